@@ -1,0 +1,20 @@
+#pragma once
+// The ".tam" document file: the text's bytes, CR LF line breaks, one closing CR LF.
+
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// Files larger than this are refused rather than read into the window.
+inline constexpr std::size_t MaxDocumentBytes = 64u * 1024 * 1024;
+
+// The bytes a save writes for a text.
+std::string tamFileBytes(std::string_view text);
+
+// The text a file's bytes open as. Lines end at CR LF or at a lone CR and are joined
+// with CR LF; the file's closing terminator (the one a save writes) adds no line. A lone
+// LF stays an ordinary character of its line.
+std::string tamText(std::string_view bytes);
+
+} // namespace orvane

@@ -1,0 +1,64 @@
+#include "headless/command_line.h"
+
+namespace orvane {
+
+CommandLine parseCommandLine(const std::vector<std::string>& args)
+{
+    CommandLine line;
+    bool optionsEnded = false;
+    for (const std::string& arg : args) {
+        if (optionsEnded || arg == "-" || !arg.starts_with('-')) {
+            line.operands.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            line.mode = CommandLine::Help;
+            return line;
+        } else if (arg == "--version") {
+            line.mode = CommandLine::Version;
+            return line;
+        } else if (arg == "--transliterate" && line.mode == CommandLine::Editor) {
+            line.mode = CommandLine::Transliterate;
+        } else {
+            line.mode = CommandLine::BadUsage;
+            line.problem = "unknown option '" + arg + "'";
+            return line;
+        }
+    }
+    const std::size_t allowed = line.mode == CommandLine::Editor ? 1 : 2;
+    if (line.operands.size() > allowed) {
+        line.mode = CommandLine::BadUsage;
+        line.problem = line.operands.size() == 2 && allowed == 1
+                           ? "only one document can be opened at a time"
+                           : "too many arguments";
+    }
+    return line;
+}
+
+std::string usageText()
+{
+    return "Usage: orvane [FILE.tam]\n"
+           "       orvane --transliterate [INPUT [OUTPUT]]\n"
+           "       orvane --help | --version\n";
+}
+
+std::string helpText()
+{
+    return usageText() +
+           "\n"
+           "Orvane is a text editor for writing Tamil on a Latin keyboard. A consonant key\n"
+           "followed by a vowel key becomes one Tamil syllable, stored as Bamini font codes.\n"
+           "\n"
+           "  FILE.tam                 open this document in the editor window\n"
+           "  --transliterate          type romanised text through the composer without a\n"
+           "                           window and write the resulting .tam document;\n"
+           "                           INPUT and OUTPUT default to standard input and output\n"
+           "                           (\"-\" means the same)\n"
+           "  --help                   show this help\n"
+           "  --version                show the version\n"
+           "\n"
+           "Exit status: 0 on success, 1 when a file cannot be read or written,\n"
+           "2 when the command line is wrong.\n";
+}
+
+} // namespace orvane

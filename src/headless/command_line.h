@@ -1,0 +1,21 @@
+#pragma once
+// What the program was asked to do on its command line.
+
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+struct CommandLine {
+    enum Mode { Editor, Transliterate, Help, Version, BadUsage };
+    Mode mode = Editor;
+    std::vector<std::string> operands;  // the document, or INPUT and OUTPUT
+    std::string problem;                // for BadUsage: what was wrong
+};
+
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+std::string usageText();
+std::string helpText();
+
+} // namespace orvane

@@ -1,0 +1,29 @@
+// Orvane: a Tamil text editor for a Latin keyboard.
+
+#include "headless/batch_modes.h"
+#include "headless/command_line.h"
+#include "window/editor_app.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    using orvane::CommandLine;
+    const CommandLine line = orvane::parseCommandLine({argv + 1, argv + argc});
+    switch (line.mode) {
+    case CommandLine::Help:
+        std::fputs(orvane::helpText().c_str(), stdout);
+        return 0;
+    case CommandLine::Version:
+        std::puts("orvane 1.0");
+        return 0;
+    case CommandLine::BadUsage:
+        std::fprintf(stderr, "orvane: %s\n%s", line.problem.c_str(), orvane::usageText().c_str());
+        return 2;
+    case CommandLine::Transliterate:
+        return orvane::runTransliterate(line.operands);
+    case CommandLine::Editor:
+        break;
+    }
+    return orvane::runEditor(argc, argv, line.operands);
+}

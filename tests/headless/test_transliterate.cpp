@@ -1,0 +1,137 @@
+// orvane --transliterate and the command line, run as the real executable.
+
+#include <QtTest>
+
+namespace {
+struct Run {
+    int status;
+    QByteArray out, err;
+};
+
+Run orvane(const QStringList& args, const QByteArray& input = {})
+{
+    QProcess p;
+    p.start(ORVANE_EXE, args);
+    p.write(input);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(20000))
+        return {-1, {}, "timed out"};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+class TestTransliterate : public QObject {
+    Q_OBJECT
+private slots:
+    void standardInToStandardOut()
+    {
+        const Run r = orvane({"--transliterate"}, "ka kY ri dU\n");
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray("f nfs hp J}\r\n\r\n"));
+        QCOMPARE(r.err, QByteArray());
+    }
+
+    void lineEndsBackspaceAndEsc_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("tam");
+        QTest::newRow("empty") << QByteArray() << QByteArray("\r\n");
+        QTest::newRow("CR LF is one Enter") << QByteArray("ka\r\nki") << QByteArray("f\r\nfp\r\n");
+        QTest::newRow("lone CR is Enter") << QByteArray("ka\rki") << QByteArray("f\r\nfp\r\n");
+        QTest::newRow("backspace joins lines") << QByteArray("ka\n\bki") << QByteArray("ffp\r\n");
+        QTest::newRow("backspace at start") << QByteArray("\b\bka") << QByteArray("f\r\n");
+        QTest::newRow("esc abandons") << QByteArray("k\x1b" "aa") << QByteArray("m\r\n");
+        QTest::newRow("mapped punctuation") << QByteArray("ka, ka;") << QByteArray("f> f@\r\n");
+    }
+
+    void lineEndsBackspaceAndEsc()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, tam);
+        const Run r = orvane({"--transliterate", "-", "-"}, input);
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, tam);
+    }
+
+    void filesInAndOut()
+    {
+        QTemporaryDir dir;
+        const QString in = dir.filePath("letter.txt"), out = dir.filePath("letter.tam");
+        write(in, "vak. ka\r\nxu\n");
+        const Run r = orvane({"--transliterate", in, out});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray());
+        QCOMPARE(readAll(out), QByteArray("tf; f\r\nc\r\n\r\n"));
+    }
+
+    void unreadableInputWritesNothing()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("out.tam");
+        write(out, "old");
+        Run r = orvane({"--transliterate", dir.filePath("missing.txt"), out});
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains("missing.txt"));
+        QVERIFY(r.err.contains("No such file"));
+        QCOMPARE(r.err.count('\n'), 1);
+        QCOMPARE(readAll(out), QByteArray("old"));
+
+        r = orvane({"--transliterate", dir.path(), out});  // a folder
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains(dir.path().toUtf8()));
+        QCOMPARE(readAll(out), QByteArray("old"));
+    }
+
+    void unwritableOutputLeavesNoFile()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("no/such/folder/out.tam");
+        Run r = orvane({"--transliterate", "-", out}, "ka");
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains(out.toUtf8()));
+        QVERIFY(!QFileInfo::exists(out));
+
+        QDir(dir.path()).mkdir("taken");
+        r = orvane({"--transliterate", "-", dir.filePath("taken")}, "ka");
+        QCOMPARE(r.status, 1);
+        QVERIFY(QFileInfo(dir.filePath("taken")).isDir());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void helpVersionAndUsage()
+    {
+        Run r = orvane({"--version"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray("orvane 1.0\n"));
+        r = orvane({"--help"});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.contains("--transliterate"));
+        r = orvane({"--frobnicate"});
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.err.contains("--frobnicate"));
+        QVERIFY(r.err.contains("Usage:"));
+        QCOMPARE(r.out, QByteArray());
+        r = orvane({"--transliterate", "a", "b", "c"});
+        QCOMPARE(r.status, 2);
+        r = orvane({"one.tam", "two.tam"});
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.err.contains("Usage:"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTransliterate)
+#include "test_transliterate.moc"

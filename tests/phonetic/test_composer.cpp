@@ -1,0 +1,203 @@
+// The keystroke filter and the composer, typed key by key.
+
+#include "phonetic/batch_typist.h"
+#include "phonetic/composer.h"
+#include "phonetic/key_string.h"
+
+#include <QtTest>
+
+#include <stdexcept>
+
+using namespace orvane;
+
+namespace {
+const QByteArray consonantPrompt(ConsonantPrompt.data(), qsizetype(ConsonantPrompt.size()));
+const QByteArray vowelPrompt(VowelPrompt.data(), qsizetype(VowelPrompt.size()));
+
+QByteArray typed(const QByteArray& keys, BatchTypist& typist)
+{
+    typist.typeBytes(keys.toStdString());
+    return QByteArray::fromStdString(typist.text());
+}
+
+QByteArray panel(const BatchTypist& t, int n) { return QByteArray::fromStdString(t.panel(n)); }
+
+// A text box that inserts what the filter returns and records every call, so the
+// order of injection and filtering can be checked.
+struct RecordingBox : KeystrokeInjector, StatusPanels, ChangeMarker {
+    CompositionTables tables;
+    Composer composer{tables, *this, *this, *this};
+    std::string text;
+    std::vector<std::string> injected;
+    std::string panels[4];
+    int changes = 0;
+    bool failInjection = false;
+
+    RecordingBox()
+    {
+        tables.FillSyllableTable();
+        tables.FillVowelKeys();
+        tables.FillConsonantKeys();
+    }
+    void key(int code)
+    {
+        if (const int out = composer.Text1_KeyPress(code))
+            text += char(out);
+    }
+    void sendKeys(std::string_view keys) override
+    {
+        injected.emplace_back(keys);
+        if (failInjection && keys != "+")
+            throw std::runtime_error("the text box went away");
+        QVERIFY(composer.SendingKeys);
+        forEachKeyStroke(keys, [&](const KeyStroke& k) {
+            if (char c = k.typedChar())
+                key(static_cast<unsigned char>(c));
+        });
+    }
+    void setPanelText(int n, std::string_view t) override { panels[n - 1] = t; }
+    void markDocumentChanged() override { ++changes; }
+};
+} // namespace
+
+class TestComposer : public QObject {
+    Q_OBJECT
+private slots:
+    void typing_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("panel1");
+        QTest::addColumn<QByteArray>("panel2");
+        QTest::addColumn<bool>("waitingForVowel");
+
+        QTest::newRow("k a") << QByteArray("ka") << QByteArray("f") << QByteArray("f;") << QByteArray("m") << false;
+        QTest::newRow("k pending") << QByteArray("k") << QByteArray("") << QByteArray("f;") << QByteArray("") << true;
+        QTest::newRow("k .") << QByteArray("k.") << QByteArray("f;") << QByteArray("f;") << QByteArray("/") << false;
+        QTest::newRow("k y vowel sign first") << QByteArray("ky") << QByteArray("if") << QByteArray("f;") << QByteArray("I") << false;
+        QTest::newRow("k Y") << QByteArray("kY") << QByteArray("nfs") << QByteArray("f;") << QByteArray("xs") << false;
+        QTest::newRow("bare vowel a a") << QByteArray("aa") << QByteArray("m") << QByteArray("") << QByteArray("m") << false;
+        QTest::newRow("K is no consonant") << QByteArray("Ka") << QByteArray("m") << QByteArray("") << QByteArray("m") << false;
+        QTest::newRow("no consonant then .") << QByteArray("x.") << QByteArray("/") << QByteArray("") << QByteArray("/") << false;
+        QTest::newRow("r i") << QByteArray("ri") << QByteArray("hp") << QByteArray("h;") << QByteArray(",") << false;
+        QTest::newRow("t i") << QByteArray("ti") << QByteArray("b") << QByteArray("l;") << QByteArray(",") << false;
+        QTest::newRow("d U braces") << QByteArray("dU") << QByteArray("J}") << QByteArray("j;") << QByteArray("C") << false;
+        QTest::newRow("m U one char") << QByteArray("mU") << QByteArray("%") << QByteArray("k;") << QByteArray("C") << false;
+        QTest::newRow("g a u U") << QByteArray("gagugU") << QByteArray("QQQ") << QByteArray("Q;") << QByteArray("C") << false;
+        QTest::newRow("p U plus") << QByteArray("pU") << QByteArray("G+") << QByteArray("g;") << QByteArray("C") << false;
+        QTest::newRow("j u brace") << QByteArray("ju") << QByteArray("[{") << QByteArray("[;") << QByteArray("c") << false;
+        QTest::newRow("h a grave") << QByteArray("ha") << QByteArray("`") << QByteArray("`;") << QByteArray("m") << false;
+        QTest::newRow("h . injected ; passes") << QByteArray("h.") << QByteArray("`;") << QByteArray("`;") << QByteArray("/") << false;
+        QTest::newRow("y o O as consonants") << QByteArray("yaoaOa") << QByteArray("adz") << QByteArray("z;") << QByteArray("m") << false;
+        QTest::newRow("y o O as vowels") << QByteArray("kykokO") << QByteArray("ifnfhNfh") << QByteArray("f;") << QByteArray("X") << false;
+        QTest::newRow("case counts") << QByteArray("kakA") << QByteArray("ffh") << QByteArray("f;") << QByteArray("M") << false;
+        QTest::newRow("no-vowel key swallowed") << QByteArray("kkqa") << QByteArray("f") << QByteArray("f;") << QByteArray("m") << false;
+        QTest::newRow("typed , ; ` replaced") << QByteArray("ka,;`") << QByteArray("f>@=") << QByteArray("f;") << QByteArray("m") << false;
+        QTest::newRow("i column bare") << QByteArray("xi") << QByteArray(",") << QByteArray("") << QByteArray(",") << false;
+        QTest::newRow("pass-through between keys") << QByteArray("k 1/:!?()-a") << QByteArray(" 1/:!?()-f") << QByteArray("f;") << QByteArray("m") << false;
+        QTest::newRow("full stop in consonant state") << QByteArray(".ka.") << QByteArray(".f.") << QByteArray("f;") << QByteArray("m") << false;
+        QTest::newRow("Esc abandons consonant") << QByteArray("k\x1b" "aa") << QByteArray("m") << QByteArray("") << QByteArray("m") << false;
+        QTest::newRow("Enter and Backspace") << QByteArray("ka\rkA\x08") << QByteArray("f\r\nf") << QByteArray("f;") << QByteArray("M") << false;
+        QTest::newRow("Backspace over line break") << QByteArray("ka\n\x08kA") << QByteArray("ffh") << QByteArray("f;") << QByteArray("M") << false;
+    }
+
+    void typing()
+    {
+        QFETCH(QByteArray, keys);
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, panel1);
+        QFETCH(QByteArray, panel2);
+        QFETCH(bool, waitingForVowel);
+        BatchTypist t;
+        QCOMPARE(typed(keys, t), text);
+        QCOMPARE(panel(t, 1), panel1);
+        QCOMPARE(panel(t, 2), panel2);
+        QCOMPARE(panel(t, 3), waitingForVowel ? vowelPrompt : consonantPrompt);
+        QCOMPARE(t.state().WaitingForVowel, waitingForVowel);
+        QVERIFY(!t.state().SendingKeys);
+    }
+
+    void panelsEmptyUntilTheFirstComposedKey()
+    {
+        BatchTypist t;
+        typed(" 12", t);
+        QCOMPARE(panel(t, 1), QByteArray());
+        QCOMPARE(panel(t, 3), QByteArray());
+        typed("k", t);
+        QCOMPARE(panel(t, 3), vowelPrompt);
+    }
+
+    void everySyllableOfTheGridInserts()
+    {
+        // Every consonant key with every vowel key inserts the decoded cell, and the
+        // filter hands exactly those characters to the box.
+        RecordingBox box;
+        const char consonants[] = "kctdpRyrlvLzgGOnmojhSs";
+        const char vowels[] = "aAiIuUeEyoOY.";
+        for (int r = 1; r <= 22; ++r)
+            for (int c = 1; c <= 13; ++c) {
+                box.text.clear();
+                box.injected.clear();
+                box.key(consonants[r - 1]);
+                box.key(vowels[c - 1]);
+                std::string expected;
+                forEachKeyStroke(box.tables.SyllableTable[r][c],
+                                 [&](const KeyStroke& k) { expected += k.typedChar(); });
+                QCOMPARE(box.text, expected);
+                QCOMPARE(box.injected.size(), 2u);
+                QCOMPARE(box.injected[0], std::string("+"));
+                QCOMPARE(box.panels[0], box.tables.SyllableTable[r][13]);
+            }
+    }
+
+    void everyKeyMarksTheDocumentChanged()
+    {
+        RecordingBox box;
+        box.key(27);
+        QCOMPARE(box.changes, 1);
+        box.key('k');
+        QCOMPARE(box.changes, 2);
+        box.key('q');  // swallowed while waiting for a vowel
+        QCOMPARE(box.changes, 3);
+        box.key('a');  // the vowel key, then the one injected character "f"
+        QCOMPARE(box.changes, 5);
+        box.key('d');
+        box.key('U');  // "J" and "}" come back through the filter
+        QCOMPARE(box.changes, 9);
+    }
+
+    void escRecoversFromAFailedInjection()
+    {
+        RecordingBox box;
+        box.failInjection = true;
+        box.key('k');
+        box.key('a');  // the failure is swallowed with the key
+        QCOMPARE(box.text, std::string());
+        QVERIFY(box.composer.SendingKeys);
+        box.key(',');  // with SendingKeys stuck every key passes unchanged
+        box.key('k');
+        QCOMPARE(box.text, std::string(",k"));
+        box.failInjection = false;
+        box.key(27);
+        QVERIFY(!box.composer.SendingKeys);
+        QVERIFY(!box.composer.WaitingForVowel);
+        QCOMPARE(box.panels[0], std::string());
+        QCOMPARE(box.panels[1], std::string());
+        QCOMPARE(box.panels[2], std::string(ConsonantPrompt));
+        box.key('k');
+        box.key('a');
+        QCOMPARE(box.text, std::string(",k\x1b" "f"));
+    }
+
+    void otherCodesAreComposedNotInserted()
+    {
+        RecordingBox box;
+        for (int code : {9, 1, 127, 200, 255, int('"'), int('#'), int('['), int('~')}) {
+            box.key(code);
+            QCOMPARE(box.text, std::string());
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestComposer)
+#include "test_composer.moc"
