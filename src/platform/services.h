@@ -2,6 +2,7 @@
 // The services the core calls. The window realises them with Qt; tests and the
 // headless modes hand in their own.
 
+#include <string>
 #include <string_view>
 
 namespace orvane {
@@ -28,6 +29,72 @@ class ChangeMarker {
 public:
     virtual ~ChangeMarker() = default;
     virtual void markDocumentChanged() = 0;
+};
+
+} // namespace orvane
+
+namespace orvane {
+
+// The local time of day, 0..23 hours.
+struct TimeOfDay {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+class TimeSource {
+public:
+    virtual ~TimeSource() = default;
+    virtual TimeOfDay now() = 0;
+};
+
+// The machine's clock in the local time zone.
+class SystemClock final : public TimeSource {
+public:
+    TimeOfDay now() override;
+};
+
+// The common file dialog: set the properties, show it, read FileName back (empty when
+// the user cancelled).
+class FileDialog {
+public:
+    virtual ~FileDialog() = default;
+    virtual void ShowSave() = 0;
+    virtual void ShowOpen() = 0;
+
+    bool CancelError = false;
+    std::string Filter;    // "Description (pattern)|pattern|..." pairs
+    std::string FileName;
+};
+
+enum class Answer { Yes, No, Cancel };
+enum class Buttons { YesNo, YesNoCancel };
+
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    // A modal question with a question icon; Yes is the default button.
+    virtual Answer ask(std::string_view text, std::string_view title, Buttons buttons) = 0;
+    // A modal report of something that went wrong.
+    virtual void warn(std::string_view text, std::string_view title) = 0;
+};
+
+class Process {
+public:
+    virtual ~Process() = default;
+    // Ends the program: all windows close and no further handlers run.
+    virtual void endProgram() = 0;
+};
+
+// The document text as the text box holds it, and the window around it.
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+    // The text's bytes, CR LF between lines.
+    virtual std::string documentText() = 0;
+    virtual void setDocumentText(std::string_view bytes) = 0;
+    virtual void setCaption(std::string_view caption) = 0;
+    virtual void focusText() = 0;
 };
 
 } // namespace orvane

@@ -1,0 +1,108 @@
+#include "platform/qt_services.h"
+
+#include "phonetic/key_string.h"
+#include "platform/text_codec.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+
+namespace orvane {
+
+namespace {
+QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+} // namespace
+
+QStringList qtNameFilters(std::string_view filter)
+{
+    const QStringList parts = fromUtf8(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        QString patterns = parts[i + 1].simplified();
+        patterns.replace(QLatin1String("*.*"), QLatin1String("*"));
+        // Qt reads the patterns from the description's last parentheses.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        const bool shown = open >= 0 && description.mid(open + 1).section(QLatin1Char(')'), 0, 0).simplified() == patterns;
+        if (!shown)
+            description = (open >= 0 ? description.left(open) : description).trimmed() + " (" + patterns + ")";
+        filters << description;
+    }
+    return filters;
+}
+
+void QtFileDialog::ShowSave() { show(true); }
+
+void QtFileDialog::ShowOpen() { show(false); }
+
+void QtFileDialog::show(bool saving)
+{
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(qtNameFilters(Filter));
+    if (!FileName.empty())
+        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(FileName)));
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    FileName = chosen ? QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString() : std::string();
+}
+
+Answer QtMessageBox::ask(std::string_view text, std::string_view title, Buttons buttons)
+{
+    QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == Buttons::YesNoCancel)
+        shown |= QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::Question, fromUtf8(title), fromUtf8(text), shown, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setDefaultButton(QMessageBox::Yes);
+    if (buttons == Buttons::YesNoCancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+void QtMessageBox::warn(std::string_view text, std::string_view title)
+{
+    QMessageBox box(QMessageBox::Warning, fromUtf8(title), fromUtf8(text), QMessageBox::Ok, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void QtProcess::endProgram()
+{
+    // Leaving the event loop ends the run; the windows go with the main window, and no
+    // close handler runs again.
+    QCoreApplication::exit(0);
+}
+
+void QtKeystrokeInjector::sendKeys(std::string_view keys)
+{
+    forEachKeyStroke(keys, [this](const KeyStroke& stroke) {
+        if (!target)
+            return;
+        Qt::KeyboardModifiers mods;
+        if (stroke.modifiers & KeyStroke::Shift) mods |= Qt::ShiftModifier;
+        if (stroke.modifiers & KeyStroke::Ctrl) mods |= Qt::ControlModifier;
+        if (stroke.modifiers & KeyStroke::Alt) mods |= Qt::AltModifier;
+        int key = Qt::Key_Shift;
+        QString text;
+        if (stroke.hasKey()) {
+            const char upper = stroke.key >= 'a' && stroke.key <= 'z' ? char(stroke.key - 32) : stroke.key;
+            key = static_cast<unsigned char>(upper);
+            if (const char typed = stroke.typedChar())
+                text = codec::charOf(static_cast<unsigned char>(typed));
+        }
+        QKeyEvent press(QEvent::KeyPress, key, mods, text);
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+        QCoreApplication::sendEvent(target, &release);
+    });
+}
+
+} // namespace orvane

@@ -1,0 +1,52 @@
+#pragma once
+// The desktop services of the core, realised with Qt.
+
+#include "platform/services.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+namespace orvane {
+
+// "Description|pattern|..." as Qt name filters. The description is kept as it is shown;
+// "*.*" (every file, where it comes from) becomes "*".
+QStringList qtNameFilters(std::string_view filter);
+
+class QtFileDialog final : public FileDialog {
+public:
+    explicit QtFileDialog(QWidget* parent) : parent(parent) {}
+    void ShowSave() override;
+    void ShowOpen() override;
+
+private:
+    void show(bool saving);
+    QPointer<QWidget> parent;
+};
+
+class QtMessageBox final : public MessageBox {
+public:
+    explicit QtMessageBox(QWidget* parent) : parent(parent) {}
+    Answer ask(std::string_view text, std::string_view title, Buttons buttons) override;
+    void warn(std::string_view text, std::string_view title) override;
+
+private:
+    QPointer<QWidget> parent;
+};
+
+class QtProcess final : public Process {
+public:
+    void endProgram() override;
+};
+
+// Sends key events straight to the target widget and returns once it has handled them.
+class QtKeystrokeInjector final : public KeystrokeInjector {
+public:
+    explicit QtKeystrokeInjector(QWidget* target) : target(target) {}
+    void sendKeys(std::string_view keys) override;
+
+private:
+    QPointer<QWidget> target;
+};
+
+} // namespace orvane

@@ -1,0 +1,107 @@
+// Form1's controls: menus, toolbar, and where the window first stands.
+
+#include "window/form1.h"
+
+#include "window/geometry.h"
+#include "window/status_panels.h"
+#include "window/text_box.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+
+namespace orvane {
+
+void Form1::buildMenus()
+{
+    auto item = [this](QMenu* menu, const char* name, const char* caption, QKeySequence shortcut,
+                       void (Form1::*handler)()) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+
+    menFile = menuBar()->addMenu("&File");
+    menFile->setObjectName("menFile");
+    menNew = item(menFile, "menNew", "&New", QKeySequence("Ctrl+N"), &Form1::menNew_Click);
+    menOpen = item(menFile, "menOpen", "&Open", QKeySequence("Ctrl+O"), &Form1::menOpen_Click);
+    menSave = item(menFile, "menSave", "&Save", QKeySequence("Ctrl+S"), &Form1::menSave_Click);
+    menSA = item(menFile, "menSA", "Save &As", QKeySequence("Ctrl+A"), &Form1::menSA_Click);
+    menFile->addSeparator()->setObjectName("menDash");
+    menEnd = item(menFile, "menEnd", "E&xit", QKeySequence(), &Form1::menEnd_Click);
+
+    menEdit = menuBar()->addMenu("&Edit");
+    menEdit->setObjectName("menEdit");
+    menCopy = item(menEdit, "menCopy", "&Copy", QKeySequence("Ctrl+C"), &Form1::menCopy_Click);
+    menCut = item(menEdit, "menCut", "&Cu&t", QKeySequence("Ctrl+X"), &Form1::menCut_Click);
+    menPaste = item(menEdit, "menPaste", "&Paste", QKeySequence("Ctrl+V"), &Form1::menPaste_Click);
+
+    menAbout = menuBar()->addMenu("&About");
+    menAbout->setObjectName("menAbout");
+    menProgram = item(menAbout, "menProgram", "&Program", QKeySequence("Ctrl+P"), &Form1::menProgram_Click);
+    menProgrammer = item(menAbout, "menProgrammer", "Programmer", QKeySequence("Ctrl+U"),
+                         &Form1::menProgrammer_Click);
+
+    QList<QKeySequence> shortcuts;
+    for (QMenu* menu : {menFile, menEdit, menAbout})
+        for (QAction* action : menu->actions())
+            if (!action->shortcut().isEmpty())
+                shortcuts << action->shortcut();
+    Text1->setMenuShortcuts(shortcuts);
+}
+
+void Form1::buildToolbar()
+{
+    Toolbar1 = addToolBar("Toolbar1");
+    Toolbar1->setObjectName("Toolbar1");
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    Toolbar1->setIconSize(QSize(16, 16));
+    Toolbar1->setFocusPolicy(Qt::NoFocus);
+    setContextMenuPolicy(Qt::NoContextMenu);  // the toolbar cannot be hidden
+
+    struct Button {
+        const char* key;
+        const char* toolTip;
+        int image;
+    };
+    auto add = [this](const Button& b) {
+        QAction* button = Toolbar1->addAction(QIcon(imlToolbarIcons.image(b.image)), QString());
+        button->setData(QString::fromLatin1(b.key));
+        button->setToolTip(QString::fromLatin1(b.toolTip));
+        button->setObjectName(QString("Toolbar1_%1").arg(b.key));
+    };
+    add({"New", "New File", 1});
+    add({"Open", "Open Document", 2});
+    add({"Save", "Save the Document", 3});
+    Toolbar1->addSeparator();
+    add({"Cut", "Cut", 5});
+    add({"Copy", "Copy the Selection", 6});
+    add({"Paste", "Paste from Clipboard", 7});
+    auto* gap = new QWidget(Toolbar1);  // a placeholder with no key: clicking it does nothing
+    gap->setObjectName("Toolbar1_gap");
+    gap->setFixedWidth(twipsToPixels(150, this));
+    Toolbar1->addWidget(gap);
+    add({"Big", "Increase Font Size", 14});
+    add({"Small", "Decrease Font Size", 15});
+    connect(Toolbar1, &QToolBar::actionTriggered, this, &Form1::Toolbar1_ButtonClick);
+}
+
+void Form1::placeAtDesignSize()
+{
+    // The design's client area is 11055 x 7065 twips below the menu bar.
+    const QSize client(twipsToPixels(11055, this), twipsToPixelsY(7065, this));
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    if (const QScreen* screen = this->screen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+} // namespace orvane

@@ -1,0 +1,42 @@
+#include "window/status_panels.h"
+
+#include "platform/text_codec.h"
+#include "window/geometry.h"
+
+namespace orvane {
+
+StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent)
+{
+    setObjectName("StatusBar1");
+    setSizeGripEnabled(true);
+    QFont font("Bamini");
+    font.setPointSizeF(12);
+    // Width and minimum width in twips at the design width; panel 3 takes what is left.
+    struct Design {
+        int width, minimum, stretch;
+    };
+    const Design design[4] = {{500, 500, 0}, {500, 500, 0}, {7980, 1440, 1}, {1800, 1800, 0}};
+    for (int i = 0; i < 4; ++i) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString("Panel%1").arg(i + 1));
+        label->setFont(font);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setTextFormat(Qt::PlainText);
+        label->setMinimumWidth(twipsToPixels(design[i].minimum, this));
+        if (design[i].stretch == 0)
+            label->setFixedWidth(twipsToPixels(design[i].width, this));
+        addWidget(label, design[i].stretch);
+        panels[std::size_t(i)] = label;
+    }
+}
+
+void StatusPanelBar::setPanelText(int panel, std::string_view text)
+{
+    if (panel < 1 || panel > 4)
+        return;
+    panels[std::size_t(panel - 1)]->setText(codec::toBoxText(text));
+}
+
+QString StatusPanelBar::panelText(int panel) const { return panels[std::size_t(panel - 1)]->text(); }
+
+} // namespace orvane

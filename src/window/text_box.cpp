@@ -1,0 +1,125 @@
+#include "window/text_box.h"
+
+#include "platform/text_codec.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace orvane {
+
+TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
+{
+    // Composed input comes from key events only; an input method would bypass the filter.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void TextBox::setMenuShortcuts(QList<QKeySequence> shortcuts) { menuShortcuts = std::move(shortcuts); }
+
+std::string TextBox::documentBytes() const { return codec::fromBoxText(document()->toRawText()); }
+
+void TextBox::setDocumentBytes(std::string_view bytes) { setPlainText(codec::toBoxText(bytes)); }
+
+bool TextBox::event(QEvent* e)
+{
+    if (e->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (menuShortcuts.contains(QKeySequence(key->keyCombination()))) {
+            e->ignore();  // let the menu's action have it
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(e);
+}
+
+int TextBox::filterCode(const QKeyEvent* e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    switch (e->key()) {
+    case Qt::Key_Backspace:
+        return mods & (Qt::ControlModifier | Qt::AltModifier) ? -1 : 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return mods & Qt::AltModifier ? -1 : 13;
+    case Qt::Key_Escape:
+        return 27;
+    default:
+        break;
+    }
+    const QString text = e->text();
+    if (text.isEmpty() || (mods & Qt::ControlModifier) || text.at(0).unicode() < 0x20
+        || text.at(0).unicode() == 0x7F) {
+        // Shortcuts and keys that type nothing keep the box's own meaning; Tab is a
+        // character key like any other.
+        return e->key() == Qt::Key_Tab && !(mods & Qt::ControlModifier) ? 9 : -1;
+    }
+    if (text.size() != 1)
+        return -2;
+    const auto byte = codec::byteOf(text.at(0));
+    return byte ? int(*byte) : -2;
+}
+
+void TextBox::keyPressEvent(QKeyEvent* e)
+{
+    const int code = filterCode(e);
+    if (code == -1 || !keyPressHandler) {
+        QPlainTextEdit::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+    if (code == -2)
+        return;  // nothing the document could store
+
+    // One key press, with every character it injects, is one step of Undo.
+    QTextCursor group(document());
+    if (keyDepth == 0)
+        group.beginEditBlock();
+    ++keyDepth;
+    const int out = keyPressHandler(code);
+    if (out != 0)
+        insertCode(out, e->modifiers());
+    --keyDepth;
+    if (keyDepth == 0)
+        group.endEditBlock();
+}
+
+void TextBox::insertCode(int code, Qt::KeyboardModifiers modifiers)
+{
+    if (code == 27)
+        return;
+    if (code == 8) {
+        QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace,
+                            modifiers & ~(Qt::ShiftModifier | Qt::KeypadModifier));
+        QPlainTextEdit::keyPressEvent(&backspace);
+        return;
+    }
+    // Enter is a paragraph break, with or without Shift; any other code is its character,
+    // printable or not, replacing the selection.
+    QTextCursor cursor = textCursor();
+    if (code == 13)
+        cursor.insertBlock();
+    else
+        cursor.insertText(QString(codec::charOf(static_cast<unsigned char>(code))));
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+bool TextBox::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source && source->hasText();
+}
+
+void TextBox::insertFromMimeData(const QMimeData* source)
+{
+    // Empty or non-text clipboards insert nothing (and must not be read as text).
+    if (!source || !source->hasText())
+        return;
+    textCursor().insertText(codec::fitForBox(source->text()));
+    ensureCursorVisible();
+}
+
+} // namespace orvane

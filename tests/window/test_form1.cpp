@@ -1,0 +1,248 @@
+// Form1 offscreen: start-up, typing through the real text box, shortcuts, clock, layout.
+
+#include "../support/fakes.h"
+#include "window/form1.h"
+#include "window/status_panels.h"
+#include "window/text_box.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace orvane;
+using namespace orvane::test;
+
+namespace {
+const QString consonantPrompt = "nka; vOj;ij mOj;jTk;";
+const QString vowelPrompt = "caph; vOj;ij mOj;jTk;";
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+    FakeDialog dialog;
+    FakeMessages messages;
+    FakeProcess process;
+    FakeClock clock;
+    std::unique_ptr<Form1> form;
+
+    QString text() const { return form->Text1->toPlainText(); }
+    QString panel(int n) const { return form->StatusBar1->panelText(n); }
+    void type(const QString& keys) { QTest::keyClicks(form->Text1, keys); }
+
+private slots:
+    void init()
+    {
+        dialog = {};
+        messages = {};
+        process = {};
+        clock.time = {9, 5, 7};
+        form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
+        form->Form_Load("");
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void cleanup() { form.reset(); }
+
+    void startsUntitledWithClockAndFocus()
+    {
+        QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
+        QCOMPARE(text(), QString());
+        QCOMPARE(panel(1), QString());
+        QCOMPARE(panel(2), QString());
+        QCOMPARE(panel(3), QString());
+        QCOMPARE(panel(4), QString("9:05 fhiy"));
+        QCOMPARE(QApplication::focusWidget(), form->Text1);
+        QCOMPARE(form->Timer1->interval(), 10000);
+        QVERIFY(form->Timer1->isActive());
+        QVERIFY(!form->document().DocumentChanged);
+    }
+
+    void controlsAsDesigned()
+    {
+        QCOMPARE(form->Text1->font().family(), QString("Bamini"));
+        QCOMPARE(form->Text1->font().pointSizeF(), 15.75);
+        QCOMPARE(form->StatusBar1->panel(1)->font().pointSizeF(), 12.0);
+        QCOMPARE(form->Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(form->Text1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+
+        QCOMPARE(form->imlToolbarIcons.count(), 15);
+        const QStringList keys = {"New", "Open", "Save", "Print", "Cut", "Copy", "Paste", "Bold",
+                                  "Italic", "Underline", "Align Left", "Center", "Align Right", "Big", "Small"};
+        for (int i = 1; i <= 15; ++i) {
+            QCOMPARE(form->imlToolbarIcons.key(i), keys[i - 1]);
+            QCOMPARE(form->imlToolbarIcons.image(i).size(), QSize(16, 16));
+            const QImage image = form->imlToolbarIcons.image(i).toImage();
+            int inked = 0;
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x)
+                    inked += qAlpha(image.pixel(x, y)) > 0;
+            QVERIFY2(inked > 10, qPrintable(keys[i - 1]));  // drawn, not blank
+        }
+
+        QStringList toolbar;
+        for (QAction* a : form->Toolbar1->actions())
+            toolbar << (a->isSeparator() ? "|" : a->data().toString() + ":" + a->toolTip());
+        QCOMPARE(toolbar, QStringList({"New:New File", "Open:Open Document", "Save:Save the Document", "|",
+                                       "Cut:Cut", "Copy:Copy the Selection", "Paste:Paste from Clipboard",
+                                       ":", "Big:Increase Font Size", "Small:Decrease Font Size"}));
+
+        QStringList menus;
+        for (QAction* m : form->menuBar()->actions()) {
+            menus << m->text();
+            for (QAction* a : m->menu()->actions())
+                menus << (a->isSeparator() ? "-" : a->text() + " " + a->shortcut().toString());
+        }
+        QCOMPARE(menus, QStringList({"&File", "&New Ctrl+N", "&Open Ctrl+O", "&Save Ctrl+S", "Save &As Ctrl+A",
+                                     "-", "E&xit ", "&Edit", "&Copy Ctrl+C", "&Cu&t Ctrl+X", "&Paste Ctrl+V",
+                                     "&About", "&Program Ctrl+P", "Programmer Ctrl+U"}));
+    }
+
+    void typingComposesAtTheCaret()
+    {
+        type("ka");
+        QCOMPARE(text(), QString("f"));
+        QCOMPARE(panel(1), QString("f;"));
+        QCOMPARE(panel(2), QString("m"));
+        QCOMPARE(panel(3), consonantPrompt);
+        type("k");
+        QCOMPARE(panel(3), vowelPrompt);
+        QCOMPARE(text(), QString("f"));
+        type("Y");
+        QCOMPARE(text(), QString("fnfs"));
+
+        // Caret moved into the middle: navigation keys never reach the composer.
+        QTest::keyClick(form->Text1, Qt::Key_Home);
+        QTest::keyClick(form->Text1, Qt::Key_Right);
+        type("dU");
+        QCOMPARE(text(), QString("fJ}nfs"));
+
+        // A selection is replaced by the syllable.
+        QTest::keyClick(form->Text1, Qt::Key_End);
+        QTest::keyClick(form->Text1, Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(form->Text1, Qt::Key_Left, Qt::ShiftModifier);
+        type("ma");
+        QCOMPARE(text(), QString("fJ}nk"));
+    }
+
+    void punctuationEnterAndUnstorableCharacters()
+    {
+        type("ka, ;`");
+        QCOMPARE(text(), QString("f> @="));
+        QTest::keyClick(form->Text1, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(form->Text1, Qt::Key_Enter);
+        type("x.");
+        QCOMPARE(form->Text1->document()->blockCount(), 3);
+        QCOMPARE(form->Text1->documentBytes(), std::string("f> @=\r\n\r\n/"));
+        for (const QChar ch : QString::fromUtf8("க€")) {  // a Tamil letter has no 8-bit code; the euro sign has
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(form->Text1, &press);
+        }
+        QCOMPARE(form->Text1->documentBytes(), std::string("f> @=\r\n\r\n/"));
+        QVERIFY(form->composer().WaitingForVowel);  // "€" is a key like any other
+        QTest::keyClick(form->Text1, Qt::Key_Escape);
+        QVERIFY(!form->composer().WaitingForVowel);
+        QCOMPARE(panel(3), consonantPrompt);
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);
+        QCOMPARE(form->Text1->documentBytes(), std::string("f> @=\r\n\r\n"));
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);
+        QCOMPARE(form->Text1->documentBytes(), std::string("f> @=\r\n"));
+    }
+
+    void undoTakesBackOneKeyOrOneSyllable()
+    {
+        type("kakY ");
+        QCOMPARE(text(), QString("fnfs "));
+        QTest::keyClick(form->Text1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text(), QString("fnfs"));
+        QTest::keyClick(form->Text1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text(), QString("f"));
+        QTest::keyClick(form->Text1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(text(), QString("fnfs"));
+        QTest::keyClick(form->Text1, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(form->Text1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text(), QString());
+        QTest::keyClick(form->Text1, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(text(), QString("f"));
+    }
+
+    void menuShortcutsWinOverTheTextBox()
+    {
+        type("kaka");
+        form->Text1->selectAll();
+        QApplication::clipboard()->setText("before");
+
+        QTest::keyClick(form->Text1, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString("ff"));
+
+        QTest::keyClick(form->Text1, Qt::Key_A, Qt::ControlModifier);  // Save As, not select all
+        QCOMPARE(dialog.shown.size(), 1u);
+        QVERIFY(dialog.shown[0].saving);
+
+        QTest::keyClick(form->Text1, Qt::Key_S, Qt::ControlModifier);  // Save: still no file, asks again
+        QCOMPARE(dialog.shown.size(), 2u);
+
+        form->Text1->selectAll();
+        QTest::keyClick(form->Text1, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(text(), QString());
+        QCOMPARE(QApplication::clipboard()->text(), QString("ff"));
+        QTest::keyClick(form->Text1, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(form->Text1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(text(), QString("ffff"));
+    }
+
+    void clockPanel_data()
+    {
+        QTest::addColumn<int>("hour");
+        QTest::addColumn<int>("minute");
+        QTest::addColumn<int>("second");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("9:05:07 PM") << 21 << 5 << 7 << "9:05 khiy";
+        QTest::newRow("10:15:32 AM") << 10 << 15 << 32 << "10:15 fhiy";
+        QTest::newRow("noon") << 12 << 0 << 0 << "12:00 khiy";
+        QTest::newRow("after midnight") << 0 << 30 << 45 << "12:30 fhiy";
+        QTest::newRow("11:59:59 AM") << 11 << 59 << 59 << "11:59 fhiy";
+        QTest::newRow("12:59:59 AM") << 0 << 59 << 59 << "12:59 fhiy";
+        QTest::newRow("11:59 PM") << 23 << 59 << 0 << "11:59 khiy";
+    }
+
+    void clockPanel()
+    {
+        QFETCH(int, hour);
+        QFETCH(int, minute);
+        QFETCH(int, second);
+        QFETCH(QString, shown);
+        type("k");
+        clock.time = {hour, minute, second};
+        form->Timer1_Timer();
+        QCOMPARE(panel(4), shown);
+        QCOMPARE(panel(1), QString("f;"));  // a tick writes panel 4 only
+        QCOMPARE(panel(3), vowelPrompt);
+    }
+
+    void textBoxFollowsTheWindowSize()
+    {
+        const QSize design = form->size();
+        QVERIFY(design.width() >= 700 && design.width() <= 780);  // 737 pixels at 96 DPI
+        for (QSize size : {QSize(1200, 900), QSize(60, 40), QSize(1, 1), QSize(400, 300)}) {
+            form->resize(size);
+            QCoreApplication::processEvents();
+            const QRect box = form->Text1->geometry();
+            QCOMPARE(box.left(), 0);
+            QCOMPARE(box.width(), form->width());
+            QVERIFY(box.top() >= form->Toolbar1->geometry().bottom());
+            QVERIFY(box.bottom() < form->StatusBar1->geometry().top());
+        }
+        form->showMinimized();
+        form->showNormal();
+        QTRY_VERIFY(form->Text1->isVisible());
+        type("ka");
+        QCOMPARE(text(), QString("f"));
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "test_form1.moc"
