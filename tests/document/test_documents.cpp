@@ -1,0 +1,421 @@
+// Saving, opening, New and leaving, through the real window and real files, with the
+// modal dialogs scripted.
+
+#include "../support/fakes.h"
+#include "window/form1.h"
+#include "window/text_box.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace orvane;
+using namespace orvane::test;
+
+namespace {
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+std::string str(const QString& s) { return QFile::encodeName(s).toStdString(); }
+} // namespace
+
+class TestDocuments : public QObject {
+    Q_OBJECT
+
+    FakeDialog dialog;
+    FakeMessages messages;
+    FakeProcess process;
+    FakeClock clock;
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    QString path(const QString& name) const { return dir->filePath(name); }
+    DocumentFlows& doc() { return form->document(); }
+    std::string text() const { return form->Text1->documentBytes(); }
+    void type(const QString& keys) { QTest::keyClicks(form->Text1, keys); }
+    void start(const std::string& commandLine = "")
+    {
+        form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
+        form->Form_Load(commandLine);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+private slots:
+    void init()
+    {
+        dialog = {};
+        messages = {};
+        process = {};
+        dir = std::make_unique<QTemporaryDir>();
+        start();
+    }
+
+    void cleanup() { form.reset(); }
+
+    void saveWritesOnlyAChangedDocument()
+    {
+        form->menSave_Click();
+        QCOMPARE(dialog.shown.size(), 0u);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), 0);
+
+        type("xaxaxa");  // "mmm"
+        QVERIFY(doc().DocumentChanged);
+        dialog.answers = {str(path("poem"))};
+        form->menSave_Click();
+        QCOMPARE(dialog.shown.size(), 1u);
+        QVERIFY(dialog.shown[0].saving);
+        QCOMPARE(dialog.shown[0].filter, std::string("Tamil Text File  (*.tam)| *.tam"));
+        QCOMPARE(dialog.shown[0].offered, std::string("Untitled.tam"));
+        QCOMPARE(bytesOf(path("poem.tam")), QByteArray("mmm\r\n"));
+        QCOMPARE(form->windowTitle(), "Orvane [ " + path("poem.tam") + " ]");
+        QVERIFY(!doc().DocumentChanged);
+
+        type("ka");
+        form->menSave_Click();
+        QCOMPARE(dialog.shown.size(), 1u);
+        QCOMPARE(bytesOf(path("poem.tam")), QByteArray("mmmf\r\n"));
+        QCOMPARE(form->windowTitle(), "Orvane [ " + path("poem.tam") + " ]");
+        QCOMPARE(QApplication::focusWidget(), form->Text1);
+    }
+
+    void tamEnding_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("ab") << "ab" << "ab.tam";
+        QTest::newRow("ab.tam") << "ab.tam" << "ab.tam";
+        QTest::newRow("letter.TAM") << "letter.TAM" << "letter.TAM.tam";
+    }
+
+    void tamEnding()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        type("xa");
+        dialog.answers = {str(path(chosen))};
+        form->menSA_Click();
+        QCOMPARE(bytesOf(path(written)), QByteArray("m\r\n"));
+        QCOMPARE(doc().DocumentFileName, str(path(written)));
+    }
+
+    void emptyTextAndNoGrowthAcrossSaves()
+    {
+        type("x");
+        QTest::keyClick(form->Text1, Qt::Key_Escape);
+        dialog.answers = {str(path("empty.tam"))};
+        form->menSave_Click();
+        QCOMPARE(bytesOf(path("empty.tam")), QByteArray("\r\n"));
+
+        dialog.answers = {str(path("empty.tam"))};
+        form->menOpen_Click();
+        QCOMPARE(text(), std::string());
+
+        form->Text1->setDocumentBytes("A");
+        dialog.answers = {str(path("a.tam"))};
+        form->menSA_Click();
+        QCOMPARE(bytesOf(path("a.tam")), QByteArray("A\r\n"));
+        dialog.answers = {str(path("a.tam"))};
+        form->menOpen_Click();
+        QCOMPARE(text(), std::string("A"));
+        dialog.answers = {str(path("a.tam"))};
+        form->menSA_Click();
+        QCOMPARE(bytesOf(path("a.tam")), QByteArray("A\r\n"));
+    }
+
+    void everyByteRoundTripsThroughTheTextBox()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            if (b != '\r')
+                all += char(b);
+        all += "\nx\ry\r\nz\r\n";
+        writeBytes(path("all.tam"), all);
+        dialog.answers = {str(path("all.tam"))};
+        form->menOpen_Click();
+        QCOMPARE(form->windowTitle(), "Orvane [ " + path("all.tam") + " ]");
+
+        // Edit at the end and take it back out, then save twice.
+        QTest::keyClick(form->Text1, Qt::Key_End, Qt::ControlModifier);
+        type("ka");
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);
+        form->menSave_Click();
+        QByteArray expected = all;
+        expected.replace("\ry", "\r\ny");  // a lone CR reads as CR LF
+        QCOMPARE(bytesOf(path("all.tam")), expected);
+        dialog.answers = {str(path("all.tam"))};
+        form->menOpen_Click();
+        QTest::keyClick(form->Text1, Qt::Key_End, Qt::ControlModifier);
+        type("k");
+        QTest::keyClick(form->Text1, Qt::Key_Escape);
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);  // Esc inserted nothing: this takes the "z"
+        type("z");  // swallowed: "z" is a consonant key waiting for its vowel
+        type("U");  // ழ with the long u
+        form->menSave_Click();
+        expected.chop(3);
+        expected += "*\r\n";
+        QCOMPARE(bytesOf(path("all.tam")), expected);
+    }
+
+    void everyChangeIsAnUnsavedChange()
+    {
+        writeBytes(path("d.tam"), "abc\r\n");
+        dialog.answers = {str(path("d.tam"))};
+        form->menOpen_Click();
+        QVERIFY(!doc().DocumentChanged);
+
+        QTest::keyClick(form->Text1, Qt::Key_Delete);  // no key press reaches the filter
+        QVERIFY(doc().DocumentChanged);
+        doc().DocumentChanged = false;
+        form->Text1->undo();
+        QVERIFY(doc().DocumentChanged);
+        doc().DocumentChanged = false;
+        form->Text1->redo();
+        QVERIFY(doc().DocumentChanged);
+        doc().DocumentChanged = false;
+        form->Text1->selectAll();
+        form->menCut_Click();
+        QVERIFY(doc().DocumentChanged);
+        doc().DocumentChanged = false;
+        form->menPaste_Click();
+        QVERIFY(doc().DocumentChanged);
+        doc().DocumentChanged = false;
+        QTest::keyClick(form->Text1, Qt::Key_Left);  // moving the caret changes nothing
+        QVERIFY(!doc().DocumentChanged);
+        QTest::keyClick(form->Text1, Qt::Key_Escape);  // but every key the filter sees does
+        QVERIFY(doc().DocumentChanged);
+    }
+
+    void saveAsCancelledLeavesNoFile()
+    {
+        writeBytes(path("d.tam"), "abc\r\n");
+        dialog.answers = {str(path("d.tam"))};
+        form->menOpen_Click();
+        form->menSA_Click();  // the queue is empty: cancelled
+        QCOMPARE(dialog.shown.back().offered, std::string("Untitled.tam"));
+        QVERIFY(doc().DocumentFileName.empty());
+        QVERIFY(doc().DocumentChanged);
+        QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
+        form->menSave_Click();
+        QCOMPARE(dialog.shown.size(), 3u);
+        QCOMPARE(bytesOf(path("d.tam")), QByteArray("abc\r\n"));
+    }
+
+    void failedSavesKeepTheOldFileAndSaySo_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder in place of the file") << "folder.tam" << "folder";
+        QTest::newRow("missing folder") << "no/such/dir/x.tam" << "";
+        QTest::newRow("device") << "/dev/full" << "not a regular file";
+    }
+
+    void failedSavesKeepTheOldFileAndSaySo()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        QDir(dir->path()).mkdir("folder.tam");
+        const QString full = target.startsWith('/') ? target : path(target);
+        type("ka");
+        if (target.startsWith('/'))
+            doc().DocumentFileName = str(target);  // a known path: no dialog, no ".tam" added
+        else
+            dialog.answers = {str(full)};
+        form->menSave_Click();
+        QVERIFY(doc().DocumentChanged);
+        QCOMPARE(messages.warnings.size(), 1u);
+        QVERIFY2(messages.warnings[0].find(str(full)) != std::string::npos, messages.warnings[0].c_str());
+        QVERIFY2(messages.warnings[0].find(str(reason)) != std::string::npos, messages.warnings[0].c_str());
+        QVERIFY(!QFileInfo(full).isFile());
+        struct stat info {};
+        QVERIFY(::stat("/dev/full", &info) == 0 && S_ISCHR(info.st_mode));
+        QCOMPARE(text(), std::string("f"));
+    }
+
+    void fileSizeLimitKeepsTheOldFile()
+    {
+        writeBytes(path("big.tam"), "old\r\n");
+        dialog.answers = {str(path("big.tam"))};
+        form->menOpen_Click();
+        form->Text1->setDocumentBytes(std::string(100000, 'f'));
+        doc().DocumentChanged = true;
+
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        form->menSave_Click();
+        setrlimit(RLIMIT_FSIZE, &old);
+
+        QVERIFY(doc().DocumentChanged);
+        QCOMPARE(messages.warnings.size(), 1u);
+        QCOMPARE(bytesOf(path("big.tam")), QByteArray("old\r\n"));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList({"big.tam"}));
+        form->menSave_Click();  // the limit lifted, the same save goes through
+        QCOMPARE(bytesOf(path("big.tam")).size(), 100002);
+    }
+
+    void newDocument()
+    {
+        form->menNew_Click();  // unchanged: no question
+        QCOMPARE(messages.asked.size(), 0u);
+        QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
+
+        writeBytes(path("n.tam"), "abc\r\n");
+        dialog.answers = {str(path("n.tam"))};
+        form->menOpen_Click();
+        type("ka");
+        messages.answers = {Answer::Yes};
+        form->menNew_Click();
+        QCOMPARE(messages.asked.size(), 1u);
+        QCOMPARE(messages.asked[0].text, std::string("You have not saved the Document.  Do you want to save it now"));
+        QCOMPARE(messages.asked[0].title, std::string("Save"));
+        QVERIFY(messages.asked[0].buttons == Buttons::YesNo);
+        QCOMPARE(bytesOf(path("n.tam")), QByteArray("fabc\r\n"));  // typed at the caret, at the start
+        QCOMPARE(text(), std::string());
+        QVERIFY(doc().DocumentFileName.empty());
+        QVERIFY(!doc().DocumentChanged);
+        QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
+
+        // Yes, then the save dialog cancelled: the text stays.
+        type("ka");
+        messages.answers = {Answer::Yes};
+        form->menNew_Click();
+        QCOMPARE(text(), std::string("f"));
+        QVERIFY(doc().DocumentChanged);
+
+        messages.answers = {Answer::No};
+        form->Toolbar1_ButtonClick(form->findChild<QAction*>("Toolbar1_New"));
+        QCOMPARE(text(), std::string());
+        QVERIFY(!doc().DocumentChanged);
+    }
+
+    void openAsksFirstAndRefusesWhatItCannotRead()
+    {
+        writeBytes(path("ab.tam"), QByteArray("A\r\nB"));
+        type("ka");
+        messages.answers = {Answer::Cancel};
+        form->menOpen_Click();
+        QCOMPARE(messages.asked.back().buttons, Buttons::YesNoCancel);
+        QCOMPARE(dialog.shown.size(), 0u);
+        QCOMPARE(text(), std::string("f"));
+
+        messages.answers = {Answer::Yes};  // Yes, and the save dialog cancelled: no open
+        form->menOpen_Click();
+        QCOMPARE(dialog.shown.size(), 1u);
+        QVERIFY(dialog.shown[0].saving);
+        QCOMPARE(text(), std::string("f"));
+
+        messages.answers = {Answer::No};
+        dialog.answers = {str(path("ab.tam"))};
+        form->menOpen_Click();
+        QCOMPARE(dialog.shown.back().filter, std::string("Tamil Text File  (*.tam)| *.tam|All Files (*.*) | *.*"));
+        QCOMPARE(text(), std::string("A\r\nB"));
+        QCOMPARE(form->windowTitle(), "Orvane [ " + path("ab.tam") + " ]");
+        QVERIFY(!doc().DocumentChanged);
+
+        form->menOpen_Click();  // cancelled: everything stays
+        QCOMPARE(doc().DocumentFileName, str(path("ab.tam")));
+
+        QDir(dir->path()).mkdir("folder.tam");
+        QVERIFY(::mkfifo(str(path("fifo.tam")).c_str(), 0600) == 0);
+        QFile big(path("big.tam"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(64ll * 1024 * 1024 + 1));
+        big.close();
+        for (const char* name : {"folder.tam", "fifo.tam", "big.tam", "missing.tam"}) {
+            messages.warnings.clear();
+            dialog.answers = {str(path(name))};
+            form->menOpen_Click();
+            QCOMPARE(messages.warnings.size(), 1u);
+            QVERIFY(messages.warnings[0].find(str(path(name))) != std::string::npos);
+            QCOMPARE(text(), std::string("A\r\nB"));
+            QCOMPARE(doc().DocumentFileName, str(path("ab.tam")));
+        }
+    }
+
+    void startUpOpen()
+    {
+        writeBytes(path("two lines.tam"), "ab\r\ncd");
+        start('"' + str(path("two lines.tam")) + '"');
+        QCOMPARE(text(), std::string("ab\r\ncd"));
+        QCOMPARE(form->windowTitle(), "Orvane [ " + path("two lines.tam") + " ]");
+        QVERIFY(!doc().DocumentChanged);
+
+        const QString odd = path(QString::fromUtf8("\"quoted\" [*] தமிழ்.tam"));
+        writeBytes(odd, "x\r\n");
+        start('"' + str(odd) + '"');
+        QCOMPARE(text(), std::string("x"));
+        QCOMPARE(form->windowTitle().replace("[*][*]", "[*]"), "Orvane [ " + odd + " ]");
+        QVERIFY(form->windowTitle().contains("[*]"));
+
+        // A file that does not exist yet: an empty document that the first save creates.
+        start('"' + str(path("new.tam")) + '"');
+        QCOMPARE(form->windowTitle(), "Orvane [ " + path("new.tam") + " ]");
+        type("xa");
+        form->menSave_Click();
+        QCOMPARE(dialog.shown.size(), 0u);
+        QCOMPARE(bytesOf(path("new.tam")), QByteArray("m\r\n"));
+
+        // One that cannot be read: a message, then the untitled document.
+        QDir(dir->path()).mkdir("folder.tam");
+        start('"' + str(path("folder.tam")) + '"');
+        QCOMPARE(messages.warnings.size(), 1u);
+        QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
+        QVERIFY(doc().DocumentFileName.empty());
+    }
+
+    void leaving()
+    {
+        form->menEnd_Click();  // nothing to save: ends at once
+        QCOMPARE(process.ended, 1);
+        QVERIFY(form->close());
+        QCOMPARE(process.ended, 2);
+        QCOMPARE(messages.asked.size(), 0u);
+
+        start();
+        type("ka");
+        messages.answers = {Answer::Cancel, Answer::Cancel};
+        form->menEnd_Click();
+        QVERIFY(!form->close());
+        QCOMPARE(process.ended, 2);
+        QCOMPARE(messages.asked.size(), 2u);
+        QCOMPARE(messages.asked[0].buttons, Buttons::YesNoCancel);
+        QVERIFY(form->isVisible());
+        QCOMPARE(text(), std::string("f"));
+        QVERIFY(doc().DocumentChanged);
+
+        messages.answers = {Answer::Yes};  // Yes, then the save dialog cancelled: stays
+        QVERIFY(!form->close());
+        QCOMPARE(process.ended, 2);
+
+        messages.answers = {Answer::Yes};
+        dialog.answers = {str(path("kept.tam"))};
+        QVERIFY(form->close());
+        QCOMPARE(process.ended, 3);
+        QCOMPARE(bytesOf(path("kept.tam")), QByteArray("f\r\n"));
+
+        start();
+        type("ka");
+        messages.answers = {Answer::No};
+        form->menEnd_Click();
+        QCOMPARE(process.ended, 4);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList({"kept.tam"}));
+    }
+};
+
+QTEST_MAIN(TestDocuments)
+#include "test_documents.moc"

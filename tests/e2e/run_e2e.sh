@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The real program in a real X server: open a document from the command line, type
+# romanised keys with xdotool, save with Ctrl+S, compare the bytes, leave by File > Exit.
+# Keeps a screenshot for a person to look at.
+set -euo pipefail
+exe=${1:?usage: run_e2e.sh ORVANE ARTIFACT_DIR}
+artifacts=${2:?}
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+xvfb_pid= app_pid=
+cleanup() {
+  [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "e2e: $*" >&2; exit 1; }
+
+# A free display, chosen by the server itself.
+exec 3<> "$work/displayfd"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [[ -s $work/displayfd ]] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$work/displayfd")"
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
+
+doc="$work/my letter.tam"
+printf 'm\r\n' > "$doc"
+"$exe" "$doc" 2>"$work/orvane.log" &
+app_pid=$!
+wid=$(timeout 20 xdotool search --sync --name '^Orvane \[' | head -n1) || fail "no window"
+title=$(xdotool getwindowname "$wid")
+[[ $title == "Orvane [ $doc ]" ]] || fail "caption is '$title'"
+xdotool windowfocus --sync "$wid"
+sleep 0.3
+
+xdotool key --delay 40 ctrl+End
+xdotool type --delay 40 'ka kY ri dU'
+xdotool key --delay 40 Return
+xdotool type --delay 40 'x. ka'
+sleep 0.5
+import -window root "$artifacts/orvane-e2e.png"
+xdotool key --delay 40 ctrl+s
+
+expected=$(printf 'mf nfs hp J}\r\n/ f\r\n' | od -An -tx1)
+for _ in $(seq 100); do
+  [[ $(od -An -tx1 "$doc") == "$expected" ]] && break
+  sleep 0.05
+done
+[[ $(od -An -tx1 "$doc") == "$expected" ]] || fail "saved bytes: $(od -An -c "$doc")"
+
+# Nothing unsaved now: File > Exit ends the program at once.
+xdotool key --delay 100 alt+f x
+for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.05; done
+if kill -0 "$app_pid" 2>/dev/null; then fail "still running after File > Exit"; fi
+wait "$app_pid" || fail "exit status $?"
+app_pid=
+echo "e2e: passed; screenshot in $artifacts/orvane-e2e.png"

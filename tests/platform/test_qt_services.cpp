@@ -1,0 +1,133 @@
+// The Qt side of the platform: the character crossing, real modal dialogs answered by a
+// queued hand, and whole-file reads.
+
+#include "platform/file_service.h"
+#include "platform/qt_services.h"
+#include "platform/text_codec.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using namespace orvane;
+
+namespace {
+// Runs answer on the modal widget that the next call opens.
+template <typename Widget, typename Answer>
+void whenModal(Answer answer)
+{
+    QTimer::singleShot(0, [answer] {
+        QTRY_VERIFY(qobject_cast<Widget*>(QApplication::activeModalWidget()));
+        answer(qobject_cast<Widget*>(QApplication::activeModalWidget()));
+    });
+}
+} // namespace
+
+class TestQtServices : public QObject {
+    Q_OBJECT
+private slots:
+    void everyByteCrossesToTheBoxAndBack()
+    {
+        std::string all;
+        for (int b = 0; b < 256; ++b)
+            if (b != '\r')
+                all += char(b);
+        all += "\r\nend\r\n";
+        const QString box = codec::toBoxText(all);
+        QCOMPARE(box.count(QChar::LineSeparator), 1);  // the lone LF
+        QVERIFY(box.contains(QChar(0x00A0)));
+        QVERIFY(box.contains(QChar(0x20AC)));  // byte 80
+        QVERIFY(box.contains(QChar(0x0081)));  // undefined in the code page: kept as itself
+        QString raw = box;
+        raw.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);  // as the document holds it
+        QCOMPARE(codec::fromBoxText(raw), all);
+    }
+
+    void outsideTextFitsTheDocument()
+    {
+        QCOMPARE(codec::fitForBox(QString::fromUtf8("a\r\nb\rc\nd")),
+                 QString("a") + QChar::ParagraphSeparator + "b" + QChar::ParagraphSeparator + "c"
+                     + QChar::ParagraphSeparator + "d");
+        QCOMPARE(codec::fitForBox(QString::fromUtf8("க€é😀")), QString::fromUtf8("?€é?"));
+        QCOMPARE(codec::fromBoxText(codec::fitForBox(QString(QChar(0)))), std::string(1, '\0'));
+    }
+
+    void dialogFiltersInQtForm()
+    {
+        QCOMPARE(qtNameFilters("Tamil Text File  (*.tam)| *.tam"), QStringList({"Tamil Text File  (*.tam)"}));
+        QCOMPARE(qtNameFilters("Tamil Text File  (*.tam)| *.tam|All Files (*.*) | *.*"),
+                 QStringList({"Tamil Text File  (*.tam)", "All Files (*)"}));
+    }
+
+    void messageBoxAsksAndAnswers()
+    {
+        QtMessageBox messages(nullptr);
+        whenModal<QMessageBox>([](QMessageBox* box) {
+            QCOMPARE(box->text(), QString("You have not saved the Document.  Do you want to save it now"));
+            QCOMPARE(box->windowTitle(), QString("Save"));
+            QCOMPARE(box->icon(), QMessageBox::Question);
+            QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+            box->button(QMessageBox::No)->click();
+        });
+        QCOMPARE(messages.ask("You have not saved the Document.  Do you want to save it now", "Save",
+                              Buttons::YesNoCancel),
+                 Answer::No);
+
+        whenModal<QMessageBox>([](QMessageBox* box) {
+            QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            box->button(QMessageBox::Yes)->click();
+        });
+        QCOMPARE(messages.ask("q", "Save", Buttons::YesNo), Answer::Yes);
+    }
+
+    void fileDialogOffersTheNameAndReturnsThePath()
+    {
+        QTemporaryDir dir;
+        const QString chosen = dir.filePath("letter");
+        QtFileDialog cmdlg(nullptr);
+        cmdlg.Filter = "Tamil Text File  (*.tam)| *.tam";
+        cmdlg.FileName = "Untitled.tam";
+        whenModal<QFileDialog>([chosen](QFileDialog* d) {
+            QCOMPARE(d->acceptMode(), QFileDialog::AcceptSave);
+            // Qt's dialog collapses runs of blanks in what it shows.
+            QCOMPARE(d->nameFilters(), QStringList({"Tamil Text File (*.tam)"}));
+            QCOMPARE(d->findChild<QLineEdit*>("fileNameEdit")->text(), QString("Untitled.tam"));
+            d->selectFile(chosen);
+            QMetaObject::invokeMethod(d, "accept");
+        });
+        cmdlg.ShowSave();
+        QCOMPARE(QString::fromStdString(cmdlg.FileName), chosen);
+
+        whenModal<QFileDialog>([](QFileDialog* d) { d->reject(); });
+        cmdlg.ShowOpen();
+        QCOMPARE(cmdlg.FileName, std::string());
+    }
+
+    void readsRefuseWhatIsNoRegularFile()
+    {
+        QTemporaryDir dir;
+        LocalFiles files;
+        const std::string fifo = dir.filePath("fifo").toStdString();
+        QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+        QCOMPARE(files.readFile(fifo, 100).status, ReadOutcome::Failed);  // and does not block
+        QCOMPARE(files.readFile("/dev/zero", 100).error, std::string("it is not a regular file"));
+        QCOMPARE(files.readFile(dir.path().toStdString(), 100).error, std::string("it is a folder"));
+        QCOMPARE(files.readFile(dir.filePath("none").toStdString(), 100).status, ReadOutcome::Missing);
+
+        QFile f(dir.filePath("f"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("0123456789");
+        f.close();
+        QCOMPARE(files.readFile(dir.filePath("f").toStdString(), 10).bytes, std::string("0123456789"));
+        QCOMPARE(files.readFile(dir.filePath("f").toStdString(), 9).status, ReadOutcome::Failed);
+        QCOMPARE(files.readFile("/proc/self/status", 1 << 20).status, ReadOutcome::Read);  // size 0, has bytes
+    }
+};
+
+QTEST_MAIN(TestQtServices)
+#include "test_qt_services.moc"

@@ -1,0 +1,243 @@
+// Menu items, toolbar buttons, the clipboard, font size and the About windows.
+
+#include "../support/fakes.h"
+#include "about/about_windows.h"
+#include "window/form1.h"
+#include "window/status_panels.h"
+#include "window/text_box.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace orvane;
+using namespace orvane::test;
+
+class TestCommands : public QObject {
+    Q_OBJECT
+
+    FakeDialog dialog;
+    FakeMessages messages;
+    FakeProcess process;
+    FakeClock clock;
+    std::unique_ptr<Form1> form;
+
+    QString text() const { return form->Text1->toPlainText(); }
+    void type(const QString& keys) { QTest::keyClicks(form->Text1, keys); }
+    QAction* button(const char* key) { return form->findChild<QAction*>(QString("Toolbar1_") + key); }
+    double fontSize() const { return form->Text1->font().pointSizeF(); }
+    void setFontSize(double points)
+    {
+        QFont f = form->Text1->font();
+        f.setPointSizeF(points);
+        form->Text1->setFont(f);
+    }
+
+private slots:
+    void init()
+    {
+        dialog = {};
+        messages = {};
+        process = {};
+        form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
+        form->Form_Load("");
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void cleanup() { form.reset(); }
+
+    void toolbarKeysReachTheirOperations()
+    {
+        type("kaka");
+        form->Toolbar1_ButtonClick(button("Save"));
+        QCOMPARE(dialog.shown.size(), 1u);
+        QVERIFY(dialog.shown[0].saving);
+        messages.answers = {Answer::Cancel};
+        form->Toolbar1_ButtonClick(button("Open"));
+        QCOMPARE(messages.asked.size(), 1u);
+        QCOMPARE(dialog.shown.size(), 1u);
+
+        form->Text1->selectAll();
+        QApplication::clipboard()->setText("x");
+        form->Toolbar1_ButtonClick(button("Copy"));
+        QCOMPARE(QApplication::clipboard()->text(), QString("ff"));
+        form->Toolbar1_ButtonClick(button("Cut"));
+        QCOMPARE(text(), QString());
+        form->Toolbar1_ButtonClick(button("Paste"));
+        form->Toolbar1_ButtonClick(button("Paste"));
+        QCOMPARE(text(), QString("ffff"));
+
+        form->Toolbar1_ButtonClick(button("Big"));
+        QCOMPARE(fontSize(), 16.75);
+        form->Toolbar1_ButtonClick(button("Small"));
+        QCOMPARE(fontSize(), 15.75);
+
+        messages.answers = {Answer::No};
+        form->Toolbar1_ButtonClick(button("New"));
+        QCOMPARE(text(), QString());
+
+        // A key of no command, the separator and the gap do nothing.
+        QAction stray;
+        stray.setData(QString("Print"));
+        type("ka");
+        form->Toolbar1_ButtonClick(&stray);
+        form->Toolbar1_ButtonClick(nullptr);
+        for (QAction* a : form->Toolbar1->actions())
+            if (a->data().toString().isEmpty())
+                form->Toolbar1_ButtonClick(a);
+        QCOMPARE(text(), QString("f"));
+        QCOMPARE(dialog.shown.size(), 1u);
+        QCOMPARE(fontSize(), 15.75);
+    }
+
+    void toolbarButtonsWorkByMouse()
+    {
+        type("ka");
+        form->Text1->selectAll();
+        QWidget* copy = form->Toolbar1->widgetForAction(button("Copy"));
+        QApplication::clipboard()->setText("x");
+        QTest::mouseClick(copy, Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), QString("f"));
+        QTest::mouseClick(form->Toolbar1->widgetForAction(button("Big")), Qt::LeftButton);
+        QCOMPARE(fontSize(), 16.75);
+        QCOMPARE(QApplication::focusWidget(), form->Text1);
+    }
+
+    void cutCopiesThenDeletesAndPasteFitsTheDocument()
+    {
+        type("kakY");
+        QTest::keyClick(form->Text1, Qt::Key_Home);
+        QTest::keyClick(form->Text1, Qt::Key_Right, Qt::ShiftModifier);
+        form->menCut_Click();
+        QCOMPARE(text(), QString("nfs"));
+        QCOMPARE(QApplication::clipboard()->text(), QString("f"));
+        QVERIFY(form->document().DocumentChanged);
+        QTest::keyClick(form->Text1, Qt::Key_End);
+        form->document().DocumentChanged = false;
+        form->menPaste_Click();
+        QCOMPARE(text(), QString("nfsf"));
+        QVERIFY(form->document().DocumentChanged);
+
+        form->menCut_Click();  // nothing selected: nothing happens
+        QCOMPARE(text(), QString("nfsf"));
+        QCOMPARE(QApplication::clipboard()->text(), QString("f"));
+
+        QApplication::clipboard()->setText(QString::fromUtf8("a\nக😀b"));
+        form->menPaste_Click();
+        QCOMPARE(form->Text1->documentBytes(), std::string("nfsfa\r\n??b"));
+
+        form->Text1->moveCursor(QTextCursor::Start);
+        form->menCopy_Click();  // nothing selected: an empty text
+        QCOMPARE(QApplication::clipboard()->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), form->Text1);
+    }
+
+    void pasteFromAnEmptyClipboard()
+    {
+        type("kaka");
+        QApplication::clipboard()->clear();
+        form->menPaste_Click();
+        QCOMPARE(text(), QString("ff"));
+        auto* image = new QMimeData;
+        image->setImageData(QImage(4, 4, QImage::Format_RGB32));
+        QApplication::clipboard()->setMimeData(image);
+        form->menPaste_Click();
+        QCOMPARE(text(), QString("ff"));
+        form->Text1->selectAll();
+        form->menPaste_Click();  // no text: the selection goes, nothing comes
+        QCOMPARE(text(), QString());
+    }
+
+    void fontSizeSteps()
+    {
+        form->document().DocumentChanged = false;
+        form->Toolbar1_ButtonClick(button("Big"));
+        QCOMPARE(form->fontSizeTenThousandths(), 167500);
+        form->Toolbar1_ButtonClick(button("Big"));
+        QCOMPARE(form->fontSizeTenThousandths(), 177500);
+        QVERIFY(!form->document().DocumentChanged);
+        QCOMPARE(form->StatusBar1->panel(1)->font().pointSizeF(), 12.0);
+
+        setFontSize(6);
+        form->Toolbar1_ButtonClick(button("Small"));
+        QCOMPARE(fontSize(), 5.0);
+        form->Toolbar1_ButtonClick(button("Small"));
+        QCOMPARE(fontSize(), 5.0);
+        setFontSize(4.75);
+        form->Toolbar1_ButtonClick(button("Small"));
+        QCOMPARE(fontSize(), 4.75);
+
+        setFontSize(398.5);
+        form->Toolbar1_ButtonClick(button("Big"));
+        QCOMPARE(fontSize(), 399.5);
+        form->Toolbar1_ButtonClick(button("Big"));
+        QCOMPARE(fontSize(), 399.5);  // the largest step stops short of 400
+        type("ka");
+        QCOMPARE(text(), QString("f"));
+        QCOMPARE(QApplication::focusWidget(), form->Text1);
+    }
+
+    void aboutProgramLoadsOnceUntilClosed()
+    {
+        const int before = FrmProg::loads;
+        form->menProgram->trigger();
+        FrmProg* about = form->aboutProgram();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(about->windowTitle(), QString("About Program"));
+        QCOMPARE(about->Label1->text(), QString("Application Name"));
+        QVERIFY(about->Label1->font().bold());
+        QCOMPARE(about->Label2->text(), QString("Orvane"));
+        QCOMPARE(about->Label3->text(), QString("Version"));
+        QCOMPARE(about->Label4->text(), QString("1.0"));
+        QCOMPARE(about->cmdOK->text(), QString("OK"));
+        QCOMPARE(about->parentWidget(), nullptr);
+        QVERIFY(!about->isModal());
+        QCOMPARE(FrmProg::loads, before + 1);
+
+        form->menProgram->trigger();  // already shown: the same window
+        QCOMPARE(form->aboutProgram(), about);
+
+        QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+        QVERIFY(!about->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), form->Text1);
+        form->menProgram->trigger();
+        QCOMPARE(form->aboutProgram(), about);
+        QCOMPARE(FrmProg::loads, before + 1);  // hidden, not unloaded
+
+        about->close();  // the close box unloads it
+        QTRY_VERIFY(!form->aboutProgram());
+        form->menProgram->trigger();
+        QCOMPARE(FrmProg::loads, before + 2);
+        QCOMPARE(form->aboutProgram()->Label4->text(), QString("1.0"));
+    }
+
+    void aboutProgrammerWhileTheEditorWorks()
+    {
+        QTest::keyClick(form->Text1, Qt::Key_U, Qt::ControlModifier);
+        FrmMe* me = form->aboutProgrammer();
+        QVERIFY(me && me->isVisible());
+        QCOMPARE(me->windowTitle(), QString("About Programmer"));
+        QVERIFY(me->Label1->text().contains("Orvane developers"));
+        QVERIFY(me->Label2->text().startsWith("https://"));
+
+        form->activateWindow();
+        form->Text1->setFocus();
+        type("ka");  // the editor stays usable
+        QCOMPARE(text(), QString("f"));
+
+        QTest::mouseClick(me->Command1, Qt::LeftButton);
+        QVERIFY(!me->isVisible());
+        QCOMPARE(form->aboutProgrammer(), me);
+        form->menProgrammer->trigger();
+        QCOMPARE(form->aboutProgrammer(), me);
+        me->close();
+        QTRY_VERIFY(!form->aboutProgrammer());
+    }
+};
+
+QTEST_MAIN(TestCommands)
+#include "test_commands.moc"
