@@ -3,7 +3,7 @@ BUILD   ?= build
 PRESET  ?= default
 FILE    ?=
 
-.PHONY: all build run test bench deps clean
+.PHONY: all build run test bench font deps clean
 
 all: build
 
@@ -22,6 +22,12 @@ test: build
 
 bench: build
 	@echo "bench: no benchmarks yet"
+
+# Regenerates resources/fonts/OrvaneTamil-Regular.ttf from Noto Sans Tamil; the result is
+# committed, so building never needs this.
+font:
+	@scripts/install-deps font
+	/usr/bin/python3 scripts/make-font.py
 
 clean:
 	rm -rf $(BUILD)

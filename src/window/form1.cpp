@@ -4,6 +4,7 @@
 #include "platform/qt_services.h"
 #include "window/clock.h"
 #include "window/status_panels.h"
+#include "window/tamil_font.h"
 #include "window/text_box.h"
 
 #include <QCloseEvent>
@@ -38,9 +39,7 @@ Form1::Form1(Form1Services services)
 
     Text1 = new TextBox(this);
     Text1->setObjectName("Text1");
-    QFont font("Bamini");
-    font.setPointSizeF(15.75);
-    Text1->setFont(font);
+    Text1->setFont(tamilFont(15.75));
     setCentralWidget(Text1);
 
     StatusBar1 = new StatusPanelBar(this);

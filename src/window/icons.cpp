@@ -3,16 +3,22 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-// The resources live in a static library, so they are registered by hand.
-static void initOrvaneResources() { Q_INIT_RESOURCE(orvane); }
+// The resources live in a static library, so they are registered by hand, once.
+void initOrvaneResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(orvane);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
 
 namespace orvane {
 
 namespace {
 QPixmap render(const QString& file, int size)
 {
-    static const bool registered = (initOrvaneResources(), true);
-    Q_UNUSED(registered);
+    initOrvaneResources();
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QSvgRenderer svg(file);

@@ -2,6 +2,7 @@
 
 #include "platform/text_codec.h"
 #include "window/geometry.h"
+#include "window/tamil_font.h"
 
 namespace orvane {
 
@@ -9,8 +10,7 @@ StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent)
 {
     setObjectName("StatusBar1");
     setSizeGripEnabled(true);
-    QFont font("Bamini");
-    font.setPointSizeF(12);
+    const QFont font = tamilFont(12);
     // Width and minimum width in twips at the design width; panel 3 takes what is left.
     struct Design {
         int width, minimum, stretch;

@@ -25,7 +25,7 @@ export DISPLAY=":$(head -n1 "$work/displayfd")"
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
 
 doc="$work/my letter.tam"
-printf 'm\r\n' > "$doc"
+printf 'tzf;fk;\r\n' > "$doc"   # "vanakkam" in Bamini codes
 "$exe" "$doc" 2>"$work/orvane.log" &
 app_pid=$!
 wid=$(timeout 20 xdotool search --sync --name '^Orvane \[' | head -n1) || fail "no window"
@@ -34,15 +34,15 @@ title=$(xdotool getwindowname "$wid")
 xdotool windowfocus --sync "$wid"
 sleep 0.3
 
-xdotool key --delay 40 ctrl+End
-xdotool type --delay 40 'ka kY ri dU'
+xdotool key --delay 40 ctrl+End Return
+xdotool type --delay 40 'damiz. xezud.du kY,'
 xdotool key --delay 40 Return
-xdotool type --delay 40 'x. ka'
+xdotool type --delay 40 'k'
 sleep 0.5
 import -window root "$artifacts/orvane-e2e.png"
 xdotool key --delay 40 ctrl+s
 
-expected=$(printf 'mf nfs hp J}\r\n/ f\r\n' | od -An -tx1)
+expected=$(printf 'tzf;fk;\r\njkpo; vOj;J nfs>\r\n\r\n' | od -An -tx1)
 for _ in $(seq 100); do
   [[ $(od -An -tx1 "$doc") == "$expected" ]] && break
   sleep 0.05

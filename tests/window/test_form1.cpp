@@ -3,6 +3,7 @@
 #include "../support/fakes.h"
 #include "window/form1.h"
 #include "window/status_panels.h"
+#include "window/tamil_font.h"
 #include "window/text_box.h"
 
 #include <QAction>
@@ -63,7 +64,8 @@ private slots:
 
     void controlsAsDesigned()
     {
-        QCOMPARE(form->Text1->font().family(), QString("Bamini"));
+        QCOMPARE(form->Text1->font().family(), tamilFontFamily());
+        QCOMPARE(form->StatusBar1->panel(3)->font().family(), tamilFontFamily());
         QCOMPARE(form->Text1->font().pointSizeF(), 15.75);
         QCOMPARE(form->StatusBar1->panel(1)->font().pointSizeF(), 12.0);
         QCOMPARE(form->Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);

@@ -1,0 +1,31 @@
+#include "window/tamil_font.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+void initOrvaneResources();
+
+namespace orvane {
+
+QString tamilFontFamily()
+{
+    static const QString family = [] {
+        const QString installed = QStringLiteral("Bamini");
+        if (QFontDatabase::families().contains(installed, Qt::CaseInsensitive))
+            return installed;
+        initOrvaneResources();
+        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/OrvaneTamil-Regular.ttf"));
+        const QStringList bundled = QFontDatabase::applicationFontFamilies(id);
+        return bundled.isEmpty() ? installed : bundled.constFirst();
+    }();
+    return family;
+}
+
+QFont tamilFont(double points)
+{
+    QFont font(tamilFontFamily());
+    font.setPointSizeF(points);
+    return font;
+}
+
+} // namespace orvane
