@@ -21,7 +21,8 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure
 
 bench: build
-	@echo "bench: no benchmarks yet"
+	@scripts/install-deps bench
+	@bench/run.sh $(BUILD)
 
 # Regenerates resources/fonts/OrvaneTamil-Regular.ttf from Noto Sans Tamil; the result is
 # committed, so building never needs this.

@@ -39,7 +39,8 @@ bool DocumentFlows::SaveDocument()
 
 bool DocumentFlows::writeTo(const std::string& path)
 {
-    const WriteOutcome out = files.writeFile(path, tamFileBytes(view.documentText()));
+    const std::string text = view.documentText();
+    const WriteOutcome out = files.writeFile(path, {text, TamClosingLineEnd});
     if (!out.written)
         messages.warn("The document could not be saved to\n" + path + "\n\n" + out.error +
                           ".\n\nYour text is still here with its changes. Save it somewhere else.",
@@ -80,13 +81,13 @@ void DocumentFlows::OpenDocument()
     const std::string path = cmdlg.FileName;
     if (path.empty())
         return;
-    const ReadOutcome in = files.readFile(path, MaxDocumentBytes);
+    ReadOutcome in = files.readFile(path, MaxDocumentBytes);
     if (in.status != ReadOutcome::Read) {
         messages.warn("The file\n" + path + "\ncould not be opened: " + in.error + ".", "Open");
         return;
     }
     DocumentFileName = path;
-    view.setDocumentText(tamText(in.bytes));
+    view.setDocumentText(tamText(std::move(in.bytes)));
     view.setCaption(documentCaption(DocumentFileName));
     DocumentChanged = false;
     view.focusText();
@@ -96,11 +97,11 @@ void DocumentFlows::openAtStartUp(const std::string& commandLine)
 {
     const std::string path = commandLine.size() >= 2 ? commandLine.substr(1, commandLine.size() - 2) : "";
     if (!path.empty()) {
-        const ReadOutcome in = files.readFile(path, MaxDocumentBytes);
+        ReadOutcome in = files.readFile(path, MaxDocumentBytes);
         if (in.status == ReadOutcome::Read || in.status == ReadOutcome::Missing) {
             // A file that does not exist yet is created by the first save.
             DocumentFileName = path;
-            view.setDocumentText(tamText(in.bytes));
+            view.setDocumentText(tamText(std::move(in.bytes)));
         } else {
             messages.warn("The file\n" + path + "\ncould not be opened: " + in.error + ".", "Open");
         }

@@ -11,12 +11,27 @@ std::string tamFileBytes(std::string_view text)
     return bytes;
 }
 
-std::string tamText(std::string_view bytes)
+namespace {
+bool hasLoneCr(std::string_view bytes)
 {
+    for (std::size_t cr = bytes.find('\r'); cr != std::string_view::npos; cr = bytes.find('\r', cr + 1))
+        if (cr + 1 == bytes.size() || bytes[cr + 1] != '\n')
+            return true;
+    return false;
+}
+} // namespace
+
+std::string tamText(std::string file)
+{
+    std::string_view bytes = file;
     if (bytes.ends_with("\r\n"))
         bytes.remove_suffix(2);
     else if (bytes.ends_with('\r'))
         bytes.remove_suffix(1);
+    if (!hasLoneCr(bytes)) {
+        file.resize(bytes.size());
+        return file;
+    }
 
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 64);

@@ -76,17 +76,16 @@ int runTransliterate(const std::vector<std::string>& operands)
         return 1;
     }
 
-    const std::string bytes = tamFileBytes(typist.text());
     if (isStandard(operands, 1)) {
         std::string error;
-        if (!writeAll(STDOUT_FILENO, bytes, error)) {
+        if (!writeAll(STDOUT_FILENO, typist.text(), error) || !writeAll(STDOUT_FILENO, TamClosingLineEnd, error)) {
             complain("write", "standard output", error);
             return 1;
         }
         return 0;
     }
     LocalFiles files;
-    const WriteOutcome out = files.writeFile(operands[1], bytes);
+    const WriteOutcome out = files.writeFile(operands[1], {typist.text(), TamClosingLineEnd});
     if (!out.written) {
         complain("write", operands[1], out.error);
         return 1;

@@ -87,7 +87,7 @@ ReadOutcome LocalFiles::readFile(const std::string& path, std::size_t maxBytes)
     return out;
 }
 
-WriteOutcome LocalFiles::writeFile(const std::string& path, std::string_view bytes)
+WriteOutcome LocalFiles::writeFile(const std::string& path, std::initializer_list<std::string_view> pieces)
 {
     WriteOutcome out;
     const QString name = QString::fromStdString(path);
@@ -103,12 +103,13 @@ WriteOutcome LocalFiles::writeFile(const std::string& path, std::string_view byt
         out.error = file.errorString().toStdString();
         return out;
     }
-    const qint64 wrote = file.write(bytes.data(), qint64(bytes.size()));
-    if (wrote != qint64(bytes.size())) {
-        out.error = file.errorString().toStdString();
-        file.cancelWriting();
-        file.commit();
-        return out;
+    for (const std::string_view bytes : pieces) {
+        if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
+            out.error = file.errorString().toStdString();
+            file.cancelWriting();
+            file.commit();
+            return out;
+        }
     }
     if (!file.commit()) {
         out.error = file.errorString().toStdString();

@@ -1,13 +1,15 @@
 #include "window/icons.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QFile>
+#include <QImage>
+#include <cmath>
 
-// The resources live in a static library, so they are registered by hand, once.
+// The resources live in static libraries, so they are registered by hand, once.
 void initOrvaneResources()
 {
     static const bool registered = [] {
         Q_INIT_RESOURCE(orvane);
+        Q_INIT_RESOURCE(orvane_icons);
         return true;
     }();
     Q_UNUSED(registered);
@@ -16,39 +18,45 @@ void initOrvaneResources()
 namespace orvane {
 
 namespace {
-QPixmap render(const QString& file, int size)
+// A square image stored as raw premultiplied ARGB32 pixels: nothing to decode.
+QPixmap rawImage(const QString& resource)
 {
-    initOrvaneResources();
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer svg(file);
-    QPainter painter(&pixmap);
-    svg.render(&painter);
-    return pixmap;
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray pixels = file.readAll();
+    const int side = int(std::lround(std::sqrt(double(pixels.size() / 4))));
+    QImage image(reinterpret_cast<const uchar*>(pixels.constData()), side, side, side * 4,
+                 QImage::Format_ARGB32_Premultiplied);
+    return QPixmap::fromImage(image.copy());
 }
 } // namespace
 
 ImageList ImageList::toolbarIcons()
 {
-    static const char* const files[][2] = {
-        {"New", "new"},          {"Open", "open"},        {"Save", "save"},           {"Print", "print"},
-        {"Cut", "cut"},          {"Copy", "copy"},        {"Paste", "paste"},         {"Bold", "bold"},
-        {"Italic", "italic"},    {"Underline", "underline"}, {"Align Left", "align-left"},
-        {"Center", "center"},    {"Align Right", "align-right"}, {"Big", "big"},      {"Small", "small"},
+    initOrvaneResources();
+    static const char* const images[][2] = {
+        {"New", "new"},       {"Open", "open"},     {"Save", "save"},           {"Print", "print"},
+        {"Cut", "cut"},       {"Copy", "copy"},     {"Paste", "paste"},         {"Bold", "bold"},
+        {"Italic", "italic"}, {"Underline", "underline"}, {"Align Left", "align-left"},
+        {"Center", "center"}, {"Align Right", "align-right"}, {"Big", "big"},   {"Small", "small"},
     };
     ImageList list;
-    for (const auto& [key, file] : files) {
+    for (const auto& [key, file] : images) {
         list.keys << QString::fromLatin1(key);
-        list.images.push_back(render(QString(":/icons/%1.svg").arg(file), 16));
+        list.files << QString(":/icons/%1.argb").arg(QLatin1String(file));
     }
     return list;
 }
 
+QPixmap ImageList::image(int index) const { return rawImage(files.value(index - 1)); }
+
 QIcon orvaneIcon()
 {
+    initOrvaneResources();
     QIcon icon;
     for (int size : {16, 32, 48, 64})
-        icon.addPixmap(render(":/icons/orvane.svg", size));
+        icon.addPixmap(rawImage(QString(":/icons/orvane-%1.argb").arg(size)));
     return icon;
 }
 

@@ -1,11 +1,10 @@
 #pragma once
-// imlToolbarIcons and the window icon, drawn from the SVGs in the resources.
+// imlToolbarIcons and the window icon. They are drawn as SVG and rendered to PNG when
+// Orvane is built (scripts/render_icons.cpp).
 
 #include <QIcon>
 #include <QPixmap>
 #include <QStringList>
-
-#include <vector>
 
 namespace orvane {
 
@@ -14,13 +13,13 @@ public:
     // The fifteen 16 x 16 toolbar images, in order, by key.
     static ImageList toolbarIcons();
 
-    int count() const { return int(images.size()); }
-    QString key(int index) const { return keys.value(index - 1); }   // 1-based, as the design numbers them
-    QPixmap image(int index) const { return images.at(std::size_t(index - 1)); }
+    int count() const { return int(keys.size()); }
+    QString key(int index) const { return keys.value(index - 1); }  // 1-based, as the design numbers them
+    QPixmap image(int index) const;  // loaded when first asked for
 
 private:
     QStringList keys;
-    std::vector<QPixmap> images;
+    QStringList files;
 };
 
 QIcon orvaneIcon();
