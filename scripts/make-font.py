@@ -130,6 +130,8 @@ def main():
     mapping = {}
     for row in table:
         code, meaning, kind = row["code"], row["meaning"], row["kind"]
+        if kind in ("sequence", "drawn-as"):
+            continue  # drawn by the glyphs of their single codes
         if kind == "uu-mark":
             glyph, advance = cut_uu_mark(font, str(source), *UU_MARKS[code])
             name = "uumark" + str(ord(code))

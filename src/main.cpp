@@ -22,6 +22,10 @@ int main(int argc, char** argv)
         return 2;
     case CommandLine::Transliterate:
         return orvane::runTransliterate(line.operands);
+    case CommandLine::ToUnicode:
+        return orvane::runToUnicode(line.operands);
+    case CommandLine::FromUnicode:
+        return orvane::runFromUnicode(line.operands);
     case CommandLine::Editor:
         break;
     }

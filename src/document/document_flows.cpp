@@ -1,6 +1,7 @@
 #include "document/document_flows.h"
 
 #include "document/tam_format.h"
+#include "document/unicode_tamil.h"
 
 namespace orvane {
 
@@ -91,6 +92,30 @@ void DocumentFlows::OpenDocument()
     view.setCaption(documentCaption(DocumentFileName));
     DocumentChanged = false;
     view.focusText();
+}
+
+bool DocumentFlows::ExportUnicode()
+{
+    std::string offered = DocumentFileName.empty() ? std::string("Untitled.tam") : DocumentFileName;
+    if (offered.ends_with(".tam"))
+        offered.resize(offered.size() - 4);
+    cmdlg.CancelError = false;
+    cmdlg.Filter = ExportFilter;
+    cmdlg.FileName = offered + ".txt";
+    cmdlg.ShowSave();
+    std::string path = cmdlg.FileName;
+    bool written = false;
+    if (!path.empty()) {
+        if (!path.ends_with(".txt"))
+            path += ".txt";
+        const std::string text = baminiToUnicode(view.documentText());
+        const WriteOutcome out = files.writeFile(path, {text, "\n"});
+        written = out.written;
+        if (!written)
+            messages.warn("The Unicode text could not be written to\n" + path + "\n\n" + out.error + ".", "Export");
+    }
+    view.focusText();
+    return written;
 }
 
 void DocumentFlows::openAtStartUp(const std::string& commandLine)

@@ -12,6 +12,7 @@ namespace orvane {
 inline constexpr std::string_view ApplicationTitle = "Orvane";
 inline constexpr std::string_view SaveFilter = "Tamil Text File  (*.tam)| *.tam";
 inline constexpr std::string_view OpenFilter = "Tamil Text File  (*.tam)| *.tam|All Files (*.*) | *.*";
+inline constexpr std::string_view ExportFilter = "Unicode Text File (*.txt)|*.txt";
 inline constexpr std::string_view UnsavedPrompt = "You have not saved the Document.  Do you want to save it now";
 
 // "Orvane [ path ]", or "Orvane [ Untitled.tam ]" for a document without a file.
@@ -33,6 +34,9 @@ public:
     void SaveAs();
     void NewDocument();
     void OpenDocument();
+    // Writes the text as UTF-8 Unicode Tamil with LF line ends to a file the user names.
+    // True when it was written.
+    bool ExportUnicode();
     // commandLine is the process's command-line text: one path in double quotes, or empty.
     void openAtStartUp(const std::string& commandLine);
     // Cancel becomes non-zero when the program is to keep running.

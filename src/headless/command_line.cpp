@@ -17,8 +17,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         } else if (arg == "--version") {
             line.mode = CommandLine::Version;
             return line;
-        } else if (arg == "--transliterate" && line.mode == CommandLine::Editor) {
-            line.mode = CommandLine::Transliterate;
+        } else if (line.mode == CommandLine::Editor
+                   && (arg == "--transliterate" || arg == "--to-unicode" || arg == "--from-unicode")) {
+            line.mode = arg == "--transliterate" ? CommandLine::Transliterate
+                        : arg == "--to-unicode"  ? CommandLine::ToUnicode
+                                                 : CommandLine::FromUnicode;
         } else {
             line.mode = CommandLine::BadUsage;
             line.problem = "unknown option '" + arg + "'";
@@ -39,6 +42,8 @@ std::string usageText()
 {
     return "Usage: orvane [FILE.tam]\n"
            "       orvane --transliterate [INPUT [OUTPUT]]\n"
+           "       orvane --to-unicode [INPUT [OUTPUT]]\n"
+           "       orvane --from-unicode [INPUT [OUTPUT]]\n"
            "       orvane --help | --version\n";
 }
 
@@ -51,11 +56,15 @@ std::string helpText()
            "\n"
            "  FILE.tam                 open this document in the editor window\n"
            "  --transliterate          type romanised text through the composer without a\n"
-           "                           window and write the resulting .tam document;\n"
-           "                           INPUT and OUTPUT default to standard input and output\n"
-           "                           (\"-\" means the same)\n"
+           "                           window and write the resulting .tam document\n"
+           "  --to-unicode             convert a .tam document to UTF-8 Tamil text (LF line ends)\n"
+           "  --from-unicode           convert UTF-8 text to a .tam document; characters a .tam\n"
+           "                           file cannot hold become \"?\"\n"
            "  --help                   show this help\n"
            "  --version                show the version\n"
+           "\n"
+           "INPUT and OUTPUT default to standard input and output (\"-\" means the same);\n"
+           "OUTPUT is written whole or not at all.\n"
            "\n"
            "Exit status: 0 on success, 1 when a file cannot be read or written,\n"
            "2 when the command line is wrong.\n";

@@ -7,7 +7,7 @@
 namespace orvane {
 
 struct CommandLine {
-    enum Mode { Editor, Transliterate, Help, Version, BadUsage };
+    enum Mode { Editor, Transliterate, ToUnicode, FromUnicode, Help, Version, BadUsage };
     Mode mode = Editor;
     std::vector<std::string> operands;  // the document, or INPUT and OUTPUT
     std::string problem;                // for BadUsage: what was wrong

@@ -54,8 +54,8 @@ public:
     const Composer& composer() const { return *composer_; }
     DocumentFlows& document() { return *documents; }
 
-    QAction *menNew, *menOpen, *menSave, *menSA, *menEnd;
-    QAction *menCopy, *menCut, *menPaste;
+    QAction *menNew, *menOpen, *menSave, *menSA, *menExport, *menEnd;
+    QAction *menCopy, *menCut, *menPaste, *menCopyUnicode;
     QAction *menProgram, *menProgrammer;
     QMenu *menFile, *menEdit, *menAbout;
 
@@ -79,6 +79,8 @@ public slots:
     void menCopy_Click();
     void menCut_Click();
     void menPaste_Click();
+    void menExport_Click();
+    void menCopyUnicode_Click();
     void menProgram_Click();
     void menProgrammer_Click();
 

@@ -3,6 +3,7 @@
 #include "window/form1.h"
 
 #include "about/about_windows.h"
+#include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
 #include "window/text_box.h"
 
@@ -96,13 +97,30 @@ void Form1::menPaste_Click()
 {
     const QClipboard* clipboard = QApplication::clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
-    const QString text = data && data->hasText() ? codec::fitForBox(data->text()) : QString();
+    const QString text = data && data->hasText() ? TextBox::fitPasted(data->text()) : QString();
     QTextCursor cursor = Text1->textCursor();
     if (!text.isEmpty() || cursor.hasSelection()) {
         cursor.insertText(text);
         Text1->setTextCursor(cursor);
         Text1->ensureCursorVisible();
     }
+    focusText();
+}
+
+void Form1::menExport_Click()
+{
+    documents->ExportUnicode();
+    focusText();
+}
+
+void Form1::menCopyUnicode_Click()
+{
+    // The selection, or the whole document when nothing is selected.
+    const QTextCursor cursor = Text1->textCursor();
+    const std::string bytes =
+        cursor.hasSelection() ? codec::fromBoxText(cursor.selectedText()) : Text1->documentBytes();
+    if (QClipboard* clipboard = QApplication::clipboard())
+        clipboard->setText(QString::fromStdString(baminiToUnicode(bytes)));
     focusText();
 }
 

@@ -31,6 +31,7 @@ void Form1::buildMenus()
     menOpen = item(menFile, "menOpen", "&Open", QKeySequence("Ctrl+O"), &Form1::menOpen_Click);
     menSave = item(menFile, "menSave", "&Save", QKeySequence("Ctrl+S"), &Form1::menSave_Click);
     menSA = item(menFile, "menSA", "Save &As", QKeySequence("Ctrl+A"), &Form1::menSA_Click);
+    menExport = item(menFile, "menExport", "Export as &Unicode...", QKeySequence(), &Form1::menExport_Click);
     menFile->addSeparator()->setObjectName("menDash");
     menEnd = item(menFile, "menEnd", "E&xit", QKeySequence(), &Form1::menEnd_Click);
 
@@ -39,6 +40,8 @@ void Form1::buildMenus()
     menCopy = item(menEdit, "menCopy", "&Copy", QKeySequence("Ctrl+C"), &Form1::menCopy_Click);
     menCut = item(menEdit, "menCut", "&Cu&t", QKeySequence("Ctrl+X"), &Form1::menCut_Click);
     menPaste = item(menEdit, "menPaste", "&Paste", QKeySequence("Ctrl+V"), &Form1::menPaste_Click);
+    menCopyUnicode = item(menEdit, "menCopyUnicode", "Copy as &Unicode", QKeySequence("Ctrl+Shift+C"),
+                          &Form1::menCopyUnicode_Click);
 
     menAbout = menuBar()->addMenu("&About");
     menAbout->setObjectName("menAbout");

@@ -1,5 +1,6 @@
 #include "window/text_box.h"
 
+#include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
 
 #include <QKeyEvent>
@@ -108,6 +109,14 @@ void TextBox::insertCode(int code, Qt::KeyboardModifiers modifiers)
     ensureCursorVisible();
 }
 
+QString TextBox::fitPasted(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    if (containsTamil(std::string_view(utf8.constData(), std::size_t(utf8.size()))))
+        return codec::toBoxText(unicodeToBamini(std::string_view(utf8.constData(), std::size_t(utf8.size()))));
+    return codec::fitForBox(text);
+}
+
 bool TextBox::canInsertFromMimeData(const QMimeData* source) const
 {
     return source && source->hasText();
@@ -118,7 +127,7 @@ void TextBox::insertFromMimeData(const QMimeData* source)
     // Empty or non-text clipboards insert nothing (and must not be read as text).
     if (!source || !source->hasText())
         return;
-    textCursor().insertText(codec::fitForBox(source->text()));
+    textCursor().insertText(fitPasted(source->text()));
     ensureCursorVisible();
 }
 

@@ -21,6 +21,10 @@ public:
     // Key sequences of the menus, which win over the box's own use of the same keys.
     void setMenuShortcuts(QList<QKeySequence> shortcuts);
 
+    // Text from outside (clipboard, drop) as it enters the document: Unicode Tamil becomes
+    // Bamini codes; characters the 8-bit document cannot hold become "?".
+    static QString fitPasted(const QString& text);
+
     // The document's bytes, CR LF between lines.
     std::string documentBytes() const;
     void setDocumentBytes(std::string_view bytes);

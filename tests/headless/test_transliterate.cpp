@@ -112,6 +112,32 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
+    void unicodeBothWays()
+    {
+        QTemporaryDir dir;
+        const QString tam = dir.filePath("letter.tam"), txt = dir.filePath("letter.txt"), back = dir.filePath("back.tam");
+        write(tam, "tzf;fk;\r\njkpo; =\r\n");
+        Run r = orvane({"--to-unicode", tam, txt});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(QString::fromUtf8(readAll(txt)), QString::fromUtf8("வணக்கம்\nதமிழ் ஸ்ரீ\n"));
+        r = orvane({"--from-unicode", txt, back});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(readAll(back), readAll(tam));
+
+        r = orvane({"--from-unicode"}, QString::fromUtf8("கௌ, 😀\r\nx").toUtf8());
+        QCOMPARE(r.out, QByteArray("nfs> ?\r\nx\r\n"));
+        r = orvane({"--to-unicode", "-", "-"}, "xs\r\n");
+        QCOMPARE(QString::fromUtf8(r.out), QString::fromUtf8("ஔ\n"));
+
+        r = orvane({"--to-unicode", dir.filePath("missing.tam"), txt});
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains("missing.tam"));
+        QCOMPARE(QString::fromUtf8(readAll(txt)), QString::fromUtf8("வணக்கம்\nதமிழ் ஸ்ரீ\n"));
+        r = orvane({"--from-unicode", txt, dir.filePath("no/such/dir/x.tam")});
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains("no/such/dir/x.tam"));
+    }
+
     void helpVersionAndUsage()
     {
         Run r = orvane({"--version"});
@@ -120,6 +146,8 @@ private slots:
         r = orvane({"--help"});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.contains("--transliterate"));
+        QVERIFY(r.out.contains("--to-unicode"));
+        QVERIFY(r.out.contains("--from-unicode"));
         r = orvane({"--frobnicate"});
         QCOMPARE(r.status, 2);
         QVERIFY(r.err.contains("--frobnicate"));

@@ -126,14 +126,60 @@ private slots:
         QCOMPARE(text(), QString("nfsf"));
         QCOMPARE(QApplication::clipboard()->text(), QString("f"));
 
-        QApplication::clipboard()->setText(QString::fromUtf8("a\nக😀b"));
+        QApplication::clipboard()->setText(QString::fromUtf8("a\né€😀b"));
         form->menPaste_Click();
-        QCOMPARE(form->Text1->documentBytes(), std::string("nfsfa\r\n??b"));
+        QCOMPARE(form->Text1->documentBytes(), std::string("nfsfa\r\n\xe9\x80?b"));
 
         form->Text1->moveCursor(QTextCursor::Start);
         form->menCopy_Click();  // nothing selected: an empty text
         QCOMPARE(QApplication::clipboard()->text(), QString());
         QCOMPARE(QApplication::focusWidget(), form->Text1);
+    }
+
+    void unicodeInAndOut()
+    {
+        // Tamil from a web page comes in as the codes that draw it.
+        QApplication::clipboard()->setText(QString::fromUtf8("வணக்கம், ஸ்ரீ\nகௌ"));
+        form->menPaste_Click();
+        QCOMPARE(form->Text1->documentBytes(), std::string("tzf;fk;> =\r\nnfs"));
+
+        // Copy as Unicode: the whole document with nothing selected, else the selection.
+        QTest::keyClick(form->Text1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("வணக்கம், ஸ்ரீ\nகௌ"));
+        QTest::keyClick(form->Text1, Qt::Key_Home);
+        QTest::keyClick(form->Text1, Qt::Key_End, Qt::ShiftModifier);
+        form->menCopyUnicode->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("கௌ"));
+        QCOMPARE(form->Text1->documentBytes(), std::string("tzf;fk;> =\r\nnfs"));
+        QCOMPARE(QApplication::focusWidget(), form->Text1);
+    }
+
+    void exportAsUnicode()
+    {
+        QTemporaryDir dir;
+        type("vaOak.kam.");
+        QTest::keyClick(form->Text1, Qt::Key_Return);
+        type("damiz.");
+        form->document().DocumentFileName = dir.filePath("letter.tam").toStdString();
+        dialog.answers = {dir.filePath("letter").toStdString()};
+        form->menExport->trigger();
+        QCOMPARE(dialog.shown.back().offered, dir.filePath("letter.txt").toStdString());
+        QCOMPARE(dialog.shown.back().filter, std::string("Unicode Text File (*.txt)|*.txt"));
+        QFile written(dir.filePath("letter.txt"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(written.readAll()), QString::fromUtf8("வணக்கம்\nதமிழ்\n"));
+        QVERIFY(form->document().DocumentChanged);  // exporting is no save
+
+        dialog.answers = {};  // cancelled: nothing written, nothing said
+        form->menExport->trigger();
+        QVERIFY(messages.warnings.empty());
+
+        QDir(dir.path()).mkdir("taken.txt");
+        dialog.answers = {dir.filePath("taken.txt").toStdString()};
+        form->menExport->trigger();
+        QCOMPARE(messages.warnings.size(), 1u);
+        QVERIFY(messages.warnings[0].find("taken.txt") != std::string::npos);
+        QVERIFY(QFileInfo(dir.filePath("taken.txt")).isDir());
     }
 
     void pasteFromAnEmptyClipboard()

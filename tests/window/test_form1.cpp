@@ -99,7 +99,8 @@ private slots:
                 menus << (a->isSeparator() ? "-" : a->text() + " " + a->shortcut().toString());
         }
         QCOMPARE(menus, QStringList({"&File", "&New Ctrl+N", "&Open Ctrl+O", "&Save Ctrl+S", "Save &As Ctrl+A",
-                                     "-", "E&xit ", "&Edit", "&Copy Ctrl+C", "&Cu&t Ctrl+X", "&Paste Ctrl+V",
+                                     "Export as &Unicode... ", "-", "E&xit ", "&Edit", "&Copy Ctrl+C", "&Cu&t Ctrl+X",
+                                     "&Paste Ctrl+V", "Copy as &Unicode Ctrl+Shift+C",
                                      "&About", "&Program Ctrl+P", "Programmer Ctrl+U"}));
     }
 
