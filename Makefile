@@ -1,9 +1,10 @@
 # Thin wrapper over CMake; every target first makes sure the Debian packages are there.
 BUILD   ?= build
+PREFIX  ?= /usr/local
 PRESET  ?= default
 FILE    ?=
 
-.PHONY: all build run test bench font deps clean
+.PHONY: all build run test bench font install package deps clean
 
 all: build
 
@@ -29,6 +30,14 @@ bench: build
 font:
 	@scripts/install-deps font
 	/usr/bin/python3 scripts/make-font.py
+
+# Honours DESTDIR for staged installs.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# build/orvane_1.0_amd64.deb
+package: build
+	cd $(BUILD) && cpack -G DEB >/dev/null && ls -1 $(CURDIR)/$(BUILD)/orvane_*.deb
 
 clean:
 	rm -rf $(BUILD)
