@@ -4,7 +4,7 @@ PREFIX  ?= /usr/local
 PRESET  ?= default
 FILE    ?=
 
-.PHONY: all build run test bench font install package deps clean
+.PHONY: all build run test sanitize fuzz bench font install package deps clean
 
 all: build
 
@@ -20,6 +20,20 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure
+
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build build-asan
+	ctest --preset asan
+
+# Every fuzz target for FUZZ_SECONDS seconds.
+FUZZ_SECONDS ?= 120
+fuzz:
+	@scripts/install-deps fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	scripts/run-fuzz $(FUZZ_SECONDS)
 
 bench: build
 	@scripts/install-deps bench
@@ -40,4 +54,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB >/dev/null && ls -1 $(CURDIR)/$(BUILD)/orvane_*.deb
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz

@@ -82,31 +82,35 @@ void TextBox::keyPressEvent(QKeyEvent* e)
     ++keyDepth;
     const int out = keyPressHandler(code);
     if (out != 0)
-        insertCode(out, e->modifiers());
+        insertCode(out);
     --keyDepth;
-    if (keyDepth == 0)
+    if (keyDepth == 0) {
         group.endEditBlock();
+        ensureCursorVisible();
+    }
 }
 
-void TextBox::insertCode(int code, Qt::KeyboardModifiers modifiers)
+void TextBox::insertCode(int code)
 {
-    if (code == 27)
-        return;
-    if (code == 8) {
-        QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace,
-                            modifiers & ~(Qt::ShiftModifier | Qt::KeypadModifier));
-        QPlainTextEdit::keyPressEvent(&backspace);
-        return;
-    }
-    // Enter is a paragraph break, with or without Shift; any other code is its character,
-    // printable or not, replacing the selection.
+    // Inside the key's edit block the layout is not yet updated, so nothing here may ask
+    // for the caret's place (setTextCursor, ensureCursorVisible): the edit goes through a
+    // copy of the caret, which the box's own caret follows.
     QTextCursor cursor = textCursor();
-    if (code == 13)
-        cursor.insertBlock();
-    else
+    switch (code) {
+    case 27:
+        return;
+    case 8:
+        if (cursor.hasSelection())
+            cursor.removeSelectedText();
+        else
+            cursor.deletePreviousChar();
+        return;
+    case 13:
+        cursor.insertBlock();  // a paragraph break, also for Shift+Enter
+        return;
+    default:  // the code's character, printable or not, replacing the selection
         cursor.insertText(QString(codec::charOf(static_cast<unsigned char>(code))));
-    setTextCursor(cursor);
-    ensureCursorVisible();
+    }
 }
 
 QString TextBox::fitPasted(const QString& text)

@@ -39,7 +39,7 @@ private:
     // The key's code for the handler: -1 when the key is not for the handler at all,
     // -2 when it is a character the 8-bit set cannot hold.
     static int filterCode(const QKeyEvent* e);
-    void insertCode(int code, Qt::KeyboardModifiers modifiers);
+    void insertCode(int code);
 
     QList<QKeySequence> menuShortcuts;
     int keyDepth = 0;  // > 0 while a key press (and what it injects) is being handled

@@ -14,7 +14,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "e2e: $*" >&2; exit 1; }
+fail() { echo "e2e: $*" >&2; [[ -s $work/orvane.log ]] && tail -n 60 "$work/orvane.log" >&2; exit 1; }
 
 # A free display, chosen by the server itself.
 exec 3<> "$work/displayfd"
