@@ -94,8 +94,13 @@ WriteOutcome LocalFiles::writeFile(const std::string& path, std::initializer_lis
     // A save goes to a temporary file that is renamed over the target, which would
     // replace a device or FIFO node instead of writing to it.
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        out.error = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+    if (::stat(path.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) {
+            out.error = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+            return out;
+        }
+    } else if (errno != ENOENT) {
+        out.error = std::strerror(errno);  // a link loop, a name too long: leave it as it is
         return out;
     }
     QSaveFile file(name);
