@@ -2,7 +2,7 @@
 // naming the file and the reason, and leaves the document and the files on disk as they
 // were. No crash, no hang.
 
-#include "../support/fakes.h"
+#include "../support/window_test.h"
 #include "platform/file_service.h"
 #include "window/form1.h"
 #include "window/text_box.h"
@@ -39,14 +39,9 @@ QMap<QString, QByteArray> snapshot(const QString& dir)
 }
 } // namespace
 
-class TestBadInput : public QObject {
+class TestBadInput : public WindowTest {
     Q_OBJECT
 
-    FakeDialog dialog;
-    FakeMessages messages;
-    FakeProcess process;
-    FakeClock clock;
-    std::unique_ptr<Form1> form;
     QTemporaryDir dir;
 
     QString prepare(const QString& name)
@@ -68,12 +63,8 @@ class TestBadInput : public QObject {
 private slots:
     void init()
     {
-        dialog = {};
-        messages = {};
-        form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
-        form->Form_Load("");
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        freshScripts();
+        startWindow();
         QFile old(dir.filePath("old.tam"));
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("fhiy\r\n");
@@ -126,9 +117,7 @@ private slots:
             form->document().DocumentFileName = QFile::encodeName(path).toStdString();  // no ".tam" added
             form->menSave_Click();
         } else {
-            form.reset();
-            form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
-            form->Form_Load('"' + QFile::encodeName(path).toStdString() + '"');
+            startWindow('"' + QFile::encodeName(path).toStdString() + '"');
         }
 
         QCOMPARE(messages.warnings.size(), 1u);

@@ -1,7 +1,7 @@
 // Saving, opening, New and leaving, through the real window and real files, with the
 // modal dialogs scripted.
 
-#include "../support/fakes.h"
+#include "../support/window_test.h"
 #include "window/form1.h"
 #include "window/text_box.h"
 
@@ -31,36 +31,21 @@ void writeBytes(const QString& path, const QByteArray& bytes)
 std::string str(const QString& s) { return QFile::encodeName(s).toStdString(); }
 } // namespace
 
-class TestDocuments : public QObject {
+class TestDocuments : public WindowTest {
     Q_OBJECT
 
-    FakeDialog dialog;
-    FakeMessages messages;
-    FakeProcess process;
-    FakeClock clock;
-    std::unique_ptr<Form1> form;
     std::unique_ptr<QTemporaryDir> dir;
 
     QString path(const QString& name) const { return dir->filePath(name); }
     DocumentFlows& doc() { return form->document(); }
     std::string text() const { return form->Text1->documentBytes(); }
-    void type(const QString& keys) { QTest::keyClicks(form->Text1, keys); }
-    void start(const std::string& commandLine = "")
-    {
-        form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
-        form->Form_Load(commandLine);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
 
 private slots:
     void init()
     {
-        dialog = {};
-        messages = {};
-        process = {};
+        freshScripts();
         dir = std::make_unique<QTemporaryDir>();
-        start();
+        startWindow();
     }
 
     void cleanup() { form.reset(); }
@@ -350,20 +335,20 @@ private slots:
     void startUpOpen()
     {
         writeBytes(path("two lines.tam"), "ab\r\ncd");
-        start('"' + str(path("two lines.tam")) + '"');
+        startWindow('"' + str(path("two lines.tam")) + '"');
         QCOMPARE(text(), std::string("ab\r\ncd"));
         QCOMPARE(form->windowTitle(), "Orvane [ " + path("two lines.tam") + " ]");
         QVERIFY(!doc().DocumentChanged);
 
         const QString odd = path(QString::fromUtf8("\"quoted\" [*] தமிழ்.tam"));
         writeBytes(odd, "x\r\n");
-        start('"' + str(odd) + '"');
+        startWindow('"' + str(odd) + '"');
         QCOMPARE(text(), std::string("x"));
         QCOMPARE(form->windowTitle().replace("[*][*]", "[*]"), "Orvane [ " + odd + " ]");
         QVERIFY(form->windowTitle().contains("[*]"));
 
         // A file that does not exist yet: an empty document that the first save creates.
-        start('"' + str(path("new.tam")) + '"');
+        startWindow('"' + str(path("new.tam")) + '"');
         QCOMPARE(form->windowTitle(), "Orvane [ " + path("new.tam") + " ]");
         type("xa");
         form->menSave_Click();
@@ -372,7 +357,7 @@ private slots:
 
         // One that cannot be read: a message, then the untitled document.
         QDir(dir->path()).mkdir("folder.tam");
-        start('"' + str(path("folder.tam")) + '"');
+        startWindow('"' + str(path("folder.tam")) + '"');
         QCOMPARE(messages.warnings.size(), 1u);
         QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
         QVERIFY(doc().DocumentFileName.empty());
@@ -386,7 +371,7 @@ private slots:
         QCOMPARE(process.ended, 2);
         QCOMPARE(messages.asked.size(), 0u);
 
-        start();
+        startWindow();
         type("ka");
         messages.answers = {Answer::Cancel, Answer::Cancel};
         form->menEnd_Click();
@@ -408,7 +393,7 @@ private slots:
         QCOMPARE(process.ended, 3);
         QCOMPARE(bytesOf(path("kept.tam")), QByteArray("f\r\n"));
 
-        start();
+        startWindow();
         type("ka");
         messages.answers = {Answer::No};
         form->menEnd_Click();

@@ -1,6 +1,6 @@
 // Menu items, toolbar buttons, the clipboard, font size and the About windows.
 
-#include "../support/fakes.h"
+#include "../support/window_test.h"
 #include "about/about_windows.h"
 #include "window/form1.h"
 #include "window/status_panels.h"
@@ -16,17 +16,11 @@
 using namespace orvane;
 using namespace orvane::test;
 
-class TestCommands : public QObject {
+class TestCommands : public WindowTest {
     Q_OBJECT
 
-    FakeDialog dialog;
-    FakeMessages messages;
-    FakeProcess process;
-    FakeClock clock;
-    std::unique_ptr<Form1> form;
 
     QString text() const { return form->Text1->toPlainText(); }
-    void type(const QString& keys) { QTest::keyClicks(form->Text1, keys); }
     QAction* button(const char* key) { return form->findChild<QAction*>(QString("Toolbar1_") + key); }
     double fontSize() const { return form->Text1->font().pointSizeF(); }
     void setFontSize(double points)
@@ -39,13 +33,8 @@ class TestCommands : public QObject {
 private slots:
     void init()
     {
-        dialog = {};
-        messages = {};
-        process = {};
-        form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
-        form->Form_Load("");
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        freshScripts();
+        startWindow();
     }
 
     void cleanup() { form.reset(); }

@@ -1,6 +1,6 @@
 // Form1 offscreen: start-up, typing through the real text box, shortcuts, clock, layout.
 
-#include "../support/fakes.h"
+#include "../support/window_test.h"
 #include "window/form1.h"
 #include "window/status_panels.h"
 #include "window/tamil_font.h"
@@ -20,30 +20,18 @@ const QString consonantPrompt = "nka; vOj;ij mOj;jTk;";
 const QString vowelPrompt = "caph; vOj;ij mOj;jTk;";
 } // namespace
 
-class TestForm1 : public QObject {
+class TestForm1 : public WindowTest {
     Q_OBJECT
 
-    FakeDialog dialog;
-    FakeMessages messages;
-    FakeProcess process;
-    FakeClock clock;
-    std::unique_ptr<Form1> form;
 
     QString text() const { return form->Text1->toPlainText(); }
     QString panel(int n) const { return form->StatusBar1->panelText(n); }
-    void type(const QString& keys) { QTest::keyClicks(form->Text1, keys); }
 
 private slots:
     void init()
     {
-        dialog = {};
-        messages = {};
-        process = {};
-        clock.time = {9, 5, 7};
-        form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
-        form->Form_Load("");
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        freshScripts();
+        startWindow();
     }
 
     void cleanup() { form.reset(); }

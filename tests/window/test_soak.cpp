@@ -3,7 +3,7 @@
 // must come through it, save and reopen exactly what it shows, type exactly what the
 // headless composer types, and not grow without bound.
 
-#include "../support/fakes.h"
+#include "../support/window_test.h"
 #include "window/form1.h"
 #include "window/text_box.h"
 
@@ -48,14 +48,9 @@ char typingKey(QRandomGenerator& random)
 }
 } // namespace
 
-class TestSoak : public QObject {
+class TestSoak : public WindowTest {
     Q_OBJECT
 
-    FakeDialog dialog;
-    FakeMessages messages;
-    FakeProcess process;
-    FakeClock clock;
-    std::unique_ptr<Form1> form;
     QTemporaryDir dir;
 
     void press(char key)
@@ -85,12 +80,8 @@ class TestSoak : public QObject {
 private slots:
     void init()
     {
-        dialog = {};
-        messages = {};
-        form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
-        form->Form_Load("");
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        freshScripts();
+        startWindow();
     }
 
     void cleanup() { form.reset(); }
