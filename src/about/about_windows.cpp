@@ -90,7 +90,7 @@ FrmMe::FrmMe(const QIcon& icon, std::function<void()> focusMain) : focusMain(std
 {
     setUpWindow(this, "frmMe", "About Programmer", icon, 3615, 1230);
     Frame1 = frame(this, 3615, 855);
-    Label1 = place(new QLabel("Made by the Orvane developers", Frame1), "Label1", 240, 240, 2655, 255);
+    Label1 = place(new QLabel("The Orvane developers", Frame1), "Label1", 240, 240, 2655, 255);
     Label2 = place(new QLabel(ProjectHome, Frame1), "Label2", 240, 480, 2415, 255);
     Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Command1 = place(new QPushButton("OK", this), "Command1", 2760, 960, 855, 255);
