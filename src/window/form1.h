@@ -101,6 +101,8 @@ private:
     void FontSmaller();
     void setFontSize(qint64 tenThousandths);
     void focusMainWindow();
+    template <typename Window>
+    void showAbout(QPointer<Window>& window);
 
     int Text1_KeyPress(int KeyAscii);
     void Form_Unload(int& Cancel);

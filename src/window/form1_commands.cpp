@@ -163,22 +163,20 @@ void Form1::focusMainWindow()
     focusText();
 }
 
-void Form1::menProgram_Click()
+// Loads the About window when it is not loaded (its close box unloads it), then shows it,
+// without owner or modality; one copy however often it is asked for.
+template <typename Window>
+void Form1::showAbout(QPointer<Window>& window)
 {
-    if (!frmProg)
-        frmProg = new FrmProg(windowIcon(), [this] { focusMainWindow(); });
-    frmProg->show();
-    frmProg->raise();
-    frmProg->activateWindow();
+    if (!window)
+        window = new Window(windowIcon(), [this] { focusMainWindow(); });
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
-void Form1::menProgrammer_Click()
-{
-    if (!frmMe)
-        frmMe = new FrmMe(windowIcon(), [this] { focusMainWindow(); });
-    frmMe->show();
-    frmMe->raise();
-    frmMe->activateWindow();
-}
+void Form1::menProgram_Click() { showAbout(frmProg); }
+
+void Form1::menProgrammer_Click() { showAbout(frmMe); }
 
 } // namespace orvane

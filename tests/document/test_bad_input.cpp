@@ -139,14 +139,7 @@ private slots:
     {
         const QString old = dir.filePath("old.tam");
         form->Text1->setDocumentBytes(std::string(100000, 'f'));
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        rlimit small = limit;
-        small.rlim_cur = 4096;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        form->menSave_Click();
-        setrlimit(RLIMIT_FSIZE, &limit);
+        saveUnderFileSizeLimit(4096);
         QCOMPARE(messages.warnings.size(), 1u);
         QVERIFY(QString::fromStdString(messages.warnings[0]).contains(old));
         QVERIFY(form->document().DocumentChanged);

@@ -237,14 +237,7 @@ private slots:
         form->Text1->setDocumentBytes(std::string(100000, 'f'));
         doc().DocumentChanged = true;
 
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old {};
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = 4096;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        form->menSave_Click();
-        setrlimit(RLIMIT_FSIZE, &old);
+        saveUnderFileSizeLimit(4096);
 
         QVERIFY(doc().DocumentChanged);
         QCOMPARE(messages.warnings.size(), 1u);

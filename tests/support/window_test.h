@@ -8,7 +8,9 @@
 
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 namespace orvane::test {
 
@@ -39,6 +41,20 @@ protected:
     }
 
     void type(const QString& keys) { QTest::keyClicks(form->Text1, keys); }
+
+    // File > Save while the process may write no file larger than limit bytes (a fault
+    // root cannot bypass); the limit is lifted again afterwards.
+    void saveUnderFileSizeLimit(rlim_t limit)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit normal{};
+        getrlimit(RLIMIT_FSIZE, &normal);
+        rlimit small = normal;
+        small.rlim_cur = limit;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        form->menSave_Click();
+        setrlimit(RLIMIT_FSIZE, &normal);
+    }
 };
 
 } // namespace orvane::test
