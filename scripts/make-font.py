@@ -53,7 +53,7 @@ def glyph_for(font, font_path, code, meaning, kind):
     cmap = font.getBestCmap()
     if kind in ("consonant", "vowel", "sign", "grantha-sign", "punctuation", "itself"):
         return cmap[ord(meaning)]
-    if kind == "syllable":
+    if kind in ("syllable", "variant"):
         names = glyph_names(font_path, meaning)
         if len(names) != 1:
             sys.exit(f"make-font: {meaning} shapes to {names}, not one glyph")
@@ -130,7 +130,7 @@ def main():
     mapping = {}
     for row in table:
         code, meaning, kind = row["code"], row["meaning"], row["kind"]
-        if kind in ("sequence", "drawn-as"):
+        if kind in ("sequence", "drawn-as") or (kind == "variant" and len(code) > 1):
             continue  # drawn by the glyphs of their single codes
         if kind == "uu-mark":
             glyph, advance = cut_uu_mark(font, str(source), *UU_MARKS[code])

@@ -13,7 +13,7 @@ extern const char* const BaminiTsv;  // resources/bamini.tsv, built in
 
 namespace {
 
-enum class Kind { None, Consonant, Vowel, Sign, Syllable, UuMark, GranthaSign, Punctuation, Itself, Sequence, DrawnAs };
+enum class Kind { None, Consonant, Vowel, Sign, Syllable, UuMark, GranthaSign, Punctuation, Itself, Sequence, DrawnAs, Variant };
 
 Kind kindNamed(std::string_view name)
 {
@@ -21,7 +21,7 @@ Kind kindNamed(std::string_view name)
         {"consonant", Kind::Consonant}, {"vowel", Kind::Vowel},     {"sign", Kind::Sign},
         {"syllable", Kind::Syllable},   {"uu-mark", Kind::UuMark},  {"grantha-sign", Kind::GranthaSign},
         {"punctuation", Kind::Punctuation}, {"itself", Kind::Itself}, {"sequence", Kind::Sequence},
-        {"drawn-as", Kind::DrawnAs},
+        {"drawn-as", Kind::DrawnAs}, {"variant", Kind::Variant},
     };
     for (const auto& [n, k] : kinds)
         if (n == name)
@@ -32,9 +32,22 @@ Kind kindNamed(std::string_view name)
 // Code points of a few Tamil characters the reading rules name.
 constexpr char32_t SignAa = 0x0BBE, SignE = 0x0BC6, SignEe = 0x0BC7, SignAi = 0x0BC8, SignO = 0x0BCA,
                    SignOo = 0x0BCB, SignAu = 0x0BCC, AuLength = 0x0BD7, LetterO = 0x0B92, LetterAu = 0x0B94,
+                   LetterRa = 0x0BB0,
                    DottedCircle = 0x25CC;
 
 bool isTamil(char32_t c) { return c >= 0x0B80 && c <= 0x0BFF; }
+
+// Whether the UTF-8 text ends in a Tamil vowel, vowel sign or pulli.
+bool endsWithVowel(std::string_view utf8)
+{
+    if (utf8.size() < 3 || static_cast<unsigned char>(utf8[utf8.size() - 3]) != 0xE0)
+        return false;
+    const char32_t c = 0x0B80 | ((static_cast<unsigned char>(utf8[utf8.size() - 2]) & 1) << 6)
+                       | (static_cast<unsigned char>(utf8[utf8.size() - 1]) & 0x3F);
+    const auto second = static_cast<unsigned char>(utf8[utf8.size() - 2]);
+    return (second == 0xAE || second == 0xAF)
+           && ((c >= 0x0B85 && c <= 0x0B94) || (c >= 0x0BBE && c <= 0x0BCD) || c == 0x0BD7);
+}
 bool isTamilConsonant(char32_t c) { return c >= 0x0B95 && c <= 0x0BB9; }
 bool isDependentSign(char32_t c) { return (c >= 0x0BBE && c <= 0x0BCD) || c == AuLength; }
 
@@ -125,6 +138,15 @@ struct Table {
         }
         if (k == Kind::DrawnAs) {
             codes.emplace(text, code);
+            return;
+        }
+        if (k == Kind::Variant) {  // read like the letter it draws, never written
+            if (code.size() > 1) {
+                sequences.emplace_back(code, text);
+            } else {
+                meaning[static_cast<unsigned char>(code[0])] = text;
+                kind[static_cast<unsigned char>(code[0])] = Kind::Syllable;
+            }
             return;
         }
         const auto b = static_cast<unsigned char>(code[0]);
@@ -246,6 +268,13 @@ std::string baminiToUnicode(std::string_view bytes)
                 emit(t.meaning[at(k)]);
                 ++k;
             }
+            continue;
+        }
+        // The kaal after a letter that already has its vowel (or pulli) can be no aa sign:
+        // it stands for ra, which it draws alone.
+        if (b == t.kaal && endsWithVowel(out)) {
+            encode(LetterRa, out);
+            ++k;
             continue;
         }
         // "+", "}", "{" and "_" mean something only after their letters, read above.

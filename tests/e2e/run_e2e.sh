@@ -35,14 +35,14 @@ xdotool windowfocus --sync "$wid"
 sleep 0.3
 
 xdotool key --delay 40 ctrl+End Return
-xdotool type --delay 40 'damiz. xezud.du kY,'
+xdotool type --delay 40 'damiz. xezud.du kY, sa ha Sa'
 xdotool key --delay 40 Return
 xdotool type --delay 40 'k'
 sleep 0.5
 import -window root "$artifacts/orvane-e2e.png"
 xdotool key --delay 40 ctrl+s
 
-expected=$(printf 'tzf;fk;\r\njkpo; vOj;J nfs>\r\n\r\n' | od -An -tx1)
+expected=$(printf 'tzf;fk;\r\njkpo; vOj;J nfs> ] ` \\\r\n\r\n' | od -An -tx1)
 for _ in $(seq 100); do
   [[ $(od -An -tx1 "$doc") == "$expected" ]] && break
   sleep 0.05

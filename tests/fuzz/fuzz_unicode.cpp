@@ -51,12 +51,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (baminiToUnicode(unicodeToBamini(settled)) != settled)
         std::abort();
 
-    // The same bytes typed as keys give a document that survives the round trip.
+    // The same bytes typed as keys give a document that survives the round trip: its bytes,
+    // or, where Backspace may have left half a syllable, its meaning.
     BatchTypist typist;
     typist.typeBytes(input);
+    const std::string back = unicodeToBamini(baminiToUnicode(typist.text()));
+    if (input.find('\b') != std::string::npos) {
+        if (baminiToUnicode(back) != baminiToUnicode(typist.text()))
+            std::abort();
+        return 0;
+    }
     std::string expected = typist.text();
-    replaceAll(expected, "\\;hP", "=");
-    if (unicodeToBamini(baminiToUnicode(typist.text())) != expected)
+    replaceAll(expected, "];hP", "=");
+    if (back != expected)
         std::abort();
     return 0;
 }

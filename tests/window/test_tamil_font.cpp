@@ -4,6 +4,7 @@
 #include "phonetic/composer.h"
 #include "phonetic/key_string.h"
 #include "phonetic/tables.h"
+#include "support/real_bamini.h"
 #include "window/clock.h"
 #include "window/tamil_font.h"
 
@@ -18,7 +19,7 @@ namespace {
 const char* const NotoTamil = "/usr/share/fonts/truetype/noto/NotoSansTamil-Regular.ttf";
 
 // Unicode's own letters, by the design's rows and columns.
-const QString Consonants = QString::fromUtf8("கசடதபறயரலவளழஞஙணநமனஜஷஸஹ");
+const QString Consonants = QString::fromUtf8("கசடதபறயரலவளழஞஙணநமனஜஹஷஸ");
 const QStringList VowelSigns = QString::fromUtf8(",ா,ி,ீ,ு,ூ,ெ,ே,ை,ொ,ோ,ௌ,்").split(',');
 const QString BareVowels = QString::fromUtf8("அஆஇஈஉஊஎஏஐஒஓஔஃ");
 
@@ -48,14 +49,14 @@ struct Ink {
     long count = 0;
 };
 
-Ink render(const QString& text, const QFont& font)
+Ink render(const QString& text, const QFont& font, QSize size = {480, 240})
 {
-    QImage image(480, 240, QImage::Format_Grayscale8);
+    QImage image(size, QImage::Format_Grayscale8);
     image.fill(255);
     QPainter p(&image);
     p.setFont(font);
     p.setPen(Qt::black);
-    p.drawText(QPointF(60, 160), text);
+    p.drawText(QPointF(60, size.height() * 2 / 3), text);
     p.end();
     Ink ink{QImage(image.size(), QImage::Format_Grayscale8), QImage(image.size(), QImage::Format_Grayscale8), {}, 0};
     ink.mask.fill(0);
@@ -207,6 +208,32 @@ private slots:
                     QVERIFY2(extra.right() <= letter.box.right(), qPrintable(name + ": the pulli overhangs its letter"));
             }
         }
+    }
+
+    void realBaminiLooksLikeItsUnicode()
+    {
+        // Text people typed, word by word: drawn from its codes it looks like its Unicode
+        // drawn by Noto with full shaping.
+        QFont smallBundled = bundled, smallNoto = noto;
+        smallBundled.setPixelSize(40);
+        smallNoto.setPixelSize(40);
+        const QSize canvas(1400, 120);
+        double worst = 1;
+        QString worstWord;
+        for (const test::RealBaminiLine& line : test::RealBamini) {
+            const QStringList codes = QString::fromLatin1(line.bamini).split(' ', Qt::SkipEmptyParts);
+            const QStringList words = QString::fromUtf8(line.unicode).split(' ', Qt::SkipEmptyParts);
+            QCOMPARE(codes.size(), words.size());
+            for (qsizetype i = 0; i < codes.size(); ++i) {
+                const double own = overlap(render(codes[i], smallBundled, canvas), render(words[i], smallNoto, canvas));
+                QVERIFY2(own >= 0.75, qPrintable(QString("\"%1\" does not look like %2: overlap %3").arg(codes[i], words[i]).arg(own)));
+                if (own < worst) {
+                    worst = own;
+                    worstWord = words[i];
+                }
+            }
+        }
+        qInfo("least overlap %.3f at %s", worst, qPrintable(worstWord));
     }
 
     void aWrongGlyphIsCaught()
