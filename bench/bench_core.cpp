@@ -3,7 +3,7 @@
 
 #include "document/tam_format.h"
 #include "phonetic/composer.h"
-#include "phonetic/key_string.h"
+#include "platform/key_string.h"
 #include "platform/file_service.h"
 #include "romanised.h"
 

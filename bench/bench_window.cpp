@@ -4,7 +4,7 @@
 #include "../tests/support/fakes.h"
 #include "document/tam_format.h"
 #include "phonetic/batch_typist.h"
-#include "phonetic/key_string.h"
+#include "platform/key_string.h"
 #include "platform/text_codec.h"
 #include "romanised.h"
 #include "window/form1.h"

@@ -2,12 +2,14 @@
 
 #include "headless/batch_modes.h"
 #include "headless/command_line.h"
+#include "platform/file_service.h"
 #include "window/editor_app.h"
 
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
+    orvane::ignoreFileSizeSignal();  // a size limit makes a write fail, with its reason
     using orvane::CommandLine;
     const CommandLine line = orvane::parseCommandLine({argv + 1, argv + argc});
     switch (line.mode) {

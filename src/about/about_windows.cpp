@@ -55,8 +55,6 @@ QFrame* frame(QWidget* parent, int width, int height)
 }
 } // namespace
 
-int FrmProg::loads = 0;
-
 FrmProg::FrmProg(const QIcon& icon, std::function<void()> focusMain) : focusMain(std::move(focusMain))
 {
     setUpWindow(this, "frmProg", "About Program", icon, 3525, 1350);
@@ -75,7 +73,6 @@ FrmProg::FrmProg(const QIcon& icon, std::function<void()> focusMain) : focusMain
 
 void FrmProg::Form_Load()
 {
-    ++loads;
     Label4->setText(QString("%1.%2").arg(1).arg(0));
     Label2->setText("Orvane");
 }

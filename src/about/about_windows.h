@@ -24,7 +24,6 @@ public:
     QFrame* Frame1;
     QLabel *Label1, *Label2, *Label3, *Label4;
     QPushButton* cmdOK;
-    static int loads;  // how often a window was loaded, for tests
 
 private:
     void Form_Load();

@@ -3,100 +3,218 @@
 #include "document/tam_format.h"
 #include "document/unicode_tamil.h"
 
+#include <algorithm>
+#include <new>
+
 namespace orvane {
+
+namespace {
+std::string megabytes(std::size_t bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20); }
+} // namespace
 
 std::string documentCaption(const std::string& fileName)
 {
     return std::string(ApplicationTitle) + " [ " + (fileName.empty() ? "Untitled.tam" : fileName) + " ]";
 }
 
-DocumentFlows::DocumentFlows(DocumentView& view, FileDialog& cmdlg, MessageBox& messages,
-                             Process& process, FileService& files)
-    : view(view), cmdlg(cmdlg), messages(messages), process(process), files(files)
+DocumentFlows::DocumentFlows(Document& document, DocumentView& view, FileDialog& cmdlg, MessageBox& messages,
+                             FileService& files)
+    : document(document), view(view), cmdlg(cmdlg), messages(messages), files(files)
 {
+}
+
+void DocumentFlows::adoptName(std::string name)
+{
+    document.setDocumentFileName(std::move(name));
+    view.setCaption(documentCaption(document.DocumentFileName()));
+}
+
+// The document now is what its file holds.
+void DocumentFlows::settle(std::string name, DocumentFormat format, FileIdentity onDisk)
+{
+    adoptName(std::move(name));
+    document.format = format;
+    document.onDisk = onDisk;
+    document.setDocumentChanged(false);
+}
+
+std::optional<std::string> DocumentFlows::askForName()
+{
+    cmdlg.CancelError = false;
+    cmdlg.Filter = SaveFilter;
+    cmdlg.FileName = "Untitled.tam";
+    cmdlg.ShowSave();
+    std::string name = cmdlg.FileName;
+    if (name.empty())
+        return std::nullopt;
+    if (!name.ends_with(".tam")) {
+        name += ".tam";
+        // The dialog asked about the name it was given; the name written is this one.
+        if (files.identify(name).exists
+            && messages.ask({MessageId::ReplaceExisting, {name}}, Buttons::YesNo) != Answer::Yes)
+            return std::nullopt;
+    }
+    return name;
 }
 
 bool DocumentFlows::SaveDocument()
 {
+    const std::string& name = document.DocumentFileName();
+    const FileIdentity now = name.empty() ? FileIdentity{} : files.identify(name);
+    const bool vanishedOrReplaced = document.onDisk.exists && !now.sameFile(document.onDisk);
     bool saved = true;
-    if (DocumentChanged) {
-        if (DocumentFileName.empty()) {
-            cmdlg.CancelError = false;
-            cmdlg.Filter = SaveFilter;
-            cmdlg.FileName = "Untitled.tam";
-            cmdlg.ShowSave();
-            DocumentFileName = cmdlg.FileName;
-            if (!DocumentFileName.empty() && !DocumentFileName.ends_with(".tam"))
-                DocumentFileName += ".tam";
-            view.setCaption(documentCaption(DocumentFileName));
+    if (document.DocumentChanged() || (!name.empty() && vanishedOrReplaced)) {
+        if (name.empty()) {
+            const std::optional<std::string> chosen = askForName();
+            saved = chosen && writeTo(*chosen, {});
+        } else if (const std::optional<WriteOptions> options = confirmOverwrite(name)) {
+            saved = writeTo(name, *options);
+        } else {
+            saved = false;
         }
-        saved = !DocumentFileName.empty() && writeTo(DocumentFileName);
-        if (saved)
-            DocumentChanged = false;
     }
     view.focusText();
     return saved;
 }
 
-bool DocumentFlows::writeTo(const std::string& path)
+bool DocumentFlows::SaveAs()
+{
+    const std::optional<std::string> chosen = askForName();
+    const bool saved = chosen && writeTo(*chosen, {});
+    view.focusText();
+    return saved;
+}
+
+// What may be written at a name the document already has, after asking about what another
+// program did to the file since; nothing when the user would rather not.
+std::optional<WriteOptions> DocumentFlows::confirmOverwrite(const std::string& path)
+{
+    WriteOptions options;
+    const FileIdentity now = files.identify(path);
+    if (document.onDisk.exists && now.exists) {
+        if (!now.sameFile(document.onDisk)) {
+            if (messages.ask({MessageId::ReplacedOnDisk, {path}}, Buttons::YesNo) != Answer::Yes)
+                return std::nullopt;
+            options.throughLinks = false;  // a link planted at the name is replaced, not followed
+            return options;
+        }
+        if (!now.sameContents(document.onDisk)
+            && messages.ask({MessageId::ChangedOnDisk, {path}}, Buttons::YesNo) != Answer::Yes)
+            return std::nullopt;
+    } else if (now.exists && messages.ask({MessageId::ChangedOnDisk, {path}}, Buttons::YesNo) != Answer::Yes) {
+        return std::nullopt;  // another program made the file since the document took its name
+    }
+    if (now.regular && now.links > 1) {
+        if (document.keepLinks < 0) {
+            const Answer answer =
+                messages.ask({MessageId::HardLinks, {path, std::to_string(now.links - 1)}}, Buttons::YesNoCancel);
+            if (answer == Answer::Cancel)
+                return std::nullopt;
+            document.keepLinks = answer == Answer::Yes;
+        }
+        options.inPlace = document.keepLinks == 1;
+    }
+    return options;
+}
+
+bool DocumentFlows::confirmSize(const std::string& path, std::size_t bytes)
+{
+    return bytes <= MaxDocumentBytes
+           || messages.ask({MessageId::OverSizeLimit, {path, megabytes(bytes), megabytes(MaxDocumentBytes)}},
+                           Buttons::YesNo)
+                  == Answer::Yes;
+}
+
+bool DocumentFlows::writeTo(const std::string& path, WriteOptions options)
 {
     const std::string text = view.documentText();
-    const WriteOutcome out = files.writeFile(path, {text, TamClosingLineEnd});
-    if (!out.written)
-        messages.warn("The document could not be saved to\n" + path + "\n\n" + out.error +
-                          ".\n\nYour text is still here with its changes. Save it somewhere else.",
-                      "Save");
-    return out.written;
-}
-
-void DocumentFlows::SaveAs()
-{
-    DocumentFileName.clear();
-    DocumentChanged = true;
-    SaveDocument();
-    view.focusText();
-}
-
-void DocumentFlows::NewDocument()
-{
-    if (DocumentChanged && messages.ask(UnsavedPrompt, "Save", Buttons::YesNo) == Answer::Yes
-        && !SaveDocument())
-        return;  // the user asked to keep the text and it was not saved
-    view.setDocumentText({});
-    DocumentFileName.clear();
-    view.setCaption(documentCaption(DocumentFileName));
-    view.focusText();
-    DocumentChanged = false;
-}
-
-void DocumentFlows::OpenDocument()
-{
-    if (DocumentChanged) {
-        const Answer answer = messages.ask(UnsavedPrompt, "Save", Buttons::YesNoCancel);
-        if (answer == Answer::Cancel || (answer == Answer::Yes && !SaveDocument()))
-            return;
+    if (!confirmSize(path, text.size() + TamClosingLineEnd.size()))
+        return false;
+    const WriteOutcome out = files.writeFile(path, {text, TamClosingLineEnd}, options);
+    if (!out.written) {
+        messages.warn({MessageId::SaveFailed, {path, out.error}});
+        return false;
     }
+    settle(path, DocumentFormat{}, out.identity);
+    return true;
+}
+
+Decision DocumentFlows::keepOrSaveChanges(Buttons buttons)
+{
+    if (!document.DocumentChanged())
+        return Decision::GoOn;
+    switch (messages.ask({MessageId::UnsavedPrompt, {}}, buttons)) {
+    case Answer::Yes:
+        return SaveDocument() ? Decision::GoOn : Decision::Stay;  // not saved: stay with the text
+    case Answer::No:
+        return Decision::GoOn;
+    case Answer::Cancel:
+        break;
+    }
+    return Decision::Stay;
+}
+
+Decision DocumentFlows::NewDocument()
+{
+    if (keepOrSaveChanges(Buttons::YesNo) == Decision::Stay)
+        return Decision::Stay;
+    view.setDocumentText({});
+    view.focusText();
+    settle({}, DocumentFormat{}, {});
+    return Decision::GoOn;
+}
+
+Decision DocumentFlows::OpenDocument()
+{
+    if (keepOrSaveChanges(Buttons::YesNoCancel) == Decision::Stay)
+        return Decision::Stay;
     cmdlg.CancelError = false;
     cmdlg.Filter = OpenFilter;
     cmdlg.ShowOpen();
     const std::string path = cmdlg.FileName;
-    if (path.empty())
-        return;
+    if (!path.empty() && load(path, false))
+        view.focusText();
+    return Decision::GoOn;
+}
+
+Decision DocumentFlows::openFile(const std::string& path)
+{
+    if (keepOrSaveChanges(Buttons::YesNoCancel) == Decision::Stay)
+        return Decision::Stay;
+    if (load(path, false))
+        view.focusText();
+    return Decision::GoOn;
+}
+
+// Reads path into the document; false, with a message, when it cannot be. A file that does
+// not exist yet may be a new document of that name, which the first save creates.
+bool DocumentFlows::load(const std::string& path, bool missingIsNew)
+{
     ReadOutcome in = files.readFile(path, MaxDocumentBytes);
-    if (in.status != ReadOutcome::Read) {
-        messages.warn("The file\n" + path + "\ncould not be opened: " + in.error + ".", "Open");
-        return;
+    if (in.status == ReadOutcome::Failed || (in.status == ReadOutcome::Missing && !missingIsNew)) {
+        messages.warn({MessageId::OpenFailed, {path, in.error}});
+        return false;
     }
-    DocumentFileName = path;
-    view.setDocumentText(tamText(std::move(in.bytes)));
-    view.setCaption(documentCaption(DocumentFileName));
-    DocumentChanged = false;
-    view.focusText();
+    try {
+        std::string text = tamText(std::move(in.bytes));
+        const std::size_t lines = std::size_t(std::count(text.begin(), text.end(), '\n')) + 1;
+        if (lines > MaxDocumentLines) {
+            messages.warn({MessageId::OverLineLimit, {path, std::to_string(lines), std::to_string(MaxDocumentLines)}});
+            return false;
+        }
+        view.setDocumentText(text);
+    } catch (const std::bad_alloc&) {
+        view.setDocumentText({});
+        messages.warn({MessageId::OutOfMemory, {path}});
+        return false;
+    }
+    settle(path, DocumentFormat{}, in.identity);
+    return true;
 }
 
 bool DocumentFlows::ExportUnicode()
 {
-    std::string offered = DocumentFileName.empty() ? std::string("Untitled.tam") : DocumentFileName;
+    std::string offered = document.DocumentFileName().empty() ? std::string("Untitled.tam") : document.DocumentFileName();
     if (offered.ends_with(".tam"))
         offered.resize(offered.size() - 4);
     cmdlg.CancelError = false;
@@ -112,7 +230,7 @@ bool DocumentFlows::ExportUnicode()
         const WriteOutcome out = files.writeFile(path, {text, "\n"});
         written = out.written;
         if (!written)
-            messages.warn("The Unicode text could not be written to\n" + path + "\n\n" + out.error + ".", "Export");
+            messages.warn({MessageId::ExportFailed, {path, out.error}});
     }
     view.focusText();
     return written;
@@ -121,37 +239,45 @@ bool DocumentFlows::ExportUnicode()
 void DocumentFlows::openAtStartUp(const std::string& commandLine)
 {
     const std::string path = commandLine.size() >= 2 ? commandLine.substr(1, commandLine.size() - 2) : "";
-    if (!path.empty()) {
-        ReadOutcome in = files.readFile(path, MaxDocumentBytes);
-        if (in.status == ReadOutcome::Read || in.status == ReadOutcome::Missing) {
-            // A file that does not exist yet is created by the first save.
-            DocumentFileName = path;
-            view.setDocumentText(tamText(std::move(in.bytes)));
-        } else {
-            messages.warn("The file\n" + path + "\ncould not be opened: " + in.error + ".", "Open");
-        }
-    }
-    view.setCaption(documentCaption(DocumentFileName));
-    DocumentChanged = false;
+    if (path.empty() || !load(path, true))
+        adoptName({});
+    document.setDocumentChanged(false);
 }
 
-void DocumentFlows::Form_Unload(int& Cancel)
+Decision DocumentFlows::Form_Unload()
 {
-    if (DocumentChanged) {
-        switch (messages.ask(UnsavedPrompt, "Save", Buttons::YesNoCancel)) {
+    if (!document.DocumentChanged() && document.onDisk.exists
+        && !files.identify(document.DocumentFileName()).exists) {
+        // Nothing unsaved, but the file the text came from is gone: the text is the last copy.
+        switch (messages.ask({MessageId::FileGoneOnExit, {document.DocumentFileName()}}, Buttons::YesNoCancel)) {
         case Answer::Yes:
-            if (SaveDocument())
-                break;
-            Cancel = 1;  // not saved: stay with the document
-            return;
+            return SaveDocument() ? Decision::GoOn : Decision::Stay;
         case Answer::No:
-            break;
+            return Decision::GoOn;
         case Answer::Cancel:
-            Cancel = 1;
-            return;
+            return Decision::Stay;
         }
     }
-    process.endProgram();
+    return keepOrSaveChanges(Buttons::YesNoCancel);
+}
+
+void DocumentFlows::checkFileOnDisk()
+{
+    if (checkingDisk || document.DocumentChanged() || !document.onDisk.exists)
+        return;
+    const std::string path = document.DocumentFileName();
+    const FileIdentity now = files.identify(path);
+    if (!now.exists || now.sameContents(document.onDisk))
+        return;
+    checkingDisk = true;  // the question itself moves the focus away and back
+    if (messages.ask({MessageId::ReloadChanged, {path}}, Buttons::YesNo) == Answer::Yes) {
+        load(path, false);
+    } else {
+        // The window keeps a text the file no longer holds: that is an unsaved change.
+        document.onDisk = now;
+        document.setDocumentChanged(true);
+    }
+    checkingDisk = false;
 }
 
 } // namespace orvane

@@ -1,10 +1,14 @@
 #pragma once
-// The document's state and everything that replaces, writes or abandons it: Save,
-// Save As, New, Open, the document named at start-up, and leaving the program.
+// Everything that replaces, writes or abandons the document: Save, Save As, New, Open, the
+// document named at start-up, a file dropped on the window, leaving the program, and what
+// another program did to the file meanwhile. The flows decide; the window acts on the
+// decision (it ends the program, or stays).
 
+#include "document/document.h"
 #include "platform/file_service.h"
 #include "platform/services.h"
 
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -13,43 +17,55 @@ inline constexpr std::string_view ApplicationTitle = "Orvane";
 inline constexpr std::string_view SaveFilter = "Tamil Text File  (*.tam)| *.tam";
 inline constexpr std::string_view OpenFilter = "Tamil Text File  (*.tam)| *.tam|All Files (*.*) | *.*";
 inline constexpr std::string_view ExportFilter = "Unicode Text File (*.txt)|*.txt";
-inline constexpr std::string_view UnsavedPrompt = "You have not saved the Document.  Do you want to save it now";
 
 // "Orvane [ path ]", or "Orvane [ Untitled.tam ]" for a document without a file.
 std::string documentCaption(const std::string& fileName);
 
+enum class Decision { GoOn, Stay };
+
 class DocumentFlows final : public ChangeMarker {
 public:
-    DocumentFlows(DocumentView& view, FileDialog& cmdlg, MessageBox& messages, Process& process,
+    DocumentFlows(Document& document, DocumentView& view, FileDialog& cmdlg, MessageBox& messages,
                   FileService& files);
 
-    std::string DocumentFileName;  // empty while the document has no file
-    bool DocumentChanged = false;
+    void markDocumentChanged() override { document.setDocumentChanged(true); }
 
-    void markDocumentChanged() override { DocumentChanged = true; }
-
-    // Writes a changed document, asking for a name when it has none. True when the
-    // document is saved afterwards (also when there was nothing to write).
+    // Writes a changed document, asking for a name when it has none; also an unchanged one
+    // whose file vanished or was replaced. True when the document is saved afterwards.
     bool SaveDocument();
-    void SaveAs();
-    void NewDocument();
-    void OpenDocument();
+    // Asks for a new name and writes there; cancelled, the document keeps its name.
+    bool SaveAs();
+    // Stay: the user asked to keep a text that could not be saved.
+    Decision NewDocument();
+    Decision OpenDocument();
+    // Opens path in place of the document, asking first about unsaved changes.
+    Decision openFile(const std::string& path);
     // Writes the text as UTF-8 Unicode Tamil with LF line ends to a file the user names.
-    // True when it was written.
     bool ExportUnicode();
     // commandLine is the process's command-line text: one path in double quotes, or empty.
     void openAtStartUp(const std::string& commandLine);
-    // Cancel becomes non-zero when the program is to keep running.
-    void Form_Unload(int& Cancel);
+    // GoOn: the program may end.
+    Decision Form_Unload();
+    // The window came back to the front: offers to reload a file another program changed
+    // while the document had no unsaved changes.
+    void checkFileOnDisk();
 
 private:
-    bool writeTo(const std::string& path);
+    std::optional<std::string> askForName();
+    bool writeTo(const std::string& path, WriteOptions options);
+    std::optional<WriteOptions> confirmOverwrite(const std::string& path);
+    bool confirmSize(const std::string& path, std::size_t bytes);
+    bool load(const std::string& path, bool missingIsNew);
+    Decision keepOrSaveChanges(Buttons buttons);
+    void adoptName(std::string name);
+    void settle(std::string name, DocumentFormat format, FileIdentity onDisk);
 
+    Document& document;
     DocumentView& view;
     FileDialog& cmdlg;
     MessageBox& messages;
-    Process& process;
     FileService& files;
+    bool checkingDisk = false;
 };
 
 } // namespace orvane

@@ -6,8 +6,11 @@
 
 namespace orvane {
 
-// Files larger than this are refused rather than read into the window.
+// The most the window holds: larger files are refused rather than read, and a save that
+// would write more asks first. Each line costs the text box a few hundred bytes of its own,
+// so a file of little else than line ends is held to its count of lines.
 inline constexpr std::size_t MaxDocumentBytes = 64u * 1024 * 1024;
+inline constexpr std::size_t MaxDocumentLines = 2'000'000;
 
 // What a save writes after the text.
 inline constexpr std::string_view TamClosingLineEnd = "\r\n";

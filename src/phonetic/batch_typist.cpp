@@ -1,6 +1,6 @@
 #include "phonetic/batch_typist.h"
 
-#include "phonetic/key_string.h"
+#include "platform/key_string.h"
 
 namespace orvane {
 

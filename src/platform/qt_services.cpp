@@ -1,6 +1,7 @@
 #include "platform/qt_services.h"
 
-#include "phonetic/key_string.h"
+#include "platform/key_string.h"
+#include "platform/message_text.h"
 #include "platform/text_codec.h"
 
 #include <QApplication>
@@ -46,32 +47,47 @@ void QtFileDialog::show(bool saving)
     dialog.setNameFilters(qtNameFilters(Filter));
     if (!FileName.empty())
         dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(FileName)));
-    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    FileName = chosen ? QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString() : std::string();
-}
-
-Answer QtMessageBox::ask(std::string_view text, std::string_view title, Buttons buttons)
-{
-    QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
-    if (buttons == Buttons::YesNoCancel)
-        shown |= QMessageBox::Cancel;
-    QMessageBox box(QMessageBox::Question, fromUtf8(title), fromUtf8(text), shown, parent);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setDefaultButton(QMessageBox::Yes);
-    if (buttons == Buttons::YesNoCancel)
-        box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    for (;;) {
+        const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+        const QString name = chosen ? dialog.selectedFiles().constFirst() : QString();
+        // The dialog shows a name whose bytes are not UTF-8 with U+FFFD in their place, and
+        // gives back that name, which is another file's: never use it.
+        if (name.contains(QChar::ReplacementCharacter)) {
+            QtMessageBox(parent).warn({MessageId::NameUnusable, {QFile::encodeName(name).toStdString()}});
+            continue;
+        }
+        FileName = QFile::encodeName(name).toStdString();
+        return;
     }
 }
 
-void QtMessageBox::warn(std::string_view text, std::string_view title)
+namespace {
+int showBox(QMessageBox::Icon icon, const Message& message, QMessageBox::StandardButtons buttons,
+            QMessageBox::StandardButton escape, QWidget* parent)
 {
-    QMessageBox box(QMessageBox::Warning, fromUtf8(title), fromUtf8(text), QMessageBox::Ok, parent);
+    QMessageBox box(icon, messageTitle(message), messageText(message), buttons, parent);
     box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    box.setDefaultButton(icon == QMessageBox::Question ? QMessageBox::Yes : QMessageBox::Ok);
+    box.setEscapeButton(escape);
+    return box.exec();
+}
+} // namespace
+
+Answer QtMessageBox::ask(const Message& message, Buttons buttons)
+{
+    const bool cancel = buttons == Buttons::YesNoCancel;
+    switch (showBox(QMessageBox::Question, message,
+                    QMessageBox::Yes | QMessageBox::No | (cancel ? QMessageBox::Cancel : QMessageBox::NoButton),
+                    cancel ? QMessageBox::Cancel : QMessageBox::No, parent)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return cancel ? Answer::Cancel : Answer::No;
+    }
+}
+
+void QtMessageBox::warn(const Message& message)
+{
+    showBox(QMessageBox::Warning, message, QMessageBox::Ok, QMessageBox::Ok, parent);
 }
 
 void QtProcess::endProgram()

@@ -27,8 +27,8 @@ private:
 class QtMessageBox final : public MessageBox {
 public:
     explicit QtMessageBox(QWidget* parent) : parent(parent) {}
-    Answer ask(std::string_view text, std::string_view title, Buttons buttons) override;
-    void warn(std::string_view text, std::string_view title) override;
+    Answer ask(const Message& message, Buttons buttons) override;
+    void warn(const Message& message) override;
 
 private:
     QPointer<QWidget> parent;

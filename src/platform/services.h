@@ -2,6 +2,8 @@
 // The services the core calls. The window realises them with Qt; tests and the
 // headless modes hand in their own.
 
+#include "platform/messages.h"
+
 #include <string>
 #include <string_view>
 
@@ -74,9 +76,9 @@ class MessageBox {
 public:
     virtual ~MessageBox() = default;
     // A modal question with a question icon; Yes is the default button.
-    virtual Answer ask(std::string_view text, std::string_view title, Buttons buttons) = 0;
+    virtual Answer ask(const Message& message, Buttons buttons) = 0;
     // A modal report of something that went wrong.
-    virtual void warn(std::string_view text, std::string_view title) = 0;
+    virtual void warn(const Message& message) = 0;
 };
 
 class Process {

@@ -1,8 +1,10 @@
 #include "window/editor_app.h"
 
+#include "platform/end_signals.h"
 #include "window/form1.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 namespace orvane {
 
@@ -17,6 +19,20 @@ int runEditor(int& argc, char** argv, const std::vector<std::string>& operands)
     // the command-line text, one path in double quotes.
     const std::string commandLine = operands.empty() ? std::string() : '"' + operands.front() + '"';
     Form1 window;
+
+    // Asked to end by a signal or by the session: unsaved work is kept, never lost.
+    EndSignals endSignals([&window](int number) {
+        window.keepUnsavedWork();
+        QCoreApplication::exit(128 + number);
+    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& session) {
+        const bool mayAsk = session.allowsInteraction();
+        if (!window.sessionEnding(mayAsk))
+            session.cancel();
+        else if (mayAsk)
+            session.release();
+    });
+
     window.Form_Load(commandLine);
     window.show();
     return app.exec();

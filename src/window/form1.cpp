@@ -4,12 +4,9 @@
 #include "platform/qt_services.h"
 #include "window/clock.h"
 #include "window/status_panels.h"
-#include "window/tamil_font.h"
 #include "window/text_box.h"
 
 #include <QCloseEvent>
-#include <QFile>
-#include <QTextDocument>
 #include <QTimer>
 
 namespace orvane {
@@ -25,24 +22,28 @@ T* orOwn(T* given, std::unique_ptr<T>& own, Own make)
 }
 } // namespace
 
-Form1::Form1(Form1Services services)
+Form1Edges::Form1Edges(Form1Services given, QWidget* window) : services(given)
+{
+    services.cmdlg = orOwn(given.cmdlg, ownDialog, [window] { return std::make_unique<QtFileDialog>(window); });
+    services.messages = orOwn(given.messages, ownMessages, [window] { return std::make_unique<QtMessageBox>(window); });
+    services.process = orOwn(given.process, ownProcess, [] { return std::make_unique<QtProcess>(); });
+    services.clock = orOwn(given.clock, ownClock, [] { return std::make_unique<SystemClock>(); });
+    services.files = orOwn(given.files, ownFiles, [] { return std::make_unique<LocalFiles>(); });
+    services.recovery = orOwn(given.recovery, ownRecovery, [] { return std::make_unique<LocalRecoveryStore>(); });
+}
+
+Form1Edges::~Form1Edges() = default;
+
+Form1::Form1(Form1Services given)
+    : Form1Edges(given, this),
+      StatusBar1(new StatusPanelBar(this)),
+      editor(this, *StatusBar1, {*services.cmdlg, *services.messages, *services.files, *services.recovery}),
+      Text1(editor.Text1)
 {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(ApplicationTitle.data(), qsizetype(ApplicationTitle.size())));
     setWindowIcon(orvaneIcon());
-
-    cmdlg = orOwn(services.cmdlg, ownDialog, [this] { return std::make_unique<QtFileDialog>(this); });
-    MessageBox* messages = orOwn(services.messages, ownMessages, [this] { return std::make_unique<QtMessageBox>(this); });
-    Process* process = orOwn(services.process, ownProcess, [] { return std::make_unique<QtProcess>(); });
-    clock = orOwn(services.clock, ownClock, [] { return std::make_unique<SystemClock>(); });
-    FileService* files = orOwn(services.files, ownFiles, [] { return std::make_unique<LocalFiles>(); });
-
-    Text1 = new TextBox(this);
-    Text1->setObjectName("Text1");
-    Text1->setFont(tamilFont(15.75));
     setCentralWidget(Text1);
-
-    StatusBar1 = new StatusPanelBar(this);
     setStatusBar(StatusBar1);
 
     imlToolbarIcons = ImageList::toolbarIcons();
@@ -52,17 +53,6 @@ Form1::Form1(Form1Services services)
     Timer1 = new QTimer(this);
     Timer1->setInterval(10000);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-
-    injector = std::make_unique<QtKeystrokeInjector>(Text1);
-    documents = std::make_unique<DocumentFlows>(static_cast<DocumentView&>(*this), *cmdlg, *messages, *process, *files);
-    composer_ = std::make_unique<Composer>(tables, *injector, *StatusBar1, *documents);
-    Text1->keyPressHandler = [this](int code) { return Text1_KeyPress(code); };
-
-    // Any edit of the text is an unsaved change, however it was made.
-    connect(Text1->document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
-        if (!quietEdits && (removed != 0 || added != 0))
-            documents->markDocumentChanged();
-    });
 
     placeAtDesignSize();
 }
@@ -76,18 +66,17 @@ Form1::~Form1()
 
 void Form1::Form_Load(const std::string& commandLine)
 {
-    tables.FillSyllableTable();
-    tables.FillVowelKeys();
-    tables.FillConsonantKeys();
-    documents->openAtStartUp(commandLine);
+    editor.tables.FillSyllableTable();
+    editor.tables.FillVowelKeys();
+    editor.tables.FillConsonantKeys();
+    editor.flows().openAtStartUp(commandLine);
+    editor.recovery().offerRestore();
     Timer1_Timer();
     Timer1->start();
     Text1->setFocus();
 }
 
-int Form1::Text1_KeyPress(int KeyAscii) { return composer_->Text1_KeyPress(KeyAscii); }
-
-void Form1::Timer1_Timer() { StatusBar1->setPanelText(4, ClockText(clock->now())); }
+void Form1::Timer1_Timer() { StatusBar1->setPanelText(4, ClockText(services.clock->now())); }
 
 void Form1::closeEvent(QCloseEvent* e)
 {
@@ -99,25 +88,33 @@ void Form1::closeEvent(QCloseEvent* e)
         e->accept();
 }
 
-void Form1::Form_Unload(int& Cancel) { documents->Form_Unload(Cancel); }
-
-std::string Form1::documentText() { return Text1->documentBytes(); }
-
-void Form1::setDocumentText(std::string_view bytes)
+void Form1::Form_Unload(int& Cancel)
 {
-    quietEdits = true;
-    Text1->setDocumentBytes(bytes);
-    quietEdits = false;
+    if (editor.flows().Form_Unload() == Decision::Stay) {
+        Cancel = 1;
+        return;
+    }
+    editor.recovery().discard();  // left by the user's choice: nothing to offer back
+    services.process->endProgram();
 }
 
-void Form1::setCaption(std::string_view caption)
+bool Form1::sessionEnding(bool mayAsk)
 {
-    QString title = QFile::decodeName(QByteArray(caption.data(), qsizetype(caption.size())));
-    // "[*]" is Qt's placeholder for the modified mark; doubled, it shows as itself.
-    title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
-    setWindowTitle(title);
+    if (!mayAsk) {
+        editor.recovery().keep();
+        return true;
+    }
+    if (editor.flows().Form_Unload() == Decision::Stay)
+        return false;
+    editor.recovery().discard();
+    return true;
 }
 
-void Form1::focusText() { Text1->setFocus(); }
+void Form1::changeEvent(QEvent* e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, [this] { editor.flows().checkFileOnDisk(); });
+}
 
 } // namespace orvane

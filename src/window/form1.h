@@ -1,13 +1,13 @@
 #pragma once
-// Form1: the main window. It owns the composition tables, the composer and the document
-// state, and turns the events of its controls into calls of that core.
+// Form1: the main window around the editor, with its menus, toolbar, status bar and clock.
+// It turns the events of its controls into calls of the editor and acts on what the
+// document flows decide.
 
-#include "document/document_flows.h"
-#include "phonetic/composer.h"
-#include "phonetic/tables.h"
-#include "platform/file_service.h"
-#include "platform/services.h"
 #include "about/about_windows.h"
+#include "platform/file_service.h"
+#include "platform/recovery_store.h"
+#include "platform/services.h"
+#include "window/editor.h"
 #include "window/icons.h"
 
 #include <QMainWindow>
@@ -32,9 +32,26 @@ struct Form1Services {
     Process* process = nullptr;
     TimeSource* clock = nullptr;
     FileService* files = nullptr;
+    RecoveryStore* recovery = nullptr;
 };
 
-class Form1 final : public QMainWindow, private DocumentView {
+// The services Form1 uses, the given ones or its own; a base, so that they exist before the
+// editor that is handed them.
+class Form1Edges {
+protected:
+    explicit Form1Edges(Form1Services given, QWidget* window);
+    ~Form1Edges();
+
+    std::unique_ptr<FileDialog> ownDialog;
+    std::unique_ptr<MessageBox> ownMessages;
+    std::unique_ptr<Process> ownProcess;
+    std::unique_ptr<TimeSource> ownClock;
+    std::unique_ptr<FileService> ownFiles;
+    std::unique_ptr<RecoveryStore> ownRecovery;
+    Form1Services services;
+};
+
+class Form1 final : public QMainWindow, private Form1Edges {
     Q_OBJECT
 public:
     explicit Form1(Form1Services services = {});
@@ -45,14 +62,13 @@ public:
     void Form_Load(const std::string& commandLine);
 
     // The controls and the state, as the rest of the program and the tests reach them.
-    TextBox* Text1 = nullptr;
+    StatusPanelBar* const StatusBar1;
+    Editor editor;
+    TextBox* const Text1;
     QToolBar* Toolbar1 = nullptr;
-    StatusPanelBar* StatusBar1 = nullptr;
     QTimer* Timer1 = nullptr;
     ImageList imlToolbarIcons;
-    CompositionTables tables;
-    const Composer& composer() const { return *composer_; }
-    DocumentFlows& document() { return *documents; }
+    Document& document() { return editor.document(); }
 
     QAction *menNew, *menOpen, *menSave, *menSA, *menExport, *menEnd;
     QAction *menCopy, *menCut, *menPaste, *menCopyUnicode;
@@ -62,10 +78,11 @@ public:
     FrmProg* aboutProgram() const { return frmProg; }
     FrmMe* aboutProgrammer() const { return frmMe; }
 
-    // The font size of Text1 in 1/10000 point, as the font-size commands step it.
-    qint64 fontSizeTenThousandths() const;
-    static constexpr qint64 LargestFontSize = 400 * 10000;
-    static constexpr qint64 SmallestSteppedFontSize = 5 * 10000;
+    // The desktop session ends: asks about unsaved changes when it may (false: the user
+    // wants to stay), and keeps them in the recovery file when it may not.
+    bool sessionEnding(bool mayAsk);
+    // A signal ends the program: unsaved work goes to the recovery file first.
+    void keepUnsavedWork() { editor.recovery().keep(); }
 
 public slots:
     void Timer1_Timer();
@@ -86,6 +103,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     // form1_layout.cpp
@@ -94,37 +112,11 @@ private:
     void placeAtDesignSize();
 
     // form1_commands.cpp
-    void CopyCommand();
-    void CutCommand();
-    void PasteCommand();
-    void FontBigger();
-    void FontSmaller();
-    void setFontSize(qint64 tenThousandths);
     void focusMainWindow();
     template <typename Window>
     void showAbout(QPointer<Window>& window);
 
-    int Text1_KeyPress(int KeyAscii);
     void Form_Unload(int& Cancel);
-
-    // DocumentView
-    std::string documentText() override;
-    void setDocumentText(std::string_view bytes) override;
-    void setCaption(std::string_view caption) override;
-    void focusText() override;
-
-    std::unique_ptr<FileDialog> ownDialog;
-    std::unique_ptr<MessageBox> ownMessages;
-    std::unique_ptr<Process> ownProcess;
-    std::unique_ptr<TimeSource> ownClock;
-    std::unique_ptr<FileService> ownFiles;
-    FileDialog* cmdlg;
-    TimeSource* clock;
-
-    std::unique_ptr<KeystrokeInjector> injector;
-    std::unique_ptr<DocumentFlows> documents;
-    std::unique_ptr<Composer> composer_;
-    bool quietEdits = false;  // text replaced by the program, not edited by the user
 
     QPointer<FrmProg> frmProg;
     QPointer<FrmMe> frmMe;

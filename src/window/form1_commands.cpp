@@ -3,17 +3,9 @@
 #include "window/form1.h"
 
 #include "about/about_windows.h"
-#include "document/unicode_tamil.h"
-#include "platform/text_codec.h"
 #include "window/text_box.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QMimeData>
-#include <QTextCursor>
-
-#include <cmath>
 
 namespace orvane {
 
@@ -21,45 +13,45 @@ void Form1::Toolbar1_ButtonClick(QAction* Button)
 {
     const QString key = Button ? Button->data().toString() : QString();
     if (key == QLatin1String("New"))
-        documents->NewDocument();
+        editor.flows().NewDocument();
     else if (key == QLatin1String("Open"))
-        documents->OpenDocument();
+        editor.flows().OpenDocument();
     else if (key == QLatin1String("Save"))
-        documents->SaveDocument();
+        editor.flows().SaveDocument();
     else if (key == QLatin1String("Cut"))
-        CutCommand();
+        editor.CutCommand();
     else if (key == QLatin1String("Copy"))
-        CopyCommand();
+        editor.CopyCommand();
     else if (key == QLatin1String("Paste"))
-        PasteCommand();
+        editor.PasteCommand();
     else if (key == QLatin1String("Big"))
-        FontBigger();
+        editor.FontBigger();
     else if (key == QLatin1String("Small"))
-        FontSmaller();
+        editor.FontSmaller();
 }
 
 void Form1::menNew_Click()
 {
-    documents->NewDocument();
-    focusText();
+    editor.flows().NewDocument();
+    editor.focusText();
 }
 
 void Form1::menOpen_Click()
 {
-    documents->OpenDocument();
-    focusText();
+    editor.flows().OpenDocument();
+    editor.focusText();
 }
 
 void Form1::menSave_Click()
 {
-    documents->SaveDocument();
-    focusText();
+    editor.flows().SaveDocument();
+    editor.focusText();
 }
 
 void Form1::menSA_Click()
 {
-    documents->SaveAs();
-    focusText();
+    editor.flows().SaveAs();
+    editor.focusText();
 }
 
 void Form1::menEnd_Click()
@@ -68,99 +60,22 @@ void Form1::menEnd_Click()
     Form_Unload(Cancel);
 }
 
-void Form1::CopyCommand() { menCopy_Click(); }
-void Form1::CutCommand() { menCut_Click(); }
-void Form1::PasteCommand() { menPaste_Click(); }
-
-void Form1::menCopy_Click()
-{
-    // Paragraph breaks go out as the line feeds other programs expect.
-    QString text = Text1->textCursor().selectedText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
-    if (QClipboard* clipboard = QApplication::clipboard())
-        clipboard->setText(text);
-    focusText();
-}
-
-void Form1::menCut_Click()
-{
-    QTextCursor cursor = Text1->textCursor();
-    if (cursor.hasSelection()) {
-        menCopy_Click();
-        cursor.removeSelectedText();
-        Text1->setTextCursor(cursor);
-    }
-    focusText();
-}
-
-void Form1::menPaste_Click()
-{
-    const QClipboard* clipboard = QApplication::clipboard();
-    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
-    const QString text = data && data->hasText() ? TextBox::fitPasted(data->text()) : QString();
-    QTextCursor cursor = Text1->textCursor();
-    if (!text.isEmpty() || cursor.hasSelection()) {
-        cursor.insertText(text);
-        Text1->setTextCursor(cursor);
-        Text1->ensureCursorVisible();
-    }
-    focusText();
-}
+void Form1::menCopy_Click() { editor.CopyCommand(); }
+void Form1::menCut_Click() { editor.CutCommand(); }
+void Form1::menPaste_Click() { editor.PasteCommand(); }
+void Form1::menCopyUnicode_Click() { editor.CopyAsUnicode(); }
 
 void Form1::menExport_Click()
 {
-    documents->ExportUnicode();
-    focusText();
-}
-
-void Form1::menCopyUnicode_Click()
-{
-    // The selection, or the whole document when nothing is selected.
-    const QTextCursor cursor = Text1->textCursor();
-    const std::string bytes =
-        cursor.hasSelection() ? codec::fromBoxText(cursor.selectedText()) : Text1->documentBytes();
-    if (QClipboard* clipboard = QApplication::clipboard())
-        clipboard->setText(QString::fromStdString(baminiToUnicode(bytes)));
-    focusText();
-}
-
-qint64 Form1::fontSizeTenThousandths() const
-{
-    return std::llround(Text1->font().pointSizeF() * 10000.0);
-}
-
-void Form1::setFontSize(qint64 tenThousandths)
-{
-    QFont font = Text1->font();
-    font.setPointSizeF(double(tenThousandths) / 10000.0);
-    quietEdits = true;  // a new size is no edit of the text
-    Text1->setFont(font);
-    quietEdits = false;
-}
-
-void Form1::FontBigger()
-{
-    const qint64 size = fontSizeTenThousandths();
-    if (size + 10000 <= LargestFontSize)
-        setFontSize(size + 10000);
-    Text1->update();
-    focusText();
-}
-
-void Form1::FontSmaller()
-{
-    const qint64 size = fontSizeTenThousandths();
-    if (size > SmallestSteppedFontSize)
-        setFontSize(size - 10000);
-    Text1->update();
-    focusText();
+    editor.flows().ExportUnicode();
+    editor.focusText();
 }
 
 void Form1::focusMainWindow()
 {
     activateWindow();
     raise();
-    focusText();
+    editor.focusText();
 }
 
 // Loads the About window when it is not loaded (its close box unloads it), then shows it,

@@ -37,6 +37,4 @@ void StatusPanelBar::setPanelText(int panel, std::string_view text)
     panels[std::size_t(panel - 1)]->setText(codec::toBoxText(text));
 }
 
-QString StatusPanelBar::panelText(int panel) const { return panels[std::size_t(panel - 1)]->text(); }
-
 } // namespace orvane

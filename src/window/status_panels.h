@@ -16,7 +16,6 @@ public:
     explicit StatusPanelBar(QWidget* parent = nullptr);
 
     void setPanelText(int panel, std::string_view text) override;
-    QString panelText(int panel) const;   // for tests; the program never reads a panel
     QLabel* panel(int n) const { return panels[n - 1]; }
 
 private:

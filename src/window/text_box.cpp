@@ -3,12 +3,50 @@
 #include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
 
+#include <QDropEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QUrl>
+
+#include <new>
 
 namespace orvane {
+
+namespace {
+// The first local file a drag carries, as the bytes of its name; empty for none.
+std::string droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())  // the path's own bytes, not a decoding of them
+            return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+    return {};
+}
+
+// Held with Ctrl, these keep the box's own meaning: moving and selecting, and the commands
+// that own their edits.
+bool boxOwnsControlKey(const QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+    case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown:
+    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Control: case Qt::Key_Shift:
+    case Qt::Key_Alt: case Qt::Key_Meta:
+        return true;
+    default:
+        break;
+    }
+    for (const auto key : {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Copy, QKeySequence::Cut,
+                           QKeySequence::Paste, QKeySequence::SelectAll})
+        if (e->matches(key))
+            return true;
+    return false;
+}
+} // namespace
 
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
 {
@@ -40,40 +78,57 @@ bool TextBox::event(QEvent* e)
 int TextBox::filterCode(const QKeyEvent* e)
 {
     const Qt::KeyboardModifiers mods = e->modifiers();
+    const QString text = e->text();
+    if ((mods & Qt::ControlModifier) && !boxOwnsControlKey(e)) {
+        // Held with Ctrl a key edits nothing by itself: the control code it stands for goes
+        // to the handler, which swallows it, and a key without one does nothing.
+        switch (e->key()) {
+        case Qt::Key_Backspace: case Qt::Key_Delete:
+            return 127;
+        case Qt::Key_Return: case Qt::Key_Enter:
+            return 10;
+        default:
+            break;
+        }
+        if (!text.isEmpty() && (text.at(0).unicode() < 0x20 || text.at(0).unicode() == 0x7F))
+            return text.at(0).unicode();
+        if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+            return e->key() - Qt::Key_A + 1;
+        return Swallowed;
+    }
     switch (e->key()) {
     case Qt::Key_Backspace:
-        return mods & (Qt::ControlModifier | Qt::AltModifier) ? -1 : 8;
+        return mods & Qt::AltModifier ? BoxOwnsKey : 8;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return mods & Qt::AltModifier ? -1 : 13;
+        return mods & Qt::AltModifier ? BoxOwnsKey : 13;
     case Qt::Key_Escape:
         return 27;
     default:
         break;
     }
-    const QString text = e->text();
     if (text.isEmpty() || (mods & Qt::ControlModifier) || text.at(0).unicode() < 0x20
         || text.at(0).unicode() == 0x7F) {
-        // Shortcuts and keys that type nothing keep the box's own meaning; Tab is a
-        // character key like any other.
-        return e->key() == Qt::Key_Tab && !(mods & Qt::ControlModifier) ? 9 : -1;
+        // Keys that type nothing keep the box's own meaning; Tab is a character key like
+        // any other.
+        return e->key() == Qt::Key_Tab && !(mods & Qt::ControlModifier) ? 9 : BoxOwnsKey;
     }
     if (text.size() != 1)
-        return -2;
+        return NoCode;
     const auto byte = codec::byteOf(text.at(0));
-    return byte ? int(*byte) : -2;
+    return byte ? int(*byte) : NoCode;
 }
 
 void TextBox::keyPressEvent(QKeyEvent* e)
 {
     const int code = filterCode(e);
-    if (code == -1 || !keyPressHandler) {
+    if (code == BoxOwnsKey || !keyPressHandler) {
         QPlainTextEdit::keyPressEvent(e);
         return;
     }
     e->accept();
-    if (code == -2)
-        return;  // nothing the document could store
+    if (code == NoCode || code == Swallowed)
+        return;  // nothing the document could store, or a key that must not edit
 
     // One key press, with every character it injects, is one step of Undo.
     QTextCursor group(document());
@@ -113,26 +168,83 @@ void TextBox::insertCode(int code)
     }
 }
 
-QString TextBox::fitPasted(const QString& text)
+QString fitPasted(const QString& in)
 {
+    // A byte-order mark leading the text marks its encoding; it is no character of it.
+    const QString text = in.startsWith(QChar(0xFEFF)) ? in.mid(1) : in;
     const QByteArray utf8 = text.toUtf8();
-    if (containsTamil(std::string_view(utf8.constData(), std::size_t(utf8.size()))))
-        return codec::toBoxText(unicodeToBamini(std::string_view(utf8.constData(), std::size_t(utf8.size()))));
+    const std::string_view bytes(utf8.constData(), std::size_t(utf8.size()));
+    if (containsTamil(bytes))
+        return codec::toBoxText(unicodeToBamini(bytes));
     return codec::fitForBox(text);
 }
 
 bool TextBox::canInsertFromMimeData(const QMimeData* source) const
 {
-    return source && source->hasText();
+    return source && (source->hasText() || source->hasFormat(BytesMimeType));
 }
 
 void TextBox::insertFromMimeData(const QMimeData* source)
 {
-    // Empty or non-text clipboards insert nothing (and must not be read as text).
-    if (!source || !source->hasText())
+    QTextCursor cursor = textCursor();
+    try {
+        QString text;
+        if (source && source->hasFormat(BytesMimeType))
+            text = codec::toBoxText(source->data(BytesMimeType).toStdString());
+        else if (source && source->hasText())  // never read an empty clipboard as text
+            text = fitPasted(source->text());
+        if (text.isEmpty() && !cursor.hasSelection())
+            return;
+        cursor.insertText(text);
+    } catch (const std::bad_alloc&) {
+        if (outOfMemory)
+            outOfMemory();
         return;
-    textCursor().insertText(fitPasted(source->text()));
+    }
+    setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+QMimeData* TextBox::createMimeDataFromSelection() const
+{
+    auto* data = new QMimeData;
+    const QTextCursor cursor = textCursor();
+    const std::string bytes = codec::fromBoxText(cursor.selectedText());
+    QString text = cursor.selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
+    data->setText(text);
+    data->setData(BytesMimeType, QByteArray::fromStdString(bytes));
+    return data;
+}
+
+void TextBox::dragEnterEvent(QDragEnterEvent* e)
+{
+    if (!droppedFile(e->mimeData()).empty()) {
+        e->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(e);
+}
+
+void TextBox::dragMoveEvent(QDragMoveEvent* e)
+{
+    if (!droppedFile(e->mimeData()).empty()) {
+        e->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragMoveEvent(e);
+}
+
+void TextBox::dropEvent(QDropEvent* e)
+{
+    // A file is opened, not typed in as its name.
+    if (const std::string file = droppedFile(e->mimeData()); !file.empty()) {
+        e->acceptProposedAction();
+        if (fileDropped)
+            fileDropped(file);
+        return;
+    }
+    QPlainTextEdit::dropEvent(e);
 }
 
 } // namespace orvane

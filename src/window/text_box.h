@@ -1,12 +1,14 @@
 #pragma once
 // Text1: the editing box. Every character key, Backspace, Enter and Esc goes through the
 // key-press handler first, as its 8-bit code; the handler passes, replaces or swallows it.
+// Text from outside enters by one path, whatever brought it.
 
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
 
 #include <functional>
+#include <string>
 
 namespace orvane {
 
@@ -17,32 +19,49 @@ public:
 
     // Takes a key code, returns the code to insert or act on, 0 for nothing.
     std::function<int(int)> keyPressHandler;
+    // A file dropped on the box: its name as the system's bytes.
+    std::function<void(const std::string&)> fileDropped;
+    // Text from outside too large for the memory left.
+    std::function<void()> outOfMemory;
 
     // Key sequences of the menus, which win over the box's own use of the same keys.
     void setMenuShortcuts(QList<QKeySequence> shortcuts);
-
-    // Text from outside (clipboard, drop) as it enters the document: Unicode Tamil becomes
-    // Bamini codes; characters the 8-bit document cannot hold become "?".
-    static QString fitPasted(const QString& text);
 
     // The document's bytes, CR LF between lines.
     std::string documentBytes() const;
     void setDocumentBytes(std::string_view bytes);
 
+    // The one way text from outside enters (Paste, Shift+Insert, the context menu, a
+    // middle-click, a drop): it replaces the selection, also with nothing when the source
+    // holds no text. Unicode Tamil becomes its codes; other characters the 8-bit document
+    // cannot hold become "?".
+    void insertFromMimeData(const QMimeData* source) override;
+    // The selection for the clipboard: plain text with line feeds for other programs, and
+    // its exact bytes for Orvane, so that a lone LF pastes back as itself.
+    QMimeData* selectionMimeData() const { return createMimeDataFromSelection(); }
+
+    static constexpr const char* BytesMimeType = "application/x-orvane-bytes";
+
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
-    void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
-    // The key's code for the handler: -1 when the key is not for the handler at all,
-    // -2 when it is a character the 8-bit set cannot hold.
+    // The key's code for the handler, or one of the values below.
+    enum : int { BoxOwnsKey = -1, NoCode = -2, Swallowed = -3 };
     static int filterCode(const QKeyEvent* e);
     void insertCode(int code);
 
     QList<QKeySequence> menuShortcuts;
     int keyDepth = 0;  // > 0 while a key press (and what it injects) is being handled
 };
+
+// Text from outside as the document takes it (see insertFromMimeData).
+QString fitPasted(const QString& text);
 
 } // namespace orvane

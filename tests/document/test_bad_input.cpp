@@ -4,6 +4,7 @@
 
 #include "../support/window_test.h"
 #include "platform/file_service.h"
+#include "platform/message_text.h"
 #include "window/form1.h"
 #include "window/text_box.h"
 
@@ -107,21 +108,22 @@ private slots:
         const QString path = prepare(name);
         const auto before = snapshot(dir.path());
         const std::string text = form->Text1->documentBytes();
-        const std::string file = form->document().DocumentFileName;
+        const std::string file = form->document().DocumentFileName();
 
         if (way == Open) {
             messages.answers = {Answer::No};  // drop the unsaved work, as asked
             dialog.answers = {path.toStdString()};
             form->menOpen_Click();
         } else if (way == Save) {
-            form->document().DocumentFileName = QFile::encodeName(path).toStdString();  // no ".tam" added
+            form->document().setDocumentFileName(QFile::encodeName(path).toStdString());  // no ".tam" added
+            messages.answers = {Answer::Yes};  // to write over what is there, never read
             form->menSave_Click();
         } else {
             startWindow('"' + QFile::encodeName(path).toStdString() + '"');
         }
 
         QCOMPARE(messages.warnings.size(), 1u);
-        const QString said = QString::fromStdString(messages.warnings[0]);
+        const QString said = messageText(messages.warnings[0]);
         QVERIFY2(said.contains(path), qPrintable(said));
         QVERIFY2(said.contains(reason), qPrintable(said));
         QCOMPARE(snapshot(dir.path()), before);
@@ -130,8 +132,8 @@ private slots:
             QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
         } else {
             QCOMPARE(form->Text1->documentBytes(), text);
-            QCOMPARE(form->document().DocumentFileName, way == Save ? QFile::encodeName(path).toStdString() : file);
-            QCOMPARE(form->document().DocumentChanged, way == Save || text != "fhiy");
+            QCOMPARE(form->document().DocumentFileName(), way == Save ? QFile::encodeName(path).toStdString() : file);
+            QCOMPARE(form->document().DocumentChanged(), way == Save || text != "fhiy");
         }
     }
 
@@ -141,8 +143,8 @@ private slots:
         form->Text1->setDocumentBytes(std::string(100000, 'f'));
         saveUnderFileSizeLimit(4096);
         QCOMPARE(messages.warnings.size(), 1u);
-        QVERIFY(QString::fromStdString(messages.warnings[0]).contains(old));
-        QVERIFY(form->document().DocumentChanged);
+        QVERIFY(messageText(messages.warnings[0]).contains(old));
+        QVERIFY(form->document().DocumentChanged());
         QFile f(old);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("fhiy\r\n"));

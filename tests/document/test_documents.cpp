@@ -37,7 +37,7 @@ class TestDocuments : public WindowTest {
     std::unique_ptr<QTemporaryDir> dir;
 
     QString path(const QString& name) const { return dir->filePath(name); }
-    DocumentFlows& doc() { return form->document(); }
+    Document& doc() { return form->document(); }
     std::string text() const { return form->Text1->documentBytes(); }
 
 private slots:
@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), 0);
 
         type("xaxaxa");  // "mmm"
-        QVERIFY(doc().DocumentChanged);
+        QVERIFY(doc().DocumentChanged());
         dialog.answers = {str(path("poem"))};
         form->menSave_Click();
         QCOMPARE(dialog.shown.size(), 1u);
@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(dialog.shown[0].offered, std::string("Untitled.tam"));
         QCOMPARE(bytesOf(path("poem.tam")), QByteArray("mmm\r\n"));
         QCOMPARE(form->windowTitle(), "Orvane [ " + path("poem.tam") + " ]");
-        QVERIFY(!doc().DocumentChanged);
+        QVERIFY(!doc().DocumentChanged());
 
         type("ka");
         form->menSave_Click();
@@ -93,7 +93,7 @@ private slots:
         dialog.answers = {str(path(chosen))};
         form->menSA_Click();
         QCOMPARE(bytesOf(path(written)), QByteArray("m\r\n"));
-        QCOMPARE(doc().DocumentFileName, str(path(written)));
+        QCOMPARE(doc().DocumentFileName(), str(path(written)));
     }
 
     void emptyTextAndNoGrowthAcrossSaves()
@@ -159,43 +159,66 @@ private slots:
         writeBytes(path("d.tam"), "abc\r\n");
         dialog.answers = {str(path("d.tam"))};
         form->menOpen_Click();
-        QVERIFY(!doc().DocumentChanged);
+        QVERIFY(!doc().DocumentChanged());
 
         QTest::keyClick(form->Text1, Qt::Key_Delete);  // no key press reaches the filter
-        QVERIFY(doc().DocumentChanged);
-        doc().DocumentChanged = false;
+        QVERIFY(doc().DocumentChanged());
+        doc().setDocumentChanged(false);
         form->Text1->undo();
-        QVERIFY(doc().DocumentChanged);
-        doc().DocumentChanged = false;
+        QVERIFY(doc().DocumentChanged());
+        doc().setDocumentChanged(false);
         form->Text1->redo();
-        QVERIFY(doc().DocumentChanged);
-        doc().DocumentChanged = false;
+        QVERIFY(doc().DocumentChanged());
+        doc().setDocumentChanged(false);
         form->Text1->selectAll();
         form->menCut_Click();
-        QVERIFY(doc().DocumentChanged);
-        doc().DocumentChanged = false;
+        QVERIFY(doc().DocumentChanged());
+        doc().setDocumentChanged(false);
         form->menPaste_Click();
-        QVERIFY(doc().DocumentChanged);
-        doc().DocumentChanged = false;
+        QVERIFY(doc().DocumentChanged());
+        doc().setDocumentChanged(false);
         QTest::keyClick(form->Text1, Qt::Key_Left);  // moving the caret changes nothing
-        QVERIFY(!doc().DocumentChanged);
+        QVERIFY(!doc().DocumentChanged());
         QTest::keyClick(form->Text1, Qt::Key_Escape);  // but every key the filter sees does
-        QVERIFY(doc().DocumentChanged);
+        QVERIFY(doc().DocumentChanged());
     }
 
-    void saveAsCancelledLeavesNoFile()
+    void saveAsCancelledKeepsTheDocumentsFile()
     {
         writeBytes(path("d.tam"), "abc\r\n");
         dialog.answers = {str(path("d.tam"))};
         form->menOpen_Click();
+        type("ka");
         form->menSA_Click();  // the queue is empty: cancelled
         QCOMPARE(dialog.shown.back().offered, std::string("Untitled.tam"));
-        QVERIFY(doc().DocumentFileName.empty());
-        QVERIFY(doc().DocumentChanged);
-        QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
-        form->menSave_Click();
-        QCOMPARE(dialog.shown.size(), 3u);
-        QCOMPARE(bytesOf(path("d.tam")), QByteArray("abc\r\n"));
+        QCOMPARE(doc().DocumentFileName(), str(path("d.tam")));
+        QVERIFY(doc().DocumentChanged());
+        QCOMPARE(form->windowTitle(), "Orvane [ " + path("d.tam") + " ]");
+        form->menSave_Click();  // the known name: no dialog
+        QCOMPARE(dialog.shown.size(), 2u);
+        QCOMPARE(bytesOf(path("d.tam")), QByteArray("fabc\r\n"));
+    }
+
+    void saveAsAsksAboutTheNameItWrites()
+    {
+        // The dialog asked about "poem"; the file written is "poem.tam", which exists.
+        writeBytes(path("poem.tam"), "old\r\n");
+        type("ka");
+        dialog.answers = {str(path("poem"))};
+        messages.answers = {Answer::No};
+        form->menSA_Click();
+        QCOMPARE(messages.asked.size(), 1u);
+        QVERIFY(messages.asked[0].message.id == MessageId::ReplaceExisting);
+        QVERIFY(mentions(messages.asked[0].message, str(path("poem.tam"))));
+        QCOMPARE(bytesOf(path("poem.tam")), QByteArray("old\r\n"));
+        QVERIFY(doc().DocumentFileName().empty());
+        QVERIFY(doc().DocumentChanged());
+
+        dialog.answers = {str(path("poem"))};
+        messages.answers = {Answer::Yes};
+        form->menSA_Click();
+        QCOMPARE(bytesOf(path("poem.tam")), QByteArray("f\r\n"));
+        QCOMPARE(doc().DocumentFileName(), str(path("poem.tam")));
     }
 
     void failedSavesKeepTheOldFileAndSaySo_data()
@@ -214,15 +237,16 @@ private slots:
         QDir(dir->path()).mkdir("folder.tam");
         const QString full = target.startsWith('/') ? target : path(target);
         type("ka");
-        if (target.startsWith('/'))
-            doc().DocumentFileName = str(target);  // a known path: no dialog, no ".tam" added
-        else
+        if (target.startsWith('/')) {
+            doc().setDocumentFileName(str(target));  // a known path: no dialog, no ".tam" added
+            messages.answers = {Answer::Yes};        // to write over what is there, never read
+        } else
             dialog.answers = {str(full)};
         form->menSave_Click();
-        QVERIFY(doc().DocumentChanged);
+        QVERIFY(doc().DocumentChanged());
         QCOMPARE(messages.warnings.size(), 1u);
-        QVERIFY2(messages.warnings[0].find(str(full)) != std::string::npos, messages.warnings[0].c_str());
-        QVERIFY2(messages.warnings[0].find(str(reason)) != std::string::npos, messages.warnings[0].c_str());
+        QVERIFY(mentions(messages.warnings[0], str(full)));
+        QVERIFY(mentions(messages.warnings[0], str(reason)));
         QVERIFY(!QFileInfo(full).isFile());
         struct stat info {};
         QVERIFY(::stat("/dev/full", &info) == 0 && S_ISCHR(info.st_mode));
@@ -235,11 +259,11 @@ private slots:
         dialog.answers = {str(path("big.tam"))};
         form->menOpen_Click();
         form->Text1->setDocumentBytes(std::string(100000, 'f'));
-        doc().DocumentChanged = true;
+        doc().setDocumentChanged(true);
 
         saveUnderFileSizeLimit(4096);
 
-        QVERIFY(doc().DocumentChanged);
+        QVERIFY(doc().DocumentChanged());
         QCOMPARE(messages.warnings.size(), 1u);
         QCOMPARE(bytesOf(path("big.tam")), QByteArray("old\r\n"));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList({"big.tam"}));
@@ -260,13 +284,12 @@ private slots:
         messages.answers = {Answer::Yes};
         form->menNew_Click();
         QCOMPARE(messages.asked.size(), 1u);
-        QCOMPARE(messages.asked[0].text, std::string("You have not saved the Document.  Do you want to save it now"));
-        QCOMPARE(messages.asked[0].title, std::string("Save"));
+        QVERIFY(messages.asked[0].message.id == MessageId::UnsavedPrompt);
         QVERIFY(messages.asked[0].buttons == Buttons::YesNo);
         QCOMPARE(bytesOf(path("n.tam")), QByteArray("fabc\r\n"));  // typed at the caret, at the start
         QCOMPARE(text(), std::string());
-        QVERIFY(doc().DocumentFileName.empty());
-        QVERIFY(!doc().DocumentChanged);
+        QVERIFY(doc().DocumentFileName().empty());
+        QVERIFY(!doc().DocumentChanged());
         QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
 
         // Yes, then the save dialog cancelled: the text stays.
@@ -274,12 +297,12 @@ private slots:
         messages.answers = {Answer::Yes};
         form->menNew_Click();
         QCOMPARE(text(), std::string("f"));
-        QVERIFY(doc().DocumentChanged);
+        QVERIFY(doc().DocumentChanged());
 
         messages.answers = {Answer::No};
         form->Toolbar1_ButtonClick(form->findChild<QAction*>("Toolbar1_New"));
         QCOMPARE(text(), std::string());
-        QVERIFY(!doc().DocumentChanged);
+        QVERIFY(!doc().DocumentChanged());
     }
 
     void openAsksFirstAndRefusesWhatItCannotRead()
@@ -304,10 +327,10 @@ private slots:
         QCOMPARE(dialog.shown.back().filter, std::string("Tamil Text File  (*.tam)| *.tam|All Files (*.*) | *.*"));
         QCOMPARE(text(), std::string("A\r\nB"));
         QCOMPARE(form->windowTitle(), "Orvane [ " + path("ab.tam") + " ]");
-        QVERIFY(!doc().DocumentChanged);
+        QVERIFY(!doc().DocumentChanged());
 
         form->menOpen_Click();  // cancelled: everything stays
-        QCOMPARE(doc().DocumentFileName, str(path("ab.tam")));
+        QCOMPARE(doc().DocumentFileName(), str(path("ab.tam")));
 
         QDir(dir->path()).mkdir("folder.tam");
         QVERIFY(::mkfifo(str(path("fifo.tam")).c_str(), 0600) == 0);
@@ -319,9 +342,9 @@ private slots:
             dialog.answers = {str(path(name))};
             form->menOpen_Click();
             QCOMPARE(messages.warnings.size(), 1u);
-            QVERIFY(messages.warnings[0].find(str(path(name))) != std::string::npos);
+            QVERIFY(mentions(messages.warnings[0], str(path(name))));
             QCOMPARE(text(), std::string("A\r\nB"));
-            QCOMPARE(doc().DocumentFileName, str(path("ab.tam")));
+            QCOMPARE(doc().DocumentFileName(), str(path("ab.tam")));
         }
     }
 
@@ -331,7 +354,7 @@ private slots:
         startWindow('"' + str(path("two lines.tam")) + '"');
         QCOMPARE(text(), std::string("ab\r\ncd"));
         QCOMPARE(form->windowTitle(), "Orvane [ " + path("two lines.tam") + " ]");
-        QVERIFY(!doc().DocumentChanged);
+        QVERIFY(!doc().DocumentChanged());
 
         const QString odd = path(QString::fromUtf8("\"quoted\" [*] தமிழ்.tam"));
         writeBytes(odd, "x\r\n");
@@ -353,7 +376,7 @@ private slots:
         startWindow('"' + str(path("folder.tam")) + '"');
         QCOMPARE(messages.warnings.size(), 1u);
         QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
-        QVERIFY(doc().DocumentFileName.empty());
+        QVERIFY(doc().DocumentFileName().empty());
     }
 
     void leaving()
@@ -374,7 +397,7 @@ private slots:
         QCOMPARE(messages.asked[0].buttons, Buttons::YesNoCancel);
         QVERIFY(form->isVisible());
         QCOMPARE(text(), std::string("f"));
-        QVERIFY(doc().DocumentChanged);
+        QVERIFY(doc().DocumentChanged());
 
         messages.answers = {Answer::Yes};  // Yes, then the save dialog cancelled: stays
         QVERIFY(!form->close());

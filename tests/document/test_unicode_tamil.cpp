@@ -2,7 +2,7 @@
 
 #include "document/unicode_tamil.h"
 #include "phonetic/batch_typist.h"
-#include "phonetic/key_string.h"
+#include "platform/key_string.h"
 #include "phonetic/tables.h"
 #include "support/real_bamini.h"
 

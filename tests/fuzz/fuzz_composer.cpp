@@ -3,7 +3,7 @@
 // typed key (or its replacement) and whole syllables from the table.
 
 #include "phonetic/composer.h"
-#include "phonetic/key_string.h"
+#include "platform/key_string.h"
 
 #include <cstdint>
 #include <cstdlib>

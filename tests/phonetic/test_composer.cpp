@@ -2,7 +2,7 @@
 
 #include "phonetic/batch_typist.h"
 #include "phonetic/composer.h"
-#include "phonetic/key_string.h"
+#include "platform/key_string.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // The composition tables against the rules the keyboard is designed by.
 
-#include "phonetic/key_string.h"
+#include "platform/key_string.h"
 #include "phonetic/tables.h"
 
 #include <QtTest>

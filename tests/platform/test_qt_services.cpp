@@ -2,6 +2,7 @@
 // queued hand, and whole-file reads.
 
 #include "platform/file_service.h"
+#include "platform/message_text.h"
 #include "platform/qt_services.h"
 #include "platform/text_codec.h"
 
@@ -74,15 +75,18 @@ private slots:
             QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
             box->button(QMessageBox::No)->click();
         });
-        QCOMPARE(messages.ask("You have not saved the Document.  Do you want to save it now", "Save",
-                              Buttons::YesNoCancel),
-                 Answer::No);
+        QCOMPARE(messages.ask({MessageId::UnsavedPrompt, {}}, Buttons::YesNoCancel), Answer::No);
 
         whenModal<QMessageBox>([](QMessageBox* box) {
             QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
             box->button(QMessageBox::Yes)->click();
         });
-        QCOMPARE(messages.ask("q", "Save", Buttons::YesNo), Answer::Yes);
+        QCOMPARE(messages.ask({MessageId::ReplaceExisting, {"q"}}, Buttons::YesNo), Answer::Yes);
+
+        // A file name is shown as it is, but a terminal escape in it cannot act, nor can a
+        // "%2" in it take the place of the reason.
+        const QString text = messageText({MessageId::SaveFailed, {"/t/\x1b[31m%2 \xfe.tam", "No space left on device"}});
+        QVERIFY2(text.contains("/t/\\x1b[31m%2 \\xfe.tam\n\nNo space left on device."), qPrintable(text));
     }
 
     void fileDialogOffersTheNameAndReturnsThePath()

@@ -32,22 +32,31 @@ struct FakeDialog final : FileDialog {
 struct FakeMessages final : MessageBox {
     std::deque<Answer> answers;
     struct Asked {
-        std::string text, title;
+        Message message;
         Buttons buttons;
     };
     std::vector<Asked> asked;
-    std::vector<std::string> warnings;
+    std::vector<Message> warnings;
 
-    Answer ask(std::string_view text, std::string_view title, Buttons buttons) override
+    Answer ask(const Message& message, Buttons buttons) override
     {
-        asked.push_back({std::string(text), std::string(title), buttons});
+        asked.push_back({message, buttons});
         Answer a = answers.empty() ? Answer::Cancel : answers.front();
         if (!answers.empty())
             answers.pop_front();
         return a;
     }
-    void warn(std::string_view text, std::string_view) override { warnings.emplace_back(text); }
+    void warn(const Message& message) override { warnings.push_back(message); }
 };
+
+// Whether one of the message's arguments holds the text.
+inline bool mentions(const Message& message, std::string_view text)
+{
+    for (const std::string& arg : message.args)
+        if (arg.find(text) != std::string::npos)
+            return true;
+    return false;
+}
 
 struct FakeProcess final : Process {
     int ended = 0;

@@ -15,7 +15,12 @@
 namespace orvane::test {
 
 class WindowTest : public QObject {
+public:
+    // Recovery files go to a folder of the test's own, never the user's.
+    WindowTest() { qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome.path())); }
+
 protected:
+    QTemporaryDir stateHome;
     FakeDialog dialog;
     FakeMessages messages;
     FakeProcess process;
@@ -46,7 +51,8 @@ protected:
     // root cannot bypass); the limit is lifted again afterwards.
     void saveUnderFileSizeLimit(rlim_t limit)
     {
-        std::signal(SIGXFSZ, SIG_IGN);
+        // The signal such a limit raises is left as it is: it would end the process unless
+        // the program ignores it by itself.
         rlimit normal{};
         getrlimit(RLIMIT_FSIZE, &normal);
         rlimit small = normal;

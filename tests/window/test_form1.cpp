@@ -25,7 +25,7 @@ class TestForm1 : public WindowTest {
 
 
     QString text() const { return form->Text1->toPlainText(); }
-    QString panel(int n) const { return form->StatusBar1->panelText(n); }
+    QString panel(int n) const { return form->StatusBar1->panel(n)->text(); }
 
 private slots:
     void init()
@@ -47,7 +47,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), form->Text1);
         QCOMPARE(form->Timer1->interval(), 10000);
         QVERIFY(form->Timer1->isActive());
-        QVERIFY(!form->document().DocumentChanged);
+        QVERIFY(!form->document().DocumentChanged());
     }
 
     void controlsAsDesigned()
@@ -133,9 +133,9 @@ private slots:
             QApplication::sendEvent(form->Text1, &press);
         }
         QCOMPARE(form->Text1->documentBytes(), std::string("f> @=\r\n\r\n/"));
-        QVERIFY(form->composer().WaitingForVowel);  // "€" is a key like any other
+        QVERIFY(form->editor.composer().WaitingForVowel);  // "€" is a key like any other
         QTest::keyClick(form->Text1, Qt::Key_Escape);
-        QVERIFY(!form->composer().WaitingForVowel);
+        QVERIFY(!form->editor.composer().WaitingForVowel);
         QCOMPARE(panel(3), consonantPrompt);
         QTest::keyClick(form->Text1, Qt::Key_Backspace);
         QCOMPARE(form->Text1->documentBytes(), std::string("f> @=\r\n\r\n"));

@@ -65,11 +65,11 @@ class TestSoak : public WindowTest {
 
     void saveAndReopen(const QString& path)
     {
-        form->document().DocumentChanged = true;
-        form->document().DocumentFileName.clear();
+        form->document().setDocumentChanged(true);
+        form->document().setDocumentFileName({});
         dialog.answers = {path.toStdString()};
         form->menSave_Click();
-        QVERIFY(!form->document().DocumentChanged);
+        QVERIFY(!form->document().DocumentChanged());
         const std::string shown = form->Text1->documentBytes();
         QCOMPARE(readFile(path), QByteArray::fromStdString(shown) + "\r\n");
         dialog.answers = {path.toStdString()};

@@ -2,7 +2,7 @@
 // same syllable drawn from Unicode in Noto Sans Tamil with full shaping.
 
 #include "phonetic/composer.h"
-#include "phonetic/key_string.h"
+#include "platform/key_string.h"
 #include "phonetic/tables.h"
 #include "support/real_bamini.h"
 #include "window/clock.h"

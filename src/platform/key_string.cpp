@@ -1,4 +1,4 @@
-#include "phonetic/key_string.h"
+#include "platform/key_string.h"
 
 namespace orvane {
 

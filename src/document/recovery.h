@@ -1,0 +1,50 @@
+#pragma once
+// Autosave and recovery: what the program keeps of unsaved work in a recovery file, so that
+// a crash, a kill or a power cut loses at most the last few seconds of typing, and how it
+// offers that work back when it starts again.
+
+#include "document/document.h"
+#include "platform/recovery_store.h"
+#include "platform/services.h"
+
+#include <optional>
+#include <string>
+
+namespace orvane {
+
+struct RecoveryRecord {
+    std::string fileName;  // the document's name; empty for an untitled one
+    DocumentFormat format;
+    FileIdentity onDisk;   // what the document last read or wrote at that name
+    std::string text;      // the document's bytes
+};
+
+// The file's bytes: a header line, the fields with their lengths, and a checksum of all of
+// it, so that a file cut short or damaged is told from a good one.
+std::string recoveryBytes(const RecoveryRecord& record);
+// The record, or nothing with why set.
+std::optional<RecoveryRecord> parseRecovery(std::string_view bytes, std::string& why);
+
+class RecoveryKeeper {
+public:
+    RecoveryKeeper(Document& document, DocumentView& view, MessageBox& messages, RecoveryStore& store);
+
+    // Offers back the work of runs that ended before it was saved, one after another,
+    // until one is taken. True when the document was restored.
+    bool offerRestore();
+    // Brings the recovery file up to date: the text while it has unsaved changes, no
+    // file while it has none. A failure is reported once a run.
+    void keep();
+    // The program ends with nothing unsaved, or the user chose to leave it unsaved.
+    void discard();
+
+private:
+    Document& document;
+    DocumentView& view;
+    MessageBox& messages;
+    RecoveryStore& store;
+    bool written = false;
+    bool reportedFailure = false;
+};
+
+} // namespace orvane

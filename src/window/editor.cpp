@@ -1,0 +1,154 @@
+#include "window/editor.h"
+
+#include "document/unicode_tamil.h"
+#include "platform/qt_services.h"
+#include "platform/text_codec.h"
+#include "window/tamil_font.h"
+#include "window/text_box.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QWidget>
+
+#include <cmath>
+
+namespace orvane {
+
+Editor::Editor(QWidget* window, StatusPanels& panels, EditorServices services)
+    : Text1(new TextBox(window)),
+      window(window),
+      injector(std::make_unique<QtKeystrokeInjector>(Text1)),
+      flows_(document_, *this, services.cmdlg, services.messages, services.files),
+      recovery_(document_, *this, services.messages, services.recovery),
+      composer_(std::make_unique<Composer>(tables, *injector, panels, flows_))
+{
+    Text1->setObjectName("Text1");
+    Text1->setFont(tamilFont(15.75));
+    Text1->keyPressHandler = [this](int code) { return composer_->Text1_KeyPress(code); };
+    Text1->fileDropped = [this](const std::string& path) { flows_.openFile(path); };
+    Text1->outOfMemory = [messages = &services.messages] { messages->warn({MessageId::PasteOutOfMemory, {}}); };
+
+    // Any edit of the text is an unsaved change, however it was made.
+    connect(Text1->document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        if (quietEdits || (removed == 0 && added == 0))
+            return;
+        flows_.markDocumentChanged();
+        scheduleRecovery();
+    });
+    recoveryTimer.setSingleShot(true);
+    recoveryTimer.setInterval(RecoveryDelayMs);
+    connect(&recoveryTimer, &QTimer::timeout, this, [this] {
+        unsavedSince.invalidate();
+        recovery_.keep();
+    });
+    // Saved, new or reloaded: nothing to recover any more.
+    document_.observe([this] {
+        if (!document_.DocumentChanged()) {
+            recoveryTimer.stop();
+            unsavedSince.invalidate();
+            recovery_.keep();
+        }
+    });
+}
+
+Editor::~Editor() = default;
+
+void Editor::scheduleRecovery()
+{
+    if (!unsavedSince.isValid())
+        unsavedSince.start();
+    // Each change puts the write off until the typing pauses, but never past the limit.
+    const qint64 waited = unsavedSince.elapsed();
+    recoveryTimer.start(int(std::max<qint64>(0, std::min<qint64>(RecoveryDelayMs, RecoveryMaxDelayMs - waited))));
+}
+
+std::string Editor::documentText() { return Text1->documentBytes(); }
+
+void Editor::setDocumentText(std::string_view bytes)
+{
+    quietEdits = true;
+    Text1->setDocumentBytes(bytes);
+    quietEdits = false;
+}
+
+void Editor::setCaption(std::string_view caption)
+{
+    QString title = QFile::decodeName(QByteArray(caption.data(), qsizetype(caption.size())));
+    // "[*]" is Qt's placeholder for the modified mark; doubled, it shows as itself.
+    title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    window->setWindowTitle(title);
+}
+
+void Editor::focusText() { Text1->setFocus(); }
+
+void Editor::CopyCommand()
+{
+    // With nothing selected, the clipboard gets an empty text.
+    if (QClipboard* clipboard = QApplication::clipboard())
+        clipboard->setMimeData(Text1->selectionMimeData());
+    focusText();
+}
+
+void Editor::CutCommand()
+{
+    QTextCursor cursor = Text1->textCursor();
+    if (cursor.hasSelection()) {
+        CopyCommand();
+        cursor.removeSelectedText();
+        Text1->setTextCursor(cursor);
+    }
+    focusText();
+}
+
+void Editor::PasteCommand()
+{
+    const QClipboard* clipboard = QApplication::clipboard();
+    Text1->insertFromMimeData(clipboard ? clipboard->mimeData() : nullptr);
+    focusText();
+}
+
+void Editor::CopyAsUnicode()
+{
+    // The selection, or the whole document when nothing is selected.
+    const QTextCursor cursor = Text1->textCursor();
+    const std::string bytes =
+        cursor.hasSelection() ? codec::fromBoxText(cursor.selectedText()) : Text1->documentBytes();
+    if (QClipboard* clipboard = QApplication::clipboard())
+        clipboard->setText(QString::fromStdString(baminiToUnicode(bytes)));
+    focusText();
+}
+
+qint64 Editor::fontSizeTenThousandths() const { return std::llround(Text1->font().pointSizeF() * 10000.0); }
+
+void Editor::setFontSize(qint64 tenThousandths)
+{
+    QFont font = Text1->font();
+    font.setPointSizeF(double(tenThousandths) / 10000.0);
+    quietEdits = true;  // a new size is no edit of the text
+    Text1->setFont(font);
+    quietEdits = false;
+}
+
+void Editor::FontBigger()
+{
+    const qint64 size = fontSizeTenThousandths();
+    if (size + 10000 <= LargestFontSize)
+        setFontSize(size + 10000);
+    Text1->update();
+    focusText();
+}
+
+void Editor::FontSmaller()
+{
+    const qint64 size = fontSizeTenThousandths();
+    if (size > SmallestSteppedFontSize)
+        setFontSize(size - 10000);
+    Text1->update();
+    focusText();
+}
+
+} // namespace orvane

@@ -1,0 +1,82 @@
+#pragma once
+// The editor: the text box with its composer, and the document it shows, with the flows
+// that read and write it and the recovery file that keeps unsaved work. Form1 is the
+// window around it.
+
+#include "document/document.h"
+#include "document/document_flows.h"
+#include "document/recovery.h"
+#include "phonetic/composer.h"
+#include "phonetic/tables.h"
+#include "platform/services.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+class QWidget;
+
+namespace orvane {
+
+class TextBox;
+
+struct EditorServices {
+    FileDialog& cmdlg;
+    MessageBox& messages;
+    FileService& files;
+    RecoveryStore& recovery;
+};
+
+class Editor final : public QObject, private DocumentView {
+    Q_OBJECT
+public:
+    // window shows the caption; panels are status panels 1 to 3.
+    Editor(QWidget* window, StatusPanels& panels, EditorServices services);
+    ~Editor() override;
+
+    TextBox* const Text1;
+    CompositionTables tables;
+    const Composer& composer() const { return *composer_; }
+    Document& document() { return document_; }
+    DocumentFlows& flows() { return flows_; }
+    RecoveryKeeper& recovery() { return recovery_; }
+
+    void focusText() override;
+
+    void CopyCommand();
+    void CutCommand();
+    void PasteCommand();
+    void CopyAsUnicode();
+    void FontBigger();
+    void FontSmaller();
+    // The font size of Text1 in 1/10000 point, as the font-size commands step it.
+    qint64 fontSizeTenThousandths() const;
+    static constexpr qint64 LargestFontSize = 400 * 10000;
+    static constexpr qint64 SmallestSteppedFontSize = 5 * 10000;
+
+    // Autosave: a few seconds after the last change, and at least every so often while
+    // the typing goes on.
+    static constexpr int RecoveryDelayMs = 2000;
+    static constexpr int RecoveryMaxDelayMs = 20000;
+
+private:
+    std::string documentText() override;
+    void setDocumentText(std::string_view bytes) override;
+    void setCaption(std::string_view caption) override;
+    void setFontSize(qint64 tenThousandths);
+    void scheduleRecovery();
+
+    QWidget* window;
+    std::unique_ptr<KeystrokeInjector> injector;
+    Document document_;
+    DocumentFlows flows_;
+    RecoveryKeeper recovery_;
+    std::unique_ptr<Composer> composer_;
+    bool quietEdits = false;  // text replaced by the program, not edited by the user
+    QTimer recoveryTimer;
+    QElapsedTimer unsavedSince;  // valid while a change waits for the recovery file
+};
+
+} // namespace orvane
