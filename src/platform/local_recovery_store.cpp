@@ -88,8 +88,15 @@ std::string LocalRecoveryStore::pathOf(const std::string& which, const char* end
 // the system lets go of it however the run ended.
 bool LocalRecoveryStore::lockOwn(std::string& error)
 {
-    if (ownLock >= 0)
+    // Someone may have removed the folder meanwhile: then it is made again, and the lock
+    // taken again, so that no other run takes this run's file for an orphan.
+    struct stat info {};
+    if (ownLock >= 0 && ::fstat(ownLock, &info) == 0 && info.st_nlink > 0)
         return true;
+    if (ownLock >= 0) {
+        ::close(ownLock);
+        ownLock = -1;
+    }
     if (!makeFolders(dir, error))
         return false;
     ownLock = lockFile(pathOf(id, LockEnding), true);

@@ -40,7 +40,6 @@ Editor::Editor(QWidget* window, StatusPanels& panels, EditorServices services)
         scheduleRecovery();
     });
     recoveryTimer.setSingleShot(true);
-    recoveryTimer.setInterval(RecoveryDelayMs);
     connect(&recoveryTimer, &QTimer::timeout, this, [this] {
         unsavedSince.invalidate();
         recovery_.keep();
@@ -57,13 +56,19 @@ Editor::Editor(QWidget* window, StatusPanels& panels, EditorServices services)
 
 Editor::~Editor() = default;
 
+void Editor::setRecoveryDelays(int afterPauseMs, int atMostMs)
+{
+    recoveryDelayMs = afterPauseMs;
+    recoveryMaxDelayMs = atMostMs;
+}
+
 void Editor::scheduleRecovery()
 {
     if (!unsavedSince.isValid())
         unsavedSince.start();
     // Each change puts the write off until the typing pauses, but never past the limit.
     const qint64 waited = unsavedSince.elapsed();
-    recoveryTimer.start(int(std::max<qint64>(0, std::min<qint64>(RecoveryDelayMs, RecoveryMaxDelayMs - waited))));
+    recoveryTimer.start(int(std::max<qint64>(0, std::min<qint64>(recoveryDelayMs, recoveryMaxDelayMs - waited))));
 }
 
 std::string Editor::documentText() { return Text1->documentBytes(); }

@@ -58,8 +58,7 @@ public:
 
     // Autosave: a few seconds after the last change, and at least every so often while
     // the typing goes on.
-    static constexpr int RecoveryDelayMs = 2000;
-    static constexpr int RecoveryMaxDelayMs = 20000;
+    void setRecoveryDelays(int afterPauseMs, int atMostMs);
 
 private:
     std::string documentText() override;
@@ -77,6 +76,8 @@ private:
     bool quietEdits = false;  // text replaced by the program, not edited by the user
     QTimer recoveryTimer;
     QElapsedTimer unsavedSince;  // valid while a change waits for the recovery file
+    int recoveryDelayMs = 2000;
+    int recoveryMaxDelayMs = 20000;
 };
 
 } // namespace orvane

@@ -70,7 +70,6 @@ void Form1::Form_Load(const std::string& commandLine)
     editor.tables.FillVowelKeys();
     editor.tables.FillConsonantKeys();
     editor.flows().openAtStartUp(commandLine);
-    editor.recovery().offerRestore();
     Timer1_Timer();
     Timer1->start();
     Text1->setFocus();
@@ -108,6 +107,16 @@ bool Form1::sessionEnding(bool mayAsk)
         return false;
     editor.recovery().discard();
     return true;
+}
+
+void Form1::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    // Work an earlier run left unsaved is offered once the window stands, not before.
+    if (!restoreOffered) {
+        restoreOffered = true;
+        QTimer::singleShot(0, this, [this] { editor.recovery().offerRestore(); });
+    }
 }
 
 void Form1::changeEvent(QEvent* e)

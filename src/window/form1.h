@@ -104,6 +104,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     // form1_layout.cpp
@@ -118,6 +119,7 @@ private:
 
     void Form_Unload(int& Cancel);
 
+    bool restoreOffered = false;
     QPointer<FrmProg> frmProg;
     QPointer<FrmMe> frmMe;
 };

@@ -55,4 +55,43 @@ for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.05; don
 if kill -0 "$app_pid" 2>/dev/null; then fail "still running after File > Exit"; fi
 wait "$app_pid" || fail "exit status $?"
 app_pid=
+
+# Nothing typed is lost: a page typed and then killed outright (kill -9), or ended by a
+# signal, comes back at the next start, byte for byte.
+export XDG_STATE_HOME="$work/state"
+draft="$work/draft.tam"
+start() {
+  "$exe" "$@" 2>>"$work/orvane.log" &
+  app_pid=$!
+  wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Orvane \[' | head -n1) \
+    || fail "no window"
+  xdotool windowfocus --sync "$wid"
+  sleep 0.3
+}
+restore_and_save() {  # the next start offers the text; Yes, then Ctrl+S
+  start
+  rid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Recovery$' | head -n1) || fail "no recovery question"
+  xdotool windowfocus --sync "$rid" key --delay 100 Return
+  sleep 0.5
+  xdotool windowfocus --sync "$wid" key --delay 100 ctrl+s
+  for _ in $(seq 100); do [[ $(od -An -tx1 "$draft" 2>/dev/null) == "$1" ]] && break; sleep 0.05; done
+  [[ $(od -An -tx1 "$draft" 2>/dev/null) == "$1" ]] || fail "restored bytes: $(od -An -c "$draft" 2>&1)"
+  xdotool key --delay 100 alt+f x
+  wait "$app_pid" || fail "exit status $? after restoring"
+  app_pid=
+}
+start "$draft"
+xdotool type --delay 40 'vaOak.kam. '
+xdotool key --delay 40 Return
+xdotool type --delay 40 'damiz. sa ha Sa'
+for _ in $(seq 100); do ls "$XDG_STATE_HOME"/orvane/recovery/*.recovery >/dev/null 2>&1 && break; sleep 0.1; done
+kill -9 "$app_pid"; wait "$app_pid" 2>/dev/null || true; app_pid=
+restore_and_save "$(printf 'tzf;fk; \r\njkpo; ] ` \\\r\n' | od -An -tx1)"
+
+start "$draft"
+xdotool type --delay 40 'ka'
+kill -TERM "$app_pid"
+wait "$app_pid" && fail "a signal that ends the program must not look like success"
+app_pid=
+restore_and_save "$(printf 'ftzf;fk; \r\njkpo; ] ` \\\r\n' | od -An -tx1)"  # typed at the caret, at the start
 echo "e2e: passed; screenshot in $artifacts/orvane-e2e.png"

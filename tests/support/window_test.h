@@ -43,6 +43,7 @@ protected:
         form->Form_Load(commandLine);
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCoreApplication::processEvents();  // what the window does once it stands
     }
 
     void type(const QString& keys) { QTest::keyClicks(form->Text1, keys); }
