@@ -90,11 +90,13 @@ int TextBox::filterCode(const QKeyEvent* e)
         default:
             break;
         }
+        int code = Swallowed;
         if (!text.isEmpty() && (text.at(0).unicode() < 0x20 || text.at(0).unicode() == 0x7F))
-            return text.at(0).unicode();
-        if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
-            return e->key() - Qt::Key_A + 1;
-        return Swallowed;
+            code = text.at(0).unicode();
+        else if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+            code = e->key() - Qt::Key_A + 1;
+        // Ctrl+H and Ctrl+M are the codes of Backspace and Enter, which the box acts on.
+        return code == 8 || code == 13 ? Swallowed : code;
     }
     switch (e->key()) {
     case Qt::Key_Backspace:

@@ -221,6 +221,86 @@ private slots:
         QCOMPARE(doc().DocumentFileName(), str(path("poem.tam")));
     }
 
+    void anotherProgramsChangeIsNeverOverwrittenUnasked()
+    {
+        writeBytes(path("d.tam"), "abc\r\n");
+        dialog.answers = {str(path("d.tam"))};
+        form->menOpen_Click();
+        type("ka");
+        writeBytes(path("d.tam"), "theirs\r\n");  // a second writer, while the text is unsaved
+        messages.answers = {Answer::No};
+        form->menSave_Click();
+        QCOMPARE(messages.asked.size(), 1u);
+        QVERIFY(messages.asked[0].message.id == MessageId::ChangedOnDisk);
+        QCOMPARE(bytesOf(path("d.tam")), QByteArray("theirs\r\n"));
+        QVERIFY(doc().DocumentChanged());
+        messages.answers = {Answer::Yes};
+        form->menSave_Click();
+        QCOMPARE(bytesOf(path("d.tam")), QByteArray("fabc\r\n"));
+        form->menSave_Click();  // written by Orvane itself: nothing to ask
+        QCOMPARE(messages.asked.size(), 2u);
+    }
+
+    void comingBackToTheWindowOffersTheNewVersion()
+    {
+        writeBytes(path("d.tam"), "abc\r\n");
+        dialog.answers = {str(path("d.tam"))};
+        form->menOpen_Click();
+        auto comeBack = [this] {
+            QApplication::setActiveWindow(nullptr);
+            QApplication::setActiveWindow(form.get());
+        };
+        writeBytes(path("d.tam"), "theirs\r\n");
+        messages.answers = {Answer::Yes};
+        comeBack();
+        QTRY_COMPARE(messages.asked.size(), 1u);
+        QVERIFY(messages.asked[0].message.id == MessageId::ReloadChanged);
+        QCOMPARE(text(), std::string("theirs"));
+        QVERIFY(!doc().DocumentChanged());
+
+        // Declined, the window keeps a text the file no longer holds: an unsaved change,
+        // not asked about again.
+        writeBytes(path("d.tam"), "third\r\n");
+        messages.answers = {Answer::No};
+        comeBack();
+        QTRY_COMPARE(messages.asked.size(), 2u);
+        QVERIFY(doc().DocumentChanged());
+        comeBack();
+        QTest::qWait(20);
+        QCOMPARE(messages.asked.size(), 2u);
+        QCOMPARE(text(), std::string("theirs"));
+    }
+
+    void aFileThatVanishedOrWasReplaced()
+    {
+        writeBytes(path("victim.tam"), "victim\r\n");  // made first: a new file may take a freed inode
+        writeBytes(path("d.tam"), "abc\r\n");
+        dialog.answers = {str(path("d.tam"))};
+        form->menOpen_Click();
+        QVERIFY(QFile::remove(path("d.tam")));
+        form->menSave_Click();  // nothing unsaved, but the text is the only copy: written
+        QCOMPARE(bytesOf(path("d.tam")), QByteArray("abc\r\n"));
+
+        QVERIFY(QFile::remove(path("d.tam")));
+        messages.answers = {Answer::Cancel};
+        form->menEnd_Click();  // leaving asks, though nothing is unsaved
+        QVERIFY(messages.asked.back().message.id == MessageId::FileGoneOnExit);
+        QCOMPARE(process.ended, 0);
+
+        // A link planted where the file was must not lead the save to another file.
+        QVERIFY(QFile::link(path("victim.tam"), path("d.tam")));
+        type("ka");
+        messages.answers = {Answer::No};
+        form->menSave_Click();
+        QVERIFY(messages.asked.back().message.id == MessageId::ReplacedOnDisk);
+        QVERIFY(QFileInfo(path("d.tam")).isSymLink());
+        messages.answers = {Answer::Yes};
+        form->menSave_Click();
+        QCOMPARE(bytesOf(path("victim.tam")), QByteArray("victim\r\n"));
+        QVERIFY(!QFileInfo(path("d.tam")).isSymLink());
+        QCOMPARE(bytesOf(path("d.tam")), QByteArray("fabc\r\n"));
+    }
+
     void failedSavesKeepTheOldFileAndSaySo_data()
     {
         QTest::addColumn<QString>("target");

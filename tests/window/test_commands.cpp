@@ -8,10 +8,14 @@
 
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QToolBar>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace orvane;
 using namespace orvane::test;
@@ -185,6 +189,96 @@ private slots:
         form->Text1->selectAll();
         form->menPaste_Click();  // no text: the selection goes, nothing comes
         QCOMPARE(text(), QString());
+    }
+
+    void everyWayInTakesTheOnePastePath_data()
+    {
+        QTest::addColumn<QString>("way");
+        for (const char* way : {"Ctrl+V", "Shift+Insert", "context menu", "middle-click", "drop"})
+            QTest::newRow(way) << way;
+    }
+
+    void everyWayInTakesTheOnePastePath()
+    {
+        QFETCH(QString, way);
+        auto pasteBy = [&] {
+            if (way == "Ctrl+V") {
+                QTest::keyClick(form->Text1, Qt::Key_V, Qt::ControlModifier);
+            } else if (way == "Shift+Insert") {
+                QTest::keyClick(form->Text1, Qt::Key_Insert, Qt::ShiftModifier);
+            } else if (way == "context menu") {
+                std::unique_ptr<QMenu> menu(form->Text1->createStandardContextMenu());
+                for (QAction* a : menu->actions())
+                    if (a->objectName() == "edit-paste")
+                        a->trigger();
+            } else if (way == "middle-click") {
+                QTest::mouseClick(form->Text1->viewport(), Qt::MiddleButton, {}, QPoint(400, 200));
+            } else {
+                const QPoint at(400, 200);
+                auto* data = new QMimeData;
+                if (const QMimeData* clip = QApplication::clipboard()->mimeData(QClipboard::Clipboard))
+                    for (const QString& format : clip->formats())
+                        data->setData(format, clip->data(format));
+                QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, {});
+                QApplication::sendEvent(form->Text1->viewport(), &enter);
+                QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, {});
+                QApplication::sendEvent(form->Text1->viewport(), &drop);
+                delete data;
+            }
+        };
+        const bool selection = way == "middle-click";
+        if (selection && !QApplication::clipboard()->supportsSelection())
+            QSKIP("this platform has no selection clipboard");
+        const QClipboard::Mode mode = selection ? QClipboard::Selection : QClipboard::Clipboard;
+
+        QApplication::clipboard()->clear(mode);
+        pasteBy();  // nothing to paste: nothing happens, and nothing breaks
+        QCOMPARE(form->Text1->documentBytes(), std::string());
+
+        // Tamil from outside comes in as its codes; what has no 8-bit code as "?"; a
+        // byte-order mark at the start is no character.
+        QApplication::clipboard()->setText(QString::fromUtf8("\uFEFFவணக்கம் é😀"), mode);
+        pasteBy();
+        QCOMPARE(form->Text1->documentBytes(), std::string("tzf;fk; \xe9?"));
+    }
+
+    void aLoneLineFeedCopiesAsItself()
+    {
+        form->Text1->setDocumentBytes(std::string("a\nb\r\nc", 6));
+        form->Text1->selectAll();
+        form->menCopy_Click();
+        QCOMPARE(QApplication::clipboard()->text(), QString("a\nb\nc"));  // other programs see lines
+        QTest::keyClick(form->Text1, Qt::Key_End, Qt::ControlModifier);
+        form->menPaste_Click();
+        QCOMPARE(form->Text1->documentBytes(), std::string("a\nb\r\nca\nb\r\nc"));
+    }
+
+    void droppedFileOpensLikeOpen()
+    {
+        QTemporaryDir dir;
+        const QByteArray name = QFile::encodeName(dir.path()) + "/h\xfe.tam";  // not UTF-8
+        QFile file(QFile::decodeName(name));
+        {
+            const int fd = ::open(name.constData(), O_WRONLY | O_CREAT, 0644);
+            QVERIFY(fd >= 0);
+            QCOMPARE(::write(fd, "tzf;fk;\r\n", 9), 9);
+            ::close(fd);
+        }
+        type("ka");
+        auto* data = new QMimeData;
+        data->setUrls({QUrl::fromEncoded("file://" + name.toPercentEncoding("/"))});
+        data->setText("file://" + QString::fromLatin1(name));  // as file managers add it
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, data, Qt::LeftButton, {});
+        QApplication::sendEvent(form->Text1->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPoint(10, 10), Qt::CopyAction, data, Qt::LeftButton, {});
+        messages.answers = {Answer::No};
+        QApplication::sendEvent(form->Text1->viewport(), &drop);
+        delete data;
+        QCOMPARE(messages.asked.size(), 1u);
+        QVERIFY(messages.asked[0].message.id == MessageId::UnsavedPrompt);
+        QCOMPARE(form->Text1->documentBytes(), std::string("tzf;fk;"));
+        QCOMPARE(form->document().DocumentFileName(), name.toStdString());
     }
 
     void fontSizeSteps()

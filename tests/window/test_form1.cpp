@@ -160,6 +160,36 @@ private slots:
         QCOMPARE(text(), QString("f"));
     }
 
+    void keysHeldWithCtrlNeverEditByThemselves()
+    {
+        type("ka ka");
+        QTest::keyClick(form->Text1, Qt::Key_Left);
+        for (const auto& [key, mods] : std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>>{
+                 {Qt::Key_K, Qt::ControlModifier},
+                 {Qt::Key_Backspace, Qt::ControlModifier},
+                 {Qt::Key_Delete, Qt::ControlModifier},
+                 {Qt::Key_Return, Qt::ControlModifier},
+                 {Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier},
+                 {Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier},
+                 {Qt::Key_H, Qt::ControlModifier},
+                 {Qt::Key_M, Qt::ControlModifier}}) {
+            QTest::keyClick(form->Text1, key, mods);
+            QCOMPARE(text(), QString("f f"));
+            QCOMPARE(form->Text1->document()->blockCount(), 1);
+            QTest::keyClick(form->Text1, Qt::Key_Escape);
+        }
+        // The control code reached the filter, which handed it to the composer.
+        QTest::keyClick(form->Text1, Qt::Key_K, Qt::ControlModifier);
+        QVERIFY(form->editor.composer().WaitingForVowel);
+        QTest::keyClick(form->Text1, Qt::Key_Escape);
+        // Moving, and the commands that own their edits, still work.
+        QTest::keyClick(form->Text1, Qt::Key_Home, Qt::ControlModifier);
+        type("ma");
+        QCOMPARE(text(), QString("kf f"));
+        QTest::keyClick(form->Text1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text(), QString("f f"));
+    }
+
     void menuShortcutsWinOverTheTextBox()
     {
         type("kaka");
