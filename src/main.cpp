@@ -23,11 +23,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "orvane: %s\n%s", line.problem.c_str(), orvane::usageText().c_str());
         return 2;
     case CommandLine::Transliterate:
-        return orvane::runTransliterate(line.operands);
+        return orvane::runTransliterate(line.operands, line.large);
     case CommandLine::ToUnicode:
         return orvane::runToUnicode(line.operands);
     case CommandLine::FromUnicode:
-        return orvane::runFromUnicode(line.operands);
+        return orvane::runFromUnicode(line.operands, line.large);
     case CommandLine::Editor:
         break;
     }

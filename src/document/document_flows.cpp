@@ -2,6 +2,7 @@
 
 #include "document/tam_format.h"
 #include "document/unicode_tamil.h"
+#include "platform/memory.h"
 
 #include <algorithm>
 #include <new>
@@ -202,9 +203,16 @@ bool DocumentFlows::load(const std::string& path, bool missingIsNew)
             messages.warn({MessageId::OverLineLimit, {path, std::to_string(lines), std::to_string(MaxDocumentLines)}});
             return false;
         }
+        if (boxMemoryFor(text.size(), lines) > memoryHeadroom()) {
+            messages.warn({MessageId::OutOfMemory, {path}});
+            return false;
+        }
         view.setDocumentText(text);
     } catch (const std::bad_alloc&) {
+        // The box may hold part of the text: what is left is an empty untitled document,
+        // never a part of the file under its name.
         view.setDocumentText({});
+        settle({}, DocumentFormat{}, {});
         messages.warn({MessageId::OutOfMemory, {path}});
         return false;
     }

@@ -1,22 +1,29 @@
 #include "headless/batch_modes.h"
 
+#include "document/segments.h"
 #include "document/tam_format.h"
 #include "document/unicode_tamil.h"
 #include "phonetic/batch_typist.h"
-#include "platform/file_service.h"
+#include "platform/atomic_file.h"
+#include "platform/messages.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orvane {
 
 namespace {
+constexpr std::size_t ChunkBytes = std::size_t(1) << 16;
+constexpr std::size_t FlushBytes = std::size_t(1) << 20;
+
 void complain(const std::string& what, const std::string& path, const std::string& reason)
 {
-    std::fprintf(stderr, "orvane: cannot %s '%s': %s\n", what.c_str(), path.c_str(), reason.c_str());
+    std::fprintf(stderr, "orvane: cannot %s '%s': %s\n", what.c_str(), printableName(path).c_str(), reason.c_str());
 }
 
 bool isStandard(const std::vector<std::string>& operands, std::size_t i)
@@ -24,7 +31,8 @@ bool isStandard(const std::vector<std::string>& operands, std::size_t i)
     return operands.size() <= i || operands[i] == "-";
 }
 
-// Streams INPUT through sink in chunks. False, with a message, when it cannot be read.
+// Streams INPUT through sink in chunks. False, with a message, when it cannot be read or
+// the sink gives up (it said why).
 template <typename Sink>
 bool readInput(const std::vector<std::string>& operands, Sink&& sink)
 {
@@ -35,97 +43,270 @@ bool readInput(const std::vector<std::string>& operands, Sink&& sink)
         complain("read", name, std::strerror(errno));
         return false;
     }
-    char buffer[65536];
+    static char buffer[ChunkBytes];
     std::string error;
+    bool more = true;
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             error = std::strerror(errno);
-        if (n <= 0)
+        if (n <= 0 || !(more = sink(std::string_view(buffer, std::size_t(n)))))
             break;
-        sink(std::string_view(buffer, std::size_t(n)));
     }
     if (!standard)
         ::close(fd);
-    if (!error.empty()) {
+    if (!error.empty())
         complain("read", name, error);
-        return false;
-    }
-    return true;
+    return error.empty() && more;
 }
 
-bool writeAll(int fd, std::string_view bytes, std::string& error)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            error = std::strerror(errno);
+// OUTPUT: standard output, or a file put in place whole at the end or not at all. Holds a
+// .tam document to the size the editor opens, unless told otherwise.
+class Output {
+public:
+    Output(const std::vector<std::string>& operands, bool tam, bool large)
+        : toStandard(isStandard(operands, 1)), name(toStandard ? "standard output" : operands[1]),
+          limit(tam && !large ? MaxDocumentBytes : std::size_t(-1))
+    {
+    }
+
+    bool open()
+    {
+        // A device or a FIFO is written as it is (there is no old version to keep).
+        struct stat info {};
+        if (!toStandard && ::stat(name.c_str(), &info) == 0 && (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode))) {
+            direct = ::open(name.c_str(), O_WRONLY | O_CLOEXEC);
+            if (direct < 0) {
+                complain("write", name, std::strerror(errno));
+                return false;
+            }
+            return true;
+        }
+        if (!toStandard && !file.open(name)) {
+            complain("write", name, file.error());
             return false;
         }
-        bytes.remove_prefix(std::size_t(n));
+        return true;
     }
-    return true;
+
+    ~Output()
+    {
+        if (direct >= 0)
+            ::close(direct);
+    }
+
+    bool write(std::string_view bytes)
+    {
+        total += bytes.size();
+        if (total > limit) {
+            complain("write", name, "it would be larger than " + std::to_string(limit >> 20)
+                                        + " MB, which the editor does not open (--large writes it all the same)");
+            return false;
+        }
+        buffer.append(bytes);
+        return buffer.size() < FlushBytes || flush();
+    }
+
+    // Takes back what was written last: from the file, which can give it back, or from what
+    // still waits in the buffer.
+    std::string takeBack(std::size_t count)
+    {
+        std::string back;
+        if (streaming() || buffer.size() >= count) {
+            count = std::min(count, buffer.size());
+            back = buffer.substr(buffer.size() - count);
+            buffer.resize(buffer.size() - count);
+        } else {
+            std::string fromFile;
+            if (file.takeBack(count - buffer.size(), fromFile))
+                back = fromFile + buffer;
+            buffer.clear();
+        }
+        if (back.empty())
+            cannotTakeBack = true;
+        total -= back.size();
+        return back;
+    }
+
+    bool finish()
+    {
+        if (cannotTakeBack) {
+            std::fprintf(stderr, "orvane: the input deletes more than it can take back from standard output; "
+                                 "give an OUTPUT file\n");
+            return false;
+        }
+        if (!flush())
+            return false;
+        if (!streaming() && !file.commit()) {
+            complain("write", name, file.error());
+            return false;
+        }
+        return true;
+    }
+
+private:
+    bool flush()
+    {
+        std::string error;
+        if (streaming()) {
+            int cause = 0;
+            std::string_view rest = buffer;
+            while (!rest.empty()) {
+                const ssize_t n = ::write(direct >= 0 ? direct : STDOUT_FILENO, rest.data(), rest.size());
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n < 0) {
+                    cause = errno;
+                    break;
+                }
+                rest.remove_prefix(std::size_t(n));
+            }
+            if (cause != 0)
+                error = std::strerror(cause);
+        } else if (!file.write(buffer)) {
+            error = file.error();
+        }
+        buffer.clear();
+        if (!error.empty())
+            complain("write", name, error);
+        return error.empty();
+    }
+
+    bool streaming() const { return toStandard || direct >= 0; }
+
+    const bool toStandard;
+    const std::string name;
+    const std::size_t limit;
+    int direct = -1;
+    AtomicFile file;
+    std::string buffer;
+    std::size_t total = 0;
+    bool cannotTakeBack = false;
+};
+
+// Runs a batch mode: allocation failure ends it with a message, never an abort.
+template <typename Run>
+int guarded(Run&& run)
+{
+    try {
+        return run();
+    } catch (const std::bad_alloc&) {
+        std::fputs("orvane: there is not enough memory\n", stderr);
+        return 1;
+    }
 }
 
-// Writes the pieces to OUTPUT: standard output, or a file replaced all at once.
-int writeOutput(const std::vector<std::string>& operands, std::initializer_list<std::string_view> pieces)
+// Where UTF-8 text may be cut for conversion in pieces: after an ASCII character other than
+// a line end (the last line end of the text is dropped, so it must wait for the end), or
+// before a Tamil letter that no pulli or dotted circle joins to what precedes.
+std::size_t safeCut(std::string_view utf8)
 {
-    if (isStandard(operands, 1)) {
-        std::string error;
-        for (const std::string_view piece : pieces)
-            if (!writeAll(STDOUT_FILENO, piece, error)) {
-                complain("write", "standard output", error);
-                return 1;
-            }
-        return 0;
-    }
-    LocalFiles files;
-    const WriteOutcome out = files.writeFile(operands[1], pieces);
-    if (!out.written) {
-        complain("write", operands[1], out.error);
-        return 1;
+    for (std::size_t k = utf8.size(); k-- > 0;) {
+        const auto b = static_cast<unsigned char>(utf8[k]);
+        if (b < 0x80 && b != '\r' && b != '\n')
+            return k + 1;
+        if (b == 0xE0 && k + 2 < utf8.size() && k >= 3) {
+            const char32_t c = 0x0B80 | ((static_cast<unsigned char>(utf8[k + 1]) & 1) << 6)
+                               | (static_cast<unsigned char>(utf8[k + 2]) & 0x3F);
+            const std::string_view before = utf8.substr(k - 3, 3);
+            const bool letter = (static_cast<unsigned char>(utf8[k + 1]) & 0xFE) == 0xAE
+                                && ((c >= 0x0B85 && c <= 0x0B94) || (c >= 0x0B95 && c <= 0x0BB9));
+            if (letter && before != "\u0BCD" && before != "\u25CC")
+                return k;
+        }
     }
     return 0;
 }
-
-bool readWhole(const std::vector<std::string>& operands, std::string& all)
-{
-    return readInput(operands, [&](std::string_view chunk) { all.append(chunk); });
-}
 } // namespace
 
-int runTransliterate(const std::vector<std::string>& operands)
+int runTransliterate(const std::vector<std::string>& operands, bool large)
 {
-    BatchTypist typist;
-    if (!readInput(operands, [&](std::string_view chunk) { typist.typeBytes(chunk); }))
-        return 1;
-    return writeOutput(operands, {typist.text(), TamClosingLineEnd});
+    return guarded([&] {
+        Output out(operands, true, large);
+        if (!out.open())
+            return 1;
+        BatchTypist typist;
+        typist.giveBack = [&](std::size_t count) { return out.takeBack(count); };
+        const bool read = readInput(operands, [&](std::string_view chunk) {
+            typist.typeBytes(chunk);
+            // What a Backspace could still take back stays with the typist.
+            return typist.text().size() < 2 * ChunkBytes || out.write(typist.takeFront(ChunkBytes));
+        });
+        return read && out.write(typist.text()) && out.write(TamClosingLineEnd) && out.finish() ? 0 : 1;
+    });
 }
 
 int runToUnicode(const std::vector<std::string>& operands)
 {
-    std::string file;
-    if (!readWhole(operands, file))
-        return 1;
-    // Read by the .tam rules; a text file ends its last line with a line feed.
-    const std::string text = baminiToUnicode(tamText(std::move(file)));
-    return writeOutput(operands, {text, "\n"});
+    return guarded([&] {
+        Output out(operands, false, true);
+        if (!out.open())
+            return 1;
+        SegmentReader reader;
+        std::string pending, converted;
+        auto convert = [&](bool atEnd) {
+            converted.clear();
+            const std::size_t read =
+                reader.read(pending, atEnd, [&](const Segment& s) { converted.append(s.text); });
+            pending.erase(0, read);
+            return out.write(converted);
+        };
+        const bool read = readInput(operands, [&](std::string_view chunk) {
+            pending.append(chunk);
+            return convert(false);
+        });
+        if (!read)
+            return 1;
+        // Read by the .tam rules, the file's closing line end adds no line; a text file ends
+        // its last line with a line feed.
+        if (pending.ends_with("\r\n"))
+            pending.resize(pending.size() - 2);
+        else if (pending.ends_with('\r'))
+            pending.pop_back();
+        return convert(true) && out.write("\n") && out.finish() ? 0 : 1;
+    });
 }
 
-int runFromUnicode(const std::vector<std::string>& operands)
+int runFromUnicode(const std::vector<std::string>& operands, bool large)
 {
-    std::string text;
-    if (!readWhole(operands, text))
-        return 1;
-    if (text.ends_with("\r\n"))
-        text.resize(text.size() - 2);
-    else if (text.ends_with('\n') || text.ends_with('\r'))
-        text.pop_back();
-    return writeOutput(operands, {unicodeToBamini(text), TamClosingLineEnd});
+    return guarded([&] {
+        Output out(operands, true, large);
+        if (!out.open())
+            return 1;
+        std::string pending;
+        bool first = true;
+        auto convert = [&](std::string_view text) {
+            if (first && text.starts_with("\xEF\xBB\xBF"))
+                text.remove_prefix(3);  // a byte-order mark marks the encoding; it is no text
+            first = false;
+            return out.write(unicodeToBamini(text));
+        };
+        const bool read = readInput(operands, [&](std::string_view chunk) {
+            pending.append(chunk);
+            std::size_t cut = pending.size() > ChunkBytes ? safeCut(pending) : 0;
+            if (cut == 0 && pending.size() < 64 * ChunkBytes)
+                return true;
+            if (cut == 0) {
+                // Nowhere to cut cleanly (line ends alone, say): cut at a character before
+                // the last few bytes, which may be the text's last line end.
+                cut = pending.size() - 4;
+                while (cut > 0 && (static_cast<unsigned char>(pending[cut]) & 0xC0) == 0x80)
+                    --cut;
+            }
+            const bool ok = convert(std::string_view(pending).substr(0, cut));
+            pending.erase(0, cut);
+            return ok;
+        });
+        if (!read)
+            return 1;
+        if (pending.ends_with("\r\n"))
+            pending.resize(pending.size() - 2);
+        else if (pending.ends_with('\n') || pending.ends_with('\r'))
+            pending.pop_back();
+        return convert(pending) && out.write(TamClosingLineEnd) && out.finish() ? 0 : 1;
+    });
 }
 
 } // namespace orvane

@@ -17,6 +17,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         } else if (arg == "--version") {
             line.mode = CommandLine::Version;
             return line;
+        } else if (arg == "--large") {
+            line.large = true;
         } else if (line.mode == CommandLine::Editor
                    && (arg == "--transliterate" || arg == "--to-unicode" || arg == "--from-unicode")) {
             line.mode = arg == "--transliterate" ? CommandLine::Transliterate
@@ -27,6 +29,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             line.problem = "unknown option '" + arg + "'";
             return line;
         }
+    }
+    if (line.large && line.mode != CommandLine::Transliterate && line.mode != CommandLine::FromUnicode) {
+        line.mode = CommandLine::BadUsage;
+        line.problem = "--large goes with --transliterate or --from-unicode";
+        return line;
     }
     const std::size_t allowed = line.mode == CommandLine::Editor ? 1 : 2;
     if (line.operands.size() > allowed) {
@@ -41,9 +48,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
 std::string usageText()
 {
     return "Usage: orvane [FILE.tam]\n"
-           "       orvane --transliterate [INPUT [OUTPUT]]\n"
+           "       orvane --transliterate [--large] [INPUT [OUTPUT]]\n"
            "       orvane --to-unicode [INPUT [OUTPUT]]\n"
-           "       orvane --from-unicode [INPUT [OUTPUT]]\n"
+           "       orvane --from-unicode [--large] [INPUT [OUTPUT]]\n"
            "       orvane --help | --version\n";
 }
 
@@ -60,6 +67,8 @@ std::string helpText()
            "  --to-unicode             convert a .tam document to UTF-8 Tamil text (LF line ends)\n"
            "  --from-unicode           convert UTF-8 text to a .tam document; characters a .tam\n"
            "                           file cannot hold become \"?\"\n"
+           "  --large                  let a .tam OUTPUT be larger than the 64 MB the editor\n"
+           "                           opens (without it, such an OUTPUT is refused)\n"
            "  --help                   show this help\n"
            "  --version                show the version\n"
            "\n"

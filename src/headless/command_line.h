@@ -10,6 +10,7 @@ struct CommandLine {
     enum Mode { Editor, Transliterate, ToUnicode, FromUnicode, Help, Version, BadUsage };
     Mode mode = Editor;
     std::vector<std::string> operands;  // the document, or INPUT and OUTPUT
+    bool large = false;                 // --large: a .tam OUTPUT may pass what the editor opens
     std::string problem;                // for BadUsage: what was wrong
 };
 

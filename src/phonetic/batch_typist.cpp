@@ -2,6 +2,8 @@
 
 #include "platform/key_string.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 BatchTypist::BatchTypist() : composer(tables, *this, *this, *this)
@@ -29,6 +31,16 @@ void BatchTypist::typeKey(int keyCode)
     apply(composer.Text1_KeyPress(keyCode));
 }
 
+std::string BatchTypist::takeFront(std::size_t keep)
+{
+    if (document.size() <= keep)
+        return {};
+    std::string front = document.substr(0, document.size() - keep);
+    document.erase(0, front.size());
+    handedOver += front.size();
+    return front;
+}
+
 void BatchTypist::sendKeys(std::string_view keys)
 {
     forEachKeyStroke(keys, [this](const KeyStroke& stroke) {
@@ -53,6 +65,11 @@ void BatchTypist::apply(int keyCode)
         document += "\r\n";
         return;
     case KeyBackspace:
+        if (document.size() < 2 && handedOver > 0 && giveBack) {
+            std::string back = giveBack(std::min<std::size_t>(handedOver, 1 << 16));
+            handedOver -= back.size();
+            document.insert(0, back);
+        }
         if (document.ends_with("\r\n"))
             document.resize(document.size() - 2);
         else if (!document.empty())

@@ -4,6 +4,7 @@
 
 #include "phonetic/composer.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,8 +19,13 @@ public:
     void typeBytes(std::string_view bytes);
     void typeKey(int keyCode);
 
-    // The document: its bytes with CR LF line breaks.
+    // The document: its bytes with CR LF line breaks (those not handed over).
     const std::string& text() const { return document; }
+    // Hands over all but the last keep bytes, to be written out: the typing goes on with a
+    // bounded tail. A Backspace that reaches past the tail asks giveBack for the last bytes
+    // handed over (up to the count asked), or deletes nothing more when it returns none.
+    std::string takeFront(std::size_t keep);
+    std::function<std::string(std::size_t)> giveBack;
     // What the status panels 1 to 3 would show, and how often the document was marked changed.
     const std::string& panel(int n) const { return panels[n - 1]; }
     long long changeCount() const { return changes; }
@@ -34,6 +40,7 @@ private:
     CompositionTables tables;
     Composer composer;
     std::string document;
+    std::size_t handedOver = 0;
     bool afterCr = false;
     std::string panels[3];
     long long changes = 0;

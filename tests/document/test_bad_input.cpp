@@ -13,9 +13,12 @@
 
 #include <atomic>
 #include <csignal>
+#include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace orvane;
 using namespace orvane::test;
@@ -53,6 +56,11 @@ class TestBadInput : public WindowTest {
             ::mkfifo(QFile::encodeName(path).constData(), 0600);
         if (name == "loop.tam" && !QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
             QFile::link(dir.filePath("loop.tam"), path);
+        if (name == "lines.tam" && !QFileInfo::exists(path)) {
+            QFile lines(path);
+            if (lines.open(QIODevice::WriteOnly))
+                lines.write(QByteArray(2'000'001 * 2, '\n').replace("\n\n", "\r\n"));
+        }
         if (name == "huge.tam") {
             QFile huge(path);
             if (huge.open(QIODevice::WriteOnly))
@@ -88,6 +96,7 @@ private slots:
         QTest::newRow("open: FIFO") << int(Open) << "fifo.tam" << "it is not a regular file";
         QTest::newRow("open: device") << int(Open) << "/dev/zero" << "it is not a regular file";
         QTest::newRow("open: over 64 MB") << int(Open) << "huge.tam" << "larger than 64 MB";
+        QTest::newRow("open: over two million lines") << int(Open) << "lines.tam" << "2000001 lines";
         QTest::newRow("open: symbolic link loop") << int(Open) << "loop.tam" << "Too many levels of symbolic links";
         QTest::newRow("open: name of 300 characters") << int(Open) << longName << "File name too long";
         QTest::newRow("save: folder in place of the file") << int(Save) << "folder.tam" << "it is a folder";
@@ -98,6 +107,7 @@ private slots:
         QTest::newRow("start-up: folder") << int(StartUp) << "folder.tam" << "it is a folder";
         QTest::newRow("start-up: FIFO") << int(StartUp) << "fifo.tam" << "it is not a regular file";
         QTest::newRow("start-up: symbolic link loop") << int(StartUp) << "loop.tam" << "Too many levels of symbolic links";
+        QTest::newRow("start-up: over two million lines") << int(StartUp) << "lines.tam" << "holds at most 2000000";
     }
 
     void refusedWithAMessage()
@@ -144,10 +154,143 @@ private slots:
         saveUnderFileSizeLimit(4096);
         QCOMPARE(messages.warnings.size(), 1u);
         QVERIFY(messageText(messages.warnings[0]).contains(old));
+        QVERIFY(messageText(messages.warnings[0]).contains("File too large"));
         QVERIFY(form->document().DocumentChanged());
         QFile f(old);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("fhiy\r\n"));
+    }
+
+    void aNameThatIsNotUtf8IsTheNameWritten()
+    {
+        const QByteArray name = QFile::encodeName(dir.path()) + "/h\xfe.tam";
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, "A\r\n", 3), 3);
+        ::close(fd);
+        startWindow('"' + name.toStdString() + '"');
+        type("ka");
+        form->menSave_Click();
+        QVERIFY(messages.warnings.empty());
+        QFile written;
+        const int back = ::open(name.constData(), O_RDONLY);
+        char bytes[16] = {};
+        QCOMPARE(::read(back, bytes, sizeof bytes), 4);
+        ::close(back);
+        QCOMPARE(QByteArray(bytes), QByteArray("fA\r\n"));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QString::fromUtf8("h\uFFFD.tam"))));
+        ::unlink(name.constData());
+    }
+
+    void aFullDiskSaysSoAndKeepsTheOldFile()
+    {
+        const QString small = dir.filePath("small");
+        QVERIFY(QDir().mkpath(small));
+        if (::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("no tmpfs can be mounted here");
+        QFile old(small + "/letter.tam");
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+        old.close();
+        dialog.answers = {QFile::encodeName(old.fileName()).toStdString()};
+        messages.answers = {Answer::No};
+        form->menOpen_Click();
+        std::string text;
+        for (int i = 0; i < 2000; ++i)
+            text += std::string(100, 'f') + "\r\n";
+        form->Text1->setDocumentBytes(text);
+        form->document().setDocumentChanged(true);
+        form->menSave_Click();
+        QCOMPARE(messages.warnings.size(), 1u);
+        QVERIFY2(messageText(messages.warnings[0]).contains("No space left on device"),
+                 qPrintable(messageText(messages.warnings[0])));
+        QVERIFY(form->document().DocumentChanged());
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old\r\n"));
+        QCOMPARE(QDir(small).entryList(QDir::Files | QDir::Hidden), QStringList({"letter.tam"}));
+        form.reset();
+        old.close();
+        ::umount(QFile::encodeName(small).constData());
+    }
+
+    void ownerGroupAndLinksAreKept()
+    {
+        if (::geteuid() != 0)
+            QSKIP("only root can give a file to another user");
+        const QString a = dir.filePath("a.tam"), b = dir.filePath("b.tam");
+        QFile file(a);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("old\r\n");
+        file.close();
+        QCOMPARE(::chown(QFile::encodeName(a).constData(), 4242, 4243), 0);
+        QCOMPARE(::chmod(QFile::encodeName(a).constData(), 0640), 0);
+        QVERIFY(QFile::link(a, dir.filePath("ignored")));  // a symbolic link, no hard one
+        QCOMPARE(::link(QFile::encodeName(a).constData(), QFile::encodeName(b).constData()), 0);
+
+        dialog.answers = {QFile::encodeName(a).toStdString()};
+        messages.answers = {Answer::No};
+        form->menOpen_Click();
+        type("ka");
+        messages.answers = {Answer::Yes};  // write into the file itself: both names see it
+        form->menSave_Click();
+        QVERIFY(messages.asked.back().message.id == MessageId::HardLinks);
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(b).constData(), &info), 0);
+        QCOMPARE(info.st_nlink, nlink_t(2));
+        QCOMPARE(info.st_uid, uid_t(4242));
+        QCOMPARE(info.st_gid, gid_t(4243));
+        QCOMPARE(info.st_mode & 07777, mode_t(0640));
+        QFile other(b);
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        QCOMPARE(other.readAll(), QByteArray("fold\r\n"));
+
+        // Asked once for the document; No gives this name a new file of its own, which keeps
+        // the old one's owner, group and permissions.
+        startWindow('"' + QFile::encodeName(a).toStdString() + '"');
+        type("ka");
+        messages.answers = {Answer::No};
+        form->menSave_Click();
+        type("ka");
+        form->menSave_Click();
+        QCOMPARE(std::count_if(messages.asked.begin(), messages.asked.end(),
+                               [](const auto& q) { return q.message.id == MessageId::HardLinks; }),
+                 2);  // once for each of the two windows
+        QCOMPARE(::stat(QFile::encodeName(a).constData(), &info), 0);
+        QCOMPARE(info.st_nlink, nlink_t(1));
+        QCOMPARE(info.st_uid, uid_t(4242));
+        QCOMPARE(info.st_gid, gid_t(4243));
+        QCOMPARE(info.st_mode & 07777, mode_t(0640));
+        QVERIFY(other.seek(0));
+        QCOMPARE(other.readAll(), QByteArray("fold\r\n"));
+    }
+
+    void notEnoughMemoryRefusesTheFileAndKeepsTheDocument()
+    {
+        const QString path = dir.filePath("twenty.tam");
+        QFile big(path);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        const QByteArray line = QByteArray(62, 'f') + "\r\n";
+        for (int i = 0; i < 300000; ++i)
+            big.write(line);
+        big.close();
+        rlimit normal{};
+        getrlimit(RLIMIT_AS, &normal);
+        long pages = 0;
+        QFile statm("/proc/self/statm");
+        QVERIFY(statm.open(QIODevice::ReadOnly));
+        pages = statm.readAll().split(' ').first().toLong();
+        rlimit tight = normal;
+        tight.rlim_cur = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (48 << 20);
+        dialog.answers = {QFile::encodeName(path).toStdString()};
+        messages.answers = {Answer::No};
+        QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
+        form->menOpen_Click();
+        setrlimit(RLIMIT_AS, &normal);
+        QCOMPARE(messages.warnings.size(), 1u);
+        QVERIFY(messages.warnings[0].id == MessageId::OutOfMemory);
+        QVERIFY(mentions(messages.warnings[0], QFile::encodeName(path).toStdString()));
+        QCOMPARE(form->Text1->documentBytes(), std::string("ffhiy"));
+        QCOMPARE(form->document().DocumentFileName(), QFile::encodeName(dir.filePath("old.tam")).toStdString());
     }
 
     void aFileThatGrowsWhileItIsRead()

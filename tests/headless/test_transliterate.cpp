@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <sys/mount.h>
+
 namespace {
 struct Run {
     int status;
@@ -15,6 +17,22 @@ Run orvane(const QStringList& args, const QByteArray& input = {})
     p.write(input);
     p.closeWriteChannel();
     if (!p.waitForFinished(20000))
+        return {-1, {}, "timed out"};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+// A bash script, with $ORVANE the program: for what QProcess cannot pass (names that are not
+// UTF-8) or set (limits).
+Run shell(const QString& script, const QString& folder)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ORVANE", ORVANE_EXE);
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(folder);
+    p.start("bash", {"-c", script});
+    if (!p.waitForFinished(60000))
         return {-1, {}, "timed out"};
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, p.readAllStandardOutput(),
             p.readAllStandardError()};
@@ -136,6 +154,72 @@ private slots:
         r = orvane({"--from-unicode", txt, dir.filePath("no/such/dir/x.tam")});
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains("no/such/dir/x.tam"));
+    }
+
+    void whatRealMachinesDoToTheOutput()
+    {
+        QTemporaryDir dir;
+        write(dir.filePath("in.txt"), QByteArray(4000, 'a'));
+
+        // A name that is not UTF-8 is the name written, byte for byte.
+        Run r = shell("\"$ORVANE\" --transliterate in.txt $'out\\xff.tam' && ls", dir.path());
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray("in.txt\nout\xff.tam\n"));
+
+        // A file size limit: a message with the true reason, and no file (the program itself
+        // ignores the signal such a limit raises).
+        r = shell("ulimit -f 1; exec \"$ORVANE\" --from-unicode in.txt limited.tam", dir.path());
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("limited.tam': File too large"), r.err.constData());
+        QCOMPARE(shell("ls -A; rm $'out\\xff.tam'", dir.path()).out, QByteArray("in.txt\nout\xff.tam\n"));
+
+        // Control characters in a name are shown, not sent to the terminal.
+        r = shell("exec \"$ORVANE\" --to-unicode $'no\\e[31mne.tam'", dir.path());
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("no\\x1b[31mne.tam"), r.err.constData());
+        QVERIFY(!r.err.contains('\x1b'));
+
+        // A full disk says so.
+        QVERIFY(QDir(dir.path()).mkdir("small"));
+        if (::mount("tmpfs", QFile::encodeName(dir.filePath("small")).constData(), "tmpfs", 0, "size=16k") != 0)
+            QSKIP("no tmpfs can be mounted here");
+        r = orvane({"--transliterate", dir.filePath("in.txt"), dir.filePath("small/out.tam")});
+        r = orvane({"--from-unicode", "-", dir.filePath("small/out.tam")}, QByteArray(40000, 'a'));
+        ::umount(QFile::encodeName(dir.filePath("small")).constData());
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("No space left on device"), r.err.constData());
+    }
+
+    void streamingInBoundedMemory()
+    {
+        // Endless input into a memory limit the program's own size leaves little room in:
+        // it converts until it is stopped, it does not run out.
+        QTemporaryDir dir;
+        for (const char* mode : {"--to-unicode", "--from-unicode --large", "--transliterate --large"}) {
+            const Run r = shell(QString("ulimit -v 150000; timeout 1 \"$ORVANE\" %1 /dev/zero /dev/null").arg(mode), dir.path());
+            QVERIFY2(r.status == 124, qPrintable(QString("%1: status %2, %3").arg(mode).arg(r.status).arg(QString(r.err))));
+        }
+    }
+
+    void theSizeTheEditorOpensIsTheSizeWritten()
+    {
+        QTemporaryDir dir;
+        QByteArray lines;
+        const QByteArray line = QByteArray(63, 'a') + '\n';
+        while (lines.size() <= 64 << 20)
+            lines += line;
+        write(dir.filePath("big.txt"), lines);
+        Run r = orvane({"--from-unicode", dir.filePath("big.txt"), dir.filePath("big.tam")});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("64 MB"), r.err.constData());
+        QVERIFY(!QFileInfo::exists(dir.filePath("big.tam")));
+        r = orvane({"--from-unicode", "--large", dir.filePath("big.txt"), dir.filePath("big.tam")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(QFileInfo(dir.filePath("big.tam")).size(), qint64(lines.size()) + lines.count('\n'));
+
+        // A byte-order mark is no character of the text.
+        r = orvane({"--from-unicode"}, "\xEF\xBB\xBF" + QString::fromUtf8("க").toUtf8());
+        QCOMPARE(r.out, QByteArray("f\r\n"));
     }
 
     void helpVersionAndUsage()

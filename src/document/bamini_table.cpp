@@ -1,0 +1,159 @@
+#include "document/bamini_table.h"
+
+#include "platform/charset.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace orvane {
+extern const char* const BaminiTsv;  // resources/bamini.tsv, built in
+}
+
+namespace orvane::bamini {
+
+namespace {
+enum class Row { None, Consonant, Vowel, Sign, Syllable, UuMark, GranthaSign, Punctuation, Itself, Sequence, DrawnAs, Variant };
+
+Row rowNamed(std::string_view name)
+{
+    static const std::pair<std::string_view, Row> rows[] = {
+        {"consonant", Row::Consonant}, {"vowel", Row::Vowel},         {"sign", Row::Sign},
+        {"syllable", Row::Syllable},   {"uu-mark", Row::UuMark},       {"grantha-sign", Row::GranthaSign},
+        {"punctuation", Row::Punctuation}, {"itself", Row::Itself},   {"sequence", Row::Sequence},
+        {"drawn-as", Row::DrawnAs},    {"variant", Row::Variant},
+    };
+    for (const auto& [n, r] : rows)
+        if (n == name)
+            return r;
+    return Row::None;
+}
+
+std::string utf8Of(const std::u32string& text)
+{
+    std::string out;
+    for (const char32_t c : text)
+        appendUtf8(c, out);
+    return out;
+}
+
+Table load()
+{
+    Table t;
+    for (int b = 0; b < 256; ++b) {
+        appendUtf8(charset::toUnicode(static_cast<unsigned char>(b)), t.plain[std::size_t(b)]);
+        t.utf8[std::size_t(b)] = t.plain[std::size_t(b)];
+    }
+    std::string_view tsv = BaminiTsv;
+    bool header = true;
+    while (!tsv.empty()) {
+        const std::size_t end = tsv.find('\n');
+        const std::string_view line = tsv.substr(0, end);
+        tsv.remove_prefix(end == std::string_view::npos ? tsv.size() : end + 1);
+        if (line.empty() || line.starts_with("# "))
+            continue;
+        if (header) {
+            header = false;
+            continue;
+        }
+        const std::size_t t1 = line.find('\t'), t2 = line.find('\t', t1 + 1);
+        const std::string code(line.substr(0, t1));
+        const std::u32string text = decodeUtf8(line.substr(t1 + 1, t2 - t1 - 1));
+        const Row row = rowNamed(line.substr(t2 + 1));
+        const auto b = static_cast<unsigned char>(code[0]);
+        switch (row) {
+        case Row::Sequence:
+        case Row::Variant:
+            if (code.size() > 1) {
+                t.sequences[b].push_back({code, utf8Of(text), false});
+                if (row == Row::Sequence)
+                    t.codes[text] = code;
+                continue;
+            }
+            t.utf8[b] = utf8Of(text);  // a single code of another writer: read as what it draws
+            t.kind[b] = Kind::Syllable;
+            continue;
+        case Row::DrawnAs:
+            t.codes.emplace(text, code);
+            continue;
+        default:
+            break;
+        }
+        t.utf8[b] = utf8Of(text);
+        t.kind[b] = Kind(int(row));
+        if (row == Row::Sign) {
+            switch (text[0]) {
+            case SignAa: t.kaal = b; break;
+            case 0x0BBF: t.i = b; break;
+            case 0x0BC0: t.ii = b; break;
+            case 0x0BCD: t.pulli = b; break;
+            case SignE: t.e = b; break;
+            case SignEe: t.ee = b; break;
+            case SignAi: t.ai = b; break;
+            default: break;
+            }
+        }
+        if (row == Row::Consonant && text == U"\u0BB3")
+            t.au = b;  // the au length mark is drawn as the letter lla
+        if (row != Row::UuMark)
+            t.codes.emplace(text, code);
+    }
+    for (auto& list : t.sequences) {
+        std::stable_sort(list.begin(), list.end(), [](const Sequence& a, const Sequence& b) {
+            return a.codes.size() > b.codes.size();
+        });
+        for (Sequence& s : list)
+            s.endsInAuMark = static_cast<unsigned char>(s.codes.back()) == t.au;
+    }
+    return t;
+}
+} // namespace
+
+const Table& table()
+{
+    static const Table t = load();
+    return t;
+}
+
+std::u32string decodeUtf8(std::string_view utf8)
+{
+    std::u32string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        const int length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        char32_t c = length == 1 ? b : length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
+        bool valid = length > 0 && i + std::size_t(length) <= utf8.size();
+        for (int k = 1; valid && k < length; ++k) {
+            const auto cont = static_cast<unsigned char>(utf8[i + std::size_t(k)]);
+            valid = (cont >> 6) == 2;
+            c = (c << 6) | (cont & 0x3F);
+        }
+        if (valid && (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || (length == 2 && c < 0x80)
+                      || (length == 3 && c < 0x800) || (length == 4 && c < 0x10000)))
+            valid = false;
+        out += valid ? c : char32_t(0xFFFD);
+        i += valid ? std::size_t(length) : 1;
+    }
+    return out;
+}
+
+void appendUtf8(char32_t c, std::string& out)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace orvane::bamini

@@ -1,0 +1,57 @@
+#pragma once
+// The one reading of Bamini in the program: a document's bytes as segments, each a whole
+// syllable with its signs (wherever Bamini's visual order puts them), a letter, a line break
+// or another character, with its bytes and the Unicode Tamil it draws. The conversions,
+// search, counting and the accessible text are all built on it.
+
+#include <cstddef>
+#include <string_view>
+
+namespace orvane {
+
+struct Segment {
+    std::size_t begin = 0;   // byte offset in the document
+    std::size_t length = 0;  // bytes
+    std::string_view text;   // UTF-8 in NFC, "\n" for a line break; valid during the call only
+};
+
+// Reads a document in one piece or in chunks; what one segment says of the next (a kaal
+// after a vowel is ra) carries over.
+class SegmentReader {
+public:
+    // The most bytes a segment's reading looks at, from its start.
+    static constexpr std::size_t Lookahead = 6;
+
+    // Calls visit(const Segment&) for each segment of bytes, offsets counted from offset.
+    // Unless atEnd it stops short of the last Lookahead bytes, whose reading may depend on
+    // what comes next, and returns how many bytes it read.
+    template <typename Visit>
+    std::size_t read(std::string_view bytes, bool atEnd, Visit&& visit, std::size_t offset = 0)
+    {
+        const std::size_t stop = atEnd ? bytes.size() : bytes.size() > Lookahead ? bytes.size() - Lookahead : 0;
+        std::size_t k = 0;
+        while (k < stop) {
+            Segment s;
+            s.begin = offset + k;
+            s.length = next(bytes, k, s.text);
+            visit(static_cast<const Segment&>(s));
+            k += s.length;
+        }
+        return k;
+    }
+
+private:
+    std::size_t next(std::string_view bytes, std::size_t k, std::string_view& text);
+
+    bool afterVowel = false;  // the last segment ended in a vowel, a vowel sign or the pulli
+    char buffer[32];
+};
+
+template <typename Visit>
+void forEachSegment(std::string_view bytes, Visit&& visit)
+{
+    SegmentReader reader;
+    reader.read(bytes, true, visit);
+}
+
+} // namespace orvane

@@ -1,0 +1,139 @@
+#include "platform/atomic_file.h"
+
+#include "platform/posix_io.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+
+namespace orvane {
+
+namespace {
+mode_t newFileMode()
+{
+    static const mode_t mode = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return mode_t(0666 & ~mask);
+    }();
+    return mode;
+}
+} // namespace
+
+bool AtomicFile::fail(int error)
+{
+    cause = error;
+    problem = std::strerror(error);
+    cancel();
+    return false;
+}
+
+bool AtomicFile::open(const std::string& path, bool throughLinks)
+{
+    cancel();
+    problem.clear();
+    cause = 0;
+    size = 0;
+    int error = 0;
+    name = throughLinks ? posix::followLinks(path, error) : path;
+    if (name.empty())
+        return fail(error);  // a link loop, a name too long: leave it as it is
+    // The new version is renamed over the old, which would replace a folder, a device or a
+    // FIFO instead of writing to it.
+    struct stat info {};
+    oldExists = false;
+    if (::lstat(name.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode) || (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))) {
+            problem = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a regular file";
+            return false;
+        }
+        oldExists = S_ISREG(info.st_mode);  // a link that is to be replaced counts as no file
+        oldMode = info.st_mode & 07777;
+        oldUid = info.st_uid;
+        oldGid = info.st_gid;
+    } else if (errno != ENOENT) {
+        return fail(errno);
+    }
+    temporary = posix::folderOf(name) + "/." + posix::nameOf(name).substr(0, 200) + ".orvane-XXXXXX";
+    fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        temporary.clear();
+        return fail(error);
+    }
+    return true;
+}
+
+bool AtomicFile::write(std::string_view bytes)
+{
+    int error = 0;
+    if (fd < 0 || !posix::writeAll(fd, bytes, -1, error))
+        return fail(fd < 0 ? EBADF : error);
+    size += bytes.size();
+    return true;
+}
+
+bool AtomicFile::takeBack(std::size_t count, std::string& out)
+{
+    count = std::min(count, size);
+    out.resize(count);
+    for (std::size_t got = 0; got < count;) {
+        const ssize_t n = ::pread(fd, out.data() + got, count - got, off_t(size - count + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(n < 0 ? errno : EIO);
+        got += std::size_t(n);
+    }
+    size -= count;
+    if (::ftruncate(fd, off_t(size)) != 0 || ::lseek(fd, off_t(size), SEEK_SET) < 0)
+        return fail(errno);
+    return true;
+}
+
+bool AtomicFile::commit()
+{
+    if (fd < 0)
+        return false;
+    if (oldExists) {
+        // Keep what the old file was: its permissions, and its owner and group where the
+        // process may give them (root may; others keep at least a group they belong to).
+        ::fchmod(fd, oldMode);
+        if (::fchown(fd, oldUid, oldGid) != 0)
+            (void)::fchown(fd, uid_t(-1), oldGid);
+        ::fchmod(fd, oldMode);  // a change of owner drops the set-id bits
+    } else {
+        ::fchmod(fd, newFileMode());
+    }
+    struct stat info {};
+    if (::fsync(fd) != 0 || ::fstat(fd, &info) != 0)
+        return fail(errno);
+    const int result = ::close(fd);
+    fd = -1;
+    if (result != 0)
+        return fail(errno);
+    if (::rename(temporary.c_str(), name.c_str()) != 0)
+        return fail(errno);
+    temporary.clear();
+    // The rename is durable once the folder is.
+    if (const int folder = ::open(posix::folderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    committed = posix::identityOf(info);
+    return true;
+}
+
+void AtomicFile::cancel()
+{
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
+    }
+    if (!temporary.empty()) {
+        ::unlink(temporary.c_str());
+        temporary.clear();
+    }
+}
+
+} // namespace orvane

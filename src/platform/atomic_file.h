@@ -1,0 +1,54 @@
+#pragma once
+// A new version of a file, written beside it under a temporary name and put in its place
+// only when complete: a failure at any point leaves the old file as it was. The name is
+// used as the bytes it is.
+
+#include "platform/file_service.h"
+
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+class AtomicFile {
+public:
+    AtomicFile() = default;
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+    ~AtomicFile() { cancel(); }
+
+    // Starts the new version of the file at path. False, with error() set, when the name
+    // cannot take one (a folder, a device, a missing folder, a link loop).
+    bool open(const std::string& path, bool throughLinks = true);
+    bool write(std::string_view bytes);
+    // Takes back the last count bytes written, into out (for a Backspace that reaches back
+    // past what was already handed over).
+    bool takeBack(std::size_t count, std::string& out);
+    std::size_t written() const { return size; }
+    // Puts the new version in place of the old, keeping the old one's owner, group and
+    // permissions where the process may set them, and makes it durable.
+    bool commit();
+    void cancel();
+
+    const std::string& error() const { return problem; }
+    const std::string& target() const { return name; }
+    const FileIdentity& identity() const { return committed; }
+    // The old file exists and is a regular file; its folder may not take a new one.
+    bool replacesFile() const { return oldExists; }
+    int lastErrno() const { return cause; }
+
+private:
+    bool fail(int error);
+
+    std::string name;       // the file the links end at
+    std::string temporary;
+    int fd = -1;
+    std::size_t size = 0;
+    bool oldExists = false;
+    unsigned oldMode = 0, oldUid = 0, oldGid = 0;
+    FileIdentity committed;
+    std::string problem;
+    int cause = 0;
+};
+
+} // namespace orvane
