@@ -26,15 +26,14 @@ public:
     // handed over (up to the count asked), or deletes nothing more when it returns none.
     std::string takeFront(std::size_t keep);
     std::function<std::string(std::size_t)> giveBack;
-    // What the status panels 1 to 3 would show, and how often the document was marked changed.
+    // What the status panels 1 to 3 would show.
     const std::string& panel(int n) const { return panels[n - 1]; }
-    long long changeCount() const { return changes; }
     const Composer& state() const { return composer; }
 
 private:
     void sendKeys(std::string_view keys) override;
     void setPanelText(int n, std::string_view text) override;
-    void markDocumentChanged() override { ++changes; }
+    void markDocumentChanged() override {}
     void apply(int keyCode);
 
     CompositionTables tables;
@@ -43,7 +42,6 @@ private:
     std::size_t handedOver = 0;
     bool afterCr = false;
     std::string panels[3];
-    long long changes = 0;
 };
 
 } // namespace orvane
