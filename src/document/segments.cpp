@@ -103,7 +103,8 @@ std::size_t SegmentReader::next(std::string_view bytes, std::size_t k, std::stri
         append(t.utf8[b], out);
     }
     text = std::string_view(buffer, std::size_t(out - buffer));
-    afterVowel = endsInVowel(text);
+    // A sign standing alone on its dotted circle is no letter with its vowel.
+    afterVowel = endsInVowel(text) && !text.starts_with("\u25CC");
     return length;
 }
 

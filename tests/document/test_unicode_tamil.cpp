@@ -145,6 +145,7 @@ private slots:
         QCOMPARE(toU("ifh"), u("கைர"));
         QCOMPARE(toU("fhh"), u("கார"));
         QCOMPARE(toU(" h"), u(" ா"));
+        QCOMPARE(toU("ih"), u("◌ைா"));  // a sign alone on its circle is no letter with its vowel
     }
 
     void decomposedInputAndOtherCharacters()
