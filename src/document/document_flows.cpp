@@ -37,6 +37,8 @@ void DocumentFlows::settle(std::string name, DocumentFormat format, FileIdentity
     document.format = format;
     document.onDisk = onDisk;
     document.setDocumentChanged(false);
+    if (settledInFile && !document.DocumentFileName().empty())
+        settledInFile(document.DocumentFileName());
 }
 
 std::optional<std::string> DocumentFlows::askForName()

@@ -8,6 +8,7 @@
 #include "platform/file_service.h"
 #include "platform/services.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -49,6 +50,9 @@ public:
     // The window came back to the front: offers to reload a file another program changed
     // while the document had no unsaved changes.
     void checkFileOnDisk();
+
+    // Called when the document was read from or written to a file of its name.
+    std::function<void(const std::string& path)> settledInFile;
 
 private:
     std::optional<std::string> askForName();

@@ -29,6 +29,9 @@ QString messageTitle(const Message& message)
         return tr("Recovery");
     case MessageId::PasteOutOfMemory:
         return tr("Paste");
+    case MessageId::CountDocument:
+    case MessageId::CountSelection:
+        return tr("Word Count");
     default:
         return tr("Save");
     }
@@ -112,6 +115,12 @@ QString messageText(const Message& message)
     case MessageId::PasteOutOfMemory:
         text = tr("The text could not be pasted: there is not enough memory for it.");
         break;
+    case MessageId::CountDocument:
+        text = tr("The document has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines");
+        break;
+    case MessageId::CountSelection:
+        text = tr("The selection has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines");
+        break;
     }
     // All at once, so that a "%2" inside a file name stays as it is.
     QStringList a;
@@ -121,7 +130,8 @@ QString messageText(const Message& message)
     case 0: return text;
     case 1: return text.arg(a[0]);
     case 2: return text.arg(a[0], a[1]);
-    default: return text.arg(a[0], a[1], a[2]);
+    case 3: return text.arg(a[0], a[1], a[2]);
+    default: return text.arg(a[0], a[1], a[2], a[3]);
     }
 }
 

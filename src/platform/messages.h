@@ -31,6 +31,8 @@ enum class MessageId {
     OverLineLimit,      // file, lines, limit
     OutOfMemory,        // file
     PasteOutOfMemory,   // the text pasted or dropped
+    CountDocument,      // words, Tamil letters, characters, lines of the document
+    CountSelection,     // the same, of the selection
 };
 
 struct Message {

@@ -45,6 +45,8 @@ void QtFileDialog::show(bool saving)
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(qtNameFilters(Filter));
+    if (!folder.isEmpty() && FileName.find('/') == std::string::npos)
+        dialog.setDirectory(folder);
     if (!FileName.empty())
         dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(FileName)));
     for (;;) {
@@ -57,6 +59,8 @@ void QtFileDialog::show(bool saving)
             continue;
         }
         FileName = QFile::encodeName(name).toStdString();
+        if (chosen)
+            folder = dialog.directory().absolutePath();
         return;
     }
 }
@@ -88,6 +92,11 @@ Answer QtMessageBox::ask(const Message& message, Buttons buttons)
 void QtMessageBox::warn(const Message& message)
 {
     showBox(QMessageBox::Warning, message, QMessageBox::Ok, QMessageBox::Ok, parent);
+}
+
+void QtMessageBox::inform(const Message& message)
+{
+    showBox(QMessageBox::Information, message, QMessageBox::Ok, QMessageBox::Ok, parent);
 }
 
 void QtProcess::endProgram()

@@ -19,6 +19,9 @@ public:
     void ShowSave() override;
     void ShowOpen() override;
 
+    // Where the dialog opens when the name offered has no folder: the last one chosen.
+    QString folder;
+
 private:
     void show(bool saving);
     QPointer<QWidget> parent;
@@ -29,6 +32,7 @@ public:
     explicit QtMessageBox(QWidget* parent) : parent(parent) {}
     Answer ask(const Message& message, Buttons buttons) override;
     void warn(const Message& message) override;
+    void inform(const Message& message) override;
 
 private:
     QPointer<QWidget> parent;

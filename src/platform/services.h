@@ -79,6 +79,8 @@ public:
     virtual Answer ask(const Message& message, Buttons buttons) = 0;
     // A modal report of something that went wrong.
     virtual void warn(const Message& message) = 0;
+    // A modal report of something the user asked to know.
+    virtual void inform(const Message& message) = 0;
 };
 
 class Process {

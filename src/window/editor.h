@@ -53,6 +53,7 @@ public:
     void FontSmaller();
     // The font size of Text1 in 1/10000 point, as the font-size commands step it.
     qint64 fontSizeTenThousandths() const;
+    void setFontSize(qint64 tenThousandths);
     static constexpr qint64 LargestFontSize = 400 * 10000;
     static constexpr qint64 SmallestSteppedFontSize = 5 * 10000;
 
@@ -64,7 +65,6 @@ private:
     std::string documentText() override;
     void setDocumentText(std::string_view bytes) override;
     void setCaption(std::string_view caption) override;
-    void setFontSize(qint64 tenThousandths);
     void scheduleRecovery();
 
     QWidget* window;

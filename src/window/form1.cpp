@@ -3,11 +3,15 @@
 #include "about/about_windows.h"
 #include "platform/qt_services.h"
 #include "window/clock.h"
+#include "window/find_bar.h"
 #include "window/status_panels.h"
 #include "window/text_box.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace orvane {
 
@@ -43,7 +47,15 @@ Form1::Form1(Form1Services given)
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(ApplicationTitle.data(), qsizetype(ApplicationTitle.size())));
     setWindowIcon(orvaneIcon());
-    setCentralWidget(Text1);
+    // The text box, and the find bar below it when it is open.
+    auto* centre = new QWidget(this);
+    auto* column = new QVBoxLayout(centre);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(Text1);
+    findBar = new FindBar(*Text1, editor.tables, *StatusBar1, centre);
+    column->addWidget(findBar);
+    setCentralWidget(centre);
     setStatusBar(StatusBar1);
 
     imlToolbarIcons = ImageList::toolbarIcons();
@@ -55,6 +67,40 @@ Form1::Form1(Form1Services given)
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
 
     placeAtDesignSize();
+    restoreRemembered();
+}
+
+void Form1::restoreRemembered()
+{
+    const qint64 size = remembered.fontSize();
+    if (size >= Editor::SmallestSteppedFontSize && size <= Editor::LargestFontSize)
+        editor.setFontSize(size);
+    // The window where it was, if that is still on a screen.
+    const QRect placed = geometry();
+    if (restoreGeometry(remembered.geometry())) {
+        const QRect titleBar(frameGeometry().topLeft(), QSize(frameGeometry().width(), 40));
+        bool seen = false;
+        for (const QScreen* screen : QGuiApplication::screens())
+            seen = seen || screen->availableGeometry().intersects(titleBar);
+        if (!seen)
+            setGeometry(placed);
+    }
+    if (auto* dialog = dynamic_cast<QtFileDialog*>(services.cmdlg))
+        dialog->folder = remembered.folder();
+    // An opened or saved document goes to the top of the recent ones.
+    editor.flows().settledInFile = [this](const std::string& path) {
+        remembered.addRecent(path);
+        buildRecentMenu();
+    };
+    buildRecentMenu();
+}
+
+void Form1::rememberWindow()
+{
+    remembered.setGeometry(saveGeometry());
+    remembered.setFontSize(editor.fontSizeTenThousandths());
+    if (auto* dialog = dynamic_cast<QtFileDialog*>(services.cmdlg); dialog && !dialog->folder.isEmpty())
+        remembered.setFolder(dialog->folder);
 }
 
 Form1::~Form1()
@@ -94,6 +140,7 @@ void Form1::Form_Unload(int& Cancel)
         return;
     }
     editor.recovery().discard();  // left by the user's choice: nothing to offer back
+    rememberWindow();
     services.process->endProgram();
 }
 
@@ -106,6 +153,7 @@ bool Form1::sessionEnding(bool mayAsk)
     if (editor.flows().Form_Unload() == Decision::Stay)
         return false;
     editor.recovery().discard();
+    rememberWindow();
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/services.h"
 #include "window/editor.h"
 #include "window/icons.h"
+#include "window/remembered.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -24,6 +25,7 @@ namespace orvane {
 
 class TextBox;
 class StatusPanelBar;
+class FindBar;
 
 // The edges tests replace; null members get the real ones.
 struct Form1Services {
@@ -70,10 +72,14 @@ public:
     ImageList imlToolbarIcons;
     Document& document() { return editor.document(); }
 
+    FindBar* findBar = nullptr;
+
     QAction *menNew, *menOpen, *menSave, *menSA, *menExport, *menEnd;
     QAction *menCopy, *menCut, *menPaste, *menCopyUnicode;
+    QAction *menUndo, *menRedo, *menSelectAll, *menFind, *menReplace, *menGoTo, *menWordCount;
+    QAction *menZoomIn, *menZoomOut;
     QAction *menProgram, *menProgrammer;
-    QMenu *menFile, *menEdit, *menAbout;
+    QMenu *menFile, *menRecent, *menEdit, *menAbout;
 
     FrmProg* aboutProgram() const { return frmProg; }
     FrmMe* aboutProgrammer() const { return frmMe; }
@@ -100,6 +106,8 @@ public slots:
     void menCopyUnicode_Click();
     void menProgram_Click();
     void menProgrammer_Click();
+    void menGoTo_Click();
+    void menWordCount_Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -111,6 +119,11 @@ private:
     void buildMenus();
     void buildToolbar();
     void placeAtDesignSize();
+    void buildRecentMenu();
+
+    // What is kept for the next run.
+    void restoreRemembered();
+    void rememberWindow();
 
     // form1_commands.cpp
     void focusMainWindow();
@@ -120,6 +133,7 @@ private:
     void Form_Unload(int& Cancel);
 
     bool restoreOffered = false;
+    Remembered remembered;
     QPointer<FrmProg> frmProg;
     QPointer<FrmMe> frmMe;
 };

@@ -3,9 +3,13 @@
 #include "window/form1.h"
 
 #include "about/about_windows.h"
+#include "document/search.h"
+#include "platform/text_codec.h"
 #include "window/text_box.h"
 
 #include <QAction>
+#include <QInputDialog>
+#include <QTextBlock>
 
 namespace orvane {
 
@@ -88,6 +92,32 @@ void Form1::showAbout(QPointer<Window>& window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void Form1::menGoTo_Click()
+{
+    const int lines = Text1->document()->blockCount();
+    bool chosen = false;
+    const int line = QInputDialog::getInt(this, tr("Go to Line"), tr("Line (1 to %1):").arg(lines),
+                                          Text1->textCursor().blockNumber() + 1, 1, lines, 1, &chosen);
+    if (chosen) {
+        QTextCursor cursor(Text1->document()->findBlockByNumber(line - 1));
+        Text1->setTextCursor(cursor);
+        Text1->centerCursor();
+    }
+    editor.focusText();
+}
+
+void Form1::menWordCount_Click()
+{
+    const QTextCursor cursor = Text1->textCursor();
+    const bool selection = cursor.hasSelection();
+    const TextCounts counts =
+        countText(selection ? codec::fromBoxText(cursor.selectedText()) : Text1->documentBytes());
+    services.messages->inform({selection ? MessageId::CountSelection : MessageId::CountDocument,
+                               {std::to_string(counts.words), std::to_string(counts.letters),
+                                std::to_string(counts.characters), std::to_string(counts.lines)}});
+    editor.focusText();
 }
 
 void Form1::menProgram_Click() { showAbout(frmProg); }

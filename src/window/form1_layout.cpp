@@ -2,11 +2,16 @@
 
 #include "window/form1.h"
 
+#include "window/find_bar.h"
 #include "window/geometry.h"
 #include "window/status_panels.h"
 #include "window/text_box.h"
 
 #include <QAction>
+#include <QPlainTextEdit>
+
+#include <cerrno>
+#include <cstring>
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
@@ -32,6 +37,8 @@ void Form1::buildMenus()
     menSave = item(menFile, "menSave", "&Save", QKeySequence("Ctrl+S"), &Form1::menSave_Click);
     menSA = item(menFile, "menSA", "Save &As", QKeySequence("Ctrl+A"), &Form1::menSA_Click);
     menExport = item(menFile, "menExport", "Export as &Unicode...", QKeySequence(), &Form1::menExport_Click);
+    menRecent = menFile->addMenu(tr("&Recent Documents"));
+    menRecent->setObjectName("menRecent");
     menFile->addSeparator()->setObjectName("menDash");
     menEnd = item(menFile, "menEnd", "E&xit", QKeySequence(), &Form1::menEnd_Click);
 
@@ -42,6 +49,41 @@ void Form1::buildMenus()
     menPaste = item(menEdit, "menPaste", "&Paste", QKeySequence("Ctrl+V"), &Form1::menPaste_Click);
     menCopyUnicode = item(menEdit, "menCopyUnicode", "Copy as &Unicode", QKeySequence("Ctrl+Shift+C"),
                           &Form1::menCopyUnicode_Click);
+    menEdit->addSeparator();
+    auto command = [this](QMenu* menu, const char* name, const QString& caption, QList<QKeySequence> keys,
+                          auto act) {
+        QAction* action = menu ? menu->addAction(caption) : new QAction(caption, this);
+        if (!menu)
+            addAction(action);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, act);
+        return action;
+    };
+    menUndo = command(menEdit, "menUndo", tr("U&ndo"), {QKeySequence("Ctrl+Z")}, [this] { Text1->undo(); });
+    menRedo = command(menEdit, "menRedo", tr("&Redo"), {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")},
+                      [this] { Text1->redo(); });
+    connect(Text1, &QPlainTextEdit::undoAvailable, menUndo, &QAction::setEnabled);
+    connect(Text1, &QPlainTextEdit::redoAvailable, menRedo, &QAction::setEnabled);
+    menUndo->setEnabled(false);
+    menRedo->setEnabled(false);
+    menEdit->addSeparator();
+    menSelectAll = command(menEdit, "menSelectAll", tr("Select &All"), {}, [this] { Text1->selectAll(); });
+    menEdit->addSeparator();
+    menFind = command(menEdit, "menFind", tr("&Find..."), {QKeySequence("Ctrl+F")}, [this] { findBar->showFind(); });
+    command(nullptr, "menFindNext", tr("Find Next"), {QKeySequence("F3")}, [this] { findBar->findNext(); });
+    command(nullptr, "menFindPrevious", tr("Find Previous"), {QKeySequence("Shift+F3")},
+            [this] { findBar->findPrevious(); });
+    menReplace = command(menEdit, "menReplace", tr("R&eplace..."), {QKeySequence("Ctrl+H")},
+                         [this] { findBar->showReplace(); });
+    menGoTo = command(menEdit, "menGoTo", tr("&Go to Line..."), {QKeySequence("Ctrl+G")}, [this] { menGoTo_Click(); });
+    menWordCount = command(menEdit, "menWordCount", tr("&Word Count..."), {}, [this] { menWordCount_Click(); });
+    // Zoom: the font-size commands, from the keyboard.
+    menZoomIn = command(nullptr, "menZoomIn", tr("Zoom In"), {QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")},
+                        [this] { editor.FontBigger(); });
+    menZoomOut = command(nullptr, "menZoomOut", tr("Zoom Out"), {QKeySequence("Ctrl+-")}, [this] { editor.FontSmaller(); });
+    Text1->zoomed = [this](int steps) { steps > 0 ? editor.FontBigger() : editor.FontSmaller(); };
 
     menAbout = menuBar()->addMenu("&About");
     menAbout->setObjectName("menAbout");
@@ -50,10 +92,8 @@ void Form1::buildMenus()
                          &Form1::menProgrammer_Click);
 
     QList<QKeySequence> shortcuts;
-    for (QMenu* menu : {menFile, menEdit, menAbout})
-        for (QAction* action : menu->actions())
-            if (!action->shortcut().isEmpty())
-                shortcuts << action->shortcut();
+    for (const QAction* action : findChildren<QAction*>())
+        shortcuts << action->shortcuts();
     Text1->setMenuShortcuts(shortcuts);
 }
 
@@ -93,6 +133,25 @@ void Form1::buildToolbar()
     add({"Big", "Increase Font Size", 14});
     add({"Small", "Decrease Font Size", 15});
     connect(Toolbar1, &QToolBar::actionTriggered, this, &Form1::Toolbar1_ButtonClick);
+}
+
+void Form1::buildRecentMenu()
+{
+    menRecent->clear();
+    for (const std::string& path : remembered.recent()) {
+        QAction* open = menRecent->addAction(QString::fromStdString(printableName(path)));
+        connect(open, &QAction::triggered, this, [this, path] {
+            if (!services.files->identify(path).exists) {
+                // Gone since: said, and no longer offered.
+                services.messages->warn({MessageId::OpenFailed, {path, std::strerror(ENOENT)}});
+                remembered.removeRecent(path);
+                buildRecentMenu();
+                return;
+            }
+            editor.flows().openFile(path);
+        });
+    }
+    menRecent->setEnabled(!menRecent->isEmpty());
 }
 
 void Form1::placeAtDesignSize()

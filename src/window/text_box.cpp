@@ -2,6 +2,7 @@
 
 #include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
+#include "window/key_codes.h"
 
 #include <QDropEvent>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <new>
 
@@ -27,25 +29,6 @@ std::string droppedFile(const QMimeData* data)
     return {};
 }
 
-// Held with Ctrl, these keep the box's own meaning: moving and selecting, and the commands
-// that own their edits.
-bool boxOwnsControlKey(const QKeyEvent* e)
-{
-    switch (e->key()) {
-    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
-    case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown:
-    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Control: case Qt::Key_Shift:
-    case Qt::Key_Alt: case Qt::Key_Meta:
-        return true;
-    default:
-        break;
-    }
-    for (const auto key : {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Copy, QKeySequence::Cut,
-                           QKeySequence::Paste, QKeySequence::SelectAll})
-        if (e->matches(key))
-            return true;
-    return false;
-}
 } // namespace
 
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
@@ -75,55 +58,9 @@ bool TextBox::event(QEvent* e)
     return QPlainTextEdit::event(e);
 }
 
-int TextBox::filterCode(const QKeyEvent* e)
-{
-    const Qt::KeyboardModifiers mods = e->modifiers();
-    const QString text = e->text();
-    if ((mods & Qt::ControlModifier) && !boxOwnsControlKey(e)) {
-        // Held with Ctrl a key edits nothing by itself: the control code it stands for goes
-        // to the handler, which swallows it, and a key without one does nothing.
-        switch (e->key()) {
-        case Qt::Key_Backspace: case Qt::Key_Delete:
-            return 127;
-        case Qt::Key_Return: case Qt::Key_Enter:
-            return 10;
-        default:
-            break;
-        }
-        int code = Swallowed;
-        if (!text.isEmpty() && (text.at(0).unicode() < 0x20 || text.at(0).unicode() == 0x7F))
-            code = text.at(0).unicode();
-        else if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
-            code = e->key() - Qt::Key_A + 1;
-        // Ctrl+H and Ctrl+M are the codes of Backspace and Enter, which the box acts on.
-        return code == 8 || code == 13 ? Swallowed : code;
-    }
-    switch (e->key()) {
-    case Qt::Key_Backspace:
-        return mods & Qt::AltModifier ? BoxOwnsKey : 8;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return mods & Qt::AltModifier ? BoxOwnsKey : 13;
-    case Qt::Key_Escape:
-        return 27;
-    default:
-        break;
-    }
-    if (text.isEmpty() || (mods & Qt::ControlModifier) || text.at(0).unicode() < 0x20
-        || text.at(0).unicode() == 0x7F) {
-        // Keys that type nothing keep the box's own meaning; Tab is a character key like
-        // any other.
-        return e->key() == Qt::Key_Tab && !(mods & Qt::ControlModifier) ? 9 : BoxOwnsKey;
-    }
-    if (text.size() != 1)
-        return NoCode;
-    const auto byte = codec::byteOf(text.at(0));
-    return byte ? int(*byte) : NoCode;
-}
-
 void TextBox::keyPressEvent(QKeyEvent* e)
 {
-    const int code = filterCode(e);
+    const int code = keyCodeOf(e);
     if (code == BoxOwnsKey || !keyPressHandler) {
         QPlainTextEdit::keyPressEvent(e);
         return;
@@ -217,6 +154,17 @@ QMimeData* TextBox::createMimeDataFromSelection() const
     data->setText(text);
     data->setData(BytesMimeType, QByteArray::fromStdString(bytes));
     return data;
+}
+
+void TextBox::wheelEvent(QWheelEvent* e)
+{
+    if ((e->modifiers() & Qt::ControlModifier) && zoomed) {
+        if (const int delta = e->angleDelta().y(); delta != 0)
+            zoomed(delta > 0 ? 1 : -1);
+        e->accept();
+        return;
+    }
+    QPlainTextEdit::wheelEvent(e);
 }
 
 void TextBox::dragEnterEvent(QDragEnterEvent* e)

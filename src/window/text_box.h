@@ -23,6 +23,8 @@ public:
     std::function<void(const std::string&)> fileDropped;
     // Text from outside too large for the memory left.
     std::function<void()> outOfMemory;
+    // Ctrl with the wheel: steps up (positive) or down.
+    std::function<void(int steps)> zoomed;
 
     // Key sequences of the menus, which win over the box's own use of the same keys.
     void setMenuShortcuts(QList<QKeySequence> shortcuts);
@@ -50,11 +52,9 @@ protected:
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
-    // The key's code for the handler, or one of the values below.
-    enum : int { BoxOwnsKey = -1, NoCode = -2, Swallowed = -3 };
-    static int filterCode(const QKeyEvent* e);
     void insertCode(int code);
 
     QList<QKeySequence> menuShortcuts;

@@ -53,6 +53,20 @@ for _ in $(seq 100); do
 done
 [[ $(od -An -tx1 "$doc") == "$expected" ]] || fail "saved bytes: $(od -An -c "$doc")"
 
+# Find by Tamil letters: Ctrl+F, the word typed as romanised keys, Enter selects it; typed
+# over once the bar is closed.
+xdotool key --delay 40 ctrl+f
+xdotool type --delay 40 'damiz.'
+xdotool key --delay 40 Return
+sleep 0.3
+import -window root "$artifacts/orvane-find.png"
+xdotool key --delay 40 Escape
+xdotool type --delay 40 'ka'
+xdotool key --delay 40 ctrl+s
+expected=$(printf 'tzf;fk;\r\nf vOj;J nfs> ] ` \\\r\ntzf;fk; \r\n' | od -An -tx1)
+for _ in $(seq 100); do [[ $(od -An -tx1 "$doc") == "$expected" ]] && break; sleep 0.05; done
+[[ $(od -An -tx1 "$doc") == "$expected" ]] || fail "after find: $(od -An -c "$doc")"
+
 # Nothing unsaved now: File > Exit ends the program at once.
 xdotool key --delay 100 alt+f x
 for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.05; done

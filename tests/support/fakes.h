@@ -47,6 +47,8 @@ struct FakeMessages final : MessageBox {
         return a;
     }
     void warn(const Message& message) override { warnings.push_back(message); }
+    void inform(const Message& message) override { informed.push_back(message); }
+    std::vector<Message> informed;
 };
 
 // Whether one of the message's arguments holds the text.

@@ -16,11 +16,15 @@ namespace orvane::test {
 
 class WindowTest : public QObject {
 public:
-    // Recovery files go to a folder of the test's own, never the user's.
-    WindowTest() { qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome.path())); }
+    // Recovery files and settings go to folders of the test's own, never the user's.
+    WindowTest()
+    {
+        qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
+    }
 
 protected:
-    QTemporaryDir stateHome;
+    QTemporaryDir stateHome, configHome;
     FakeDialog dialog;
     FakeMessages messages;
     FakeProcess process;

@@ -86,9 +86,13 @@ private slots:
             for (QAction* a : m->menu()->actions())
                 menus << (a->isSeparator() ? "-" : a->text() + " " + a->shortcut().toString());
         }
+        // The designed items, captions and keys as they were, and what was added after them.
         QCOMPARE(menus, QStringList({"&File", "&New Ctrl+N", "&Open Ctrl+O", "&Save Ctrl+S", "Save &As Ctrl+A",
-                                     "Export as &Unicode... ", "-", "E&xit ", "&Edit", "&Copy Ctrl+C", "&Cu&t Ctrl+X",
-                                     "&Paste Ctrl+V", "Copy as &Unicode Ctrl+Shift+C",
+                                     "Export as &Unicode... ", "&Recent Documents ", "-", "E&xit ",
+                                     "&Edit", "&Copy Ctrl+C", "&Cu&t Ctrl+X", "&Paste Ctrl+V",
+                                     "Copy as &Unicode Ctrl+Shift+C", "-", "U&ndo Ctrl+Z", "&Redo Ctrl+Shift+Z", "-",
+                                     "Select &All ", "-", "&Find... Ctrl+F", "R&eplace... Ctrl+H",
+                                     "&Go to Line... Ctrl+G", "&Word Count... ",
                                      "&About", "&Program Ctrl+P", "Programmer Ctrl+U"}));
     }
 
@@ -251,7 +255,7 @@ private slots:
         for (QSize size : {QSize(1200, 900), QSize(60, 40), QSize(1, 1), QSize(400, 300)}) {
             form->resize(size);
             QCoreApplication::processEvents();
-            const QRect box = form->Text1->geometry();
+            const QRect box(form->Text1->mapTo(form.get(), QPoint()), form->Text1->size());
             QCOMPARE(box.left(), 0);
             QCOMPARE(box.width(), form->width());
             QVERIFY(box.top() >= form->Toolbar1->geometry().bottom());

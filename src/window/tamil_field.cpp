@@ -1,0 +1,76 @@
+#include "window/tamil_field.h"
+
+#include "platform/qt_services.h"
+#include "platform/text_codec.h"
+#include "window/key_codes.h"
+#include "window/tamil_font.h"
+#include "window/text_box.h"
+
+#include <QKeyEvent>
+
+namespace orvane {
+
+TamilField::TamilField(const CompositionTables& tables, StatusPanels& panels, QWidget* parent)
+    : QLineEdit(parent), injector(std::make_unique<QtKeystrokeInjector>(this)),
+      composer(std::make_unique<Composer>(tables, *injector, panels, static_cast<ChangeMarker&>(*this)))
+{
+    setFont(tamilFont(12));
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    // Whatever brings text in (a paste, the context menu, a drop) leaves only codes.
+    connect(this, &QLineEdit::textChanged, this, [this] { fitText(); });
+}
+
+TamilField::~TamilField() = default;
+
+std::string TamilField::bytes() const { return codec::fromBoxText(text()); }
+
+void TamilField::setBytes(std::string_view bytes) { setText(codec::toBoxText(bytes)); }
+
+void TamilField::fitText()
+{
+    const QString current = text();
+    bool fits = true;
+    for (const QChar ch : current)
+        fits = fits && codec::byteOf(ch) && ch != QChar::ParagraphSeparator && ch != QChar::LineSeparator;
+    if (fits || fitting)
+        return;
+    fitting = true;
+    QString fitted = fitPasted(current);
+    fitted.replace(QChar::ParagraphSeparator, QLatin1Char(' ')).replace(QChar::LineSeparator, QLatin1Char(' '));
+    setText(fitted);
+    fitting = false;
+}
+
+void TamilField::keyPressEvent(QKeyEvent* e)
+{
+    const int code = keyCodeOf(e);
+    if (code == BoxOwnsKey) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+    if (code == NoCode || code == Swallowed)
+        return;
+    if (code == 13 && !composer->SendingKeys) {
+        if (entered)
+            entered(e->modifiers() & Qt::ShiftModifier);
+        return;
+    }
+    if (code == 27 && !composer->SendingKeys) {
+        composer->Text1_KeyPress(27);  // a half-typed syllable is abandoned too
+        if (escaped)
+            escaped();
+        return;
+    }
+    switch (const int out = composer->Text1_KeyPress(code)) {
+    case 0:
+        return;
+    case 8:
+        backspace();
+        return;
+    default:
+        insert(QString(codec::charOf(static_cast<unsigned char>(out))));
+    }
+}
+
+} // namespace orvane

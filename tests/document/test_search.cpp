@@ -1,0 +1,111 @@
+// Finding by Tamil letters and counting them, on documents written from Tamil spelling.
+
+#include "document/search.h"
+#include "document/segments.h"
+#include "document/unicode_tamil.h"
+#include "phonetic/batch_typist.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+using namespace orvane;
+
+namespace {
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QStringList found(const std::string& bytes, const QString& query)
+{
+    QStringList out;
+    for (const TextRange& r : findAll(bytes, query.toStdString()))
+        out << QString::fromStdString(bytes.substr(r.begin, r.end - r.begin));
+    return out;
+}
+} // namespace
+
+class TestSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void byTamilLetters_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("matches");  // the codes each match covers
+        // கொண்டு கொடு: o is written around its consonant, and its kaal is no aa of its own.
+        QTest::newRow("o around its consonant") << QByteArray("nfhz;L nfhL") << u("கொ") << QStringList({"nfh", "nfh"});
+        QTest::newRow("the kaal of o is no aa") << QByteArray("nfhz;L") << u("ா") << QStringList();
+        QTest::newRow("e is not o") << QByteArray("nfhz;L") << u("கெ") << QStringList();
+        QTest::newRow("a letter finds its syllables") << QByteArray("nfhz;L fz;") << u("க") << QStringList({"nfh", "f"});
+        // பாரி: the kaal before i is the letter ra.
+        QTest::newRow("ra written with the kaal") << QByteArray("ghhp") << u("ர") << QStringList({"hp"});
+        QTest::newRow("aa before ri") << QByteArray("ghhp") << u("பா") << QStringList({"gh"});
+        QTest::newRow("au") << QByteArray("nfsjk; nfs") << u("கௌ") << QStringList({"nfs", "nfs"});
+        QTest::newRow("e before lla is no au") << QByteArray("nfsh") << u("கௌ") << QStringList();
+        QTest::newRow("uu with its mark") << QByteArray("G+ G") << u("பூ") << QStringList({"G+"});
+        QTest::newRow("u is not uu") << QByteArray("G+") << u("பு") << QStringList();
+        QTest::newRow("sri") << QByteArray("= ];hP") << u("ஸ்ரீ") << QStringList({"=", "];hP"});
+        QTest::newRow("grantha with their u") << QByteArray("`{ ]_ `") << u("ஹு") << QStringList({"`{"});
+        QTest::newRow("ha, ssa, sa apart") << QByteArray("` \\ ]") << u("ஷ") << QStringList({"\\"});
+        QTest::newRow("pulli") << QByteArray("jkpo; jkpo") << u("ழ்") << QStringList({"o;"});
+        QTest::newRow("digits and Latin between") << QByteArray("2024 fz 2024") << u("4 க") << QStringList({"4 f"});
+        QTest::newRow("none overlap") << QByteArray("fhfhfh") << u("காகா") << QStringList({"fhfh"});
+        QTest::newRow("a line end ends a match") << QByteArray("f\r\nf") << u("கக") << QStringList();
+        QTest::newRow("empty query") << QByteArray("f") << QString() << QStringList();
+    }
+
+    void byTamilLetters()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(QString, query);
+        QFETCH(QStringList, matches);
+        QCOMPARE(found(document.toStdString(), query), matches);
+    }
+
+    void agreesWithAPlainSearchOfTheUnicode()
+    {
+        // On typed documents, a match is exactly a place where the query stands in the
+        // Unicode text at the start of a segment.
+        const QByteArray keys = "kctdpRyrlvLzgGOnmojhSsaAiIuUeEyoOY.x ,1";
+        QRandomGenerator random(15);
+        for (int round = 0; round < 100; ++round) {
+            BatchTypist typist;
+            std::string stream;
+            for (int k = 0; k < 300; ++k)
+                stream += keys[random.bounded(int(keys.size()))];
+            typist.typeBytes(stream);
+            const std::string bytes = typist.text();
+            std::string unicode;
+            std::vector<std::size_t> starts;
+            forEachSegment(bytes, [&](const Segment& s) {
+                starts.push_back(unicode.size());
+                unicode.append(s.text);
+            });
+            const std::size_t from = starts[random.bounded(int(starts.size()))];
+            const std::string query = unicode.substr(from, 3 + random.bounded(9));
+            // Leftmost, not overlapping.
+            std::size_t expected = 0;
+            for (std::size_t at = unicode.find(query); at != std::string::npos;) {
+                const bool atStart = std::binary_search(starts.begin(), starts.end(), at);
+                expected += atStart;
+                at = unicode.find(query, atStart ? at + query.size() : at + 1);
+            }
+            const auto ranges = findAll(bytes, query);
+            for (const TextRange& r : ranges)
+                QVERIFY(baminiToUnicode(bytes.substr(r.begin, r.end - r.begin)).starts_with(query));
+            QCOMPARE(ranges.size(), expected);
+        }
+    }
+
+    void counting()
+    {
+        // வணக்கம் தமிழ், 2024 ஸ்ரீ: பூ
+        const TextCounts c = countText("tzf;fk; jkpo;> 2024 =: G+\r\n\r\nx");
+        QCOMPARE(c.words, std::size_t(6));
+        QCOMPARE(c.letters, std::size_t(11));  // வ ண க் க ம் த மி ழ் ஸ்ரீ பூ ஒ
+        QCOMPARE(c.lines, std::size_t(3));
+        QCOMPARE(c.characters, std::size_t(21));  // a syllable is one, however many codes
+        QCOMPARE(countText("").lines, std::size_t(0));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSearch)
+#include "test_search.moc"

@@ -1,0 +1,175 @@
+// The everyday editing of a writer: the find bar typed like the text, replacing, going to a
+// line, counting, undo from the menu, zoom, and what a restarted Orvane remembers.
+
+#include "../support/window_test.h"
+#include "platform/text_codec.h"
+#include "window/find_bar.h"
+#include "window/tamil_field.h"
+
+#include <QClipboard>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+
+using namespace orvane;
+using namespace orvane::test;
+
+class TestEditing : public WindowTest {
+    Q_OBJECT
+
+    std::string bytes() const { return form->Text1->documentBytes(); }
+    std::string selected() const { return codec::fromBoxText(form->Text1->textCursor().selectedText()); }
+    void keys(QWidget* to, const QString& text) { QTest::keyClicks(to, text); }
+
+private slots:
+    void init()
+    {
+        freshScripts();
+        startWindow();
+    }
+
+    void cleanup() { form.reset(); }
+
+    void findTypedLikeTheText()
+    {
+        type("vaOak.kam. damiz. vaOak.kam.");  // வணக்கம் தமிழ் வணக்கம்
+        QTest::keyClick(form->Text1, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(form->findBar->isVisible());
+        QCOMPARE(QApplication::focusWidget(), form->findBar->findField);
+        keys(form->findBar->findField, "vaOak.kam.");
+        QCOMPARE(form->findBar->findField->bytes(), std::string("tzf;fk;"));  // shown as Tamil
+        QTest::keyClick(form->findBar->findField, Qt::Key_Return);
+        QCOMPARE(selected(), std::string("tzf;fk;"));
+        QCOMPARE(form->Text1->textCursor().selectionStart(), 0);  // from the end, on from the top
+        QCOMPARE(form->findBar->count->text(), QString("1 of 2"));
+        QVERIFY(!form->findBar->note->text().isEmpty());
+        QTest::keyClick(form->findBar->findField, Qt::Key_F3);
+        QCOMPARE(form->findBar->count->text(), QString("2 of 2"));
+        QCOMPARE(form->Text1->textCursor().selectionStart(), 14);
+        QTest::keyClick(form->findBar->findField, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(form->findBar->count->text(), QString("1 of 2"));
+
+        // Tamil pasted from anywhere is found the same way; a letter finds its syllables.
+        form->findBar->findField->clear();
+        QApplication::clipboard()->setText(QString::fromUtf8("மி"));
+        QTest::keyClick(form->findBar->findField, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(form->findBar->findField->bytes(), std::string("kp"));
+        QTest::keyClick(form->findBar->findField, Qt::Key_Return);
+        QCOMPARE(selected(), std::string("kp"));
+        QCOMPARE(form->findBar->count->text(), QString("1 of 1"));
+
+        QTest::keyClick(form->findBar->findField, Qt::Key_Escape);
+        QVERIFY(!form->findBar->isVisible());
+        QCOMPARE(QApplication::focusWidget(), form->Text1);
+        QCOMPARE(bytes(), std::string("tzf;fk; jkpo; tzf;fk;"));  // searching changed nothing
+        QVERIFY(form->document().DocumentChanged());
+    }
+
+    void replaceOneAndAllAsOneUndo()
+    {
+        // A letter of about a megabyte that names கண்ணன் throughout.
+        const std::string line = "md;Gs;s fz;zd; mth;fSf;F> tzf;fk;\r\n";
+        std::string letter;
+        while (letter.size() < (1 << 20))
+            letter += line;
+        form->Text1->setDocumentBytes(letter);
+        form->menReplace->trigger();
+        keys(form->findBar->findField, "kaO.Oao.");                        // கண்ணன்
+        keys(form->findBar->replaceField, "muraLi");                        // முரளி
+        QTest::keyClick(form->findBar->replaceField, Qt::Key_Return);      // finds the first
+        QTest::keyClick(form->findBar->replaceField, Qt::Key_Return);      // replaces it, on to the next
+        QCOMPARE(bytes().substr(0, 30), std::string("md;Gs;s Kusp mth;fSf;F> tzf;fk"));
+        QTest::mouseClick(form->findBar->findChild<QPushButton*>("ReplaceAll"), Qt::LeftButton);
+        QCOMPARE(bytes().find("fz;zd;"), std::string::npos);
+        QCOMPARE(form->findBar->note->text(), QString("Replaced %1").arg(letter.size() / line.size() - 1));
+        form->menUndo->trigger();  // one step takes every replacement back
+        QCOMPARE(bytes().substr(0, 30), std::string("md;Gs;s Kusp mth;fSf;F> tzf;fk"));
+        QVERIFY(bytes().substr(line.size() - 2) == letter.substr(line.size()));  // 4 codes for 6
+        form->menRedo->trigger();
+        QCOMPARE(bytes().find("fz;zd;"), std::string::npos);
+    }
+
+    void goToLineSelectAllAndCount()
+    {
+        form->Text1->setDocumentBytes("ka\r\nki\r\nku");
+        QTimer::singleShot(0, [] {
+            QTRY_VERIFY(qobject_cast<QInputDialog*>(QApplication::activeModalWidget()));
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            QCOMPARE(dialog->intMaximum(), 3);
+            dialog->setIntValue(3);
+            dialog->accept();
+        });
+        QTest::keyClick(form->Text1, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(form->Text1->textCursor().blockNumber(), 2);
+        QCOMPARE(form->focusWidget(), form->Text1);
+
+        form->Text1->setDocumentBytes("tzf;fk; jkpo;\r\nG+");  // வணக்கம் தமிழ், பூ
+        form->menWordCount->trigger();
+        QCOMPARE(messages.informed.size(), 1u);
+        QVERIFY(messages.informed[0].id == MessageId::CountDocument);
+        QCOMPARE(messages.informed[0].args, std::vector<std::string>({"3", "9", "10", "2"}));
+        form->menSelectAll->trigger();
+        QCOMPARE(selected(), bytes());
+        form->menWordCount->trigger();
+        QVERIFY(messages.informed[1].id == MessageId::CountSelection);
+    }
+
+    void undoRedoAndZoom()
+    {
+        type("kaki");
+        form->menUndo->trigger();
+        QCOMPARE(bytes(), std::string("f"));
+        form->menRedo->trigger();
+        QCOMPARE(bytes(), std::string("ffp"));
+        QTest::keyClick(form->Text1, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(form->editor.fontSizeTenThousandths(), 167500);
+        QTest::keyClick(form->Text1, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(form->Text1, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(form->editor.fontSizeTenThousandths(), 147500);
+        QWheelEvent wheel(QPointF(50, 50), form->Text1->viewport()->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, 120),
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form->Text1->viewport(), &wheel);
+        QCOMPARE(form->editor.fontSizeTenThousandths(), 157500);
+        QCOMPARE(bytes(), std::string("ffp"));  // no key of these typed anything
+    }
+
+    void rememberedForTheNextRun()
+    {
+        QTemporaryDir dir;
+        const QString one = dir.filePath("one.tam"), two = dir.filePath("two.tam");
+        for (const QString& name : {one, two}) {
+            QFile f(name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("f\r\n");
+        }
+        for (const QString& name : {one, two}) {
+            dialog.answers = {QFile::encodeName(name).toStdString()};
+            form->menOpen_Click();
+        }
+        form->editor.FontBigger();
+        form->resize(900, 640);
+        form->menEnd_Click();
+
+        startWindow();
+        QCOMPARE(form->editor.fontSizeTenThousandths(), 167500);
+        QCOMPARE(form->size(), QSize(900, 640));
+        QStringList recent;
+        for (QAction* a : form->menRecent->actions())
+            recent << a->text();
+        QCOMPARE(recent, QStringList({two, one}));  // the newest first
+
+        QVERIFY(QFile::remove(one));
+        form->menRecent->actions()[1]->trigger();  // gone: said, and taken off the list
+        QCOMPARE(messages.warnings.size(), 1u);
+        QVERIFY(mentions(messages.warnings[0], one.toStdString()));
+        QCOMPARE(form->menRecent->actions().size(), 1);
+        form->menRecent->actions()[0]->trigger();
+        QCOMPARE(form->document().DocumentFileName(), two.toStdString());
+    }
+};
+
+QTEST_MAIN(TestEditing)
+#include "test_editing.moc"
