@@ -17,6 +17,7 @@ struct DocumentFormat {
     Kind kind = Tam;
     bool byteOrderMark = false;  // Unicode: the file starts with one
     bool crlf = false;           // Unicode: its lines end in CR LF, not LF
+    bool finalLineEnd = true;    // Unicode: its last line ends with one too
 
     bool operator==(const DocumentFormat&) const = default;
 };

@@ -1,6 +1,7 @@
 #include "document/document_flows.h"
 
 #include "document/tam_format.h"
+#include "document/text_file.h"
 #include "document/unicode_tamil.h"
 #include "platform/memory.h"
 
@@ -41,17 +42,24 @@ void DocumentFlows::settle(std::string name, DocumentFormat format, FileIdentity
         settledInFile(document.DocumentFileName());
 }
 
-std::optional<std::string> DocumentFlows::askForName()
+// The name a save writes, and the form of the file. Save offers .tam documents only, Save
+// As also Unicode text.
+std::optional<std::string> DocumentFlows::askForName(bool offerUnicode, DocumentFormat& format)
 {
     cmdlg.CancelError = false;
-    cmdlg.Filter = SaveFilter;
+    cmdlg.Filter = offerUnicode ? SaveAsFilter : SaveFilter;
     cmdlg.FileName = "Untitled.tam";
+    cmdlg.FilterIndex = offerUnicode && document.format.kind == DocumentFormat::Unicode ? 1 : 0;
     cmdlg.ShowSave();
     std::string name = cmdlg.FileName;
     if (name.empty())
         return std::nullopt;
-    if (!name.ends_with(".tam")) {
-        name += ".tam";
+    const bool unicode = offerUnicode && cmdlg.FilterIndex == 1;
+    format = unicode ? (document.format.kind == DocumentFormat::Unicode ? document.format : DocumentFormat{DocumentFormat::Unicode})
+                     : DocumentFormat{};
+    const std::string_view ending = unicode ? ".txt" : ".tam";
+    if (!name.ends_with(ending)) {
+        name += ending;
         // The dialog asked about the name it was given; the name written is this one.
         if (files.identify(name).exists
             && messages.ask({MessageId::ReplaceExisting, {name}}, Buttons::YesNo) != Answer::Yes)
@@ -67,11 +75,12 @@ bool DocumentFlows::SaveDocument()
     const bool vanishedOrReplaced = document.onDisk.exists && !now.sameFile(document.onDisk);
     bool saved = true;
     if (document.DocumentChanged() || (!name.empty() && vanishedOrReplaced)) {
+        DocumentFormat format;
         if (name.empty()) {
-            const std::optional<std::string> chosen = askForName();
-            saved = chosen && writeTo(*chosen, {});
+            const std::optional<std::string> chosen = askForName(false, format);
+            saved = chosen && writeTo(*chosen, {}, format);
         } else if (const std::optional<WriteOptions> options = confirmOverwrite(name)) {
-            saved = writeTo(name, *options);
+            saved = writeTo(name, *options, document.format);
         } else {
             saved = false;
         }
@@ -82,8 +91,9 @@ bool DocumentFlows::SaveDocument()
 
 bool DocumentFlows::SaveAs()
 {
-    const std::optional<std::string> chosen = askForName();
-    const bool saved = chosen && writeTo(*chosen, {});
+    DocumentFormat format;
+    const std::optional<std::string> chosen = askForName(true, format);
+    const bool saved = chosen && writeTo(*chosen, {}, format);
     view.focusText();
     return saved;
 }
@@ -128,17 +138,21 @@ bool DocumentFlows::confirmSize(const std::string& path, std::size_t bytes)
                   == Answer::Yes;
 }
 
-bool DocumentFlows::writeTo(const std::string& path, WriteOptions options)
+bool DocumentFlows::writeTo(const std::string& path, WriteOptions options, const DocumentFormat& format)
 {
     const std::string text = view.documentText();
-    if (!confirmSize(path, text.size() + TamClosingLineEnd.size()))
+    const std::string unicode = format.kind == DocumentFormat::Unicode ? unicodeFileBytes(text, format) : std::string();
+    const std::size_t size = format.kind == DocumentFormat::Unicode ? unicode.size() : text.size() + TamClosingLineEnd.size();
+    if (!confirmSize(path, size))
         return false;
-    const WriteOutcome out = files.writeFile(path, {text, TamClosingLineEnd}, options);
+    const WriteOutcome out = format.kind == DocumentFormat::Unicode
+                                 ? files.writeFile(path, {unicode}, options)
+                                 : files.writeFile(path, {text, TamClosingLineEnd}, options);
     if (!out.written) {
         messages.warn({MessageId::SaveFailed, {path, out.error}});
         return false;
     }
-    settle(path, DocumentFormat{}, out.identity);
+    settle(path, format, out.identity);
     return true;
 }
 
@@ -198,8 +212,15 @@ bool DocumentFlows::load(const std::string& path, bool missingIsNew)
         messages.warn({MessageId::OpenFailed, {path, in.error}});
         return false;
     }
+    DocumentFormat format;
     try {
-        std::string text = tamText(std::move(in.bytes));
+        OpenedText opened = openText(std::move(in.bytes));
+        // Characters with no code become "?" only once the user knows how many.
+        if (opened.unconvertible > 0
+            && messages.ask({MessageId::UnicodeLossy, {path, std::to_string(opened.unconvertible)}}, Buttons::YesNo)
+                   != Answer::Yes)
+            return false;
+        const std::string& text = opened.text;
         const std::size_t lines = std::size_t(std::count(text.begin(), text.end(), '\n')) + 1;
         if (lines > MaxDocumentLines) {
             messages.warn({MessageId::OverLineLimit, {path, std::to_string(lines), std::to_string(MaxDocumentLines)}});
@@ -210,6 +231,7 @@ bool DocumentFlows::load(const std::string& path, bool missingIsNew)
             return false;
         }
         view.setDocumentText(text);
+        format = opened.format;
     } catch (const std::bad_alloc&) {
         // The box may hold part of the text: what is left is an empty untitled document,
         // never a part of the file under its name.
@@ -218,7 +240,9 @@ bool DocumentFlows::load(const std::string& path, bool missingIsNew)
         messages.warn({MessageId::OutOfMemory, {path}});
         return false;
     }
-    settle(path, DocumentFormat{}, in.identity);
+    settle(path, format, in.identity);
+    if (format.kind == DocumentFormat::Unicode)
+        view.showNote({MessageId::UnicodeOpened, {path}});
     return true;
 }
 

@@ -18,6 +18,8 @@ inline constexpr std::string_view ApplicationTitle = "Orvane";
 inline constexpr std::string_view SaveFilter = "Tamil Text File  (*.tam)| *.tam";
 inline constexpr std::string_view OpenFilter = "Tamil Text File  (*.tam)| *.tam|All Files (*.*) | *.*";
 inline constexpr std::string_view ExportFilter = "Unicode Text File (*.txt)|*.txt";
+// Save As: a .tam document as designed, or Unicode text.
+inline constexpr std::string_view SaveAsFilter = "Tamil Text File  (*.tam)| *.tam|Unicode Tamil text (*.txt)| *.txt";
 
 // "Orvane [ path ]", or "Orvane [ Untitled.tam ]" for a document without a file.
 std::string documentCaption(const std::string& fileName);
@@ -55,8 +57,8 @@ public:
     std::function<void(const std::string& path)> settledInFile;
 
 private:
-    std::optional<std::string> askForName();
-    bool writeTo(const std::string& path, WriteOptions options);
+    std::optional<std::string> askForName(bool offerUnicode, DocumentFormat& format);
+    bool writeTo(const std::string& path, WriteOptions options, const DocumentFormat& format);
     std::optional<WriteOptions> confirmOverwrite(const std::string& path);
     bool confirmSize(const std::string& path, std::size_t bytes);
     bool load(const std::string& path, bool missingIsNew);

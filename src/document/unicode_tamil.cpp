@@ -46,8 +46,11 @@ std::string baminiToUnicode(std::string_view bytes)
     return out;
 }
 
-std::string unicodeToBamini(std::string_view utf8)
+std::string unicodeToBamini(std::string_view utf8) { return unicodeToBamini(utf8, nullptr); }
+
+std::string unicodeToBamini(std::string_view utf8, std::size_t* unconvertible)
 {
+    std::size_t lost = 0;
     const Table& t = table();
     const std::u32string text = composeTamil(decodeUtf8(utf8));
     std::string out;
@@ -99,10 +102,12 @@ std::string unicodeToBamini(std::string_view utf8)
                 break;
             default:
                 out += base;
-                if (const std::string* s = codeOf({sign}))
+                if (const std::string* s = codeOf({sign})) {
                     out += *s;
-                else
+                } else {
                     out += '?';
+                    ++lost;
+                }
             }
             continue;
         }
@@ -116,9 +121,38 @@ std::string unicodeToBamini(std::string_view utf8)
             out += char(b);
         } else {
             out += '?';
+            ++lost;
         }
     }
+    if (unconvertible)
+        *unconvertible = lost;
     return out;
+}
+
+bool isUtf8(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        if (length == 0 || i + length > bytes.size())
+            return false;
+        char32_t c = b & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto cont = static_cast<unsigned char>(bytes[i + k]);
+            if ((cont >> 6) != 2)
+                return false;
+            c = (c << 6) | (cont & 0x3F);
+        }
+        if ((length == 2 && c < 0x80) || (length == 3 && c < 0x800) || (length == 4 && c < 0x10000) || c > 0x10FFFF
+            || (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
 }
 
 bool containsTamil(std::string_view utf8)

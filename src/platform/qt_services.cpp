@@ -44,7 +44,10 @@ void QtFileDialog::show(bool saving)
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(qtNameFilters(Filter));
+    const QStringList filters = qtNameFilters(Filter);
+    dialog.setNameFilters(filters);
+    if (FilterIndex > 0 && FilterIndex < filters.size())
+        dialog.selectNameFilter(filters[FilterIndex]);
     if (!folder.isEmpty() && FileName.find('/') == std::string::npos)
         dialog.setDirectory(folder);
     if (!FileName.empty())
@@ -59,6 +62,7 @@ void QtFileDialog::show(bool saving)
             continue;
         }
         FileName = QFile::encodeName(name).toStdString();
+        FilterIndex = int(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
         if (chosen)
             folder = dialog.directory().absolutePath();
         return;

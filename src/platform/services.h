@@ -67,6 +67,7 @@ public:
     bool CancelError = false;
     std::string Filter;    // "Description (pattern)|pattern|..." pairs
     std::string FileName;
+    int FilterIndex = 0;   // the pair shown first; afterwards the one chosen
 };
 
 enum class Answer { Yes, No, Cancel };
@@ -99,6 +100,8 @@ public:
     virtual void setDocumentText(std::string_view bytes) = 0;
     virtual void setCaption(std::string_view caption) = 0;
     virtual void focusText() = 0;
+    // A line of news for a few seconds, where the window has room for it.
+    virtual void showNote(const Message& message) = 0;
 };
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 #include "window/editor.h"
 
 #include "document/unicode_tamil.h"
+#include "platform/message_text.h"
 #include "platform/qt_services.h"
 #include "platform/text_codec.h"
 #include "window/tamil_font.h"
@@ -9,7 +10,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QMainWindow>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWidget>
@@ -89,6 +92,12 @@ void Editor::setCaption(std::string_view caption)
 }
 
 void Editor::focusText() { Text1->setFocus(); }
+
+void Editor::showNote(const Message& message)
+{
+    if (auto* main = qobject_cast<QMainWindow*>(window))
+        main->statusBar()->showMessage(messageText(message), 8000);
+}
 
 void Editor::CopyCommand()
 {

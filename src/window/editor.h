@@ -65,6 +65,7 @@ private:
     std::string documentText() override;
     void setDocumentText(std::string_view bytes) override;
     void setCaption(std::string_view caption) override;
+    void showNote(const Message& message) override;
     void scheduleRecovery();
 
     QWidget* window;

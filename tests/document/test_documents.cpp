@@ -5,6 +5,7 @@
 #include "window/form1.h"
 #include "window/text_box.h"
 
+#include <QStatusBar>
 #include <QtTest>
 
 #include <csignal>
@@ -299,6 +300,45 @@ private slots:
         QCOMPARE(bytesOf(path("victim.tam")), QByteArray("victim\r\n"));
         QVERIFY(!QFileInfo(path("d.tam")).isSymLink());
         QCOMPARE(bytesOf(path("d.tam")), QByteArray("fabc\r\n"));
+    }
+
+    void unicodeDocuments()
+    {
+        // A UTF-8 file with Tamil opens as the codes that draw it, and saves back as UTF-8
+        // that differs only by the edit.
+        const QByteArray news = QString::fromUtf8("\uFEFFவணக்கம்\r\nதமிழ் செய்தி\r\n").toUtf8();
+        writeBytes(path("news.txt"), news);
+        startWindow('"' + str(path("news.txt")) + '"');
+        QCOMPARE(text(), std::string("tzf;fk;\r\njkpo; nra;jp"));
+        QCOMPARE(form->statusBar()->currentMessage(), "" + path("news.txt") + " is Unicode text: shown in Tamil codes, saved back as Unicode.");
+        QTest::keyClick(form->Text1, Qt::Key_End, Qt::ControlModifier);
+        type(" ka");
+        form->menSave_Click();
+        QCOMPARE(QString::fromUtf8(bytesOf(path("news.txt"))), QString::fromUtf8("\uFEFFவணக்கம்\r\nதமிழ் செய்தி க\r\n"));
+
+        // Save As offers both kinds of file and writes the one chosen.
+        dialog.answers = {str(path("copy"))};
+        dialog.filters = {0};
+        form->menSA_Click();
+        QCOMPARE(dialog.shown.back().filter, std::string("Tamil Text File  (*.tam)| *.tam|Unicode Tamil text (*.txt)| *.txt"));
+        QCOMPARE(bytesOf(path("copy.tam")), QByteArray("tzf;fk;\r\njkpo; nra;jp f\r\n"));
+        dialog.answers = {str(path("again"))};
+        dialog.filters = {1};
+        form->menSA_Click();
+        QCOMPARE(QString::fromUtf8(bytesOf(path("again.txt"))), QString::fromUtf8("வணக்கம்\nதமிழ் செய்தி க\n"));
+
+        // Characters with no code: the user hears how many before any becomes "?".
+        writeBytes(path("mixed.txt"), QString::fromUtf8("நன்றி 😀❤\n").toUtf8());
+        messages.answers = {Answer::No};
+        dialog.answers = {str(path("mixed.txt"))};
+        form->menOpen_Click();
+        QVERIFY(messages.asked.back().message.id == MessageId::UnicodeLossy);
+        QCOMPARE(messages.asked.back().message.args[1], std::string("2"));
+        QCOMPARE(doc().DocumentFileName(), str(path("again.txt")));  // not opened
+        messages.answers = {Answer::Yes};
+        dialog.answers = {str(path("mixed.txt"))};
+        form->menOpen_Click();
+        QCOMPARE(text(), std::string("ed;wp ??"));
     }
 
     void failedSavesKeepTheOldFileAndSaySo_data()

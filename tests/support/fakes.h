@@ -12,6 +12,7 @@ namespace orvane::test {
 
 struct FakeDialog final : FileDialog {
     std::deque<std::string> answers;  // paths chosen, "" for Cancel; empty queue cancels
+    std::deque<int> filters;          // the file types chosen with them; none: the first
     struct Shown {
         bool saving;
         std::string filter, offered;
@@ -26,6 +27,9 @@ struct FakeDialog final : FileDialog {
         FileName = answers.empty() ? std::string() : answers.front();
         if (!answers.empty())
             answers.pop_front();
+        FilterIndex = filters.empty() ? 0 : filters.front();
+        if (!filters.empty())
+            filters.pop_front();
     }
 };
 

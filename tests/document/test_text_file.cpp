@@ -1,0 +1,62 @@
+// What a file's bytes open as: the borderline cases of telling Unicode text from .tam.
+
+#include "document/text_file.h"
+
+#include <QtTest>
+
+using namespace orvane;
+
+class TestTextFile : public QObject {
+    Q_OBJECT
+private slots:
+    void whatOpensAsUnicode_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("unicode");
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("pure ASCII, as Bamini is") << QByteArray("tzf;fk;\r\n") << false;
+        QTest::newRow("UTF-8 without Tamil") << QByteArray("caf\xc3\xa9\n") << false;
+        QTest::newRow("Latin-1 that happens to be UTF-8") << QByteArray("\xc3\xa9t\xc3\xa9") << false;
+        QTest::newRow("Windows-1252 bytes") << QByteArray("\x93quoted\x94 \xe9") << false;
+        QTest::newRow("UTF-8 with Tamil") << QString::fromUtf8("வணக்கம் world\n").toUtf8() << true;
+        QTest::newRow("Tamil, then a byte that is no UTF-8")
+            << QString::fromUtf8("வணக்கம்").toUtf8() + "\xff" << false;
+        QTest::newRow("a byte-order mark alone") << QByteArray("\xef\xbb\xbf") << true;
+        QTest::newRow("a byte-order mark and English") << QByteArray("\xef\xbb\xbfhello\r\n") << true;
+        QTest::newRow("a byte-order mark, then no UTF-8") << QByteArray("\xef\xbb\xbf\xff") << false;
+    }
+
+    void whatOpensAsUnicode()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, unicode);
+        QCOMPARE(formatOf(bytes.toStdString()).kind == DocumentFormat::Unicode, unicode);
+    }
+
+    void openAndSaveChangeNothingButTheEdits_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("LF, last line ended") << QString::fromUtf8("வணக்கம்\nதமிழ் 2024\n").toUtf8();
+        QTest::newRow("CR LF with a mark") << QString::fromUtf8("\uFEFFவணக்கம்\r\nதமிழ்\r\n").toUtf8();
+        QTest::newRow("last line open") << QString::fromUtf8("வணக்கம்\nதமிழ்").toUtf8();
+        QTest::newRow("empty lines") << QString::fromUtf8("க\n\n\nக\n\n").toUtf8();
+    }
+
+    void openAndSaveChangeNothingButTheEdits()
+    {
+        QFETCH(QByteArray, file);
+        const OpenedText opened = openText(file.toStdString());
+        QCOMPARE(opened.unconvertible, std::size_t(0));
+        QCOMPARE(QByteArray::fromStdString(unicodeFileBytes(opened.text, opened.format)), file);
+    }
+
+    void charactersWithoutACodeAreCounted()
+    {
+        const OpenedText opened = openText(QString::fromUtf8("க😀 ❤ ?").toStdString());
+        QCOMPARE(opened.text, std::string("f? ? ?"));
+        QCOMPARE(opened.unconvertible, std::size_t(2));  // the question mark of the text is no loss
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTextFile)
+#include "test_text_file.moc"
