@@ -117,6 +117,7 @@ void Form1::buildToolbar()
         QAction* button = Toolbar1->addAction(QIcon(imlToolbarIcons.image(b.image)), QString());
         button->setData(QString::fromLatin1(b.key));
         button->setToolTip(QString::fromLatin1(b.toolTip));
+        button->setText(button->toolTip());  // its name for a screen reader; the bar shows icons only
         button->setObjectName(QString("Toolbar1_%1").arg(b.key));
     };
     add({"New", "New File", 1});

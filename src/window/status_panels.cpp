@@ -1,5 +1,6 @@
 #include "window/status_panels.h"
 
+#include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
 #include "window/geometry.h"
 #include "window/tamil_font.h"
@@ -34,7 +35,10 @@ void StatusPanelBar::setPanelText(int panel, std::string_view text)
 {
     if (panel < 1 || panel > 4)
         return;
-    panels[std::size_t(panel - 1)]->setText(codec::toBoxText(text));
+    QLabel* label = panels[std::size_t(panel - 1)];
+    label->setText(codec::toBoxText(text));
+    // What a screen reader says: the Tamil the codes draw.
+    label->setAccessibleName(QString::fromStdString(baminiToUnicode(text)));
 }
 
 } // namespace orvane

@@ -1,5 +1,6 @@
 #include "window/tamil_field.h"
 
+#include "document/unicode_tamil.h"
 #include "platform/qt_services.h"
 #include "platform/text_codec.h"
 #include "window/key_codes.h"
@@ -17,7 +18,10 @@ TamilField::TamilField(const CompositionTables& tables, StatusPanels& panels, QW
     setFont(tamilFont(12));
     setAttribute(Qt::WA_InputMethodEnabled, false);
     // Whatever brings text in (a paste, the context menu, a drop) leaves only codes.
-    connect(this, &QLineEdit::textChanged, this, [this] { fitText(); });
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        fitText();
+        setAccessibleDescription(QString::fromStdString(baminiToUnicode(bytes())));  // as Tamil, for a screen reader
+    });
 }
 
 TamilField::~TamilField() = default;

@@ -2,6 +2,7 @@
 
 #include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
+#include "window/accessibility.h"
 #include "window/key_codes.h"
 
 #include <QDropEvent>
@@ -33,6 +34,7 @@ std::string droppedFile(const QMimeData* data)
 
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
 {
+    installAccessibility();
     // Composed input comes from key events only; an input method would bypass the filter.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);

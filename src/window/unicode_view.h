@@ -1,0 +1,37 @@
+#pragma once
+// The text box's document as the Unicode Tamil it draws, with positions mapped both ways:
+// what a screen reader reads instead of the Bamini codes. Each paragraph keeps its reading
+// until its text changes (the document's revisions tell); paragraphs are joined with a line
+// feed.
+
+#include <QString>
+
+#include <vector>
+
+class QTextDocument;
+
+namespace orvane {
+
+class UnicodeView {
+public:
+    explicit UnicodeView(QTextDocument* document) : document(document) {}
+
+    int length();
+    QString text(int start, int end);
+    // The Unicode offset of the segment at a position of the box, and the box position of
+    // the segment holding a Unicode offset.
+    int toUnicode(int boxPosition);
+    int toBox(int unicodeOffset);
+    // Drops what is kept of the paragraphs between two box positions: read while their
+    // edit is still going on, it would outlive the edit.
+    void forget(int from, int to);
+private:
+    void ensureOffsets();
+
+    QTextDocument* document;
+    std::vector<int> paragraphStart;  // Unicode offset of each paragraph
+    int total = 0;
+    int revision = -1;  // of the document the offsets were read from
+};
+
+} // namespace orvane

@@ -1,0 +1,118 @@
+// What a screen reader gets: Text1 as the Tamil it draws, offsets and changes in that text,
+// the status panels in Tamil, and a name for every button and menu item.
+
+#include "../support/window_test.h"
+#include "window/status_panels.h"
+
+#include <QAccessible>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace orvane;
+using namespace orvane::test;
+
+namespace {
+struct Told {
+    QAccessible::Event type;
+    int position;
+    QString text;
+};
+std::vector<Told> told;
+
+void listen(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::TextInserted) {
+        auto* inserted = static_cast<QAccessibleTextInsertEvent*>(event);
+        told.push_back({event->type(), inserted->changePosition(), inserted->textInserted()});
+    }
+}
+} // namespace
+
+class TestAccessibility : public WindowTest {
+    Q_OBJECT
+
+    QAccessibleTextInterface* text() const
+    {
+        return QAccessible::queryAccessibleInterface(form->Text1)->textInterface();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QAccessible::installUpdateHandler(listen);  // before the window's own filter goes on top
+        // As when a screen reader runs: the platform's accessibility is switched on.
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QVERIFY(QAccessible::isActive());
+    }
+
+    void init()
+    {
+        freshScripts();
+        startWindow();
+        told.clear();
+    }
+
+    void cleanup() { form.reset(); }
+
+    void theTextIsTheTamilItDraws()
+    {
+        type("vaOak.kam.");
+        QAccessibleTextInterface* t = text();
+        QVERIFY(t);
+        QCOMPARE(t->text(0, t->characterCount()), QString::fromUtf8("வணக்கம்"));
+        QCOMPARE(t->cursorPosition(), 7);
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->Text1)->role(), QAccessible::EditableText);
+
+        // The syllable just typed is announced in Tamil, where it stands in the Tamil text.
+        told.clear();
+        type("ka");
+        QVERIFY(!told.empty());
+        QCOMPARE(told.back().text, QString::fromUtf8("க"));
+        QCOMPARE(told.back().position, 7);
+
+        // Lines, words and the caret in Tamil offsets, whatever the codes' order.
+        form->Text1->setDocumentBytes("tzf;fk;\r\nnfhz;L jkpo;");  // வணக்கம் / கொண்டு தமிழ்
+        t = text();
+        QCOMPARE(t->characterCount(), 20);
+        int start = 0, end = 0;
+        QCOMPARE(t->textAtOffset(9, QAccessible::LineBoundary, &start, &end).trimmed(), QString::fromUtf8("கொண்டு தமிழ்"));
+        QCOMPARE(t->textAtOffset(16, QAccessible::WordBoundary, &start, &end), QString::fromUtf8("தமிழ்"));
+        t->setCursorPosition(10);  // after கொ, which its codes write around the ka
+        QCOMPARE(form->Text1->textCursor().position(), 11);
+        t->setSelection(0, 8, 10);
+        QCOMPARE(form->Text1->textCursor().selectedText(), QString("nfh"));
+        t->selection(0, &start, &end);
+        QCOMPARE(start, 8);
+        QCOMPARE(end, 10);
+    }
+
+    void panelsButtonsAndMenusHaveNames()
+    {
+        type("k");
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->StatusBar1->panel(1))->text(QAccessible::Name),
+                 QString::fromUtf8("க்"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->StatusBar1->panel(3))->text(QAccessible::Name),
+                 QString::fromUtf8("உயிர் எழுத்தை அழுத்தவும்"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->StatusBar1->panel(4))->text(QAccessible::Name),
+                 QString::fromUtf8("9:05 காலை"));
+        for (QAction* action : form->Toolbar1->actions())
+            if (!action->isSeparator() && !action->data().toString().isEmpty())
+                QCOMPARE(QAccessible::queryAccessibleInterface(form->Toolbar1->widgetForAction(action))
+                             ->text(QAccessible::Name),
+                         action->toolTip());
+        QAccessibleInterface* edit = QAccessible::queryAccessibleInterface(form->menEdit);
+        QStringList names;
+        for (int i = 0; i < edit->childCount(); ++i)
+            names << edit->child(i)->text(QAccessible::Name);
+        QVERIFY2(names.contains("Cut") && names.contains("Copy as Unicode"), qPrintable(names.join('|')));
+        for (const QString& name : names)
+            QVERIFY(!name.contains('&'));
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "test_accessibility.moc"
