@@ -21,6 +21,7 @@ QString messageTitle(const Message& message)
     case MessageId::LongParagraph:
         return tr("Open");
     case MessageId::ExportFailed:
+    case MessageId::PdfFailed:
         return tr("Export");
     case MessageId::RestorePrompt:
     case MessageId::RestoreDiscard:
@@ -53,6 +54,9 @@ QString messageText(const Message& message)
         break;
     case MessageId::ExportFailed:
         text = tr("The Unicode text could not be written to\n%1\n\n%2.");
+        break;
+    case MessageId::PdfFailed:
+        text = tr("The PDF could not be written to\n%1\n\n%2.");
         break;
     case MessageId::ReplaceExisting:
         text = tr("%1\nalready exists. Do you want to replace it?");

@@ -13,6 +13,7 @@ enum class MessageId {
     SaveFailed,         // file, reason
     OpenFailed,         // file, reason
     ExportFailed,       // file, reason
+    PdfFailed,          // file, reason
     ReplaceExisting,    // file: the name the save arrived at exists already
     ChangedOnDisk,      // file: another program changed it since it was read or written
     ReplacedOnDisk,     // file: it is no longer the file that was opened

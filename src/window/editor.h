@@ -40,6 +40,7 @@ public:
     CompositionTables tables;
     const Composer& composer() const { return *composer_; }
     Document& document() { return document_; }
+    const Document& document() const { return document_; }
     DocumentFlows& flows() { return flows_; }
     RecoveryKeeper& recovery() { return recovery_; }
 

@@ -75,6 +75,7 @@ public:
     FindBar* findBar = nullptr;
 
     QAction *menNew, *menOpen, *menSave, *menSA, *menExport, *menEnd;
+    QAction *menExportPdf, *menPrint, *menPrintPreview;
     QAction *menCopy, *menCut, *menPaste, *menCopyUnicode;
     QAction *menUndo, *menRedo, *menSelectAll, *menFind, *menReplace, *menGoTo, *menWordCount;
     QAction *menZoomIn, *menZoomOut;
@@ -108,6 +109,9 @@ public slots:
     void menProgrammer_Click();
     void menGoTo_Click();
     void menWordCount_Click();
+    void menExportPdf_Click();
+    void menPrint_Click();
+    void menPrintPreview_Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

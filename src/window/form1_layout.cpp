@@ -37,6 +37,10 @@ void Form1::buildMenus()
     menSave = item(menFile, "menSave", "&Save", QKeySequence("Ctrl+S"), &Form1::menSave_Click);
     menSA = item(menFile, "menSA", "Save &As", QKeySequence("Ctrl+A"), &Form1::menSA_Click);
     menExport = item(menFile, "menExport", "Export as &Unicode...", QKeySequence(), &Form1::menExport_Click);
+    menExportPdf = item(menFile, "menExportPdf", "Export as P&DF...", QKeySequence("Ctrl+Shift+E"),
+                        &Form1::menExportPdf_Click);
+    menPrint = item(menFile, "menPrint", "&Print...", QKeySequence("Ctrl+Shift+P"), &Form1::menPrint_Click);
+    menPrintPreview = item(menFile, "menPrintPreview", "Print Pre&view...", QKeySequence(), &Form1::menPrintPreview_Click);
     menRecent = menFile->addMenu(tr("&Recent Documents"));
     menRecent->setObjectName("menRecent");
     menFile->addSeparator()->setObjectName("menDash");

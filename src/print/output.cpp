@@ -1,0 +1,142 @@
+#include "print/output.h"
+
+#include "platform/atomic_file.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <cairo-pdf.h>
+#include <pango/pangocairo.h>
+
+#include <memory>
+
+void initOrvaneResources();
+
+namespace orvane {
+
+namespace {
+struct Unref {
+    void operator()(PangoLayout* p) const { g_object_unref(p); }
+    void operator()(PangoFontDescription* p) const { pango_font_description_free(p); }
+    void operator()(cairo_t* p) const { cairo_destroy(p); }
+    void operator()(cairo_surface_t* p) const { cairo_surface_destroy(p); }
+};
+template <typename T>
+using Owned = std::unique_ptr<T, Unref>;
+
+cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned int length)
+{
+    auto* file = static_cast<AtomicFile*>(closure);
+    return file->write(std::string_view(reinterpret_cast<const char*>(data), length)) ? CAIRO_STATUS_SUCCESS
+                                                                                        : CAIRO_STATUS_WRITE_ERROR;
+}
+
+// One line of text with its baseline at (x, y); centred on x when asked.
+void show(cairo_t* cairo, PangoLayout* layout, const std::string& text, double x, double y, bool centred = false)
+{
+    pango_layout_set_text(layout, text.data(), int(text.size()));
+    if (centred) {
+        PangoRectangle logical;
+        pango_layout_get_extents(layout, nullptr, &logical);
+        x -= double(logical.width) / PANGO_SCALE / 2;
+    }
+    cairo_move_to(cairo, x, y);
+    pango_cairo_show_layout_line(cairo, pango_layout_get_line_readonly(layout, 0));
+}
+
+QString qtPageFont()
+{
+    static const QString family = [] {
+        initOrvaneResources();
+        const QStringList added = QFontDatabase::applicationFontFamilies(
+            QFontDatabase::addApplicationFont(":/fonts/NotoSansTamil-Regular.ttf"));
+        return added.isEmpty() ? QString::fromLatin1(pageFontFamily()) : added.constFirst();
+    }();
+    return family;
+}
+} // namespace
+
+PdfOutcome writePdf(const std::vector<Page>& pages, const PageSetup& setup, const std::string& path,
+                    const std::function<bool(std::size_t, std::size_t)>& progress)
+{
+    PdfOutcome out;
+    AtomicFile file;
+    if (!file.open(path)) {
+        out.error = file.error();
+        return out;
+    }
+    Owned<cairo_surface_t> surface(cairo_pdf_surface_create_for_stream(writeToFile, &file, setup.width, setup.height));
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, setup.header.c_str());
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "Orvane");
+    Owned<cairo_t> cairo(cairo_create(surface.get()));
+    Owned<PangoLayout> layout(pango_cairo_create_layout(cairo.get()));
+    pango_cairo_context_set_resolution(pango_layout_get_context(layout.get()), 72);
+    pango_layout_context_changed(layout.get());
+    Owned<PangoFontDescription> text(pango_font_description_from_string(pageFontFamily()));
+    pango_font_description_set_size(text.get(), int(setup.fontSize * PANGO_SCALE));
+    Owned<PangoFontDescription> small(pango_font_description_copy(text.get()));
+    pango_font_description_set_size(small.get(), int(setup.fontSize * HeaderFontScale * PANGO_SCALE));
+    for (std::size_t n = 0; n < pages.size(); ++n) {
+        if (progress && !progress(n, pages.size())) {
+            file.cancel();
+            return out;
+        }
+        cairo_set_source_rgb(cairo.get(), 0, 0, 0);
+        pango_layout_set_font_description(layout.get(), small.get());
+        show(cairo.get(), layout.get(), setup.header, setup.margin, headerBaseline(setup));
+        show(cairo.get(), layout.get(), pageFooter(n + 1, pages.size()), setup.width / 2, footerBaseline(setup), true);
+        pango_layout_set_font_description(layout.get(), text.get());
+        for (const PageLine& line : pages[n].lines)
+            show(cairo.get(), layout.get(), line.text, setup.margin, line.baseline);
+        cairo_show_page(cairo.get());
+    }
+    cairo.reset();
+    cairo_surface_finish(surface.get());
+    if (const cairo_status_t status = cairo_surface_status(surface.get()); status != CAIRO_STATUS_SUCCESS) {
+        out.error = file.error().empty() ? cairo_status_to_string(status) : file.error();
+        file.cancel();
+        return out;
+    }
+    surface.reset();
+    if (!file.commit()) {
+        out.error = file.error();
+        return out;
+    }
+    out.written = true;
+    return out;
+}
+
+bool printPages(const std::vector<Page>& pages, const PageSetup& setup, QPagedPaintDevice& device,
+                const std::function<bool(std::size_t, std::size_t)>& progress)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    // Points on the page to the device's own units.
+    const double scale = device.logicalDpiX() / 72.0, scaleY = device.logicalDpiY() / 72.0;
+    painter.scale(scale, scaleY);
+    QFont text(qtPageFont());
+    text.setPointSizeF(setup.fontSize * 72.0 / device.logicalDpiY());  // points on the page, under the scale
+    QFont small = text;
+    small.setPointSizeF(text.pointSizeF() * HeaderFontScale);
+    for (std::size_t n = 0; n < pages.size(); ++n) {
+        if (progress && !progress(n, pages.size()))
+            return false;
+        if (n > 0 && !device.newPage())
+            return false;
+        painter.setFont(small);
+        painter.drawText(QPointF(setup.margin, headerBaseline(setup)), QString::fromStdString(setup.header));
+        const QString footer = QString::fromStdString(pageFooter(n + 1, pages.size()));
+        painter.drawText(QPointF(setup.width / 2 - painter.fontMetrics().horizontalAdvance(footer) / 2.0,
+                                 footerBaseline(setup)),
+                         footer);
+        painter.setFont(text);
+        for (const PageLine& line : pages[n].lines)
+            painter.drawText(QPointF(setup.margin, line.baseline), QString::fromStdString(line.text));
+    }
+    return painter.end();
+}
+
+} // namespace orvane

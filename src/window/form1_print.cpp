@@ -1,0 +1,114 @@
+// Printing and PDF: the document's Unicode Tamil on pages, to a printer or to a PDF that
+// keeps its text.
+
+#include "window/form1.h"
+
+#include "document/unicode_tamil.h"
+#include "print/output.h"
+#include "print/pages.h"
+#include "window/text_box.h"
+
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+
+namespace orvane {
+
+namespace {
+PageSetup setupFor(const Editor& editor, const QPageLayout* paper)
+{
+    PageSetup setup;
+    if (paper) {
+        const QRectF page = paper->fullRect(QPageLayout::Point);
+        setup.width = page.width();
+        setup.height = page.height();
+    }
+    setup.fontSize = double(editor.fontSizeTenThousandths()) / 10000.0;
+    const std::string& name = editor.document().DocumentFileName();
+    setup.header = printableName(name.empty() ? std::string("Untitled.tam") : name);
+    return setup;
+}
+
+// Lays out the document, showing progress; empty when the user stopped it.
+std::vector<Page> layoutWithProgress(const std::string& unicode, const PageSetup& setup, QProgressDialog& progress)
+{
+    return layoutPages(unicode, setup, [&](std::size_t done, std::size_t total) {
+        progress.setValue(total ? int(50 * done / total) : 0);
+        return !progress.wasCanceled();
+    });
+}
+} // namespace
+
+void Form1::menExportPdf_Click()
+{
+    std::string offered = editor.document().DocumentFileName().empty() ? std::string("Untitled.tam")
+                                                                        : editor.document().DocumentFileName();
+    if (offered.ends_with(".tam") || offered.ends_with(".txt"))
+        offered.resize(offered.size() - 4);
+    services.cmdlg->CancelError = false;
+    services.cmdlg->Filter = "PDF document (*.pdf)|*.pdf";
+    services.cmdlg->FileName = offered + ".pdf";
+    services.cmdlg->FilterIndex = 0;
+    services.cmdlg->ShowSave();
+    std::string path = services.cmdlg->FileName;
+    if (path.empty()) {
+        editor.focusText();
+        return;
+    }
+    if (!path.ends_with(".pdf"))
+        path += ".pdf";
+    QProgressDialog progress(tr("Making the PDF..."), tr("Cancel"), 0, 100, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const PageSetup setup = setupFor(editor, nullptr);
+    const std::vector<Page> pages = layoutWithProgress(baminiToUnicode(Text1->documentBytes()), setup, progress);
+    if (!pages.empty()) {
+        const PdfOutcome out = writePdf(pages, setup, path, [&](std::size_t page, std::size_t count) {
+            progress.setValue(50 + int(50 * page / count));
+            return !progress.wasCanceled();
+        });
+        if (!out.written && !out.error.empty())
+            services.messages->warn({MessageId::PdfFailed, {path, out.error}});
+    }
+    progress.reset();
+    editor.focusText();
+}
+
+void Form1::menPrint_Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setDocName(QString::fromStdString(setupFor(editor, nullptr).header));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        QProgressDialog progress(tr("Printing..."), tr("Cancel"), 0, 100, this);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(500);
+        const QPageLayout paper = printer.pageLayout();
+        const PageSetup setup = setupFor(editor, &paper);
+        const std::vector<Page> pages = layoutWithProgress(baminiToUnicode(Text1->documentBytes()), setup, progress);
+        if (!pages.empty())
+            printPages(pages, setup, printer, [&](std::size_t page, std::size_t count) {
+                progress.setValue(50 + int(50 * page / count));
+                return !progress.wasCanceled();
+            });
+    }
+    editor.focusText();
+}
+
+void Form1::menPrintPreview_Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    QPrintPreviewDialog preview(&printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* paper) {
+        const QPageLayout layout = paper->pageLayout();
+        const PageSetup setup = setupFor(editor, &layout);
+        printPages(layoutPages(baminiToUnicode(Text1->documentBytes()), setup), setup, *paper);
+    });
+    preview.exec();
+    editor.focusText();
+}
+
+} // namespace orvane
