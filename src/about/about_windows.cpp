@@ -1,6 +1,6 @@
 #include "about/about_windows.h"
 
-#include "window/geometry.h"
+#include "platform/geometry.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -8,15 +8,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 namespace orvane {
 
 namespace {
 // Fixed border, no minimize or maximize button, unloaded by the close box.
-void setUpWindow(QWidget* w, const char* name, const char* caption, const QIcon& icon, int width, int height)
+void setUpWindow(QWidget* w, const char* name, const QString& caption, const QIcon& icon, int width, int height)
 {
     w->setObjectName(name);
-    w->setWindowTitle(QString::fromLatin1(caption));
+    w->setWindowTitle(caption);
     w->setWindowIcon(icon);
     w->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                       | Qt::MSWindowsFixedSizeDialogHint);
@@ -57,17 +58,18 @@ QFrame* frame(QWidget* parent, int width, int height)
 
 FrmProg::FrmProg(const QIcon& icon, std::function<void()> focusMain) : focusMain(std::move(focusMain))
 {
-    setUpWindow(this, "frmProg", "About Program", icon, 3525, 1350);
+    setUpWindow(this, "frmProg", tr("About Program"), icon, 3525, 1350);
     Frame1 = frame(this, 3495, 975);
-    Label1 = place(new QLabel("Application Name", Frame1), "Label1", 120, 240, 1695, 255);
+    Label1 = place(new QLabel(tr("Application Name"), Frame1), "Label1", 120, 240, 1695, 255);
     Label2 = place(new QLabel(Frame1), "Label2", 1920, 240, 1215, 255);
-    Label3 = place(new QLabel("Version", Frame1), "Label3", 120, 600, 1455, 255);
+    Label3 = place(new QLabel(tr("Version"), Frame1), "Label3", 120, 600, 1455, 255);
     Label4 = place(new QLabel(Frame1), "Label4", 1920, 600, 1455, 255);
     Label1->setFont(captionFont());
     Label3->setFont(captionFont());
-    cmdOK = place(new QPushButton("OK", this), "cmdOK", 2520, 1080, 855, 255);
+    cmdOK = place(new QPushButton(tr("OK"), this), "cmdOK", 2520, 1080, 855, 255);
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &FrmProg::cmdOK_Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &FrmProg::cmdOK_Click);
     Form_Load();
 }
 
@@ -85,14 +87,15 @@ void FrmProg::cmdOK_Click()
 
 FrmMe::FrmMe(const QIcon& icon, std::function<void()> focusMain) : focusMain(std::move(focusMain))
 {
-    setUpWindow(this, "frmMe", "About Programmer", icon, 3615, 1230);
+    setUpWindow(this, "frmMe", tr("About Programmer"), icon, 3615, 1230);
     Frame1 = frame(this, 3615, 855);
-    Label1 = place(new QLabel("The Orvane developers", Frame1), "Label1", 240, 240, 2655, 255);
+    Label1 = place(new QLabel(tr("The Orvane developers"), Frame1), "Label1", 240, 240, 2655, 255);
     Label2 = place(new QLabel(ProjectHome, Frame1), "Label2", 240, 480, 2415, 255);
     Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Command1 = place(new QPushButton("OK", this), "Command1", 2760, 960, 855, 255);
+    Command1 = place(new QPushButton(tr("OK"), this), "Command1", 2760, 960, 855, 255);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &FrmMe::Command1_Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &FrmMe::Command1_Click);
     // Tab order: the button first, then the labels.
     Command1->setFocus();
 }

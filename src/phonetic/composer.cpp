@@ -34,18 +34,6 @@ int Composer::Text1_KeyPress(int KeyAscii)
 {
     ignoringFailure([&] { changes.markDocumentChanged(); });
 
-    // Typed, these three are replaced by codes of their own; injected, they are
-    // syllable parts and pass.
-    switch (KeyAscii) {
-    case ',': return SendingKeys ? KeyAscii : '>';
-    case ';': return SendingKeys ? KeyAscii : '@';
-    case '`': return SendingKeys ? KeyAscii : '=';
-    default: break;
-    }
-    if (KeyAscii == '.' && !WaitingForVowel)
-        return KeyAscii;
-    if (alwaysPasses(KeyAscii))
-        return KeyAscii;
     if (KeyAscii == KeyEsc) {
         SendingKeys = false;
         WaitingForVowel = false;
@@ -56,10 +44,25 @@ int Composer::Text1_KeyPress(int KeyAscii)
         });
         return KeyAscii;
     }
-    if (SendingKeys)
-        return KeyAscii;
+    if (const int code = filtered(KeyAscii); code >= 0)
+        return code;
     ignoringFailure([&] { ComposeKey(KeyAscii); });
     return 0;
+}
+
+int Composer::filtered(int KeyAscii) const
+{
+    // Typed, these three are replaced by codes of their own; injected, they are
+    // syllable parts and pass.
+    switch (KeyAscii) {
+    case ',': return SendingKeys ? KeyAscii : '>';
+    case ';': return SendingKeys ? KeyAscii : '@';
+    case '`': return SendingKeys ? KeyAscii : '=';
+    default: break;
+    }
+    if ((KeyAscii == '.' && !WaitingForVowel) || alwaysPasses(KeyAscii) || KeyAscii == KeyEsc || SendingKeys)
+        return KeyAscii;
+    return -1;
 }
 
 void Composer::ComposeKey(int KeyAscii)

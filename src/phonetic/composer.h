@@ -23,6 +23,10 @@ public:
     // the box inserts or acts on instead, 0 for nothing.
     int Text1_KeyPress(int KeyAscii);
 
+    // What the filter would do with a key now without composing: the code it passes or puts
+    // in its place, or -1 when the key goes to the composer. Changes nothing.
+    int filtered(int KeyAscii) const;
+
     bool SendingKeys = false;
     bool WaitingForVowel = false;
     int ConsonantIndex = 0;

@@ -26,6 +26,7 @@ namespace orvane {
 class TextBox;
 class StatusPanelBar;
 class FindBar;
+class KeyboardMap;
 
 // The edges tests replace; null members get the real ones.
 struct Form1Services {
@@ -79,10 +80,11 @@ public:
     QAction *menCopy, *menCut, *menPaste, *menCopyUnicode;
     QAction *menUndo, *menRedo, *menSelectAll, *menFind, *menReplace, *menGoTo, *menWordCount;
     QAction *menZoomIn, *menZoomOut;
-    QAction *menProgram, *menProgrammer;
+    QAction *menProgram, *menProgrammer, *menKeyboard;
     QMenu *menFile, *menRecent, *menEdit, *menAbout;
 
     FrmProg* aboutProgram() const { return frmProg; }
+    KeyboardMap* keyboardMap() const { return keyboard; }
     FrmMe* aboutProgrammer() const { return frmMe; }
 
     // The desktop session ends: asks about unsaved changes when it may (false: the user
@@ -107,6 +109,7 @@ public slots:
     void menCopyUnicode_Click();
     void menProgram_Click();
     void menProgrammer_Click();
+    void menKeyboard_Click();
     void menGoTo_Click();
     void menWordCount_Click();
     void menExportPdf_Click();
@@ -139,6 +142,7 @@ private:
     bool restoreOffered = false;
     Remembered remembered;
     QPointer<FrmProg> frmProg;
+    KeyboardMap* keyboard = nullptr;
     QPointer<FrmMe> frmMe;
 };
 

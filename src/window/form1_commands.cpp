@@ -5,9 +5,12 @@
 #include "about/about_windows.h"
 #include "document/search.h"
 #include "platform/text_codec.h"
+#include "window/keyboard_map.h"
 #include "window/text_box.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QInputDialog>
 #include <QTextBlock>
 
@@ -121,6 +124,28 @@ void Form1::menWordCount_Click()
 }
 
 void Form1::menProgram_Click() { showAbout(frmProg); }
+
+void Form1::menKeyboard_Click()
+{
+    if (!keyboard) {
+        // Its keys are pressed in the text box, as the keyboard's would be.
+        keyboard = new KeyboardMap(editor.tables, editor.composer(), [this](QChar c) {
+            const int key = c.isLetter() ? c.toUpper().unicode() : c.unicode();
+            const Qt::KeyboardModifiers mods = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+            QKeyEvent press(QEvent::KeyPress, key, mods, QString(c));
+            QCoreApplication::sendEvent(Text1, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, mods, QString(c));
+            QCoreApplication::sendEvent(Text1, &release);
+        });
+        keyboard->setParent(this, Qt::Window);  // goes with the main window
+        keyboard->setWindowIcon(windowIcon());
+        keyboard->follow(Text1);
+    }
+    keyboard->refresh();
+    keyboard->show();
+    keyboard->raise();
+    keyboard->activateWindow();
+}
 
 void Form1::menProgrammer_Click() { showAbout(frmMe); }
 

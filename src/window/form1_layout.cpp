@@ -3,7 +3,7 @@
 #include "window/form1.h"
 
 #include "window/find_bar.h"
-#include "window/geometry.h"
+#include "platform/geometry.h"
 #include "window/status_panels.h"
 #include "window/text_box.h"
 
@@ -22,7 +22,7 @@ void Form1::buildMenus()
 {
     auto item = [this](QMenu* menu, const char* name, const char* caption, QKeySequence shortcut,
                        void (Form1::*handler)()) {
-        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        QAction* action = menu->addAction(tr(caption));
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
         action->setShortcutContext(Qt::WindowShortcut);
@@ -30,28 +30,28 @@ void Form1::buildMenus()
         return action;
     };
 
-    menFile = menuBar()->addMenu("&File");
+    menFile = menuBar()->addMenu(tr("&File"));
     menFile->setObjectName("menFile");
-    menNew = item(menFile, "menNew", "&New", QKeySequence("Ctrl+N"), &Form1::menNew_Click);
-    menOpen = item(menFile, "menOpen", "&Open", QKeySequence("Ctrl+O"), &Form1::menOpen_Click);
-    menSave = item(menFile, "menSave", "&Save", QKeySequence("Ctrl+S"), &Form1::menSave_Click);
-    menSA = item(menFile, "menSA", "Save &As", QKeySequence("Ctrl+A"), &Form1::menSA_Click);
-    menExport = item(menFile, "menExport", "Export as &Unicode...", QKeySequence(), &Form1::menExport_Click);
-    menExportPdf = item(menFile, "menExportPdf", "Export as P&DF...", QKeySequence("Ctrl+Shift+E"),
+    menNew = item(menFile, "menNew", QT_TR_NOOP("&New"), QKeySequence("Ctrl+N"), &Form1::menNew_Click);
+    menOpen = item(menFile, "menOpen", QT_TR_NOOP("&Open"), QKeySequence("Ctrl+O"), &Form1::menOpen_Click);
+    menSave = item(menFile, "menSave", QT_TR_NOOP("&Save"), QKeySequence("Ctrl+S"), &Form1::menSave_Click);
+    menSA = item(menFile, "menSA", QT_TR_NOOP("Save &As"), QKeySequence("Ctrl+A"), &Form1::menSA_Click);
+    menExport = item(menFile, "menExport", QT_TR_NOOP("Export as &Unicode..."), QKeySequence(), &Form1::menExport_Click);
+    menExportPdf = item(menFile, "menExportPdf", QT_TR_NOOP("Export as P&DF..."), QKeySequence("Ctrl+Shift+E"),
                         &Form1::menExportPdf_Click);
-    menPrint = item(menFile, "menPrint", "&Print...", QKeySequence("Ctrl+Shift+P"), &Form1::menPrint_Click);
-    menPrintPreview = item(menFile, "menPrintPreview", "Print Pre&view...", QKeySequence(), &Form1::menPrintPreview_Click);
+    menPrint = item(menFile, "menPrint", QT_TR_NOOP("&Print..."), QKeySequence("Ctrl+Shift+P"), &Form1::menPrint_Click);
+    menPrintPreview = item(menFile, "menPrintPreview", QT_TR_NOOP("Print Pre&view..."), QKeySequence(), &Form1::menPrintPreview_Click);
     menRecent = menFile->addMenu(tr("&Recent Documents"));
     menRecent->setObjectName("menRecent");
     menFile->addSeparator()->setObjectName("menDash");
-    menEnd = item(menFile, "menEnd", "E&xit", QKeySequence(), &Form1::menEnd_Click);
+    menEnd = item(menFile, "menEnd", QT_TR_NOOP("E&xit"), QKeySequence(), &Form1::menEnd_Click);
 
-    menEdit = menuBar()->addMenu("&Edit");
+    menEdit = menuBar()->addMenu(tr("&Edit"));
     menEdit->setObjectName("menEdit");
-    menCopy = item(menEdit, "menCopy", "&Copy", QKeySequence("Ctrl+C"), &Form1::menCopy_Click);
-    menCut = item(menEdit, "menCut", "&Cu&t", QKeySequence("Ctrl+X"), &Form1::menCut_Click);
-    menPaste = item(menEdit, "menPaste", "&Paste", QKeySequence("Ctrl+V"), &Form1::menPaste_Click);
-    menCopyUnicode = item(menEdit, "menCopyUnicode", "Copy as &Unicode", QKeySequence("Ctrl+Shift+C"),
+    menCopy = item(menEdit, "menCopy", QT_TR_NOOP("&Copy"), QKeySequence("Ctrl+C"), &Form1::menCopy_Click);
+    menCut = item(menEdit, "menCut", QT_TR_NOOP("&Cu&t"), QKeySequence("Ctrl+X"), &Form1::menCut_Click);
+    menPaste = item(menEdit, "menPaste", QT_TR_NOOP("&Paste"), QKeySequence("Ctrl+V"), &Form1::menPaste_Click);
+    menCopyUnicode = item(menEdit, "menCopyUnicode", QT_TR_NOOP("Copy as &Unicode"), QKeySequence("Ctrl+Shift+C"),
                           &Form1::menCopyUnicode_Click);
     menEdit->addSeparator();
     auto command = [this](QMenu* menu, const char* name, const QString& caption, QList<QKeySequence> keys,
@@ -87,13 +87,17 @@ void Form1::buildMenus()
     menZoomIn = command(nullptr, "menZoomIn", tr("Zoom In"), {QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")},
                         [this] { editor.FontBigger(); });
     menZoomOut = command(nullptr, "menZoomOut", tr("Zoom Out"), {QKeySequence("Ctrl+-")}, [this] { editor.FontSmaller(); });
+    // Keys other editors use for Save As and Exit; the menus show the designed ones.
+    command(nullptr, "menSaveAsToo", tr("Save As"), {QKeySequence("Ctrl+Shift+S")}, [this] { menSA_Click(); });
+    command(nullptr, "menExitToo", tr("Exit"), {QKeySequence("Ctrl+Q")}, [this] { menEnd_Click(); });
     Text1->zoomed = [this](int steps) { steps > 0 ? editor.FontBigger() : editor.FontSmaller(); };
 
-    menAbout = menuBar()->addMenu("&About");
+    menAbout = menuBar()->addMenu(tr("&About"));
     menAbout->setObjectName("menAbout");
-    menProgram = item(menAbout, "menProgram", "&Program", QKeySequence("Ctrl+P"), &Form1::menProgram_Click);
-    menProgrammer = item(menAbout, "menProgrammer", "Programmer", QKeySequence("Ctrl+U"),
+    menProgram = item(menAbout, "menProgram", QT_TR_NOOP("&Program"), QKeySequence("Ctrl+P"), &Form1::menProgram_Click);
+    menProgrammer = item(menAbout, "menProgrammer", QT_TR_NOOP("Programmer"), QKeySequence("Ctrl+U"),
                          &Form1::menProgrammer_Click);
+    menKeyboard = item(menAbout, "menKeyboard", QT_TR_NOOP("&Keyboard"), QKeySequence("F1"), &Form1::menKeyboard_Click);
 
     QList<QKeySequence> shortcuts;
     for (const QAction* action : findChildren<QAction*>())
@@ -120,23 +124,23 @@ void Form1::buildToolbar()
     auto add = [this](const Button& b) {
         QAction* button = Toolbar1->addAction(QIcon(imlToolbarIcons.image(b.image)), QString());
         button->setData(QString::fromLatin1(b.key));
-        button->setToolTip(QString::fromLatin1(b.toolTip));
+        button->setToolTip(tr(b.toolTip));
         button->setText(button->toolTip());  // its name for a screen reader; the bar shows icons only
         button->setObjectName(QString("Toolbar1_%1").arg(b.key));
     };
-    add({"New", "New File", 1});
-    add({"Open", "Open Document", 2});
-    add({"Save", "Save the Document", 3});
+    add({"New", QT_TR_NOOP("New File"), 1});
+    add({"Open", QT_TR_NOOP("Open Document"), 2});
+    add({"Save", QT_TR_NOOP("Save the Document"), 3});
     Toolbar1->addSeparator();
-    add({"Cut", "Cut", 5});
-    add({"Copy", "Copy the Selection", 6});
-    add({"Paste", "Paste from Clipboard", 7});
+    add({"Cut", QT_TR_NOOP("Cut"), 5});
+    add({"Copy", QT_TR_NOOP("Copy the Selection"), 6});
+    add({"Paste", QT_TR_NOOP("Paste from Clipboard"), 7});
     auto* gap = new QWidget(Toolbar1);  // a placeholder with no key: clicking it does nothing
     gap->setObjectName("Toolbar1_gap");
     gap->setFixedWidth(twipsToPixels(150, this));
     Toolbar1->addWidget(gap);
-    add({"Big", "Increase Font Size", 14});
-    add({"Small", "Decrease Font Size", 15});
+    add({"Big", QT_TR_NOOP("Increase Font Size"), 14});
+    add({"Small", QT_TR_NOOP("Decrease Font Size"), 15});
     connect(Toolbar1, &QToolBar::actionTriggered, this, &Form1::Toolbar1_ButtonClick);
 }
 

@@ -2,7 +2,7 @@
 
 #include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
-#include "window/geometry.h"
+#include "platform/geometry.h"
 #include "window/tamil_font.h"
 
 namespace orvane {

@@ -7,13 +7,16 @@
 
 #include <QDropEvent>
 #include <QFile>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QUrl>
 #include <QWheelEvent>
 
+#include <memory>
 #include <new>
 
 namespace orvane {
@@ -167,6 +170,16 @@ void TextBox::wheelEvent(QWheelEvent* e)
         return;
     }
     QPlainTextEdit::wheelEvent(e);
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* e)
+{
+    // Ctrl+A is Save As in this window: the menu must not offer it for Select All.
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(e->pos()));
+    for (QAction* action : menu->actions())
+        if (action->objectName() == QLatin1String("select-all"))
+            action->setShortcut(QKeySequence());
+    menu->exec(e->globalPos());
 }
 
 void TextBox::dragEnterEvent(QDragEnterEvent* e)

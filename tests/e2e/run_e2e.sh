@@ -61,6 +61,15 @@ xdotool key --delay 40 Return
 sleep 0.3
 import -window root "$artifacts/orvane-find.png"
 xdotool key --delay 40 Escape
+# The keyboard map (F1), with a consonant pending: its vowel keys show the syllables.
+xdotool type --delay 40 'k'
+xdotool key --delay 40 F1
+kid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Keyboard$' | head -n1) || fail "no keyboard map"
+sleep 0.5
+import -window "$kid" "$artifacts/orvane-keyboard.png"
+xdotool key --delay 40 Escape
+sleep 0.3
+xdotool windowfocus --sync "$wid" key --delay 40 Escape
 xdotool type --delay 40 'ka'
 xdotool key --delay 40 ctrl+s
 expected=$(printf 'tzf;fk;\r\nf vOj;J nfs> ] ` \\\r\ntzf;fk; \r\n' | od -An -tx1)

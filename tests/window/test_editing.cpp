@@ -4,6 +4,7 @@
 #include "../support/window_test.h"
 #include "platform/text_codec.h"
 #include "window/find_bar.h"
+#include "window/keyboard_map.h"
 #include "window/tamil_field.h"
 
 #include <QClipboard>
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace orvane;
@@ -134,6 +136,38 @@ private slots:
         QApplication::sendEvent(form->Text1->viewport(), &wheel);
         QCOMPARE(form->editor.fontSizeTenThousandths(), 157500);
         QCOMPARE(bytes(), std::string("ffp"));  // no key of these typed anything
+    }
+
+    void theKeyboardMapFollowsTheComposer()
+    {
+        QTest::keyClick(form->Text1, Qt::Key_F1);
+        KeyboardMap* map = form->keyboardMap();
+        QVERIFY(map && map->isVisible());
+        QVERIFY(!map->isModal());
+        auto shows = [&](QChar key) { return map->cap(key)->toolTip(); };
+        QCOMPARE(shows('k'), QString::fromUtf8("க்"));  // a consonant is expected: the consonants
+        QCOMPARE(shows('1'), QString("1"));
+        QCOMPARE(shows(','), QString(","));
+
+        type("k");  // now each vowel key shows the syllable it would make
+        QTRY_COMPARE(shows('a'), QString::fromUtf8("க"));
+        QCOMPARE(shows('i'), QString::fromUtf8("கி"));
+        QCOMPARE(shows('y'), QString::fromUtf8("கை"));
+        QCOMPARE(shows('.'), QString::fromUtf8("க்"));
+        QVERIFY(!map->cap('z')->isEnabled());  // no vowel key: it does nothing now
+        QVERIFY(map->cap('1')->isEnabled());
+        map->findChild<QToolButton*>("KeyboardShift")->click();
+        QCOMPARE(shows('I'), QString::fromUtf8("கீ"));
+        QCOMPARE(shows('Y'), QString::fromUtf8("கௌ"));
+
+        // A click on a key types it, as if it were pressed.
+        map->cap('I')->click();
+        QCOMPARE(bytes(), std::string("fP"));
+        QTRY_COMPARE(shows('K'), QString());  // a consonant is expected again; K is none
+        map->findChild<QToolButton*>("KeyboardShift")->click();
+        QCOMPARE(shows('r'), QString::fromUtf8("ர்"));
+        type("ra");  // the window stays usable beside it
+        QCOMPARE(bytes(), std::string("fPu"));
     }
 
     void rememberedForTheNextRun()

@@ -1,0 +1,184 @@
+#include "window/keyboard_map.h"
+
+#include "document/unicode_tamil.h"
+#include "phonetic/composer.h"
+#include "platform/key_string.h"
+#include "platform/text_codec.h"
+#include "window/tamil_font.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStylePainter>
+#include <QStyleOptionToolButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace orvane {
+
+namespace {
+// A key: its Latin character small in a corner, and the Tamil it gives large in the middle.
+class KeyCap final : public QToolButton {
+public:
+    explicit KeyCap(QWidget* parent) : QToolButton(parent)
+    {
+        setMinimumSize(44, 44);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+    QString latin;  // the key's own character
+    QString codes;  // what it gives, as Bamini codes
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionToolButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        painter.drawComplexControl(QStyle::CC_ToolButton, option);
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        QFont small = font();
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+        painter.setFont(small);
+        painter.drawText(rect().adjusted(4, 2, -4, -2), Qt::AlignLeft | Qt::AlignTop, latin);
+        painter.setFont(tamilFont(14));
+        painter.drawText(rect().adjusted(2, 8, -2, 0), Qt::AlignCenter, codes);
+    }
+};
+
+QString boxText(std::string_view codes) { return codec::toBoxText(codes); }
+
+// The characters a stored cell inserts.
+std::string cellCodes(const std::string& cell)
+{
+    std::string out;
+    forEachKeyStroke(cell, [&](const KeyStroke& k) {
+        if (const char c = k.typedChar())
+            out += c;
+    });
+    return out;
+}
+
+constexpr const char* NormalRows[] = {"`1234567890-=", "qwertyuiop[]\\", "asdfghjkl;'", "zxcvbnm,./"};
+constexpr const char* ShiftedRows[] = {"~!@#$%^&*()_+", "QWERTYUIOP{}|", "ASDFGHJKL:\"", "ZXCVBNM<>?"};
+} // namespace
+
+KeyboardMap::KeyboardMap(const CompositionTables& tables, const Composer& composer, std::function<void(QChar)> typeKey)
+    : QWidget(nullptr, Qt::Window), tables(tables), composer(composer), typeKey(std::move(typeKey))
+{
+    setObjectName("KeyboardMap");
+    setWindowTitle(tr("Keyboard"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    auto* column = new QVBoxLayout(this);
+    state = new QLabel(this);
+    state->setObjectName("KeyboardState");
+    column->addWidget(state);
+    auto* grid = new QGridLayout;
+    grid->setSpacing(3);
+    column->addLayout(grid, 1);
+    for (int row = 0; row < 4; ++row) {
+        const QString normal = QString::fromLatin1(NormalRows[row]), shifted = QString::fromLatin1(ShiftedRows[row]);
+        for (int k = 0; k < normal.size(); ++k) {
+            auto* cap = new KeyCap(this);
+            grid->addWidget(cap, row, row + k * 2, 1, 2);  // the rows stand staggered, like a keyboard's
+            keys.push_back({normal[k], shifted[k], cap});
+            connect(cap, &QToolButton::clicked, this, [this, k = keys.size() - 1] {
+                this->typeKey(shift->isChecked() ? keys[k].shifted : keys[k].normal);
+                refresh();
+            });
+        }
+    }
+    shift = new QToolButton(this);
+    shift->setObjectName("KeyboardShift");
+    shift->setText(tr("Shift"));
+    shift->setCheckable(true);
+    shift->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    shift->setFocusPolicy(Qt::NoFocus);
+    connect(shift, &QToolButton::toggled, this, [this] { refresh(); });
+    grid->addWidget(shift, 4, 0, 1, 6);
+    auto* space = new KeyCap(this);
+    space->latin = tr("space");
+    grid->addWidget(space, 4, 6, 1, 14);
+    keys.push_back({QLatin1Char(' '), QLatin1Char(' '), space});
+    connect(space, &QToolButton::clicked, this, [this] {
+        this->typeKey(QLatin1Char(' '));
+        refresh();
+    });
+    resize(760, 300);
+    refresh();
+}
+
+QString KeyboardMap::shows(QChar key, bool& active) const
+{
+    const int code = static_cast<unsigned char>(key.toLatin1());
+    active = true;
+    if (const int passed = composer.filtered(code); passed >= 0)
+        return boxText(std::string(1, char(passed)));
+    if (!composer.WaitingForVowel) {
+        const int c = tables.consonantIndexOf(code);
+        return c > 0 ? boxText(cellCodes(tables.SyllableTable[std::size_t(c)][CompositionTables::PulliColumn]))
+                     : QString();
+    }
+    const int v = tables.vowelIndexOf(code);
+    active = v > 0;
+    return active ? boxText(cellCodes(tables.SyllableTable[std::size_t(composer.ConsonantIndex)][std::size_t(v)]))
+                  : QString();
+}
+
+void KeyboardMap::refresh()
+{
+    const bool shifted = shift->isChecked();
+    for (const Key& key : keys) {
+        auto* cap = static_cast<KeyCap*>(key.button);
+        const QChar c = shifted ? key.shifted : key.normal;
+        bool active = true;
+        cap->codes = shows(c, active);
+        if (c != QLatin1Char(' '))
+            cap->latin = c;
+        cap->setEnabled(active);
+        cap->setToolTip(QString::fromStdString(baminiToUnicode(codec::fromBoxText(cap->codes))));
+        cap->setAccessibleName(c + QLatin1String(": ") + cap->toolTip());
+        cap->update();
+    }
+    if (composer.WaitingForVowel) {
+        const std::string pending = composer.ConsonantIndex > 0
+                                        ? cellCodes(tables.SyllableTable[std::size_t(composer.ConsonantIndex)][CompositionTables::PulliColumn])
+                                        : std::string();
+        state->setText(pending.empty() ? tr("Now a vowel key: it gives a vowel letter.")
+                                       : tr("Now a vowel key, to go with %1:")
+                                             .arg(QString::fromStdString(baminiToUnicode(pending))));
+    } else {
+        state->setText(tr("Type a consonant key, then a vowel key. A key that is no consonant, then a vowel "
+                          "key, gives a vowel letter."));
+    }
+}
+
+void KeyboardMap::follow(QWidget* typedInto) { typedInto->installEventFilter(this); }
+
+bool KeyboardMap::eventFilter(QObject*, QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress && isVisible())
+        QMetaObject::invokeMethod(this, &KeyboardMap::refresh, Qt::QueuedConnection);  // once the key is handled
+    return false;
+}
+
+QToolButton* KeyboardMap::cap(QChar key) const
+{
+    for (const Key& k : keys)
+        if (k.normal == key || k.shifted == key)
+            return k.button;
+    return nullptr;
+}
+
+void KeyboardMap::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+} // namespace orvane
