@@ -2,12 +2,41 @@
 
 namespace orvane {
 
+namespace {
+// Qt's own options, which the window takes; those of the first list take a value.
+bool isQtOption(std::string_view arg, bool& takesValue)
+{
+    static constexpr std::string_view withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                                     "qwindowgeometry", "qwindowicon", "qwindowtitle", "display",
+                                                     "geometry", "style", "stylesheet", "session", "name", "title"};
+    static constexpr std::string_view alone[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+    const std::string_view name = arg.substr(0, arg.find('='));
+    for (const std::string_view o : withValue)
+        if (name == o) {
+            takesValue = name.size() == arg.size();  // "-style fusion", or "-style=fusion"
+            return true;
+        }
+    takesValue = false;
+    for (const std::string_view o : alone)
+        if (arg == o)
+            return true;
+    return false;
+}
+} // namespace
+
 CommandLine parseCommandLine(const std::vector<std::string>& args)
 {
     CommandLine line;
     bool optionsEnded = false;
+    bool skipValue = false;
     for (const std::string& arg : args) {
-        if (optionsEnded || arg == "-" || !arg.starts_with('-')) {
+        bool takesValue = false;
+        if (skipValue) {
+            skipValue = false;
+        } else if (!optionsEnded && arg.size() > 1 && arg.starts_with('-') && arg != "--" && isQtOption(arg, takesValue)) {
+            skipValue = takesValue;
+        } else if (optionsEnded || arg == "-" || !arg.starts_with('-')) {
             line.operands.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;

@@ -245,6 +245,12 @@ private slots:
         r = orvane({"one.tam", "two.tam"});
         QCOMPARE(r.status, 2);
         QVERIFY(r.err.contains("Usage:"));
+
+        // Qt's own options are the window's, with or without their value attached.
+        r = orvane({"-platform", "offscreen", "--style=fusion", "-reverse", "--version"});
+        QCOMPARE(r.status, 0);
+        r = orvane({"--transliterate", "-display", ":7", "-", "-"}, "ka");
+        QCOMPARE(r.out, QByteArray("f\r\n"));
     }
 };
 
