@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace orvane {
@@ -172,6 +173,13 @@ void Form1::changeEvent(QEvent* e)
     QMainWindow::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
         QTimer::singleShot(0, this, [this] { editor.flows().checkFileOnDisk(); });
+    if (e->type() == QEvent::PaletteChange && Toolbar1) {
+        // A switch to a dark theme (or back) redraws the toolbar in the ink that shows on it.
+        const bool dark = isDarkPalette(palette());
+        for (QAction* button : Toolbar1->actions())
+            if (const int image = button->property("image").toInt())
+                button->setIcon(imlToolbarIcons.icon(image, dark));
+    }
 }
 
 } // namespace orvane

@@ -122,7 +122,8 @@ void Form1::buildToolbar()
         int image;
     };
     auto add = [this](const Button& b) {
-        QAction* button = Toolbar1->addAction(QIcon(imlToolbarIcons.image(b.image)), QString());
+        QAction* button = Toolbar1->addAction(imlToolbarIcons.icon(b.image, isDarkPalette(palette())), QString());
+        button->setProperty("image", b.image);
         button->setData(QString::fromLatin1(b.key));
         button->setToolTip(tr(b.toolTip));
         button->setText(button->toolTip());  // its name for a screen reader; the bar shows icons only

@@ -10,6 +10,7 @@ void initOrvaneResources()
     static const bool registered = [] {
         Q_INIT_RESOURCE(orvane);
         Q_INIT_RESOURCE(orvane_icons);
+        Q_INIT_RESOURCE(orvane_i18n);
         return true;
     }();
     Q_UNUSED(registered);
@@ -44,12 +45,23 @@ ImageList ImageList::toolbarIcons()
     ImageList list;
     for (const auto& [key, file] : images) {
         list.keys << QString::fromLatin1(key);
-        list.files << QString(":/icons/%1.argb").arg(QLatin1String(file));
+        list.files << QString(":/icons/%1").arg(QLatin1String(file));
     }
     return list;
 }
 
-QPixmap ImageList::image(int index) const { return rawImage(files.value(index - 1)); }
+QPixmap ImageList::image(int index) const { return rawImage(files.value(index - 1) + ".argb"); }
+
+QIcon ImageList::icon(int index, bool darkPalette) const
+{
+    const QString file = files.value(index - 1) + (darkPalette ? "-dark" : "");
+    QIcon icon;
+    icon.addPixmap(rawImage(file + ".argb"));
+    icon.addPixmap(rawImage(file + "@2x.argb"));
+    return icon;
+}
+
+bool isDarkPalette(const QPalette& palette) { return palette.color(QPalette::Window).lightness() < 128; }
 
 QIcon orvaneIcon()
 {

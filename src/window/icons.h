@@ -3,6 +3,7 @@
 // Orvane is built (scripts/render_icons.cpp).
 
 #include <QIcon>
+#include <QPalette>
 #include <QPixmap>
 #include <QStringList>
 
@@ -16,6 +17,9 @@ public:
     int count() const { return int(keys.size()); }
     QString key(int index) const { return keys.value(index - 1); }  // 1-based, as the design numbers them
     QPixmap image(int index) const;  // loaded when first asked for
+    // The image as an icon: 16 x 16 and 32 x 32 for screens scaled 2x, in a light ink on
+    // dark palettes.
+    QIcon icon(int index, bool darkPalette) const;
 
 private:
     QStringList keys;
@@ -23,5 +27,8 @@ private:
 };
 
 QIcon orvaneIcon();
+
+// Whether a palette's window is dark, so icons need their light ink.
+bool isDarkPalette(const QPalette& palette);
 
 } // namespace orvane

@@ -94,7 +94,42 @@ private slots:
                                      "Copy as &Unicode Ctrl+Shift+C", "-", "U&ndo Ctrl+Z", "&Redo Ctrl+Shift+Z", "-",
                                      "Select &All ", "-", "&Find... Ctrl+F", "R&eplace... Ctrl+H",
                                      "&Go to Line... Ctrl+G", "&Word Count... ",
-                                     "&About", "&Program Ctrl+P", "Programmer Ctrl+U"}));
+                                     "&About", "&Program Ctrl+P", "Programmer Ctrl+U", "&Keyboard F1"}));
+    }
+
+    // Every button stands out from the toolbar on a light and on a dark palette, and a
+    // screen scaled 2x gets images drawn at 32 x 32, not 16 x 16 blown up.
+    void toolbarIconsOnDarkPalettesAndScaledScreens()
+    {
+        auto legible = [](const QIcon& icon, QColor background) {
+            const QImage image = icon.pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+            int standingOut = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (c.alpha() < 128)
+                        continue;
+                    standingOut += std::abs(c.lightness() - background.lightness()) > 60;
+                }
+            return standingOut >= 12;  // an outline at least, not only a faint shape
+        };
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+        dark.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+        dark.setColor(QPalette::WindowText, Qt::white);
+        for (const QPalette& palette : {QPalette(QColor(0xef, 0xef, 0xef)), dark}) {
+            form->setPalette(palette);
+            for (QAction* button : form->Toolbar1->actions()) {
+                if (button->isSeparator() || button->icon().isNull())
+                    continue;
+                QVERIFY2(legible(button->icon(), palette.color(QPalette::Window)), qPrintable(button->toolTip()));
+                const QPixmap scaled = button->icon().pixmap(QSize(16, 16), 2.0);
+                QCOMPARE(scaled.size(), QSize(32, 32));
+                const QImage drawn = scaled.toImage();
+                const QImage blownUp = button->icon().pixmap(QSize(16, 16), 1.0).toImage().scaled(32, 32);
+                QVERIFY2(drawn.convertToFormat(blownUp.format()) != blownUp, qPrintable(button->toolTip()));
+            }
+        }
     }
 
     void typingComposesAtTheCaret()
