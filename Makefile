@@ -4,7 +4,7 @@ PREFIX  ?= /usr/local
 PRESET  ?= default
 FILE    ?=
 
-.PHONY: all build run test sanitize fuzz bench font install package deps clean
+.PHONY: all build run test sanitize fuzz bench font translations install package deps clean
 
 all: build
 
@@ -44,6 +44,12 @@ bench: build
 font:
 	@scripts/install-deps font
 	/usr/bin/python3 scripts/make-font.py
+
+# Gathers the program's strings into the Tamil translation and writes their Tamil from
+# scripts/tamil-words.py (which fails while a string has none).
+translations: deps
+	/usr/lib/qt6/bin/lupdate src -ts resources/translations/orvane_ta.ts -no-obsolete
+	/usr/bin/python3 scripts/tamil-words.py
 
 # Honours DESTDIR for staged installs.
 install: build

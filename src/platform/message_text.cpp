@@ -32,6 +32,7 @@ QString argument(const std::string& arg)
 
 QString messageTitle(const Message& message)
 {
+    const char* title = "";
     switch (message.id) {
     case MessageId::OpenFailed:
     case MessageId::ReloadChanged:
@@ -40,23 +41,30 @@ QString messageTitle(const Message& message)
     case MessageId::UnicodeOpened:
     case MessageId::UnicodeLossy:
     case MessageId::LongParagraph:
-        return tr(QT_TRANSLATE_NOOP("Messages", "Open"));
+        title = QT_TRANSLATE_NOOP("Messages", "Open");
+        break;
     case MessageId::ExportFailed:
     case MessageId::PdfFailed:
-        return tr(QT_TRANSLATE_NOOP("Messages", "Export"));
+        title = QT_TRANSLATE_NOOP("Messages", "Export");
+        break;
     case MessageId::RestorePrompt:
     case MessageId::RestoreDiscard:
     case MessageId::RecoveryUnwritable:
     case MessageId::RecoveryUnreadable:
-        return tr(QT_TRANSLATE_NOOP("Messages", "Recovery"));
+        title = QT_TRANSLATE_NOOP("Messages", "Recovery");
+        break;
     case MessageId::PasteOutOfMemory:
-        return tr(QT_TRANSLATE_NOOP("Messages", "Paste"));
+        title = QT_TRANSLATE_NOOP("Messages", "Paste");
+        break;
     case MessageId::CountDocument:
     case MessageId::CountSelection:
-        return tr(QT_TRANSLATE_NOOP("Messages", "Word Count"));
+        title = QT_TRANSLATE_NOOP("Messages", "Word Count");
+        break;
     default:
-        return tr(QT_TRANSLATE_NOOP("Messages", "Save"));
+        title = QT_TRANSLATE_NOOP("Messages", "Save");
+        break;
     }
+    return tr(title);
 }
 
 QString messageText(const Message& message)

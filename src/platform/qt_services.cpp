@@ -29,7 +29,7 @@ QStringList qtNameFilters(std::string_view filter)
         const bool shown = open >= 0 && description.mid(open + 1).section(QLatin1Char(')'), 0, 0).simplified() == patterns;
         if (!shown)
             description = (open >= 0 ? description.left(open) : description).trimmed() + " (" + patterns + ")";
-        filters << description;
+        filters << QCoreApplication::translate("Filters", description.toUtf8().constData());
     }
     return filters;
 }

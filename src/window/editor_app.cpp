@@ -1,6 +1,7 @@
 #include "window/editor_app.h"
 
 #include "platform/end_signals.h"
+#include "platform/translations.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -14,6 +15,8 @@ int runEditor(int& argc, char** argv, const std::vector<std::string>& operands)
     QApplication::setApplicationName("Orvane");
     QApplication::setApplicationVersion("1.0");
     QApplication::setQuitOnLastWindowClosed(false);  // only leaving through Form_Unload ends the program
+    QGuiApplication::setDesktopFileName("org.example.orvane.Orvane");  // docks group the window with its launcher
+    installTranslations(app);
 
     // The desktop hands the document over as one argument; the start-up open takes it as
     // the command-line text, one path in double quotes.

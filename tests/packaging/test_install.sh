@@ -25,7 +25,7 @@ done
 xmllint --noout "$share/icons/hicolor/scalable/apps/orvane.svg"
 man -l "$share/man/man1/orvane.1.gz" 2>&1 >/dev/null | grep -q . && fail "the manual page has errors"
 man -l "$share/man/man1/orvane.1.gz" 2>/dev/null | grep -q 'EXIT STATUS' || fail "the manual page does not render"
-for doc in README.md OFL.txt FONTLOG.txt; do [[ -s $share/doc/orvane/$doc ]] || fail "no $doc"; done
+for doc in README.md OFL.txt FONTLOG.txt copyright changelog.gz; do [[ -s $share/doc/orvane/$doc ]] || fail "no $doc"; done
 [[ $("$root/usr/bin/orvane" --version) == "orvane 1.0" ]] || fail "installed orvane --version"
 
 # The Debian package.
@@ -44,4 +44,9 @@ for f in usr/bin/orvane usr/share/applications/org.example.orvane.Orvane.desktop
 done
 dpkg-deb -x "$deb" "$work/unpacked"
 [[ $("$work/unpacked/usr/bin/orvane" --version) == "orvane 1.0" ]] || fail "packaged orvane --version"
+# What Debian checks of a package: no error, no warning.
+if command -v lintian >/dev/null; then
+  report=$(lintian --allow-root "$deb" 2>&1 | grep -E '^[EW]: ' || true)
+  [[ -z $report ]] || fail "lintian: $report"
+fi
 echo "packaging: passed"

@@ -1,0 +1,805 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="ta_IN">
+<context>
+    <name>Filters</name>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="22" />
+        <source>Tamil Text File  (*.tam)</source>
+        <translation>தமிழ் உரைக் கோப்பு (*.tam)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="22" />
+        <source>All Files (*)</source>
+        <translation>எல்லாக் கோப்புகளும் (*)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="23" />
+        <source>Unicode Text File (*.txt)</source>
+        <translation>யூனிகோட் உரைக் கோப்பு (*.txt)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="23" />
+        <source>Unicode Tamil text (*.txt)</source>
+        <translation>யூனிகோட் தமிழ் உரை (*.txt)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="24" />
+        <source>PDF document (*.pdf)</source>
+        <translation>PDF ஆவணம் (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="13" />
+        <source>it is a folder</source>
+        <translation>அது ஒரு கோப்புறை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="14" />
+        <source>it is not a regular file</source>
+        <translation>அது வழக்கமான கோப்பு அல்ல</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="15" />
+        <source>it is larger than 64 MB</source>
+        <translation>அது 64 MB-ஐ விடப் பெரியது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="16" />
+        <source>it changed while it was read</source>
+        <translation>படிக்கும்போதே அது மாறியது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="17" />
+        <source>it is cut short</source>
+        <translation>அது இடையில் துண்டிக்கப்பட்டுள்ளது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="18" />
+        <source>it is damaged</source>
+        <translation>அது சிதைந்துள்ளது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="19" />
+        <source>it is not an Orvane recovery file</source>
+        <translation>அது Orvane மீட்புக் கோப்பு அல்ல</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="20" />
+        <source>it is not a folder</source>
+        <translation>அது கோப்புறை அல்ல</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="44" />
+        <source>Open</source>
+        <translation>திற</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="48" />
+        <source>Export</source>
+        <translation>ஏற்றுமதி</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="54" />
+        <source>Recovery</source>
+        <translation>மீட்பு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="57" />
+        <source>Paste</source>
+        <translation>ஒட்டு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="61" />
+        <source>Word Count</source>
+        <translation>சொல் எண்ணிக்கை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="64" />
+        <source>Save</source>
+        <translation>சேமி</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="75" />
+        <source>You have not saved the Document.  Do you want to save it now</source>
+        <translation>நீங்கள் ஆவணத்தைச் சேமிக்கவில்லை.  இப்போது சேமிக்க வேண்டுமா</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="78" />
+        <source>The document could not be saved to
+%1
+
+%2.
+
+Your text is still here with its changes. Save it somewhere else.</source>
+        <translation>ஆவணத்தை இங்கு சேமிக்க இயலவில்லை:
+%1
+
+%2.
+
+உங்கள் உரை அதன் மாற்றங்களுடன் இங்கேயே உள்ளது. வேறு இடத்தில் சேமியுங்கள்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="82" />
+        <source>The file
+%1
+could not be opened: %2.</source>
+        <translation>இந்தக் கோப்பைத் திறக்க இயலவில்லை:
+%1
+%2.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="85" />
+        <source>The Unicode text could not be written to
+%1
+
+%2.</source>
+        <translation>யூனிகோட் உரையை இங்கு எழுத இயலவில்லை:
+%1
+
+%2.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="88" />
+        <source>The PDF could not be written to
+%1
+
+%2.</source>
+        <translation>PDF-ஐ இங்கு எழுத இயலவில்லை:
+%1
+
+%2.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="91" />
+        <source>%1
+already exists. Do you want to replace it?</source>
+        <translation>%1
+ஏற்கனவே உள்ளது. அதன் மேல் எழுத வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="94" />
+        <source>Another program has changed
+%1
+since Orvane opened or saved it.
+
+Save over those changes?</source>
+        <translation>Orvane திறந்த அல்லது சேமித்த பிறகு வேறொரு நிரல் இதை மாற்றியுள்ளது:
+%1
+
+அந்த மாற்றங்களின் மேல் சேமிக்க வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="97" />
+        <source>%1
+is no longer the file Orvane opened: another program has replaced or moved it.
+
+Save your text under this name anyway?</source>
+        <translation>%1
+இப்போது Orvane திறந்த கோப்பு அல்ல: வேறொரு நிரல் அதை மாற்றியுள்ளது அல்லது நகர்த்தியுள்ளது.
+
+இருந்தாலும் உங்கள் உரையை இந்தப் பெயரில் சேமிக்க வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="101" />
+        <source>Another program has changed
+%1
+
+Load the new version?</source>
+        <translation>வேறொரு நிரல் இதை மாற்றியுள்ளது:
+%1
+
+புதிய பதிப்பை ஏற்ற வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="104" />
+        <source>The file
+%1
+no longer exists: the text in Orvane is the only copy.
+
+Save it now?</source>
+        <translation>இந்தக் கோப்பு இப்போது இல்லை:
+%1
+Orvane-இல் உள்ள உரையே ஒரே படி.
+
+இப்போது சேமிக்க வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="107" />
+        <source>Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: Orvane could not open it again.
+
+Save it anyway?</source>
+        <translation>சேமித்தால் %1 என்பது %2 MB கோப்பாகும்; அது Orvane திறக்கும் %3 MB-ஐ விடப் பெரியது: Orvane-ஆல் அதை மீண்டும் திறக்க இயலாது.
+
+இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="111" />
+        <source>%1
+has other names (hard links): %2.
+
+Yes writes into the file itself, so that every name shows the new text. No saves a new file under this name only.</source>
+        <translation>%1
+க்கு வேறு பெயர்களும் உள்ளன (வன் இணைப்புகள்): %2.
+
+‘ஆம்’ என்றால் அந்தக் கோப்பிலேயே எழுதப்படும்; அதன் எல்லாப் பெயர்களிலும் புதிய உரை தெரியும். ‘இல்லை’ என்றால் இந்தப் பெயருக்கு மட்டும் புதிய கோப்பு சேமிக்கப்படும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="115" />
+        <source>The name
+%1
+cannot be used: it holds bytes that could not be read as text. Choose another name.</source>
+        <translation>இந்தப் பெயரைப் பயன்படுத்த இயலாது:
+%1
+உரையாகப் படிக்க முடியாத பைட்டுகள் அதில் உள்ளன. வேறு பெயரைத் தேர்ந்தெடுங்கள்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="119" />
+        <source>Orvane closed before %1 was saved. Restore the unsaved text?</source>
+        <translation>%1 சேமிக்கப்படுவதற்கு முன்பே Orvane மூடப்பட்டது. சேமிக்கப்படாத உரையை மீட்க வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="122" />
+        <source>The unsaved text of %1 will be deleted for good.
+
+Delete it?</source>
+        <translation>%1 இன் சேமிக்கப்படாத உரை நிரந்தரமாக நீக்கப்படும்.
+
+நீக்க வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="125" />
+        <source>Orvane cannot keep a recovery copy of your unsaved text in
+%1
+
+%2.
+
+Until that is mended, save your work often.</source>
+        <translation>சேமிக்கப்படாத உங்கள் உரையின் மீட்புப் படியை Orvane-ஆல் இங்கு வைக்க இயலவில்லை:
+%1
+
+%2.
+
+இது சரிசெய்யப்படும் வரை அடிக்கடி சேமியுங்கள்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="129" />
+        <source>The recovery file of an earlier run
+%1
+cannot be read: %2. It was moved to
+%3</source>
+        <translation>முந்தைய இயக்கத்தின் மீட்புக் கோப்பைப் படிக்க இயலவில்லை:
+%1
+%2. அது இங்கு நகர்த்தப்பட்டது:
+%3</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="132" />
+        <source>%1 is Unicode text: shown in Tamil codes, saved back as Unicode.</source>
+        <translation>%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="135" />
+        <source>The Unicode text
+%1
+holds %2 characters that a Tamil document cannot hold. They will be shown as "?", and saving writes "?" in their place.
+
+Open it anyway?</source>
+        <translation>இந்த யூனிகோட் உரையில், தமிழ் ஆவணத்தில் வைக்க இயலாத %2 எழுத்துக்குறிகள் உள்ளன:
+%1
+அவை "?" ஆகக் காட்டப்படும்; சேமித்தால் அவற்றின் இடத்தில் "?" எழுதப்படும்.
+
+இருந்தாலும் திறக்க வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="139" />
+        <source>The file
+%1
+has a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs that long.
+
+Open it anyway?</source>
+        <translation>இந்தக் கோப்பில் வரி முடிவு இல்லாத %2 KB பத்தி ஒன்று உள்ளது:
+%1
+இவ்வளவு நீளமான பத்திகளைத் திருத்துவதில் Orvane மெதுவாக இயங்கும்.
+
+இருந்தாலும் திறக்க வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="143" />
+        <source>The file
+%1
+could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
+        <translation>இந்தக் கோப்பைத் திறக்க இயலவில்லை:
+%1
+அதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="146" />
+        <source>The file
+%1
+could not be opened: there is not enough memory for it.</source>
+        <translation>இந்தக் கோப்பைத் திறக்க இயலவில்லை:
+%1
+அதற்குப் போதிய நினைவகம் இல்லை.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="149" />
+        <source>The text could not be pasted: there is not enough memory for it.</source>
+        <translation>உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="152" />
+        <source>The document has
+
+%1 words
+%2 Tamil letters
+%3 characters
+%4 lines</source>
+        <translation>ஆவணத்தில் உள்ளவை:
+
+%1 சொற்கள்
+%2 தமிழ் எழுத்துகள்
+%3 எழுத்துக்குறிகள்
+%4 வரிகள்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="155" />
+        <source>The selection has
+
+%1 words
+%2 Tamil letters
+%3 characters
+%4 lines</source>
+        <translation>தேர்ந்தெடுத்த பகுதியில் உள்ளவை:
+
+%1 சொற்கள்
+%2 தமிழ் எழுத்துகள்
+%3 எழுத்துக்குறிகள்
+%4 வரிகள்</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <location filename="../../src/window/accessible_text.cpp" line="43" />
+        <source>Document</source>
+        <translation>ஆவணம்</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="15" />
+        <source>OK</source>
+        <translation>சரி</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="15" />
+        <source>&amp;Yes</source>
+        <translation>ஆம் (&amp;Y)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="16" />
+        <source>&amp;No</source>
+        <translation>இல்லை (&amp;N)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="16" />
+        <source>Cancel</source>
+        <translation>இரத்து</translation>
+    </message>
+</context>
+<context>
+    <name>QWidgetTextControl</name>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="17" />
+        <source>&amp;Undo</source>
+        <translation>செயல்தவிர் (&amp;U)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="17" />
+        <source>&amp;Redo</source>
+        <translation>மீண்டும் செய் (&amp;R)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="18" />
+        <source>Cu&amp;t</source>
+        <translation>வெட்டு (&amp;T)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="18" />
+        <source>&amp;Copy</source>
+        <translation>நகலெடு (&amp;C)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="19" />
+        <source>&amp;Paste</source>
+        <translation>ஒட்டு (&amp;P)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="19" />
+        <source>Delete</source>
+        <translation>நீக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="20" />
+        <source>Select All</source>
+        <translation>அனைத்தையும் தேர்</translation>
+    </message>
+</context>
+<context>
+    <name>orvane::FindBar</name>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="35" />
+        <source>Find:</source>
+        <translation>தேடு:</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="39" />
+        <source>Previous</source>
+        <translation>முந்தையது</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="40" />
+        <source>Next</source>
+        <translation>அடுத்தது</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="43" />
+        <source>Close</source>
+        <translation>மூடு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="45" />
+        <source>Replace with:</source>
+        <translation>இதனால் மாற்று:</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="47" />
+        <source>Replace</source>
+        <translation>மாற்று</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="48" />
+        <source>Replace All</source>
+        <translation>அனைத்தையும் மாற்று</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="52" />
+        <location filename="../../src/window/find_bar.cpp" line="145" />
+        <location filename="../../src/window/find_bar.cpp" line="206" />
+        <source>%1 of %2</source>
+        <translation>%2 இல் %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="136" />
+        <location filename="../../src/window/find_bar.cpp" line="206" />
+        <source>No match</source>
+        <translation>பொருத்தம் இல்லை</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="156" />
+        <source>Went on from the top</source>
+        <translation>மேலிருந்து மீண்டும் தொடர்ந்தது</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="168" />
+        <source>Went on from the end</source>
+        <translation>இறுதியிலிருந்து மீண்டும் தொடர்ந்தது</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="207" />
+        <source>Replaced %1</source>
+        <translation>%1 மாற்றப்பட்டன</translation>
+    </message>
+</context>
+<context>
+    <name>orvane::Form1</name>
+    <message>
+        <location filename="../../src/window/form1_commands.cpp" line="104" />
+        <source>Go to Line</source>
+        <translation>வரிக்குச் செல்</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_commands.cpp" line="104" />
+        <source>Line (1 to %1):</source>
+        <translation>வரி (1 முதல் %1 வரை):</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="33" />
+        <source>&amp;File</source>
+        <translation>கோப்பு (&amp;F)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="35" />
+        <source>&amp;New</source>
+        <translation>புதியது (&amp;N)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="36" />
+        <source>&amp;Open</source>
+        <translation>திற (&amp;O)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="37" />
+        <source>&amp;Save</source>
+        <translation>சேமி (&amp;S)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="38" />
+        <source>Save &amp;As</source>
+        <translation>வேறு பெயரில் சேமி (&amp;A)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="39" />
+        <source>Export as &amp;Unicode...</source>
+        <translation>யூனிகோடாக ஏற்றுமதி (&amp;U)...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="40" />
+        <source>Export as P&amp;DF...</source>
+        <translation>PDF ஆக ஏற்றுமதி (&amp;D)...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="42" />
+        <source>&amp;Print...</source>
+        <translation>அச்சிடு (&amp;P)...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="43" />
+        <source>Print Pre&amp;view...</source>
+        <translation>அச்சு முன்னோட்டம் (&amp;V)...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="44" />
+        <source>&amp;Recent Documents</source>
+        <translation>அண்மைய ஆவணங்கள் (&amp;R)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="47" />
+        <source>E&amp;xit</source>
+        <translation>வெளியேறு (&amp;X)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="49" />
+        <source>&amp;Edit</source>
+        <translation>திருத்து (&amp;E)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="51" />
+        <source>&amp;Copy</source>
+        <translation>நகலெடு (&amp;C)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="52" />
+        <source>&amp;Cu&amp;t</source>
+        <translation>வெட்டு (&amp;T)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="53" />
+        <source>&amp;Paste</source>
+        <translation>ஒட்டு (&amp;P)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="54" />
+        <source>Copy as &amp;Unicode</source>
+        <translation>யூனிகோடாக நகலெடு (&amp;U)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="68" />
+        <source>U&amp;ndo</source>
+        <translation>செயல்தவிர் (&amp;N)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="69" />
+        <source>&amp;Redo</source>
+        <translation>மீண்டும் செய் (&amp;R)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="76" />
+        <source>Select &amp;All</source>
+        <translation>அனைத்தையும் தேர் (&amp;A)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="78" />
+        <source>&amp;Find...</source>
+        <translation>தேடு (&amp;F)...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="79" />
+        <source>Find Next</source>
+        <translation>அடுத்ததைத் தேடு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="80" />
+        <source>Find Previous</source>
+        <translation>முந்தையதைத் தேடு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="82" />
+        <source>R&amp;eplace...</source>
+        <translation>மாற்றியமை (&amp;E)...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="84" />
+        <source>&amp;Go to Line...</source>
+        <translation>வரிக்குச் செல் (&amp;G)...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="85" />
+        <source>&amp;Word Count...</source>
+        <translation>சொல் எண்ணிக்கை (&amp;W)...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="87" />
+        <source>Zoom In</source>
+        <translation>பெரிதாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="89" />
+        <source>Zoom Out</source>
+        <translation>சிறிதாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="91" />
+        <source>Save As</source>
+        <translation>வேறு பெயரில் சேமி</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="92" />
+        <source>Exit</source>
+        <translation>வெளியேறு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="95" />
+        <source>&amp;About</source>
+        <translation>பற்றி (&amp;B)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="97" />
+        <source>&amp;Program</source>
+        <translation>நிரல் (&amp;P)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="98" />
+        <source>Programmer</source>
+        <translation>நிரலாளர்</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="100" />
+        <source>&amp;Keyboard</source>
+        <translation>விசைப்பலகை (&amp;K)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="132" />
+        <source>New File</source>
+        <translation>புதிய கோப்பு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="133" />
+        <source>Open Document</source>
+        <translation>ஆவணத்தைத் திற</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="134" />
+        <source>Save the Document</source>
+        <translation>ஆவணத்தைச் சேமி</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="136" />
+        <source>Cut</source>
+        <translation>வெட்டு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="137" />
+        <source>Copy the Selection</source>
+        <translation>தேர்ந்தெடுத்ததை நகலெடு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="138" />
+        <source>Paste from Clipboard</source>
+        <translation>இடைநினைவகத்திலிருந்து ஒட்டு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="143" />
+        <source>Increase Font Size</source>
+        <translation>எழுத்தின் அளவைக் கூட்டு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="144" />
+        <source>Decrease Font Size</source>
+        <translation>எழுத்தின் அளவைக் குறை</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_print.cpp" line="61" />
+        <source>Making the PDF...</source>
+        <translation>PDF உருவாகிறது...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_print.cpp" line="61" />
+        <location filename="../../src/window/form1_print.cpp" line="85" />
+        <source>Cancel</source>
+        <translation>இரத்து</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_print.cpp" line="85" />
+        <source>Printing...</source>
+        <translation>அச்சிடப்படுகிறது...</translation>
+    </message>
+</context>
+<context>
+    <name>orvane::FrmMe</name>
+    <message>
+        <location filename="../../src/about/about_windows.cpp" line="90" />
+        <source>About Programmer</source>
+        <translation>நிரலாளரைப் பற்றி</translation>
+    </message>
+    <message>
+        <location filename="../../src/about/about_windows.cpp" line="92" />
+        <source>The Orvane developers</source>
+        <translation>Orvane உருவாக்குநர்கள்</translation>
+    </message>
+    <message>
+        <location filename="../../src/about/about_windows.cpp" line="95" />
+        <source>OK</source>
+        <translation>சரி</translation>
+    </message>
+</context>
+<context>
+    <name>orvane::FrmProg</name>
+    <message>
+        <location filename="../../src/about/about_windows.cpp" line="61" />
+        <source>About Program</source>
+        <translation>நிரலைப் பற்றி</translation>
+    </message>
+    <message>
+        <location filename="../../src/about/about_windows.cpp" line="63" />
+        <source>Application Name</source>
+        <translation>நிரலின் பெயர்</translation>
+    </message>
+    <message>
+        <location filename="../../src/about/about_windows.cpp" line="65" />
+        <source>Version</source>
+        <translation>பதிப்பு</translation>
+    </message>
+    <message>
+        <location filename="../../src/about/about_windows.cpp" line="69" />
+        <source>OK</source>
+        <translation>சரி</translation>
+    </message>
+</context>
+<context>
+    <name>orvane::KeyboardMap</name>
+    <message>
+        <location filename="../../src/window/keyboard_map.cpp" line="72" />
+        <source>Keyboard</source>
+        <translation>விசைப்பலகை</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/keyboard_map.cpp" line="95" />
+        <source>Shift</source>
+        <translation>ஷிஃப்ட்</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/keyboard_map.cpp" line="102" />
+        <source>space</source>
+        <translation>இடைவெளி</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/keyboard_map.cpp" line="149" />
+        <source>Now a vowel key: it gives a vowel letter.</source>
+        <translation>இப்போது ஓர் உயிர் விசை: அது உயிரெழுத்தைத் தரும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/keyboard_map.cpp" line="150" />
+        <source>Now a vowel key, to go with %1:</source>
+        <translation>இப்போது %1 உடன் சேர ஓர் உயிர் விசை:</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/keyboard_map.cpp" line="153" />
+        <source>Type a consonant key, then a vowel key. A key that is no consonant, then a vowel key, gives a vowel letter.</source>
+        <translation>முதலில் ஒரு மெய் விசை, பிறகு ஓர் உயிர் விசை. மெய் அல்லாத ஒரு விசையை அழுத்தி, பிறகு உயிர் விசையை அழுத்தினால் உயிரெழுத்து கிடைக்கும்.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,210 @@
+#!/usr/bin/python3
+"""Writes the Tamil of every string into resources/translations/orvane_ta.ts (made by lupdate):
+the translations are kept here, in one table, so that a new lupdate run never loses them.
+Run it after `lupdate src -ts resources/translations/orvane_ta.ts -no-obsolete`; it fails
+when a string has no Tamil."""
+
+import sys
+import xml.etree.ElementTree as ET
+from pathlib import Path
+
+TAMIL = {
+    ("Filters", "Tamil Text File  (*.tam)"): "தமிழ் உரைக் கோப்பு (*.tam)",
+    ("Filters", "All Files (*)"): "எல்லாக் கோப்புகளும் (*)",
+    ("Filters", "Unicode Text File (*.txt)"): "யூனிகோட் உரைக் கோப்பு (*.txt)",
+    ("Filters", "Unicode Tamil text (*.txt)"): "யூனிகோட் தமிழ் உரை (*.txt)",
+    ("Filters", "PDF document (*.pdf)"): "PDF ஆவணம் (*.pdf)",
+    ("Messages", "it is a folder"): "அது ஒரு கோப்புறை",
+    ("Messages", "it is not a regular file"): "அது வழக்கமான கோப்பு அல்ல",
+    ("Messages", "it is larger than 64 MB"): "அது 64 MB-ஐ விடப் பெரியது",
+    ("Messages", "it changed while it was read"): "படிக்கும்போதே அது மாறியது",
+    ("Messages", "it is cut short"): "அது இடையில் துண்டிக்கப்பட்டுள்ளது",
+    ("Messages", "it is damaged"): "அது சிதைந்துள்ளது",
+    ("Messages", "it is not an Orvane recovery file"): "அது Orvane மீட்புக் கோப்பு அல்ல",
+    ("Messages", "it is not a folder"): "அது கோப்புறை அல்ல",
+    ("Messages", "Open"): "திற",
+    ("Messages", "Export"): "ஏற்றுமதி",
+    ("Messages", "Recovery"): "மீட்பு",
+    ("Messages", "Paste"): "ஒட்டு",
+    ("Messages", "Word Count"): "சொல் எண்ணிக்கை",
+    ("Messages", "Save"): "சேமி",
+    ("Messages", "You have not saved the Document.  Do you want to save it now"):
+        "நீங்கள் ஆவணத்தைச் சேமிக்கவில்லை.  இப்போது சேமிக்க வேண்டுமா",
+    ("Messages", "The document could not be saved to\n%1\n\n%2.\n\nYour text is still here with its changes. "
+                 "Save it somewhere else."):
+        "ஆவணத்தை இங்கு சேமிக்க இயலவில்லை:\n%1\n\n%2.\n\nஉங்கள் உரை அதன் மாற்றங்களுடன் இங்கேயே உள்ளது. "
+        "வேறு இடத்தில் சேமியுங்கள்.",
+    ("Messages", "The file\n%1\ncould not be opened: %2."): "இந்தக் கோப்பைத் திறக்க இயலவில்லை:\n%1\n%2.",
+    ("Messages", "The Unicode text could not be written to\n%1\n\n%2."):
+        "யூனிகோட் உரையை இங்கு எழுத இயலவில்லை:\n%1\n\n%2.",
+    ("Messages", "The PDF could not be written to\n%1\n\n%2."): "PDF-ஐ இங்கு எழுத இயலவில்லை:\n%1\n\n%2.",
+    ("Messages", "%1\nalready exists. Do you want to replace it?"):
+        "%1\nஏற்கனவே உள்ளது. அதன் மேல் எழுத வேண்டுமா?",
+    ("Messages", "Another program has changed\n%1\nsince Orvane opened or saved it.\n\nSave over those changes?"):
+        "Orvane திறந்த அல்லது சேமித்த பிறகு வேறொரு நிரல் இதை மாற்றியுள்ளது:\n%1\n\n"
+        "அந்த மாற்றங்களின் மேல் சேமிக்க வேண்டுமா?",
+    ("Messages", "%1\nis no longer the file Orvane opened: another program has replaced or moved it.\n\n"
+                 "Save your text under this name anyway?"):
+        "%1\nஇப்போது Orvane திறந்த கோப்பு அல்ல: வேறொரு நிரல் அதை மாற்றியுள்ளது அல்லது நகர்த்தியுள்ளது.\n\n"
+        "இருந்தாலும் உங்கள் உரையை இந்தப் பெயரில் சேமிக்க வேண்டுமா?",
+    ("Messages", "Another program has changed\n%1\n\nLoad the new version?"):
+        "வேறொரு நிரல் இதை மாற்றியுள்ளது:\n%1\n\nபுதிய பதிப்பை ஏற்ற வேண்டுமா?",
+    ("Messages", "The file\n%1\nno longer exists: the text in Orvane is the only copy.\n\nSave it now?"):
+        "இந்தக் கோப்பு இப்போது இல்லை:\n%1\nOrvane-இல் உள்ள உரையே ஒரே படி.\n\nஇப்போது சேமிக்க வேண்டுமா?",
+    ("Messages", "Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: "
+                 "Orvane could not open it again.\n\nSave it anyway?"):
+        "சேமித்தால் %1 என்பது %2 MB கோப்பாகும்; அது Orvane திறக்கும் %3 MB-ஐ விடப் பெரியது: "
+        "Orvane-ஆல் அதை மீண்டும் திறக்க இயலாது.\n\nஇருந்தாலும் சேமிக்க வேண்டுமா?",
+    ("Messages", "%1\nhas other names (hard links): %2.\n\nYes writes into the file itself, so that every name "
+                 "shows the new text. No saves a new file under this name only."):
+        "%1\nக்கு வேறு பெயர்களும் உள்ளன (வன் இணைப்புகள்): %2.\n\n‘ஆம்’ என்றால் அந்தக் கோப்பிலேயே "
+        "எழுதப்படும்; அதன் எல்லாப் பெயர்களிலும் புதிய உரை தெரியும். ‘இல்லை’ என்றால் இந்தப் பெயருக்கு மட்டும் "
+        "புதிய கோப்பு சேமிக்கப்படும்.",
+    ("Messages", "The name\n%1\ncannot be used: it holds bytes that could not be read as text. "
+                 "Choose another name."):
+        "இந்தப் பெயரைப் பயன்படுத்த இயலாது:\n%1\nஉரையாகப் படிக்க முடியாத பைட்டுகள் அதில் உள்ளன. "
+        "வேறு பெயரைத் தேர்ந்தெடுங்கள்.",
+    ("Messages", "Orvane closed before %1 was saved. Restore the unsaved text?"):
+        "%1 சேமிக்கப்படுவதற்கு முன்பே Orvane மூடப்பட்டது. சேமிக்கப்படாத உரையை மீட்க வேண்டுமா?",
+    ("Messages", "The unsaved text of %1 will be deleted for good.\n\nDelete it?"):
+        "%1 இன் சேமிக்கப்படாத உரை நிரந்தரமாக நீக்கப்படும்.\n\nநீக்க வேண்டுமா?",
+    ("Messages", "Orvane cannot keep a recovery copy of your unsaved text in\n%1\n\n%2.\n\n"
+                 "Until that is mended, save your work often."):
+        "சேமிக்கப்படாத உங்கள் உரையின் மீட்புப் படியை Orvane-ஆல் இங்கு வைக்க இயலவில்லை:\n%1\n\n%2.\n\n"
+        "இது சரிசெய்யப்படும் வரை அடிக்கடி சேமியுங்கள்.",
+    ("Messages", "The recovery file of an earlier run\n%1\ncannot be read: %2. It was moved to\n%3"):
+        "முந்தைய இயக்கத்தின் மீட்புக் கோப்பைப் படிக்க இயலவில்லை:\n%1\n%2. அது இங்கு நகர்த்தப்பட்டது:\n%3",
+    ("Messages", "%1 is Unicode text: shown in Tamil codes, saved back as Unicode."):
+        "%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.",
+    ("Messages", "The Unicode text\n%1\nholds %2 characters that a Tamil document cannot hold. They will be shown "
+                 "as \"?\", and saving writes \"?\" in their place.\n\nOpen it anyway?"):
+        "இந்த யூனிகோட் உரையில், தமிழ் ஆவணத்தில் வைக்க இயலாத %2 எழுத்துக்குறிகள் உள்ளன:\n%1\n"
+        "அவை \"?\" ஆகக் காட்டப்படும்; சேமித்தால் அவற்றின் இடத்தில் \"?\" எழுதப்படும்.\n\n"
+        "இருந்தாலும் திறக்க வேண்டுமா?",
+    ("Messages", "The file\n%1\nhas a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs "
+                 "that long.\n\nOpen it anyway?"):
+        "இந்தக் கோப்பில் வரி முடிவு இல்லாத %2 KB பத்தி ஒன்று உள்ளது:\n%1\nஇவ்வளவு நீளமான பத்திகளைத் "
+        "திருத்துவதில் Orvane மெதுவாக இயங்கும்.\n\nஇருந்தாலும் திறக்க வேண்டுமா?",
+    ("Messages", "The file\n%1\ncould not be opened: it has %2 lines, and Orvane holds at most %3."):
+        "இந்தக் கோப்பைத் திறக்க இயலவில்லை:\n%1\nஅதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.",
+    ("Messages", "The file\n%1\ncould not be opened: there is not enough memory for it."):
+        "இந்தக் கோப்பைத் திறக்க இயலவில்லை:\n%1\nஅதற்குப் போதிய நினைவகம் இல்லை.",
+    ("Messages", "The text could not be pasted: there is not enough memory for it."):
+        "உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.",
+    ("Messages", "The document has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines"):
+        "ஆவணத்தில் உள்ளவை:\n\n%1 சொற்கள்\n%2 தமிழ் எழுத்துகள்\n%3 எழுத்துக்குறிகள்\n%4 வரிகள்",
+    ("Messages", "The selection has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines"):
+        "தேர்ந்தெடுத்த பகுதியில் உள்ளவை:\n\n%1 சொற்கள்\n%2 தமிழ் எழுத்துகள்\n%3 எழுத்துக்குறிகள்\n%4 வரிகள்",
+    ("QObject", "Document"): "ஆவணம்",
+    ("QPlatformTheme", "OK"): "சரி",
+    ("QPlatformTheme", "&Yes"): "ஆம் (&Y)",
+    ("QPlatformTheme", "&No"): "இல்லை (&N)",
+    ("QPlatformTheme", "Cancel"): "இரத்து",
+    ("QWidgetTextControl", "&Undo"): "செயல்தவிர் (&U)",
+    ("QWidgetTextControl", "&Redo"): "மீண்டும் செய் (&R)",
+    ("QWidgetTextControl", "Cu&t"): "வெட்டு (&T)",
+    ("QWidgetTextControl", "&Copy"): "நகலெடு (&C)",
+    ("QWidgetTextControl", "&Paste"): "ஒட்டு (&P)",
+    ("QWidgetTextControl", "Delete"): "நீக்கு",
+    ("QWidgetTextControl", "Select All"): "அனைத்தையும் தேர்",
+    ("orvane::FindBar", "Find:"): "தேடு:",
+    ("orvane::FindBar", "Previous"): "முந்தையது",
+    ("orvane::FindBar", "Next"): "அடுத்தது",
+    ("orvane::FindBar", "Close"): "மூடு",
+    ("orvane::FindBar", "Replace with:"): "இதனால் மாற்று:",
+    ("orvane::FindBar", "Replace"): "மாற்று",
+    ("orvane::FindBar", "Replace All"): "அனைத்தையும் மாற்று",
+    ("orvane::FindBar", "%1 of %2"): "%2 இல் %1",
+    ("orvane::FindBar", "No match"): "பொருத்தம் இல்லை",
+    ("orvane::FindBar", "Went on from the top"): "மேலிருந்து மீண்டும் தொடர்ந்தது",
+    ("orvane::FindBar", "Went on from the end"): "இறுதியிலிருந்து மீண்டும் தொடர்ந்தது",
+    ("orvane::FindBar", "Replaced %1"): "%1 மாற்றப்பட்டன",
+    ("orvane::Form1", "Go to Line"): "வரிக்குச் செல்",
+    ("orvane::Form1", "Line (1 to %1):"): "வரி (1 முதல் %1 வரை):",
+    ("orvane::Form1", "&File"): "கோப்பு (&F)",
+    ("orvane::Form1", "&New"): "புதியது (&N)",
+    ("orvane::Form1", "&Open"): "திற (&O)",
+    ("orvane::Form1", "&Save"): "சேமி (&S)",
+    ("orvane::Form1", "Save &As"): "வேறு பெயரில் சேமி (&A)",
+    ("orvane::Form1", "Export as &Unicode..."): "யூனிகோடாக ஏற்றுமதி (&U)...",
+    ("orvane::Form1", "Export as P&DF..."): "PDF ஆக ஏற்றுமதி (&D)...",
+    ("orvane::Form1", "&Print..."): "அச்சிடு (&P)...",
+    ("orvane::Form1", "Print Pre&view..."): "அச்சு முன்னோட்டம் (&V)...",
+    ("orvane::Form1", "&Recent Documents"): "அண்மைய ஆவணங்கள் (&R)",
+    ("orvane::Form1", "E&xit"): "வெளியேறு (&X)",
+    ("orvane::Form1", "&Edit"): "திருத்து (&E)",
+    ("orvane::Form1", "&Copy"): "நகலெடு (&C)",
+    ("orvane::Form1", "&Cu&t"): "வெட்டு (&T)",
+    ("orvane::Form1", "&Paste"): "ஒட்டு (&P)",
+    ("orvane::Form1", "Copy as &Unicode"): "யூனிகோடாக நகலெடு (&U)",
+    ("orvane::Form1", "U&ndo"): "செயல்தவிர் (&N)",
+    ("orvane::Form1", "&Redo"): "மீண்டும் செய் (&R)",
+    ("orvane::Form1", "Select &All"): "அனைத்தையும் தேர் (&A)",
+    ("orvane::Form1", "&Find..."): "தேடு (&F)...",
+    ("orvane::Form1", "Find Next"): "அடுத்ததைத் தேடு",
+    ("orvane::Form1", "Find Previous"): "முந்தையதைத் தேடு",
+    ("orvane::Form1", "R&eplace..."): "மாற்றியமை (&E)...",
+    ("orvane::Form1", "&Go to Line..."): "வரிக்குச் செல் (&G)...",
+    ("orvane::Form1", "&Word Count..."): "சொல் எண்ணிக்கை (&W)...",
+    ("orvane::Form1", "Zoom In"): "பெரிதாக்கு",
+    ("orvane::Form1", "Zoom Out"): "சிறிதாக்கு",
+    ("orvane::Form1", "Save As"): "வேறு பெயரில் சேமி",
+    ("orvane::Form1", "Exit"): "வெளியேறு",
+    ("orvane::Form1", "&About"): "பற்றி (&B)",
+    ("orvane::Form1", "&Program"): "நிரல் (&P)",
+    ("orvane::Form1", "Programmer"): "நிரலாளர்",
+    ("orvane::Form1", "&Keyboard"): "விசைப்பலகை (&K)",
+    ("orvane::Form1", "New File"): "புதிய கோப்பு",
+    ("orvane::Form1", "Open Document"): "ஆவணத்தைத் திற",
+    ("orvane::Form1", "Save the Document"): "ஆவணத்தைச் சேமி",
+    ("orvane::Form1", "Cut"): "வெட்டு",
+    ("orvane::Form1", "Copy the Selection"): "தேர்ந்தெடுத்ததை நகலெடு",
+    ("orvane::Form1", "Paste from Clipboard"): "இடைநினைவகத்திலிருந்து ஒட்டு",
+    ("orvane::Form1", "Increase Font Size"): "எழுத்தின் அளவைக் கூட்டு",
+    ("orvane::Form1", "Decrease Font Size"): "எழுத்தின் அளவைக் குறை",
+    ("orvane::Form1", "Making the PDF..."): "PDF உருவாகிறது...",
+    ("orvane::Form1", "Cancel"): "இரத்து",
+    ("orvane::Form1", "Printing..."): "அச்சிடப்படுகிறது...",
+    ("orvane::FrmMe", "About Programmer"): "நிரலாளரைப் பற்றி",
+    ("orvane::FrmMe", "The Orvane developers"): "Orvane உருவாக்குநர்கள்",
+    ("orvane::FrmMe", "OK"): "சரி",
+    ("orvane::FrmProg", "About Program"): "நிரலைப் பற்றி",
+    ("orvane::FrmProg", "Application Name"): "நிரலின் பெயர்",
+    ("orvane::FrmProg", "Version"): "பதிப்பு",
+    ("orvane::FrmProg", "OK"): "சரி",
+    ("orvane::KeyboardMap", "Keyboard"): "விசைப்பலகை",
+    ("orvane::KeyboardMap", "Shift"): "ஷிஃப்ட்",
+    ("orvane::KeyboardMap", "space"): "இடைவெளி",
+    ("orvane::KeyboardMap", "Now a vowel key: it gives a vowel letter."):
+        "இப்போது ஓர் உயிர் விசை: அது உயிரெழுத்தைத் தரும்.",
+    ("orvane::KeyboardMap", "Now a vowel key, to go with %1:"): "இப்போது %1 உடன் சேர ஓர் உயிர் விசை:",
+    ("orvane::KeyboardMap", "Type a consonant key, then a vowel key. A key that is no consonant, then a vowel key, "
+                            "gives a vowel letter."):
+        "முதலில் ஒரு மெய் விசை, பிறகு ஓர் உயிர் விசை. மெய் அல்லாத ஒரு விசையை அழுத்தி, பிறகு உயிர் விசையை "
+        "அழுத்தினால் உயிரெழுத்து கிடைக்கும்.",
+}
+
+
+def main():
+    path = Path(__file__).resolve().parent.parent / "resources/translations/orvane_ta.ts"
+    tree = ET.parse(path)
+    missing = []
+    for context in tree.getroot().iter("context"):
+        name = context.find("name").text
+        for message in context.iter("message"):
+            source = message.find("source").text
+            translation = message.find("translation")
+            tamil = TAMIL.get((name, source))
+            if tamil is None:
+                missing.append(f"{name}: {source!r}")
+                continue
+            translation.text = tamil
+            translation.attrib.pop("type", None)
+    if missing:
+        sys.exit("tamil-words: no Tamil for\n  " + "\n  ".join(missing))
+    tree.write(path, encoding="utf-8", xml_declaration=True)
+    print(f"tamil-words: wrote {path.name}")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,38 @@
+#include "platform/translations.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTranslator>
+
+void initOrvaneResources();
+
+namespace orvane {
+
+namespace {
+// Words of Qt's own that the window shows (its buttons, the text box's context menu), so that
+// they come in the interface's language too.
+[[maybe_unused]] const char* const QtWords[] = {
+    QT_TRANSLATE_NOOP("QPlatformTheme", "OK"),       QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "&No"),      QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"),
+    QT_TRANSLATE_NOOP("QWidgetTextControl", "&Undo"), QT_TRANSLATE_NOOP("QWidgetTextControl", "&Redo"),
+    QT_TRANSLATE_NOOP("QWidgetTextControl", "Cu&t"),  QT_TRANSLATE_NOOP("QWidgetTextControl", "&Copy"),
+    QT_TRANSLATE_NOOP("QWidgetTextControl", "&Paste"), QT_TRANSLATE_NOOP("QWidgetTextControl", "Delete"),
+    QT_TRANSLATE_NOOP("QWidgetTextControl", "Select All"),
+    // The file types of the file dialogs.
+    QT_TRANSLATE_NOOP("Filters", "Tamil Text File  (*.tam)"), QT_TRANSLATE_NOOP("Filters", "All Files (*)"),
+    QT_TRANSLATE_NOOP("Filters", "Unicode Text File (*.txt)"), QT_TRANSLATE_NOOP("Filters", "Unicode Tamil text (*.txt)"),
+    QT_TRANSLATE_NOOP("Filters", "PDF document (*.pdf)"),
+};
+} // namespace
+
+bool installTranslations(QCoreApplication& app)
+{
+    initOrvaneResources();
+    static QTranslator translator;
+    if (!translator.load(QLocale(), "orvane", "_", ":/i18n"))
+        return false;
+    app.installTranslator(&translator);
+    return true;
+}
+
+} // namespace orvane

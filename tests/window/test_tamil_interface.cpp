@@ -1,0 +1,161 @@
+// The Tamil interface: every string the program shows has its Tamil, and the Tamil fits.
+
+#include "../support/window_test.h"
+#include "about/about_windows.h"
+#include "platform/translations.h"
+#include "window/find_bar.h"
+#include "window/keyboard_map.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QToolBar>
+#include <QToolButton>
+#include <QXmlStreamReader>
+
+using namespace orvane;
+using namespace orvane::test;
+
+namespace {
+
+struct Entry {
+    QString translation;
+    bool finished = false;
+};
+using Catalogue = QMap<QString, Entry>;  // "context|source" -> its translation
+
+Catalogue readTs(const QString& path)
+{
+    Catalogue entries;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return entries;
+    QXmlStreamReader xml(&file);
+    QString context, source;
+    while (!xml.atEnd()) {
+        if (!xml.readNext() || !xml.isStartElement())
+            continue;
+        if (xml.name() == u"name")
+            context = xml.readElementText();
+        else if (xml.name() == u"source")
+            source = xml.readElementText();
+        else if (xml.name() == u"translation") {
+            const QString type = xml.attributes().value("type").toString();
+            Entry& entry = entries[context + "|" + source];
+            entry.finished = type.isEmpty();
+            entry.translation = xml.readElementText();
+        }
+    }
+    return entries;
+}
+
+QStringList placeholders(const QString& text)
+{
+    QStringList found;
+    for (const auto& m : QRegularExpression("%\\d").globalMatch(text))
+        found << m.captured();
+    found.sort();
+    return found;
+}
+
+bool hasTamil(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x0B80 && c.unicode() <= 0x0BFF; });
+}
+
+} // namespace
+
+class TestTamilInterface : public WindowTest {
+    Q_OBJECT
+
+    // Every label and button of a window shows its whole text.
+    static void showsUncut(QWidget* window)
+    {
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisible())
+                continue;
+            const auto* label = qobject_cast<QLabel*>(w);
+            const auto* button = qobject_cast<QAbstractButton*>(w);
+            if (!(label && !label->text().isEmpty()) && !(button && !button->text().isEmpty()))
+                continue;
+            if (const auto* tool = qobject_cast<const QToolButton*>(w); tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
+                continue;  // its text is its name for a screen reader
+            const QString what = label ? label->text() : button->text();
+            // A button's own size hint has a minimum width of the style's; its words need less.
+            const int needed = label ? label->sizeHint().width()
+                                     : w->fontMetrics().horizontalAdvance(QString(what).remove('&')) + 8;
+            if (label && label->wordWrap())
+                QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(what));
+            else
+                QVERIFY2(w->width() >= needed, qPrintable(QString("%1: %2 of %3").arg(what).arg(w->width()).arg(needed)));
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::Tamil, QLocale::India));
+        QVERIFY(installTranslations(*qApp));
+    }
+
+    // The strings in the sources, as lupdate finds them, are the strings of the shipped
+    // translation, each translated, keeping the places its arguments go.
+    void everyStringTranslated()
+    {
+        QTemporaryDir dir;
+        const QString fresh = dir.filePath("fresh.ts");
+        QProcess lupdate;
+        lupdate.start("/usr/lib/qt6/bin/lupdate", {"-silent", "-locations", "none", ORVANE_SOURCE_DIR "/src", "-ts", fresh});
+        QVERIFY2(lupdate.waitForFinished(60000) && lupdate.exitCode() == 0, lupdate.readAllStandardError().constData());
+
+        const Catalogue sources = readTs(fresh);
+        const Catalogue shipped = readTs(ORVANE_SOURCE_DIR "/resources/translations/orvane_ta.ts");
+        QVERIFY(sources.size() > 100);
+        QCOMPARE(shipped.keys(), sources.keys());
+        for (auto it = shipped.cbegin(); it != shipped.cend(); ++it) {
+            const QString source = it.key().section('|', 1);
+            QVERIFY2(it->finished && hasTamil(it->translation), qPrintable(it.key()));
+            QVERIFY2(placeholders(it->translation) == placeholders(source), qPrintable(it.key()));
+            QVERIFY2(source.contains('&') == it->translation.contains('&'), qPrintable(it.key()));
+        }
+    }
+
+    // At the size it opens at, the window shows every menu and button in Tamil, whole.
+    void windowInTamilUncut()
+    {
+        freshScripts();
+        startWindow();
+        QCOMPARE(form->menFile->title(), QString("கோப்பு (&F)"));
+        QVERIFY(hasTamil(form->Text1->createStandardContextMenu()->actions().constFirst()->text()));
+
+        QMenuBar* bar = form->menuBar();
+        for (QAction* menu : bar->actions()) {
+            QVERIFY2(bar->rect().contains(bar->actionGeometry(menu)), qPrintable(menu->text()));
+            for (QAction* item : menu->menu()->actions())
+                QVERIFY2(item->isSeparator() || hasTamil(item->text()), qPrintable(item->text()));
+        }
+        for (QAction* button : form->Toolbar1->actions())
+            if (!button->isSeparator() && !button->toolTip().isEmpty())
+                QVERIFY2(hasTamil(button->toolTip()) && form->Toolbar1->widgetForAction(button)->isVisible(),
+                         qPrintable(button->toolTip()));
+
+        form->findBar->showReplace();
+        QCoreApplication::processEvents();
+        showsUncut(form.get());
+
+        form->menProgram_Click();
+        form->menProgrammer_Click();
+        form->menKeyboard_Click();
+        for (QWidget* window : std::initializer_list<QWidget*>{form->aboutProgram(), form->aboutProgrammer(), form->keyboardMap()}) {
+            QVERIFY(window && window->isVisible());
+            QVERIFY2(hasTamil(window->windowTitle()), qPrintable(window->objectName()));
+            showsUncut(window);
+        }
+        form.reset();
+    }
+};
+
+QTEST_MAIN(TestTamilInterface)
+#include "test_tamil_interface.moc"
