@@ -2,6 +2,7 @@
 
 #include "document/bamini_table.h"
 
+#include <array>
 #include <cstring>
 
 namespace orvane {
@@ -34,7 +35,105 @@ void append(std::string_view s, char*& out)
     std::memcpy(out, s.data(), s.size());
     out += s.size();
 }
+// For each code, what reading it takes: most codes read as themselves whatever surrounds
+// them, and a consonant looks only at the code after it.
+struct Dispatch {
+    enum Action : unsigned char { Alone, Consonant, LookAround };
+    struct Code {
+        char utf8[14];
+        unsigned char length;
+        Action action;
+        bool endsInVowel;
+    };
+    std::array<Code, 256> codes{};
+    std::array<Code, 256> signs{};  // the text of the signs that attach to a consonant
+};
+
+const Dispatch& dispatch()
+{
+    static const Dispatch d = [] {
+        const bamini::Table& t = bamini::table();
+        Dispatch d;
+        bool signsFit = true;
+        for (int b = 0; b < 256; ++b)
+            signsFit = signsFit && !(t.attaches(static_cast<unsigned char>(b)) && t.utf8[std::size_t(b)].size() > sizeof(Dispatch::Code::utf8));
+        for (int b = 0; b < 256; ++b) {
+            Dispatch::Code& code = d.codes[std::size_t(b)];
+            const auto byte = static_cast<unsigned char>(b);
+            const Kind kind = t.kind[byte];
+            const std::string& text = kind == Kind::UuMark || kind == Kind::GranthaSign ? t.plain[byte] : t.utf8[byte];
+            const bool special = b == '\r' || b == '\n' || t.isPrefix(byte) || !t.sequences[byte].empty()
+                                 || byte == t.kaal || text.size() > sizeof code.utf8;
+            if (t.attaches(byte) && t.utf8[byte].size() <= sizeof code.utf8) {
+                Dispatch::Code& sign = d.signs[std::size_t(b)];
+                std::memcpy(sign.utf8, t.utf8[byte].data(), t.utf8[byte].size());
+                sign.length = static_cast<unsigned char>(t.utf8[byte].size());
+                sign.endsInVowel = endsInVowel(t.utf8[byte]);
+            }
+            code.action = special                                 ? Dispatch::LookAround
+                          : kind != Kind::Consonant            ? Dispatch::Alone
+                          : signsFit                            ? Dispatch::Consonant
+                                                                : Dispatch::LookAround;
+            if (special)
+                continue;
+            std::memcpy(code.utf8, text.data(), text.size());
+            code.length = static_cast<unsigned char>(text.size());
+            code.endsInVowel = endsInVowel(text) && !text.starts_with("\u25CC");
+        }
+        return d;
+    }();
+    return d;
+}
 } // namespace
+
+std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::string& out)
+{
+    const bamini::Table& t = bamini::table();
+    const Dispatch::Code* const codes = dispatch().codes.data();
+    const Dispatch::Code* const signs = dispatch().signs.data();
+    const std::size_t stop = atEnd ? bytes.size() : bytes.size() > Lookahead ? bytes.size() - Lookahead : 0;
+    // Written in blocks to a buffer with room for the longest reading of every code.
+    constexpr std::size_t Block = 4096;
+    static thread_local char written[Block * sizeof buffer + sizeof buffer];
+    std::size_t k = 0;
+    while (k < stop) {
+        const std::size_t blockEnd = std::min(stop, k + Block);
+        char* o = written;
+        while (k < blockEnd) {
+            const auto b = static_cast<unsigned char>(bytes[k]);
+            const Dispatch::Code& code = codes[b];
+            if (code.action == Dispatch::Alone) {
+                std::memcpy(o, code.utf8, sizeof code.utf8);
+                o += code.length;
+                afterVowel = code.endsInVowel;
+                ++k;
+                continue;
+            }
+            if (code.action == Dispatch::Consonant) {
+                std::memcpy(o, code.utf8, sizeof code.utf8);
+                o += code.length;
+                const auto sign = k + 1 < bytes.size() ? static_cast<unsigned char>(bytes[k + 1]) : 0;
+                const auto after = k + 2 < bytes.size() ? static_cast<unsigned char>(bytes[k + 2]) : 0;
+                if (t.attaches(sign) && !(sign == t.kaal && t.followsRaKaal(after))) {
+                    std::memcpy(o, signs[sign].utf8, sizeof signs[sign].utf8);
+                    o += signs[sign].length;
+                    afterVowel = signs[sign].endsInVowel;
+                    k += 2;
+                } else {
+                    afterVowel = code.endsInVowel;
+                    ++k;
+                }
+                continue;
+            }
+            std::string_view text;
+            k += next(bytes, k, text);
+            std::memcpy(o, text.data(), text.size());
+            o += text.size();
+        }
+        out.append(written, std::size_t(o - written));
+    }
+    return k;
+}
 
 std::size_t SegmentReader::next(std::string_view bytes, std::size_t k, std::string_view& text)
 {

@@ -40,6 +40,10 @@ public:
         return k;
     }
 
+    // The text of the segments read() would visit, appended to out: the same reading, with
+    // the codes that need no look around them taken straight from a table.
+    std::size_t appendText(std::string_view bytes, bool atEnd, std::string& out);
+
 private:
     std::size_t next(std::string_view bytes, std::size_t k, std::string_view& text);
 

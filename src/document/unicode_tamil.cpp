@@ -5,6 +5,9 @@
 #include "platform/charset.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
 
 namespace orvane {
 
@@ -15,13 +18,37 @@ bool isTamil(char32_t c) { return c >= 0x0B80 && c <= 0x0BFF; }
 bool isTamilConsonant(char32_t c) { return c >= 0x0B95 && c <= 0x0BB9; }
 bool isDependentSign(char32_t c) { return (c >= 0x0BBE && c <= 0x0BCD) || c == AuLength; }
 
-std::u32string composeTamil(std::u32string text)
+// The text's code points with the two-part signs written as one (e + aa is o), decoded into
+// a buffer kept between calls: ill-formed bytes become U+FFFD, one for each byte.
+const std::u32string& decodeComposed(std::string_view utf8)
 {
-    std::u32string out;
-    out.reserve(text.size());
-    for (const char32_t c : text) {
-        if (!out.empty()) {
-            char32_t& last = out.back();
+    static thread_local std::u32string out;
+    out.resize(utf8.size());
+    char32_t* o = out.data();
+    char32_t* const begin = o;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x80) {
+            *o++ = b;
+            ++i;
+            continue;
+        }
+        const int length = (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        char32_t c = length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
+        bool valid = length > 0 && i + std::size_t(length) <= utf8.size();
+        for (int k = 1; valid && k < length; ++k) {
+            const auto cont = static_cast<unsigned char>(utf8[i + std::size_t(k)]);
+            valid = (cont >> 6) == 2;
+            c = (c << 6) | (cont & 0x3F);
+        }
+        if (valid && (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || (length == 2 && c < 0x80)
+                      || (length == 3 && c < 0x800) || (length == 4 && c < 0x10000)))
+            valid = false;
+        i += valid ? std::size_t(length) : 1;
+        if (!valid)
+            c = 0xFFFD;
+        if (o != begin) {
+            char32_t& last = o[-1];
             if (c == SignAa && (last == SignE || last == SignEe)) {
                 last = last == SignE ? SignO : SignOo;
                 continue;
@@ -31,9 +58,71 @@ std::u32string composeTamil(std::u32string text)
                 continue;
             }
         }
-        out += c;
+        *o++ = c;
     }
+    out.resize(std::size_t(o - begin));
     return out;
+}
+
+// The codes of every piece of Unicode Tamil Bamini has codes for, as a trie over code
+// points: the longest piece at a place is found in one walk.
+struct CodeTrie {
+    struct Node {
+        int codes = -1;  // index in outputs, or none
+        std::vector<std::pair<char32_t, int>> children;
+    };
+    std::vector<Node> nodes{1};
+    std::vector<std::string> outputs;
+    std::array<int, 0x100> root{};  // the children of the root for ASCII and the Tamil block
+    std::size_t longestOutput = 2;
+
+    static int rootSlot(char32_t c) { return c < 0x80 ? int(c) : isTamil(c) ? int(0x80 + (c - 0x0B80)) : -1; }
+
+    int child(int node, char32_t c) const
+    {
+        if (node == 0)
+            if (const int slot = rootSlot(c); slot >= 0)
+                return root[std::size_t(slot)];
+        for (const auto& [key, next] : nodes[std::size_t(node)].children)
+            if (key == c)
+                return next;
+        return -1;
+    }
+    // The codes of the one code point c, or null.
+    const std::string* single(char32_t c) const
+    {
+        const int node = child(0, c);
+        return node < 0 || nodes[std::size_t(node)].codes < 0 ? nullptr : &outputs[std::size_t(nodes[std::size_t(node)].codes)];
+    }
+
+    explicit CodeTrie(const Table& t)
+    {
+        root.fill(-1);
+        for (const auto& [text, codes] : t.codes) {
+            int node = 0;
+            for (const char32_t c : text) {
+                int next = child(node, c);
+                if (next < 0) {
+                    next = int(nodes.size());
+                    nodes.emplace_back();
+                    if (const int slot = node == 0 ? rootSlot(c) : -1; slot >= 0)
+                        root[std::size_t(slot)] = next;
+                    else
+                        nodes[std::size_t(node)].children.emplace_back(c, next);
+                }
+                node = next;
+            }
+            nodes[std::size_t(node)].codes = int(outputs.size());
+            outputs.push_back(codes);
+            longestOutput = std::max(longestOutput, codes.size());
+        }
+    }
+};
+
+const CodeTrie& codeTrie()
+{
+    static const CodeTrie trie(table());
+    return trie;
 }
 
 } // namespace
@@ -42,7 +131,7 @@ std::string baminiToUnicode(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size() * 2);
-    forEachSegment(bytes, [&](const Segment& s) { out.append(s.text); });
+    SegmentReader().appendText(bytes, true, out);
     return out;
 }
 
@@ -52,78 +141,92 @@ std::string unicodeToBamini(std::string_view utf8, std::size_t* unconvertible)
 {
     std::size_t lost = 0;
     const Table& t = table();
-    const std::u32string text = composeTamil(decodeUtf8(utf8));
-    std::string out;
-    out.reserve(text.size());
-    auto codeOf = [&](const std::u32string& s) -> const std::string* {
-        const auto it = t.codes.find(s);
-        return it == t.codes.end() ? nullptr : &it->second;
+    const CodeTrie& trie = codeTrie();
+    const std::u32string& text = decodeComposed(utf8);
+    const std::size_t n = text.size();
+    // Room for the most any code point can write: its longest codes, or a sign's three.
+    std::string out(n * std::max<std::size_t>(trie.longestOutput, 3) + 8, '\0');
+    char* o = out.data();
+    auto put = [&o](const std::string& codes) {
+        std::memcpy(o, codes.data(), codes.size());
+        o += codes.size();
     };
-    for (std::size_t k = 0; k < text.size();) {
+    for (std::size_t k = 0; k < n;) {
         const char32_t c = text[k];
         if (c == '\r' || c == '\n') {
-            out += "\r\n";
-            k += (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ? 2 : 1;
+            *o++ = '\r';
+            *o++ = '\n';
+            k += (c == '\r' && k + 1 < n && text[k + 1] == '\n') ? 2 : 1;
             continue;
         }
-        if (c == DottedCircle && k + 1 < text.size() && isDependentSign(text[k + 1])) {
+        if (c == DottedCircle && k + 1 < n && isDependentSign(text[k + 1])) {
             ++k;  // only the sign is written
             continue;
         }
         // Longest first: sri before sa, a syllable before its consonant.
-        bool matched = false;
-        for (std::size_t length = std::min<std::size_t>(4, text.size() - k); length >= 2 && !matched; --length) {
-            if (const std::string* codes = codeOf(text.substr(k, length))) {
-                out += *codes;
-                k += length;
-                matched = true;
+        const int first = trie.child(0, c);
+        int node = first, found = -1;
+        std::size_t length = 1, foundLength = 0;
+        while (node >= 0 && length < 4 && k + length < n) {
+            node = trie.child(node, text[k + length]);
+            ++length;
+            if (node >= 0 && trie.nodes[std::size_t(node)].codes >= 0) {
+                found = trie.nodes[std::size_t(node)].codes;
+                foundLength = length;
             }
         }
-        if (matched)
+        if (found >= 0) {
+            put(trie.outputs[std::size_t(found)]);
+            k += foundLength;
             continue;
-        if (isTamilConsonant(c) && k + 1 < text.size() && isDependentSign(text[k + 1]) && codeOf({c})) {
-            const std::string& base = *codeOf({c});
+        }
+        const std::string* own = first >= 0 && trie.nodes[std::size_t(first)].codes >= 0
+                                     ? &trie.outputs[std::size_t(trie.nodes[std::size_t(first)].codes)]
+                                     : nullptr;
+        if (own && isTamilConsonant(c) && k + 1 < n && isDependentSign(text[k + 1])) {
             const char32_t sign = text[k + 1];
             k += 2;
             switch (sign) {
             case SignE: case SignEe: case SignAi:
-                out += *codeOf({sign});
-                out += base;
+                if (const std::string* s = trie.single(sign))
+                    put(*s);
+                put(*own);
                 break;
             case SignO: case SignOo:
-                out += char(sign == SignO ? t.e : t.ee);
-                out += base;
-                out += char(t.kaal);
+                *o++ = char(sign == SignO ? t.e : t.ee);
+                put(*own);
+                *o++ = char(t.kaal);
                 break;
             case SignAu:
-                out += char(t.e);
-                out += base;
-                out += char(t.au);
+                *o++ = char(t.e);
+                put(*own);
+                *o++ = char(t.au);
                 break;
             default:
-                out += base;
-                if (const std::string* s = codeOf({sign})) {
-                    out += *s;
+                put(*own);
+                if (const std::string* s = trie.single(sign)) {
+                    put(*s);
                 } else {
-                    out += '?';
+                    *o++ = '?';
                     ++lost;
                 }
             }
             continue;
         }
         ++k;
-        if (const std::string* codes = codeOf({c})) {
-            out += *codes;
+        if (own) {
+            put(*own);
         } else if (c == SignO || c == SignOo || c == SignAu) {  // a two-part sign with no letter
-            out += char(c == SignOo ? t.ee : t.e);
-            out += char(c == SignAu ? t.au : t.kaal);
+            *o++ = char(c == SignOo ? t.ee : t.e);
+            *o++ = char(c == SignAu ? t.au : t.kaal);
         } else if (const int b = charset::toByte(c); b >= 0 && !isTamil(c)) {
-            out += char(b);
+            *o++ = char(b);
         } else {
-            out += '?';
+            *o++ = '?';
             ++lost;
         }
     }
+    out.resize(std::size_t(o - out.data()));
     if (unconvertible)
         *unconvertible = lost;
     return out;

@@ -248,8 +248,7 @@ int runToUnicode(const std::vector<std::string>& operands)
         std::string pending, converted;
         auto convert = [&](bool atEnd) {
             converted.clear();
-            const std::size_t read =
-                reader.read(pending, atEnd, [&](const Segment& s) { converted.append(s.text); });
+            const std::size_t read = reader.appendText(pending, atEnd, converted);
             pending.erase(0, read);
             return out.write(converted);
         };

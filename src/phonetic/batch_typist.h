@@ -1,6 +1,12 @@
 #pragma once
 // Types a stream of bytes through the keystroke filter into a document held in memory,
 // the way the text box would take the same keys with the caret at the end.
+//
+// What an ordinary key does depends only on whether a vowel is awaited and for which
+// consonant, so the composer's answer for every such state and byte is worked out once, by
+// the composer itself, into a table; typing then runs from the table, and the keys whose
+// effect depends on the text (Backspace, Enter) or that clear the state (Esc) go through
+// the composer as they come.
 
 #include "phonetic/composer.h"
 
@@ -27,21 +33,26 @@ public:
     std::string takeFront(std::size_t keep);
     std::function<std::string(std::size_t)> giveBack;
     // What the status panels 1 to 3 would show.
-    const std::string& panel(int n) const { return panels[n - 1]; }
+    const std::string& panel(int n) const;
     const Composer& state() const { return composer; }
 
+    struct Steps;
+
 private:
+    explicit BatchTypist(bool compiled);
     void sendKeys(std::string_view keys) override;
     void setPanelText(int n, std::string_view text) override;
     void markDocumentChanged() override {}
     void apply(int keyCode);
+    void typeOrdinary(std::string_view bytes);
 
     CompositionTables tables;
     Composer composer;
+    const Steps* steps = nullptr;  // none while the table itself is being worked out
     std::string document;
     std::size_t handedOver = 0;
     bool afterCr = false;
-    std::string panels[3];
+    unsigned char panels[3] = {0, 0, 0};  // which of the texts the panels can show
 };
 
 } // namespace orvane

@@ -1,5 +1,6 @@
 // Bamini codes to Unicode Tamil and back, against Unicode's own letters and signs.
 
+#include "document/segments.h"
 #include "document/unicode_tamil.h"
 #include "phonetic/batch_typist.h"
 #include "platform/key_string.h"
@@ -192,6 +193,30 @@ private slots:
                                      .arg(text.mid(at - 4, 4), text.mid(at, 6), back.mid(at, 6),
                                           QString::fromStdString(unicodeToBamini(text.mid(at - 4, 10).toStdString())))));
             }
+        }
+    }
+
+    // The converters' straight path (appendText) reads exactly as the segments do, however
+    // the bytes arrive in pieces.
+    void fastReadingIsTheSegmentReading()
+    {
+        QRandomGenerator random(11);
+        const QByteArray codes = "fhpP;nNiIxXsbBlLrRjJgGwWaAuUyYtTsSoOQqzZeEkKdD[]`\\{}+_^&*#$%@mMcCvV,<>/= \r\n";
+        for (int round = 0; round < ROUNDS; ++round) {
+            std::string bytes;
+            for (int k = 0; k < 300; ++k)
+                bytes += random.bounded(8) == 0 ? char(random.bounded(256)) : codes[random.bounded(int(codes.size()))];
+            std::string bySegments, byText, pending;
+            forEachSegment(bytes, [&](const Segment& s) { bySegments.append(s.text); });
+            SegmentReader reader;
+            for (std::size_t k = 0; k < bytes.size();) {
+                const std::size_t piece = std::min<std::size_t>(1 + random.bounded(40), bytes.size() - k);
+                pending.append(bytes, k, piece);
+                k += piece;
+                pending.erase(0, reader.appendText(pending, false, byText));
+            }
+            reader.appendText(pending, true, byText);
+            QCOMPARE(QByteArray::fromStdString(byText), QByteArray::fromStdString(bySegments));
         }
     }
 

@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <random>
 #include <stdexcept>
 
 using namespace orvane;
@@ -195,6 +196,37 @@ private slots:
         for (int code : {9, 1, 127, 200, 255, int('"'), int('#'), int('['), int('~')}) {
             box.key(code);
             QCOMPARE(box.text, std::string());
+        }
+    }
+
+    // A stream typed in pieces goes through the precompiled table; the same keys one by one
+    // go through the composer itself. Both must leave the same text, state and panels.
+    void typedStreamsMatchTheComposerKeyByKey()
+    {
+        std::mt19937 random(3);
+        const std::string keys = "kgcjtdpbmnNlLrRvyszhfqwKGTDSHZaAiIuUeEoOxX.,;`[]\\{}^_+&*#$%@ 0!?\r\n\b\x1b";
+        for (int round = 0; round < 300; ++round) {
+            BatchTypist streamed, keyed;
+            std::string stream;
+            for (int k = 0; k < 200; ++k)
+                stream += random() % 16 == 0 ? char(random() % 256) : keys[random() % keys.size()];
+            for (std::size_t k = 0; k < stream.size();) {
+                const std::size_t piece = std::min<std::size_t>(1 + random() % 37, stream.size() - k);
+                streamed.typeBytes(std::string_view(stream).substr(k, piece));
+                k += piece;
+            }
+            for (std::size_t k = 0; k < stream.size(); ++k) {
+                const auto byte = static_cast<unsigned char>(stream[k]);
+                if (byte == '\n' && k > 0 && stream[k - 1] == '\r')
+                    continue;
+                keyed.typeKey(byte == '\n' || byte == '\r' ? KeyEnter : byte);
+            }
+            QCOMPARE(QByteArray::fromStdString(streamed.text()), QByteArray::fromStdString(keyed.text()));
+            QCOMPARE(streamed.state().WaitingForVowel, keyed.state().WaitingForVowel);
+            QCOMPARE(streamed.state().ConsonantIndex, keyed.state().ConsonantIndex);
+            QCOMPARE(streamed.state().VowelIndex, keyed.state().VowelIndex);
+            for (int n = 1; n <= 3; ++n)
+                QCOMPARE(panel(streamed, n), panel(keyed, n));
         }
     }
 };
