@@ -140,14 +140,22 @@ bool DocumentFlows::confirmSize(const std::string& path, std::size_t bytes)
 
 bool DocumentFlows::writeTo(const std::string& path, WriteOptions options, const DocumentFormat& format)
 {
-    const std::string text = view.documentText();
-    const std::string unicode = format.kind == DocumentFormat::Unicode ? unicodeFileBytes(text, format) : std::string();
-    const std::size_t size = format.kind == DocumentFormat::Unicode ? unicode.size() : text.size() + TamClosingLineEnd.size();
-    if (!confirmSize(path, size))
-        return false;
-    const WriteOutcome out = format.kind == DocumentFormat::Unicode
-                                 ? files.writeFile(path, {unicode}, options)
-                                 : files.writeFile(path, {text, TamClosingLineEnd}, options);
+    WriteOutcome out;
+    if (format.kind == DocumentFormat::Unicode) {
+        const std::string unicode = unicodeFileBytes(view.documentText(), format);
+        if (!confirmSize(path, unicode.size()))
+            return false;
+        out = files.writeFile(path, {unicode}, options);
+    } else {
+        // Straight from the text box to the file, a piece at a time.
+        const ByteSource text = view.documentSource();
+        const ByteSource file{text.size + TamClosingLineEnd.size(), [&text](const ByteSource::Put& put) {
+                                  return text.produce(put) && put(TamClosingLineEnd);
+                              }};
+        if (!confirmSize(path, file.size))
+            return false;
+        out = files.writeBytes(path, file, options);
+    }
     if (!out.written) {
         messages.warn({MessageId::SaveFailed, {path, out.error}});
         return false;

@@ -99,8 +99,9 @@ bool AtomicFile::commit()
         // Keep what the old file was: its permissions, and its owner and group where the
         // process may give them (root may; others keep at least a group they belong to).
         ::fchmod(fd, oldMode);
-        if (::fchown(fd, oldUid, oldGid) != 0)
-            (void)::fchown(fd, uid_t(-1), oldGid);
+        if (::fchown(fd, oldUid, oldGid) != 0 && ::fchown(fd, uid_t(-1), oldGid) != 0) {
+            // neither: the new file keeps the process's own owner and group
+        }
         ::fchmod(fd, oldMode);  // a change of owner drops the set-id bits
     } else {
         ::fchmod(fd, newFileMode());

@@ -3,6 +3,7 @@
 // by; they are never decoded on the way.
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -46,6 +47,15 @@ struct WriteOptions {
     bool throughLinks = true;
 };
 
+// Bytes handed over in pieces, so that a large document is written without a copy of it
+// all: produce calls put with each piece in order, and stops (returning false) when put
+// does. size is their total.
+struct ByteSource {
+    using Put = std::function<bool(std::string_view)>;
+    std::size_t size = 0;
+    std::function<bool(const Put& put)> produce;
+};
+
 struct WriteOutcome {
     bool written = false;
     std::string error;
@@ -61,8 +71,9 @@ public:
     // Replaces the file's contents with the pieces, one after another, or leaves the old
     // file as it was. A new file keeps the owner, group and permissions of the one it
     // replaces, where the process may set them.
-    virtual WriteOutcome writeFile(const std::string& path, std::initializer_list<std::string_view> pieces,
-                                   WriteOptions options = {}) = 0;
+    virtual WriteOutcome writeBytes(const std::string& path, const ByteSource& source, WriteOptions options = {}) = 0;
+    WriteOutcome writeFile(const std::string& path, std::initializer_list<std::string_view> pieces,
+                           WriteOptions options = {});
     // The file the name stands for now, following links.
     virtual FileIdentity identify(const std::string& path) = 0;
 };
@@ -72,8 +83,7 @@ class LocalFiles final : public FileService {
 public:
     LocalFiles();
     ReadOutcome readFile(const std::string& path, std::size_t maxBytes) override;
-    WriteOutcome writeFile(const std::string& path, std::initializer_list<std::string_view> pieces,
-                           WriteOptions options = {}) override;
+    WriteOutcome writeBytes(const std::string& path, const ByteSource& source, WriteOptions options = {}) override;
     FileIdentity identify(const std::string& path) override;
 };
 

@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/posix_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -41,7 +42,7 @@ std::string reason(int error) { return std::strerror(error); }
 
 // Writes the pieces into the existing file itself. The room is reserved and the size limit
 // checked before a byte changes; should a write fail after all, the old contents go back.
-WriteOutcome writeInPlace(const std::string& target, std::initializer_list<std::string_view> pieces)
+WriteOutcome writeInPlace(const std::string& target, const ByteSource& source)
 {
     WriteOutcome out;
     Fd file(::open(target.c_str(), O_RDWR | O_CLOEXEC));
@@ -50,9 +51,7 @@ WriteOutcome writeInPlace(const std::string& target, std::initializer_list<std::
         out.error = reason(errno);
         return out;
     }
-    std::size_t total = 0;
-    for (const std::string_view piece : pieces)
-        total += piece.size();
+    const std::size_t total = source.size;
     rlimit limit{};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && total > limit.rlim_cur) {
         out.error = reason(EFBIG);
@@ -75,11 +74,15 @@ WriteOutcome writeInPlace(const std::string& target, std::initializer_list<std::
     }
     int error = 0;
     off_t at = 0;
-    bool ok = true;
-    for (const std::string_view piece : pieces) {
-        if (!(ok = posix::writeAll(file.fd, piece, at, error)))
-            break;
+    bool ok = source.produce([&](std::string_view piece) {
+        if (!posix::writeAll(file.fd, piece, at, error))
+            return false;
         at += off_t(piece.size());
+        return true;
+    });
+    if (ok && std::size_t(at) != total) {
+        ok = false;
+        error = EIO;
     }
     if (ok && (::ftruncate(file.fd, off_t(total)) != 0 || ::fsync(file.fd) != 0)) {
         ok = false;
@@ -176,8 +179,19 @@ ReadOutcome LocalFiles::readFile(const std::string& path, std::size_t maxBytes)
     return out;
 }
 
-WriteOutcome LocalFiles::writeFile(const std::string& path, std::initializer_list<std::string_view> pieces,
-                                   WriteOptions options)
+WriteOutcome FileService::writeFile(const std::string& path, std::initializer_list<std::string_view> pieces,
+                                    WriteOptions options)
+{
+    ByteSource source;
+    for (const std::string_view piece : pieces)
+        source.size += piece.size();
+    source.produce = [&pieces](const ByteSource::Put& put) {
+        return std::all_of(pieces.begin(), pieces.end(), [&](std::string_view piece) { return put(piece); });
+    };
+    return writeBytes(path, source, options);
+}
+
+WriteOutcome LocalFiles::writeBytes(const std::string& path, const ByteSource& source, WriteOptions options)
 {
     WriteOutcome out;
     AtomicFile file;
@@ -190,17 +204,16 @@ WriteOutcome LocalFiles::writeFile(const std::string& path, std::initializer_lis
             && ::access(file.target().c_str(), W_OK) == 0)) {
         const std::string target = file.target();
         file.cancel();
-        return writeInPlace(target, pieces);
+        return writeInPlace(target, source);
     }
     if (!opened) {
         out.error = file.error();
         return out;
     }
-    for (const std::string_view piece : pieces)
-        if (!file.write(piece)) {
-            out.error = file.error();
-            return out;
-        }
+    if (!source.produce([&file](std::string_view piece) { return file.write(piece); })) {
+        out.error = file.error().empty() ? reason(EIO) : file.error();
+        return out;
+    }
     if (!file.commit()) {
         out.error = file.error();
         return out;

@@ -2,6 +2,7 @@
 // The services the core calls. The window realises them with Qt; tests and the
 // headless modes hand in their own.
 
+#include "platform/file_service.h"
 #include "platform/messages.h"
 
 #include <string>
@@ -97,6 +98,8 @@ public:
     virtual ~DocumentView() = default;
     // The text's bytes, CR LF between lines.
     virtual std::string documentText() = 0;
+    // The same handed over in pieces, for writing without a copy of it all.
+    virtual ByteSource documentSource() = 0;
     virtual void setDocumentText(std::string_view bytes) = 0;
     virtual void setCaption(std::string_view caption) = 0;
     virtual void focusText() = 0;

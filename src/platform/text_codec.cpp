@@ -2,42 +2,61 @@
 
 #include "platform/charset.h"
 
+#include <array>
+
 namespace orvane::codec {
 
 QString toBoxText(std::string_view bytes)
 {
+    static const auto chars = [] {
+        std::array<char16_t, 256> table{};
+        for (int b = 0; b < 256; ++b)
+            table[std::size_t(b)] = charset::toUnicode(static_cast<unsigned char>(b));
+        table['\n'] = QChar::LineSeparator;  // a lone LF; CR LF is handled below
+        return table;
+    }();
     QString text(qsizetype(bytes.size()), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            *out++ = QLatin1Char('\n');
-            ++i;
-        } else if (b == '\n') {
-            *out++ = QChar::LineSeparator;
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    char16_t* const begin = out;
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = in + bytes.size();
+    while (in < end) {
+        const unsigned char b = *in++;
+        if (b == '\r' && in < end && *in == '\n') {
+            *out++ = u'\n';
+            ++in;
         } else {
-            *out++ = QChar(charset::toUnicode(b));
+            *out++ = chars[b];
         }
     }
-    text.truncate(out - text.constData());
+    text.truncate(out - begin);
     return text;
+}
+
+std::size_t fromBoxChars(const char16_t* chars, std::size_t n, char* out)
+{
+    char* const begin = out;
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t u = chars[i];
+        if (u < 0x80 && u != '\n') {
+            *out++ = char(u);
+        } else if (u == QChar::ParagraphSeparator || u == '\n') {
+            *out++ = '\r';
+            *out++ = '\n';
+        } else if (u == QChar::LineSeparator) {
+            *out++ = '\n';
+        } else {
+            const int b = charset::toByte(u);
+            *out++ = b < 0 ? '?' : char(b);
+        }
+    }
+    return std::size_t(out - begin);
 }
 
 std::string fromBoxText(const QString& raw)
 {
-    std::string bytes;
-    bytes.reserve(std::size_t(raw.size()) + std::size_t(raw.size()) / 32);
-    for (const QChar ch : raw) {
-        const char16_t u = ch.unicode();
-        if (u == QChar::ParagraphSeparator || u == '\n') {
-            bytes += "\r\n";
-        } else if (u == QChar::LineSeparator) {
-            bytes += '\n';
-        } else {
-            const int b = charset::toByte(u);
-            bytes += b < 0 ? '?' : char(b);
-        }
-    }
+    std::string bytes(std::size_t(raw.size()) * 2, '\0');
+    bytes.resize(fromBoxChars(reinterpret_cast<const char16_t*>(raw.constData()), std::size_t(raw.size()), bytes.data()));
     return bytes;
 }
 

@@ -16,6 +16,9 @@ QString toBoxText(std::string_view bytes);
 
 // From QTextDocument::toRawText() (or a selection's text): U+2029 between paragraphs.
 std::string fromBoxText(const QString& raw);
+// The same for n characters of the box, written to out, which has room for 2 n bytes;
+// returns how many bytes it wrote.
+std::size_t fromBoxChars(const char16_t* chars, std::size_t n, char* out);
 
 // The byte of a typed character, or nothing when the 8-bit set cannot hold it.
 std::optional<unsigned char> byteOf(QChar ch);

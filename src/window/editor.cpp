@@ -76,6 +76,11 @@ void Editor::scheduleRecovery()
 
 std::string Editor::documentText() { return Text1->documentBytes(); }
 
+ByteSource Editor::documentSource()
+{
+    return {Text1->documentByteCount(), [this](const ByteSource::Put& put) { return Text1->writeDocumentBytes(put); }};
+}
+
 void Editor::setDocumentText(std::string_view bytes)
 {
     quietEdits = true;

@@ -64,6 +64,7 @@ public:
 
 private:
     std::string documentText() override;
+    ByteSource documentSource() override;
     void setDocumentText(std::string_view bytes) override;
     void setCaption(std::string_view caption) override;
     void showNote(const Message& message) override;

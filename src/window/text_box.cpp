@@ -1,5 +1,10 @@
 #include "window/text_box.h"
 
+#if __has_include(<QtGui/private/qtextdocument_p.h>)
+#include <QtGui/private/qtextdocument_p.h>
+#define ORVANE_TEXT_FRAGMENTS
+#endif
+
 #include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
 #include "window/accessibility.h"
@@ -47,7 +52,62 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
 
 void TextBox::setMenuShortcuts(QList<QKeySequence> shortcuts) { menuShortcuts = std::move(shortcuts); }
 
-std::string TextBox::documentBytes() const { return codec::fromBoxText(document()->toRawText()); }
+std::string TextBox::documentBytes() const
+{
+    std::string bytes;
+    bytes.reserve(documentByteCount());
+    writeDocumentBytes([&bytes](std::string_view piece) {
+        bytes.append(piece);
+        return true;
+    });
+    return bytes;
+}
+
+std::size_t TextBox::documentByteCount() const
+{
+    // Every character is one byte but the paragraph breaks, which are two (CR LF); the
+    // break after the last paragraph is the box's own.
+    return std::size_t(document()->characterCount() - 1) + std::size_t(document()->blockCount() - 1);
+}
+
+bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& put) const
+{
+    constexpr std::size_t Piece = std::size_t(1) << 20;
+    static std::string buffer;  // kept: a save touches no new memory
+    buffer.resize(3 * Piece);
+    std::size_t used = 0;
+    std::size_t remaining = std::size_t(document()->characterCount() - 1);
+    auto convert = [&](const char16_t* chars, std::size_t n) {
+        n = std::min(n, remaining);
+        remaining -= n;
+        while (n > 0) {
+            const std::size_t take = std::min(n, Piece);
+            used += codec::fromBoxChars(chars, take, buffer.data() + used);
+            chars += take;
+            n -= take;
+            if (used >= Piece) {
+                if (!put(std::string_view(buffer.data(), used)))
+                    return false;
+                used = 0;
+            }
+        }
+        return true;
+    };
+#ifdef ORVANE_TEXT_FRAGMENTS
+    // The text lies in the document's buffer in pieces (fragments), in the document's
+    // order when walked through its fragment map; no copy of it all is made.
+    const QTextDocumentPrivate* d = QTextDocumentPrivate::get(document());
+    const auto* text = reinterpret_cast<const char16_t*>(d->buffer().constData());
+    for (auto it = d->begin(); it != d->end() && remaining > 0; ++it)
+        if (!convert(text + it.value()->stringPosition, std::size_t(it.value()->size_array[0])))
+            return false;
+#else
+    const QString raw = document()->toRawText();
+    if (!convert(reinterpret_cast<const char16_t*>(raw.constData()), std::size_t(raw.size())))
+        return false;
+#endif
+    return used == 0 || put(std::string_view(buffer.data(), used));
+}
 
 void TextBox::setDocumentBytes(std::string_view bytes) { setPlainText(codec::toBoxText(bytes)); }
 

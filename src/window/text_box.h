@@ -31,6 +31,10 @@ public:
 
     // The document's bytes, CR LF between lines.
     std::string documentBytes() const;
+    // The same in pieces of about a megabyte, straight from the box's own storage; false
+    // when put gave up.
+    bool writeDocumentBytes(const std::function<bool(std::string_view)>& put) const;
+    std::size_t documentByteCount() const;
     void setDocumentBytes(std::string_view bytes);
 
     // The one way text from outside enters (Paste, Shift+Insert, the context menu, a
