@@ -89,6 +89,8 @@ TAMIL = {
         "இந்தக் கோப்பைத் திறக்க இயலவில்லை:\n%1\nஅதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.",
     ("Messages", "The file\n%1\ncould not be opened: there is not enough memory for it."):
         "இந்தக் கோப்பைத் திறக்க இயலவில்லை:\n%1\nஅதற்குப் போதிய நினைவகம் இல்லை.",
+    ("Messages", "Opening %1 was stopped; none of it was kept."):
+        "%1 திறப்பது நிறுத்தப்பட்டது; அதில் எதுவும் வைக்கப்படவில்லை.",
     ("Messages", "The text could not be pasted: there is not enough memory for it."):
         "உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.",
     ("Messages", "The document has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines"):
@@ -163,6 +165,8 @@ TAMIL = {
     ("orvane::Form1", "Increase Font Size"): "எழுத்தின் அளவைக் கூட்டு",
     ("orvane::Form1", "Decrease Font Size"): "எழுத்தின் அளவைக் குறை",
     ("orvane::Form1", "Making the PDF..."): "PDF உருவாகிறது...",
+    ("orvane::Editor", "Opening the document..."): "ஆவணம் திறக்கப்படுகிறது...",
+    ("orvane::Editor", "Stop"): "நிறுத்து",
     ("orvane::Form1", "Cancel"): "இரத்து",
     ("orvane::Form1", "Printing..."): "அச்சிடப்படுகிறது...",
     ("orvane::FrmMe", "About Programmer"): "நிரலாளரைப் பற்றி",

@@ -71,42 +71,42 @@
         <translation>அது கோப்புறை அல்ல</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="44" />
+        <location filename="../../src/platform/message_text.cpp" line="45" />
         <source>Open</source>
         <translation>திற</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="48" />
+        <location filename="../../src/platform/message_text.cpp" line="49" />
         <source>Export</source>
         <translation>ஏற்றுமதி</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="54" />
+        <location filename="../../src/platform/message_text.cpp" line="55" />
         <source>Recovery</source>
         <translation>மீட்பு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="57" />
+        <location filename="../../src/platform/message_text.cpp" line="58" />
         <source>Paste</source>
         <translation>ஒட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="61" />
+        <location filename="../../src/platform/message_text.cpp" line="62" />
         <source>Word Count</source>
         <translation>சொல் எண்ணிக்கை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="64" />
+        <location filename="../../src/platform/message_text.cpp" line="65" />
         <source>Save</source>
         <translation>சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="75" />
+        <location filename="../../src/platform/message_text.cpp" line="76" />
         <source>You have not saved the Document.  Do you want to save it now</source>
         <translation>நீங்கள் ஆவணத்தைச் சேமிக்கவில்லை.  இப்போது சேமிக்க வேண்டுமா</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="78" />
+        <location filename="../../src/platform/message_text.cpp" line="79" />
         <source>The document could not be saved to
 %1
 
@@ -121,7 +121,7 @@ Your text is still here with its changes. Save it somewhere else.</source>
 உங்கள் உரை அதன் மாற்றங்களுடன் இங்கேயே உள்ளது. வேறு இடத்தில் சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="82" />
+        <location filename="../../src/platform/message_text.cpp" line="83" />
         <source>The file
 %1
 could not be opened: %2.</source>
@@ -130,7 +130,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="85" />
+        <location filename="../../src/platform/message_text.cpp" line="86" />
         <source>The Unicode text could not be written to
 %1
 
@@ -141,7 +141,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="88" />
+        <location filename="../../src/platform/message_text.cpp" line="89" />
         <source>The PDF could not be written to
 %1
 
@@ -152,14 +152,14 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="91" />
+        <location filename="../../src/platform/message_text.cpp" line="92" />
         <source>%1
 already exists. Do you want to replace it?</source>
         <translation>%1
 ஏற்கனவே உள்ளது. அதன் மேல் எழுத வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="94" />
+        <location filename="../../src/platform/message_text.cpp" line="95" />
         <source>Another program has changed
 %1
 since Orvane opened or saved it.
@@ -171,7 +171,7 @@ Save over those changes?</source>
 அந்த மாற்றங்களின் மேல் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="97" />
+        <location filename="../../src/platform/message_text.cpp" line="98" />
         <source>%1
 is no longer the file Orvane opened: another program has replaced or moved it.
 
@@ -182,7 +182,7 @@ Save your text under this name anyway?</source>
 இருந்தாலும் உங்கள் உரையை இந்தப் பெயரில் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="101" />
+        <location filename="../../src/platform/message_text.cpp" line="102" />
         <source>Another program has changed
 %1
 
@@ -193,7 +193,7 @@ Load the new version?</source>
 புதிய பதிப்பை ஏற்ற வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="104" />
+        <location filename="../../src/platform/message_text.cpp" line="105" />
         <source>The file
 %1
 no longer exists: the text in Orvane is the only copy.
@@ -206,7 +206,7 @@ Orvane-இல் உள்ள உரையே ஒரே படி.
 இப்போது சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="107" />
+        <location filename="../../src/platform/message_text.cpp" line="108" />
         <source>Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -215,7 +215,7 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="111" />
+        <location filename="../../src/platform/message_text.cpp" line="112" />
         <source>%1
 has other names (hard links): %2.
 
@@ -226,7 +226,7 @@ Yes writes into the file itself, so that every name shows the new text. No saves
 ‘ஆம்’ என்றால் அந்தக் கோப்பிலேயே எழுதப்படும்; அதன் எல்லாப் பெயர்களிலும் புதிய உரை தெரியும். ‘இல்லை’ என்றால் இந்தப் பெயருக்கு மட்டும் புதிய கோப்பு சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="115" />
+        <location filename="../../src/platform/message_text.cpp" line="116" />
         <source>The name
 %1
 cannot be used: it holds bytes that could not be read as text. Choose another name.</source>
@@ -235,12 +235,12 @@ cannot be used: it holds bytes that could not be read as text. Choose another na
 உரையாகப் படிக்க முடியாத பைட்டுகள் அதில் உள்ளன. வேறு பெயரைத் தேர்ந்தெடுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="119" />
+        <location filename="../../src/platform/message_text.cpp" line="120" />
         <source>Orvane closed before %1 was saved. Restore the unsaved text?</source>
         <translation>%1 சேமிக்கப்படுவதற்கு முன்பே Orvane மூடப்பட்டது. சேமிக்கப்படாத உரையை மீட்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="122" />
+        <location filename="../../src/platform/message_text.cpp" line="123" />
         <source>The unsaved text of %1 will be deleted for good.
 
 Delete it?</source>
@@ -249,7 +249,7 @@ Delete it?</source>
 நீக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="125" />
+        <location filename="../../src/platform/message_text.cpp" line="126" />
         <source>Orvane cannot keep a recovery copy of your unsaved text in
 %1
 
@@ -264,7 +264,7 @@ Until that is mended, save your work often.</source>
 இது சரிசெய்யப்படும் வரை அடிக்கடி சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="129" />
+        <location filename="../../src/platform/message_text.cpp" line="130" />
         <source>The recovery file of an earlier run
 %1
 cannot be read: %2. It was moved to
@@ -275,12 +275,12 @@ cannot be read: %2. It was moved to
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="132" />
+        <location filename="../../src/platform/message_text.cpp" line="133" />
         <source>%1 is Unicode text: shown in Tamil codes, saved back as Unicode.</source>
         <translation>%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="135" />
+        <location filename="../../src/platform/message_text.cpp" line="136" />
         <source>The Unicode text
 %1
 holds %2 characters that a Tamil document cannot hold. They will be shown as "?", and saving writes "?" in their place.
@@ -293,7 +293,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="139" />
+        <location filename="../../src/platform/message_text.cpp" line="140" />
         <source>The file
 %1
 has a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs that long.
@@ -306,7 +306,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="143" />
+        <location filename="../../src/platform/message_text.cpp" line="144" />
         <source>The file
 %1
 could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
@@ -315,7 +315,7 @@ could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
 அதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="146" />
+        <location filename="../../src/platform/message_text.cpp" line="147" />
         <source>The file
 %1
 could not be opened: there is not enough memory for it.</source>
@@ -324,12 +324,17 @@ could not be opened: there is not enough memory for it.</source>
 அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="149" />
+        <location filename="../../src/platform/message_text.cpp" line="150" />
+        <source>Opening %1 was stopped; none of it was kept.</source>
+        <translation>%1 திறப்பது நிறுத்தப்பட்டது; அதில் எதுவும் வைக்கப்படவில்லை.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="153" />
         <source>The text could not be pasted: there is not enough memory for it.</source>
         <translation>உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="152" />
+        <location filename="../../src/platform/message_text.cpp" line="156" />
         <source>The document has
 
 %1 words
@@ -344,7 +349,7 @@ could not be opened: there is not enough memory for it.</source>
 %4 வரிகள்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="155" />
+        <location filename="../../src/platform/message_text.cpp" line="159" />
         <source>The selection has
 
 %1 words
@@ -426,6 +431,19 @@ could not be opened: there is not enough memory for it.</source>
         <location filename="../../src/platform/translations.cpp" line="20" />
         <source>Select All</source>
         <translation>அனைத்தையும் தேர்</translation>
+    </message>
+</context>
+<context>
+    <name>orvane::Editor</name>
+    <message>
+        <location filename="../../src/window/editor.cpp" line="94" />
+        <source>Opening the document...</source>
+        <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/editor.cpp" line="94" />
+        <source>Stop</source>
+        <translation>நிறுத்து</translation>
     </message>
 </context>
 <context>

@@ -238,9 +238,19 @@ bool DocumentFlows::load(const std::string& path, bool missingIsNew)
             messages.warn({MessageId::OutOfMemory, {path}});
             return false;
         }
-        view.setDocumentText(text);
+        reading = true;  // the window goes on painting meanwhile: nothing else starts
+        const bool whole = view.setDocumentText(text);
+        reading = false;
+        if (!whole) {
+            // Stopped by the user: none of the file is kept under its name.
+            view.setDocumentText({});
+            settle({}, DocumentFormat{}, {});
+            view.showNote({MessageId::OpenStopped, {path}});
+            return false;
+        }
         format = opened.format;
     } catch (const std::bad_alloc&) {
+        reading = false;
         // The box may hold part of the text: what is left is an empty untitled document,
         // never a part of the file under its name.
         view.setDocumentText({});
@@ -281,9 +291,26 @@ bool DocumentFlows::ExportUnicode()
 void DocumentFlows::openAtStartUp(const std::string& commandLine)
 {
     const std::string path = commandLine.size() >= 2 ? commandLine.substr(1, commandLine.size() - 2) : "";
-    if (path.empty() || !load(path, true))
+    const FileIdentity file = path.empty() ? FileIdentity{} : files.identify(path);
+    if (file.regular && std::size_t(file.size) > OpenInPiecesBytes) {
+        pending = path;
+        adoptName(path);
+    } else if (path.empty() || !load(path, true)) {
+        adoptName({});
+    }
+    document.setDocumentChanged(false);
+}
+
+void DocumentFlows::openPending()
+{
+    if (pending.empty())
+        return;
+    const std::string path = std::move(pending);
+    pending.clear();
+    if (!load(path, false))
         adoptName({});
     document.setDocumentChanged(false);
+    view.focusText();
 }
 
 Decision DocumentFlows::Form_Unload()
@@ -305,7 +332,7 @@ Decision DocumentFlows::Form_Unload()
 
 void DocumentFlows::checkFileOnDisk()
 {
-    if (checkingDisk || document.DocumentChanged() || !document.onDisk.exists)
+    if (checkingDisk || reading || document.DocumentChanged() || !document.onDisk.exists)
         return;
     const std::string path = document.DocumentFileName();
     const FileIdentity now = files.identify(path);

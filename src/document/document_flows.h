@@ -21,6 +21,10 @@ inline constexpr std::string_view ExportFilter = "Unicode Text File (*.txt)|*.tx
 // Save As: a .tam document as designed, or Unicode text.
 inline constexpr std::string_view SaveAsFilter = "Tamil Text File  (*.tam)| *.tam|Unicode Tamil text (*.txt)| *.txt";
 
+// Documents larger than this open after the window stands, behind a progress indication
+// that can stop them.
+inline constexpr std::size_t OpenInPiecesBytes = std::size_t(1) << 20;
+
 // "Orvane [ path ]", or "Orvane [ Untitled.tam ]" for a document without a file.
 std::string documentCaption(const std::string& fileName);
 
@@ -46,7 +50,9 @@ public:
     // Writes the text as UTF-8 Unicode Tamil with LF line ends to a file the user names.
     bool ExportUnicode();
     // commandLine is the process's command-line text: one path in double quotes, or empty.
+    // A large document only takes its name here; openPending() reads it.
     void openAtStartUp(const std::string& commandLine);
+    void openPending();
     // GoOn: the program may end.
     Decision Form_Unload();
     // The window came back to the front: offers to reload a file another program changed
@@ -72,6 +78,8 @@ private:
     MessageBox& messages;
     FileService& files;
     bool checkingDisk = false;
+    bool reading = false;  // a document is being read into the window
+    std::string pending;  // the start-up document, read once the window stands
 };
 
 } // namespace orvane

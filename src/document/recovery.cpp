@@ -146,7 +146,11 @@ bool RecoveryKeeper::offerRestore()
         }
         const std::string shown = record->fileName.empty() ? std::string("Untitled.tam") : record->fileName;
         if (messages.ask({MessageId::RestorePrompt, {shown}}, Buttons::YesNo) == Answer::Yes) {
-            view.setDocumentText(record->text);
+            if (!view.setDocumentText(record->text)) {
+                view.setDocumentText({});  // stopped: the file stays for another time
+                store.releaseOrphan(orphan);
+                continue;
+            }
             document.setDocumentFileName(record->fileName);
             view.setCaption(documentCaption(record->fileName));
             document.format = record->format;

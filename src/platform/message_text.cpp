@@ -41,6 +41,7 @@ QString messageTitle(const Message& message)
     case MessageId::UnicodeOpened:
     case MessageId::UnicodeLossy:
     case MessageId::LongParagraph:
+    case MessageId::OpenStopped:
         title = QT_TRANSLATE_NOOP("Messages", "Open");
         break;
     case MessageId::ExportFailed:
@@ -144,6 +145,9 @@ QString messageText(const Message& message)
         break;
     case MessageId::OutOfMemory:
         source = QT_TRANSLATE_NOOP("Messages", "The file\n%1\ncould not be opened: there is not enough memory for it.");
+        break;
+    case MessageId::OpenStopped:
+        source = QT_TRANSLATE_NOOP("Messages", "Opening %1 was stopped; none of it was kept.");
         break;
     case MessageId::PasteOutOfMemory:
         source = QT_TRANSLATE_NOOP("Messages", "The text could not be pasted: there is not enough memory for it.");

@@ -31,6 +31,7 @@ enum class MessageId {
     LongParagraph,      // file, longest paragraph in KB
     OverLineLimit,      // file, lines, limit
     OutOfMemory,        // file
+    OpenStopped,        // file (for the status line)
     PasteOutOfMemory,   // the text pasted or dropped
     CountDocument,      // words, Tamil letters, characters, lines of the document
     CountSelection,     // the same, of the selection

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -44,6 +45,10 @@ Editor::Editor(QWidget* window, StatusPanels& panels, EditorServices services)
     });
     recoveryTimer.setSingleShot(true);
     connect(&recoveryTimer, &QTimer::timeout, this, [this] {
+        if (loading) {
+            recoveryTimer.start(recoveryDelayMs);  // the text is being replaced: later
+            return;
+        }
         unsavedSince.invalidate();
         recovery_.keep();
     });
@@ -81,11 +86,36 @@ ByteSource Editor::documentSource()
     return {Text1->documentByteCount(), [this](const ByteSource::Put& put) { return Text1->writeDocumentBytes(put); }};
 }
 
-void Editor::setDocumentText(std::string_view bytes)
+bool Editor::setDocumentText(std::string_view bytes)
 {
     quietEdits = true;
-    Text1->setDocumentBytes(bytes);
+    bool whole = true;
+    if (bytes.size() <= OpenInPiecesBytes) {
+        Text1->setDocumentBytes(bytes);
+    } else {
+        // In pieces, the window painted and the clock going between them; the dialog keeps
+        // the rest of the window from being used meanwhile.
+        QProgressDialog progress(tr("Opening the document..."), tr("Stop"), 0, 1000, window);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(400);
+        loading = &progress;
+        whole = Text1->setDocumentBytes(bytes, [&progress](double done) {
+            // Before the dialog shows, the window is painted and the clock kept, but no key
+            // or click reaches it.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            progress.setValue(int(done * 1000));
+            return !progress.wasCanceled();
+        });
+        loading = nullptr;
+    }
     quietEdits = false;
+    return whole;
+}
+
+void Editor::stopLoading()
+{
+    if (loading)
+        loading->cancel();
 }
 
 void Editor::setCaption(std::string_view caption)

@@ -16,6 +16,7 @@
 
 #include <memory>
 
+class QProgressDialog;
 class QWidget;
 
 namespace orvane {
@@ -62,10 +63,14 @@ public:
     // the typing goes on.
     void setRecoveryDelays(int afterPauseMs, int atMostMs);
 
+    // A large document is being read into the box; stopLoading() stops it.
+    bool isLoading() const { return loading != nullptr; }
+    void stopLoading();
+
 private:
     std::string documentText() override;
+    bool setDocumentText(std::string_view bytes) override;
     ByteSource documentSource() override;
-    void setDocumentText(std::string_view bytes) override;
     void setCaption(std::string_view caption) override;
     void showNote(const Message& message) override;
     void scheduleRecovery();
@@ -77,6 +82,7 @@ private:
     RecoveryKeeper recovery_;
     std::unique_ptr<Composer> composer_;
     bool quietEdits = false;  // text replaced by the program, not edited by the user
+    QProgressDialog* loading = nullptr;
     QTimer recoveryTimer;
     QElapsedTimer unsavedSince;  // valid while a change waits for the recovery file
     int recoveryDelayMs = 2000;

@@ -126,6 +126,13 @@ void Form1::Timer1_Timer() { StatusBar1->setPanelText(4, ClockText(services.cloc
 
 void Form1::closeEvent(QCloseEvent* e)
 {
+    if (editor.isLoading()) {
+        // Closed while a document is read: the reading stops, and the window stays for the
+        // user to close again with the document as it then is.
+        editor.stopLoading();
+        e->ignore();
+        return;
+    }
     int Cancel = 0;
     Form_Unload(Cancel);
     if (Cancel != 0)
@@ -161,10 +168,14 @@ bool Form1::sessionEnding(bool mayAsk)
 void Form1::showEvent(QShowEvent* e)
 {
     QMainWindow::showEvent(e);
-    // Work an earlier run left unsaved is offered once the window stands, not before.
+    // A large start-up document is read, and work an earlier run left unsaved offered, once
+    // the window stands, not before.
     if (!restoreOffered) {
         restoreOffered = true;
-        QTimer::singleShot(0, this, [this] { editor.recovery().offerRestore(); });
+        QTimer::singleShot(0, this, [this] {
+            editor.flows().openPending();
+            editor.recovery().offerRestore();
+        });
     }
 }
 

@@ -111,6 +111,29 @@ bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& pu
 
 void TextBox::setDocumentBytes(std::string_view bytes) { setPlainText(codec::toBoxText(bytes)); }
 
+bool TextBox::setDocumentBytes(std::string_view bytes, const std::function<bool(double)>& progress)
+{
+    constexpr std::size_t Piece = std::size_t(1) << 20;
+    setPlainText(QString());
+    QTextDocument* doc = document();
+    doc->setUndoRedoEnabled(false);  // as setPlainText: the loaded text is no step to undo
+    QTextCursor end(doc);
+    bool whole = true;
+    for (std::size_t at = 0; at < bytes.size() && whole;) {
+        std::size_t n = std::min(Piece, bytes.size() - at);
+        if (bytes[at + n - 1] == '\r' && at + n < bytes.size())
+            ++n;  // a CR LF stays in one piece
+        end.movePosition(QTextCursor::End);
+        end.insertText(codec::toBoxText(bytes.substr(at, n)));
+        at += n;
+        whole = progress(double(at) / double(bytes.size()));
+    }
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+    moveCursor(QTextCursor::Start);
+    return whole;
+}
+
 bool TextBox::event(QEvent* e)
 {
     if (e->type() == QEvent::ShortcutOverride) {

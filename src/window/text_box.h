@@ -36,6 +36,9 @@ public:
     bool writeDocumentBytes(const std::function<bool(std::string_view)>& put) const;
     std::size_t documentByteCount() const;
     void setDocumentBytes(std::string_view bytes);
+    // The same a megabyte at a time, telling progress how far it got (0 to 1) after each;
+    // when progress returns false it stops there and returns false.
+    bool setDocumentBytes(std::string_view bytes, const std::function<bool(double)>& progress);
 
     // The one way text from outside enters (Paste, Shift+Insert, the context menu, a
     // middle-click, a drop): it replaces the selection, also with nothing when the source

@@ -5,6 +5,7 @@
 #include "window/form1.h"
 #include "window/text_box.h"
 
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -497,6 +498,55 @@ private slots:
         QCOMPARE(messages.warnings.size(), 1u);
         QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
         QVERIFY(doc().DocumentFileName().empty());
+    }
+
+    // A document over a megabyte is read once the window stands, in pieces the user can
+    // stop: stopped, none of it stays under its name; the window then is the empty one.
+    void largeDocumentsOpenAfterTheWindowAndCanStop()
+    {
+        QByteArray big;
+        while (big.size() < (1 << 20) - 20)
+            big += "fhfp kf;fs\r\n";
+        big = big.leftJustified((1 << 20) - 1, 'f') + "\r\n";  // a line end across the first two pieces
+        for (int line = 0; big.size() < 3 * 1024 * 1024; ++line)
+            big += "fhfp kf;fs " + QByteArray::number(line) + "\r\n";
+        big += "end";
+        writeBytes(path("big.tam"), big + "\r\n");
+
+        form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
+        form->Form_Load('"' + str(path("big.tam")) + '"');
+        QCOMPARE(text(), std::string());  // not yet: the window comes first
+        QCOMPARE(form->windowTitle(), "Orvane [ " + path("big.tam") + " ]");
+        form->show();
+        QTRY_COMPARE(text(), big.toStdString());
+        QVERIFY(!doc().DocumentChanged());
+        QCOMPARE(form->Text1->textCursor().position(), 0);
+        type("xa");
+        QVERIFY(doc().DocumentChanged());
+        form->menUndo->trigger();
+        QCOMPARE(text(), big.toStdString());  // the load itself is no step to undo
+
+        auto stopWhenShown = [this](bool byClosing) {
+            QTimer::singleShot(0, form.get(), [this, byClosing] {
+                if (byClosing)
+                    form->close();
+                else if (auto* progress = form->findChild<QProgressDialog*>())
+                    progress->cancel();
+            });
+        };
+        for (const bool byClosing : {false, true}) {
+            messages.answers = {Answer::No};
+            form->menNew_Click();
+            stopWhenShown(byClosing);
+            dialog.answers = {str(path("big.tam"))};
+            form->menOpen_Click();
+            QCOMPARE(text(), std::string());
+            QVERIFY(doc().DocumentFileName().empty());
+            QVERIFY(!doc().DocumentChanged());
+            QCOMPARE(form->statusBar()->currentMessage(), "Opening " + path("big.tam") + " was stopped; none of it was kept.");
+            QVERIFY(form->isVisible());
+            QCOMPARE(process.ended, 0);
+        }
     }
 
     void leaving()
