@@ -112,6 +112,9 @@ QAccessibleInterface* textBoxFactory(const QString& className, QObject* object)
 {
     if (className == QLatin1String("orvane::TextBox") && object && object->isWidgetType())
         return new AccessibleTextBox(static_cast<TextBox*>(object));
+    // A status panel reads as a label: its name is the Tamil it shows.
+    if (className == QLatin1String("orvane::StatusPanel") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
     return nullptr;
 }
 

@@ -5,7 +5,41 @@
 #include "platform/geometry.h"
 #include "window/tamil_font.h"
 
+#include <QPainter>
+
 namespace orvane {
+
+StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void StatusPanel::setText(const QString& text)
+{
+    if (text == shown)
+        return;
+    shown = text;
+    update(contentsRect());
+}
+
+QSize StatusPanel::sizeHint() const
+{
+    const int frame = 2 * frameWidth();
+    return {frame + 4, fontMetrics().height() + frame + 2};
+}
+
+QSize StatusPanel::minimumSizeHint() const { return sizeHint(); }
+
+void StatusPanel::paintEvent(QPaintEvent* e)
+{
+    QFrame::paintEvent(e);
+    QPainter painter(this);
+    const QRect room = contentsRect().adjusted(2, 0, -2, 0);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     fontMetrics().elidedText(shown, Qt::ElideRight, room.width()));
+}
 
 StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent)
 {
@@ -18,11 +52,9 @@ StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent)
     };
     const Design design[4] = {{500, 500, 0}, {500, 500, 0}, {7980, 1440, 1}, {1800, 1800, 0}};
     for (int i = 0; i < 4; ++i) {
-        auto* label = new QLabel(this);
+        auto* label = new StatusPanel(this);
         label->setObjectName(QString("Panel%1").arg(i + 1));
         label->setFont(font);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setTextFormat(Qt::PlainText);
         label->setMinimumWidth(twipsToPixels(design[i].minimum, this));
         if (design[i].stretch == 0)
             label->setFixedWidth(twipsToPixels(design[i].width, this));
@@ -35,8 +67,11 @@ void StatusPanelBar::setPanelText(int panel, std::string_view text)
 {
     if (panel < 1 || panel > 4)
         return;
-    QLabel* label = panels[std::size_t(panel - 1)];
-    label->setText(codec::toBoxText(text));
+    StatusPanel* label = panels[std::size_t(panel - 1)];
+    const QString shown = codec::toBoxText(text);
+    if (shown == label->text())
+        return;
+    label->setText(shown);
     // What a screen reader says: the Tamil the codes draw.
     label->setAccessibleName(QString::fromStdString(baminiToUnicode(text)));
 }

@@ -3,12 +3,30 @@
 
 #include "platform/services.h"
 
-#include <QLabel>
+#include <QFrame>
 #include <QStatusBar>
 
 #include <array>
 
 namespace orvane {
+
+// One panel: a sunken frame with a line of text. Its size does not depend on the text, so a
+// new text repaints the panel alone; the status bar is not laid out again on every key.
+class StatusPanel final : public QFrame {
+    Q_OBJECT
+public:
+    explicit StatusPanel(QWidget* parent = nullptr);
+    QString text() const { return shown; }
+    void setText(const QString& text);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QString shown;
+};
 
 class StatusPanelBar final : public QStatusBar, public StatusPanels {
     Q_OBJECT
@@ -16,10 +34,10 @@ public:
     explicit StatusPanelBar(QWidget* parent = nullptr);
 
     void setPanelText(int panel, std::string_view text) override;
-    QLabel* panel(int n) const { return panels[n - 1]; }
+    StatusPanel* panel(int n) const { return panels[n - 1]; }
 
 private:
-    std::array<QLabel*, 4> panels{};
+    std::array<StatusPanel*, 4> panels{};
 };
 
 } // namespace orvane

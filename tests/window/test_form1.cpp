@@ -132,6 +132,30 @@ private slots:
         }
     }
 
+    // A key changes the panels' texts only: the status bar is not laid out again, and the
+    // panels keep their places.
+    void typingDoesNotRelayoutTheStatusBar()
+    {
+        struct Counter : QObject {
+            int layouts = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                layouts += e->type() == QEvent::LayoutRequest || e->type() == QEvent::Resize;
+                return false;
+            }
+        } counter;
+        type("ka");
+        QCoreApplication::processEvents();
+        form->StatusBar1->installEventFilter(&counter);
+        for (int i = 1; i <= 4; ++i)
+            form->StatusBar1->panel(i)->installEventFilter(&counter);
+        type("kikItaRu");
+        form->Timer1_Timer();
+        QCoreApplication::processEvents();
+        QCOMPARE(panel(2), QString("c"));
+        QCOMPARE(counter.layouts, 0);
+    }
+
     void typingComposesAtTheCaret()
     {
         type("ka");
