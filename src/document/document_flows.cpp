@@ -234,6 +234,11 @@ bool DocumentFlows::load(const std::string& path, bool missingIsNew)
             messages.warn({MessageId::OverLineLimit, {path, std::to_string(lines), std::to_string(MaxDocumentLines)}});
             return false;
         }
+        if (const std::size_t longest = longestParagraph(text);
+            longest > LongParagraphBytes
+            && messages.ask({MessageId::LongParagraph, {path, std::to_string(longest >> 10)}}, Buttons::YesNo)
+                   != Answer::Yes)
+            return false;
         if (boxMemoryFor(text.size(), lines) > memoryHeadroom()) {
             messages.warn({MessageId::OutOfMemory, {path}});
             return false;
@@ -286,6 +291,18 @@ bool DocumentFlows::ExportUnicode()
     }
     view.focusText();
     return written;
+}
+
+std::size_t longestParagraph(std::string_view bytes)
+{
+    std::size_t longest = 0;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = bytes.find("\r\n", start);
+        longest = std::max(longest, (end == std::string_view::npos ? bytes.size() : end) - start);
+        if (end == std::string_view::npos)
+            return longest;
+        start = end + 2;
+    }
 }
 
 void DocumentFlows::openAtStartUp(const std::string& commandLine)

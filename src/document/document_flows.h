@@ -25,6 +25,12 @@ inline constexpr std::string_view SaveAsFilter = "Tamil Text File  (*.tam)| *.ta
 // that can stop them.
 inline constexpr std::size_t OpenInPiecesBytes = std::size_t(1) << 20;
 
+// The text box lays a paragraph out whole on every key: past this size a key takes longer
+// than 50 ms, so opening a file with a longer one asks first.
+inline constexpr std::size_t LongParagraphBytes = std::size_t(256) << 10;
+// The longest paragraph of a document's bytes (CR LF between paragraphs).
+std::size_t longestParagraph(std::string_view bytes);
+
 // "Orvane [ path ]", or "Orvane [ Untitled.tam ]" for a document without a file.
 std::string documentCaption(const std::string& fileName);
 

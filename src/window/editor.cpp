@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWidget>
@@ -36,10 +37,14 @@ Editor::Editor(QWidget* window, StatusPanels& panels, EditorServices services)
     Text1->fileDropped = [this](const std::string& path) { flows_.openFile(path); };
     Text1->outOfMemory = [messages = &services.messages] { messages->warn({MessageId::PasteOutOfMemory, {}}); };
 
+    static const int desktop = QApplication::cursorFlashTime();  // before any window changed it
+    desktopFlashTime = desktop;
     // Any edit of the text is an unsaved change, however it was made.
-    connect(Text1->document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+    connect(Text1->document(), &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
         if (quietEdits || (removed == 0 && added == 0))
             return;
+        if (added > 0 && std::size_t(Text1->document()->findBlock(position).length()) > LongParagraphBytes)
+            setCaretBlinking(false);
         flows_.markDocumentChanged();
         scheduleRecovery();
     });
@@ -109,7 +114,15 @@ bool Editor::setDocumentText(std::string_view bytes)
         loading = nullptr;
     }
     quietEdits = false;
+    setCaretBlinking(longestParagraph(bytes) <= LongParagraphBytes);
     return whole;
+}
+
+void Editor::setCaretBlinking(bool blinking)
+{
+    // Each blink repaints the caret's paragraph, which the box lays out whole: in a
+    // paragraph that long a blinking caret keeps a core busy, so it stays steady.
+    QApplication::setCursorFlashTime(blinking ? desktopFlashTime : 0);
 }
 
 void Editor::stopLoading()

@@ -83,6 +83,8 @@ private:
     std::unique_ptr<Composer> composer_;
     bool quietEdits = false;  // text replaced by the program, not edited by the user
     QProgressDialog* loading = nullptr;
+    int desktopFlashTime = 0;
+    void setCaretBlinking(bool blinking);
     QTimer recoveryTimer;
     QElapsedTimer unsavedSince;  // valid while a change waits for the recovery file
     int recoveryDelayMs = 2000;

@@ -500,6 +500,31 @@ private slots:
         QVERIFY(doc().DocumentFileName().empty());
     }
 
+    // A paragraph the box would be slow to edit is named before the file opens; opened,
+    // its caret does not blink (each blink would lay the paragraph out again).
+    void longParagraphsAskFirst()
+    {
+        const QByteArray paragraph = QByteArray("fhfp kf;fs ").repeated(30000);  // 330 KB
+        writeBytes(path("long.tam"), "short\r\n" + paragraph + "\r\nend\r\n");
+        writeBytes(path("short.tam"), "fh\r\n");
+        const int blinking = QApplication::cursorFlashTime();
+        for (const Answer answer : {Answer::No, Answer::Yes}) {
+            messages.asked.clear();
+            messages.answers = {answer};
+            dialog.answers = {str(path("long.tam"))};
+            form->menOpen_Click();
+            QCOMPARE(messages.asked.size(), 1u);
+            QCOMPARE(messages.asked[0].message.id, MessageId::LongParagraph);
+            QCOMPARE(messages.asked[0].message.args[1], std::to_string(paragraph.size() >> 10));
+            QCOMPARE(!doc().DocumentFileName().empty(), answer == Answer::Yes);
+        }
+        QCOMPARE(QApplication::cursorFlashTime(), 0);
+        dialog.answers = {str(path("short.tam"))};
+        form->menOpen_Click();
+        QCOMPARE(QApplication::cursorFlashTime(), blinking);
+        QVERIFY(messages.asked.size() == 1u);  // a short paragraph asks nothing
+    }
+
     // A document over a megabyte is read once the window stands, in pieces the user can
     // stop: stopped, none of it stays under its name; the window then is the empty one.
     void largeDocumentsOpenAfterTheWindowAndCanStop()
