@@ -4,6 +4,10 @@
 
 #include <array>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace orvane::codec {
 
 QString toBoxText(std::string_view bytes)
@@ -36,8 +40,7 @@ QString toBoxText(std::string_view bytes)
 std::size_t fromBoxChars(const char16_t* chars, std::size_t n, char* out)
 {
     char* const begin = out;
-    for (std::size_t i = 0; i < n; ++i) {
-        const char16_t u = chars[i];
+    auto one = [&out](char16_t u) {
         if (u < 0x80 && u != '\n') {
             *out++ = char(u);
         } else if (u == QChar::ParagraphSeparator || u == '\n') {
@@ -49,7 +52,35 @@ std::size_t fromBoxChars(const char16_t* chars, std::size_t n, char* out)
             const int b = charset::toByte(u);
             *out++ = b < 0 ? '?' : char(b);
         }
+    };
+    std::size_t i = 0;
+#ifdef __SSE2__
+    // Sixteen characters at a time where they are ASCII with no line feed (most of a
+    // document's text): each is its own byte.
+    const __m128i high = _mm_set1_epi16(short(0xFF80)), lineFeed = _mm_set1_epi16('\n');
+    while (i + 16 <= n) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + i + 8));
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i plainA = _mm_cmpeq_epi16(_mm_or_si128(_mm_and_si128(a, high), _mm_cmpeq_epi16(a, lineFeed)), zero);
+        const __m128i plainB = _mm_cmpeq_epi16(_mm_or_si128(_mm_and_si128(b, high), _mm_cmpeq_epi16(b, lineFeed)), zero);
+        // One bit for each character that is its own byte.
+        const unsigned plain = unsigned(_mm_movemask_epi8(_mm_packs_epi16(plainA, plainB)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(a, b));
+        if (plain == 0xFFFF) {
+            out += 16;
+            i += 16;
+            continue;
+        }
+        // The run before the first other character stays; that one is written on its own.
+        const std::size_t run = std::size_t(__builtin_ctz(~plain));
+        out += run;
+        i += run;
+        one(chars[i++]);
     }
+#endif
+    for (; i < n; ++i)
+        one(chars[i]);
     return std::size_t(out - begin);
 }
 

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <random>
+
 #include <sys/stat.h>
 
 using namespace orvane;
@@ -46,6 +48,19 @@ private slots:
         QString raw = box;
         raw.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);  // as the document holds it
         QCOMPARE(codec::fromBoxText(raw), all);
+
+        // Mostly ASCII with the odd letter or line end anywhere, as saves read it in blocks.
+        std::mt19937 random(7);
+        for (int length = 0; length < 200; ++length) {
+            std::string bytes;
+            for (int i = 0; i < length; ++i) {
+                const unsigned pick = random() % 20;
+                bytes += pick == 0 ? '\n' : pick == 1 ? char(0x80 + random() % 128) : pick == 2 ? '\0' : char('a' + pick);
+            }
+            QString text = codec::toBoxText(bytes);
+            text.replace(QLatin1Char('\n'), QChar::ParagraphSeparator);
+            QCOMPARE(codec::fromBoxText(text), bytes);
+        }
     }
 
     void outsideTextFitsTheDocument()

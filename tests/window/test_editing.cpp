@@ -211,7 +211,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("edited.tam");
-        form->Text1->setDocumentBytes(std::string("fh\nkh\r\n\rmk\x80\xff\r\nlast", 20));
+        form->Text1->setDocumentBytes(std::string("fh\nkh\r\n\rmk\x80\xff\r\nlast"));
         QTextCursor cursor(form->Text1->document());
         QRandomGenerator random(5);
         for (int edit = 0; edit < 200; ++edit) {
