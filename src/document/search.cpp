@@ -20,19 +20,18 @@ char32_t firstTamil(std::string_view utf8)
 }
 } // namespace
 
-std::vector<TextRange> findAll(std::string_view bytes, std::string_view query)
+namespace {
+// The matches in one stretch of a document (offset: where it starts) that the reading of
+// the stretch alone decides.
+void findIn(std::string_view bytes, std::size_t offset, std::string_view query, std::vector<TextRange>& found)
 {
-    std::vector<TextRange> found;
-    if (query.empty())
-        return found;
     struct Piece {
         std::size_t unicode, begin, end;
     };
     std::vector<Piece> pieces;
     std::string text;
-    text.reserve(bytes.size() * 2);
     forEachSegment(bytes, [&](const Segment& s) {
-        pieces.push_back({text.size(), s.begin, s.begin + s.length});
+        pieces.push_back({text.size(), offset + s.begin, offset + s.begin + s.length});
         text.append(s.text);
     });
     const auto byUnicode = [](const Piece& p, std::size_t at) { return p.unicode < at; };
@@ -46,6 +45,49 @@ std::vector<TextRange> findAll(std::string_view bytes, std::string_view query)
         const auto last = std::lower_bound(first, pieces.end(), end, byUnicode) - 1;
         found.push_back({first->begin, last->end});
         at = text.find(query, end);
+    }
+}
+} // namespace
+
+std::vector<TextRange> findAll(std::string_view bytes, std::string_view query)
+{
+    std::vector<TextRange> found;
+    if (query.empty())
+        return found;
+    if (query.find('\n') != std::string_view::npos) {
+        findIn(bytes, 0, query, found);
+        return found;
+    }
+    // A line's reading never depends on another line, and a query without a line break
+    // never spans two. So the text is read quickly in stretches of whole lines, and only a
+    // line whose text holds the query is read again segment by segment, to find where each
+    // match begins and ends. Line k of the text ("\n" between) is line k of the bytes.
+    constexpr std::size_t Stretch = std::size_t(64) << 10;
+    auto lineEnd = [&bytes](std::size_t from) {
+        while (from < bytes.size() && bytes[from] != '\r' && bytes[from] != '\n')
+            ++from;
+        return from;
+    };
+    std::string text;
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::size_t end = bytes.find("\r\n", std::min(bytes.size(), at + Stretch));
+        end = end == std::string_view::npos ? bytes.size() : end + 2;
+        text.clear();
+        SegmentReader().appendText(bytes.substr(at, end - at), true, text);
+        std::size_t line = 0, lineBytes = at;  // the same line in the text and in the bytes
+        for (std::size_t hit = text.find(query); hit != std::string::npos;) {
+            const std::size_t lineBreak = text.find('\n', line);
+            const std::size_t bytesEnd = lineEnd(lineBytes);
+            if (lineBreak == std::string::npos || hit < lineBreak)
+                findIn(bytes.substr(lineBytes, bytesEnd - lineBytes), lineBytes, query, found);
+            if (lineBreak == std::string::npos)
+                break;
+            line = lineBreak + 1;
+            lineBytes = bytesEnd + (bytes.compare(bytesEnd, 2, "\r\n") == 0 ? 2 : 1);
+            if (hit < line)
+                hit = text.find(query, line);
+        }
+        at = end;
     }
     return found;
 }

@@ -36,49 +36,76 @@ void append(std::string_view s, char*& out)
     out += s.size();
 }
 // For each code, what reading it takes: most codes read as themselves whatever surrounds
-// them, and a consonant looks only at the code after it.
+// them; a consonant looks at the code after it (its sign), and the signs e, ee and ai at the
+// consonant after them and what follows that. The rest are read by next().
 struct Dispatch {
-    enum Action : unsigned char { Alone, Consonant, LookAround };
+    enum Action : unsigned char { Letter, Prefix, LookAround };
     struct Code {
         char utf8[14];
-        unsigned char length;
-        Action action;
+        unsigned char length;  // 0: none
         bool endsInVowel;
     };
     std::array<Code, 256> codes{};
-    std::array<Code, 256> signs{};  // the text of the signs that attach to a consonant
+    std::array<Action, 256> actions{};
+    std::array<bool, 256> takesSigns{};   // a consonant, read with the sign after it
+    std::array<Code, 256> consonants{};   // the consonants after e, ee and ai
+    std::array<Code, 256> signs{};        // the signs that attach to a consonant
+    std::array<bool, 256> raAfterKaal{};  // the codes after which a kaal is ra
+    // For e, ee and ai: the sign alone, as o, as oo, as au (three bytes each).
+    std::array<std::array<std::array<char, 4>, 4>, 256> prefixSigns{};
 };
+
+std::array<char, 4> signBytes(char32_t c)
+{
+    std::array<char, 4> out{};
+    char* o = out.data();
+    appendSign(c, o);
+    return out;
+}
 
 const Dispatch& dispatch()
 {
     static const Dispatch d = [] {
         const bamini::Table& t = bamini::table();
         Dispatch d;
-        bool signsFit = true;
-        for (int b = 0; b < 256; ++b)
-            signsFit = signsFit && !(t.attaches(static_cast<unsigned char>(b)) && t.utf8[std::size_t(b)].size() > sizeof(Dispatch::Code::utf8));
-        for (int b = 0; b < 256; ++b) {
-            Dispatch::Code& code = d.codes[std::size_t(b)];
-            const auto byte = static_cast<unsigned char>(b);
-            const Kind kind = t.kind[byte];
-            const std::string& text = kind == Kind::UuMark || kind == Kind::GranthaSign ? t.plain[byte] : t.utf8[byte];
-            const bool special = b == '\r' || b == '\n' || t.isPrefix(byte) || !t.sequences[byte].empty()
-                                 || byte == t.kaal || text.size() > sizeof code.utf8;
-            if (t.attaches(byte) && t.utf8[byte].size() <= sizeof code.utf8) {
-                Dispatch::Code& sign = d.signs[std::size_t(b)];
-                std::memcpy(sign.utf8, t.utf8[byte].data(), t.utf8[byte].size());
-                sign.length = static_cast<unsigned char>(t.utf8[byte].size());
-                sign.endsInVowel = endsInVowel(t.utf8[byte]);
-            }
-            code.action = special                                 ? Dispatch::LookAround
-                          : kind != Kind::Consonant            ? Dispatch::Alone
-                          : signsFit                            ? Dispatch::Consonant
-                                                                : Dispatch::LookAround;
-            if (special)
-                continue;
+        auto fill = [](Dispatch::Code& code, const std::string& text) {
+            if (text.size() > sizeof code.utf8)
+                return false;
             std::memcpy(code.utf8, text.data(), text.size());
             code.length = static_cast<unsigned char>(text.size());
             code.endsInVowel = endsInVowel(text) && !text.starts_with("\u25CC");
+            return true;
+        };
+        bool signsFit = true;
+        for (int b = 0; b < 256; ++b) {
+            const auto byte = static_cast<unsigned char>(b);
+            d.raAfterKaal[byte] = t.followsRaKaal(byte);
+            if (t.attaches(byte))
+                signsFit = fill(d.signs[byte], t.utf8[byte]) && signsFit;
+            if (t.kind[byte] == Kind::Consonant)
+                fill(d.consonants[byte], t.utf8[byte]);
+        }
+        for (int b = 0; b < 256; ++b) {
+            const auto byte = static_cast<unsigned char>(b);
+            const Kind kind = t.kind[byte];
+            const std::string& text = kind == Kind::UuMark || kind == Kind::GranthaSign ? t.plain[byte] : t.utf8[byte];
+            d.actions[byte] = Dispatch::LookAround;
+            if (t.isPrefix(byte)) {
+                if (t.utf8[byte].size() != 3)
+                    continue;
+                d.actions[byte] = Dispatch::Prefix;
+                std::memcpy(d.prefixSigns[byte][0].data(), t.utf8[byte].data(), 3);
+                d.prefixSigns[byte][1] = signBytes(bamini::SignO);
+                d.prefixSigns[byte][2] = signBytes(bamini::SignOo);
+                d.prefixSigns[byte][3] = signBytes(bamini::SignAu);
+                continue;
+            }
+            const bool special = b == '\r' || b == '\n' || !t.sequences[byte].empty() || byte == t.kaal
+                                 || (kind == Kind::Consonant && !signsFit);
+            if (!special && fill(d.codes[byte], text)) {
+                d.actions[byte] = Dispatch::Letter;
+                d.takesSigns[byte] = kind == Kind::Consonant;
+            }
         }
         return d;
     }();
@@ -89,10 +116,20 @@ const Dispatch& dispatch()
 std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::string& out)
 {
     const bamini::Table& t = bamini::table();
-    const Dispatch::Code* const codes = dispatch().codes.data();
-    const Dispatch::Code* const signs = dispatch().signs.data();
+    const Dispatch& d = dispatch();
+    const unsigned char kaal = t.kaal, au = t.au, e = t.e, ai = t.ai;
+    const auto at = [&](std::size_t n) -> unsigned char {
+        return n < bytes.size() ? static_cast<unsigned char>(bytes[n]) : 0;
+    };
+    // Whether the code at n is a sign of the letter before it.
+    const auto signAt = [&](std::size_t n) {
+        const unsigned char c = at(n);
+        return d.signs[c].length != 0 && !(c == kaal && d.raAfterKaal[at(n + 1)]);
+    };
     const std::size_t stop = atEnd ? bytes.size() : bytes.size() > Lookahead ? bytes.size() - Lookahead : 0;
-    // Written in blocks to a buffer with room for the longest reading of every code.
+    // Written in blocks to a buffer with room for the longest reading of every code. The
+    // choices within a reading are made without branches: the order of letters in a text is
+    // anyone's, and a processor that guesses it wrong waits.
     constexpr std::size_t Block = 4096;
     static thread_local char written[Block * sizeof buffer + sizeof buffer];
     std::size_t k = 0;
@@ -101,28 +138,36 @@ std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::s
         char* o = written;
         while (k < blockEnd) {
             const auto b = static_cast<unsigned char>(bytes[k]);
-            const Dispatch::Code& code = codes[b];
-            if (code.action == Dispatch::Alone) {
+            const Dispatch::Action action = d.actions[b];
+            if (action == Dispatch::Letter) {
+                // The letter, with its sign after it unless that is the kaal of ra (before
+                // i, ii or the pulli).
+                const Dispatch::Code& code = d.codes[b];
                 std::memcpy(o, code.utf8, sizeof code.utf8);
                 o += code.length;
-                afterVowel = code.endsInVowel;
-                ++k;
+                const unsigned char sign = at(k + 1);
+                const Dispatch::Code& s = d.signs[sign];
+                const bool takes = d.takesSigns[b] & (s.length != 0) & !((sign == kaal) & d.raAfterKaal[at(k + 2)]);
+                std::memcpy(o, s.utf8, sizeof s.utf8);
+                o += takes ? s.length : 0;
+                afterVowel = takes ? s.endsInVowel : code.endsInVowel;
+                k += takes ? 2 : 1;
                 continue;
             }
-            if (code.action == Dispatch::Consonant) {
-                std::memcpy(o, code.utf8, sizeof code.utf8);
-                o += code.length;
-                const auto sign = k + 1 < bytes.size() ? static_cast<unsigned char>(bytes[k + 1]) : 0;
-                const auto after = k + 2 < bytes.size() ? static_cast<unsigned char>(bytes[k + 2]) : 0;
-                if (t.attaches(sign) && !(sign == t.kaal && t.followsRaKaal(after))) {
-                    std::memcpy(o, signs[sign].utf8, sizeof signs[sign].utf8);
-                    o += signs[sign].length;
-                    afterVowel = signs[sign].endsInVowel;
-                    k += 2;
-                } else {
-                    afterVowel = code.endsInVowel;
-                    ++k;
-                }
+            const Dispatch::Code& consonant = d.consonants[at(k + 1)];
+            if (action == Dispatch::Prefix && consonant.length != 0) {
+                // e, ee or ai before its consonant; with the kaal after it o or oo, with lla
+                // (and no sign of lla's own) au.
+                std::memcpy(o, consonant.utf8, sizeof consonant.utf8);
+                o += consonant.length;
+                const unsigned char after = at(k + 2);
+                const bool o2 = (after == kaal) & (b != ai) & !d.raAfterKaal[at(k + 3)];
+                const bool au2 = !o2 & (after == au) & (b == e) & !signAt(k + 3);
+                const int form = o2 ? (b == e ? 1 : 2) : au2 ? 3 : 0;
+                std::memcpy(o, d.prefixSigns[b][std::size_t(form)].data(), 4);
+                o += 3;
+                k += o2 | au2 ? 3 : 2;
+                afterVowel = true;  // it ends in its vowel sign
                 continue;
             }
             std::string_view text;
@@ -178,9 +223,13 @@ std::size_t SegmentReader::next(std::string_view bytes, std::size_t k, std::stri
             append(t.utf8[b], out);
         }
     } else if (const bamini::Sequence* sequence = [&]() -> const bamini::Sequence* {
-                   for (const bamini::Sequence& s : t.sequences[b])
-                       if (bytes.substr(k).starts_with(s.codes) && !(s.endsInAuMark && signAt(k + s.codes.size())))
+                   for (const bamini::Sequence& s : t.sequences[b]) {
+                       std::size_t n = 1;  // the first code is b
+                       while (n < s.codes.size() && at(k + n) == static_cast<unsigned char>(s.codes[n]))
+                           ++n;
+                       if (n == s.codes.size() && !(s.endsInAuMark && signAt(k + n)))
                            return &s;
+                   }
                    return nullptr;
                }()) {
         append(sequence->utf8, out);

@@ -71,7 +71,9 @@ BatchTypist::BatchTypist(bool compiled) : composer(tables, *this, *this, *this)
         for (int state = 0; state < Steps::States; ++state)
             for (int byte = 0; byte < 256; ++byte) {
                 Steps::Step& step = s.steps[std::size_t(state) * 256 + std::size_t(byte)];
-                step.throughComposer = byte == '\r' || byte == '\n' || byte == KeyBackspace || byte == KeyEsc;
+                // A line feed is Enter (after a CR, which goes through the composer to say so,
+                // none); Backspace depends on the text, Esc clears the state.
+                step.throughComposer = byte == '\r' || byte == KeyBackspace || byte == KeyEsc;
                 if (step.throughComposer)
                     continue;
                 Composer& c = probe.composer;
@@ -80,7 +82,7 @@ BatchTypist::BatchTypist(bool compiled) : composer(tables, *this, *this, *this)
                 c.VowelIndex = -1;
                 std::fill(std::begin(probe.panels), std::end(probe.panels), Steps::Unchanged);
                 probe.document.clear();
-                probe.typeKey(byte);
+                probe.typeKey(byte == '\n' ? KeyEnter : byte);
                 step.throughComposer = probe.document.size() > sizeof step.bytes || c.SendingKeys;
                 step.length = static_cast<unsigned char>(std::min(probe.document.size(), sizeof step.bytes));
                 std::memcpy(step.bytes, probe.document.data(), step.length);
@@ -118,6 +120,7 @@ void BatchTypist::typeBytes(std::string_view bytes)
     constexpr std::size_t Block = 4096;
     static thread_local char added[Block * sizeof(Steps::Step::bytes) + sizeof(Steps::Step::bytes)];
     static thread_local unsigned char stateBefore[Block];
+    constexpr unsigned char Skipped = 0xFF;
     while (!bytes.empty()) {
         const std::string_view block = bytes.substr(0, Block);
         bytes.remove_prefix(block.size());
@@ -130,6 +133,8 @@ void BatchTypist::typeBytes(std::string_view bytes)
             composer.WaitingForVowel = state > 0;
             bool consonant = false, vowel = false, panel[3] = {false, false, false};
             for (std::size_t k = to; k-- > from;) {
+                if (stateBefore[k] == Skipped)
+                    continue;
                 const Steps::Step& step = steps->steps[std::size_t(stateBefore[k]) * 256
                                                        + static_cast<unsigned char>(block[k])];
                 if (!consonant && step.consonant != Steps::Unchanged) {
@@ -151,14 +156,18 @@ void BatchTypist::typeBytes(std::string_view bytes)
         };
         for (std::size_t k = 0; k < block.size(); ++k) {
             const auto byte = static_cast<unsigned char>(block[k]);
+            if (byte == '\n' && afterCr) {  // the LF of a CR LF: one Enter, already typed
+                afterCr = false;
+                stateBefore[k] = Skipped;
+                continue;
+            }
             const Steps::Step& step = table[row + byte];
             if (step.throughComposer) {
                 document.append(added, std::size_t(out - added));
                 out = added;
                 state = int(row >> 8);
                 catchUp(k);
-                if (!(byte == '\n' && afterCr))
-                    typeKey(byte == '\n' || byte == '\r' ? KeyEnter : byte);
+                typeKey(byte == '\r' ? KeyEnter : byte);
                 afterCr = byte == '\r';
                 state = Steps::stateOf(composer);
                 row = std::size_t(state) * 256;

@@ -103,10 +103,24 @@ void FindBar::search()
     const std::string query = baminiToUnicode(findField->bytes());
     if (query.empty())
         return;
-    // A match never leaves its line: the field holds one line.
-    for (QTextBlock block = text.document()->begin(); block.isValid(); block = block.next())
-        for (const TextRange& r : findAll(codec::fromBoxText(block.text()), query))
-            matches.push_back({block.position() + int(r.begin), block.position() + int(r.end)});
+    // The document's bytes searched at once; a byte offset becomes a position of the box
+    // by taking one off for every paragraph break before it (CR LF, one position).
+    const std::string bytes = text.documentBytes();
+    std::size_t known = 0;  // a byte offset whose position is known
+    int position = 0;
+    std::size_t nextBreak = bytes.find("\r\n");
+    auto positionOf = [&](std::size_t offset) {
+        while (nextBreak < offset) {
+            position += int(nextBreak - known) + 1;
+            known = nextBreak + 2;
+            nextBreak = bytes.find("\r\n", known);
+        }
+        return position + int(offset - known);
+    };
+    for (const TextRange& r : findAll(bytes, query)) {
+        const int begin = positionOf(r.begin);
+        matches.push_back({begin, positionOf(r.end)});
+    }
 }
 
 // Every match on the screen is marked; the rest when they scroll into it.

@@ -64,15 +64,18 @@ private slots:
     {
         // On typed documents, a match is exactly a place where the query stands in the
         // Unicode text at the start of a segment.
-        const QByteArray keys = "kctdpRyrlvLzgGOnmojhSsaAiIuUeEyoOY.x ,1";
+        // Some documents are long enough to be searched in several stretches of lines.
+        const QByteArray keys = "kctdpRyrlvLzgGOnmojhSsaAiIuUeEyoOY.x ,1\n";
         QRandomGenerator random(15);
-        for (int round = 0; round < 100; ++round) {
+        for (int round = 0; round < 105; ++round) {
             BatchTypist typist;
             std::string stream;
-            for (int k = 0; k < 300; ++k)
+            for (int k = 0; k < (round < 100 ? 300 : 150000); ++k)
                 stream += keys[random.bounded(int(keys.size()))];
             typist.typeBytes(stream);
-            const std::string bytes = typist.text();
+            std::string bytes = typist.text();
+            for (int lone = 0; round >= 100 && lone < 200; ++lone)  // lines may end in CR or LF alone
+                bytes.insert(std::size_t(random.bounded(int(bytes.size()))), 1, lone % 2 ? '\r' : '\n');
             std::string unicode;
             std::vector<std::size_t> starts;
             forEachSegment(bytes, [&](const Segment& s) {
@@ -80,7 +83,8 @@ private slots:
                 unicode.append(s.text);
             });
             const std::size_t from = starts[random.bounded(int(starts.size()))];
-            const std::string query = unicode.substr(from, 3 + random.bounded(9));
+            // In the long ones a single letter, found all over them.
+            const std::string query = unicode.substr(from, round < 100 ? 3 + random.bounded(9) : 3);
             // Leftmost, not overlapping.
             std::size_t expected = 0;
             for (std::size_t at = unicode.find(query); at != std::string::npos;) {
