@@ -38,6 +38,8 @@ TAMIL = {
     ("Messages", "The Unicode text could not be written to\n%1\n\n%2."):
         "யூனிகோட் உரையை இங்கு எழுத இயலவில்லை:\n%1\n\n%2.",
     ("Messages", "The PDF could not be written to\n%1\n\n%2."): "PDF-ஐ இங்கு எழுத இயலவில்லை:\n%1\n\n%2.",
+    ("Messages", "Printing and PDF export are not available: %1."): "அச்சிடவோ PDF ஆக ஏற்றுமதி செய்யவோ இயலாது: %1.",
+    ("Messages", "Print"): "அச்சிடு",
     ("Messages", "%1\nalready exists. Do you want to replace it?"):
         "%1\nஏற்கனவே உள்ளது. அதன் மேல் எழுத வேண்டுமா?",
     ("Messages", "Another program has changed\n%1\nsince Orvane opened or saved it.\n\nSave over those changes?"):

@@ -81,32 +81,37 @@
         <translation>ஏற்றுமதி</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="55" />
+        <location filename="../../src/platform/message_text.cpp" line="52" />
+        <source>Print</source>
+        <translation>அச்சிடு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="58" />
         <source>Recovery</source>
         <translation>மீட்பு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="58" />
+        <location filename="../../src/platform/message_text.cpp" line="61" />
         <source>Paste</source>
         <translation>ஒட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="62" />
+        <location filename="../../src/platform/message_text.cpp" line="65" />
         <source>Word Count</source>
         <translation>சொல் எண்ணிக்கை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="65" />
+        <location filename="../../src/platform/message_text.cpp" line="68" />
         <source>Save</source>
         <translation>சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="76" />
+        <location filename="../../src/platform/message_text.cpp" line="79" />
         <source>You have not saved the Document.  Do you want to save it now</source>
         <translation>நீங்கள் ஆவணத்தைச் சேமிக்கவில்லை.  இப்போது சேமிக்க வேண்டுமா</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="79" />
+        <location filename="../../src/platform/message_text.cpp" line="82" />
         <source>The document could not be saved to
 %1
 
@@ -121,7 +126,7 @@ Your text is still here with its changes. Save it somewhere else.</source>
 உங்கள் உரை அதன் மாற்றங்களுடன் இங்கேயே உள்ளது. வேறு இடத்தில் சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="83" />
+        <location filename="../../src/platform/message_text.cpp" line="86" />
         <source>The file
 %1
 could not be opened: %2.</source>
@@ -130,7 +135,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="86" />
+        <location filename="../../src/platform/message_text.cpp" line="89" />
         <source>The Unicode text could not be written to
 %1
 
@@ -141,7 +146,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="89" />
+        <location filename="../../src/platform/message_text.cpp" line="92" />
         <source>The PDF could not be written to
 %1
 
@@ -152,14 +157,19 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="92" />
+        <location filename="../../src/platform/message_text.cpp" line="95" />
+        <source>Printing and PDF export are not available: %1.</source>
+        <translation>அச்சிடவோ PDF ஆக ஏற்றுமதி செய்யவோ இயலாது: %1.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="98" />
         <source>%1
 already exists. Do you want to replace it?</source>
         <translation>%1
 ஏற்கனவே உள்ளது. அதன் மேல் எழுத வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="95" />
+        <location filename="../../src/platform/message_text.cpp" line="101" />
         <source>Another program has changed
 %1
 since Orvane opened or saved it.
@@ -171,7 +181,7 @@ Save over those changes?</source>
 அந்த மாற்றங்களின் மேல் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="98" />
+        <location filename="../../src/platform/message_text.cpp" line="104" />
         <source>%1
 is no longer the file Orvane opened: another program has replaced or moved it.
 
@@ -182,7 +192,7 @@ Save your text under this name anyway?</source>
 இருந்தாலும் உங்கள் உரையை இந்தப் பெயரில் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="102" />
+        <location filename="../../src/platform/message_text.cpp" line="108" />
         <source>Another program has changed
 %1
 
@@ -193,7 +203,7 @@ Load the new version?</source>
 புதிய பதிப்பை ஏற்ற வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="105" />
+        <location filename="../../src/platform/message_text.cpp" line="111" />
         <source>The file
 %1
 no longer exists: the text in Orvane is the only copy.
@@ -206,7 +216,7 @@ Orvane-இல் உள்ள உரையே ஒரே படி.
 இப்போது சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="108" />
+        <location filename="../../src/platform/message_text.cpp" line="114" />
         <source>Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -215,7 +225,7 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="112" />
+        <location filename="../../src/platform/message_text.cpp" line="118" />
         <source>%1
 has other names (hard links): %2.
 
@@ -226,7 +236,7 @@ Yes writes into the file itself, so that every name shows the new text. No saves
 ‘ஆம்’ என்றால் அந்தக் கோப்பிலேயே எழுதப்படும்; அதன் எல்லாப் பெயர்களிலும் புதிய உரை தெரியும். ‘இல்லை’ என்றால் இந்தப் பெயருக்கு மட்டும் புதிய கோப்பு சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="116" />
+        <location filename="../../src/platform/message_text.cpp" line="122" />
         <source>The name
 %1
 cannot be used: it holds bytes that could not be read as text. Choose another name.</source>
@@ -235,12 +245,12 @@ cannot be used: it holds bytes that could not be read as text. Choose another na
 உரையாகப் படிக்க முடியாத பைட்டுகள் அதில் உள்ளன. வேறு பெயரைத் தேர்ந்தெடுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="120" />
+        <location filename="../../src/platform/message_text.cpp" line="126" />
         <source>Orvane closed before %1 was saved. Restore the unsaved text?</source>
         <translation>%1 சேமிக்கப்படுவதற்கு முன்பே Orvane மூடப்பட்டது. சேமிக்கப்படாத உரையை மீட்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="123" />
+        <location filename="../../src/platform/message_text.cpp" line="129" />
         <source>The unsaved text of %1 will be deleted for good.
 
 Delete it?</source>
@@ -249,7 +259,7 @@ Delete it?</source>
 நீக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="126" />
+        <location filename="../../src/platform/message_text.cpp" line="132" />
         <source>Orvane cannot keep a recovery copy of your unsaved text in
 %1
 
@@ -264,7 +274,7 @@ Until that is mended, save your work often.</source>
 இது சரிசெய்யப்படும் வரை அடிக்கடி சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="130" />
+        <location filename="../../src/platform/message_text.cpp" line="136" />
         <source>The recovery file of an earlier run
 %1
 cannot be read: %2. It was moved to
@@ -275,12 +285,12 @@ cannot be read: %2. It was moved to
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="133" />
+        <location filename="../../src/platform/message_text.cpp" line="139" />
         <source>%1 is Unicode text: shown in Tamil codes, saved back as Unicode.</source>
         <translation>%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="136" />
+        <location filename="../../src/platform/message_text.cpp" line="142" />
         <source>The Unicode text
 %1
 holds %2 characters that a Tamil document cannot hold. They will be shown as "?", and saving writes "?" in their place.
@@ -293,7 +303,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="140" />
+        <location filename="../../src/platform/message_text.cpp" line="146" />
         <source>The file
 %1
 has a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs that long.
@@ -306,7 +316,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="144" />
+        <location filename="../../src/platform/message_text.cpp" line="150" />
         <source>The file
 %1
 could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
@@ -315,7 +325,7 @@ could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
 அதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="147" />
+        <location filename="../../src/platform/message_text.cpp" line="153" />
         <source>The file
 %1
 could not be opened: there is not enough memory for it.</source>
@@ -324,17 +334,17 @@ could not be opened: there is not enough memory for it.</source>
 அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="150" />
+        <location filename="../../src/platform/message_text.cpp" line="156" />
         <source>Opening %1 was stopped; none of it was kept.</source>
         <translation>%1 திறப்பது நிறுத்தப்பட்டது; அதில் எதுவும் வைக்கப்படவில்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="153" />
+        <location filename="../../src/platform/message_text.cpp" line="159" />
         <source>The text could not be pasted: there is not enough memory for it.</source>
         <translation>உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="156" />
+        <location filename="../../src/platform/message_text.cpp" line="162" />
         <source>The document has
 
 %1 words
@@ -349,7 +359,7 @@ could not be opened: there is not enough memory for it.</source>
 %4 வரிகள்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="159" />
+        <location filename="../../src/platform/message_text.cpp" line="165" />
         <source>The selection has
 
 %1 words
@@ -436,12 +446,12 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="94" />
+        <location filename="../../src/window/editor.cpp" line="103" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="94" />
+        <location filename="../../src/window/editor.cpp" line="103" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
@@ -485,29 +495,29 @@ could not be opened: there is not enough memory for it.</source>
     </message>
     <message>
         <location filename="../../src/window/find_bar.cpp" line="52" />
-        <location filename="../../src/window/find_bar.cpp" line="145" />
-        <location filename="../../src/window/find_bar.cpp" line="206" />
+        <location filename="../../src/window/find_bar.cpp" line="159" />
+        <location filename="../../src/window/find_bar.cpp" line="220" />
         <source>%1 of %2</source>
         <translation>%2 இல் %1</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="136" />
-        <location filename="../../src/window/find_bar.cpp" line="206" />
+        <location filename="../../src/window/find_bar.cpp" line="150" />
+        <location filename="../../src/window/find_bar.cpp" line="220" />
         <source>No match</source>
         <translation>பொருத்தம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="156" />
+        <location filename="../../src/window/find_bar.cpp" line="170" />
         <source>Went on from the top</source>
         <translation>மேலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="168" />
+        <location filename="../../src/window/find_bar.cpp" line="182" />
         <source>Went on from the end</source>
         <translation>இறுதியிலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="207" />
+        <location filename="../../src/window/find_bar.cpp" line="221" />
         <source>Replaced %1</source>
         <translation>%1 மாற்றப்பட்டன</translation>
     </message>
@@ -730,18 +740,18 @@ could not be opened: there is not enough memory for it.</source>
         <translation>எழுத்தின் அளவைக் குறை</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="61" />
+        <location filename="../../src/window/form1_print.cpp" line="73" />
         <source>Making the PDF...</source>
         <translation>PDF உருவாகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="61" />
-        <location filename="../../src/window/form1_print.cpp" line="85" />
+        <location filename="../../src/window/form1_print.cpp" line="73" />
+        <location filename="../../src/window/form1_print.cpp" line="100" />
         <source>Cancel</source>
         <translation>இரத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="85" />
+        <location filename="../../src/window/form1_print.cpp" line="100" />
         <source>Printing...</source>
         <translation>அச்சிடப்படுகிறது...</translation>
     </message>

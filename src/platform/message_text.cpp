@@ -48,6 +48,9 @@ QString messageTitle(const Message& message)
     case MessageId::PdfFailed:
         title = QT_TRANSLATE_NOOP("Messages", "Export");
         break;
+    case MessageId::PrintUnavailable:
+        title = QT_TRANSLATE_NOOP("Messages", "Print");
+        break;
     case MessageId::RestorePrompt:
     case MessageId::RestoreDiscard:
     case MessageId::RecoveryUnwritable:
@@ -87,6 +90,9 @@ QString messageText(const Message& message)
         break;
     case MessageId::PdfFailed:
         source = QT_TRANSLATE_NOOP("Messages", "The PDF could not be written to\n%1\n\n%2.");
+        break;
+    case MessageId::PrintUnavailable:
+        source = QT_TRANSLATE_NOOP("Messages", "Printing and PDF export are not available: %1.");
         break;
     case MessageId::ReplaceExisting:
         source = QT_TRANSLATE_NOOP("Messages", "%1\nalready exists. Do you want to replace it?");

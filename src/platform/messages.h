@@ -14,6 +14,7 @@ enum class MessageId {
     OpenFailed,         // file, reason
     ExportFailed,       // file, reason
     PdfFailed,          // file, reason
+    PrintUnavailable,   // reason: the print module could not be loaded
     ReplaceExisting,    // file: the name the save arrived at exists already
     ChangedOnDisk,      // file: another program changed it since it was read or written
     ReplacedOnDisk,     // file: it is no longer the file that was opened

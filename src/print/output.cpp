@@ -12,8 +12,6 @@
 
 #include <memory>
 
-void initOrvaneResources();
-
 namespace orvane {
 
 namespace {
@@ -49,7 +47,6 @@ void show(cairo_t* cairo, PangoLayout* layout, const std::string& text, double x
 QString qtPageFont()
 {
     static const QString family = [] {
-        initOrvaneResources();
         const QStringList added = QFontDatabase::applicationFontFamilies(
             QFontDatabase::addApplicationFont(":/fonts/NotoSansTamil-Regular.ttf"));
         return added.isEmpty() ? QString::fromLatin1(pageFontFamily()) : added.constFirst();

@@ -9,8 +9,6 @@
 
 #include <memory>
 
-void initOrvaneResources();
-
 namespace orvane {
 
 namespace {
@@ -30,7 +28,6 @@ std::string pageFontFile()
     // Fontconfig reads fonts from files: the one carried in the program is written out
     // once, to a folder of this run's own.
     static const std::string file = [] {
-        initOrvaneResources();
         static QTemporaryDir folder;
         const QString path = folder.filePath("NotoSansTamil-Regular.ttf");
         QFile::copy(":/fonts/NotoSansTamil-Regular.ttf", path);

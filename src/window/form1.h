@@ -27,6 +27,7 @@ class TextBox;
 class StatusPanelBar;
 class FindBar;
 class KeyboardMap;
+struct PrintModule;
 
 // The edges tests replace; null members get the real ones.
 struct Form1Services {
@@ -138,6 +139,9 @@ private:
     void showAbout(QPointer<Window>& window);
 
     void Form_Unload(int& Cancel);
+
+    // form1_print.cpp: the print module, or nullptr after saying why there is none.
+    const PrintModule* printing();
 
     bool restoreOffered = false;
     Remembered remembered;

@@ -4,8 +4,7 @@
 #include "window/form1.h"
 
 #include "document/unicode_tamil.h"
-#include "print/output.h"
-#include "print/pages.h"
+#include "print/print_module.h"
 #include "window/text_box.h"
 
 #include <QPrintDialog>
@@ -31,17 +30,30 @@ PageSetup setupFor(const Editor& editor, const QPageLayout* paper)
 }
 
 // Lays out the document, showing progress; empty when the user stopped it.
-std::vector<Page> layoutWithProgress(const std::string& unicode, const PageSetup& setup, QProgressDialog& progress)
+std::vector<Page> layoutWithProgress(const PrintModule& print, const std::string& unicode, const PageSetup& setup,
+                                     QProgressDialog& progress)
 {
-    return layoutPages(unicode, setup, [&](std::size_t done, std::size_t total) {
+    return print.layoutPages(unicode, setup, [&](std::size_t done, std::size_t total) {
         progress.setValue(total ? int(50 * done / total) : 0);
         return !progress.wasCanceled();
     });
 }
 } // namespace
 
+const PrintModule* Form1::printing()
+{
+    std::string error;
+    const PrintModule* module = printModule(error);
+    if (!module)
+        services.messages->warn({MessageId::PrintUnavailable, {error}});
+    return module;
+}
+
 void Form1::menExportPdf_Click()
 {
+    const PrintModule* print = printing();
+    if (!print)
+        return;
     std::string offered = editor.document().DocumentFileName().empty() ? std::string("Untitled.tam")
                                                                         : editor.document().DocumentFileName();
     if (offered.ends_with(".tam") || offered.ends_with(".txt"))
@@ -62,9 +74,9 @@ void Form1::menExportPdf_Click()
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     const PageSetup setup = setupFor(editor, nullptr);
-    const std::vector<Page> pages = layoutWithProgress(baminiToUnicode(Text1->documentBytes()), setup, progress);
+    const std::vector<Page> pages = layoutWithProgress(*print, baminiToUnicode(Text1->documentBytes()), setup, progress);
     if (!pages.empty()) {
-        const PdfOutcome out = writePdf(pages, setup, path, [&](std::size_t page, std::size_t count) {
+        const PdfOutcome out = print->writePdf(pages, setup, path, [&](std::size_t page, std::size_t count) {
             progress.setValue(50 + int(50 * page / count));
             return !progress.wasCanceled();
         });
@@ -77,6 +89,9 @@ void Form1::menExportPdf_Click()
 
 void Form1::menPrint_Click()
 {
+    const PrintModule* print = printing();
+    if (!print)
+        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
     printer.setDocName(QString::fromStdString(setupFor(editor, nullptr).header));
@@ -87,9 +102,9 @@ void Form1::menPrint_Click()
         progress.setMinimumDuration(500);
         const QPageLayout paper = printer.pageLayout();
         const PageSetup setup = setupFor(editor, &paper);
-        const std::vector<Page> pages = layoutWithProgress(baminiToUnicode(Text1->documentBytes()), setup, progress);
+        const std::vector<Page> pages = layoutWithProgress(*print, baminiToUnicode(Text1->documentBytes()), setup, progress);
         if (!pages.empty())
-            printPages(pages, setup, printer, [&](std::size_t page, std::size_t count) {
+            print->printPages(pages, setup, printer, [&](std::size_t page, std::size_t count) {
                 progress.setValue(50 + int(50 * page / count));
                 return !progress.wasCanceled();
             });
@@ -99,13 +114,16 @@ void Form1::menPrint_Click()
 
 void Form1::menPrintPreview_Click()
 {
+    const PrintModule* print = printing();
+    if (!print)
+        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
     QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* paper) {
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, print](QPrinter* paper) {
         const QPageLayout layout = paper->pageLayout();
         const PageSetup setup = setupFor(editor, &layout);
-        printPages(layoutPages(baminiToUnicode(Text1->documentBytes()), setup), setup, *paper);
+        print->printPages(print->layoutPages(baminiToUnicode(Text1->documentBytes()), setup, {}), setup, *paper, {});
     });
     preview.exec();
     editor.focusText();

@@ -76,6 +76,17 @@ expected=$(printf 'tzf;fk;\r\nf vOj;J nfs> ] ` \\\r\ntzf;fk; \r\n' | od -An -tx1
 for _ in $(seq 100); do [[ $(od -An -tx1 "$doc") == "$expected" ]] && break; sleep 0.05; done
 [[ $(od -An -tx1 "$doc") == "$expected" ]] || fail "after find: $(od -An -c "$doc")"
 
+# Export as PDF (Ctrl+Shift+E) loads the print module; the dialog offers "my letter.pdf"
+# beside the document, and the PDF's text is the Tamil.
+xdotool key --delay 40 ctrl+shift+e
+did=$(timeout 10 xdotool search --sync --onlyvisible --name 'Export|Save|PDF' | head -n1) || fail "no PDF dialog"
+sleep 0.5
+xdotool windowfocus --sync "$did" key --delay 100 Return
+pdf="$work/my letter.pdf"
+for _ in $(seq 100); do [[ -s $pdf ]] && break; sleep 0.1; done
+pdftotext "$pdf" - 2>/dev/null | grep -q 'வணக்கம்' || fail "the exported PDF lacks the text: $(pdftotext "$pdf" - 2>&1 | head -n3)"
+xdotool windowfocus --sync "$wid"
+
 # Nothing unsaved now: File > Exit ends the program at once.
 xdotool key --delay 100 alt+f x
 for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.05; done

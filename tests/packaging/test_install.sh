@@ -27,6 +27,10 @@ man -l "$share/man/man1/orvane.1.gz" 2>&1 >/dev/null | grep -q . && fail "the ma
 man -l "$share/man/man1/orvane.1.gz" 2>/dev/null | grep -q 'EXIT STATUS' || fail "the manual page does not render"
 for doc in README.md OFL.txt FONTLOG.txt copyright changelog.gz; do [[ -s $share/doc/orvane/$doc ]] || fail "no $doc"; done
 [[ $("$root/usr/bin/orvane" --version) == "orvane 1.0" ]] || fail "installed orvane --version"
+# Printing is a module the program looks for in ../lib/orvane/modules from its own folder.
+module="$root/usr/lib/orvane/modules/orvane-print.so"
+[[ -f $module ]] || fail "no print module at /usr/lib/orvane/modules"
+! ldd "$module" | grep -q 'not found' || fail "the print module lacks libraries: $(ldd "$module" | grep 'not found')"
 
 # The Debian package.
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/pkg" >/dev/null)
@@ -37,9 +41,10 @@ grep -q '^Package: orvane$' <<<"$fields" || fail "package name"
 grep -q '^Version: 1.0$' <<<"$fields" || fail "version"
 grep -q '^Depends:.*libqt6widgets6' <<<"$fields" || fail "Depends lacks Qt: $fields"
 grep -q '^Depends:.*qt6-qpa-plugins' <<<"$fields" || fail "Depends lacks the platform plugins"
+grep -q '^Depends:.*libpango' <<<"$fields" || fail "Depends lacks Pango, which the print module needs"
 contents=$(dpkg-deb -c "$deb")
 for f in usr/bin/orvane usr/share/applications/org.example.orvane.Orvane.desktop usr/share/mime/packages/orvane.xml \
-         usr/share/man/man1/orvane.1.gz usr/share/icons/hicolor/256x256/apps/orvane.png; do
+         usr/share/man/man1/orvane.1.gz usr/share/icons/hicolor/256x256/apps/orvane.png usr/lib/orvane/modules/orvane-print.so; do
   grep -q "\./$f\$" <<<"$contents" || fail "the package lacks $f"
 done
 dpkg-deb -x "$deb" "$work/unpacked"

@@ -5,8 +5,7 @@
 #include "../support/window_test.h"
 #include "document/unicode_tamil.h"
 #include "platform/key_string.h"
-#include "print/output.h"
-#include "print/pages.h"
+#include "print/print_module.h"
 
 #include <QClipboard>
 #include <QPrinter>
@@ -189,13 +188,16 @@ private slots:
 
         // Paper, drawn with Qt, takes the same pages with the same lines in the same places.
         PageSetup setup;
-        const std::vector<Page> laid = layoutPages(baminiToUnicode(document), setup);
+        std::string error;
+        const PrintModule* print = printModule(error);
+        QVERIFY2(print, error.c_str());
+        const std::vector<Page> laid = print->layoutPages(baminiToUnicode(document), setup, {});
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath("paper.pdf"));
         printer.setFullPage(true);
         printer.setPageSize(QPageSize(QPageSize::A4));
-        QVERIFY(printPages(laid, setup, printer));
+        QVERIFY(print->printPages(laid, setup, printer, {}));
         QCOMPARE(pagesOf(dir.filePath("paper.pdf")), pages);
         const QImage paper = pageImage(dir.filePath("paper.pdf"), dir.filePath("paper"));
         const QImage cairo = pageImage(pdf, dir.filePath("cairo"));

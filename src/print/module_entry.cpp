@@ -1,0 +1,7 @@
+#include "print/print_module.h"
+
+extern "C" __attribute__((visibility("default"))) const orvane::PrintModule* orvanePrintModule()
+{
+    static const orvane::PrintModule module{&orvane::layoutPages, &orvane::writePdf, &orvane::printPages};
+    return &module;
+}
