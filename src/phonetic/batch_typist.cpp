@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <vector>
 
 namespace orvane {
@@ -28,6 +29,23 @@ struct BatchTypist::Steps {
 
     std::vector<std::string> texts;  // every text a status panel can show; 0 is ""
     std::vector<Step> steps;         // States x 256
+    // What the typing loop reads, small enough to stay in the first-level cache: for each
+    // state and byte the next row (ThroughComposer for the keys the table cannot type) and
+    // which of the few distinct outputs the key adds.
+    static constexpr unsigned short ThroughComposer = 0xFFFF;
+    struct Key {
+        unsigned short nextRow;
+        unsigned short output;
+    };
+    struct Output {
+        char bytes[15];
+        unsigned char length;
+    };
+    std::vector<Key> keys;  // States x 256
+    std::vector<Output> outputs;
+    // For a key after which the state is the same whatever it was before (a space), that
+    // state's row; ThroughComposer for the others.
+    unsigned short resetRow[256];
 
     unsigned char textIndex(std::string_view text) const
     {
@@ -37,6 +55,9 @@ struct BatchTypist::Steps {
 };
 
 namespace {
+constexpr std::size_t Block = 4096;   // keys typed from the table between appends
+constexpr unsigned char Skipped = 0xFF;  // a state before a key the table did not type
+
 const BatchTypist::Steps& panelTexts(const CompositionTables& tables)
 {
     static const BatchTypist::Steps texts = [&] {
@@ -83,7 +104,7 @@ BatchTypist::BatchTypist(bool compiled) : composer(tables, *this, *this, *this)
                 std::fill(std::begin(probe.panels), std::end(probe.panels), Steps::Unchanged);
                 probe.document.clear();
                 probe.typeKey(byte == '\n' ? KeyEnter : byte);
-                step.throughComposer = probe.document.size() > sizeof step.bytes || c.SendingKeys;
+                step.throughComposer = probe.document.size() > sizeof(Steps::Output::bytes) || c.SendingKeys;
                 step.length = static_cast<unsigned char>(std::min(probe.document.size(), sizeof step.bytes));
                 std::memcpy(step.bytes, probe.document.data(), step.length);
                 step.next = static_cast<unsigned char>(Steps::stateOf(c));
@@ -93,6 +114,25 @@ BatchTypist::BatchTypist(bool compiled) : composer(tables, *this, *this, *this)
                 step.vowel = c.VowelIndex < 0 ? Steps::Unchanged : static_cast<unsigned char>(c.VowelIndex);
                 std::copy(std::begin(probe.panels), std::end(probe.panels), step.panels);
             }
+        std::map<std::string_view, unsigned short> known;
+        for (const Steps::Step& step : s.steps) {
+            const std::string_view bytes(step.bytes, step.length);
+            auto [at, added] = known.emplace(bytes, static_cast<unsigned short>(s.outputs.size()));
+            if (added) {
+                Steps::Output o{};
+                std::memcpy(o.bytes, step.bytes, step.length);
+                o.length = step.length;
+                s.outputs.push_back(o);
+            }
+            s.keys.push_back({step.throughComposer ? Steps::ThroughComposer : step.nextRow, at->second});
+        }
+        for (int byte = 0; byte < 256; ++byte) {
+            unsigned short row = s.keys[std::size_t(byte)].nextRow;
+            for (int state = 1; state < Steps::States; ++state)
+                if (s.keys[std::size_t(state) * 256 + std::size_t(byte)].nextRow != row)
+                    row = Steps::ThroughComposer;
+            s.resetRow[byte] = byte == '\n' ? Steps::ThroughComposer : row;  // a LF after a CR is no key
+        }
         return s;
     }();
     steps = &table;
@@ -117,72 +157,128 @@ void BatchTypist::typeBytes(std::string_view bytes)
     // In blocks, so that what the keys add is appended to the document in one piece. The
     // loop follows the state alone; what the composer and the panels show is read back at
     // the end from the last keys that changed it.
-    constexpr std::size_t Block = 4096;
-    static thread_local char added[Block * sizeof(Steps::Step::bytes) + sizeof(Steps::Step::bytes)];
+    static thread_local char added[Block * sizeof(Steps::Output) + sizeof(Steps::Output)];
+    static thread_local char addedSecond[Block * sizeof(Steps::Output) + sizeof(Steps::Output)];
     static thread_local unsigned char stateBefore[Block];
-    constexpr unsigned char Skipped = 0xFF;
+    char* const addedStart = added;
+    char* const secondStart = addedSecond;
+    unsigned char* const before = stateBefore;
+    const Steps::Key* const table = steps->keys.data();
+    const Steps::Output* const outputs = steps->outputs.data();
     while (!bytes.empty()) {
         const std::string_view block = bytes.substr(0, Block);
         bytes.remove_prefix(block.size());
-        char* out = added;
-        const Steps::Step* const table = steps->steps.data();
+        const auto* const keys = reinterpret_cast<const unsigned char*>(block.data());
+        const std::size_t n = block.size();
+        char* out = addedStart;
         std::size_t from = 0;  // the first key the table typed since the composer was last in step
-        int state = Steps::stateOf(composer);
-        std::size_t row = std::size_t(state) * 256;
-        auto catchUp = [&](std::size_t to) {
-            composer.WaitingForVowel = state > 0;
-            bool consonant = false, vowel = false, panel[3] = {false, false, false};
-            for (std::size_t k = to; k-- > from;) {
-                if (stateBefore[k] == Skipped)
-                    continue;
-                const Steps::Step& step = steps->steps[std::size_t(stateBefore[k]) * 256
-                                                       + static_cast<unsigned char>(block[k])];
-                if (!consonant && step.consonant != Steps::Unchanged) {
-                    composer.ConsonantIndex = step.consonant;
-                    consonant = true;
-                }
-                if (!vowel && step.vowel != Steps::Unchanged) {
-                    composer.VowelIndex = step.vowel;
-                    vowel = true;
-                }
-                for (int n = 0; n < 3; ++n)
-                    if (!panel[n] && step.panels[n] != Steps::Unchanged) {
-                        panels[n] = step.panels[n];
-                        panel[n] = true;
-                    }
-                if (consonant && vowel && panel[0] && panel[1] && panel[2])
-                    break;
+        std::size_t row = std::size_t(Steps::stateOf(composer)) * 256;
+        bool cr = afterCr;
+        std::size_t k = 0;
+
+        // The next key, the composer's turn when the table cannot type it.
+        auto typeFirst = [&]() __attribute__((always_inline)) {
+            const unsigned char byte = keys[k];
+            if (byte == '\n' && cr) {  // the LF of a CR LF: one Enter, already typed
+                cr = false;
+                before[k] = Skipped;
+                return;
             }
-        };
-        for (std::size_t k = 0; k < block.size(); ++k) {
-            const auto byte = static_cast<unsigned char>(block[k]);
-            if (byte == '\n' && afterCr) {  // the LF of a CR LF: one Enter, already typed
-                afterCr = false;
-                stateBefore[k] = Skipped;
-                continue;
-            }
-            const Steps::Step& step = table[row + byte];
-            if (step.throughComposer) {
-                document.append(added, std::size_t(out - added));
-                out = added;
-                state = int(row >> 8);
-                catchUp(k);
+            const Steps::Key key = table[row + byte];
+            if (key.nextRow == Steps::ThroughComposer) {
+                document.append(addedStart, std::size_t(out - addedStart));
+                out = addedStart;
+                catchUp(keys, before, from, k, int(row >> 8));
                 typeKey(byte == '\r' ? KeyEnter : byte);
-                afterCr = byte == '\r';
-                state = Steps::stateOf(composer);
-                row = std::size_t(state) * 256;
+                cr = byte == '\r';
+                row = std::size_t(Steps::stateOf(composer)) * 256;
                 from = k + 1;
-                continue;
+                return;
             }
-            afterCr = false;
-            stateBefore[k] = static_cast<unsigned char>(row >> 8);
-            std::memcpy(out, step.bytes, sizeof step.bytes);
-            out += step.length;
-            row = step.nextRow;
+            cr = false;
+            before[k] = static_cast<unsigned char>(row >> 8);
+            const Steps::Output& output = outputs[key.output];
+            std::memcpy(out, &output, sizeof output);
+            out += output.length;
+            row = key.nextRow;
+        };
+
+        // Each key waits for the state the key before it left, so a second run of keys is
+        // typed alongside the first: from a key after which the state is known whatever came
+        // before it, up to the first key the table cannot type. It goes into the document
+        // after the first run.
+        std::size_t split = n;
+        if (n >= 64)
+            for (std::size_t m = n / 2; m + 1 < n; ++m)
+                if (steps->resetRow[keys[m]] != Steps::ThroughComposer) {
+                    split = m + 1;
+                    break;
+                }
+        if (split < n) {
+            std::size_t second = split, stop = n;  // the second run's next key, and its end
+            std::size_t rowSecond = steps->resetRow[keys[split - 1]];
+            char* outSecond = secondStart;
+            auto typeSecond = [&]() __attribute__((always_inline)) {
+                const Steps::Key key = table[rowSecond + keys[second]];
+                if (key.nextRow == Steps::ThroughComposer) {
+                    stop = second;
+                    return;
+                }
+                before[second] = static_cast<unsigned char>(rowSecond >> 8);
+                const Steps::Output& output = outputs[key.output];
+                std::memcpy(outSecond, &output, sizeof output);
+                outSecond += output.length;
+                rowSecond = key.nextRow;
+                ++second;
+            };
+            for (; k < split; ++k) {
+                if (second < stop)
+                    typeSecond();
+                typeFirst();
+            }
+            while (second < stop)
+                typeSecond();
+            document.append(addedStart, std::size_t(out - addedStart));
+            out = addedStart;
+            document.append(secondStart, std::size_t(outSecond - secondStart));
+            row = rowSecond;
+            cr = false;
+            k = stop;
         }
-        document.append(added, std::size_t(out - added));
-        state = int(row >> 8);
-        catchUp(block.size());
+        for (; k < n; ++k)
+            typeFirst();
+        afterCr = cr;
+        document.append(addedStart, std::size_t(out - addedStart));
+        catchUp(keys, before, from, n, int(row >> 8));
+    }
+}
+
+// Puts the composer and the panels where keys from..to of a block, typed from the table,
+// left them (state: the state after them).
+void BatchTypist::catchUp(const unsigned char* keys, const unsigned char* stateBefore, std::size_t from,
+                          std::size_t to, int state)
+{
+    composer.WaitingForVowel = state > 0;
+    bool consonant = false, vowel = false, panel[3] = {false, false, false};
+    for (std::size_t k = to; k-- > from;) {
+        if (stateBefore[k] == Skipped)
+            continue;
+        const Steps::Step& step = steps->steps[std::size_t(stateBefore[k]) * 256 + keys[k]];
+        if (!consonant && step.consonant != Steps::Unchanged) {
+            composer.ConsonantIndex = step.consonant;
+            consonant = true;
+        }
+        if (!vowel && step.vowel != Steps::Unchanged) {
+            composer.VowelIndex = step.vowel;
+            vowel = true;
+        }
+        for (int n = 0; n < 3; ++n)
+            if (!panel[n] && step.panels[n] != Steps::Unchanged) {
+                panels[n] = step.panels[n];
+                panel[n] = true;
+            }
+        if (consonant && vowel && panel[0] && panel[1] && panel[2])
+            break;
     }
 }
 

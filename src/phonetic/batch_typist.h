@@ -45,6 +45,8 @@ private:
     void markDocumentChanged() override {}
     void apply(int keyCode);
     void typeOrdinary(std::string_view bytes);
+    void catchUp(const unsigned char* keys, const unsigned char* stateBefore, std::size_t from, std::size_t to,
+                 int state);
 
     CompositionTables tables;
     Composer composer;
