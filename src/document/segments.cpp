@@ -39,7 +39,7 @@ void append(std::string_view s, char*& out)
 // them; a consonant looks at the code after it (its sign), and the signs e, ee and ai at the
 // consonant after them and what follows that. The rest are read by next().
 struct Dispatch {
-    enum Action : unsigned char { Letter, Prefix, LookAround };
+    enum Action : unsigned char { Letter, Prefix, LineEnd, LookAround };
     struct Code {
         char utf8[14];
         unsigned char length;  // 0: none
@@ -100,7 +100,11 @@ const Dispatch& dispatch()
                 d.prefixSigns[byte][3] = signBytes(bamini::SignAu);
                 continue;
             }
-            const bool special = b == '\r' || b == '\n' || !t.sequences[byte].empty() || byte == t.kaal
+            if (b == '\r' || b == '\n') {
+                d.actions[byte] = Dispatch::LineEnd;
+                continue;
+            }
+            const bool special = !t.sequences[byte].empty() || byte == t.kaal
                                  || (kind == Kind::Consonant && !signsFit);
             if (!special && fill(d.codes[byte], text)) {
                 d.actions[byte] = Dispatch::Letter;
@@ -152,6 +156,12 @@ std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::s
                 o += takes ? s.length : 0;
                 afterVowel = takes ? s.endsInVowel : code.endsInVowel;
                 k += takes ? 2 : 1;
+                continue;
+            }
+            if (action == Dispatch::LineEnd) {  // CR LF, or a CR or LF alone: one line end
+                *o++ = '\n';
+                k += (b == '\r') & (at(k + 1) == '\n') ? 2 : 1;
+                afterVowel = false;
                 continue;
             }
             const Dispatch::Code& consonant = d.consonants[at(k + 1)];
