@@ -1,20 +1,28 @@
-// The composer per key and .tam reading and writing, each beside the floor the machine
-// itself sets for the same bytes.
+// Figures without a window: the composer per key, typing from the table, search, and the Qt
+// floor of the batch conversions. Each figure is measured beside its floors in the same run,
+// the sides taking turns; the medians are printed as name=value lines for bench/run.sh.
+//
+//   bench_core TAM UTF8 ROMANISED   (the files the batch modes are timed on)
+//   bench_core --inputs DIR         writes DIR/real.tam (64 MB of Bamini typed by people,
+//                                   line after line again) and DIR/romanised.txt (64 MB)
 
-#include "document/tam_format.h"
+#include "bench.h"
+#include "document/search.h"
+#include "phonetic/batch_typist.h"
 #include "phonetic/composer.h"
 #include "platform/key_string.h"
-#include "platform/file_service.h"
+#include "platform/text_codec.h"
 #include "romanised.h"
+#include "../tests/support/real_bamini.h"
 
-#include <benchmark/benchmark.h>
+#include <QFile>
+#include <QString>
 
 #include <cstdio>
-#include <fcntl.h>
-#include <filesystem>
-#include <unistd.h>
+#include <string_view>
 
 using namespace orvane;
+using namespace orvane::bench;
 
 namespace {
 // A text box that takes what the composer injects and throws it away.
@@ -39,99 +47,98 @@ struct NullBox final : KeystrokeInjector, StatusPanels, ChangeMarker {
     void markDocumentChanged() override {}
 };
 
-const std::string& keys()
+QByteArray readAll(const char* path)
 {
-    static const std::string text = bench::romanisedText(1 << 20);
-    return text;
+    QFile f(QString::fromLocal8Bit(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-void BM_ComposerPerKey(benchmark::State& state)
-{
-    NullBox box;
-    const std::string& text = keys();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const auto key = static_cast<unsigned char>(text[i]);
-        benchmark::DoNotOptimize(box.composer.Text1_KeyPress(key == '\n' ? 13 : key));
-        if (++i == text.size())
-            i = 0;
-    }
-    benchmark::DoNotOptimize(box.inserted);
-}
-BENCHMARK(BM_ComposerPerKey);
-
-void BM_PlainLoopPerKey(benchmark::State& state)
-{
-    const std::string& text = keys();
-    std::size_t i = 0;
-    unsigned sum = 0;
-    for (auto _ : state) {
-        sum += static_cast<unsigned char>(text[i]);
-        benchmark::DoNotOptimize(sum);
-        if (++i == text.size())
-            i = 0;
-    }
-}
-BENCHMARK(BM_PlainLoopPerKey);
-
-struct Files {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("orvane-bench-" + std::to_string(getpid()));
-    std::string source, target;
-    Files()
-    {
-        std::filesystem::create_directories(dir);
-        source = (dir / "big.tam").string();
-        target = (dir / "copy.tam").string();
-        std::string text = bench::romanisedText(std::size_t(64) << 20);
-        for (char& c : text)
-            if (c == '\n')
-                c = '\r';  // CR alone: the reader turns each into CR LF
-        text = tamFileBytes(tamText(text));
-        text.resize(std::size_t(64) << 20);
-        FILE* f = std::fopen(source.c_str(), "wb");
-        std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
-    }
-    ~Files() { std::filesystem::remove_all(dir); }
-};
-
-Files& files()
-{
-    static Files f;
-    return f;
-}
-
-void BM_TamReadWrite64MB(benchmark::State& state)
-{
-    Files& f = files();
-    LocalFiles local;
-    for (auto _ : state) {
-        ReadOutcome in = local.readFile(f.source, MaxDocumentBytes);
-        const std::string text = tamText(std::move(in.bytes));
-        const WriteOutcome out = local.writeFile(f.target, {text, TamClosingLineEnd});
-        if (!out.written)
-            state.SkipWithError(out.error.c_str());
-    }
-}
-BENCHMARK(BM_TamReadWrite64MB)->Unit(benchmark::kMillisecond)->MinTime(2);
-
-void BM_RawReadWrite64MB(benchmark::State& state)
-{
-    Files& f = files();
-    for (auto _ : state) {
-        std::string buffer;  // a fresh buffer each time, as every open has
-        int in = ::open(f.source.c_str(), O_RDONLY);
-        buffer.resize(std::size_t(lseek(in, 0, SEEK_END)));
-        benchmark::DoNotOptimize(pread(in, buffer.data(), buffer.size(), 0));
-        ::close(in);
-        int out = ::open(f.target.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        benchmark::DoNotOptimize(::write(out, buffer.data(), buffer.size()));
-        if (state.range(0))
-            ::fsync(out);
-        ::close(out);
-    }
-}
-BENCHMARK(BM_RawReadWrite64MB)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2);
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::string_view(argv[1]) == "--inputs") {
+        std::string real;
+        while (real.size() < (std::size_t(64) << 20) - 4096)
+            for (const test::RealBaminiLine& line : test::RealBamini)
+                real.append(line.bamini).append("\r\n");
+        QFile tam(QString::fromLocal8Bit(argv[2]) + "/real.tam"), romanised(QString::fromLocal8Bit(argv[2]) + "/romanised.txt");
+        const std::string keys = romanisedText(std::size_t(64) << 20);
+        return tam.open(QIODevice::WriteOnly) && tam.write(real.data(), qint64(real.size())) == qint64(real.size())
+                       && romanised.open(QIODevice::WriteOnly)
+                       && romanised.write(keys.data(), qint64(keys.size())) == qint64(keys.size())
+                   ? 0
+                   : 1;
+    }
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: bench_core TAM UTF8 ROMANISED\n");
+        return 2;
+    }
+    // Per key: the composer as the window drives it, the typing table, a loop that only
+    // reads the same bytes.
+    const std::string keys = romanisedText(std::size_t(4) << 20);
+    const double n = double(keys.size());
+    Turns perKey;
+    perKey.add("composer_key_ns", [&] {
+        NullBox box;
+        for (const char c : keys)
+            keep(box.composer.Text1_KeyPress(c == '\n' ? KeyEnter : static_cast<unsigned char>(c)));
+        keep(box.inserted);
+    });
+    perKey.add("typist_key_ns", [&] {
+        BatchTypist typist;
+        typist.typeBytes(keys);
+        keep(typist.text().size());
+    });
+    perKey.add("loop_key_ns", [&] {
+        unsigned sum = 0;
+        for (const char c : keys) {
+            sum += static_cast<unsigned char>(c);
+            keep(sum);
+        }
+    });
+    perKey.run(7);
+    for (const auto& [name, ms] : perKey.medians())
+        print(name, ms * 1e6 / n);
+
+    // Search 16 MB: by Tamil letters, against the bytes found as they are (std::string_view)
+    // and the box's text searched by QString.
+    BatchTypist typist;
+    typist.typeBytes(romanisedText(std::size_t(20) << 20));
+    std::string document = typist.text();
+    document.resize(std::size_t(16) << 20);
+    const std::string query = "\xE0\xAE\x95\xE0\xAF\x8A";  // கொ
+    const std::string queryBytes = "nfh";              // its codes
+    const QString boxText = codec::toBoxText(document);
+    const QString boxQuery = QString::fromLatin1(queryBytes.c_str());
+    Turns search;
+    std::size_t found[3] = {};
+    search.add("search_orvane_ms", [&] { found[0] = findAll(document, query).size(); });
+    search.add("search_bytes_ms", [&] {
+        std::size_t count = 0;
+        for (std::size_t at = document.find(queryBytes); at != std::string::npos; at = document.find(queryBytes, at + 3))
+            ++count;
+        found[1] = count;
+    });
+    search.add("search_qstring_ms", [&] {
+        std::size_t count = 0;
+        for (qsizetype at = boxText.indexOf(boxQuery); at >= 0; at = boxText.indexOf(boxQuery, at + 3))
+            ++count;
+        found[2] = count;
+    });
+    search.run(5);
+    for (const auto& [name, ms] : search.medians())
+        print(name, ms);
+    print("search_matches", double(found[0]));
+    print("search_byte_matches", double(found[1]));
+
+    // Qt's own conversions of the files the batch modes are timed on, whole in memory.
+    const QByteArray tam = readAll(argv[1]), utf8 = readAll(argv[2]), romanised = readAll(argv[3]);
+    Turns qt;
+    qt.add("qt_to_unicode_ms", [&] { keep(QString::fromLatin1(tam).toUtf8().size()); });
+    qt.add("qt_from_unicode_ms", [&] { keep(QString::fromUtf8(utf8).toLatin1().size()); });
+    qt.add("qt_transliterate_ms", [&] { keep(QString::fromLatin1(romanised).toUtf8().size()); });
+    qt.run(3);
+    for (const auto& [name, ms] : qt.medians())
+        print(name, ms);
+    return 0;
+}

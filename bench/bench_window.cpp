@@ -1,160 +1,403 @@
-// Typing and opening in the real window, offscreen, beside a bare QPlainTextEdit doing the
-// same work: the floor Qt itself sets.
+// Figures in the real window (on the display bench/run.sh gives it), each beside a bare
+// QPlainTextEdit in a QMainWindow doing the same work with the same font (the Qt floor) and,
+// where there is one, the machine doing it without Qt (reading, writing, fsync). The sides
+// take turns; medians are printed as name=value lines for bench/run.sh.
+//
+//   bench_window WORK_DIR
 
 #include "../tests/support/fakes.h"
+#include "bench.h"
 #include "document/tam_format.h"
 #include "phonetic/batch_typist.h"
-#include "platform/key_string.h"
 #include "platform/text_codec.h"
 #include "romanised.h"
 #include "window/form1.h"
+#include "window/status_panels.h"
+#include "window/tamil_font.h"
 #include "window/text_box.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QStatusBar>
 #include <QTest>
-#include <benchmark/benchmark.h>
+#include <QTextBlock>
 
-#include <filesystem>
+#include <fcntl.h>
 #include <fstream>
+#include <memory>
+#include <unistd.h>
 
 using namespace orvane;
+using namespace orvane::bench;
 
 namespace {
-// The syllables typed, as key pairs, and the characters each inserts.
-struct Syllable {
-    char consonant, vowel;
-    QString inserted;
-};
+std::string workDir;
 
-const std::vector<Syllable>& syllables()
+// A key as the keyboard gives it: its character, Return for a line end.
+void press(QWidget* to, QChar ch)
 {
-    static const std::vector<Syllable> all = [] {
-        CompositionTables t;
-        t.FillSyllableTable();
-        t.FillVowelKeys();
-        t.FillConsonantKeys();
-        std::vector<Syllable> out;
-        for (int r = 1; r <= 22; ++r)
-            for (int c = 1; c <= 13; ++c) {
-                QString chars;
-                forEachKeyStroke(t.SyllableTable[r][c], [&](const KeyStroke& k) { chars += QLatin1Char(k.typedChar()); });
-                out.push_back({t.ConsonantKeys[r][0], t.VowelKeys[c][0], chars});
-            }
-        return out;
-    }();
-    return all;
+    if (ch == QLatin1Char('\n')) {
+        QTest::sendKeyEvent(QTest::Click, to, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
+        return;
+    }
+    const char16_t u = ch.unicode();
+    const Qt::Key key = u > 0x20 && u < 0x7F ? Qt::Key(QChar(u).toUpper().unicode()) : Qt::Key_unknown;
+    QTest::sendKeyEvent(QTest::Click, to, key, QString(ch), Qt::NoModifier);
 }
 
-// 16 MB of composed text, as the editor would hold it.
-const std::string& bigDocument()
+// Keys, the event loop turned after each as it would between keystrokes.
+void typeInto(QWidget* to, const QString& keys)
 {
-    static const std::string text = [] {
-        BatchTypist typist;
-        typist.typeBytes(bench::romanisedText(std::size_t(20) << 20));
-        std::string t = typist.text();
-        t.resize(std::size_t(16) << 20);
-        return t;
-    }();
+    for (const QChar ch : keys) {
+        press(to, ch);
+        QCoreApplication::processEvents();
+    }
+}
+
+long residentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+// The composed text of romanised keys, as the box holds it: what the bare box types.
+QString composed(const std::string& keys)
+{
+    BatchTypist typist;
+    typist.typeBytes(keys);
+    QString text = codec::toBoxText(typist.text());
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text;
 }
 
-struct Window {
+std::string document(std::size_t megabytes)
+{
+    BatchTypist typist;
+    typist.typeBytes(romanisedText((megabytes + megabytes / 4) << 20));
+    std::string text = typist.text();
+    text.resize(megabytes << 20);
+    if (text.back() == '\r')
+        text.pop_back();
+    return text;
+}
+
+std::string writeDocument(const std::string& name, const std::string& text)
+{
+    const std::string path = workDir + "/" + name;
+    std::ofstream(path, std::ios::binary) << tamFileBytes(text);
+    return path;
+}
+
+struct Orvane {
     test::FakeDialog dialog;
     test::FakeMessages messages;
     test::FakeProcess process;
     test::FakeClock clock;
     Form1 form{Form1Services{&dialog, &messages, &process, &clock, nullptr}};
-    Window()
+    Orvane()
     {
         form.Form_Load("");
         form.show();
         (void)QTest::qWaitForWindowExposed(&form);
+        form.activateWindow();
+        QCoreApplication::processEvents();
+    }
+    void open(const std::string& path)
+    {
+        dialog.answers = {path};
+        form.menOpen_Click();
+        QCoreApplication::processEvents();
+        if (form.document().DocumentFileName() != path) {
+            std::fprintf(stderr, "bench_window: Orvane did not open %s\n", path.c_str());
+            std::exit(1);
+        }
+    }
+    void save()
+    {
+        form.document().setDocumentChanged(true);
+        form.menSave_Click();
+        if (form.document().DocumentChanged()) {
+            std::fprintf(stderr, "bench_window: Orvane did not save\n");
+            std::exit(1);
+        }
+    }
+    void caretAt(int position)
+    {
+        QTextCursor c(form.Text1->document());
+        c.setPosition(position);
+        form.Text1->setTextCursor(c);
+        QCoreApplication::processEvents();
     }
 };
 
-void typeSyllables(benchmark::State& state, Window& w)
-{
-    const auto& all = syllables();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const Syllable& s = all[i++ % all.size()];
-        QTest::keyClick(w.form.Text1, s.consonant);
-        QTest::keyClick(w.form.Text1, s.vowel);
+// The least a Qt editor is: QPlainTextEdit in a QMainWindow with a status bar, the same font.
+struct Bare {
+    QMainWindow window;
+    QPlainTextEdit* edit = new QPlainTextEdit(&window);
+    Bare()
+    {
+        window.setCentralWidget(edit);
+        edit->setFont(tamilFont(15.75));
+        window.resize(737, 494);
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        window.activateWindow();
+        edit->setFocus();
         QCoreApplication::processEvents();
+    }
+    void caretAt(int position)
+    {
+        QTextCursor c(edit->document());
+        c.setPosition(position);
+        edit->setTextCursor(c);
+        QCoreApplication::processEvents();
+    }
+};
+
+QByteArray readWhole(const std::string& path)
+{
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The machine: the file read into fresh memory, the bytes written and made durable.
+std::string machineRead(const std::string& path)
+{
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    bytes.resize(std::size_t(::lseek(fd, 0, SEEK_END)));
+    keep(::pread(fd, bytes.data(), bytes.size(), 0));
+    ::close(fd);
+    return bytes;
+}
+
+void machineWrite(const std::string& path, const std::string& bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    keep(::write(fd, bytes.data(), bytes.size()));
+    ::fsync(fd);
+    ::close(fd);
+}
+
+void qtSave(const QPlainTextEdit* edit, const std::string& path)
+{
+    QSaveFile out(QString::fromStdString(path));
+    out.open(QIODevice::WriteOnly);
+    out.write(edit->toPlainText().toLatin1());
+    out.commit();
+}
+
+// The composer and the panels that show its state, per key: Orvane's status bar, and the
+// same texts given to QLabels in a QStatusBar.
+void panels()
+{
+    const std::string keys = romanisedText(6000);
+    Turns turns;
+    QMainWindow withPanels, withLabels;
+    auto* bar = new StatusPanelBar(&withPanels);
+    withPanels.setStatusBar(bar);
+    auto* labels = new QStatusBar(&withLabels);
+    withLabels.setStatusBar(labels);
+    QLabel* label[3];
+    for (QLabel*& l : label) {
+        l = new QLabel(labels);
+        l->setFont(tamilFont(12));
+        labels->addWidget(l, 1);
+    }
+    struct LabelPanels final : StatusPanels {
+        QLabel** label;
+        void setPanelText(int n, std::string_view text) override { label[n - 1]->setText(codec::toBoxText(text)); }
+    } toLabels;
+    toLabels.label = label;
+    struct Sink final : KeystrokeInjector, ChangeMarker {
+        void sendKeys(std::string_view) override {}
+        void markDocumentChanged() override {}
+    } sink;
+    CompositionTables tables;
+    tables.FillSyllableTable();
+    tables.FillVowelKeys();
+    tables.FillConsonantKeys();
+    for (QMainWindow* w : {&withPanels, &withLabels}) {
+        w->resize(737, 60);
+        w->show();
+        (void)QTest::qWaitForWindowExposed(w);
+    }
+    auto drive = [&](StatusPanels& shown) {
+        Composer composer(tables, sink, shown, sink);
+        for (const char c : keys) {
+            keep(composer.Text1_KeyPress(c == '\n' ? KeyEnter : static_cast<unsigned char>(c)));
+            QCoreApplication::processEvents();
+        }
+    };
+    turns.add("panels_orvane_us", [&] { drive(*bar); });
+    turns.add("panels_labels_us", [&] { drive(toLabels); });
+    turns.run(3);
+    for (const auto& [name, ms] : turns.medians())
+        print(name, ms * 1000 / double(keys.size()));
+}
+
+// Realistic text typed key by key, and the same text appearing in the bare box.
+void typing()
+{
+    const std::string keys = romanisedText(3000);
+    const QString orvaneKeys = QString::fromLatin1(keys.c_str());
+    const QString bareKeys = composed(keys);
+    Turns turns;
+    turns.add("type_orvane_us", [&] {
+        Orvane o;
+        typeInto(o.form.Text1, orvaneKeys);
+    });
+    turns.add("type_bare_us", [&] {
+        Bare b;
+        typeInto(b.edit, bareKeys);
+    });
+    turns.run(3);
+    // Windows are made inside each turn: the same for both, and taken out of the figure by
+    // timing an empty turn of each.
+    Turns empty;
+    empty.add("orvane", [] { Orvane o; });
+    empty.add("bare", [] { Bare b; });
+    empty.run(3);
+    const auto typed = turns.medians(), made = empty.medians();
+    for (std::size_t i = 0; i < typed.size(); ++i)
+        print(typed[i].first, (typed[i].second - made[i].second) * 1000 / double(keys.size()));
+    print("type_keys", double(keys.size()));
+    print("type_bare_chars", double(bareKeys.size()));
+}
+
+// With 16 MB open: one syllable typed at the start, the middle and the end, at five places
+// each, in the fresh document (the first key after opening) and again.
+void keysIn16MB(const std::string& path, const std::string& text)
+{
+    const QString boxText = codec::toBoxText(text);
+    for (const bool orvane : {true, false}) {
+        std::unique_ptr<Orvane> o;
+        std::unique_ptr<Bare> b;
+        QPlainTextEdit* box;
+        const long before = residentKilobytes();
+        if (orvane) {
+            o = std::make_unique<Orvane>();
+            o->open(path);
+            box = o->form.Text1;
+        } else {
+            b = std::make_unique<Bare>();
+            b->edit->setPlainText(boxText);
+            QCoreApplication::processEvents();
+            box = b->edit;
+        }
+        const std::string side = orvane ? "orvane" : "bare";
+        const long opened = residentKilobytes();
+        const int length = box->document()->characterCount() - 1;
+        for (const char* where : {"start", "middle", "end"}) {
+            std::vector<double> times;
+            for (int sample = 0; sample < 5; ++sample) {
+                const int base = where[0] == 's' ? 0 : where[0] == 'm' ? length / 2 : length;
+                const int position = std::clamp(base + (where[0] == 'e' ? -1 : 1) * sample * 997, 0, length);
+                if (orvane)
+                    o->caretAt(position);
+                else
+                    b->caretAt(position);
+                times.push_back(millisecondsOf([&] { typeInto(box, orvane ? QStringLiteral("ka") : QStringLiteral("f")); }));
+                if (where[0] == 's' && sample == 0)
+                    print("key16_" + side + "_rss_growth_mb", double(residentKilobytes() - opened) / 1024);
+            }
+            print("key16_" + side + "_" + where + "_median_ms", median(times));
+            print("key16_" + side + "_" + where + "_worst_ms", *std::max_element(times.begin(), times.end()));
+        }
+        print("open16_" + side + "_rss_mb", double(opened - before) / 1024);
     }
 }
 
-void BM_TypeSyllable_Orvane(benchmark::State& state)
+// Opening 16 MB through the window's Open, against the bare box's setPlainText of the file
+// read by Qt, and the machine reading the bytes.
+void open16(const std::string& path)
 {
-    Window w;
-    typeSyllables(state, w);
-}
-BENCHMARK(BM_TypeSyllable_Orvane)->Unit(benchmark::kMicrosecond)->MinTime(2);
-
-void BM_TypeSyllable_Orvane16MB(benchmark::State& state)
-{
-    Window w;
-    w.form.Text1->setDocumentBytes(bigDocument());
-    QTextCursor middle(w.form.Text1->document());
-    middle.setPosition(w.form.Text1->document()->characterCount() / 2);
-    w.form.Text1->setTextCursor(middle);
-    QCoreApplication::processEvents();
-    typeSyllables(state, w);
-}
-BENCHMARK(BM_TypeSyllable_Orvane16MB)->Unit(benchmark::kMicrosecond)->MinTime(2);
-
-void BM_TypeSyllable_BarePlainTextEdit(benchmark::State& state)
-{
-    QPlainTextEdit edit;
-    edit.resize(737, 420);
-    edit.show();
-    (void)QTest::qWaitForWindowExposed(&edit);
-    const auto& all = syllables();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        for (const QChar ch : all[i++ % all.size()].inserted)
-            QTest::keyClick(&edit, ch.toLatin1());
+    Orvane o;
+    Bare b;
+    Turns turns;
+    turns.add("open16_orvane_ms", [&] { o.open(path); });
+    turns.add("open16_bare_ms", [&] {
+        b.edit->setPlainText(QString::fromLatin1(readWhole(path)));
         QCoreApplication::processEvents();
-    }
+    });
+    turns.add("open16_machine_ms", [&] { keep(machineRead(path).size()); });
+    turns.run(3);
+    for (const auto& [name, ms] : turns.medians())
+        print(name, ms);
 }
-BENCHMARK(BM_TypeSyllable_BarePlainTextEdit)->Unit(benchmark::kMicrosecond)->MinTime(2);
 
-void BM_Open16MB_Orvane(benchmark::State& state)
+// Saving a changed document, and opening and saving it, through the window's real paths,
+// against the bare box (toPlainText, QSaveFile) and the machine (the bytes read, written and
+// made durable). Every side writes the same bytes back to the same file.
+void saves(const std::string& name, const std::string& path, int runs, bool withOpen)
 {
-    const std::string path = (std::filesystem::temp_directory_path() / "orvane-bench-open.tam").string();
-    std::ofstream(path, std::ios::binary) << tamFileBytes(bigDocument());
-    Window w;
-    for (auto _ : state) {
-        w.dialog.answers = {path};
-        w.form.menOpen_Click();
+    const std::string bytes = machineRead(path);
+    // Each side writes its own copy beside the file, so that none changes the file another
+    // one has open.
+    const std::string qtCopy = path + ".qt", machineCopy = path + ".machine";
+    auto bareOpen = [&path](Bare& b) {
+        b.edit->setPlainText(QString::fromLatin1(readWhole(path)));
         QCoreApplication::processEvents();
+    };
+    Turns turns;
+    std::unique_ptr<Orvane> o;
+    std::unique_ptr<Bare> b;
+    if (withOpen) {
+        turns.add(name + "_orvane_ms", [&] {
+            Orvane fresh;
+            fresh.open(path);
+            fresh.save();
+        });
+        turns.add(name + "_bare_ms", [&] {
+            Bare fresh;
+            bareOpen(fresh);
+            qtSave(fresh.edit, qtCopy);
+        });
+        turns.add(name + "_machine_ms", [&] { machineWrite(machineCopy, machineRead(path)); });
+    } else {
+        o = std::make_unique<Orvane>();
+        o->open(path);
+        b = std::make_unique<Bare>();
+        bareOpen(*b);
+        turns.add(name + "_orvane_ms", [&] { o->save(); });
+        turns.add(name + "_bare_ms", [&] { qtSave(b->edit, qtCopy); });
+        turns.add(name + "_machine_ms", [&] { machineWrite(machineCopy, bytes); });
     }
-    std::filesystem::remove(path);
+    turns.run(runs);
+    for (const auto& [n, ms] : turns.medians())
+        print(n, ms);
 }
-BENCHMARK(BM_Open16MB_Orvane)->Unit(benchmark::kMillisecond)->MinTime(3);
-
-void BM_Open16MB_BareSetPlainText(benchmark::State& state)
-{
-    const QString text = codec::toBoxText(bigDocument());
-    QPlainTextEdit edit;
-    edit.resize(737, 420);
-    edit.show();
-    (void)QTest::qWaitForWindowExposed(&edit);
-    for (auto _ : state) {
-        edit.setPlainText(text);
-        QCoreApplication::processEvents();
-    }
-}
-BENCHMARK(BM_Open16MB_BareSetPlainText)->Unit(benchmark::kMillisecond)->MinTime(3);
 } // namespace
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_window WORK_DIR\n");
+        return 2;
+    }
+    workDir = argv[1];
+    const std::string text16 = document(16);
+    const std::string path16 = writeDocument("doc16.tam", text16);
+    // As large as a document may be: 64 MB with its closing line end.
+    std::string text64 = document(64);
+    text64.resize(text64.size() - 16);
+    if (text64.back() == '\r')
+        text64.pop_back();
+    const std::string path64 = writeDocument("doc64.tam", text64);
+    panels();
+    typing();
+    keysIn16MB(path16, text16);
+    open16(path16);
+    saves("save16", path16, 5, false);
+    saves("save64", path64, 3, false);
+    saves("opensave64", path64, 2, true);
     return 0;
 }
