@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
+#include <thread>
 
 namespace orvane {
 
@@ -17,6 +19,36 @@ mode_t newFileMode()
         return mode_t(0666 & ~mask);
     }();
     return mode;
+}
+
+// Freeing a large file's blocks takes the file system a while (some 30 ms for 64 MB), and
+// replacing the old version frees them. Kept under a second name, the old version is
+// removed here, after the save has returned; the program waits for the last one as it ends.
+class Remover {
+public:
+    ~Remover() { wait(); }
+    void remove(std::string path)
+    {
+        wait();
+        const std::lock_guard lock(mutex);
+        worker = std::thread([path = std::move(path)] { ::unlink(path.c_str()); });
+    }
+    void wait()
+    {
+        const std::lock_guard lock(mutex);
+        if (worker.joinable())
+            worker.join();
+    }
+
+private:
+    std::mutex mutex;
+    std::thread worker;
+};
+
+Remover& remover()
+{
+    static Remover instance;
+    return instance;
 }
 } // namespace
 
@@ -48,6 +80,7 @@ bool AtomicFile::open(const std::string& path, bool throughLinks)
             return false;
         }
         oldExists = S_ISREG(info.st_mode);  // a link that is to be replaced counts as no file
+        oldLinks = unsigned(info.st_nlink);
         oldMode = info.st_mode & 07777;
         oldUid = info.st_uid;
         oldGid = info.st_gid;
@@ -113,8 +146,16 @@ bool AtomicFile::commit()
     fd = -1;
     if (result != 0)
         return fail(errno);
-    if (::rename(temporary.c_str(), name.c_str()) != 0)
-        return fail(errno);
+    // The old version's only name is kept until the new one is in place, so that its blocks
+    // are freed after the save (where the name cannot be made, the rename frees them).
+    const std::string keep = oldExists && oldLinks == 1 ? temporary + "-old" : std::string();
+    const bool kept = !keep.empty() && ::link(name.c_str(), keep.c_str()) == 0;
+    if (::rename(temporary.c_str(), name.c_str()) != 0) {
+        const int error = errno;
+        if (kept)
+            ::unlink(keep.c_str());
+        return fail(error);
+    }
     temporary.clear();
     // The rename is durable once the folder is.
     if (const int folder = ::open(posix::folderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folder >= 0) {
@@ -122,6 +163,8 @@ bool AtomicFile::commit()
         ::close(folder);
     }
     committed = posix::identityOf(info);
+    if (kept)
+        remover().remove(keep);
     return true;
 }
 

@@ -45,7 +45,7 @@ private:
     int fd = -1;
     std::size_t size = 0;
     bool oldExists = false;
-    unsigned oldMode = 0, oldUid = 0, oldGid = 0;
+    unsigned oldMode = 0, oldUid = 0, oldGid = 0, oldLinks = 0;
     FileIdentity committed;
     std::string problem;
     int cause = 0;

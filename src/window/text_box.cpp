@@ -96,11 +96,30 @@ bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& pu
 #ifdef ORVANE_TEXT_FRAGMENTS
     // The text lies in the document's buffer in pieces (fragments), in the document's
     // order when walked through its fragment map; no copy of it all is made.
+    // Text loaded in one piece lies in the buffer in order, with the '\n' each paragraph
+    // had between its pieces (the paragraph breaks are kept at the buffer's end): such
+    // neighbours are converted as one stretch, the '\n' standing for the break.
     const QTextDocumentPrivate* d = QTextDocumentPrivate::get(document());
     const auto* text = reinterpret_cast<const char16_t*>(d->buffer().constData());
-    for (auto it = d->begin(); it != d->end() && remaining > 0; ++it)
-        if (!convert(text + it.value()->stringPosition, std::size_t(it.value()->size_array[0])))
+    const std::size_t length = std::size_t(d->buffer().size());
+    std::size_t start = 0, end = 0;  // the stretch of the buffer not yet converted
+    for (auto it = d->begin(); it != d->end() && remaining > 0; ++it) {
+        const std::size_t at = it.value()->stringPosition, size = it.value()->size_array[0];
+        if (size == 1 && text[at] == QChar::ParagraphSeparator && end > start && end < length && text[end] == '\n') {
+            ++end;
+            continue;
+        }
+        if (at == end && end > start) {
+            end += size;
+            continue;
+        }
+        if (!convert(text + start, end - start))
             return false;
+        start = at;
+        end = at + size;
+    }
+    if (!convert(text + start, end - start))
+        return false;
 #else
     const QString raw = document()->toRawText();
     if (!convert(reinterpret_cast<const char16_t*>(raw.constData()), std::size_t(raw.size())))

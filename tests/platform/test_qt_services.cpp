@@ -146,6 +146,25 @@ private slots:
         QCOMPARE(files.readFile(dir.filePath("f").toStdString(), 9).status, ReadOutcome::Failed);
         QCOMPARE(files.readFile("/proc/self/status", 1 << 20).status, ReadOutcome::Read);  // size 0, has bytes
     }
+
+    // A save replaces the file; the old version, removed after the save returns, leaves
+    // nothing behind, and a hard-linked file keeps its other name.
+    void replacedVersionsLeaveNothingBehind()
+    {
+        QTemporaryDir dir;
+        LocalFiles files;
+        const std::string path = QFile::encodeName(dir.filePath("letter.tam")).toStdString();
+        for (const char* text : {"one\r\n", "two\r\n", "three\r\n"})
+            QVERIFY(files.writeFile(path, {text}).written);
+        QCOMPARE(files.readFile(path, 100).bytes, std::string("three\r\n"));
+        QTRY_COMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"letter.tam"}));
+
+        const std::string other = QFile::encodeName(dir.filePath("other.tam")).toStdString();
+        QCOMPARE(::link(path.c_str(), other.c_str()), 0);
+        QVERIFY(files.writeFile(path, {"four\r\n"}).written);
+        QCOMPARE(files.readFile(other, 100).bytes, std::string("three\r\n"));  // a new file under this name only
+        QTRY_COMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"letter.tam", "other.tam"}));
+    }
 };
 
 QTEST_MAIN(TestQtServices)
