@@ -218,6 +218,8 @@ private slots:
             cursor.setPosition(random.bounded(form->Text1->document()->characterCount()));
             if (random.bounded(4) == 0)
                 cursor.deletePreviousChar();
+            else if (random.bounded(8) == 0)
+                cursor.insertText(QStringLiteral("pq\nrs\nt"));  // pasted lines: pieces with their line feeds
             else
                 cursor.insertText(random.bounded(5) == 0 ? QString(QChar::ParagraphSeparator) : QString("ab\u2028\u20AC").mid(random.bounded(4), 1));
         }
