@@ -2,6 +2,7 @@
 
 #include "document/bamini_table.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -36,10 +37,11 @@ void append(std::string_view s, char*& out)
     out += s.size();
 }
 // For each code, what reading it takes: most codes read as themselves whatever surrounds
-// them; a consonant looks at the code after it (its sign), and the signs e, ee and ai at the
-// consonant after them and what follows that. The rest are read by next().
+// them; a consonant looks at the code after it (its sign), a code that starts a pair (J} thuu,
+// hp ri) at the code after it, and the signs e, ee and ai at the consonant after them and
+// what follows that. The rest are read by next().
 struct Dispatch {
-    enum Action : unsigned char { Letter, Prefix, LineEnd, LookAround };
+    enum Action : unsigned char { Letter, Prefix, LineEnd, Pair, Kaal, LookAround };
     struct Code {
         char utf8[14];
         unsigned char length;  // 0: none
@@ -53,6 +55,12 @@ struct Dispatch {
     std::array<bool, 256> raAfterKaal{};  // the codes after which a kaal is ra
     // For e, ee and ai: the sign alone, as o, as oo, as au (three bytes each).
     std::array<std::array<std::array<char, 4>, 4>, 256> prefixSigns{};
+    // Codes that read as one letter with the code after them (J} thuu, hp ri), by the first
+    // code's row and the second code; a Pair code read alone is a Letter, the kaal ra after
+    // a letter with its vowel and the aa sign otherwise.
+    std::array<unsigned char, 256> pairRow{};
+    std::vector<std::array<Code, 256>> pairs;
+    Code ra{};
 };
 
 std::array<char, 4> signBytes(char32_t c)
@@ -104,13 +112,24 @@ const Dispatch& dispatch()
                 d.actions[byte] = Dispatch::LineEnd;
                 continue;
             }
-            const bool special = !t.sequences[byte].empty() || byte == t.kaal
-                                 || (kind == Kind::Consonant && !signsFit);
-            if (!special && fill(d.codes[byte], text)) {
-                d.actions[byte] = Dispatch::Letter;
-                d.takesSigns[byte] = kind == Kind::Consonant;
+            const bool pairs = std::all_of(t.sequences[byte].begin(), t.sequences[byte].end(), [](const bamini::Sequence& q) {
+                return q.codes.size() == 2 && !q.endsInAuMark;
+            });
+            if (!pairs || (kind == Kind::Consonant && !signsFit) || !fill(d.codes[byte], text))
+                continue;
+            d.actions[byte] = byte == t.kaal ? Dispatch::Kaal : t.sequences[byte].empty() ? Dispatch::Letter : Dispatch::Pair;
+            d.takesSigns[byte] = kind == Kind::Consonant && byte != t.kaal;
+            if (d.actions[byte] != Dispatch::Letter) {
+                d.pairRow[byte] = static_cast<unsigned char>(d.pairs.size());
+                d.pairs.emplace_back();
+                for (const bamini::Sequence& q : t.sequences[byte])
+                    fill(d.pairs.back()[static_cast<unsigned char>(q.codes[1])], q.utf8);
             }
         }
+        char ra[4] = {};
+        char* end = ra;
+        appendSign(bamini::LetterRa, end);
+        fill(d.ra, std::string(ra, end));
         return d;
     }();
     return d;
@@ -143,7 +162,19 @@ std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::s
         while (k < blockEnd) {
             const auto b = static_cast<unsigned char>(bytes[k]);
             const Dispatch::Action action = d.actions[b];
-            if (action == Dispatch::Letter) {
+            if (action == Dispatch::Pair || action == Dispatch::Kaal) {
+                const Dispatch::Code& pair = d.pairs[d.pairRow[b]][at(k + 1)];
+                const Dispatch::Code& alone = action == Dispatch::Kaal && afterVowel ? d.ra : d.codes[b];
+                if (pair.length != 0 || action == Dispatch::Kaal) {
+                    const Dispatch::Code& code = pair.length != 0 ? pair : alone;
+                    std::memcpy(o, code.utf8, sizeof code.utf8);
+                    o += code.length;
+                    afterVowel = code.endsInVowel;
+                    k += pair.length != 0 ? 2 : 1;
+                    continue;
+                }
+            }
+            if (action == Dispatch::Letter || action == Dispatch::Pair) {
                 // The letter, with its sign after it unless that is the kaal of ra (before
                 // i, ii or the pulli).
                 const Dispatch::Code& code = d.codes[b];
