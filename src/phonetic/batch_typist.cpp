@@ -16,19 +16,15 @@ struct BatchTypist::Steps {
     static constexpr int States = CompositionTables::ConsonantCount + 2;
     static int stateOf(const Composer& c) { return c.WaitingForVowel ? 1 + c.ConsonantIndex : 0; }
 
-    struct alignas(32) Step {
-        char bytes[16];  // what the key adds to the document, length of them
-        unsigned char length;
-        unsigned char next;       // the state after it
-        unsigned short nextRow;   // where its keys start in the table: next x 256
-        unsigned char consonant;  // the composer's indices after it, or Unchanged
-        unsigned char vowel;
-        unsigned char panels[3];  // the panels' texts after it, or Unchanged
-        bool throughComposer;     // the table cannot say: the key goes to the composer
+    // What a key leaves the composer and the panels showing, read back after a run of keys.
+    struct Effects {
+        unsigned char consonant = Unchanged;  // the composer's indices after it, or Unchanged
+        unsigned char vowel = Unchanged;
+        unsigned char panels[3] = {Unchanged, Unchanged, Unchanged};  // the panels' texts
     };
 
     std::vector<std::string> texts;  // every text a status panel can show; 0 is ""
-    std::vector<Step> steps;         // States x 256
+    std::vector<Effects> effects;    // States x 256
     // What the typing loop reads, small enough to stay in the first-level cache: for each
     // state and byte the next row (ThroughComposer for the keys the table cannot type) and
     // which of the few distinct outputs the key adds.
@@ -87,16 +83,17 @@ BatchTypist::BatchTypist(bool compiled) : composer(tables, *this, *this, *this)
     // Every ordinary key in every state, typed once through the composer.
     static const Steps table = [this] {
         Steps s = panelTexts(tables);
-        s.steps.resize(std::size_t(Steps::States) * 256);
+        s.effects.resize(std::size_t(Steps::States) * 256);
+        std::map<std::string, unsigned short> known;  // the outputs so far
         BatchTypist probe(false);
         for (int state = 0; state < Steps::States; ++state)
             for (int byte = 0; byte < 256; ++byte) {
-                Steps::Step& step = s.steps[std::size_t(state) * 256 + std::size_t(byte)];
                 // A line feed is Enter (after a CR, which goes through the composer to say so,
                 // none); Backspace depends on the text, Esc clears the state.
-                step.throughComposer = byte == '\r' || byte == KeyBackspace || byte == KeyEsc;
-                if (step.throughComposer)
+                if (byte == '\r' || byte == KeyBackspace || byte == KeyEsc) {
+                    s.keys.push_back({Steps::ThroughComposer, 0});
                     continue;
+                }
                 Composer& c = probe.composer;
                 c.WaitingForVowel = state > 0;
                 c.ConsonantIndex = state > 0 ? state - 1 : -1;
@@ -104,28 +101,25 @@ BatchTypist::BatchTypist(bool compiled) : composer(tables, *this, *this, *this)
                 std::fill(std::begin(probe.panels), std::end(probe.panels), Steps::Unchanged);
                 probe.document.clear();
                 probe.typeKey(byte == '\n' ? KeyEnter : byte);
-                step.throughComposer = probe.document.size() > sizeof(Steps::Output::bytes) || c.SendingKeys;
-                step.length = static_cast<unsigned char>(std::min(probe.document.size(), sizeof step.bytes));
-                std::memcpy(step.bytes, probe.document.data(), step.length);
-                step.next = static_cast<unsigned char>(Steps::stateOf(c));
-                step.nextRow = static_cast<unsigned short>(step.next * 256);
-                step.consonant = c.ConsonantIndex == (state > 0 ? state - 1 : -1) ? Steps::Unchanged
-                                                                                   : static_cast<unsigned char>(c.ConsonantIndex);
-                step.vowel = c.VowelIndex < 0 ? Steps::Unchanged : static_cast<unsigned char>(c.VowelIndex);
-                std::copy(std::begin(probe.panels), std::end(probe.panels), step.panels);
+                if (probe.document.size() > sizeof(Steps::Output::bytes) || c.SendingKeys) {
+                    s.keys.push_back({Steps::ThroughComposer, 0});
+                    continue;
+                }
+                const auto [at, added] = known.emplace(probe.document, static_cast<unsigned short>(s.outputs.size()));
+                if (added) {
+                    Steps::Output o{};
+                    std::memcpy(o.bytes, probe.document.data(), probe.document.size());
+                    o.length = static_cast<unsigned char>(probe.document.size());
+                    s.outputs.push_back(o);
+                }
+                s.keys.push_back({static_cast<unsigned short>(Steps::stateOf(c) * 256), at->second});
+                Steps::Effects& e = s.effects[std::size_t(state) * 256 + std::size_t(byte)];
+                if (c.ConsonantIndex != (state > 0 ? state - 1 : -1))
+                    e.consonant = static_cast<unsigned char>(c.ConsonantIndex);
+                if (c.VowelIndex >= 0)
+                    e.vowel = static_cast<unsigned char>(c.VowelIndex);
+                std::copy(std::begin(probe.panels), std::end(probe.panels), e.panels);
             }
-        std::map<std::string_view, unsigned short> known;
-        for (const Steps::Step& step : s.steps) {
-            const std::string_view bytes(step.bytes, step.length);
-            auto [at, added] = known.emplace(bytes, static_cast<unsigned short>(s.outputs.size()));
-            if (added) {
-                Steps::Output o{};
-                std::memcpy(o.bytes, step.bytes, step.length);
-                o.length = step.length;
-                s.outputs.push_back(o);
-            }
-            s.keys.push_back({step.throughComposer ? Steps::ThroughComposer : step.nextRow, at->second});
-        }
         for (int byte = 0; byte < 256; ++byte) {
             unsigned short row = s.keys[std::size_t(byte)].nextRow;
             for (int state = 1; state < Steps::States; ++state)
@@ -263,7 +257,7 @@ void BatchTypist::catchUp(const unsigned char* keys, const unsigned char* stateB
     for (std::size_t k = to; k-- > from;) {
         if (stateBefore[k] == Skipped)
             continue;
-        const Steps::Step& step = steps->steps[std::size_t(stateBefore[k]) * 256 + keys[k]];
+        const Steps::Effects& step = steps->effects[std::size_t(stateBefore[k]) * 256 + keys[k]];
         if (!consonant && step.consonant != Steps::Unchanged) {
             composer.ConsonantIndex = step.consonant;
             consonant = true;
