@@ -33,20 +33,7 @@ const std::u32string& decodeComposed(std::string_view utf8)
             ++i;
             continue;
         }
-        const int length = (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        char32_t c = length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
-        bool valid = length > 0 && i + std::size_t(length) <= utf8.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto cont = static_cast<unsigned char>(utf8[i + std::size_t(k)]);
-            valid = (cont >> 6) == 2;
-            c = (c << 6) | (cont & 0x3F);
-        }
-        if (valid && (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || (length == 2 && c < 0x80)
-                      || (length == 3 && c < 0x800) || (length == 4 && c < 0x10000)))
-            valid = false;
-        i += valid ? std::size_t(length) : 1;
-        if (!valid)
-            c = 0xFFFD;
+        const char32_t c = decodeUtf8At(utf8, i);
         if (o != begin) {
             char32_t& last = o[-1];
             if (c == SignAa && (last == SignE || last == SignEe)) {
