@@ -1,6 +1,7 @@
 #include "print/output.h"
 
 #include "platform/atomic_file.h"
+#include "print/owned.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -15,15 +16,6 @@
 namespace orvane {
 
 namespace {
-struct Unref {
-    void operator()(PangoLayout* p) const { g_object_unref(p); }
-    void operator()(PangoFontDescription* p) const { pango_font_description_free(p); }
-    void operator()(cairo_t* p) const { cairo_destroy(p); }
-    void operator()(cairo_surface_t* p) const { cairo_surface_destroy(p); }
-};
-template <typename T>
-using Owned = std::unique_ptr<T, Unref>;
-
 cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned int length)
 {
     auto* file = static_cast<AtomicFile*>(closure);

@@ -1,5 +1,7 @@
 #include "print/pages.h"
 
+#include "print/owned.h"
+
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -10,18 +12,6 @@
 #include <memory>
 
 namespace orvane {
-
-namespace {
-struct Unref {
-    void operator()(PangoLayout* p) const { g_object_unref(p); }
-    void operator()(PangoFontDescription* p) const { pango_font_description_free(p); }
-    void operator()(cairo_t* p) const { cairo_destroy(p); }
-    void operator()(cairo_surface_t* p) const { cairo_surface_destroy(p); }
-    void operator()(PangoLayoutIter* p) const { pango_layout_iter_free(p); }
-};
-template <typename T>
-using Owned = std::unique_ptr<T, Unref>;
-} // namespace
 
 std::string pageFontFile()
 {

@@ -29,6 +29,22 @@ PageSetup setupFor(const Editor& editor, const QPageLayout* paper)
     return setup;
 }
 
+// Progress shown once the work takes half a second; the first half is the layout, the
+// second the pages' output.
+void showProgressLater(QProgressDialog& progress)
+{
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+}
+
+std::function<bool(std::size_t, std::size_t)> pageProgress(QProgressDialog& progress)
+{
+    return [&progress](std::size_t page, std::size_t count) {
+        progress.setValue(50 + int(50 * page / count));
+        return !progress.wasCanceled();
+    };
+}
+
 // Lays out the document, showing progress; empty when the user stopped it.
 std::vector<Page> layoutWithProgress(const PrintModule& print, const std::string& unicode, const PageSetup& setup,
                                      QProgressDialog& progress)
@@ -71,15 +87,11 @@ void Form1::menExportPdf_Click()
     if (!path.ends_with(".pdf"))
         path += ".pdf";
     QProgressDialog progress(tr("Making the PDF..."), tr("Cancel"), 0, 100, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
+    showProgressLater(progress);
     const PageSetup setup = setupFor(editor, nullptr);
     const std::vector<Page> pages = layoutWithProgress(*print, baminiToUnicode(Text1->documentBytes()), setup, progress);
     if (!pages.empty()) {
-        const PdfOutcome out = print->writePdf(pages, setup, path, [&](std::size_t page, std::size_t count) {
-            progress.setValue(50 + int(50 * page / count));
-            return !progress.wasCanceled();
-        });
+        const PdfOutcome out = print->writePdf(pages, setup, path, pageProgress(progress));
         if (!out.written && !out.error.empty())
             services.messages->warn({MessageId::PdfFailed, {path, out.error}});
     }
@@ -98,16 +110,12 @@ void Form1::menPrint_Click()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted) {
         QProgressDialog progress(tr("Printing..."), tr("Cancel"), 0, 100, this);
-        progress.setWindowModality(Qt::WindowModal);
-        progress.setMinimumDuration(500);
+        showProgressLater(progress);
         const QPageLayout paper = printer.pageLayout();
         const PageSetup setup = setupFor(editor, &paper);
         const std::vector<Page> pages = layoutWithProgress(*print, baminiToUnicode(Text1->documentBytes()), setup, progress);
         if (!pages.empty())
-            print->printPages(pages, setup, printer, [&](std::size_t page, std::size_t count) {
-                progress.setValue(50 + int(50 * page / count));
-                return !progress.wasCanceled();
-            });
+            print->printPages(pages, setup, printer, pageProgress(progress));
     }
     editor.focusText();
 }
