@@ -23,6 +23,8 @@ xvfb_pid=$!
 for _ in $(seq 100); do [[ -s $work/displayfd ]] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$work/displayfd")"
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
+# Settings and recovery files of its own: nothing the user's runs left behind answers for it.
+export XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
 
 doc="$work/my letter.tam"
 printf 'tzf;fk;\r\n' > "$doc"   # "vanakkam" in Bamini codes
@@ -96,7 +98,6 @@ app_pid=
 
 # Nothing typed is lost: a page typed and then killed outright (kill -9), or ended by a
 # signal, comes back at the next start, byte for byte.
-export XDG_STATE_HOME="$work/state"
 draft="$work/draft.tam"
 start() {
   "$exe" "$@" 2>>"$work/orvane.log" &
