@@ -22,6 +22,20 @@ TAMIL = {
     ("Messages", "it is damaged"): "அது சிதைந்துள்ளது",
     ("Messages", "it is not an Orvane recovery file"): "அது Orvane மீட்புக் கோப்பு அல்ல",
     ("Messages", "it is not a folder"): "அது கோப்புறை அல்ல",
+    ("Messages", "there is not enough memory"): "போதுமான நினைவகம் இல்லை",
+    ("Messages", "it was written by a newer Orvane"): "அதை Orvane-இன் புதிய பதிப்பு எழுதியது",
+    ("Messages", "it has more than 2000000 lines"): "அதில் 2000000-க்கும் மேற்பட்ட வரிகள் உள்ளன",
+    ("Messages", "it is larger than 128 MB"): "அது 128 MB-ஐ விடப் பெரியது",
+    ("Messages", "it belongs to another user"): "அது வேறொரு பயனருக்குச் சொந்தமானது",
+    ("Messages", "it is inside a folder that other users may change"):
+        "பிற பயனர்கள் மாற்றக்கூடிய ஒரு கோப்புறைக்குள் அது உள்ளது",
+    ("Messages", "there is no home folder to keep it in"): "அதை வைக்க வீட்டுக் கோப்புறை இல்லை",
+    ("Messages", "The unsaved text of %1 could not be restored: %2.\n\nIt is kept, as it was, in\n%3"):
+        "%1 இன் சேமிக்கப்படாத உரையை மீட்க இயலவில்லை: %2.\n\nஅது அப்படியே இங்கு வைக்கப்பட்டுள்ளது:\n%3",
+    ("Messages", "Saved, %1 would have %2 lines, more than the %3 Orvane opens: "
+                 "Orvane could not open it again.\n\nSave it anyway?"):
+        "சேமித்தால் %1 இல் %2 வரிகள் இருக்கும்; அது Orvane திறக்கும் %3-ஐ விட அதிகம்: "
+        "Orvane-ஆல் அதை மீண்டும் திறக்க இயலாது.\n\nஇருந்தாலும் சேமிக்க வேண்டுமா?",
     ("Messages", "Open"): "திற",
     ("Messages", "Export"): "ஏற்றுமதி",
     ("Messages", "Recovery"): "மீட்பு",

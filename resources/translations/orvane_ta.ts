@@ -71,47 +71,82 @@
         <translation>அது கோப்புறை அல்ல</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="45" />
+        <location filename="../../src/platform/message_text.cpp" line="21" />
+        <source>there is not enough memory</source>
+        <translation>போதுமான நினைவகம் இல்லை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="22" />
+        <source>it was written by a newer Orvane</source>
+        <translation>அதை Orvane-இன் புதிய பதிப்பு எழுதியது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="23" />
+        <source>it has more than 2000000 lines</source>
+        <translation>அதில் 2000000-க்கும் மேற்பட்ட வரிகள் உள்ளன</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="24" />
+        <source>it is larger than 128 MB</source>
+        <translation>அது 128 MB-ஐ விடப் பெரியது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="25" />
+        <source>it belongs to another user</source>
+        <translation>அது வேறொரு பயனருக்குச் சொந்தமானது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="26" />
+        <source>it is inside a folder that other users may change</source>
+        <translation>பிற பயனர்கள் மாற்றக்கூடிய ஒரு கோப்புறைக்குள் அது உள்ளது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="27" />
+        <source>there is no home folder to keep it in</source>
+        <translation>அதை வைக்க வீட்டுக் கோப்புறை இல்லை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="52" />
         <source>Open</source>
         <translation>திற</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="49" />
+        <location filename="../../src/platform/message_text.cpp" line="56" />
         <source>Export</source>
         <translation>ஏற்றுமதி</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="52" />
+        <location filename="../../src/platform/message_text.cpp" line="59" />
         <source>Print</source>
         <translation>அச்சிடு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="58" />
+        <location filename="../../src/platform/message_text.cpp" line="66" />
         <source>Recovery</source>
         <translation>மீட்பு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="61" />
+        <location filename="../../src/platform/message_text.cpp" line="69" />
         <source>Paste</source>
         <translation>ஒட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="65" />
+        <location filename="../../src/platform/message_text.cpp" line="73" />
         <source>Word Count</source>
         <translation>சொல் எண்ணிக்கை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="68" />
+        <location filename="../../src/platform/message_text.cpp" line="76" />
         <source>Save</source>
         <translation>சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="79" />
+        <location filename="../../src/platform/message_text.cpp" line="87" />
         <source>You have not saved the Document.  Do you want to save it now</source>
         <translation>நீங்கள் ஆவணத்தைச் சேமிக்கவில்லை.  இப்போது சேமிக்க வேண்டுமா</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="82" />
+        <location filename="../../src/platform/message_text.cpp" line="90" />
         <source>The document could not be saved to
 %1
 
@@ -126,7 +161,7 @@ Your text is still here with its changes. Save it somewhere else.</source>
 உங்கள் உரை அதன் மாற்றங்களுடன் இங்கேயே உள்ளது. வேறு இடத்தில் சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="86" />
+        <location filename="../../src/platform/message_text.cpp" line="94" />
         <source>The file
 %1
 could not be opened: %2.</source>
@@ -135,7 +170,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="89" />
+        <location filename="../../src/platform/message_text.cpp" line="97" />
         <source>The Unicode text could not be written to
 %1
 
@@ -146,7 +181,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="92" />
+        <location filename="../../src/platform/message_text.cpp" line="100" />
         <source>The PDF could not be written to
 %1
 
@@ -157,19 +192,19 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="95" />
+        <location filename="../../src/platform/message_text.cpp" line="103" />
         <source>Printing and PDF export are not available: %1.</source>
         <translation>அச்சிடவோ PDF ஆக ஏற்றுமதி செய்யவோ இயலாது: %1.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="98" />
+        <location filename="../../src/platform/message_text.cpp" line="106" />
         <source>%1
 already exists. Do you want to replace it?</source>
         <translation>%1
 ஏற்கனவே உள்ளது. அதன் மேல் எழுத வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="101" />
+        <location filename="../../src/platform/message_text.cpp" line="109" />
         <source>Another program has changed
 %1
 since Orvane opened or saved it.
@@ -181,7 +216,7 @@ Save over those changes?</source>
 அந்த மாற்றங்களின் மேல் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="104" />
+        <location filename="../../src/platform/message_text.cpp" line="112" />
         <source>%1
 is no longer the file Orvane opened: another program has replaced or moved it.
 
@@ -192,7 +227,7 @@ Save your text under this name anyway?</source>
 இருந்தாலும் உங்கள் உரையை இந்தப் பெயரில் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="108" />
+        <location filename="../../src/platform/message_text.cpp" line="116" />
         <source>Another program has changed
 %1
 
@@ -203,7 +238,7 @@ Load the new version?</source>
 புதிய பதிப்பை ஏற்ற வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="111" />
+        <location filename="../../src/platform/message_text.cpp" line="119" />
         <source>The file
 %1
 no longer exists: the text in Orvane is the only copy.
@@ -216,7 +251,7 @@ Orvane-இல் உள்ள உரையே ஒரே படி.
 இப்போது சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="114" />
+        <location filename="../../src/platform/message_text.cpp" line="122" />
         <source>Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -225,7 +260,16 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="118" />
+        <location filename="../../src/platform/message_text.cpp" line="126" />
+        <source>Saved, %1 would have %2 lines, more than the %3 Orvane opens: Orvane could not open it again.
+
+Save it anyway?</source>
+        <translation>சேமித்தால் %1 இல் %2 வரிகள் இருக்கும்; அது Orvane திறக்கும் %3-ஐ விட அதிகம்: Orvane-ஆல் அதை மீண்டும் திறக்க இயலாது.
+
+இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="130" />
         <source>%1
 has other names (hard links): %2.
 
@@ -236,7 +280,7 @@ Yes writes into the file itself, so that every name shows the new text. No saves
 ‘ஆம்’ என்றால் அந்தக் கோப்பிலேயே எழுதப்படும்; அதன் எல்லாப் பெயர்களிலும் புதிய உரை தெரியும். ‘இல்லை’ என்றால் இந்தப் பெயருக்கு மட்டும் புதிய கோப்பு சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="122" />
+        <location filename="../../src/platform/message_text.cpp" line="134" />
         <source>The name
 %1
 cannot be used: it holds bytes that could not be read as text. Choose another name.</source>
@@ -245,12 +289,12 @@ cannot be used: it holds bytes that could not be read as text. Choose another na
 உரையாகப் படிக்க முடியாத பைட்டுகள் அதில் உள்ளன. வேறு பெயரைத் தேர்ந்தெடுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="126" />
+        <location filename="../../src/platform/message_text.cpp" line="138" />
         <source>Orvane closed before %1 was saved. Restore the unsaved text?</source>
         <translation>%1 சேமிக்கப்படுவதற்கு முன்பே Orvane மூடப்பட்டது. சேமிக்கப்படாத உரையை மீட்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="129" />
+        <location filename="../../src/platform/message_text.cpp" line="141" />
         <source>The unsaved text of %1 will be deleted for good.
 
 Delete it?</source>
@@ -259,7 +303,7 @@ Delete it?</source>
 நீக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="132" />
+        <location filename="../../src/platform/message_text.cpp" line="144" />
         <source>Orvane cannot keep a recovery copy of your unsaved text in
 %1
 
@@ -274,7 +318,7 @@ Until that is mended, save your work often.</source>
 இது சரிசெய்யப்படும் வரை அடிக்கடி சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="136" />
+        <location filename="../../src/platform/message_text.cpp" line="148" />
         <source>The recovery file of an earlier run
 %1
 cannot be read: %2. It was moved to
@@ -285,12 +329,23 @@ cannot be read: %2. It was moved to
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="139" />
+        <location filename="../../src/platform/message_text.cpp" line="151" />
+        <source>The unsaved text of %1 could not be restored: %2.
+
+It is kept, as it was, in
+%3</source>
+        <translation>%1 இன் சேமிக்கப்படாத உரையை மீட்க இயலவில்லை: %2.
+
+அது அப்படியே இங்கு வைக்கப்பட்டுள்ளது:
+%3</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="154" />
         <source>%1 is Unicode text: shown in Tamil codes, saved back as Unicode.</source>
         <translation>%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="142" />
+        <location filename="../../src/platform/message_text.cpp" line="157" />
         <source>The Unicode text
 %1
 holds %2 characters that a Tamil document cannot hold. They will be shown as "?", and saving writes "?" in their place.
@@ -303,7 +358,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="146" />
+        <location filename="../../src/platform/message_text.cpp" line="161" />
         <source>The file
 %1
 has a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs that long.
@@ -316,7 +371,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="150" />
+        <location filename="../../src/platform/message_text.cpp" line="165" />
         <source>The file
 %1
 could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
@@ -325,7 +380,7 @@ could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
 அதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="153" />
+        <location filename="../../src/platform/message_text.cpp" line="168" />
         <source>The file
 %1
 could not be opened: there is not enough memory for it.</source>
@@ -334,17 +389,17 @@ could not be opened: there is not enough memory for it.</source>
 அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="156" />
+        <location filename="../../src/platform/message_text.cpp" line="171" />
         <source>Opening %1 was stopped; none of it was kept.</source>
         <translation>%1 திறப்பது நிறுத்தப்பட்டது; அதில் எதுவும் வைக்கப்படவில்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="159" />
+        <location filename="../../src/platform/message_text.cpp" line="174" />
         <source>The text could not be pasted: there is not enough memory for it.</source>
         <translation>உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="162" />
+        <location filename="../../src/platform/message_text.cpp" line="177" />
         <source>The document has
 
 %1 words
@@ -359,7 +414,7 @@ could not be opened: there is not enough memory for it.</source>
 %4 வரிகள்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="165" />
+        <location filename="../../src/platform/message_text.cpp" line="180" />
         <source>The selection has
 
 %1 words
@@ -446,12 +501,12 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="103" />
+        <location filename="../../src/window/editor.cpp" line="111" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="103" />
+        <location filename="../../src/window/editor.cpp" line="111" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
@@ -740,18 +795,18 @@ could not be opened: there is not enough memory for it.</source>
         <translation>எழுத்தின் அளவைக் குறை</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="73" />
+        <location filename="../../src/window/form1_print.cpp" line="79" />
         <source>Making the PDF...</source>
         <translation>PDF உருவாகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="73" />
-        <location filename="../../src/window/form1_print.cpp" line="100" />
+        <location filename="../../src/window/form1_print.cpp" line="79" />
+        <location filename="../../src/window/form1_print.cpp" line="103" />
         <source>Cancel</source>
         <translation>இரத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="100" />
+        <location filename="../../src/window/form1_print.cpp" line="103" />
         <source>Printing...</source>
         <translation>அச்சிடப்படுகிறது...</translation>
     </message>

@@ -2,6 +2,11 @@
 
 namespace orvane {
 
+std::string documentCaption(const std::string& fileName)
+{
+    return std::string(ApplicationTitle) + " [ " + (fileName.empty() ? "Untitled.tam" : fileName) + " ]";
+}
+
 void Document::setDocumentFileName(std::string name)
 {
     if (name == fileName)

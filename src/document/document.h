@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -14,13 +15,21 @@ namespace orvane {
 // How the document's file holds its text.
 struct DocumentFormat {
     enum Kind { Tam, Unicode };
+    enum LineEnd { Lf, CrLf, Cr };
     Kind kind = Tam;
     bool byteOrderMark = false;  // Unicode: the file starts with one
-    bool crlf = false;           // Unicode: its lines end in CR LF, not LF
+    LineEnd lineEnd = Lf;        // Unicode: how its lines end
     bool finalLineEnd = true;    // Unicode: its last line ends with one too
+
+    std::string_view lineEndBytes() const { return lineEnd == CrLf ? "\r\n" : lineEnd == Cr ? "\r" : "\n"; }
 
     bool operator==(const DocumentFormat&) const = default;
 };
+
+inline constexpr std::string_view ApplicationTitle = "Orvane";
+
+// "Orvane [ path ]", or "Orvane [ Untitled.tam ]" for a document without a file.
+std::string documentCaption(const std::string& fileName);
 
 class Document {
 public:

@@ -3,7 +3,6 @@
 #include "document/tam_format.h"
 #include "document/text_file.h"
 #include "document/unicode_tamil.h"
-#include "platform/memory.h"
 
 #include <algorithm>
 #include <new>
@@ -13,11 +12,6 @@ namespace orvane {
 namespace {
 std::string megabytes(std::size_t bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20); }
 } // namespace
-
-std::string documentCaption(const std::string& fileName)
-{
-    return std::string(ApplicationTitle) + " [ " + (fileName.empty() ? "Untitled.tam" : fileName) + " ]";
-}
 
 DocumentFlows::DocumentFlows(Document& document, DocumentView& view, FileDialog& cmdlg, MessageBox& messages,
                              FileService& files)
@@ -93,9 +87,33 @@ bool DocumentFlows::SaveAs()
 {
     DocumentFormat format;
     const std::optional<std::string> chosen = askForName(true, format);
-    const bool saved = chosen && writeTo(*chosen, {}, format);
+    std::optional<WriteOptions> options;
+    if (chosen)
+        options = linkOptions(*chosen, files.identify(*chosen), nullptr);
+    const bool saved = options && writeTo(*chosen, *options, format);
     view.focusText();
     return saved;
+}
+
+// Whether a file with other names (hard links) is written into, so that they all show the
+// new text, or replaced under this name alone; nothing when the user cancels. remembered:
+// the answer kept for the document's own file, asked once.
+std::optional<WriteOptions> DocumentFlows::linkOptions(const std::string& path, const FileIdentity& now, int* remembered)
+{
+    WriteOptions options;
+    if (!now.regular || now.links <= 1)
+        return options;
+    int keep = remembered ? *remembered : -1;
+    if (keep < 0) {
+        const Answer answer = messages.ask({MessageId::HardLinks, {path, std::to_string(now.links - 1)}}, Buttons::YesNoCancel);
+        if (answer == Answer::Cancel)
+            return std::nullopt;
+        keep = answer == Answer::Yes;
+        if (remembered)
+            *remembered = keep;
+    }
+    options.inPlace = keep == 1;
+    return options;
 }
 
 // What may be written at a name the document already has, after asking about what another
@@ -117,23 +135,19 @@ std::optional<WriteOptions> DocumentFlows::confirmOverwrite(const std::string& p
     } else if (now.exists && messages.ask({MessageId::ChangedOnDisk, {path}}, Buttons::YesNo) != Answer::Yes) {
         return std::nullopt;  // another program made the file since the document took its name
     }
-    if (now.regular && now.links > 1) {
-        if (document.keepLinks < 0) {
-            const Answer answer =
-                messages.ask({MessageId::HardLinks, {path, std::to_string(now.links - 1)}}, Buttons::YesNoCancel);
-            if (answer == Answer::Cancel)
-                return std::nullopt;
-            document.keepLinks = answer == Answer::Yes;
-        }
-        options.inPlace = document.keepLinks == 1;
-    }
-    return options;
+    return linkOptions(path, now, &document.keepLinks);
 }
 
+// A file the window could not open again is written only when the user says so.
 bool DocumentFlows::confirmSize(const std::string& path, std::size_t bytes)
 {
-    return bytes <= MaxDocumentBytes
-           || messages.ask({MessageId::OverSizeLimit, {path, megabytes(bytes), megabytes(MaxDocumentBytes)}},
+    if (bytes > MaxDocumentBytes
+        && messages.ask({MessageId::OverSizeLimit, {path, megabytes(bytes), megabytes(MaxDocumentBytes)}}, Buttons::YesNo)
+               != Answer::Yes)
+        return false;
+    const std::size_t lines = view.documentLineCount();
+    return lines <= MaxDocumentLines
+           || messages.ask({MessageId::OverLineLimitOnSave, {path, std::to_string(lines), std::to_string(MaxDocumentLines)}},
                            Buttons::YesNo)
                   == Answer::Yes;
 }
@@ -213,8 +227,9 @@ Decision DocumentFlows::openFile(const std::string& path)
 
 // Reads path into the document; false, with a message, when it cannot be. A file that does
 // not exist yet may be a new document of that name, which the first save creates.
-bool DocumentFlows::load(const std::string& path, bool missingIsNew)
+bool DocumentFlows::load(const std::string& given, bool missingIsNew)
 {
+    const std::string path = files.absolute(given);
     ReadOutcome in = files.readFile(path, MaxDocumentBytes);
     if (in.status == ReadOutcome::Failed || (in.status == ReadOutcome::Missing && !missingIsNew)) {
         messages.warn({MessageId::OpenFailed, {path, in.error}});
@@ -229,20 +244,25 @@ bool DocumentFlows::load(const std::string& path, bool missingIsNew)
                    != Answer::Yes)
             return false;
         const std::string& text = opened.text;
-        const std::size_t lines = std::size_t(std::count(text.begin(), text.end(), '\n')) + 1;
-        if (lines > MaxDocumentLines) {
-            messages.warn({MessageId::OverLineLimit, {path, std::to_string(lines), std::to_string(MaxDocumentLines)}});
+        const TextMeasure measure = measureText(text);
+        switch (fitsTheWindow(text, measure)) {
+        case Fit::TooManyLines:
+            messages.warn({MessageId::OverLineLimit, {path, std::to_string(measure.lines), std::to_string(MaxDocumentLines)}});
             return false;
-        }
-        if (const std::size_t longest = longestParagraph(text);
-            longest > LongParagraphBytes
-            && messages.ask({MessageId::LongParagraph, {path, std::to_string(longest >> 10)}}, Buttons::YesNo)
-                   != Answer::Yes)
+        case Fit::TooLarge:
+            messages.warn({MessageId::OpenFailed, {path, "it is larger than 64 MB"}});
             return false;
-        if (boxMemoryFor(text.size(), lines) > memoryHeadroom()) {
+        case Fit::NoMemory:
             messages.warn({MessageId::OutOfMemory, {path}});
             return false;
+        case Fit::Fits:
+            break;
         }
+        if (measure.longestParagraph > LongParagraphBytes
+            && messages.ask({MessageId::LongParagraph, {path, std::to_string(measure.longestParagraph >> 10)}},
+                            Buttons::YesNo)
+                   != Answer::Yes)
+            return false;
         reading = true;  // the window goes on painting meanwhile: nothing else starts
         const bool whole = view.setDocumentText(text);
         reading = false;
@@ -269,45 +289,49 @@ bool DocumentFlows::load(const std::string& path, bool missingIsNew)
     return true;
 }
 
-bool DocumentFlows::ExportUnicode()
+std::optional<std::string> DocumentFlows::askExportName(std::string_view filter, std::string_view ending)
 {
     std::string offered = document.DocumentFileName().empty() ? std::string("Untitled.tam") : document.DocumentFileName();
-    if (offered.ends_with(".tam"))
+    if (offered.ends_with(".tam") || offered.ends_with(".txt"))
         offered.resize(offered.size() - 4);
     cmdlg.CancelError = false;
-    cmdlg.Filter = ExportFilter;
-    cmdlg.FileName = offered + ".txt";
+    cmdlg.Filter = filter;
+    cmdlg.FileName = offered + std::string(ending);
+    cmdlg.FilterIndex = 0;
     cmdlg.ShowSave();
     std::string path = cmdlg.FileName;
+    if (path.empty())
+        return std::nullopt;
+    if (!path.ends_with(ending)) {
+        path += ending;
+        // The dialog asked about the name it was given; the name written is this one.
+        if (files.identify(path).exists
+            && messages.ask({MessageId::ReplaceExisting, {path}}, Buttons::YesNo) != Answer::Yes)
+            return std::nullopt;
+    }
+    return path;
+}
+
+bool DocumentFlows::ExportUnicode()
+{
     bool written = false;
-    if (!path.empty()) {
-        if (!path.ends_with(".txt"))
-            path += ".txt";
+    if (const std::optional<std::string> path = askExportName(ExportFilter, ".txt")) {
         const std::string text = baminiToUnicode(view.documentText());
-        const WriteOutcome out = files.writeFile(path, {text, "\n"});
+        const WriteOutcome out = files.writeFile(*path, {text, "\n"});
         written = out.written;
         if (!written)
-            messages.warn({MessageId::ExportFailed, {path, out.error}});
+            messages.warn({MessageId::ExportFailed, {*path, out.error}});
     }
     view.focusText();
     return written;
 }
 
-std::size_t longestParagraph(std::string_view bytes)
-{
-    std::size_t longest = 0;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = bytes.find("\r\n", start);
-        longest = std::max(longest, (end == std::string_view::npos ? bytes.size() : end) - start);
-        if (end == std::string_view::npos)
-            return longest;
-        start = end + 2;
-    }
-}
-
 void DocumentFlows::openAtStartUp(const std::string& commandLine)
 {
-    const std::string path = commandLine.size() >= 2 ? commandLine.substr(1, commandLine.size() - 2) : "";
+    const std::string given = commandLine.size() >= 2 ? commandLine.substr(1, commandLine.size() - 2) : "";
+    // Kept beyond this moment (the recovery file, the recent documents), the name must mean
+    // the same file wherever the next run starts.
+    const std::string path = given.empty() ? given : files.absolute(given);
     const FileIdentity file = path.empty() ? FileIdentity{} : files.identify(path);
     if (file.regular && std::size_t(file.size) > OpenInPiecesBytes) {
         pending = path;

@@ -5,6 +5,7 @@
 // decision (it ends the program, or stays).
 
 #include "document/document.h"
+#include "document/limits.h"
 #include "platform/file_service.h"
 #include "platform/services.h"
 
@@ -14,25 +15,12 @@
 
 namespace orvane {
 
-inline constexpr std::string_view ApplicationTitle = "Orvane";
 inline constexpr std::string_view SaveFilter = "Tamil Text File  (*.tam)| *.tam";
 inline constexpr std::string_view OpenFilter = "Tamil Text File  (*.tam)| *.tam|All Files (*.*) | *.*";
 inline constexpr std::string_view ExportFilter = "Unicode Text File (*.txt)|*.txt";
+inline constexpr std::string_view PdfFilter = "PDF document (*.pdf)|*.pdf";
 // Save As: a .tam document as designed, or Unicode text.
 inline constexpr std::string_view SaveAsFilter = "Tamil Text File  (*.tam)| *.tam|Unicode Tamil text (*.txt)| *.txt";
-
-// Documents larger than this open after the window stands, behind a progress indication
-// that can stop them.
-inline constexpr std::size_t OpenInPiecesBytes = std::size_t(1) << 20;
-
-// The text box lays a paragraph out whole on every key: past this size a key takes longer
-// than 50 ms, so opening a file with a longer one asks first.
-inline constexpr std::size_t LongParagraphBytes = std::size_t(256) << 10;
-// The longest paragraph of a document's bytes (CR LF between paragraphs).
-std::size_t longestParagraph(std::string_view bytes);
-
-// "Orvane [ path ]", or "Orvane [ Untitled.tam ]" for a document without a file.
-std::string documentCaption(const std::string& fileName);
 
 enum class Decision { GoOn, Stay };
 
@@ -55,6 +43,9 @@ public:
     Decision openFile(const std::string& path);
     // Writes the text as UTF-8 Unicode Tamil with LF line ends to a file the user names.
     bool ExportUnicode();
+    // The name of a file an export writes, asked with the document's own name and folder
+    // offered; nothing when the user cancels.
+    std::optional<std::string> askExportName(std::string_view filter, std::string_view ending);
     // commandLine is the process's command-line text: one path in double quotes, or empty.
     // A large document only takes its name here; openPending() reads it.
     void openAtStartUp(const std::string& commandLine);
@@ -72,6 +63,7 @@ private:
     std::optional<std::string> askForName(bool offerUnicode, DocumentFormat& format);
     bool writeTo(const std::string& path, WriteOptions options, const DocumentFormat& format);
     std::optional<WriteOptions> confirmOverwrite(const std::string& path);
+    std::optional<WriteOptions> linkOptions(const std::string& path, const FileIdentity& now, int* remembered);
     bool confirmSize(const std::string& path, std::size_t bytes);
     bool load(const std::string& path, bool missingIsNew);
     Decision keepOrSaveChanges(Buttons buttons);

@@ -1,15 +1,20 @@
 #include "document/recovery.h"
 
-#include "document/document_flows.h"
+#include "document/limits.h"
 
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
+#include <new>
 
 namespace orvane {
 
 namespace {
-constexpr std::string_view Header = "Orvane recovery 1\n";
+constexpr std::string_view Magic = "Orvane recovery ";
+constexpr int Version = 2;
+// A recovery file of a document larger than the window holds is kept, not read.
+constexpr std::size_t ReadLimit = 2 * MaxDocumentBytes;
 
 constexpr std::array<std::uint32_t, 256> crcTable = [] {
     std::array<std::uint32_t, 256> table{};
@@ -22,20 +27,22 @@ constexpr std::array<std::uint32_t, 256> crcTable = [] {
     return table;
 }();
 
-std::uint32_t crc32(std::string_view bytes)
+// CRC-32 carried over pieces: start with 0xFFFFFFFF, end with ^ 0xFFFFFFFF.
+std::uint32_t crcOver(std::uint32_t c, std::string_view bytes)
 {
-    std::uint32_t c = 0xFFFFFFFFu;
     for (const char b : bytes)
         c = crcTable[(c ^ static_cast<unsigned char>(b)) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
+    return c;
 }
+
 
 void field(std::string& out, std::string_view name, std::string_view value)
 {
     out.append(name).append(" ").append(std::to_string(value.size())).append("\n").append(value).append("\n");
 }
 
-// Reads "name <length>\n<bytes>\n" from the front of rest.
+// Reads "name <length>\n<bytes>\n" from the front of rest; the length is checked against
+// what is left, so that no length reaches past the end.
 bool takeField(std::string_view& rest, std::string_view name, std::string_view& value)
 {
     if (!rest.starts_with(name) || rest.size() <= name.size() || rest[name.size()] != ' ')
@@ -46,7 +53,7 @@ bool takeField(std::string_view& rest, std::string_view name, std::string_view& 
     if (error != std::errc() || end == rest.data() + rest.size() || *end != '\n')
         return false;
     rest.remove_prefix(std::size_t(end - rest.data()) + 1);
-    if (rest.size() < length + 1 || rest[length] != '\n')
+    if (length >= rest.size() || rest[length] != '\n')
         return false;
     value = rest.substr(0, length);
     rest.remove_prefix(length + 1);
@@ -67,58 +74,152 @@ bool parseNumbers(std::string_view text, Numbers&... numbers)
     (one(numbers), ...);
     return ok && text.empty();
 }
-} // namespace
 
-std::string recoveryBytes(const RecoveryRecord& record)
+std::string formatField(const DocumentFormat& f)
 {
-    std::string out;
-    out.reserve(record.text.size() + record.fileName.size() + 200);
-    out.append(Header);
-    field(out, "name", record.fileName);
-    const DocumentFormat& f = record.format;
-    field(out, "format", std::string(f.kind == DocumentFormat::Unicode ? "unicode" : "tam") + (f.byteOrderMark ? " bom" : "")
-                             + (f.crlf ? " crlf" : ""));
-    const FileIdentity& d = record.onDisk;
-    field(out, "disk", d.exists ? std::to_string(d.device) + " " + std::to_string(d.inode) + " " + std::to_string(d.size)
-                                      + " " + std::to_string(d.modifiedNs) + " " + std::to_string(d.links)
-                                : std::string());
-    field(out, "text", record.text);
-    char check[16];
-    const auto end = std::to_chars(check, check + sizeof check, crc32(out), 16).ptr;
-    out.append("check ").append(check, end).append("\n");
+    std::string out = f.kind == DocumentFormat::Unicode ? "unicode" : "tam";
+    if (f.byteOrderMark)
+        out += " bom";
+    if (f.lineEnd != DocumentFormat::Lf)
+        out += f.lineEnd == DocumentFormat::CrLf ? " crlf" : " cr";
+    if (!f.finalLineEnd)
+        out += " nofinal";
     return out;
 }
 
-std::optional<RecoveryRecord> parseRecovery(std::string_view bytes, std::string& why)
+DocumentFormat parseFormat(std::string_view text)
 {
-    const std::size_t checkAt = bytes.rfind("check ");
-    if (!bytes.starts_with(Header) || checkAt == std::string_view::npos || !bytes.ends_with('\n')) {
-        why = bytes.starts_with(Header) ? "it is cut short" : "it is not an Orvane recovery file";
+    DocumentFormat f;
+    f.kind = text.starts_with("unicode") ? DocumentFormat::Unicode : DocumentFormat::Tam;
+    for (std::size_t at = text.find(' '); at != std::string_view::npos; at = text.find(' ', at + 1)) {
+        const std::string_view word = text.substr(at + 1, text.find(' ', at + 1) - at - 1);
+        if (word == "bom")
+            f.byteOrderMark = true;
+        else if (word == "crlf")
+            f.lineEnd = DocumentFormat::CrLf;
+        else if (word == "cr")
+            f.lineEnd = DocumentFormat::Cr;
+        else if (word == "nofinal")
+            f.finalLineEnd = false;
+    }
+    return f;
+}
+
+std::string fitReason(Fit fit)
+{
+    switch (fit) {
+    case Fit::TooLarge: return "it is larger than 64 MB";
+    case Fit::TooManyLines: return "it has more than 2000000 lines";
+    case Fit::NoMemory: return "there is not enough memory";
+    case Fit::Fits: break;
+    }
+    return {};
+}
+} // namespace
+
+ByteSource recoverySource(const RecoveryRecord& record, const ByteSource& text)
+{
+    std::string head = std::string(Magic) + std::to_string(Version) + "\n";
+    field(head, "name", record.fileName);
+    field(head, "format", formatField(record.format));
+    const FileIdentity& d = record.onDisk;
+    field(head, "disk", d.exists ? std::to_string(d.device) + " " + std::to_string(d.inode) + " " + std::to_string(d.size)
+                                       + " " + std::to_string(d.modifiedNs) + " " + std::to_string(d.links) + " "
+                                       + std::to_string(d.changedNs)
+                                 : std::string());
+    head += "text " + std::to_string(text.size) + "\n";
+    constexpr std::size_t CheckLine = 15;  // "check " and eight hex digits
+    ByteSource source;
+    source.size = head.size() + text.size + 1 + CheckLine;
+    source.produce = [head = std::move(head), text](const ByteSource::Put& put) {
+        std::uint32_t c = 0xFFFFFFFFu;
+        const ByteSource::Put checked = [&c, &put](std::string_view piece) {
+            c = crcOver(c, piece);
+            return put(piece);
+        };
+        if (!checked(head) || !text.produce(checked) || !checked("\n"))
+            return false;
+        char check[CheckLine + 1];
+        std::snprintf(check, sizeof check, "check %08x\n", unsigned(c ^ 0xFFFFFFFFu));
+        return put(std::string_view(check, CheckLine));
+    };
+    return source;
+}
+
+std::string recoveryBytes(const RecoveryRecord& record)
+{
+    const std::string& text = record.text;
+    const ByteSource source = recoverySource(record, {text.size(), [&text](const ByteSource::Put& put) { return put(text); }});
+    std::string out;
+    out.reserve(source.size);
+    source.produce([&out](std::string_view piece) {
+        out.append(piece);
+        return true;
+    });
+    return out;
+}
+
+std::uint32_t recoveryChecksum(std::string_view bytes) { return crcOver(0xFFFFFFFFu, bytes) ^ 0xFFFFFFFFu; }
+
+const char* faultReason(RecoveryFault fault)
+{
+    switch (fault) {
+    case RecoveryFault::CutShort: return "it is cut short";
+    case RecoveryFault::Damaged: return "it is damaged";
+    case RecoveryFault::Newer: return "it was written by a newer Orvane";
+    case RecoveryFault::NotOurs:
+    case RecoveryFault::None: break;
+    }
+    return "it is not an Orvane recovery file";
+}
+
+std::optional<RecoveryRecord> parseRecovery(std::string bytes, RecoveryFault& fault)
+{
+    const std::string_view all = bytes;
+    const std::size_t headerEnd = all.find('\n');
+    int version = 0;
+    if (!all.starts_with(Magic) || headerEnd == std::string_view::npos
+        || std::from_chars(all.data() + Magic.size(), all.data() + headerEnd, version).ptr != all.data() + headerEnd
+        || version < 1) {
+        fault = RecoveryFault::NotOurs;
+        return std::nullopt;
+    }
+    if (version > Version) {
+        fault = RecoveryFault::Newer;
+        return std::nullopt;
+    }
+    const std::size_t checkAt = all.rfind("check ");
+    if (checkAt == std::string_view::npos || checkAt <= headerEnd || !all.ends_with('\n')) {
+        fault = RecoveryFault::CutShort;
         return std::nullopt;
     }
     std::uint32_t stored = 0;
-    const std::string_view sum = bytes.substr(checkAt + 6, bytes.size() - checkAt - 7);
+    const std::string_view sum = all.substr(checkAt + 6, all.size() - checkAt - 7);
     const auto [end, error] = std::from_chars(sum.data(), sum.data() + sum.size(), stored, 16);
-    if (error != std::errc() || end != sum.data() + sum.size() || stored != crc32(bytes.substr(0, checkAt))) {
-        why = "it is damaged";
+    std::string_view rest = all.substr(headerEnd + 1, checkAt - headerEnd - 1);
+    std::string_view name, format, disk, text;
+    if (error != std::errc() || end != sum.data() + sum.size() || stored != recoveryChecksum(all.substr(0, checkAt))
+        || !takeField(rest, "name", name) || !takeField(rest, "format", format) || !takeField(rest, "disk", disk)
+        || !takeField(rest, "text", text) || !rest.empty()) {
+        fault = RecoveryFault::Damaged;
         return std::nullopt;
     }
     RecoveryRecord record;
-    std::string_view rest = bytes.substr(Header.size(), checkAt - Header.size());
-    std::string_view name, format, disk, text;
-    if (!takeField(rest, "name", name) || !takeField(rest, "format", format) || !takeField(rest, "disk", disk)
-        || !takeField(rest, "text", text) || !rest.empty()) {
-        why = "it is damaged";
-        return std::nullopt;
-    }
     record.fileName = name;
-    record.format.kind = format.starts_with("unicode") ? DocumentFormat::Unicode : DocumentFormat::Tam;
-    record.format.byteOrderMark = format.find(" bom") != std::string_view::npos;
-    record.format.crlf = format.find(" crlf") != std::string_view::npos;
+    record.format = parseFormat(format);
+    if (version == 1)
+        record.format.finalLineEnd = true;  // the first version kept no word of it
     FileIdentity& d = record.onDisk;
-    d.exists = !disk.empty() && parseNumbers(disk, d.device, d.inode, d.size, d.modifiedNs, d.links);
+    d.exists = !disk.empty()
+               && (version == 1 ? parseNumbers(disk, d.device, d.inode, d.size, d.modifiedNs, d.links)
+                                : parseNumbers(disk, d.device, d.inode, d.size, d.modifiedNs, d.links, d.changedNs));
     d.regular = d.exists;
-    record.text = text;
+    // The text is taken over where it lies in the file's bytes.
+    const std::size_t textAt = std::size_t(text.data() - all.data()), textSize = text.size();
+    bytes.resize(textAt + textSize);
+    bytes.erase(0, textAt);
+    record.text = std::move(bytes);
+    fault = RecoveryFault::None;
     return record;
 }
 
@@ -135,33 +236,34 @@ bool RecoveryKeeper::offerRestore()
             store.releaseOrphan(orphan);  // one document at a time: the next run offers it
             continue;
         }
-        const ReadOutcome in = store.readOrphan(orphan);
-        std::string why = in.error;
-        const std::optional<RecoveryRecord> record =
-            in.status == ReadOutcome::Read ? parseRecovery(in.bytes, why) : std::nullopt;
+        ReadOutcome in = store.readOrphan(orphan, ReadLimit);
+        RecoveryFault fault = RecoveryFault::NotOurs;
+        std::optional<RecoveryRecord> record;
+        try {
+            if (in.status == ReadOutcome::Read)
+                record = parseRecovery(std::move(in.bytes), fault);
+        } catch (const std::bad_alloc&) {
+            in.status = ReadOutcome::Failed;
+            in.error = "there is not enough memory";
+        }
+        if (!record && (fault == RecoveryFault::Newer || in.error.starts_with("it is larger than")
+                        || in.error == "there is not enough memory")) {
+            // Good work that this run cannot take: it stays where it is.
+            const std::string path = store.orphanPath(orphan);
+            messages.warn({MessageId::RestoreRefused,
+                           {path, fault == RecoveryFault::Newer ? faultReason(fault) : in.error, path}});
+            store.releaseOrphan(orphan);
+            continue;
+        }
         if (!record) {
+            const std::string why = in.status == ReadOutcome::Read ? faultReason(fault) : in.error;
             const std::string aside = store.setAsideOrphan(orphan);
             messages.warn({MessageId::RecoveryUnreadable, {orphan, why, aside}});
             continue;
         }
         const std::string shown = record->fileName.empty() ? std::string("Untitled.tam") : record->fileName;
         if (messages.ask({MessageId::RestorePrompt, {shown}}, Buttons::YesNo) == Answer::Yes) {
-            if (!view.setDocumentText(record->text)) {
-                view.setDocumentText({});  // stopped: the file stays for another time
-                store.releaseOrphan(orphan);
-                continue;
-            }
-            document.setDocumentFileName(record->fileName);
-            view.setCaption(documentCaption(record->fileName));
-            document.format = record->format;
-            document.onDisk = record->onDisk;
-            document.setDocumentChanged(true);
-            keep();  // the text is safe in this run's file before the old one goes
-            if (written)
-                store.discardOrphan(orphan);
-            else
-                store.releaseOrphan(orphan);
-            restored = true;
+            restored = restore(orphan, *record);
         } else if (messages.ask({MessageId::RestoreDiscard, {shown}}, Buttons::YesNo) == Answer::Yes) {
             store.discardOrphan(orphan);
         } else {
@@ -171,15 +273,75 @@ bool RecoveryKeeper::offerRestore()
     return restored;
 }
 
+// Puts the record in the window in place of the document there. Whatever stops it (the
+// window's limits, the user, a want of memory), the document stays as it was and the
+// recovery file stays for another time.
+bool RecoveryKeeper::restore(const std::string& orphan, RecoveryRecord& record)
+{
+    const std::string shown = record.fileName.empty() ? std::string("Untitled.tam") : record.fileName;
+    const TextMeasure measure = measureText(record.text);
+    if (const Fit fit = fitsTheWindow(record.text, measure); fit != Fit::Fits) {
+        messages.warn({MessageId::RestoreRefused, {shown, fitReason(fit), store.orphanPath(orphan)}});
+        store.releaseOrphan(orphan);
+        return false;
+    }
+    if (measure.longestParagraph > LongParagraphBytes
+        && messages.ask({MessageId::LongParagraph, {shown, std::to_string(measure.longestParagraph >> 10)}},
+                        Buttons::YesNo)
+               != Answer::Yes) {
+        store.releaseOrphan(orphan);
+        return false;
+    }
+    std::string previous;
+    bool whole = false;
+    try {
+        previous = view.documentText();
+        whole = view.setDocumentText(record.text);
+    } catch (const std::bad_alloc&) {
+        messages.warn({MessageId::RestoreRefused, {shown, fitReason(Fit::NoMemory), store.orphanPath(orphan)}});
+    }
+    if (!whole) {
+        try {
+            view.setDocumentText(previous, false);
+        } catch (const std::bad_alloc&) {
+            // Not even that: an empty untitled document, never a part of one under a name.
+            view.setDocumentText({}, false);
+            document.setDocumentFileName({});
+            view.setCaption(documentCaption({}));
+            document.format = {};
+            document.onDisk = {};
+            document.setDocumentChanged(false);
+        }
+        store.releaseOrphan(orphan);
+        return false;
+    }
+    document.setDocumentFileName(record.fileName);
+    view.setCaption(documentCaption(record.fileName));
+    document.format = record.format;
+    document.onDisk = record.onDisk;
+    document.setDocumentChanged(true);
+    keep();  // the text is safe in this run's file before the old one goes
+    if (written)
+        store.discardOrphan(orphan);
+    else
+        store.releaseOrphan(orphan);
+    return true;
+}
+
 void RecoveryKeeper::keep()
 {
     if (!document.DocumentChanged()) {
         discard();
         return;
     }
-    const WriteOutcome out = store.write(recoveryBytes({document.DocumentFileName(), document.format, document.onDisk,
-                                                        view.documentText()}));
-    written = out.written;
+    WriteOutcome out;
+    try {
+        out = store.write(recoverySource({document.DocumentFileName(), document.format, document.onDisk, {}},
+                                         view.documentSource()));
+    } catch (const std::bad_alloc&) {
+        out.error = "there is not enough memory";
+    }
+    written = written || out.written;  // a failed write leaves the last one in place
     if (!out.written && !reportedFailure) {
         reportedFailure = true;
         messages.warn({MessageId::RecoveryUnwritable, {store.folder(), out.error}});

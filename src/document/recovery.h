@@ -7,6 +7,7 @@
 #include "platform/recovery_store.h"
 #include "platform/services.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -19,11 +20,20 @@ struct RecoveryRecord {
     std::string text;      // the document's bytes
 };
 
-// The file's bytes: a header line, the fields with their lengths, and a checksum of all of
-// it, so that a file cut short or damaged is told from a good one.
+// The file's bytes: a header line with the version, the fields with their lengths, and a
+// checksum of all of it, so that a file cut short or damaged is told from a good one. The
+// text is taken from text, piece by piece; record.text is not used.
+ByteSource recoverySource(const RecoveryRecord& record, const ByteSource& text);
 std::string recoveryBytes(const RecoveryRecord& record);
-// The record, or nothing with why set.
-std::optional<RecoveryRecord> parseRecovery(std::string_view bytes, std::string& why);
+
+// Why a recovery file could not be read.
+enum class RecoveryFault { None, NotOurs, CutShort, Damaged, Newer };
+// The record (its text taken over from bytes), or nothing with fault set. Reads this
+// version's files and the first version's.
+std::optional<RecoveryRecord> parseRecovery(std::string bytes, RecoveryFault& fault);
+const char* faultReason(RecoveryFault fault);
+// The checksum a recovery file ends with, over the bytes before its "check" line.
+std::uint32_t recoveryChecksum(std::string_view bytes);
 
 class RecoveryKeeper {
 public:
@@ -39,6 +49,8 @@ public:
     void discard();
 
 private:
+    bool restore(const std::string& orphan, RecoveryRecord& record);
+
     Document& document;
     DocumentView& view;
     MessageBox& messages;

@@ -6,19 +6,6 @@
 
 namespace orvane {
 
-// The most the window holds: larger files are refused rather than read, and a save that
-// would write more asks first. Each line costs the text box a few hundred bytes of its own,
-// so a file of little else than line ends is held to its count of lines.
-inline constexpr std::size_t MaxDocumentBytes = 64u * 1024 * 1024;
-inline constexpr std::size_t MaxDocumentLines = 2'000'000;
-
-// What the text box takes to hold a text, measured with room to spare: two bytes a
-// character, and about 140 bytes a line (260 for lines of 60 characters).
-inline constexpr std::size_t boxMemoryFor(std::size_t bytes, std::size_t lines)
-{
-    return 4 * bytes + 200 * lines + (std::size_t(32) << 20);
-}
-
 // What a save writes after the text.
 inline constexpr std::string_view TamClosingLineEnd = "\r\n";
 

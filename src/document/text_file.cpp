@@ -18,8 +18,10 @@ DocumentFormat formatOf(std::string_view bytes)
         return format;
     format.kind = DocumentFormat::Unicode;
     format.byteOrderMark = marked;
-    const std::size_t lf = text.find('\n');
-    format.crlf = lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r';
+    // The first line end says how they all end.
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end != std::string_view::npos && text[end] == '\r')
+        format.lineEnd = end + 1 < text.size() && text[end + 1] == '\n' ? DocumentFormat::CrLf : DocumentFormat::Cr;
     format.finalLineEnd = text.ends_with('\n') || text.ends_with('\r');
     return format;
 }
@@ -49,13 +51,15 @@ std::string unicodeFileBytes(std::string_view text, const DocumentFormat& format
     std::string out = format.byteOrderMark ? std::string(ByteOrderMark) : std::string();
     const std::string unicode = baminiToUnicode(text);
     out.reserve(out.size() + unicode.size() + unicode.size() / 16 + 2);
+    const std::string_view lineEnd = format.lineEndBytes();
     for (const char c : unicode) {
-        if (c == '\n' && format.crlf)
-            out += '\r';
-        out += c;
+        if (c == '\n')
+            out += lineEnd;
+        else
+            out += c;
     }
     if (format.finalLineEnd)
-        out += format.crlf ? "\r\n" : "\n";
+        out += lineEnd;
     return out;
 }
 

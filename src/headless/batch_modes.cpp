@@ -1,6 +1,7 @@
 #include "headless/batch_modes.h"
 
 #include "document/segments.h"
+#include "document/limits.h"
 #include "document/tam_format.h"
 #include "document/unicode_tamil.h"
 #include "phonetic/batch_typist.h"
@@ -198,12 +199,13 @@ int guarded(Run&& run)
     }
 }
 
-// Where UTF-8 text may be cut for conversion in pieces: after an ASCII character other than
-// a line end (the last line end of the text is dropped, so it must wait for the end), or
-// before a Tamil letter that no pulli or dotted circle joins to what precedes.
-std::size_t safeCut(std::string_view utf8)
+// Where UTF-8 text may be cut for conversion in pieces, looking no further back than from:
+// after an ASCII character other than a line end (the last line end of the text is dropped,
+// so it must wait for the end), or before a Tamil letter that no pulli or dotted circle
+// joins to what precedes. 0 for nowhere.
+std::size_t safeCut(std::string_view utf8, std::size_t from)
 {
-    for (std::size_t k = utf8.size(); k-- > 0;) {
+    for (std::size_t k = utf8.size(); k-- > from;) {
         const auto b = static_cast<unsigned char>(utf8[k]);
         if (b < 0x80 && b != '\r' && b != '\n')
             return k + 1;
@@ -219,10 +221,22 @@ std::size_t safeCut(std::string_view utf8)
     }
     return 0;
 }
+
+// Where to cut text that has no safe place: a few bytes before its end (which may be the
+// text's last line end), not inside a character. Bytes that continue no character are each
+// one bad character, so a cut between them changes nothing.
+std::size_t forcedCut(std::string_view utf8)
+{
+    std::size_t cut = utf8.size() - 4;
+    for (int back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80; ++back)
+        --cut;
+    return (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80 ? utf8.size() - 4 : cut;
+}
 } // namespace
 
 int runTransliterate(const std::vector<std::string>& operands, bool large)
 {
+    removeTemporariesOnEndSignals();
     return guarded([&] {
         Output out(operands, true, large);
         if (!out.open())
@@ -240,6 +254,7 @@ int runTransliterate(const std::vector<std::string>& operands, bool large)
 
 int runToUnicode(const std::vector<std::string>& operands)
 {
+    removeTemporariesOnEndSignals();
     return guarded([&] {
         Output out(operands, false, true);
         if (!out.open())
@@ -270,6 +285,7 @@ int runToUnicode(const std::vector<std::string>& operands)
 
 int runFromUnicode(const std::vector<std::string>& operands, bool large)
 {
+    removeTemporariesOnEndSignals();
     return guarded([&] {
         Output out(operands, true, large);
         if (!out.open())
@@ -282,20 +298,23 @@ int runFromUnicode(const std::vector<std::string>& operands, bool large)
             first = false;
             return out.write(unicodeToBamini(text));
         };
+        std::size_t noCut = 0;  // pending's first bytes, known to hold no safe cut
         const bool read = readInput(operands, [&](std::string_view chunk) {
             pending.append(chunk);
-            std::size_t cut = pending.size() > ChunkBytes ? safeCut(pending) : 0;
-            if (cut == 0 && pending.size() < 64 * ChunkBytes)
+            if (pending.size() <= ChunkBytes)
                 return true;
+            // Bytes already looked at are not looked at again: the time grows with the input,
+            // not with its square, however long a stretch without a safe cut.
+            std::size_t cut = safeCut(pending, noCut > 8 ? noCut - 8 : 0);
             if (cut == 0) {
-                // Nowhere to cut cleanly (line ends alone, say): cut at a character before
-                // the last few bytes, which may be the text's last line end.
-                cut = pending.size() - 4;
-                while (cut > 0 && (static_cast<unsigned char>(pending[cut]) & 0xC0) == 0x80)
-                    --cut;
+                noCut = pending.size();
+                if (pending.size() < 64 * ChunkBytes)
+                    return true;
+                cut = forcedCut(pending);  // nowhere to cut cleanly (line ends alone, say)
             }
             const bool ok = convert(std::string_view(pending).substr(0, cut));
             pending.erase(0, cut);
+            noCut = pending.size();  // the cut was the last safe one
             return ok;
         });
         if (!read)

@@ -1,5 +1,7 @@
 #include "headless/command_line.h"
 
+#include "platform/messages.h"
+
 namespace orvane {
 
 namespace {
@@ -55,7 +57,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
                                                  : CommandLine::FromUnicode;
         } else {
             line.mode = CommandLine::BadUsage;
-            line.problem = "unknown option '" + arg + "'";
+            line.problem = "unknown option '" + printableName(arg) + "'";  // never a raw escape to the terminal
             return line;
         }
     }

@@ -2,10 +2,18 @@
 
 #include "platform/posix_io.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace orvane {
@@ -24,6 +32,7 @@ mode_t newFileMode()
 // Freeing a large file's blocks takes the file system a while (some 30 ms for 64 MB), and
 // replacing the old version frees them. Kept under a second name, the old version is
 // removed here, after the save has returned; the program waits for the last one as it ends.
+// Where no thread can be had (a memory limit), it is removed at once.
 class Remover {
 public:
     ~Remover() { wait(); }
@@ -31,7 +40,11 @@ public:
     {
         wait();
         const std::lock_guard lock(mutex);
-        worker = std::thread([path = std::move(path)] { ::unlink(path.c_str()); });
+        try {
+            worker = std::thread([path] { ::unlink(path.c_str()); });
+        } catch (const std::system_error&) {
+            ::unlink(path.c_str());
+        }
     }
     void wait()
     {
@@ -50,7 +63,86 @@ Remover& remover()
     static Remover instance;
     return instance;
 }
+
+// The temporary files of saves under way, where a signal handler can find them: fixed
+// places, since a handler may not allocate.
+constexpr int PendingSlots = 4;
+char pendingPaths[PendingSlots][PATH_MAX];
+std::atomic<bool> pendingUsed[PendingSlots];
+
+int rememberPending(const std::string& path)
+{
+    if (path.size() >= PATH_MAX)
+        return -1;
+    for (int slot = 0; slot < PendingSlots; ++slot) {
+        bool expected = false;
+        if (pendingUsed[slot].load(std::memory_order_acquire))
+            continue;
+        std::memcpy(pendingPaths[slot], path.c_str(), path.size() + 1);
+        if (pendingUsed[slot].compare_exchange_strong(expected, true, std::memory_order_acq_rel))
+            return slot;
+    }
+    return -1;
+}
+
+void forgetPending(int& slot)
+{
+    if (slot >= 0)
+        pendingUsed[slot].store(false, std::memory_order_release);
+    slot = -1;
+}
+
+extern "C" void removeTemporariesAndEnd(int number)
+{
+    removeTemporaries();
+    std::signal(number, SIG_DFL);
+    ::raise(number);
+}
+
+// Files an interrupted save of this name left beside it a day or more ago: its temporary
+// file (".NAME.orvane-XXXXXX") or its old version ("...-old"), the user's own.
+void sweepLeftovers(const std::string& folder, const std::string& prefix)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const time_t dayAgo = ::time(nullptr) - 24 * 60 * 60;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix))
+            continue;
+        std::string_view rest = name.substr(prefix.size());
+        if (rest.ends_with("-old"))
+            rest.remove_suffix(4);
+        if (rest.size() != 6 || !std::all_of(rest.begin(), rest.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+            continue;
+        const std::string path = folder + "/" + std::string(name);
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
+            && info.st_mtime < dayAgo)
+            ::unlink(path.c_str());
+    }
+    ::closedir(dir);
+}
 } // namespace
+
+void removeTemporaries()
+{
+    for (int slot = 0; slot < PendingSlots; ++slot)
+        if (pendingUsed[slot].load(std::memory_order_acquire))
+            ::unlink(pendingPaths[slot]);
+}
+
+void removeTemporariesOnEndSignals()
+{
+    struct sigaction action {};
+    action.sa_handler = removeTemporariesAndEnd;
+    sigemptyset(&action.sa_mask);
+    for (const int number : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(number, &action, nullptr);
+}
+
+void waitForRemovals() { remover().wait(); }
 
 bool AtomicFile::fail(int error)
 {
@@ -60,9 +152,10 @@ bool AtomicFile::fail(int error)
     return false;
 }
 
-bool AtomicFile::open(const std::string& path, bool throughLinks)
+bool AtomicFile::open(const std::string& path, bool throughLinks, unsigned mode)
 {
     cancel();
+    forcedMode = mode;
     problem.clear();
     cause = 0;
     size = 0;
@@ -87,13 +180,16 @@ bool AtomicFile::open(const std::string& path, bool throughLinks)
     } else if (errno != ENOENT) {
         return fail(errno);
     }
-    temporary = posix::folderOf(name) + "/." + posix::nameOf(name).substr(0, 200) + ".orvane-XXXXXX";
+    const std::string folder = posix::folderOf(name), prefix = "." + posix::nameOf(name).substr(0, 200) + ".orvane-";
+    sweepLeftovers(folder, prefix);
+    temporary = folder + "/" + prefix + "XXXXXX";
     fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         temporary.clear();
         return fail(error);
     }
+    pendingSlot = rememberPending(temporary);
     return true;
 }
 
@@ -128,7 +224,9 @@ bool AtomicFile::commit()
 {
     if (fd < 0)
         return false;
-    if (oldExists) {
+    if (forcedMode != 0) {
+        ::fchmod(fd, mode_t(forcedMode));
+    } else if (oldExists) {
         // Keep what the old file was: its permissions, and its owner and group where the
         // process may give them (root may; others keep at least a group they belong to).
         ::fchmod(fd, oldMode);
@@ -157,12 +255,15 @@ bool AtomicFile::commit()
         return fail(error);
     }
     temporary.clear();
+    forgetPending(pendingSlot);
     // The rename is durable once the folder is.
     if (const int folder = ::open(posix::folderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folder >= 0) {
         ::fsync(folder);
         ::close(folder);
     }
-    committed = posix::identityOf(info);
+    // What the name stands for now: a rename changes the file's change time.
+    struct stat placed {};
+    committed = posix::identityOf(::lstat(name.c_str(), &placed) == 0 && placed.st_ino == info.st_ino ? placed : info);
     if (kept)
         remover().remove(keep);
     return true;
@@ -178,6 +279,7 @@ void AtomicFile::cancel()
         ::unlink(temporary.c_str());
         temporary.clear();
     }
+    forgetPending(pendingSlot);
 }
 
 } // namespace orvane

@@ -18,8 +18,9 @@ public:
     ~AtomicFile() { cancel(); }
 
     // Starts the new version of the file at path. False, with error() set, when the name
-    // cannot take one (a folder, a device, a missing folder, a link loop).
-    bool open(const std::string& path, bool throughLinks = true);
+    // cannot take one (a folder, a device, a missing folder, a link loop). mode: the new
+    // version's permissions whatever the old one had (0: the old one's).
+    bool open(const std::string& path, bool throughLinks = true, unsigned mode = 0);
     bool write(std::string_view bytes);
     // Takes back the last count bytes written, into out (for a Backspace that reaches back
     // past what was already handed over).
@@ -42,6 +43,8 @@ private:
 
     std::string name;       // the file the links end at
     std::string temporary;
+    int pendingSlot = -1;   // where a signal finds the temporary file to remove it
+    unsigned forcedMode = 0;
     int fd = -1;
     std::size_t size = 0;
     bool oldExists = false;
@@ -50,5 +53,13 @@ private:
     std::string problem;
     int cause = 0;
 };
+
+// A signal that ends the process removes the temporary files of the saves under way first:
+// installed by the batch modes for SIGINT, SIGTERM and SIGHUP.
+void removeTemporariesOnEndSignals();
+// The same, from a signal handler of the caller's own. Async-signal-safe.
+void removeTemporaries();
+// Waits until the old versions that saves replaced are removed.
+void waitForRemovals();
 
 } // namespace orvane

@@ -18,6 +18,7 @@ struct FileIdentity {
     std::uint64_t inode = 0;
     std::int64_t size = 0;
     std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;  // the inode's change time: a program can set the other back
     std::uint64_t links = 0;  // names of the file (hard links)
     bool regular = false;     // a file, not a folder, device or FIFO
 
@@ -27,7 +28,8 @@ struct FileIdentity {
     }
     bool sameContents(const FileIdentity& other) const
     {
-        return sameFile(other) && size == other.size && modifiedNs == other.modifiedNs;
+        return sameFile(other) && size == other.size && modifiedNs == other.modifiedNs
+               && (changedNs == 0 || other.changedNs == 0 || changedNs == other.changedNs);
     }
 };
 
@@ -45,6 +47,9 @@ struct WriteOptions {
     bool inPlace = false;
     // Follow a symbolic link to the file it names; otherwise a link is replaced.
     bool throughLinks = true;
+    // The permissions of the file written, whatever the old one had; 0: the old one's, or
+    // the umask's for a new file.
+    unsigned mode = 0;
 };
 
 // Bytes handed over in pieces, so that a large document is written without a copy of it
@@ -76,6 +81,8 @@ public:
                            WriteOptions options = {});
     // The file the name stands for now, following links.
     virtual FileIdentity identify(const std::string& path) = 0;
+    // The name from the root, which means the same file wherever the program runs from.
+    virtual std::string absolute(const std::string& path) = 0;
 };
 
 // The files of this machine.
@@ -85,6 +92,7 @@ public:
     ReadOutcome readFile(const std::string& path, std::size_t maxBytes) override;
     WriteOutcome writeBytes(const std::string& path, const ByteSource& source, WriteOptions options = {}) override;
     FileIdentity identify(const std::string& path) override;
+    std::string absolute(const std::string& path) override;
 };
 
 // A file size limit (ulimit -f) must make a write fail with "File too large", not end

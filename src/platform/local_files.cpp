@@ -195,7 +195,7 @@ WriteOutcome LocalFiles::writeBytes(const std::string& path, const ByteSource& s
 {
     WriteOutcome out;
     AtomicFile file;
-    const bool opened = file.open(path, options.throughLinks);
+    const bool opened = file.open(path, options.throughLinks, options.mode);
     // Into the file itself: for its other names (hard links), or where its folder takes no
     // new file but the file may be written.
     const int cause = file.lastErrno();
@@ -227,6 +227,24 @@ FileIdentity LocalFiles::identify(const std::string& path)
 {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 ? posix::identityOf(info) : FileIdentity{};
+}
+
+} // namespace orvane
+
+namespace orvane {
+
+std::string LocalFiles::absolute(const std::string& path)
+{
+    if (path.empty() || path.starts_with('/'))
+        return path;
+    std::string folder(PATH_MAX, '\0');
+    if (!::getcwd(folder.data(), folder.size()))
+        return path;
+    folder.resize(std::strlen(folder.c_str()));
+    std::string_view rest = path;
+    while (rest.starts_with("./"))
+        rest.remove_prefix(2);
+    return (folder == "/" ? std::string() : folder) + "/" + std::string(rest);
 }
 
 } // namespace orvane

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -57,10 +58,50 @@ std::string LocalRecoveryStore::defaultFolder()
     std::string base = state && state[0] == '/' ? state : "";
     if (base.empty()) {
         const char* home = std::getenv("HOME");
-        base = std::string(home && home[0] ? home : "/tmp") + "/.local/state";
+        std::string folder = home && home[0] == '/' ? home : "";
+        if (folder.empty())
+            if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir && user->pw_dir[0] == '/')
+                folder = user->pw_dir;
+        if (folder.empty())
+            return {};  // nowhere of the user's own: no recovery files rather than a shared folder
+        base = folder + "/.local/state";
     }
     return base + "/orvane/recovery";
 }
+
+namespace {
+// A folder for unsaved text is the user's alone: its own, readable by nobody else (a mode
+// that says otherwise is mended), and reached through folders no other user can change: each
+// one above it the user's or the system's, and one that everybody may write to (/tmp) only
+// when it is sticky, so that what the user made in it stays the user's. Empty when it may be
+// used, else why not.
+std::string unsafeFolder(const std::string& dir)
+{
+    for (std::size_t slash = dir.find('/', 1); slash != std::string::npos; slash = dir.find('/', slash + 1)) {
+        struct stat above {};
+        if (::stat(dir.substr(0, slash).c_str(), &above) != 0)
+            return std::strerror(errno);
+        if ((above.st_uid != ::geteuid() && above.st_uid != 0)
+            || ((above.st_mode & S_IWOTH) && !(above.st_mode & S_ISVTX)))
+            return "it is inside a folder that other users may change";
+    }
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        const std::string why = std::strerror(errno);
+        if (fd >= 0)
+            ::close(fd);
+        return why;
+    }
+    std::string why;
+    if (info.st_uid != ::geteuid())
+        why = "it belongs to another user";
+    else if ((info.st_mode & 077) != 0 && ::fchmod(fd, 0700) != 0)
+        why = std::strerror(errno);
+    ::close(fd);
+    return why;
+}
+} // namespace
 
 LocalRecoveryStore::LocalRecoveryStore() : dir(defaultFolder())
 {
@@ -97,7 +138,13 @@ bool LocalRecoveryStore::lockOwn(std::string& error)
         ::close(ownLock);
         ownLock = -1;
     }
+    if (dir.empty()) {
+        error = "there is no home folder to keep it in";
+        return false;
+    }
     if (!makeFolders(dir, error))
+        return false;
+    if (error = unsafeFolder(dir); !error.empty())
         return false;
     ownLock = lockFile(pathOf(id, LockEnding), true);
     if (ownLock < 0)
@@ -105,12 +152,14 @@ bool LocalRecoveryStore::lockOwn(std::string& error)
     return ownLock >= 0;
 }
 
-WriteOutcome LocalRecoveryStore::write(std::string_view bytes)
+WriteOutcome LocalRecoveryStore::write(const ByteSource& bytes)
 {
     WriteOutcome out;
     if (!lockOwn(out.error))
         return out;
-    return files.writeFile(pathOf(id, DataEnding), {bytes});
+    WriteOptions options;
+    options.mode = 0600;  // unsaved text is for the user's eyes only
+    return files.writeBytes(pathOf(id, DataEnding), bytes, options);
 }
 
 void LocalRecoveryStore::remove() { ::unlink(pathOf(id, DataEnding).c_str()); }
@@ -118,11 +167,27 @@ void LocalRecoveryStore::remove() { ::unlink(pathOf(id, DataEnding).c_str()); }
 std::vector<std::string> LocalRecoveryStore::claimOrphans()
 {
     std::vector<std::string> orphans;
+    if (dir.empty() || !unsafeFolder(dir).empty())
+        return orphans;  // nothing another user could have put there is read
     DIR* folder = ::opendir(dir.c_str());
     if (!folder)
         return orphans;
+    const time_t monthAgo = ::time(nullptr) - 30 * 24 * 60 * 60;
     while (const dirent* entry = ::readdir(folder)) {
         const std::string name = entry->d_name;
+        struct stat info {};
+        if (name.ends_with(".damaged") && ::lstat(pathOf(name, "").c_str(), &info) == 0 && info.st_mtime < monthAgo) {
+            ::unlink(pathOf(name, "").c_str());  // kept a month for a person to look at
+            continue;
+        }
+        if (name.ends_with(LockEnding) && ::access(pathOf(name.substr(0, name.size() - std::strlen(LockEnding)), DataEnding).c_str(), F_OK) != 0) {
+            // The lock of a run that ended with nothing unsaved.
+            if (const int fd = lockFile(pathOf(name, ""), false); fd >= 0) {
+                ::unlink(pathOf(name, "").c_str());
+                ::close(fd);
+            }
+            continue;
+        }
         if (!name.ends_with(DataEnding))
             continue;
         const std::string which = name.substr(0, name.size() - std::strlen(DataEnding));
@@ -139,10 +204,12 @@ std::vector<std::string> LocalRecoveryStore::claimOrphans()
     return orphans;
 }
 
-ReadOutcome LocalRecoveryStore::readOrphan(const std::string& orphan)
+ReadOutcome LocalRecoveryStore::readOrphan(const std::string& orphan, std::size_t maxBytes)
 {
-    return files.readFile(pathOf(orphan, DataEnding), std::size_t(1) << 31);
+    return files.readFile(pathOf(orphan, DataEnding), maxBytes);
 }
+
+std::string LocalRecoveryStore::orphanPath(const std::string& orphan) const { return pathOf(orphan, DataEnding); }
 
 void LocalRecoveryStore::releaseOrphan(const std::string& orphan)
 {

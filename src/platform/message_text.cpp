@@ -18,6 +18,13 @@ const char* const OwnReasons[] = {
     QT_TRANSLATE_NOOP("Messages", "it is damaged"),
     QT_TRANSLATE_NOOP("Messages", "it is not an Orvane recovery file"),
     QT_TRANSLATE_NOOP("Messages", "it is not a folder"),
+    QT_TRANSLATE_NOOP("Messages", "there is not enough memory"),
+    QT_TRANSLATE_NOOP("Messages", "it was written by a newer Orvane"),
+    QT_TRANSLATE_NOOP("Messages", "it has more than 2000000 lines"),
+    QT_TRANSLATE_NOOP("Messages", "it is larger than 128 MB"),
+    QT_TRANSLATE_NOOP("Messages", "it belongs to another user"),
+    QT_TRANSLATE_NOOP("Messages", "it is inside a folder that other users may change"),
+    QT_TRANSLATE_NOOP("Messages", "there is no home folder to keep it in"),
 };
 
 QString argument(const std::string& arg)
@@ -55,6 +62,7 @@ QString messageTitle(const Message& message)
     case MessageId::RestoreDiscard:
     case MessageId::RecoveryUnwritable:
     case MessageId::RecoveryUnreadable:
+    case MessageId::RestoreRefused:
         title = QT_TRANSLATE_NOOP("Messages", "Recovery");
         break;
     case MessageId::PasteOutOfMemory:
@@ -114,6 +122,10 @@ QString messageText(const Message& message)
         source = QT_TRANSLATE_NOOP("Messages", "Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: "
                   "Orvane could not open it again.\n\nSave it anyway?");
         break;
+    case MessageId::OverLineLimitOnSave:
+        source = QT_TRANSLATE_NOOP("Messages", "Saved, %1 would have %2 lines, more than the %3 Orvane opens: "
+                  "Orvane could not open it again.\n\nSave it anyway?");
+        break;
     case MessageId::HardLinks:
         source = QT_TRANSLATE_NOOP("Messages", "%1\nhas other names (hard links): %2.\n\nYes writes into the file itself, so that every "
                   "name shows the new text. No saves a new file under this name only.");
@@ -134,6 +146,9 @@ QString messageText(const Message& message)
         break;
     case MessageId::RecoveryUnreadable:
         source = QT_TRANSLATE_NOOP("Messages", "The recovery file of an earlier run\n%1\ncannot be read: %2. It was moved to\n%3");
+        break;
+    case MessageId::RestoreRefused:
+        source = QT_TRANSLATE_NOOP("Messages", "The unsaved text of %1 could not be restored: %2.\n\nIt is kept, as it was, in\n%3");
         break;
     case MessageId::UnicodeOpened:
         source = QT_TRANSLATE_NOOP("Messages", "%1 is Unicode text: shown in Tamil codes, saved back as Unicode.");

@@ -27,10 +27,12 @@ enum class MessageId {
     RestoreDiscard,     // document name
     RecoveryUnwritable, // folder, reason
     RecoveryUnreadable, // file, reason, where it was set aside
+    RestoreRefused,     // document name (or the file), reason, where the recovery file stays
     UnicodeOpened,      // file, characters without a code (for the status line)
     UnicodeLossy,       // file, characters without a code, as a question
     LongParagraph,      // file, longest paragraph in KB
     OverLineLimit,      // file, lines, limit
+    OverLineLimitOnSave, // file, lines, limit: a save would write a file that does not open
     OutOfMemory,        // file
     OpenStopped,        // file (for the status line)
     PasteOutOfMemory,   // the text pasted or dropped

@@ -20,6 +20,7 @@ inline FileIdentity identityOf(const struct stat& info)
             std::uint64_t(info.st_ino),
             std::int64_t(info.st_size),
             std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+            std::int64_t(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec,
             std::uint64_t(info.st_nlink),
             S_ISREG(info.st_mode)};
 }
@@ -55,8 +56,22 @@ inline std::string nameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Whether a link may be followed where it stands: not one that another user put in a folder
+// that others may write to (a planted link in /tmp), which the kernel would refuse as well.
+inline bool mayFollowLink(const std::string& link, const struct stat& info)
+{
+    if (info.st_uid == ::geteuid())
+        return true;
+    const auto slash = link.rfind('/');
+    const std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : link.substr(0, slash);
+    struct stat folder {};
+    return ::stat(parent.c_str(), &folder) == 0
+           && ((folder.st_mode & (S_IWOTH | S_IWGRP)) == 0 || folder.st_uid == info.st_uid);
+}
+
 // The file a name ends at through its symbolic links; a link to a file that does not exist
-// yet ends at that name. Empty, with error set, for a loop or a name that cannot be looked up.
+// yet ends at that name. Empty, with error set, for a loop, a name that cannot be looked up,
+// or a link that may not be followed.
 inline std::string followLinks(const std::string& path, int& error)
 {
     std::string current = path;
@@ -70,6 +85,10 @@ inline std::string followLinks(const std::string& path, int& error)
         }
         if (!S_ISLNK(info.st_mode))
             return current;
+        if (!mayFollowLink(current, info)) {
+            error = EACCES;
+            return {};
+        }
         std::string target(std::size_t(PATH_MAX), '\0');
         const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
         if (n < 0) {

@@ -16,11 +16,13 @@ public:
     virtual ~RecoveryStore() = default;
     virtual std::string folder() const = 0;
     // Replaces this run's recovery file with the bytes, all at once.
-    virtual WriteOutcome write(std::string_view bytes) = 0;
+    virtual WriteOutcome write(const ByteSource& bytes) = 0;
     virtual void remove() = 0;
     // The recovery files of runs that have ended, each now held by this run alone.
     virtual std::vector<std::string> claimOrphans() = 0;
-    virtual ReadOutcome readOrphan(const std::string& orphan) = 0;
+    virtual ReadOutcome readOrphan(const std::string& orphan, std::size_t maxBytes) = 0;
+    // Where it lies, for a person to find it.
+    virtual std::string orphanPath(const std::string& orphan) const = 0;
     virtual void discardOrphan(const std::string& orphan) = 0;
     // Let go of it, for a later run to offer again.
     virtual void releaseOrphan(const std::string& orphan) = 0;
@@ -29,7 +31,7 @@ public:
 };
 
 // The files in the user's state folder: $XDG_STATE_HOME/orvane/recovery, by default
-// ~/.local/state/orvane/recovery.
+// ~/.local/state/orvane/recovery; none where the user has no home folder.
 class LocalRecoveryStore final : public RecoveryStore {
 public:
     LocalRecoveryStore();
@@ -40,10 +42,11 @@ public:
     static std::string defaultFolder();
 
     std::string folder() const override { return dir; }
-    WriteOutcome write(std::string_view bytes) override;
+    WriteOutcome write(const ByteSource& bytes) override;
     void remove() override;
     std::vector<std::string> claimOrphans() override;
-    ReadOutcome readOrphan(const std::string& orphan) override;
+    ReadOutcome readOrphan(const std::string& orphan, std::size_t maxBytes) override;
+    std::string orphanPath(const std::string& orphan) const override;
     void discardOrphan(const std::string& orphan) override;
     void releaseOrphan(const std::string& orphan) override;
     std::string setAsideOrphan(const std::string& orphan) override;

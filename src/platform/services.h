@@ -100,8 +100,11 @@ public:
     virtual std::string documentText() = 0;
     // The same handed over in pieces, for writing without a copy of it all.
     virtual ByteSource documentSource() = 0;
-    // False when the user stopped a long load: the text is then partly there.
-    virtual bool setDocumentText(std::string_view bytes) = 0;
+    // Its lines (paragraphs), as a file of it would open with.
+    virtual std::size_t documentLineCount() = 0;
+    // False when the user stopped a long load: the text is then partly there. mayStop
+    // false: no way to stop it is offered.
+    virtual bool setDocumentText(std::string_view bytes, bool mayStop = true) = 0;
     virtual void setCaption(std::string_view caption) = 0;
     virtual void focusText() = 0;
     // A line of news for a few seconds, where the window has room for it.

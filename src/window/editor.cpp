@@ -5,6 +5,7 @@
 #include "platform/qt_services.h"
 #include "platform/text_codec.h"
 #include "window/tamil_font.h"
+#include "window/status_panels.h"
 #include "window/text_box.h"
 
 #include <QApplication>
@@ -23,9 +24,10 @@
 
 namespace orvane {
 
-Editor::Editor(QWidget* window, StatusPanels& panels, EditorServices services)
+Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
     : Text1(new TextBox(window)),
       window(window),
+      panels(panels),
       injector(std::make_unique<QtKeystrokeInjector>(Text1)),
       flows_(document_, *this, services.cmdlg, services.messages, services.files),
       recovery_(document_, *this, services.messages, services.recovery),
@@ -43,8 +45,8 @@ Editor::Editor(QWidget* window, StatusPanels& panels, EditorServices services)
     connect(Text1->document(), &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
         if (quietEdits || (removed == 0 && added == 0))
             return;
-        if (added > 0 && std::size_t(Text1->document()->findBlock(position).length()) > LongParagraphBytes)
-            setCaretBlinking(false);
+        if (added > 0 && !holdingLong && std::size_t(Text1->document()->findBlock(position).length()) > LongParagraphBytes)
+            holdLongParagraphs(true);
         flows_.markDocumentChanged();
         scheduleRecovery();
     });
@@ -91,38 +93,56 @@ ByteSource Editor::documentSource()
     return {Text1->documentByteCount(), [this](const ByteSource::Put& put) { return Text1->writeDocumentBytes(put); }};
 }
 
-bool Editor::setDocumentText(std::string_view bytes)
+std::size_t Editor::documentLineCount() { return std::size_t(Text1->document()->blockCount()); }
+
+bool Editor::setDocumentText(std::string_view bytes, bool mayStop)
 {
     quietEdits = true;
     bool whole = true;
+    if (const bool longOnes = measureText(bytes).longestParagraph > LongParagraphBytes; longOnes != holdingLong) {
+        Text1->setPlainText(QString());  // the old text is not laid out again in the new way
+        holdLongParagraphs(longOnes);
+    }
     if (bytes.size() <= OpenInPiecesBytes) {
         Text1->setDocumentBytes(bytes);
     } else {
         // In pieces, the window painted and the clock going between them; the dialog keeps
         // the rest of the window from being used meanwhile.
-        QProgressDialog progress(tr("Opening the document..."), tr("Stop"), 0, 1000, window);
+        QProgressDialog progress(tr("Opening the document..."), mayStop ? tr("Stop") : QString(), 0, 1000, window);
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(400);
         loading = &progress;
-        whole = Text1->setDocumentBytes(bytes, [&progress](double done) {
+        whole = Text1->setDocumentBytes(bytes, [&progress, mayStop](double done) {
             // Before the dialog shows, the window is painted and the clock kept, but no key
             // or click reaches it.
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             progress.setValue(int(done * 1000));
-            return !progress.wasCanceled();
+            return !mayStop || !progress.wasCanceled();
         });
         loading = nullptr;
     }
     quietEdits = false;
-    setCaretBlinking(longestParagraph(bytes) <= LongParagraphBytes);
     return whole;
 }
 
-void Editor::setCaretBlinking(bool blinking)
+void Editor::holdLongParagraphs(bool longOnes)
 {
-    // Each blink repaints the caret's paragraph, which the box lays out whole: in a
-    // paragraph that long a blinking caret keeps a core busy, so it stays steady.
-    QApplication::setCursorFlashTime(blinking ? desktopFlashTime : 0);
+    // The box lays a paragraph out whole on every change and every blink of the caret. In
+    // a paragraph that long a blinking caret keeps a core busy, so it stays steady; and a
+    // paragraph with no place to break between words costs its layout time that grows with
+    // the square of its length, so lines break anywhere instead (the cost then grows with
+    // the length alone).
+    holdingLong = longOnes;
+    QApplication::setCursorFlashTime(longOnes ? 0 : desktopFlashTime);
+    const QTextOption::WrapMode wrap = longOnes ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (Text1->wordWrapMode() != wrap)
+        Text1->setWordWrapMode(wrap);
+}
+
+void Editor::keepUnsavedWork()
+{
+    if (!loading)
+        recovery_.keep();
 }
 
 void Editor::stopLoading()
@@ -141,11 +161,7 @@ void Editor::setCaption(std::string_view caption)
 
 void Editor::focusText() { Text1->setFocus(); }
 
-void Editor::showNote(const Message& message)
-{
-    if (auto* main = qobject_cast<QMainWindow*>(window))
-        main->statusBar()->showMessage(messageText(message), 8000);
-}
+void Editor::showNote(const Message& message) { panels.showNote(messageText(message)); }
 
 void Editor::CopyCommand()
 {

@@ -21,6 +21,7 @@ class QWidget;
 
 namespace orvane {
 
+class StatusPanelBar;
 class TextBox;
 
 struct EditorServices {
@@ -34,7 +35,7 @@ class Editor final : public QObject, private DocumentView {
     Q_OBJECT
 public:
     // window shows the caption; panels are status panels 1 to 3.
-    Editor(QWidget* window, StatusPanels& panels, EditorServices services);
+    Editor(QWidget* window, StatusPanelBar& panels, EditorServices services);
     ~Editor() override;
 
     TextBox* const Text1;
@@ -63,19 +64,25 @@ public:
     // the typing goes on.
     void setRecoveryDelays(int afterPauseMs, int atMostMs);
 
+    // A signal ends the program: unsaved work goes to the recovery file first, unless the
+    // box is being filled, when the file from before holds the work.
+    void keepUnsavedWork();
+
     // A large document is being read into the box; stopLoading() stops it.
     bool isLoading() const { return loading != nullptr; }
     void stopLoading();
 
 private:
     std::string documentText() override;
-    bool setDocumentText(std::string_view bytes) override;
+    bool setDocumentText(std::string_view bytes, bool mayStop) override;
     ByteSource documentSource() override;
+    std::size_t documentLineCount() override;
     void setCaption(std::string_view caption) override;
     void showNote(const Message& message) override;
     void scheduleRecovery();
 
     QWidget* window;
+    StatusPanelBar& panels;
     std::unique_ptr<KeystrokeInjector> injector;
     Document document_;
     DocumentFlows flows_;
@@ -84,7 +91,8 @@ private:
     bool quietEdits = false;  // text replaced by the program, not edited by the user
     QProgressDialog* loading = nullptr;
     int desktopFlashTime = 0;
-    void setCaretBlinking(bool blinking);
+    void holdLongParagraphs(bool longOnes);
+    bool holdingLong = false;
     QTimer recoveryTimer;
     QElapsedTimer unsavedSince;  // valid while a change waits for the recovery file
     int recoveryDelayMs = 2000;

@@ -23,10 +23,12 @@ int runEditor(int& argc, char** argv, const std::vector<std::string>& operands)
     const std::string commandLine = operands.empty() ? std::string() : '"' + operands.front() + '"';
     Form1 window;
 
-    // Asked to end by a signal or by the session: unsaved work is kept, never lost.
+    // Asked to end by a signal or by the session: unsaved work is kept, never lost. The
+    // program ends right there: a question open at that moment is never answered, so
+    // nothing acts on a made-up answer.
     EndSignals endSignals([&window](int number) {
         window.keepUnsavedWork();
-        QCoreApplication::exit(128 + number);
+        endNow(128 + number);
     });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& session) {
         const bool mayAsk = session.allowsInteraction();

@@ -152,6 +152,12 @@ void Form1::Form_Unload(int& Cancel)
     services.process->endProgram();
 }
 
+void Form1::keepUnsavedWork()
+{
+    editor.keepUnsavedWork();
+    remembered.sync();
+}
+
 bool Form1::sessionEnding(bool mayAsk)
 {
     if (!mayAsk) {

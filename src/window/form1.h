@@ -91,8 +91,9 @@ public:
     // The desktop session ends: asks about unsaved changes when it may (false: the user
     // wants to stay), and keeps them in the recovery file when it may not.
     bool sessionEnding(bool mayAsk);
-    // A signal ends the program: unsaved work goes to the recovery file first.
-    void keepUnsavedWork() { editor.recovery().keep(); }
+    // A signal ends the program: unsaved work goes to the recovery file first, and what is
+    // kept for the next run is written.
+    void keepUnsavedWork();
 
 public slots:
     void Timer1_Timer();

@@ -70,28 +70,19 @@ void Form1::menExportPdf_Click()
     const PrintModule* print = printing();
     if (!print)
         return;
-    std::string offered = editor.document().DocumentFileName().empty() ? std::string("Untitled.tam")
-                                                                        : editor.document().DocumentFileName();
-    if (offered.ends_with(".tam") || offered.ends_with(".txt"))
-        offered.resize(offered.size() - 4);
-    services.cmdlg->CancelError = false;
-    services.cmdlg->Filter = "PDF document (*.pdf)|*.pdf";
-    services.cmdlg->FileName = offered + ".pdf";
-    services.cmdlg->FilterIndex = 0;
-    services.cmdlg->ShowSave();
-    std::string path = services.cmdlg->FileName;
-    if (path.empty()) {
+    const std::optional<std::string> name = editor.flows().askExportName(PdfFilter, ".pdf");
+    if (!name) {
         editor.focusText();
         return;
     }
-    if (!path.ends_with(".pdf"))
-        path += ".pdf";
+    const std::string& path = *name;
     QProgressDialog progress(tr("Making the PDF..."), tr("Cancel"), 0, 100, this);
     showProgressLater(progress);
     const PageSetup setup = setupFor(editor, nullptr);
     const std::vector<Page> pages = layoutWithProgress(*print, baminiToUnicode(Text1->documentBytes()), setup, progress);
     if (!pages.empty()) {
         const PdfOutcome out = print->writePdf(pages, setup, path, pageProgress(progress));
+        progress.reset();  // the progress goes before any message
         if (!out.written && !out.error.empty())
             services.messages->warn({MessageId::PdfFailed, {path, out.error}});
     }

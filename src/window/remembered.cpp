@@ -24,7 +24,9 @@ std::vector<std::string> Remembered::recent() const
 {
     std::vector<std::string> paths;
     for (const QVariant& v : settings.value("files/recent").toList())
-        if (const QByteArray path = v.toByteArray(); !path.isEmpty() && int(paths.size()) < MaxRecent)
+        // Names are kept from the root; one that is not (an older run's) meant a folder that is
+        // not known any more.
+        if (const QByteArray path = v.toByteArray(); path.startsWith('/') && int(paths.size()) < MaxRecent)
             paths.push_back(path.toStdString());
     return paths;
 }

@@ -28,6 +28,8 @@ public:
     std::vector<std::string> recent() const;  // the newest first
     void addRecent(const std::string& path);
     void removeRecent(const std::string& path);
+    // Writes what is kept now, for a program about to end without its destructors.
+    void sync() { settings.sync(); }
 
 private:
     void setRecent(const std::vector<std::string>& paths);

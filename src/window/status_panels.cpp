@@ -5,6 +5,7 @@
 #include "platform/geometry.h"
 #include "window/tamil_font.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace orvane {
@@ -23,6 +24,14 @@ void StatusPanel::setText(const QString& text)
     update(contentsRect());
 }
 
+void StatusPanel::setNote(const QString& note)
+{
+    if (note == noted)
+        return;
+    noted = note;
+    update(contentsRect());
+}
+
 QSize StatusPanel::sizeHint() const
 {
     const int frame = 2 * frameWidth();
@@ -37,8 +46,10 @@ void StatusPanel::paintEvent(QPaintEvent* e)
     QPainter painter(this);
     const QRect room = contentsRect().adjusted(2, 0, -2, 0);
     painter.setPen(palette().color(QPalette::WindowText));
+    if (!noted.isEmpty())
+        painter.setFont(QApplication::font(this));
     painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     fontMetrics().elidedText(shown, Qt::ElideRight, room.width()));
+                     painter.fontMetrics().elidedText(noted.isEmpty() ? shown : noted, Qt::ElideRight, room.width()));
 }
 
 StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent)
@@ -61,6 +72,17 @@ StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent)
         addWidget(label, design[i].stretch);
         panels[std::size_t(i)] = label;
     }
+    noteTimer = new QTimer(this);
+    noteTimer->setSingleShot(true);
+    noteTimer->setInterval(8000);
+    connect(noteTimer, &QTimer::timeout, this, [this] { panels[2]->setNote({}); });
+}
+
+void StatusPanelBar::showNote(const QString& note)
+{
+    panels[2]->setNote(note);
+    panels[2]->setToolTip(note);
+    noteTimer->start();
 }
 
 void StatusPanelBar::setPanelText(int panel, std::string_view text)
@@ -68,6 +90,8 @@ void StatusPanelBar::setPanelText(int panel, std::string_view text)
     if (panel < 1 || panel > 4)
         return;
     StatusPanel* label = panels[std::size_t(panel - 1)];
+    if (panel == 3)
+        label->setNote({});  // the prompt matters more while typing
     const QString shown = codec::toBoxText(text);
     if (shown == label->text())
         return;

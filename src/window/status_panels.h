@@ -5,6 +5,7 @@
 
 #include <QFrame>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <array>
 
@@ -18,6 +19,9 @@ public:
     explicit StatusPanel(QWidget* parent = nullptr);
     QString text() const { return shown; }
     void setText(const QString& text);
+    // A line of news in the interface's own font, shown in place of the text until cleared.
+    QString note() const { return noted; }
+    void setNote(const QString& note);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -25,7 +29,7 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    QString shown;
+    QString shown, noted;
 };
 
 class StatusPanelBar final : public QStatusBar, public StatusPanels {
@@ -35,9 +39,13 @@ public:
 
     void setPanelText(int panel, std::string_view text) override;
     StatusPanel* panel(int n) const { return panels[n - 1]; }
+    // News for a few seconds in the prompt panel, where it covers no other; the next key
+    // that changes the prompt ends it.
+    void showNote(const QString& note);
 
 private:
     std::array<StatusPanel*, 4> panels{};
+    QTimer* noteTimer = nullptr;
 };
 
 } // namespace orvane

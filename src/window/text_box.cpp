@@ -139,9 +139,10 @@ bool TextBox::setDocumentBytes(std::string_view bytes, const std::function<bool(
     QTextCursor end(doc);
     bool whole = true;
     for (std::size_t at = 0; at < bytes.size() && whole;) {
-        std::size_t n = std::min(Piece, bytes.size() - at);
-        if (bytes[at + n - 1] == '\r' && at + n < bytes.size())
-            ++n;  // a CR LF stays in one piece
+        // A piece ends with a paragraph: added to a paragraph already there, it would have the
+        // box lay that paragraph out again, and a long one again and again.
+        const std::size_t lineEnd = at + Piece < bytes.size() ? bytes.find("\r\n", at + Piece - 1) : std::string_view::npos;
+        const std::size_t n = lineEnd == std::string_view::npos ? bytes.size() - at : lineEnd + 2 - at;
         end.movePosition(QTextCursor::End);
         end.insertText(codec::toBoxText(bytes.substr(at, n)));
         at += n;

@@ -264,6 +264,31 @@ private slots:
         QCOMPARE(other.readAll(), QByteArray("fold\r\n"));
     }
 
+    void aLinkPlantedInASharedFolderIsNotFollowed()
+    {
+        if (::geteuid() != 0)
+            QSKIP("only root can plant a link as another user");
+        // Another user's link in a sticky folder that everybody may write to, to a file of
+        // root's: saving to the link's name leaves that file alone.
+        const QString shared = dir.filePath("shared"), precious = dir.filePath("precious");
+        QVERIFY(QDir().mkpath(shared));
+        QCOMPARE(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
+        QFile file(precious);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("root's\n");
+        file.close();
+        const QByteArray link = QFile::encodeName(shared + "/out.tam");
+        QCOMPARE(::symlink(QFile::encodeName(precious).constData(), link.constData()), 0);
+        QCOMPARE(::lchown(link.constData(), 4242, 4242), 0);
+        LocalFiles files;
+        const WriteOutcome out = files.writeFile(link.toStdString(), {"f\r\n"});
+        QVERIFY(!out.written);
+        QVERIFY2(out.error.find("Permission denied") != std::string::npos, out.error.c_str());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("root's\n"));
+        QVERIFY(QFileInfo(QString::fromUtf8(link)).isSymLink());
+    }
+
     void notEnoughMemoryRefusesTheFileAndKeepsTheDocument()
     {
         const QString path = dir.filePath("twenty.tam");

@@ -3,6 +3,7 @@
 
 #include "../support/window_test.h"
 #include "window/form1.h"
+#include "window/status_panels.h"
 #include "window/text_box.h"
 
 #include <QProgressDialog>
@@ -311,7 +312,7 @@ private slots:
         writeBytes(path("news.txt"), news);
         startWindow('"' + str(path("news.txt")) + '"');
         QCOMPARE(text(), std::string("tzf;fk;\r\njkpo; nra;jp"));
-        QCOMPARE(form->statusBar()->currentMessage(), "" + path("news.txt") + " is Unicode text: shown in Tamil codes, saved back as Unicode.");
+        QCOMPARE(form->StatusBar1->panel(3)->note(), "" + path("news.txt") + " is Unicode text: shown in Tamil codes, saved back as Unicode.");
         QTest::keyClick(form->Text1, Qt::Key_End, Qt::ControlModifier);
         type(" ka");
         form->menSave_Click();
@@ -568,7 +569,7 @@ private slots:
             QCOMPARE(text(), std::string());
             QVERIFY(doc().DocumentFileName().empty());
             QVERIFY(!doc().DocumentChanged());
-            QCOMPARE(form->statusBar()->currentMessage(), "Opening " + path("big.tam") + " was stopped; none of it was kept.");
+            QCOMPARE(form->StatusBar1->panel(3)->note(), "Opening " + path("big.tam") + " was stopped; none of it was kept.");
             QVERIFY(form->isVisible());
             QCOMPARE(process.ended, 0);
         }

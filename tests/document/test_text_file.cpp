@@ -40,6 +40,7 @@ private slots:
         QTest::newRow("CR LF with a mark") << QString::fromUtf8("\uFEFFவணக்கம்\r\nதமிழ்\r\n").toUtf8();
         QTest::newRow("last line open") << QString::fromUtf8("வணக்கம்\nதமிழ்").toUtf8();
         QTest::newRow("empty lines") << QString::fromUtf8("க\n\n\nக\n\n").toUtf8();
+        QTest::newRow("CR alone, as old Macs wrote") << QString::fromUtf8("வணக்கம்\rதமிழ்\r").toUtf8();
     }
 
     void openAndSaveChangeNothingButTheEdits()

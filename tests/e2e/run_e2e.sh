@@ -133,4 +133,17 @@ kill -TERM "$app_pid"
 wait "$app_pid" && fail "a signal that ends the program must not look like success"
 app_pid=
 restore_and_save "$(printf 'ftzf;fk; \r\njkpo; ] ` \\\r\n' | od -An -tx1)"  # typed at the caret, at the start
+
+# A signal while a question is open (New asks about the unsaved text): the question is never
+# answered, and the text stays in the recovery file.
+start "$draft"
+xdotool type --delay 40 'ka'
+for _ in $(seq 100); do ls "$XDG_STATE_HOME"/orvane/recovery/*.recovery >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool key --delay 40 ctrl+n
+timeout 10 xdotool search --sync --onlyvisible --name '^Save$' >/dev/null || fail "no question on New"
+kill -TERM "$app_pid"
+wait "$app_pid" && fail "a signal during a question must not look like success"
+app_pid=
+ls "$XDG_STATE_HOME"/orvane/recovery/*.recovery >/dev/null 2>&1 || fail "a signal during a question lost the recovery file"
+restore_and_save "$(printf 'fftzf;fk; \r\njkpo; ] ` \\\r\n' | od -An -tx1)"
 echo "e2e: passed; screenshot in $artifacts/orvane-e2e.png"

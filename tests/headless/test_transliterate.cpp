@@ -204,6 +204,38 @@ private slots:
         }
     }
 
+    void nothingIsLeftBehindAtTheEdges()
+    {
+        QTemporaryDir dir;
+        write(dir.filePath("in.tam"), "tzf;fk;\r\n");
+        // Ended by a signal half way: the temporary file goes with it.
+        for (const char* signal : {"INT", "TERM", "HUP"}) {
+            const Run r = shell(QString("timeout -s %1 0.5 \"$ORVANE\" --to-unicode /dev/zero out.txt; ls -A").arg(signal),
+                                dir.path());
+            QCOMPARE(r.out, QByteArray("in.tam\n"));
+        }
+#ifndef ORVANE_SANITIZED
+        // Where no thread can be had for removing the old version, it goes at once: the
+        // conversion succeeded, and says so.
+        int least = 0;
+        for (int limit = 40000; limit < 400000 && least == 0; limit += 1000)
+            if (shell(QString("ulimit -v %1; exec \"$ORVANE\" --version").arg(limit), dir.path()).status == 0)
+                least = limit;
+        write(dir.filePath("out.txt"), "old");
+        const Run r = shell(QString("ulimit -v %1; exec \"$ORVANE\" --to-unicode in.tam out.txt").arg(least + 2000), dir.path());
+        QVERIFY2(r.status == 0, r.err.constData());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"in.tam", "out.txt"}));
+        QCOMPARE(QString::fromUtf8(readAll(dir.filePath("out.txt"))), QString::fromUtf8("வணக்கம்\n"));
+
+        // Bytes that continue no character, forty megabytes of them, in little memory.
+        const Run stray = shell("head -c 40000000 /dev/zero | tr '\\0' '\\200' > stray.txt; ulimit -v 150000; "
+                                "\"$ORVANE\" --from-unicode --large stray.txt stray.tam && stat -c %s stray.tam",
+                                dir.path());
+        QVERIFY2(stray.status == 0, stray.err.constData());
+        QCOMPARE(stray.out, QByteArray("40000002\n"));
+#endif
+    }
+
     void theSizeTheEditorOpensIsTheSizeWritten()
     {
         QTemporaryDir dir;
@@ -238,6 +270,8 @@ private slots:
         r = orvane({"--frobnicate"});
         QCOMPARE(r.status, 2);
         QVERIFY(r.err.contains("--frobnicate"));
+        r = orvane({"--\x1b[31mbad"});
+        QVERIFY2(r.err.contains("--\\x1b[31mbad") && !r.err.contains('\x1b'), r.err.constData());
         QVERIFY(r.err.contains("Usage:"));
         QCOMPARE(r.out, QByteArray());
         r = orvane({"--transliterate", "a", "b", "c"});

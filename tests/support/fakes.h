@@ -5,6 +5,7 @@
 #include "platform/services.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,13 @@ struct FakeMessages final : MessageBox {
             answers.pop_front();
         return a;
     }
-    void warn(const Message& message) override { warnings.push_back(message); }
+    void warn(const Message& message) override
+    {
+        warnings.push_back(message);
+        if (onWarn)
+            onWarn(message);
+    }
+    std::function<void(const Message&)> onWarn;  // what the test looks at while a message shows
     void inform(const Message& message) override { informed.push_back(message); }
     std::vector<Message> informed;
 };

@@ -230,6 +230,29 @@ private slots:
         QVERIFY(messages.warnings.empty());  // stopped is no failure
     }
 
+    void aFailureIsSaidWithTheProgressGone()
+    {
+        QTemporaryDir place;
+        const QByteArray small = QFile::encodeName(place.path());
+        if (::mount("tmpfs", small.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("no tmpfs can be mounted here");
+        std::string document;
+        while (document.size() < (1 << 20))
+            document += "mfpy ,yq;if jkpo; fhq;fpu]; tzf;fk; nfhz;L jkpo; =\r\n";
+        form->Text1->setDocumentBytes(document);
+        int progressShown = -1;
+        messages.onWarn = [&](const Message&) {
+            progressShown = 0;
+            for (const QProgressDialog* progress : form->findChildren<QProgressDialog*>())
+                progressShown += progress->isVisible();
+        };
+        dialog.answers = {QFile::encodeName(place.filePath("x.pdf")).toStdString()};
+        form->menExportPdf->trigger();
+        ::umount(small.constData());
+        QCOMPARE(messages.warnings.size(), 1u);
+        QCOMPARE(progressShown, 0);
+    }
+
     void aFailedExportLeavesNothing_data()
     {
         QTest::addColumn<QString>("target");

@@ -10,7 +10,11 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 using namespace orvane;
 using namespace orvane::test;
@@ -44,9 +48,9 @@ class TestRecovery : public WindowTest {
         const QStringList files = recoveryFiles();
         if (files.size() != 1)
             return {"<" + std::to_string(files.size()) + " files>", {}, {}, {}};
-        std::string why;
-        const auto record = parseRecovery(bytesOf(folder() + "/" + files[0]).toStdString(), why);
-        return record ? *record : RecoveryRecord{"<" + why + ">", {}, {}, {}};
+        RecoveryFault fault = RecoveryFault::None;
+        const auto record = parseRecovery(bytesOf(folder() + "/" + files[0]).toStdString(), fault);
+        return record ? *record : RecoveryRecord{std::string("<") + faultReason(fault) + ">", {}, {}, {}};
     }
 
     // A recovery file as a run that was killed leaves it.
@@ -150,7 +154,8 @@ private slots:
         // Another run, alive: its file is not offered, and of two runs that start together
         // only one may take an orphan.
         LocalRecoveryStore alive;
-        QVERIFY(alive.write(recoveryBytes({"", {}, {}, "alive"})).written);
+        const std::string alive_ = recoveryBytes({"", {}, {}, "alive"});
+        QVERIFY(alive.write({alive_.size(), [&](const ByteSource::Put& put) { return put(alive_); }}).written);
         leaveOrphan("4242-1-1", {"", {}, {}, "orphan"});
         LocalRecoveryStore first, second;
         QCOMPARE(first.claimOrphans(), std::vector<std::string>({"4242-1-1"}));
@@ -163,6 +168,32 @@ private slots:
         startWindow();
         QCOMPARE(messages.asked.size(), 2u);  // the orphan only
         QVERIFY(mentions(messages.asked[0].message, "Untitled.tam"));
+    }
+
+    void aRestoreWithoutTheMemoryForItIsRefusedAndKept()
+    {
+        std::string text;
+        const std::string line = std::string(62, 'f') + "\r\n";
+        while (text.size() < (24 << 20))
+            text += line;
+        leaveOrphan("4242-1-1", {docs.filePath("big.tam").toStdString(), {}, {}, text});
+        text.clear();
+        text.shrink_to_fit();
+        rlimit normal{};
+        getrlimit(RLIMIT_AS, &normal);
+        QFile statm("/proc/self/statm");
+        QVERIFY(statm.open(QIODevice::ReadOnly));
+        rlimit tight = normal;
+        tight.rlim_cur = rlim_t(statm.readAll().split(' ').first().toLong()) * rlim_t(sysconf(_SC_PAGESIZE)) + (96 << 20);
+        messages.answers = {Answer::Yes};
+        QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
+        startWindow();
+        setrlimit(RLIMIT_AS, &normal);
+        QCOMPARE(messages.warnings.size(), 1u);
+        QVERIFY(messages.warnings[0].id == MessageId::RestoreRefused);
+        QVERIFY(mentions(messages.warnings[0], "4242-1-1.recovery"));
+        QCOMPARE(form->Text1->documentBytes(), std::string());
+        QVERIFY(recoveryFiles().contains("4242-1-1.recovery"));
     }
 
     void brokenRecoveryFilesAreSetAside_data()
@@ -231,6 +262,105 @@ private slots:
             ::umount(QFile::encodeName(place.filePath("orvane/recovery")).constData());
         }
         qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome.path()));
+    }
+
+    void theRecoveryFolderIsTheUsersAlone()
+    {
+        // A folder others may read is made private, and the file is the user's alone.
+        QVERIFY(QDir().mkpath(folder()));
+        QVERIFY(QFile::setPermissions(folder(), QFileDevice::Permissions(0x7755)));
+        type("ka");
+        form->keepUnsavedWork();
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(folder()).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0700));
+        QCOMPARE(::stat(QFile::encodeName(folder() + "/" + recoveryFiles().value(0)).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0600));
+
+        // No home of its own named: the user's home from the system, never a shared folder.
+        const QByteArray home = qgetenv("HOME"), state = qgetenv("XDG_STATE_HOME");
+        qunsetenv("HOME");
+        qunsetenv("XDG_STATE_HOME");
+        const std::string unnamed = LocalRecoveryStore::defaultFolder();
+        qputenv("HOME", home);
+        qputenv("XDG_STATE_HOME", state);
+        QVERIFY2(!unnamed.starts_with("/tmp"), unnamed.c_str());
+        QVERIFY(unnamed.empty() || unnamed.ends_with("/.local/state/orvane/recovery"));
+
+        // Another user's folder is not used: one message, and typing goes on.
+        if (::geteuid() != 0)
+            QSKIP("only root can give a folder to another user");
+        form.reset();
+        QDir(folder()).removeRecursively();
+        QVERIFY(QDir().mkpath(folder()));
+        QCOMPARE(::chown(QFile::encodeName(folder()).constData(), 4242, 4242), 0);
+        startWindow();
+        form->editor.setRecoveryDelays(10, 50);
+        type("ka");
+        QTRY_COMPARE(messages.warnings.size(), 1u);
+        QVERIFY(messages.warnings[0].id == MessageId::RecoveryUnwritable);
+        QVERIFY(mentions(messages.warnings[0], "another user"));
+        QCOMPARE(recoveryFiles(), QStringList());
+    }
+
+    void whatEndedRunsLeftIsClearedInTime()
+    {
+        QVERIFY(QDir().mkpath(folder()));
+        const auto aged = [](const QString& path, int days) {
+            writeBytes(path, "x");
+            const timespec when[2] = {{time(nullptr) - days * 86400, 0}, {time(nullptr) - days * 86400, 0}};
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), when, 0), 0);
+        };
+        aged(folder() + "/1-1-1.damaged", 31);
+        aged(folder() + "/2-2-2.damaged", 2);
+        aged(folder() + "/3-3-3.lock", 0);  // a run that ended with nothing unsaved
+        // Beside a document: what interrupted saves left a day ago and more, and nothing else.
+        QTemporaryDir beside;
+        const QString doc = beside.filePath("a.tam");
+        aged(beside.filePath(".a.tam.orvane-Ab12Cd"), 2);
+        aged(beside.filePath(".a.tam.orvane-Ab12Ce-old"), 2);
+        aged(beside.filePath(".a.tam.orvane-Ab12Cf"), 0);  // a save under way elsewhere
+        aged(beside.filePath(".a.tam.orvane-notours"), 2);
+        startWindow();
+        QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList({"2-2-2.damaged"}));
+        dialog.answers = {doc.toStdString()};
+        type("ka");
+        form->menSave_Click();
+        QCOMPARE(QDir(beside.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({".a.tam.orvane-Ab12Cf", ".a.tam.orvane-notours", "a.tam"}));
+    }
+
+    void aSignalEndsTheProgramEvenWhenItIsBusy()
+    {
+        // The event loop does not come back: the program ends within the grace all the same,
+        // with the signal's status.
+        const pid_t child = ::fork();
+        if (child == 0) {
+            EndSignals signals_([](int) {});
+            ::raise(SIGTERM);
+            ::sleep(10);
+            ::_exit(0);
+        }
+        int status = 0;
+        QElapsedTimer waited;
+        waited.start();
+        while (::waitpid(child, &status, WNOHANG) == 0 && waited.elapsed() < 5000)
+            QTest::qWait(20);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 128 + SIGTERM);
+    }
+
+    void aSignalWhileAStartUpMessageIsShownEndsTheProgram()
+    {
+        QProcess program;
+        program.start(ORVANE_EXE, {QDir::tempPath()});  // "could not be opened: it is a folder"
+        QVERIFY(program.waitForStarted());
+        QTest::qWait(1500);
+        QCOMPARE(program.state(), QProcess::Running);
+        ::kill(pid_t(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(3000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 128 + SIGTERM);
     }
 
     void endingSignalsAndTheSessionKeepTheWork()

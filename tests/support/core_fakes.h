@@ -1,0 +1,207 @@
+#pragma once
+// In-memory stand-ins for the services the core's flows call: the file service, the recovery
+// store and the view of the document. They let a test script each failure at each step and
+// see every decision without a window or a disk.
+
+#include "platform/file_service.h"
+#include "platform/recovery_store.h"
+#include "platform/services.h"
+
+#include <algorithm>
+#include <map>
+#include <new>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace orvane::test {
+
+inline std::string collect(const ByteSource& source)
+{
+    std::string out;
+    source.produce([&out](std::string_view piece) {
+        out.append(piece);
+        return true;
+    });
+    return out;
+}
+
+// Files by name. Each write gives the file a new identity, as a real save does.
+struct FakeFiles final : FileService {
+    struct File {
+        std::string bytes;
+        FileIdentity identity;
+    };
+    std::map<std::string, File> files;
+    std::map<std::string, std::string> failWrites;  // name to the reason its writes fail
+    struct Written {
+        std::string path;
+        WriteOptions options;
+    };
+    std::vector<Written> writes;
+    std::string cwd = "/home/user/letters";
+    std::uint64_t nextInode = 100;
+
+    // Puts a file there as another program would.
+    void put(const std::string& path, std::string bytes, std::uint64_t links = 1)
+    {
+        File& f = files[path];
+        f.bytes = std::move(bytes);
+        f.identity = {true, 1, nextInode++, std::int64_t(f.bytes.size()), std::int64_t(nextInode) * 1000,
+                      std::int64_t(nextInode) * 1000, links, true};
+    }
+
+    ReadOutcome readFile(const std::string& path, std::size_t maxBytes) override
+    {
+        ReadOutcome out;
+        const auto it = files.find(path);
+        if (it == files.end()) {
+            out.status = ReadOutcome::Missing;
+            out.error = "No such file or directory";
+        } else if (it->second.bytes.size() > maxBytes) {
+            out.error = "it is larger than " + std::to_string(maxBytes >> 20) + " MB";
+        } else {
+            out.status = ReadOutcome::Read;
+            out.bytes = it->second.bytes;
+            out.identity = it->second.identity;
+        }
+        return out;
+    }
+
+    WriteOutcome writeBytes(const std::string& path, const ByteSource& source, WriteOptions options) override
+    {
+        WriteOutcome out;
+        writes.push_back({path, options});
+        if (const auto fail = failWrites.find(path); fail != failWrites.end()) {
+            out.error = fail->second;
+            return out;
+        }
+        const std::uint64_t links = files.count(path) && options.inPlace ? files[path].identity.links : 1;
+        put(path, collect(source), links);
+        out.written = true;
+        out.identity = files[path].identity;
+        return out;
+    }
+
+    FileIdentity identify(const std::string& path) override
+    {
+        const auto it = files.find(path);
+        return it == files.end() ? FileIdentity{} : it->second.identity;
+    }
+
+    std::string absolute(const std::string& path) override
+    {
+        return path.empty() || path.starts_with('/') ? path : cwd + "/" + path;
+    }
+
+    std::string bytesAt(const std::string& path) const
+    {
+        const auto it = files.find(path);
+        return it == files.end() ? std::string("<missing>") : it->second.bytes;
+    }
+};
+
+// The text box: the document's bytes, with a user who may stop a long load.
+struct FakeView final : DocumentView {
+    std::string text;
+    std::string caption;
+    std::vector<Message> notes;
+    int focused = 0;
+    bool stopLoads = false;       // the user presses Stop on every load that offers it
+    bool outOfMemory = false;     // reading the text needs memory there is none of
+    std::size_t loads = 0;
+
+    std::string documentText() override
+    {
+        if (outOfMemory)
+            throw std::bad_alloc();
+        return text;
+    }
+    ByteSource documentSource() override
+    {
+        if (outOfMemory)
+            throw std::bad_alloc();
+        return {text.size(), [this](const ByteSource::Put& put) { return put(text); }};
+    }
+    std::size_t documentLineCount() override
+    {
+        std::size_t lines = 1;
+        for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+            ++lines;
+        return lines;
+    }
+    bool setDocumentText(std::string_view bytes, bool mayStop) override
+    {
+        ++loads;
+        if (stopLoads && mayStop) {
+            text = std::string(bytes.substr(0, bytes.size() / 2));  // stopped half way
+            return false;
+        }
+        text = bytes;
+        return true;
+    }
+    void setCaption(std::string_view c) override { caption = c; }
+    void focusText() override { ++focused; }
+    void showNote(const Message& message) override { notes.push_back(message); }
+};
+
+// Recovery files of this run and of runs that ended, in memory.
+struct FakeRecoveryStore final : RecoveryStore {
+    std::string own;  // this run's file; empty for none
+    bool ownExists = false;
+    std::string failWrites;  // the reason writes fail, empty when they succeed
+    std::map<std::string, std::string> orphans;
+    std::set<std::string> released, discarded, setAside;
+
+    std::string folder() const override { return "/state/orvane/recovery"; }
+    WriteOutcome write(const ByteSource& bytes) override
+    {
+        WriteOutcome out;
+        if (!failWrites.empty()) {
+            out.error = failWrites;
+            return out;
+        }
+        own = collect(bytes);
+        ownExists = out.written = true;
+        return out;
+    }
+    void remove() override
+    {
+        own.clear();
+        ownExists = false;
+    }
+    std::vector<std::string> claimOrphans() override
+    {
+        std::vector<std::string> ids;
+        for (const auto& [id, bytes] : orphans)
+            ids.push_back(id);
+        return ids;
+    }
+    ReadOutcome readOrphan(const std::string& orphan, std::size_t maxBytes) override
+    {
+        ReadOutcome out;
+        const std::string& bytes = orphans.at(orphan);
+        if (bytes.size() > maxBytes) {
+            out.error = "it is larger than " + std::to_string(maxBytes >> 20) + " MB";
+            return out;
+        }
+        out.status = ReadOutcome::Read;
+        out.bytes = bytes;
+        return out;
+    }
+    std::string orphanPath(const std::string& orphan) const override { return folder() + "/" + orphan + ".recovery"; }
+    void discardOrphan(const std::string& orphan) override
+    {
+        orphans.erase(orphan);
+        discarded.insert(orphan);
+    }
+    void releaseOrphan(const std::string& orphan) override { released.insert(orphan); }
+    std::string setAsideOrphan(const std::string& orphan) override
+    {
+        orphans.erase(orphan);
+        setAside.insert(orphan);
+        return folder() + "/" + orphan + ".damaged";
+    }
+};
+
+} // namespace orvane::test
