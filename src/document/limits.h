@@ -17,7 +17,7 @@ inline constexpr std::size_t MaxDocumentLines = 2'000'000;
 // character with its layout, and some 200 bytes a line (see README's limits).
 inline constexpr std::size_t boxMemoryFor(std::size_t bytes, std::size_t lines)
 {
-    return 6 * bytes + 260 * lines + (std::size_t(64) << 20);
+    return 4 * bytes + 260 * lines + (std::size_t(64) << 20);
 }
 
 // The text box lays a paragraph out whole on every key: past this size a key takes longer
