@@ -1,7 +1,5 @@
 #include "phonetic/batch_typist.h"
 
-#include "platform/key_string.h"
-
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -73,7 +71,7 @@ const BatchTypist::Steps& panelTexts(const CompositionTables& tables)
 }
 } // namespace
 
-BatchTypist::BatchTypist(bool compiled) : composer(tables, *this, *this, *this)
+BatchTypist::BatchTypist(bool compiled) : typing(tables, *this, *this)
 {
     tables.FillSyllableTable();
     tables.FillVowelKeys();
@@ -94,7 +92,7 @@ BatchTypist::BatchTypist(bool compiled) : composer(tables, *this, *this, *this)
                     s.keys.push_back({Steps::ThroughComposer, 0});
                     continue;
                 }
-                Composer& c = probe.composer;
+                Composer& c = probe.typing.composer();
                 c.WaitingForVowel = state > 0;
                 c.ConsonantIndex = state > 0 ? state - 1 : -1;
                 c.VowelIndex = -1;
@@ -166,7 +164,7 @@ void BatchTypist::typeBytes(std::string_view bytes)
         const std::size_t n = block.size();
         char* out = addedStart;
         std::size_t from = 0;  // the first key the table typed since the composer was last in step
-        std::size_t row = std::size_t(Steps::stateOf(composer)) * 256;
+        std::size_t row = std::size_t(Steps::stateOf(typing.composer())) * 256;
         bool cr = afterCr;
         std::size_t k = 0;
 
@@ -185,7 +183,7 @@ void BatchTypist::typeBytes(std::string_view bytes)
                 catchUp(keys, before, from, k, int(row >> 8));
                 typeKey(byte == '\r' ? KeyEnter : byte);
                 cr = byte == '\r';
-                row = std::size_t(Steps::stateOf(composer)) * 256;
+                row = std::size_t(Steps::stateOf(typing.composer())) * 256;
                 from = k + 1;
                 return;
             }
@@ -252,6 +250,7 @@ void BatchTypist::typeBytes(std::string_view bytes)
 void BatchTypist::catchUp(const unsigned char* keys, const unsigned char* stateBefore, std::size_t from,
                           std::size_t to, int state)
 {
+    Composer& composer = typing.composer();
     composer.WaitingForVowel = state > 0;
     bool consonant = false, vowel = false, panel[3] = {false, false, false};
     for (std::size_t k = to; k-- > from;) {
@@ -276,10 +275,7 @@ void BatchTypist::catchUp(const unsigned char* keys, const unsigned char* stateB
     }
 }
 
-void BatchTypist::typeKey(int keyCode)
-{
-    apply(composer.Text1_KeyPress(keyCode));
-}
+void BatchTypist::typeKey(int keyCode) { apply(typing.press(keyCode)); }
 
 const std::string& BatchTypist::panel(int n) const
 {
@@ -296,30 +292,21 @@ std::string BatchTypist::takeFront(std::size_t keep)
     return front;
 }
 
-void BatchTypist::sendKeys(std::string_view keys)
-{
-    forEachKeyStroke(keys, [this](const KeyStroke& stroke) {
-        if (const char c = stroke.typedChar())
-            typeKey(static_cast<unsigned char>(c));
-    });
-}
-
 void BatchTypist::setPanelText(int n, std::string_view text)
 {
     if (n >= 1 && n <= 3)
         panels[n - 1] = panelTexts(tables).textIndex(text);
 }
 
-void BatchTypist::apply(int keyCode)
+void BatchTypist::apply(const KeyEffect& effect)
 {
-    switch (keyCode) {
-    case 0:
-    case KeyEsc:
+    switch (effect.kind) {
+    case KeyEffect::Nothing:
         return;
-    case KeyEnter:
+    case KeyEffect::LineBreak:
         document += "\r\n";
         return;
-    case KeyBackspace:
+    case KeyEffect::DeleteBack:
         if (document.size() < 2 && handedOver > 0 && giveBack) {
             std::string back = giveBack(std::min<std::size_t>(handedOver, 1 << 16));
             handedOver -= back.size();
@@ -330,8 +317,9 @@ void BatchTypist::apply(int keyCode)
         else if (!document.empty())
             document.pop_back();
         return;
-    default:
-        document += char(keyCode);
+    case KeyEffect::Insert:
+        document += effect.codes;
+        return;
     }
 }
 

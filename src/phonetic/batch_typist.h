@@ -8,7 +8,7 @@
 // effect depends on the text (Backspace, Enter) or that clear the state (Esc) go through
 // the composer as they come.
 
-#include "phonetic/composer.h"
+#include "phonetic/typing.h"
 
 #include <functional>
 #include <string>
@@ -16,7 +16,7 @@
 
 namespace orvane {
 
-class BatchTypist final : private KeystrokeInjector, private StatusPanels, private ChangeMarker {
+class BatchTypist final : private StatusPanels, private ChangeMarker {
 public:
     BatchTypist();
 
@@ -34,22 +34,21 @@ public:
     std::function<std::string(std::size_t)> giveBack;
     // What the status panels 1 to 3 would show.
     const std::string& panel(int n) const;
-    const Composer& state() const { return composer; }
+    const Composer& state() const { return typing.composer(); }
 
     struct Steps;
 
 private:
     explicit BatchTypist(bool compiled);
-    void sendKeys(std::string_view keys) override;
     void setPanelText(int n, std::string_view text) override;
     void markDocumentChanged() override {}
-    void apply(int keyCode);
+    void apply(const KeyEffect& effect);
     void typeOrdinary(std::string_view bytes);
     void catchUp(const unsigned char* keys, const unsigned char* stateBefore, std::size_t from, std::size_t to,
                  int state);
 
     CompositionTables tables;
-    Composer composer;
+    Typing typing;
     const Steps* steps = nullptr;  // none while the table itself is being worked out
     std::string document;
     std::size_t handedOver = 0;

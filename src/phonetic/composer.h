@@ -23,16 +23,15 @@ public:
     // the box inserts or acts on instead, 0 for nothing.
     int Text1_KeyPress(int KeyAscii);
 
-    // What the filter would do with a key now without composing: the code it passes or puts
-    // in its place, or -1 when the key goes to the composer. Changes nothing.
-    int filtered(int KeyAscii) const;
-
     bool SendingKeys = false;
     bool WaitingForVowel = false;
     int ConsonantIndex = 0;
     int VowelIndex = 0;
 
 private:
+    // What the filter does with a key without composing: the code it passes or puts in its
+    // place, or -1 when the key goes to the composer.
+    int filtered(int KeyAscii) const;
     void ComposeKey(int KeyAscii);
     void consonantStep(int KeyAscii);
     void vowelStep(int KeyAscii);

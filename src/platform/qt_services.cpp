@@ -1,6 +1,5 @@
 #include "platform/qt_services.h"
 
-#include "platform/key_string.h"
 #include "platform/message_text.h"
 #include "platform/text_codec.h"
 
@@ -108,30 +107,6 @@ void QtProcess::endProgram()
     // Leaving the event loop ends the run; the windows go with the main window, and no
     // close handler runs again.
     QCoreApplication::exit(0);
-}
-
-void QtKeystrokeInjector::sendKeys(std::string_view keys)
-{
-    forEachKeyStroke(keys, [this](const KeyStroke& stroke) {
-        if (!target)
-            return;
-        Qt::KeyboardModifiers mods;
-        if (stroke.modifiers & KeyStroke::Shift) mods |= Qt::ShiftModifier;
-        if (stroke.modifiers & KeyStroke::Ctrl) mods |= Qt::ControlModifier;
-        if (stroke.modifiers & KeyStroke::Alt) mods |= Qt::AltModifier;
-        int key = Qt::Key_Shift;
-        QString text;
-        if (stroke.hasKey()) {
-            const char upper = stroke.key >= 'a' && stroke.key <= 'z' ? char(stroke.key - 32) : stroke.key;
-            key = static_cast<unsigned char>(upper);
-            if (const char typed = stroke.typedChar())
-                text = codec::charOf(static_cast<unsigned char>(typed));
-        }
-        QKeyEvent press(QEvent::KeyPress, key, mods, text);
-        QCoreApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-        QCoreApplication::sendEvent(target, &release);
-    });
 }
 
 } // namespace orvane

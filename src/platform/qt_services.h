@@ -43,14 +43,4 @@ public:
     void endProgram() override;
 };
 
-// Sends key events straight to the target widget and returns once it has handled them.
-class QtKeystrokeInjector final : public KeystrokeInjector {
-public:
-    explicit QtKeystrokeInjector(QWidget* target) : target(target) {}
-    void sendKeys(std::string_view keys) override;
-
-private:
-    QPointer<QWidget> target;
-};
-
 } // namespace orvane

@@ -10,10 +10,11 @@
 
 namespace orvane {
 
-// Types a key string into the focused text box as if typed, and returns only when
-// every key has gone through the box's key-press handler and been inserted.
-// Notation: "+", "^" and "%" are Shift, Ctrl and Alt for the next key; braces quote
-// one character ("{+}" is a plus sign). A modifier with no key after it types nothing.
+// Types a key string as if typed, and returns only when every key has gone through the
+// key-press handler and been inserted. Notation: "+", "^" and "%" are Shift, Ctrl and Alt
+// for the next key; braces quote one character ("{+}" is a plus sign). A modifier with no
+// key after it types nothing. The composer's own realisation (phonetic/typing) feeds the
+// characters through the filter and collects what it passes.
 class KeystrokeInjector {
 public:
     virtual ~KeystrokeInjector() = default;

@@ -28,14 +28,13 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
     : Text1(new TextBox(window)),
       window(window),
       panels(panels),
-      injector(std::make_unique<QtKeystrokeInjector>(Text1)),
       flows_(document_, *this, services.cmdlg, services.messages, services.files),
       recovery_(document_, *this, services.messages, services.recovery),
-      composer_(std::make_unique<Composer>(tables, *injector, panels, flows_))
+      typing(std::make_unique<Typing>(tables, panels, flows_))
 {
     Text1->setObjectName("Text1");
     Text1->setFont(tamilFont(15.75));
-    Text1->keyPressHandler = [this](int code) { return composer_->Text1_KeyPress(code); };
+    Text1->keyPressHandler = [this](int code) { return typing->press(code); };
     Text1->fileDropped = [this](const std::string& path) { flows_.openFile(path); };
     Text1->outOfMemory = [messages = &services.messages] { messages->warn({MessageId::PasteOutOfMemory, {}}); };
 

@@ -6,7 +6,7 @@
 #include "document/document.h"
 #include "document/document_flows.h"
 #include "document/recovery.h"
-#include "phonetic/composer.h"
+#include "phonetic/typing.h"
 #include "phonetic/tables.h"
 #include "platform/services.h"
 
@@ -40,7 +40,8 @@ public:
 
     TextBox* const Text1;
     CompositionTables tables;
-    const Composer& composer() const { return *composer_; }
+    const Composer& composer() const { return typing->composer(); }
+    const Typing& keys() const { return *typing; }
     Document& document() { return document_; }
     const Document& document() const { return document_; }
     DocumentFlows& flows() { return flows_; }
@@ -83,11 +84,10 @@ private:
 
     QWidget* window;
     StatusPanelBar& panels;
-    std::unique_ptr<KeystrokeInjector> injector;
     Document document_;
     DocumentFlows flows_;
     RecoveryKeeper recovery_;
-    std::unique_ptr<Composer> composer_;
+    std::unique_ptr<Typing> typing;
     bool quietEdits = false;  // text replaced by the program, not edited by the user
     QProgressDialog* loading = nullptr;
     int desktopFlashTime = 0;

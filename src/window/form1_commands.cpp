@@ -129,14 +129,7 @@ void Form1::menKeyboard_Click()
 {
     if (!keyboard) {
         // Its keys are pressed in the text box, as the keyboard's would be.
-        keyboard = new KeyboardMap(editor.tables, editor.composer(), [this](QChar c) {
-            const int key = c.isLetter() ? c.toUpper().unicode() : c.unicode();
-            const Qt::KeyboardModifiers mods = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
-            QKeyEvent press(QEvent::KeyPress, key, mods, QString(c));
-            QCoreApplication::sendEvent(Text1, &press);
-            QKeyEvent release(QEvent::KeyRelease, key, mods, QString(c));
-            QCoreApplication::sendEvent(Text1, &release);
-        });
+        keyboard = new KeyboardMap(editor.keys(), [this](QChar c) { Text1->typeCode(static_cast<unsigned char>(c.toLatin1())); });
         keyboard->setParent(this, Qt::Window);  // goes with the main window
         keyboard->setWindowIcon(windowIcon());
         keyboard->follow(Text1);

@@ -1,5 +1,6 @@
 #include "window/key_codes.h"
 
+#include "phonetic/composer.h"
 #include "platform/text_codec.h"
 
 #include <QKeyEvent>
@@ -49,16 +50,16 @@ int keyCodeOf(const QKeyEvent* e)
         else if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
             code = e->key() - Qt::Key_A + 1;
         // Ctrl+H and Ctrl+M are the codes of Backspace and Enter, which the box acts on.
-        return code == 8 || code == 13 ? Swallowed : code;
+        return code == KeyBackspace || code == KeyEnter ? Swallowed : code;
     }
     switch (e->key()) {
     case Qt::Key_Backspace:
-        return mods & Qt::AltModifier ? BoxOwnsKey : 8;
+        return mods & Qt::AltModifier ? BoxOwnsKey : KeyBackspace;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return mods & Qt::AltModifier ? BoxOwnsKey : 13;
+        return mods & Qt::AltModifier ? BoxOwnsKey : KeyEnter;
     case Qt::Key_Escape:
-        return 27;
+        return KeyEsc;
     default:
         break;
     }

@@ -1,8 +1,7 @@
 #include "window/keyboard_map.h"
 
 #include "document/unicode_tamil.h"
-#include "phonetic/composer.h"
-#include "platform/key_string.h"
+#include "phonetic/typing.h"
 #include "platform/text_codec.h"
 #include "window/tamil_font.h"
 
@@ -50,23 +49,12 @@ protected:
 
 QString boxText(std::string_view codes) { return codec::toBoxText(codes); }
 
-// The characters a stored cell inserts.
-std::string cellCodes(const std::string& cell)
-{
-    std::string out;
-    forEachKeyStroke(cell, [&](const KeyStroke& k) {
-        if (const char c = k.typedChar())
-            out += c;
-    });
-    return out;
-}
-
 constexpr const char* NormalRows[] = {"`1234567890-=", "qwertyuiop[]\\", "asdfghjkl;'", "zxcvbnm,./"};
 constexpr const char* ShiftedRows[] = {"~!@#$%^&*()_+", "QWERTYUIOP{}|", "ASDFGHJKL:\"", "ZXCVBNM<>?"};
 } // namespace
 
-KeyboardMap::KeyboardMap(const CompositionTables& tables, const Composer& composer, std::function<void(QChar)> typeKey)
-    : QWidget(nullptr, Qt::Window), tables(tables), composer(composer), typeKey(std::move(typeKey))
+KeyboardMap::KeyboardMap(const Typing& typing, std::function<void(QChar)> typeKey)
+    : QWidget(nullptr, Qt::Window), typing(typing), typeKey(std::move(typeKey))
 {
     setObjectName("KeyboardMap");
     setWindowTitle(tr("Keyboard"));
@@ -112,19 +100,12 @@ KeyboardMap::KeyboardMap(const CompositionTables& tables, const Composer& compos
 
 QString KeyboardMap::shows(QChar key, bool& active) const
 {
-    const int code = static_cast<unsigned char>(key.toLatin1());
-    active = true;
-    if (const int passed = composer.filtered(code); passed >= 0)
-        return boxText(std::string(1, char(passed)));
-    if (!composer.WaitingForVowel) {
-        const int c = tables.consonantIndexOf(code);
-        return c > 0 ? boxText(cellCodes(tables.SyllableTable[std::size_t(c)][CompositionTables::PulliColumn]))
-                     : QString();
-    }
-    const int v = tables.vowelIndexOf(code);
-    active = v > 0;
-    return active ? boxText(cellCodes(tables.SyllableTable[std::size_t(composer.ConsonantIndex)][std::size_t(v)]))
-                  : QString();
+    std::string pending;
+    const KeyEffect effect = typing.wouldDo(static_cast<unsigned char>(key.toLatin1()), &pending);
+    active = effect.kind == KeyEffect::Insert || !typing.composer().WaitingForVowel;
+    if (effect.kind == KeyEffect::Insert)
+        return boxText(effect.codes);  // a syllable, or the key's own code
+    return active ? boxText(pending) : QString();  // the consonant the key would pick
 }
 
 void KeyboardMap::refresh()
@@ -142,9 +123,10 @@ void KeyboardMap::refresh()
         cap->setAccessibleName(c + QLatin1String(": ") + cap->toolTip());
         cap->update();
     }
+    const Composer& composer = typing.composer();
     if (composer.WaitingForVowel) {
         const std::string pending = composer.ConsonantIndex > 0
-                                        ? cellCodes(tables.SyllableTable[std::size_t(composer.ConsonantIndex)][CompositionTables::PulliColumn])
+                                        ? typing.tables().SyllableTable[std::size_t(composer.ConsonantIndex)][CompositionTables::PulliColumn]
                                         : std::string();
         state->setText(pending.empty() ? tr("Now a vowel key: it gives a vowel letter.")
                                        : tr("Now a vowel key, to go with %1:")

@@ -15,14 +15,14 @@ class QLabel;
 
 namespace orvane {
 
-class Composer;
-struct CompositionTables;
+class Typing;
 
 class KeyboardMap final : public QWidget {
     Q_OBJECT
 public:
-    // typeKey presses a key in the text box: its character, with Shift or not.
-    KeyboardMap(const CompositionTables& tables, const Composer& composer, std::function<void(QChar)> typeKey);
+    // typing: the text box's keys, asked what each would do; typeKey presses a key in the
+    // text box: its character, with Shift or not.
+    KeyboardMap(const Typing& typing, std::function<void(QChar)> typeKey);
 
     // Shows what each key gives in the composer's present state.
     void refresh();
@@ -43,8 +43,7 @@ private:
     };
     QString shows(QChar key, bool& active) const;
 
-    const CompositionTables& tables;
-    const Composer& composer;
+    const Typing& typing;
     std::function<void(QChar)> typeKey;
     std::vector<Key> keys;
     QToolButton* shift;

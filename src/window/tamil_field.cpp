@@ -1,7 +1,6 @@
 #include "window/tamil_field.h"
 
 #include "document/unicode_tamil.h"
-#include "platform/qt_services.h"
 #include "platform/text_codec.h"
 #include "window/key_codes.h"
 #include "window/tamil_font.h"
@@ -12,8 +11,7 @@
 namespace orvane {
 
 TamilField::TamilField(const CompositionTables& tables, StatusPanels& panels, QWidget* parent)
-    : QLineEdit(parent), injector(std::make_unique<QtKeystrokeInjector>(this)),
-      composer(std::make_unique<Composer>(tables, *injector, panels, static_cast<ChangeMarker&>(*this)))
+    : QLineEdit(parent), typing(tables, panels, static_cast<ChangeMarker&>(*this))
 {
     setFont(tamilFont(12));
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -55,25 +53,29 @@ void TamilField::keyPressEvent(QKeyEvent* e)
     e->accept();
     if (code == NoCode || code == Swallowed)
         return;
-    if (code == 13 && !composer->SendingKeys) {
+    const Composer& composer = typing.composer();
+    if (code == KeyEnter && !composer.SendingKeys) {
         if (entered)
             entered(e->modifiers() & Qt::ShiftModifier);
         return;
     }
-    if (code == 27 && !composer->SendingKeys) {
-        composer->Text1_KeyPress(27);  // a half-typed syllable is abandoned too
+    if (code == KeyEsc && !composer.SendingKeys) {
+        typing.press(KeyEsc);  // a half-typed syllable is abandoned too
         if (escaped)
             escaped();
         return;
     }
-    switch (const int out = composer->Text1_KeyPress(code)) {
-    case 0:
-        return;
-    case 8:
+    const KeyEffect effect = typing.press(code);
+    switch (effect.kind) {
+    case KeyEffect::DeleteBack:
         backspace();
         return;
-    default:
-        insert(QString(codec::charOf(static_cast<unsigned char>(out))));
+    case KeyEffect::Insert:
+        insert(codec::toBoxText(effect.codes));
+        return;
+    case KeyEffect::Nothing:
+    case KeyEffect::LineBreak:  // one line: Enter is the owner's
+        return;
     }
 }
 

@@ -3,7 +3,7 @@
 // same tables), so a consonant key then a vowel key becomes a syllable, shown in Tamil.
 // Tamil pasted from anywhere becomes its codes. Enter and Esc are the field's owner's.
 
-#include "phonetic/composer.h"
+#include "phonetic/typing.h"
 
 #include <QLineEdit>
 
@@ -34,8 +34,7 @@ private:
     void markDocumentChanged() override {}  // typing here changes no document
     void fitText();
 
-    std::unique_ptr<KeystrokeInjector> injector;
-    std::unique_ptr<Composer> composer;
+    Typing typing;
     bool fitting = false;
 };
 

@@ -176,42 +176,42 @@ void TextBox::keyPressEvent(QKeyEvent* e)
     e->accept();
     if (code == NoCode || code == Swallowed)
         return;  // nothing the document could store, or a key that must not edit
-
-    // One key press, with every character it injects, is one step of Undo.
-    QTextCursor group(document());
-    if (keyDepth == 0)
-        group.beginEditBlock();
-    ++keyDepth;
-    const int out = keyPressHandler(code);
-    if (out != 0)
-        insertCode(out);
-    --keyDepth;
-    if (keyDepth == 0) {
-        group.endEditBlock();
-        ensureCursorVisible();
-    }
+    typeCode(code);
 }
 
-void TextBox::insertCode(int code)
+void TextBox::typeCode(int code)
+{
+    if (!keyPressHandler)
+        return;
+    // One key press, with every character it injects, is one step of Undo.
+    QTextCursor group(document());
+    group.beginEditBlock();
+    apply(keyPressHandler(code));
+    group.endEditBlock();
+    ensureCursorVisible();
+}
+
+void TextBox::apply(const KeyEffect& effect)
 {
     // Inside the key's edit block the layout is not yet updated, so nothing here may ask
     // for the caret's place (setTextCursor, ensureCursorVisible): the edit goes through a
     // copy of the caret, which the box's own caret follows.
     QTextCursor cursor = textCursor();
-    switch (code) {
-    case 27:
+    switch (effect.kind) {
+    case KeyEffect::Nothing:
         return;
-    case 8:
+    case KeyEffect::DeleteBack:
         if (cursor.hasSelection())
             cursor.removeSelectedText();
         else
             cursor.deletePreviousChar();
         return;
-    case 13:
+    case KeyEffect::LineBreak:
         cursor.insertBlock();  // a paragraph break, also for Shift+Enter
         return;
-    default:  // the code's character, printable or not, replacing the selection
-        cursor.insertText(QString(codec::charOf(static_cast<unsigned char>(code))));
+    case KeyEffect::Insert:  // the codes' characters, printable or not, replacing the selection
+        cursor.insertText(codec::toBoxText(effect.codes));
+        return;
     }
 }
 

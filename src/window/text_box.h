@@ -3,6 +3,8 @@
 // key-press handler first, as its 8-bit code; the handler passes, replaces or swallows it.
 // Text from outside enters by one path, whatever brought it.
 
+#include "phonetic/typing.h"
+
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
@@ -17,8 +19,8 @@ class TextBox : public QPlainTextEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
-    // Takes a key code, returns the code to insert or act on, 0 for nothing.
-    std::function<int(int)> keyPressHandler;
+    // Takes a key code and says what the text does.
+    std::function<KeyEffect(int)> keyPressHandler;
     // A file dropped on the box: its name as the system's bytes.
     std::function<void(const std::string&)> fileDropped;
     // Text from outside too large for the memory left.
@@ -28,6 +30,9 @@ public:
 
     // Key sequences of the menus, which win over the box's own use of the same keys.
     void setMenuShortcuts(QList<QKeySequence> shortcuts);
+    // A key's code, as a key press would bring it: through the handler, and what it says
+    // done to the text as one step of Undo.
+    void typeCode(int code);
 
     // The document's bytes, CR LF between lines.
     std::string documentBytes() const;
@@ -63,10 +68,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
-    void insertCode(int code);
+    void apply(const KeyEffect& effect);
 
     QList<QKeySequence> menuShortcuts;
-    int keyDepth = 0;  // > 0 while a key press (and what it injects) is being handled
 };
 
 // Text from outside as the document takes it (see insertFromMimeData).
