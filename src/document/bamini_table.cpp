@@ -1,6 +1,7 @@
 #include "document/bamini_table.h"
 
 #include "platform/charset.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 #include <string_view>
@@ -32,7 +33,7 @@ std::string utf8Of(const std::u32string& text)
 {
     std::string out;
     for (const char32_t c : text)
-        appendUtf8(c, out);
+        utf8::append(c, out);
     return out;
 }
 
@@ -40,7 +41,7 @@ Table load()
 {
     Table t;
     for (int b = 0; b < 256; ++b) {
-        appendUtf8(charset::toUnicode(static_cast<unsigned char>(b)), t.plain[std::size_t(b)]);
+        utf8::append(charset::toUnicode(static_cast<unsigned char>(b)), t.plain[std::size_t(b)]);
         t.utf8[std::size_t(b)] = t.plain[std::size_t(b)];
     }
     std::string_view tsv = BaminiTsv;
@@ -57,7 +58,7 @@ Table load()
         }
         const std::size_t t1 = line.find('\t'), t2 = line.find('\t', t1 + 1);
         const std::string code(line.substr(0, t1));
-        const std::u32string text = decodeUtf8(line.substr(t1 + 1, t2 - t1 - 1));
+        const std::u32string text = utf8::decode(line.substr(t1 + 1, t2 - t1 - 1));
         const Row row = rowNamed(line.substr(t2 + 1));
         const auto b = static_cast<unsigned char>(code[0]);
         switch (row) {
@@ -112,34 +113,6 @@ const Table& table()
 {
     static const Table t = load();
     return t;
-}
-
-std::u32string decodeUtf8(std::string_view utf8)
-{
-    std::u32string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();)
-        out += decodeUtf8At(utf8, i);
-    return out;
-}
-
-void appendUtf8(char32_t c, std::string& out)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
 }
 
 } // namespace orvane::bamini

@@ -42,27 +42,4 @@ struct Table {
 
 const Table& table();
 
-// The code point whose UTF-8 starts at i, which moves past it; an ill-formed byte is
-// U+FFFD and i moves by one.
-inline char32_t decodeUtf8At(std::string_view utf8, std::size_t& i)
-{
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    const int length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-    char32_t c = length == 1 ? b : length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
-    bool valid = length > 0 && i + std::size_t(length) <= utf8.size();
-    for (int k = 1; valid && k < length; ++k) {
-        const auto cont = static_cast<unsigned char>(utf8[i + std::size_t(k)]);
-        valid = (cont >> 6) == 2;
-        c = (c << 6) | (cont & 0x3F);
-    }
-    if (valid && (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || (length == 2 && c < 0x80)
-                  || (length == 3 && c < 0x800) || (length == 4 && c < 0x10000)))
-        valid = false;
-    i += valid ? std::size_t(length) : 1;
-    return valid ? c : char32_t(0xFFFD);
-}
-
-std::u32string decodeUtf8(std::string_view utf8);
-void appendUtf8(char32_t c, std::string& out);
-
 } // namespace orvane::bamini

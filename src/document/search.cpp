@@ -1,24 +1,13 @@
 #include "document/search.h"
 
 #include "document/segments.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 #include <string>
 
 namespace orvane {
 
-namespace {
-// The first code point of UTF-8 text that begins with a three-byte character, or 0.
-char32_t firstTamil(std::string_view utf8)
-{
-    if (utf8.size() < 3 || static_cast<unsigned char>(utf8[0]) != 0xE0)
-        return 0;
-    const auto second = static_cast<unsigned char>(utf8[1]);
-    if (second != 0xAE && second != 0xAF)
-        return 0;
-    return 0x0B80 | ((second & 1) << 6) | (static_cast<unsigned char>(utf8[2]) & 0x3F);
-}
-} // namespace
 
 namespace {
 // The matches in one stretch of a document (offset: where it starts) that the reading of
@@ -108,7 +97,7 @@ TextCounts countText(std::string_view bytes)
         if (!space && !inWord)
             ++counts.words;
         inWord = !space;
-        const char32_t c = firstTamil(s.text);
+        const char32_t c = utf8::tamilAt(s.text, 0);
         if (c == 0x0B83 || (c >= 0x0B85 && c <= 0x0BB9))
             ++counts.letters;
     });

@@ -9,6 +9,8 @@
 
 namespace orvane {
 
+struct SegmentRules;
+
 struct Segment {
     std::size_t begin = 0;   // byte offset in the document
     std::size_t length = 0;  // bytes
@@ -46,6 +48,7 @@ public:
 
 private:
     std::size_t next(std::string_view bytes, std::size_t k, std::string_view& text);
+    std::size_t readAt(const SegmentRules& rules, std::string_view bytes, std::size_t k, char*& o);
 
     bool afterVowel = false;  // the last segment ended in a vowel, a vowel sign or the pulli
     char buffer[32];

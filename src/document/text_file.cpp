@@ -2,6 +2,7 @@
 
 #include "document/tam_format.h"
 #include "document/unicode_tamil.h"
+#include "platform/utf8.h"
 
 namespace orvane {
 
@@ -14,7 +15,7 @@ DocumentFormat formatOf(std::string_view bytes)
     DocumentFormat format;
     const bool marked = bytes.starts_with(ByteOrderMark);
     const std::string_view text = marked ? bytes.substr(ByteOrderMark.size()) : bytes;
-    if (!isUtf8(text) || (!marked && !containsTamil(text)))
+    if (!utf8::isValid(text) || (!marked && !utf8::containsTamil(text)))
         return format;
     format.kind = DocumentFormat::Unicode;
     format.byteOrderMark = marked;

@@ -3,6 +3,7 @@
 #include "document/bamini_table.h"
 #include "document/segments.h"
 #include "platform/charset.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -33,7 +34,7 @@ const std::u32string& decodeComposed(std::string_view utf8)
             ++i;
             continue;
         }
-        const char32_t c = decodeUtf8At(utf8, i);
+        const char32_t c = utf8::decodeAt(utf8, i);
         if (o != begin) {
             char32_t& last = o[-1];
             if (c == SignAa && (last == SignE || last == SignEe)) {
@@ -217,42 +218,6 @@ std::string unicodeToBamini(std::string_view utf8, std::size_t* unconvertible)
     if (unconvertible)
         *unconvertible = lost;
     return out;
-}
-
-bool isUtf8(std::string_view bytes)
-{
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        const std::size_t length = (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > bytes.size())
-            return false;
-        char32_t c = b & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto cont = static_cast<unsigned char>(bytes[i + k]);
-            if ((cont >> 6) != 2)
-                return false;
-            c = (c << 6) | (cont & 0x3F);
-        }
-        if ((length == 2 && c < 0x80) || (length == 3 && c < 0x800) || (length == 4 && c < 0x10000) || c > 0x10FFFF
-            || (c >= 0xD800 && c <= 0xDFFF))
-            return false;
-        i += length;
-    }
-    return true;
-}
-
-bool containsTamil(std::string_view utf8)
-{
-    // Every character of the block is E0 AE xx or E0 AF xx in UTF-8.
-    for (std::size_t k = 0; k + 1 < utf8.size(); ++k)
-        if (static_cast<unsigned char>(utf8[k]) == 0xE0
-            && (static_cast<unsigned char>(utf8[k + 1]) == 0xAE || static_cast<unsigned char>(utf8[k + 1]) == 0xAF))
-            return true;
-    return false;
 }
 
 } // namespace orvane

@@ -19,10 +19,4 @@ std::string unicodeToBamini(std::string_view utf8);
 // The same, counting the characters that became "?" for want of a code.
 std::string unicodeToBamini(std::string_view utf8, std::size_t* unconvertible);
 
-// Whether the bytes are well-formed UTF-8.
-bool isUtf8(std::string_view bytes);
-
-// Whether the text holds any character of the Tamil block.
-bool containsTamil(std::string_view utf8);
-
 } // namespace orvane

@@ -7,6 +7,7 @@
 #include "phonetic/batch_typist.h"
 #include "platform/atomic_file.h"
 #include "platform/messages.h"
+#include "platform/utf8.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -203,21 +204,16 @@ int guarded(Run&& run)
 // after an ASCII character other than a line end (the last line end of the text is dropped,
 // so it must wait for the end), or before a Tamil letter that no pulli or dotted circle
 // joins to what precedes. 0 for nowhere.
-std::size_t safeCut(std::string_view utf8, std::size_t from)
+std::size_t safeCut(std::string_view text, std::size_t from)
 {
-    for (std::size_t k = utf8.size(); k-- > from;) {
-        const auto b = static_cast<unsigned char>(utf8[k]);
+    for (std::size_t k = text.size(); k-- > from;) {
+        const auto b = static_cast<unsigned char>(text[k]);
         if (b < 0x80 && b != '\r' && b != '\n')
             return k + 1;
-        if (b == 0xE0 && k + 2 < utf8.size() && k >= 3) {
-            const char32_t c = 0x0B80 | ((static_cast<unsigned char>(utf8[k + 1]) & 1) << 6)
-                               | (static_cast<unsigned char>(utf8[k + 2]) & 0x3F);
-            const std::string_view before = utf8.substr(k - 3, 3);
-            const bool letter = (static_cast<unsigned char>(utf8[k + 1]) & 0xFE) == 0xAE
-                                && ((c >= 0x0B85 && c <= 0x0B94) || (c >= 0x0B95 && c <= 0x0BB9));
-            if (letter && before != "\u0BCD" && before != "\u25CC")
-                return k;
-        }
+        const char32_t c = k >= 3 ? utf8::tamilAt(text, k) : 0;
+        const bool letter = (c >= 0x0B85 && c <= 0x0B94) || (c >= 0x0B95 && c <= 0x0BB9);
+        if (letter && utf8::tamilAt(text, k - 3) != 0x0BCD && text.substr(k - 3, 3) != "\u25CC")
+            return k;
     }
     return 0;
 }
@@ -225,12 +221,12 @@ std::size_t safeCut(std::string_view utf8, std::size_t from)
 // Where to cut text that has no safe place: a few bytes before its end (which may be the
 // text's last line end), not inside a character. Bytes that continue no character are each
 // one bad character, so a cut between them changes nothing.
-std::size_t forcedCut(std::string_view utf8)
+std::size_t forcedCut(std::string_view text)
 {
-    std::size_t cut = utf8.size() - 4;
-    for (int back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80; ++back)
+    std::size_t cut = text.size() - 4;
+    for (int back = 0; back < 3 && cut > 0 && utf8::isContinuation(static_cast<unsigned char>(text[cut])); ++back)
         --cut;
-    return (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80 ? utf8.size() - 4 : cut;
+    return utf8::isContinuation(static_cast<unsigned char>(text[cut])) ? text.size() - 4 : cut;
 }
 } // namespace
 

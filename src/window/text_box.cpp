@@ -7,6 +7,7 @@
 
 #include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
+#include "platform/utf8.h"
 #include "window/accessibility.h"
 #include "window/key_codes.h"
 
@@ -221,7 +222,7 @@ QString fitPasted(const QString& in)
     const QString text = in.startsWith(QChar(0xFEFF)) ? in.mid(1) : in;
     const QByteArray utf8 = text.toUtf8();
     const std::string_view bytes(utf8.constData(), std::size_t(utf8.size()));
-    if (containsTamil(bytes))
+    if (utf8::containsTamil(bytes))
         return codec::toBoxText(unicodeToBamini(bytes));
     return codec::fitForBox(text);
 }

@@ -2,6 +2,7 @@
 
 #include "document/segments.h"
 #include "document/unicode_tamil.h"
+#include "platform/utf8.h"
 #include "phonetic/batch_typist.h"
 #include "platform/key_string.h"
 #include "phonetic/tables.h"
@@ -161,8 +162,8 @@ private slots:
         QCOMPARE(toU("rN<"), u("ச◌ேஈ"));  // a sign with no letter does not join the one before
         QCOMPARE(toB(u("ச◌ேஈ")), QByteArray("rN<"));
         QCOMPARE(toU("\xe9\x80"), u("é€"));
-        QVERIFY(containsTamil(u("abc க").toStdString()));
-        QVERIFY(!containsTamil(u("abc é€").toStdString()));
+        QVERIFY(utf8::containsTamil(u("abc க").toStdString()));
+        QVERIFY(!utf8::containsTamil(u("abc é€").toStdString()));
     }
 
     void unicodeRoundTripOnDrawableText()
