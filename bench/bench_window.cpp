@@ -7,7 +7,7 @@
 
 #include "../tests/support/fakes.h"
 #include "bench.h"
-#include "document/tam_format.h"
+#include "document/file_format.h"
 #include "phonetic/batch_typist.h"
 #include "platform/text_codec.h"
 #include "romanised.h"

@@ -1,8 +1,6 @@
 #include "document/document_flows.h"
 
-#include "document/tam_format.h"
-#include "document/text_file.h"
-#include "document/unicode_tamil.h"
+#include "document/file_format.h"
 
 #include <algorithm>
 #include <new>
@@ -154,22 +152,11 @@ bool DocumentFlows::confirmSize(const std::string& path, std::size_t bytes)
 
 bool DocumentFlows::writeTo(const std::string& path, WriteOptions options, const DocumentFormat& format)
 {
-    WriteOutcome out;
-    if (format.kind == DocumentFormat::Unicode) {
-        const std::string unicode = unicodeFileBytes(view.documentText(), format);
-        if (!confirmSize(path, unicode.size()))
-            return false;
-        out = files.writeFile(path, {unicode}, options);
-    } else {
-        // Straight from the text box to the file, a piece at a time.
-        const ByteSource text = view.documentSource();
-        const ByteSource file{text.size + TamClosingLineEnd.size(), [&text](const ByteSource::Put& put) {
-                                  return text.produce(put) && put(TamClosingLineEnd);
-                              }};
-        if (!confirmSize(path, file.size))
-            return false;
-        out = files.writeBytes(path, file, options);
-    }
+    // Straight from the text box to the file, a piece at a time.
+    const ByteSource file = encodedFile(format, view.documentSource());
+    if (!confirmSize(path, file.size))
+        return false;
+    const WriteOutcome out = files.writeBytes(path, file, options);
     if (!out.written) {
         messages.warn({MessageId::SaveFailed, {path, out.error}});
         return false;
@@ -316,8 +303,7 @@ bool DocumentFlows::ExportUnicode()
 {
     bool written = false;
     if (const std::optional<std::string> path = askExportName(ExportFilter, ".txt")) {
-        const std::string text = baminiToUnicode(view.documentText());
-        const WriteOutcome out = files.writeFile(*path, {text, "\n"});
+        const WriteOutcome out = files.writeBytes(*path, encodedFile({DocumentFormat::Unicode}, view.documentSource()));
         written = out.written;
         if (!written)
             messages.warn({MessageId::ExportFailed, {*path, out.error}});

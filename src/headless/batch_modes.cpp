@@ -1,13 +1,10 @@
 #include "headless/batch_modes.h"
 
-#include "document/segments.h"
+#include "document/file_format.h"
 #include "document/limits.h"
-#include "document/tam_format.h"
-#include "document/unicode_tamil.h"
 #include "phonetic/batch_typist.h"
 #include "platform/atomic_file.h"
 #include "platform/messages.h"
-#include "platform/utf8.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -86,8 +83,9 @@ public:
             }
             return true;
         }
-        if (!toStandard && !file.open(name)) {
-            complain("write", name, file.error());
+        std::string error;
+        if (!toStandard && !(file = files.startWrite(name, {}, error))) {
+            complain("write", name, error);
             return false;
         }
         return true;
@@ -122,7 +120,7 @@ public:
             buffer.resize(buffer.size() - count);
         } else {
             std::string fromFile;
-            if (file.takeBack(count - buffer.size(), fromFile))
+            if (file->takeBack(count - buffer.size(), fromFile))
                 back = fromFile + buffer;
             buffer.clear();
         }
@@ -141,8 +139,8 @@ public:
         }
         if (!flush())
             return false;
-        if (!streaming() && !file.commit()) {
-            complain("write", name, file.error());
+        if (!streaming() && !file->commit()) {
+            complain("write", name, file->error());
             return false;
         }
         return true;
@@ -167,8 +165,8 @@ private:
             }
             if (cause != 0)
                 error = std::strerror(cause);
-        } else if (!file.write(buffer)) {
-            error = file.error();
+        } else if (!file->write(buffer)) {
+            error = file->error();
         }
         buffer.clear();
         if (!error.empty())
@@ -182,7 +180,8 @@ private:
     const std::string name;
     const std::size_t limit;
     int direct = -1;
-    AtomicFile file;
+    LocalFiles files;
+    std::unique_ptr<FileWriter> file;
     std::string buffer;
     std::size_t total = 0;
     bool cannotTakeBack = false;
@@ -200,34 +199,23 @@ int guarded(Run&& run)
     }
 }
 
-// Where UTF-8 text may be cut for conversion in pieces, looking no further back than from:
-// after an ASCII character other than a line end (the last line end of the text is dropped,
-// so it must wait for the end), or before a Tamil letter that no pulli or dotted circle
-// joins to what precedes. 0 for nowhere.
-std::size_t safeCut(std::string_view text, std::size_t from)
+// Converts INPUT into OUTPUT: read as one form, written as the other.
+int convertFile(const std::vector<std::string>& operands, DocumentFormat::Kind from, const DocumentFormat& to, bool large)
 {
-    for (std::size_t k = text.size(); k-- > from;) {
-        const auto b = static_cast<unsigned char>(text[k]);
-        if (b < 0x80 && b != '\r' && b != '\n')
-            return k + 1;
-        const char32_t c = k >= 3 ? utf8::tamilAt(text, k) : 0;
-        const bool letter = (c >= 0x0B85 && c <= 0x0B94) || (c >= 0x0B95 && c <= 0x0BB9);
-        if (letter && utf8::tamilAt(text, k - 3) != 0x0BCD && text.substr(k - 3, 3) != "\u25CC")
-            return k;
-    }
-    return 0;
+    removeTemporariesOnEndSignals();
+    return guarded([&] {
+        Output out(operands, to.kind == DocumentFormat::Tam, large);
+        if (!out.open())
+            return 1;
+        FileDecoder decoder(from);
+        FileEncoder encoder(to);
+        const ByteSource::Put write = [&out](std::string_view bytes) { return out.write(bytes); };
+        const ByteSource::Put encode = [&](std::string_view document) { return encoder.write(document, write); };
+        const bool read = readInput(operands, [&](std::string_view chunk) { return decoder.read(chunk, encode); });
+        return read && decoder.finish(encode) && encoder.finish(write) && out.finish() ? 0 : 1;
+    });
 }
 
-// Where to cut text that has no safe place: a few bytes before its end (which may be the
-// text's last line end), not inside a character. Bytes that continue no character are each
-// one bad character, so a cut between them changes nothing.
-std::size_t forcedCut(std::string_view text)
-{
-    std::size_t cut = text.size() - 4;
-    for (int back = 0; back < 3 && cut > 0 && utf8::isContinuation(static_cast<unsigned char>(text[cut])); ++back)
-        --cut;
-    return utf8::isContinuation(static_cast<unsigned char>(text[cut])) ? text.size() - 4 : cut;
-}
 } // namespace
 
 int runTransliterate(const std::vector<std::string>& operands, bool large)
@@ -239,88 +227,25 @@ int runTransliterate(const std::vector<std::string>& operands, bool large)
             return 1;
         BatchTypist typist;
         typist.giveBack = [&](std::size_t count) { return out.takeBack(count); };
+        FileEncoder encoder{DocumentFormat{}};
+        const ByteSource::Put write = [&out](std::string_view bytes) { return out.write(bytes); };
         const bool read = readInput(operands, [&](std::string_view chunk) {
             typist.typeBytes(chunk);
             // What a Backspace could still take back stays with the typist.
-            return typist.text().size() < 2 * ChunkBytes || out.write(typist.takeFront(ChunkBytes));
+            return typist.text().size() < 2 * ChunkBytes || encoder.write(typist.takeFront(ChunkBytes), write);
         });
-        return read && out.write(typist.text()) && out.write(TamClosingLineEnd) && out.finish() ? 0 : 1;
+        return read && encoder.write(typist.text(), write) && encoder.finish(write) && out.finish() ? 0 : 1;
     });
 }
 
 int runToUnicode(const std::vector<std::string>& operands)
 {
-    removeTemporariesOnEndSignals();
-    return guarded([&] {
-        Output out(operands, false, true);
-        if (!out.open())
-            return 1;
-        SegmentReader reader;
-        std::string pending, converted;
-        auto convert = [&](bool atEnd) {
-            converted.clear();
-            const std::size_t read = reader.appendText(pending, atEnd, converted);
-            pending.erase(0, read);
-            return out.write(converted);
-        };
-        const bool read = readInput(operands, [&](std::string_view chunk) {
-            pending.append(chunk);
-            return convert(false);
-        });
-        if (!read)
-            return 1;
-        // Read by the .tam rules, the file's closing line end adds no line; a text file ends
-        // its last line with a line feed.
-        if (pending.ends_with("\r\n"))
-            pending.resize(pending.size() - 2);
-        else if (pending.ends_with('\r'))
-            pending.pop_back();
-        return convert(true) && out.write("\n") && out.finish() ? 0 : 1;
-    });
+    return convertFile(operands, DocumentFormat::Tam, {DocumentFormat::Unicode}, true);
 }
 
 int runFromUnicode(const std::vector<std::string>& operands, bool large)
 {
-    removeTemporariesOnEndSignals();
-    return guarded([&] {
-        Output out(operands, true, large);
-        if (!out.open())
-            return 1;
-        std::string pending;
-        bool first = true;
-        auto convert = [&](std::string_view text) {
-            if (first && text.starts_with("\xEF\xBB\xBF"))
-                text.remove_prefix(3);  // a byte-order mark marks the encoding; it is no text
-            first = false;
-            return out.write(unicodeToBamini(text));
-        };
-        std::size_t noCut = 0;  // pending's first bytes, known to hold no safe cut
-        const bool read = readInput(operands, [&](std::string_view chunk) {
-            pending.append(chunk);
-            if (pending.size() <= ChunkBytes)
-                return true;
-            // Bytes already looked at are not looked at again: the time grows with the input,
-            // not with its square, however long a stretch without a safe cut.
-            std::size_t cut = safeCut(pending, noCut > 8 ? noCut - 8 : 0);
-            if (cut == 0) {
-                noCut = pending.size();
-                if (pending.size() < 64 * ChunkBytes)
-                    return true;
-                cut = forcedCut(pending);  // nowhere to cut cleanly (line ends alone, say)
-            }
-            const bool ok = convert(std::string_view(pending).substr(0, cut));
-            pending.erase(0, cut);
-            noCut = pending.size();  // the cut was the last safe one
-            return ok;
-        });
-        if (!read)
-            return 1;
-        if (pending.ends_with("\r\n"))
-            pending.resize(pending.size() - 2);
-        else if (pending.ends_with('\n') || pending.ends_with('\r'))
-            pending.pop_back();
-        return convert(pending) && out.write(TamClosingLineEnd) && out.finish() ? 0 : 1;
-    });
+    return convertFile(operands, DocumentFormat::Unicode, {}, large);
 }
 
 } // namespace orvane

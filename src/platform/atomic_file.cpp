@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <sys/resource.h>
 #include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
@@ -146,8 +147,10 @@ void waitForRemovals() { remover().wait(); }
 
 bool AtomicFile::fail(int error)
 {
-    cause = error;
-    problem = std::strerror(error);
+    if (problem.empty()) {  // the first failure is the reason; what follows it is its echo
+        cause = error;
+        problem = std::strerror(error);
+    }
     cancel();
     return false;
 }
@@ -266,6 +269,100 @@ bool AtomicFile::commit()
     committed = posix::identityOf(::lstat(name.c_str(), &placed) == 0 && placed.st_ino == info.st_ino ? placed : info);
     if (kept)
         remover().remove(keep);
+    return true;
+}
+
+InPlaceFile::~InPlaceFile()
+{
+    if (fd >= 0) {
+        putBack();  // given up before the commit: the file is what it was
+        ::close(fd);
+    }
+}
+
+bool InPlaceFile::fail(int error)
+{
+    problem = std::strerror(error);
+    if (fd >= 0) {
+        putBack();
+        ::close(fd);
+        fd = -1;
+    }
+    return false;
+}
+
+void InPlaceFile::putBack()
+{
+    int ignored = 0;
+    if (!posix::writeAll(fd, old, 0, ignored) || ::ftruncate(fd, off_t(old.size())) != 0 || ::fsync(fd) != 0)
+        problem += "; the old contents could not be put back";
+}
+
+bool InPlaceFile::open(const std::string& path, std::size_t expectedSize)
+{
+    name = path;
+    fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        problem = std::strerror(errno);
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+        return false;
+    }
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && expectedSize > limit.rlim_cur) {
+        ::close(fd);
+        fd = -1;
+        problem = std::strerror(EFBIG);
+        return false;
+    }
+    old.assign(std::size_t(info.st_size), '\0');
+    for (std::size_t got = 0; got < old.size();) {
+        const ssize_t n = ::pread(fd, old.data() + got, old.size() - got, off_t(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            problem = n < 0 ? std::strerror(errno) : "it changed while it was read";
+            ::close(fd);
+            fd = -1;
+            return false;
+        }
+        got += std::size_t(n);
+    }
+    if (expectedSize > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(expectedSize)) != 0 && errno != EOPNOTSUPP) {
+        problem = std::strerror(errno);
+        ::close(fd);
+        fd = -1;
+        return false;
+    }
+    return true;
+}
+
+bool InPlaceFile::write(std::string_view bytes)
+{
+    int error = 0;
+    if (fd < 0 || !posix::writeAll(fd, bytes, at, error))
+        return fail(fd < 0 ? EBADF : error);
+    at += off_t(bytes.size());
+    return true;
+}
+
+bool InPlaceFile::commit()
+{
+    if (fd < 0)
+        return false;
+    if (::ftruncate(fd, at) != 0 || ::fsync(fd) != 0)
+        return fail(errno);
+    const int result = ::close(fd);
+    fd = -1;
+    if (result != 0) {
+        problem = std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    if (::stat(name.c_str(), &info) == 0)
+        committed = posix::identityOf(info);
     return true;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
-// A new version of a file, written beside it under a temporary name and put in its place
-// only when complete: a failure at any point leaves the old file as it was. The name is
-// used as the bytes it is.
+// The two ways LocalFiles writes a file. AtomicFile: a new version, written beside it under a
+// temporary name and put in its place only when complete, so that a failure at any point
+// leaves the old file as it was. InPlaceFile: the file itself, for its other names (hard
+// links), with its old contents put back on any failure. Names are used as the bytes they
+// are.
 
 #include "platform/file_service.h"
 
@@ -10,30 +12,28 @@
 
 namespace orvane {
 
-class AtomicFile {
+class AtomicFile final : public FileWriter {
 public:
     AtomicFile() = default;
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
-    ~AtomicFile() { cancel(); }
+    ~AtomicFile() override { cancel(); }
 
     // Starts the new version of the file at path. False, with error() set, when the name
     // cannot take one (a folder, a device, a missing folder, a link loop). mode: the new
     // version's permissions whatever the old one had (0: the old one's).
     bool open(const std::string& path, bool throughLinks = true, unsigned mode = 0);
-    bool write(std::string_view bytes);
-    // Takes back the last count bytes written, into out (for a Backspace that reaches back
-    // past what was already handed over).
-    bool takeBack(std::size_t count, std::string& out);
+    bool write(std::string_view bytes) override;
+    bool takeBack(std::size_t count, std::string& out) override;
     std::size_t written() const { return size; }
     // Puts the new version in place of the old, keeping the old one's owner, group and
     // permissions where the process may set them, and makes it durable.
-    bool commit();
+    bool commit() override;
     void cancel();
 
-    const std::string& error() const { return problem; }
+    const std::string& error() const override { return problem; }
     const std::string& target() const { return name; }
-    const FileIdentity& identity() const { return committed; }
+    FileIdentity identity() const override { return committed; }
     // The old file exists and is a regular file; its folder may not take a new one.
     bool replacesFile() const { return oldExists; }
     int lastErrno() const { return cause; }
@@ -52,6 +52,34 @@ private:
     FileIdentity committed;
     std::string problem;
     int cause = 0;
+};
+
+class InPlaceFile final : public FileWriter {
+public:
+    InPlaceFile() = default;
+    InPlaceFile(const InPlaceFile&) = delete;
+    InPlaceFile& operator=(const InPlaceFile&) = delete;
+    ~InPlaceFile() override;
+
+    // Opens the file and keeps its old contents; expectedSize (0: not known) is reserved.
+    bool open(const std::string& path, std::size_t expectedSize);
+    bool write(std::string_view bytes) override;
+    bool takeBack(std::size_t, std::string&) override { return false; }
+    bool commit() override;
+
+    const std::string& error() const override { return problem; }
+    FileIdentity identity() const override { return committed; }
+
+private:
+    bool fail(int error);
+    void putBack();
+
+    std::string name;
+    int fd = -1;
+    std::string old;
+    off_t at = 0;
+    FileIdentity committed;
+    std::string problem;
 };
 
 // A signal that ends the process removes the temporary files of the saves under way first:

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,9 @@ struct WriteOptions {
     // The permissions of the file written, whatever the old one had; 0: the old one's, or
     // the umask's for a new file.
     unsigned mode = 0;
+    // How many bytes will be written, where known (0: not known): writing into the file, its
+    // room is reserved and the size limit checked before a byte changes.
+    std::size_t expectedSize = 0;
 };
 
 // Bytes handed over in pieces, so that a large document is written without a copy of it
@@ -67,16 +71,37 @@ struct WriteOutcome {
     FileIdentity identity;  // of the file written
 };
 
+// One file being written, the one way bytes reach the disk: a new version beside the file,
+// put in its place whole by commit, or (WriteOptions::inPlace) the file itself written into,
+// its old contents put back should anything fail. Dropped without commit, it leaves the file
+// as it was.
+class FileWriter {
+public:
+    virtual ~FileWriter() = default;
+    virtual bool write(std::string_view bytes) = 0;
+    // Takes back the last count bytes written, into out (for a Backspace that reaches back
+    // past what was handed over); a new version only.
+    virtual bool takeBack(std::size_t count, std::string& out) = 0;
+    virtual bool commit() = 0;
+    virtual const std::string& error() const = 0;
+    // The file written, once committed.
+    virtual FileIdentity identity() const = 0;
+};
+
 class FileService {
 public:
     virtual ~FileService() = default;
     // Reads a regular file of at most maxBytes in one pass. Never blocks on a FIFO or
     // a device: those fail, as do folders.
     virtual ReadOutcome readFile(const std::string& path, std::size_t maxBytes) = 0;
+    // Starts writing the file at path; nothing, with error set, when the name cannot take
+    // one (a folder, a device, a missing folder, a link loop). A new version keeps the owner,
+    // group and permissions of the file it replaces, where the process may set them.
+    virtual std::unique_ptr<FileWriter> startWrite(const std::string& path, const WriteOptions& options,
+                                                   std::string& error) = 0;
     // Replaces the file's contents with the pieces, one after another, or leaves the old
-    // file as it was. A new file keeps the owner, group and permissions of the one it
-    // replaces, where the process may set them.
-    virtual WriteOutcome writeBytes(const std::string& path, const ByteSource& source, WriteOptions options = {}) = 0;
+    // file as it was. When the source gives up, the error is the writer's, or empty.
+    WriteOutcome writeBytes(const std::string& path, const ByteSource& source, WriteOptions options = {});
     WriteOutcome writeFile(const std::string& path, std::initializer_list<std::string_view> pieces,
                            WriteOptions options = {});
     // The file the name stands for now, following links.
@@ -90,7 +115,8 @@ class LocalFiles final : public FileService {
 public:
     LocalFiles();
     ReadOutcome readFile(const std::string& path, std::size_t maxBytes) override;
-    WriteOutcome writeBytes(const std::string& path, const ByteSource& source, WriteOptions options = {}) override;
+    std::unique_ptr<FileWriter> startWrite(const std::string& path, const WriteOptions& options,
+                                           std::string& error) override;
     FileIdentity identify(const std::string& path) override;
     std::string absolute(const std::string& path) override;
 };

@@ -17,6 +17,7 @@
 namespace orvane {
 
 namespace {
+// A descriptor closed when it goes.
 struct Fd {
     int fd = -1;
     Fd(const Fd&) = delete;
@@ -40,70 +41,6 @@ std::string megabytes(std::size_t bytes) { return std::to_string(bytes / (1024 *
 
 std::string reason(int error) { return std::strerror(error); }
 
-// Writes the pieces into the existing file itself. The room is reserved and the size limit
-// checked before a byte changes; should a write fail after all, the old contents go back.
-WriteOutcome writeInPlace(const std::string& target, const ByteSource& source)
-{
-    WriteOutcome out;
-    Fd file(::open(target.c_str(), O_RDWR | O_CLOEXEC));
-    struct stat info {};
-    if (file.fd < 0 || ::fstat(file.fd, &info) != 0) {
-        out.error = reason(errno);
-        return out;
-    }
-    const std::size_t total = source.size;
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && total > limit.rlim_cur) {
-        out.error = reason(EFBIG);
-        return out;
-    }
-    std::string old(std::size_t(info.st_size), '\0');
-    for (std::size_t got = 0; got < old.size();) {
-        const ssize_t n = ::pread(file.fd, old.data() + got, old.size() - got, off_t(got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            out.error = n < 0 ? reason(errno) : "it changed while it was read";
-            return out;
-        }
-        got += std::size_t(n);
-    }
-    if (total > 0 && ::fallocate(file.fd, FALLOC_FL_KEEP_SIZE, 0, off_t(total)) != 0 && errno != EOPNOTSUPP) {
-        out.error = reason(errno);
-        return out;
-    }
-    int error = 0;
-    off_t at = 0;
-    bool ok = source.produce([&](std::string_view piece) {
-        if (!posix::writeAll(file.fd, piece, at, error))
-            return false;
-        at += off_t(piece.size());
-        return true;
-    });
-    if (ok && std::size_t(at) != total) {
-        ok = false;
-        error = EIO;
-    }
-    if (ok && (::ftruncate(file.fd, off_t(total)) != 0 || ::fsync(file.fd) != 0)) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        int ignored = 0;
-        const bool restored = posix::writeAll(file.fd, old, 0, ignored) && ::ftruncate(file.fd, off_t(old.size())) == 0
-                              && ::fsync(file.fd) == 0;
-        out.error = reason(error) + (restored ? "" : "; the old contents could not be put back");
-        return out;
-    }
-    if (file.close() != 0) {
-        out.error = reason(errno);
-        return out;
-    }
-    out.written = true;
-    if (::stat(target.c_str(), &info) == 0)
-        out.identity = posix::identityOf(info);
-    return out;
-}
 } // namespace
 
 void ignoreFileSizeSignal()
@@ -179,6 +116,22 @@ ReadOutcome LocalFiles::readFile(const std::string& path, std::size_t maxBytes)
     return out;
 }
 
+WriteOutcome FileService::writeBytes(const std::string& path, const ByteSource& source, WriteOptions options)
+{
+    WriteOutcome out;
+    options.expectedSize = source.size;
+    const std::unique_ptr<FileWriter> file = startWrite(path, options, out.error);
+    if (!file)
+        return out;
+    if (!source.produce([&file](std::string_view piece) { return file->write(piece); }) || !file->commit()) {
+        out.error = file->error();
+        return out;
+    }
+    out.written = true;
+    out.identity = file->identity();
+    return out;
+}
+
 WriteOutcome FileService::writeFile(const std::string& path, std::initializer_list<std::string_view> pieces,
                                     WriteOptions options)
 {
@@ -191,36 +144,31 @@ WriteOutcome FileService::writeFile(const std::string& path, std::initializer_li
     return writeBytes(path, source, options);
 }
 
-WriteOutcome LocalFiles::writeBytes(const std::string& path, const ByteSource& source, WriteOptions options)
+std::unique_ptr<FileWriter> LocalFiles::startWrite(const std::string& path, const WriteOptions& options,
+                                                   std::string& error)
 {
-    WriteOutcome out;
-    AtomicFile file;
-    const bool opened = file.open(path, options.throughLinks, options.mode);
+    auto file = std::make_unique<AtomicFile>();
+    const bool opened = file->open(path, options.throughLinks, options.mode);
     // Into the file itself: for its other names (hard links), or where its folder takes no
     // new file but the file may be written.
-    const int cause = file.lastErrno();
-    if ((opened && options.inPlace && file.replacesFile())
-        || (!opened && file.replacesFile() && (cause == EACCES || cause == EPERM || cause == EROFS)
-            && ::access(file.target().c_str(), W_OK) == 0)) {
-        const std::string target = file.target();
-        file.cancel();
-        return writeInPlace(target, source);
+    const int cause = file->lastErrno();
+    if ((opened && options.inPlace && file->replacesFile())
+        || (!opened && file->replacesFile() && (cause == EACCES || cause == EPERM || cause == EROFS)
+            && ::access(file->target().c_str(), W_OK) == 0)) {
+        const std::string target = file->target();
+        file->cancel();
+        auto inPlace = std::make_unique<InPlaceFile>();
+        if (!inPlace->open(target, options.expectedSize)) {
+            error = inPlace->error();
+            return nullptr;
+        }
+        return inPlace;
     }
     if (!opened) {
-        out.error = file.error();
-        return out;
+        error = file->error();
+        return nullptr;
     }
-    if (!source.produce([&file](std::string_view piece) { return file.write(piece); })) {
-        out.error = file.error().empty() ? reason(EIO) : file.error();
-        return out;
-    }
-    if (!file.commit()) {
-        out.error = file.error();
-        return out;
-    }
-    out.written = true;
-    out.identity = file.identity();
-    return out;
+    return file;
 }
 
 FileIdentity LocalFiles::identify(const std::string& path)

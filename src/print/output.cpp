@@ -1,6 +1,5 @@
 #include "print/output.h"
 
-#include "platform/atomic_file.h"
 #include "print/owned.h"
 
 #include <QFont>
@@ -16,11 +15,11 @@
 namespace orvane {
 
 namespace {
-cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned int length)
+cairo_status_t writeOut(void* closure, const unsigned char* data, unsigned int length)
 {
-    auto* file = static_cast<AtomicFile*>(closure);
-    return file->write(std::string_view(reinterpret_cast<const char*>(data), length)) ? CAIRO_STATUS_SUCCESS
-                                                                                        : CAIRO_STATUS_WRITE_ERROR;
+    const auto& put = *static_cast<const ByteSource::Put*>(closure);
+    return put(std::string_view(reinterpret_cast<const char*>(data), length)) ? CAIRO_STATUS_SUCCESS
+                                                                               : CAIRO_STATUS_WRITE_ERROR;
 }
 
 // One line of text with its baseline at (x, y); centred on x when asked.
@@ -47,16 +46,12 @@ QString qtPageFont()
 }
 } // namespace
 
-PdfOutcome writePdf(const std::vector<Page>& pages, const PageSetup& setup, const std::string& path,
+PdfOutcome writePdf(const std::vector<Page>& pages, const PageSetup& setup, const ByteSource::Put& put,
                     const std::function<bool(std::size_t, std::size_t)>& progress)
 {
     PdfOutcome out;
-    AtomicFile file;
-    if (!file.open(path)) {
-        out.error = file.error();
-        return out;
-    }
-    Owned<cairo_surface_t> surface(cairo_pdf_surface_create_for_stream(writeToFile, &file, setup.width, setup.height));
+    Owned<cairo_surface_t> surface(
+        cairo_pdf_surface_create_for_stream(writeOut, const_cast<ByteSource::Put*>(&put), setup.width, setup.height));
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, setup.header.c_str());
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "Orvane");
     Owned<cairo_t> cairo(cairo_create(surface.get()));
@@ -68,10 +63,8 @@ PdfOutcome writePdf(const std::vector<Page>& pages, const PageSetup& setup, cons
     Owned<PangoFontDescription> small(pango_font_description_copy(text.get()));
     pango_font_description_set_size(small.get(), int(setup.fontSize * HeaderFontScale * PANGO_SCALE));
     for (std::size_t n = 0; n < pages.size(); ++n) {
-        if (progress && !progress(n, pages.size())) {
-            file.cancel();
+        if (progress && !progress(n, pages.size()))
             return out;
-        }
         cairo_set_source_rgb(cairo.get(), 0, 0, 0);
         pango_layout_set_font_description(layout.get(), small.get());
         show(cairo.get(), layout.get(), setup.header, setup.margin, headerBaseline(setup));
@@ -84,13 +77,7 @@ PdfOutcome writePdf(const std::vector<Page>& pages, const PageSetup& setup, cons
     cairo.reset();
     cairo_surface_finish(surface.get());
     if (const cairo_status_t status = cairo_surface_status(surface.get()); status != CAIRO_STATUS_SUCCESS) {
-        out.error = file.error().empty() ? cairo_status_to_string(status) : file.error();
-        file.cancel();
-        return out;
-    }
-    surface.reset();
-    if (!file.commit()) {
-        out.error = file.error();
+        out.error = cairo_status_to_string(status);
         return out;
     }
     out.written = true;

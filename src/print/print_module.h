@@ -13,7 +13,7 @@ namespace orvane {
 struct PrintModule {
     std::vector<Page> (*layoutPages)(const std::string& unicode, const PageSetup& setup,
                                      const std::function<bool(std::size_t, std::size_t)>& progress);
-    PdfOutcome (*writePdf)(const std::vector<Page>& pages, const PageSetup& setup, const std::string& path,
+    PdfOutcome (*writePdf)(const std::vector<Page>& pages, const PageSetup& setup, const ByteSource::Put& put,
                            const std::function<bool(std::size_t, std::size_t)>& progress);
     bool (*printPages)(const std::vector<Page>& pages, const PageSetup& setup, QPagedPaintDevice& device,
                        const std::function<bool(std::size_t, std::size_t)>& progress);

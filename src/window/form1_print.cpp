@@ -81,10 +81,17 @@ void Form1::menExportPdf_Click()
     const PageSetup setup = setupFor(editor, nullptr);
     const std::vector<Page> pages = layoutWithProgress(*print, baminiToUnicode(Text1->documentBytes()), setup, progress);
     if (!pages.empty()) {
-        const PdfOutcome out = print->writePdf(pages, setup, path, pageProgress(progress));
+        // Through the one writer of files: whole, or no part of a file left behind.
+        PdfOutcome pdf;
+        const ByteSource file{0, [&](const ByteSource::Put& put) {
+                                  pdf = print->writePdf(pages, setup, put, pageProgress(progress));
+                                  return pdf.written;
+                              }};
+        const WriteOutcome out = services.files->writeBytes(path, file);
         progress.reset();  // the progress goes before any message
-        if (!out.written && !out.error.empty())
-            services.messages->warn({MessageId::PdfFailed, {path, out.error}});
+        const bool stopped = !pdf.written && pdf.error.empty() && out.error.empty();
+        if (!out.written && !stopped)
+            services.messages->warn({MessageId::PdfFailed, {path, out.error.empty() ? pdf.error : out.error}});
     }
     progress.reset();
     editor.focusText();

@@ -1,7 +1,7 @@
 // The .tam reader and writer, byte for byte.
 
 #include "document/document_flows.h"
-#include "document/tam_format.h"
+#include "document/file_format.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // What a file's bytes open as: the borderline cases of telling Unicode text from .tam.
 
-#include "document/text_file.h"
+#include "document/file_format.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The .tam reader and writer on any bytes: reading normalises line ends as the reading
 // rules say, and what a save writes reads back as the same text.
 
-#include "document/tam_format.h"
+#include "document/file_format.h"
 
 #include <cstdint>
 #include <cstdlib>

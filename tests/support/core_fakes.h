@@ -68,19 +68,50 @@ struct FakeFiles final : FileService {
         return out;
     }
 
-    WriteOutcome writeBytes(const std::string& path, const ByteSource& source, WriteOptions options) override
-    {
-        WriteOutcome out;
-        writes.push_back({path, options});
-        if (const auto fail = failWrites.find(path); fail != failWrites.end()) {
-            out.error = fail->second;
-            return out;
+    // A new version, in place at commit; a write to a name in failWrites fails there.
+    struct Writer final : FileWriter {
+        FakeFiles& files;
+        std::string path, bytes, problem;
+        WriteOptions options;
+        FileIdentity written;
+        Writer(FakeFiles& files, std::string path, WriteOptions options)
+            : files(files), path(std::move(path)), options(options)
+        {
         }
-        const std::uint64_t links = files.count(path) && options.inPlace ? files[path].identity.links : 1;
-        put(path, collect(source), links);
-        out.written = true;
-        out.identity = files[path].identity;
-        return out;
+        bool write(std::string_view piece) override
+        {
+            if (const auto fail = files.failWrites.find(path); fail != files.failWrites.end()) {
+                problem = fail->second;
+                return false;
+            }
+            bytes.append(piece);
+            return true;
+        }
+        bool takeBack(std::size_t count, std::string& out) override
+        {
+            out = bytes.substr(bytes.size() - std::min(count, bytes.size()));
+            bytes.resize(bytes.size() - out.size());
+            return true;
+        }
+        bool commit() override
+        {
+            if (const auto fail = files.failWrites.find(path); fail != files.failWrites.end()) {
+                problem = fail->second;
+                return false;
+            }
+            const std::uint64_t links = files.files.count(path) && options.inPlace ? files.files[path].identity.links : 1;
+            files.put(path, bytes, links);
+            written = files.files[path].identity;
+            return true;
+        }
+        const std::string& error() const override { return problem; }
+        FileIdentity identity() const override { return written; }
+    };
+
+    std::unique_ptr<FileWriter> startWrite(const std::string& path, const WriteOptions& options, std::string&) override
+    {
+        writes.push_back({path, options});
+        return std::make_unique<Writer>(*this, path, options);
     }
 
     FileIdentity identify(const std::string& path) override

@@ -1,0 +1,258 @@
+#include "document/file_format.h"
+
+#include "document/unicode_tamil.h"
+#include "platform/utf8.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+namespace {
+constexpr std::size_t Chunk = std::size_t(1) << 16;
+
+// Where UTF-8 text may be cut for conversion in pieces, looking no further back than from:
+// after an ASCII character other than a line end (the last line end of the text is dropped,
+// so it must wait for the end), or before a Tamil letter that no pulli or dotted circle
+// joins to what precedes. 0 for nowhere.
+std::size_t safeCut(std::string_view text, std::size_t from)
+{
+    for (std::size_t k = text.size(); k-- > from;) {
+        const auto b = static_cast<unsigned char>(text[k]);
+        if (b < 0x80 && b != '\r' && b != '\n')
+            return k + 1;
+        const char32_t c = k >= 3 ? utf8::tamilAt(text, k) : 0;
+        const bool letter = (c >= 0x0B85 && c <= 0x0B94) || (c >= 0x0B95 && c <= 0x0BB9);
+        if (letter && utf8::tamilAt(text, k - 3) != 0x0BCD && text.substr(k - 3, 3) != "\u25CC")
+            return k;
+    }
+    return 0;
+}
+
+// Where to cut text that has no safe place: a few bytes before its end (which may be the
+// text's last line end), neither inside a character nor inside a CR LF. Bytes that continue
+// no character are each one bad character, so a cut between them changes nothing.
+std::size_t forcedCut(std::string_view text)
+{
+    std::size_t cut = text.size() - 4;
+    for (int back = 0; back < 3 && cut > 0 && utf8::isContinuation(static_cast<unsigned char>(text[cut])); ++back)
+        --cut;
+    if (utf8::isContinuation(static_cast<unsigned char>(text[cut])))
+        cut = text.size() - 4;
+    return text[cut] == '\n' && text[cut - 1] == '\r' ? cut - 1 : cut;
+}
+
+std::size_t lineEndLength(std::string_view text)
+{
+    return text.ends_with("\r\n") ? 2 : text.ends_with('\n') || text.ends_with('\r') ? 1 : 0;
+}
+
+// Hands text to put with every lone CR (one not followed by LF) written as CR LF; a CR at
+// its very end is lone when loneAtEnd.
+bool putWithLoneCrs(std::string_view text, bool loneAtEnd, const ByteSource::Put& put)
+{
+    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r')) {
+        const bool lone = cr + 1 == text.size() ? loneAtEnd : text[cr + 1] != '\n';
+        if (!lone) {
+            if (!put(text.substr(0, cr + 2)))
+                return false;
+            text.remove_prefix(cr + 2);
+            continue;
+        }
+        if (!put(text.substr(0, cr)) || !put("\r\n"))
+            return false;
+        text.remove_prefix(cr + 1);
+    }
+    return text.empty() || put(text);
+}
+
+std::string collect(const std::function<bool(const ByteSource::Put&)>& produce)
+{
+    std::string out;
+    produce([&out](std::string_view piece) {
+        out.append(piece);
+        return true;
+    });
+    return out;
+}
+} // namespace
+
+bool FileEncoder::write(std::string_view document, const ByteSource::Put& put)
+{
+    if (format.kind == DocumentFormat::Tam)
+        return put(document);
+    if (!started) {
+        started = true;
+        if (format.byteOrderMark && !put(ByteOrderMark))
+            return false;
+    }
+    pending.append(document);
+    return pending.size() < Chunk || convert(false, put);
+}
+
+bool FileEncoder::finish(const ByteSource::Put& put)
+{
+    if (format.kind == DocumentFormat::Tam)
+        return put(TamClosingLineEnd);
+    if (!started) {
+        started = true;
+        if (format.byteOrderMark && !put(ByteOrderMark))
+            return false;
+    }
+    return convert(true, put) && (!format.finalLineEnd || put(format.lineEndBytes()));
+}
+
+bool FileEncoder::convert(bool atEnd, const ByteSource::Put& put)
+{
+    converted.clear();
+    pending.erase(0, reader.appendText(pending, atEnd, converted));
+    if (format.lineEnd == DocumentFormat::Lf)
+        return put(converted);
+    const std::string_view lineEnd = format.lineEndBytes();
+    std::string_view rest = converted;
+    for (std::size_t at = rest.find('\n'); at != std::string_view::npos; at = rest.find('\n')) {
+        if (!put(rest.substr(0, at)) || !put(lineEnd))
+            return false;
+        rest.remove_prefix(at + 1);
+    }
+    return rest.empty() || put(rest);
+}
+
+bool FileDecoder::read(std::string_view file, const ByteSource::Put& put)
+{
+    if (kind == DocumentFormat::Tam) {
+        // The file's closing terminator, or the CR of a CR LF, may be the last of what came:
+        // it waits for what follows.
+        std::string joined;
+        if (!pending.empty()) {
+            joined = pending + std::string(file);
+            file = joined;
+        }
+        const std::size_t hold = file.ends_with("\r\n") ? 2 : file.ends_with('\r') ? 1 : 0;
+        const std::string_view now = file.substr(0, file.size() - hold);
+        // A CR that ends what is written now has a CR after it: it is lone.
+        const bool ok = putWithLoneCrs(now, true, put);
+        pending = std::string(file.substr(file.size() - hold));
+        return ok;
+    }
+    pending.append(file);
+    if (!started) {
+        // A byte-order mark marks the encoding; it is no text.
+        if (pending.size() < ByteOrderMark.size() && ByteOrderMark.starts_with(pending))
+            return true;
+        if (pending.starts_with(ByteOrderMark))
+            pending.erase(0, ByteOrderMark.size());
+        started = true;
+    }
+    if (pending.size() <= Chunk)
+        return true;
+    // Bytes already looked at are not looked at again: the time grows with the input, not
+    // with its square, however long a stretch without a safe cut.
+    std::size_t cut = safeCut(pending, noCut > 8 ? noCut - 8 : 0);
+    if (cut == 0) {
+        noCut = pending.size();
+        if (pending.size() < 64 * Chunk)
+            return true;
+        cut = forcedCut(pending);  // nowhere to cut cleanly (line ends alone, say)
+    }
+    const bool ok = convertUnicode(cut, put);
+    noCut = pending.size();  // the cut was the last safe one
+    return ok;
+}
+
+bool FileDecoder::convertUnicode(std::size_t cut, const ByteSource::Put& put)
+{
+    std::size_t unconvertible = 0;
+    const std::string codes = unicodeToBamini(std::string_view(pending).substr(0, cut), &unconvertible);
+    lost += unconvertible;
+    pending.erase(0, cut);
+    return put(codes);
+}
+
+bool FileDecoder::finish(const ByteSource::Put& put)
+{
+    if (kind == DocumentFormat::Tam)
+        return true;  // what waits is the closing terminator, no line of the text
+    if (!started && pending.starts_with(ByteOrderMark))
+        pending.erase(0, ByteOrderMark.size());
+    started = true;
+    // The last line end is the file's, not a line of the text (a save writes it again).
+    pending.resize(pending.size() - lineEndLength(pending));
+    return convertUnicode(pending.size(), put);
+}
+
+DocumentFormat formatOf(std::string_view bytes)
+{
+    DocumentFormat format;
+    const bool marked = bytes.starts_with(ByteOrderMark);
+    const std::string_view text = marked ? bytes.substr(ByteOrderMark.size()) : bytes;
+    if (!utf8::isValid(text) || (!marked && !utf8::containsTamil(text)))
+        return format;
+    format.kind = DocumentFormat::Unicode;
+    format.byteOrderMark = marked;
+    // The first line end says how they all end.
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end != std::string_view::npos && text[end] == '\r')
+        format.lineEnd = end + 1 < text.size() && text[end + 1] == '\n' ? DocumentFormat::CrLf : DocumentFormat::Cr;
+    format.finalLineEnd = lineEndLength(text) > 0;
+    return format;
+}
+
+ByteSource encodedFile(const DocumentFormat& format, const ByteSource& document)
+{
+    const auto produce = [format, document](const ByteSource::Put& put) {
+        FileEncoder encoder(format);
+        return document.produce([&](std::string_view piece) { return encoder.write(piece, put); }) && encoder.finish(put);
+    };
+    std::size_t size = document.size + TamClosingLineEnd.size();
+    if (format.kind == DocumentFormat::Unicode) {
+        size = 0;
+        produce([&size](std::string_view piece) {
+            size += piece.size();
+            return true;
+        });
+    }
+    return {size, produce};
+}
+
+OpenedText openText(std::string bytes)
+{
+    OpenedText opened;
+    opened.format = formatOf(bytes);
+    if (opened.format.kind == DocumentFormat::Tam) {
+        opened.text = tamText(std::move(bytes));
+        return opened;
+    }
+    FileDecoder decoder(DocumentFormat::Unicode);
+    opened.text = collect([&](const ByteSource::Put& put) { return decoder.read(bytes, put) && decoder.finish(put); });
+    opened.unconvertible = decoder.unconvertible();
+    return opened;
+}
+
+std::string tamFileBytes(std::string_view text)
+{
+    FileEncoder encoder{DocumentFormat{}};
+    return collect([&](const ByteSource::Put& put) { return encoder.write(text, put) && encoder.finish(put); });
+}
+
+std::string tamText(std::string bytes)
+{
+    const std::size_t closing = bytes.ends_with("\r\n") ? 2 : bytes.ends_with('\r') ? 1 : 0;
+    const std::string_view text = std::string_view(bytes).substr(0, bytes.size() - closing);
+    bool loneCr = false;
+    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos && !loneCr; cr = text.find('\r', cr + 1))
+        loneCr = cr + 1 == text.size() || text[cr + 1] != '\n';
+    if (!loneCr) {  // as Orvane writes them: the text is the bytes, without a copy
+        bytes.resize(text.size());
+        return bytes;
+    }
+    FileDecoder decoder(DocumentFormat::Tam);
+    return collect([&](const ByteSource::Put& put) { return decoder.read(bytes, put) && decoder.finish(put); });
+}
+
+std::string unicodeFileBytes(std::string_view text, const DocumentFormat& format)
+{
+    FileEncoder encoder(format);
+    return collect([&](const ByteSource::Put& put) { return encoder.write(text, put) && encoder.finish(put); });
+}
+
+} // namespace orvane
