@@ -1,14 +1,16 @@
 #pragma once
-// The one document: the file it belongs to, whether it has unsaved changes (with a
-// notification for those who show either), the form of its file, and what was last read
-// or written at its name. Its text lives in the text box.
+// The one document: the file it belongs to, whether it has unsaved changes, the form of its
+// file, and what was last read or written at its name; each with a notice for those who
+// show or keep it. Its text lives in the text box.
 
 #include "platform/file_service.h"
+#include "platform/services.h"
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace orvane {
 
@@ -22,7 +24,6 @@ struct DocumentFormat {
     bool finalLineEnd = true;    // Unicode: its last line ends with one too
 
     std::string_view lineEndBytes() const { return lineEnd == CrLf ? "\r\n" : lineEnd == Cr ? "\r" : "\n"; }
-
     bool operator==(const DocumentFormat&) const = default;
 };
 
@@ -31,27 +32,57 @@ inline constexpr std::string_view ApplicationTitle = "Orvane";
 // "Orvane [ path ]", or "Orvane [ Untitled.tam ]" for a document without a file.
 std::string documentCaption(const std::string& fileName);
 
-class Document {
+// Something that changed, told to those who subscribed; a subscription ends when its handle
+// goes, whichever of the two goes first.
+class Notice {
+public:
+    class Subscription {
+    public:
+        Subscription() = default;
+        Subscription(Subscription&& other) noexcept;
+        Subscription& operator=(Subscription&& other) noexcept;
+        ~Subscription();
+
+    private:
+        friend class Notice;
+        std::weak_ptr<std::map<int, std::function<void()>>> observers;
+        int id = 0;
+    };
+
+    [[nodiscard]] Subscription subscribe(std::function<void()> observer);
+    void notify() const;
+
+private:
+    std::shared_ptr<std::map<int, std::function<void()>>> observers = std::make_shared<std::map<int, std::function<void()>>>();
+    int next = 0;
+};
+
+class Document final : public ChangeMarker {
 public:
     const std::string& DocumentFileName() const { return fileName; }  // empty: no file
     bool DocumentChanged() const { return changed; }
+    const DocumentFormat& format() const { return form; }
+    const FileIdentity& onDisk() const { return disk; }
 
     void setDocumentFileName(std::string name);
     void setDocumentChanged(bool value);
+    void setFormat(const DocumentFormat& format);
+    void setOnDisk(const FileIdentity& identity);
+    // The one place a change of the text is told: a key the filter took, or any edit.
+    void markDocumentChanged() override { setDocumentChanged(true); }
 
-    // Called after the name or the changed flag changed.
-    void observe(std::function<void()> observer) { observers.push_back(std::move(observer)); }
+    Notice nameChanged;      // DocumentFileName
+    Notice changedChanged;   // DocumentChanged
+    Notice formatChanged;
+    Notice diskChanged;      // onDisk: read from or written to its file
 
-    DocumentFormat format;
-    FileIdentity onDisk;            // what was last read or written at its name (a new name clears it)
-    int keepLinks = -1;             // a hard-linked file: 1 written into, 0 replaced, -1 not asked
+    int keepLinks = -1;  // a hard-linked file: 1 written into, 0 replaced, -1 not asked
 
 private:
-    void notify();
-
     std::string fileName;
     bool changed = false;
-    std::vector<std::function<void()>> observers;
+    DocumentFormat form;
+    FileIdentity disk;
 };
 
 } // namespace orvane

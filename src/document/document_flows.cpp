@@ -17,21 +17,13 @@ DocumentFlows::DocumentFlows(Document& document, DocumentView& view, FileDialog&
 {
 }
 
-void DocumentFlows::adoptName(std::string name)
-{
-    document.setDocumentFileName(std::move(name));
-    view.setCaption(documentCaption(document.DocumentFileName()));
-}
-
 // The document now is what its file holds.
 void DocumentFlows::settle(std::string name, DocumentFormat format, FileIdentity onDisk)
 {
-    adoptName(std::move(name));
-    document.format = format;
-    document.onDisk = onDisk;
+    document.setDocumentFileName(std::move(name));
+    document.setFormat(format);
+    document.setOnDisk(onDisk);
     document.setDocumentChanged(false);
-    if (settledInFile && !document.DocumentFileName().empty())
-        settledInFile(document.DocumentFileName());
 }
 
 // The name a save writes, and the form of the file. Save offers .tam documents only, Save
@@ -41,13 +33,13 @@ std::optional<std::string> DocumentFlows::askForName(bool offerUnicode, Document
     cmdlg.CancelError = false;
     cmdlg.Filter = offerUnicode ? SaveAsFilter : SaveFilter;
     cmdlg.FileName = "Untitled.tam";
-    cmdlg.FilterIndex = offerUnicode && document.format.kind == DocumentFormat::Unicode ? 1 : 0;
+    cmdlg.FilterIndex = offerUnicode && document.format().kind == DocumentFormat::Unicode ? 1 : 0;
     cmdlg.ShowSave();
     std::string name = cmdlg.FileName;
     if (name.empty())
         return std::nullopt;
     const bool unicode = offerUnicode && cmdlg.FilterIndex == 1;
-    format = unicode ? (document.format.kind == DocumentFormat::Unicode ? document.format : DocumentFormat{DocumentFormat::Unicode})
+    format = unicode ? (document.format().kind == DocumentFormat::Unicode ? document.format() : DocumentFormat{DocumentFormat::Unicode})
                      : DocumentFormat{};
     const std::string_view ending = unicode ? ".txt" : ".tam";
     if (!name.ends_with(ending)) {
@@ -64,7 +56,7 @@ bool DocumentFlows::SaveDocument()
 {
     const std::string& name = document.DocumentFileName();
     const FileIdentity now = name.empty() ? FileIdentity{} : files.identify(name);
-    const bool vanishedOrReplaced = document.onDisk.exists && !now.sameFile(document.onDisk);
+    const bool vanishedOrReplaced = document.onDisk().exists && !now.sameFile(document.onDisk());
     bool saved = true;
     if (document.DocumentChanged() || (!name.empty() && vanishedOrReplaced)) {
         DocumentFormat format;
@@ -72,7 +64,7 @@ bool DocumentFlows::SaveDocument()
             const std::optional<std::string> chosen = askForName(false, format);
             saved = chosen && writeTo(*chosen, {}, format);
         } else if (const std::optional<WriteOptions> options = confirmOverwrite(name)) {
-            saved = writeTo(name, *options, document.format);
+            saved = writeTo(name, *options, document.format());
         } else {
             saved = false;
         }
@@ -120,14 +112,14 @@ std::optional<WriteOptions> DocumentFlows::confirmOverwrite(const std::string& p
 {
     WriteOptions options;
     const FileIdentity now = files.identify(path);
-    if (document.onDisk.exists && now.exists) {
-        if (!now.sameFile(document.onDisk)) {
+    if (document.onDisk().exists && now.exists) {
+        if (!now.sameFile(document.onDisk())) {
             if (messages.ask({MessageId::ReplacedOnDisk, {path}}, Buttons::YesNo) != Answer::Yes)
                 return std::nullopt;
             options.throughLinks = false;  // a link planted at the name is replaced, not followed
             return options;
         }
-        if (!now.sameContents(document.onDisk)
+        if (!now.sameContents(document.onDisk())
             && messages.ask({MessageId::ChangedOnDisk, {path}}, Buttons::YesNo) != Answer::Yes)
             return std::nullopt;
     } else if (now.exists && messages.ask({MessageId::ChangedOnDisk, {path}}, Buttons::YesNo) != Answer::Yes) {
@@ -321,11 +313,13 @@ void DocumentFlows::openAtStartUp(const std::string& commandLine)
     const FileIdentity file = path.empty() ? FileIdentity{} : files.identify(path);
     if (file.regular && std::size_t(file.size) > OpenInPiecesBytes) {
         pending = path;
-        adoptName(path);
+        document.setDocumentFileName(path);
     } else if (path.empty() || !load(path, true)) {
-        adoptName({});
+        document.setDocumentFileName({});
     }
     document.setDocumentChanged(false);
+    // The design's caption gives way to the document's, whatever its name.
+    view.setCaption(documentCaption(document.DocumentFileName()));
 }
 
 void DocumentFlows::openPending()
@@ -335,14 +329,14 @@ void DocumentFlows::openPending()
     const std::string path = std::move(pending);
     pending.clear();
     if (!load(path, false))
-        adoptName({});
+        document.setDocumentFileName({});
     document.setDocumentChanged(false);
     view.focusText();
 }
 
 Decision DocumentFlows::Form_Unload()
 {
-    if (!document.DocumentChanged() && document.onDisk.exists
+    if (!document.DocumentChanged() && document.onDisk().exists
         && !files.identify(document.DocumentFileName()).exists) {
         // Nothing unsaved, but the file the text came from is gone: the text is the last copy.
         switch (messages.ask({MessageId::FileGoneOnExit, {document.DocumentFileName()}}, Buttons::YesNoCancel)) {
@@ -359,18 +353,18 @@ Decision DocumentFlows::Form_Unload()
 
 void DocumentFlows::checkFileOnDisk()
 {
-    if (checkingDisk || reading || document.DocumentChanged() || !document.onDisk.exists)
+    if (checkingDisk || reading || document.DocumentChanged() || !document.onDisk().exists)
         return;
     const std::string path = document.DocumentFileName();
     const FileIdentity now = files.identify(path);
-    if (!now.exists || now.sameContents(document.onDisk))
+    if (!now.exists || now.sameContents(document.onDisk()))
         return;
     checkingDisk = true;  // the question itself moves the focus away and back
     if (messages.ask({MessageId::ReloadChanged, {path}}, Buttons::YesNo) == Answer::Yes) {
         load(path, false);
     } else {
         // The window keeps a text the file no longer holds: that is an unsaved change.
-        document.onDisk = now;
+        document.setOnDisk(now);
         document.setDocumentChanged(true);
     }
     checkingDisk = false;

@@ -24,12 +24,10 @@ inline constexpr std::string_view SaveAsFilter = "Tamil Text File  (*.tam)| *.ta
 
 enum class Decision { GoOn, Stay };
 
-class DocumentFlows final : public ChangeMarker {
+class DocumentFlows final {
 public:
     DocumentFlows(Document& document, DocumentView& view, FileDialog& cmdlg, MessageBox& messages,
                   FileService& files);
-
-    void markDocumentChanged() override { document.setDocumentChanged(true); }
 
     // Writes a changed document, asking for a name when it has none; also an unchanged one
     // whose file vanished or was replaced. True when the document is saved afterwards.
@@ -56,9 +54,6 @@ public:
     // while the document had no unsaved changes.
     void checkFileOnDisk();
 
-    // Called when the document was read from or written to a file of its name.
-    std::function<void(const std::string& path)> settledInFile;
-
 private:
     std::optional<std::string> askForName(bool offerUnicode, DocumentFormat& format);
     bool writeTo(const std::string& path, WriteOptions options, const DocumentFormat& format);
@@ -67,7 +62,6 @@ private:
     bool confirmSize(const std::string& path, std::size_t bytes);
     bool load(const std::string& path, bool missingIsNew);
     Decision keepOrSaveChanges(Buttons buttons);
-    void adoptName(std::string name);
     void settle(std::string name, DocumentFormat format, FileIdentity onDisk);
 
     Document& document;

@@ -224,7 +224,12 @@ std::optional<RecoveryRecord> parseRecovery(std::string bytes, RecoveryFault& fa
 }
 
 RecoveryKeeper::RecoveryKeeper(Document& document, DocumentView& view, MessageBox& messages, RecoveryStore& store)
-    : document(document), view(view), messages(messages), store(store)
+    : document(document), view(view), messages(messages), store(store),
+      // Saved, new or reloaded: nothing to recover any more.
+      saved(document.changedChanged.subscribe([this] {
+          if (!this->document.DocumentChanged())
+              discard();
+      }))
 {
 }
 
@@ -307,18 +312,15 @@ bool RecoveryKeeper::restore(const std::string& orphan, RecoveryRecord& record)
             // Not even that: an empty untitled document, never a part of one under a name.
             view.setDocumentText({}, false);
             document.setDocumentFileName({});
-            view.setCaption(documentCaption({}));
-            document.format = {};
-            document.onDisk = {};
+            document.setFormat({});
             document.setDocumentChanged(false);
         }
         store.releaseOrphan(orphan);
         return false;
     }
     document.setDocumentFileName(record.fileName);
-    view.setCaption(documentCaption(record.fileName));
-    document.format = record.format;
-    document.onDisk = record.onDisk;
+    document.setFormat(record.format);
+    document.setOnDisk(record.onDisk);
     document.setDocumentChanged(true);
     keep();  // the text is safe in this run's file before the old one goes
     if (written)
@@ -336,7 +338,7 @@ void RecoveryKeeper::keep()
     }
     WriteOutcome out;
     try {
-        out = store.write(recoverySource({document.DocumentFileName(), document.format, document.onDisk, {}},
+        out = store.write(recoverySource({document.DocumentFileName(), document.format(), document.onDisk(), {}},
                                          view.documentSource()));
     } catch (const std::bad_alloc&) {
         out.error = "there is not enough memory";

@@ -57,6 +57,7 @@ private:
     RecoveryStore& store;
     bool written = false;
     bool reportedFailure = false;
+    Notice::Subscription saved;
 };
 
 } // namespace orvane

@@ -30,7 +30,7 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
       panels(panels),
       flows_(document_, *this, services.cmdlg, services.messages, services.files),
       recovery_(document_, *this, services.messages, services.recovery),
-      typing(std::make_unique<Typing>(tables, panels, flows_))
+      typing(std::make_unique<Typing>(tables, panels, document_))
 {
     Text1->setObjectName("Text1");
     Text1->setFont(tamilFont(15.75));
@@ -46,7 +46,7 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
             return;
         if (added > 0 && !holdingLong && std::size_t(Text1->document()->findBlock(position).length()) > LongParagraphBytes)
             holdLongParagraphs(true);
-        flows_.markDocumentChanged();
+        document_.markDocumentChanged();
         scheduleRecovery();
     });
     recoveryTimer.setSingleShot(true);
@@ -58,14 +58,16 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
         unsavedSince.invalidate();
         recovery_.keep();
     });
-    // Saved, new or reloaded: nothing to recover any more.
-    document_.observe([this] {
+    // Saved, new or reloaded: no autosave is due.
+    subscriptions.push_back(document_.changedChanged.subscribe([this] {
         if (!document_.DocumentChanged()) {
             recoveryTimer.stop();
             unsavedSince.invalidate();
-            recovery_.keep();
         }
-    });
+    }));
+    // The caption names the document's file.
+    subscriptions.push_back(
+        document_.nameChanged.subscribe([this] { setCaption(documentCaption(document_.DocumentFileName())); }));
 }
 
 Editor::~Editor() = default;

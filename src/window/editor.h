@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <vector>
 
 class QProgressDialog;
 class QWidget;
@@ -97,6 +98,7 @@ private:
     QElapsedTimer unsavedSince;  // valid while a change waits for the recovery file
     int recoveryDelayMs = 2000;
     int recoveryMaxDelayMs = 20000;
+    std::vector<Notice::Subscription> subscriptions;
 };
 
 } // namespace orvane

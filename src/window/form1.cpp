@@ -89,10 +89,12 @@ void Form1::restoreRemembered()
     if (auto* dialog = dynamic_cast<QtFileDialog*>(services.cmdlg))
         dialog->folder = remembered.folder();
     // An opened or saved document goes to the top of the recent ones.
-    editor.flows().settledInFile = [this](const std::string& path) {
-        remembered.addRecent(path);
-        buildRecentMenu();
-    };
+    readOrWritten = editor.document().diskChanged.subscribe([this] {
+        if (editor.document().onDisk().exists && !editor.document().DocumentFileName().empty()) {
+            remembered.addRecent(editor.document().DocumentFileName());
+            buildRecentMenu();
+        }
+    });
     buildRecentMenu();
 }
 

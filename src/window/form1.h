@@ -145,6 +145,7 @@ private:
     const PrintModule* printing();
 
     bool restoreOffered = false;
+    Notice::Subscription readOrWritten;
     Remembered remembered;
     QPointer<FrmProg> frmProg;
     KeyboardMap* keyboard = nullptr;
