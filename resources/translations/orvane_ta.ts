@@ -501,14 +501,24 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="111" />
+        <location filename="../../src/window/editor.cpp" line="115" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="111" />
+        <location filename="../../src/window/editor.cpp" line="115" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/editor.cpp" line="211" />
+        <source>Go to Line</source>
+        <translation>வரிக்குச் செல்</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/editor.cpp" line="211" />
+        <source>Line (1 to %1):</source>
+        <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>
 </context>
 <context>
@@ -580,102 +590,92 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Form1</name>
     <message>
-        <location filename="../../src/window/form1_commands.cpp" line="104" />
-        <source>Go to Line</source>
-        <translation>வரிக்குச் செல்</translation>
-    </message>
-    <message>
-        <location filename="../../src/window/form1_commands.cpp" line="104" />
-        <source>Line (1 to %1):</source>
-        <translation>வரி (1 முதல் %1 வரை):</translation>
-    </message>
-    <message>
-        <location filename="../../src/window/form1_layout.cpp" line="33" />
+        <location filename="../../src/window/form1_layout.cpp" line="47" />
         <source>&amp;File</source>
         <translation>கோப்பு (&amp;F)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="35" />
+        <location filename="../../src/window/form1_layout.cpp" line="49" />
         <source>&amp;New</source>
         <translation>புதியது (&amp;N)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="36" />
+        <location filename="../../src/window/form1_layout.cpp" line="50" />
         <source>&amp;Open</source>
         <translation>திற (&amp;O)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="37" />
+        <location filename="../../src/window/form1_layout.cpp" line="51" />
         <source>&amp;Save</source>
         <translation>சேமி (&amp;S)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="38" />
+        <location filename="../../src/window/form1_layout.cpp" line="52" />
         <source>Save &amp;As</source>
         <translation>வேறு பெயரில் சேமி (&amp;A)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="39" />
+        <location filename="../../src/window/form1_layout.cpp" line="53" />
         <source>Export as &amp;Unicode...</source>
         <translation>யூனிகோடாக ஏற்றுமதி (&amp;U)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="40" />
+        <location filename="../../src/window/form1_layout.cpp" line="54" />
         <source>Export as P&amp;DF...</source>
         <translation>PDF ஆக ஏற்றுமதி (&amp;D)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="42" />
+        <location filename="../../src/window/form1_layout.cpp" line="55" />
         <source>&amp;Print...</source>
         <translation>அச்சிடு (&amp;P)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="43" />
+        <location filename="../../src/window/form1_layout.cpp" line="56" />
         <source>Print Pre&amp;view...</source>
         <translation>அச்சு முன்னோட்டம் (&amp;V)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="44" />
+        <location filename="../../src/window/form1_layout.cpp" line="57" />
         <source>&amp;Recent Documents</source>
         <translation>அண்மைய ஆவணங்கள் (&amp;R)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="47" />
+        <location filename="../../src/window/form1_layout.cpp" line="60" />
         <source>E&amp;xit</source>
         <translation>வெளியேறு (&amp;X)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="49" />
+        <location filename="../../src/window/form1_layout.cpp" line="62" />
         <source>&amp;Edit</source>
         <translation>திருத்து (&amp;E)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="51" />
+        <location filename="../../src/window/form1_layout.cpp" line="64" />
         <source>&amp;Copy</source>
         <translation>நகலெடு (&amp;C)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="52" />
+        <location filename="../../src/window/form1_layout.cpp" line="65" />
         <source>&amp;Cu&amp;t</source>
         <translation>வெட்டு (&amp;T)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="53" />
+        <location filename="../../src/window/form1_layout.cpp" line="66" />
         <source>&amp;Paste</source>
         <translation>ஒட்டு (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="54" />
+        <location filename="../../src/window/form1_layout.cpp" line="67" />
         <source>Copy as &amp;Unicode</source>
         <translation>யூனிகோடாக நகலெடு (&amp;U)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="68" />
+        <location filename="../../src/window/form1_layout.cpp" line="69" />
         <source>U&amp;ndo</source>
         <translation>செயல்தவிர் (&amp;N)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="69" />
+        <location filename="../../src/window/form1_layout.cpp" line="70" />
         <source>&amp;Redo</source>
         <translation>மீண்டும் செய் (&amp;R)</translation>
     </message>
@@ -700,97 +700,97 @@ could not be opened: there is not enough memory for it.</source>
         <translation>முந்தையதைத் தேடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="82" />
+        <location filename="../../src/window/form1_layout.cpp" line="81" />
         <source>R&amp;eplace...</source>
         <translation>மாற்றியமை (&amp;E)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="84" />
+        <location filename="../../src/window/form1_layout.cpp" line="82" />
         <source>&amp;Go to Line...</source>
         <translation>வரிக்குச் செல் (&amp;G)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="85" />
+        <location filename="../../src/window/form1_layout.cpp" line="83" />
         <source>&amp;Word Count...</source>
         <translation>சொல் எண்ணிக்கை (&amp;W)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="87" />
+        <location filename="../../src/window/form1_layout.cpp" line="85" />
         <source>Zoom In</source>
         <translation>பெரிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="89" />
+        <location filename="../../src/window/form1_layout.cpp" line="86" />
         <source>Zoom Out</source>
         <translation>சிறிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="91" />
+        <location filename="../../src/window/form1_layout.cpp" line="88" />
         <source>Save As</source>
         <translation>வேறு பெயரில் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="92" />
+        <location filename="../../src/window/form1_layout.cpp" line="89" />
         <source>Exit</source>
         <translation>வெளியேறு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="95" />
+        <location filename="../../src/window/form1_layout.cpp" line="92" />
         <source>&amp;About</source>
         <translation>பற்றி (&amp;B)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="97" />
+        <location filename="../../src/window/form1_layout.cpp" line="94" />
         <source>&amp;Program</source>
         <translation>நிரல் (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="98" />
+        <location filename="../../src/window/form1_layout.cpp" line="95" />
         <source>Programmer</source>
         <translation>நிரலாளர்</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="100" />
+        <location filename="../../src/window/form1_layout.cpp" line="96" />
         <source>&amp;Keyboard</source>
         <translation>விசைப்பலகை (&amp;K)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="132" />
+        <location filename="../../src/window/form1_layout.cpp" line="138" />
         <source>New File</source>
         <translation>புதிய கோப்பு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="133" />
+        <location filename="../../src/window/form1_layout.cpp" line="139" />
         <source>Open Document</source>
         <translation>ஆவணத்தைத் திற</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="134" />
+        <location filename="../../src/window/form1_layout.cpp" line="140" />
         <source>Save the Document</source>
         <translation>ஆவணத்தைச் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="136" />
+        <location filename="../../src/window/form1_layout.cpp" line="142" />
         <source>Cut</source>
         <translation>வெட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="137" />
+        <location filename="../../src/window/form1_layout.cpp" line="143" />
         <source>Copy the Selection</source>
         <translation>தேர்ந்தெடுத்ததை நகலெடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="138" />
+        <location filename="../../src/window/form1_layout.cpp" line="144" />
         <source>Paste from Clipboard</source>
         <translation>இடைநினைவகத்திலிருந்து ஒட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="143" />
+        <location filename="../../src/window/form1_layout.cpp" line="149" />
         <source>Increase Font Size</source>
         <translation>எழுத்தின் அளவைக் கூட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="144" />
+        <location filename="../../src/window/form1_layout.cpp" line="150" />
         <source>Decrease Font Size</source>
         <translation>எழுத்தின் அளவைக் குறை</translation>
     </message>
@@ -801,12 +801,12 @@ could not be opened: there is not enough memory for it.</source>
     </message>
     <message>
         <location filename="../../src/window/form1_print.cpp" line="79" />
-        <location filename="../../src/window/form1_print.cpp" line="103" />
+        <location filename="../../src/window/form1_print.cpp" line="110" />
         <source>Cancel</source>
         <translation>இரத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="103" />
+        <location filename="../../src/window/form1_print.cpp" line="110" />
         <source>Printing...</source>
         <translation>அச்சிடப்படுகிறது...</translation>
     </message>
@@ -855,32 +855,32 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::KeyboardMap</name>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="72" />
+        <location filename="../../src/window/keyboard_map.cpp" line="60" />
         <source>Keyboard</source>
         <translation>விசைப்பலகை</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="95" />
+        <location filename="../../src/window/keyboard_map.cpp" line="83" />
         <source>Shift</source>
         <translation>ஷிஃப்ட்</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="102" />
+        <location filename="../../src/window/keyboard_map.cpp" line="90" />
         <source>space</source>
         <translation>இடைவெளி</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="149" />
+        <location filename="../../src/window/keyboard_map.cpp" line="131" />
         <source>Now a vowel key: it gives a vowel letter.</source>
         <translation>இப்போது ஓர் உயிர் விசை: அது உயிரெழுத்தைத் தரும்.</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="150" />
+        <location filename="../../src/window/keyboard_map.cpp" line="132" />
         <source>Now a vowel key, to go with %1:</source>
         <translation>இப்போது %1 உடன் சேர ஓர் உயிர் விசை:</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="153" />
+        <location filename="../../src/window/keyboard_map.cpp" line="135" />
         <source>Type a consonant key, then a vowel key. A key that is no consonant, then a vowel key, gives a vowel letter.</source>
         <translation>முதலில் ஒரு மெய் விசை, பிறகு ஓர் உயிர் விசை. மெய் அல்லாத ஒரு விசையை அழுத்தி, பிறகு உயிர் விசையை அழுத்தினால் உயிரெழுத்து கிடைக்கும்.</translation>
     </message>

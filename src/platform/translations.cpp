@@ -1,10 +1,10 @@
 #include "platform/translations.h"
 
+#include "platform/resources.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTranslator>
-
-void initOrvaneResources();
 
 namespace orvane {
 
@@ -27,7 +27,7 @@ namespace {
 
 bool installTranslations(QCoreApplication& app)
 {
-    initOrvaneResources();
+    registerResources();
     static QTranslator translator;
     if (!translator.load(QLocale(), "orvane", "_", ":/i18n"))
         return false;

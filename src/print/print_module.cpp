@@ -1,11 +1,11 @@
 #include "print/print_module.h"
 
+#include "platform/resources.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
-
-void initOrvaneResources();
 
 namespace orvane {
 
@@ -13,7 +13,7 @@ const PrintModule* printModule(std::string& error)
 {
     static std::string why;
     static const PrintModule* const module = [] {
-        initOrvaneResources();  // the module reads its font from the program's resources
+        registerResources();  // the module reads its font from the program's resources
         // Beside the program in the build tree (the tests sit one folder below it), else
         // where it is installed, found from the program's folder whatever the prefix.
         const QString here = QCoreApplication::applicationDirPath();

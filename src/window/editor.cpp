@@ -1,5 +1,6 @@
 #include "window/editor.h"
 
+#include "document/search.h"
 #include "document/unicode_tamil.h"
 #include "platform/message_text.h"
 #include "platform/qt_services.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QInputDialog>
 #include <QMainWindow>
 #include <QMimeData>
 #include <QProgressDialog>
@@ -28,6 +30,7 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
     : Text1(new TextBox(window)),
       window(window),
       panels(panels),
+      messages(services.messages),
       flows_(document_, *this, services.cmdlg, services.messages, services.files),
       recovery_(document_, *this, services.messages, services.recovery),
       typing(std::make_unique<Typing>(tables, panels, document_))
@@ -198,6 +201,30 @@ void Editor::CopyAsUnicode()
         cursor.hasSelection() ? codec::fromBoxText(cursor.selectedText()) : Text1->documentBytes();
     if (QClipboard* clipboard = QApplication::clipboard())
         clipboard->setText(QString::fromStdString(baminiToUnicode(bytes)));
+    focusText();
+}
+
+void Editor::GoToLine()
+{
+    const int lines = Text1->document()->blockCount();
+    bool chosen = false;
+    const int line = QInputDialog::getInt(window, tr("Go to Line"), tr("Line (1 to %1):").arg(lines),
+                                          Text1->textCursor().blockNumber() + 1, 1, lines, 1, &chosen);
+    if (chosen) {
+        Text1->setTextCursor(QTextCursor(Text1->document()->findBlockByNumber(line - 1)));
+        Text1->centerCursor();
+    }
+    focusText();
+}
+
+void Editor::WordCount()
+{
+    const QTextCursor cursor = Text1->textCursor();
+    const bool selection = cursor.hasSelection();
+    const TextCounts counts = countText(selection ? codec::fromBoxText(cursor.selectedText()) : Text1->documentBytes());
+    messages.inform({selection ? MessageId::CountSelection : MessageId::CountDocument,
+                     {std::to_string(counts.words), std::to_string(counts.letters), std::to_string(counts.characters),
+                      std::to_string(counts.lines)}});
     focusText();
 }
 

@@ -54,6 +54,11 @@ public:
     void CutCommand();
     void PasteCommand();
     void CopyAsUnicode();
+    // Edit > Go to Line: asks which, and puts the caret there.
+    void GoToLine();
+    // Edit > Word Count: words, Tamil letters, characters and lines of the selection, or
+    // of the document when nothing is selected.
+    void WordCount();
     void FontBigger();
     void FontSmaller();
     // The font size of Text1 in 1/10000 point, as the font-size commands step it.
@@ -85,6 +90,7 @@ private:
 
     QWidget* window;
     StatusPanelBar& panels;
+    MessageBox& messages;
     Document document_;
     DocumentFlows flows_;
     RecoveryKeeper recovery_;

@@ -42,8 +42,8 @@ Form1Edges::~Form1Edges() = default;
 Form1::Form1(Form1Services given)
     : Form1Edges(given, this),
       StatusBar1(new StatusPanelBar(this)),
-      editor(this, *StatusBar1, {*services.cmdlg, *services.messages, *services.files, *services.recovery}),
-      Text1(editor.Text1)
+      editor_(this, *StatusBar1, {*services.cmdlg, *services.messages, *services.files, *services.recovery}),
+      Text1(editor_.Text1)
 {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(ApplicationTitle.data(), qsizetype(ApplicationTitle.size())));
@@ -54,8 +54,8 @@ Form1::Form1(Form1Services given)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(Text1);
-    findBar = new FindBar(*Text1, editor.tables, *StatusBar1, centre);
-    column->addWidget(findBar);
+    find = new FindBar(*Text1, editor_.tables, *StatusBar1, centre);
+    column->addWidget(find);
     setCentralWidget(centre);
     setStatusBar(StatusBar1);
 
@@ -75,7 +75,7 @@ void Form1::restoreRemembered()
 {
     const qint64 size = remembered.fontSize();
     if (size >= Editor::SmallestSteppedFontSize && size <= Editor::LargestFontSize)
-        editor.setFontSize(size);
+        editor_.setFontSize(size);
     // The window where it was, if that is still on a screen.
     const QRect placed = geometry();
     if (restoreGeometry(remembered.geometry())) {
@@ -88,20 +88,14 @@ void Form1::restoreRemembered()
     }
     if (auto* dialog = dynamic_cast<QtFileDialog*>(services.cmdlg))
         dialog->folder = remembered.folder();
-    // An opened or saved document goes to the top of the recent ones.
-    readOrWritten = editor.document().diskChanged.subscribe([this] {
-        if (editor.document().onDisk().exists && !editor.document().DocumentFileName().empty()) {
-            remembered.addRecent(editor.document().DocumentFileName());
-            buildRecentMenu();
-        }
-    });
-    buildRecentMenu();
+    recent = new RecentDocuments(menu("menRecent"), remembered, editor_.document(), editor_.flows(), *services.files,
+                                 *services.messages);
 }
 
 void Form1::rememberWindow()
 {
     remembered.setGeometry(saveGeometry());
-    remembered.setFontSize(editor.fontSizeTenThousandths());
+    remembered.setFontSize(editor_.fontSizeTenThousandths());
     if (auto* dialog = dynamic_cast<QtFileDialog*>(services.cmdlg); dialog && !dialog->folder.isEmpty())
         remembered.setFolder(dialog->folder);
 }
@@ -115,10 +109,10 @@ Form1::~Form1()
 
 void Form1::Form_Load(const std::string& commandLine)
 {
-    editor.tables.FillSyllableTable();
-    editor.tables.FillVowelKeys();
-    editor.tables.FillConsonantKeys();
-    editor.flows().openAtStartUp(commandLine);
+    editor_.tables.FillSyllableTable();
+    editor_.tables.FillVowelKeys();
+    editor_.tables.FillConsonantKeys();
+    editor_.flows().openAtStartUp(commandLine);
     Timer1_Timer();
     Timer1->start();
     Text1->setFocus();
@@ -128,10 +122,10 @@ void Form1::Timer1_Timer() { StatusBar1->setPanelText(4, ClockText(services.cloc
 
 void Form1::closeEvent(QCloseEvent* e)
 {
-    if (editor.isLoading()) {
+    if (editor_.isLoading()) {
         // Closed while a document is read: the reading stops, and the window stays for the
         // user to close again with the document as it then is.
-        editor.stopLoading();
+        editor_.stopLoading();
         e->ignore();
         return;
     }
@@ -145,30 +139,30 @@ void Form1::closeEvent(QCloseEvent* e)
 
 void Form1::Form_Unload(int& Cancel)
 {
-    if (editor.flows().Form_Unload() == Decision::Stay) {
+    if (editor_.flows().Form_Unload() == Decision::Stay) {
         Cancel = 1;
         return;
     }
-    editor.recovery().discard();  // left by the user's choice: nothing to offer back
+    editor_.recovery().discard();  // left by the user's choice: nothing to offer back
     rememberWindow();
     services.process->endProgram();
 }
 
 void Form1::keepUnsavedWork()
 {
-    editor.keepUnsavedWork();
+    editor_.keepUnsavedWork();
     remembered.sync();
 }
 
 bool Form1::sessionEnding(bool mayAsk)
 {
     if (!mayAsk) {
-        editor.recovery().keep();
+        editor_.recovery().keep();
         return true;
     }
-    if (editor.flows().Form_Unload() == Decision::Stay)
+    if (editor_.flows().Form_Unload() == Decision::Stay)
         return false;
-    editor.recovery().discard();
+    editor_.recovery().discard();
     rememberWindow();
     return true;
 }
@@ -181,8 +175,8 @@ void Form1::showEvent(QShowEvent* e)
     if (!restoreOffered) {
         restoreOffered = true;
         QTimer::singleShot(0, this, [this] {
-            editor.flows().openPending();
-            editor.recovery().offerRestore();
+            editor_.flows().openPending();
+            editor_.recovery().offerRestore();
         });
     }
 }
@@ -191,7 +185,7 @@ void Form1::changeEvent(QEvent* e)
 {
     QMainWindow::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
-        QTimer::singleShot(0, this, [this] { editor.flows().checkFileOnDisk(); });
+        QTimer::singleShot(0, this, [this] { editor_.flows().checkFileOnDisk(); });
     if (e->type() == QEvent::PaletteChange && Toolbar1) {
         // A switch to a dark theme (or back) redraws the toolbar in the ink that shows on it.
         const bool dark = isDarkPalette(palette());

@@ -9,11 +9,13 @@
 #include "platform/services.h"
 #include "window/editor.h"
 #include "window/icons.h"
+#include "window/recent_documents.h"
 #include "window/remembered.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -65,25 +67,25 @@ public:
     // command-line text: one path in double quotes, or empty.
     void Form_Load(const std::string& commandLine);
 
-    // The controls and the state, as the rest of the program and the tests reach them.
+    // The controls, as the rest of the program and the tests reach them.
     StatusPanelBar* const StatusBar1;
-    Editor editor;
+
+private:
+    Editor editor_;
+
+public:
     TextBox* const Text1;
     QToolBar* Toolbar1 = nullptr;
     QTimer* Timer1 = nullptr;
     ImageList imlToolbarIcons;
-    Document& document() { return editor.document(); }
 
-    FindBar* findBar = nullptr;
-
-    QAction *menNew, *menOpen, *menSave, *menSA, *menExport, *menEnd;
-    QAction *menExportPdf, *menPrint, *menPrintPreview;
-    QAction *menCopy, *menCut, *menPaste, *menCopyUnicode;
-    QAction *menUndo, *menRedo, *menSelectAll, *menFind, *menReplace, *menGoTo, *menWordCount;
-    QAction *menZoomIn, *menZoomOut;
-    QAction *menProgram, *menProgrammer, *menKeyboard;
-    QMenu *menFile, *menRecent, *menEdit, *menAbout;
-
+    Editor& editor() { return editor_; }
+    Document& document() { return editor_.document(); }
+    FindBar* findBar() const { return find; }
+    // A command by its name (menNew, menCopy, menZoomIn ...): one action each, shared by the
+    // menu, the toolbar and the keys.
+    QAction* command(const char* name) const;
+    QMenu* menu(const char* name) const;
     FrmProg* aboutProgram() const { return frmProg; }
     KeyboardMap* keyboardMap() const { return keyboard; }
     FrmMe* aboutProgrammer() const { return frmMe; }
@@ -128,7 +130,8 @@ private:
     void buildMenus();
     void buildToolbar();
     void placeAtDesignSize();
-    void buildRecentMenu();
+    QAction* addCommand(QMenu* menu, const char* name, const QString& caption, QList<QKeySequence> keys,
+                        std::function<void()> run);
 
     // What is kept for the next run.
     void restoreRemembered();
@@ -145,8 +148,10 @@ private:
     const PrintModule* printing();
 
     bool restoreOffered = false;
-    Notice::Subscription readOrWritten;
     Remembered remembered;
+    RecentDocuments* recent = nullptr;
+    FindBar* find = nullptr;
+    QMenu *menFile = nullptr, *menEdit = nullptr, *menAbout = nullptr;
     QPointer<FrmProg> frmProg;
     KeyboardMap* keyboard = nullptr;
     QPointer<FrmMe> frmMe;

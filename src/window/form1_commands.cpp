@@ -13,52 +13,48 @@
 #include <QKeyEvent>
 #include <QInputDialog>
 #include <QTextBlock>
+#include <QToolBar>
 
 namespace orvane {
 
+// A toolbar button's key, read and compared in the design's order; the command of the first
+// that matches runs, as a click on its button runs it. A key of no command does nothing.
 void Form1::Toolbar1_ButtonClick(QAction* Button)
 {
     const QString key = Button ? Button->data().toString() : QString();
-    if (key == QLatin1String("New"))
-        editor.flows().NewDocument();
-    else if (key == QLatin1String("Open"))
-        editor.flows().OpenDocument();
-    else if (key == QLatin1String("Save"))
-        editor.flows().SaveDocument();
-    else if (key == QLatin1String("Cut"))
-        editor.CutCommand();
-    else if (key == QLatin1String("Copy"))
-        editor.CopyCommand();
-    else if (key == QLatin1String("Paste"))
-        editor.PasteCommand();
-    else if (key == QLatin1String("Big"))
-        editor.FontBigger();
-    else if (key == QLatin1String("Small"))
-        editor.FontSmaller();
+    for (const char* known : {"New", "Open", "Save", "Cut", "Copy", "Paste", "Big", "Small"}) {
+        if (key != QLatin1String(known))
+            continue;
+        for (QAction* button : Toolbar1->actions())
+            if (button->data().toString() == key) {
+                button->trigger();
+                return;
+            }
+    }
 }
 
 void Form1::menNew_Click()
 {
-    editor.flows().NewDocument();
-    editor.focusText();
+    editor_.flows().NewDocument();
+    editor_.focusText();
 }
 
 void Form1::menOpen_Click()
 {
-    editor.flows().OpenDocument();
-    editor.focusText();
+    editor_.flows().OpenDocument();
+    editor_.focusText();
 }
 
 void Form1::menSave_Click()
 {
-    editor.flows().SaveDocument();
-    editor.focusText();
+    editor_.flows().SaveDocument();
+    editor_.focusText();
 }
 
 void Form1::menSA_Click()
 {
-    editor.flows().SaveAs();
-    editor.focusText();
+    editor_.flows().SaveAs();
+    editor_.focusText();
 }
 
 void Form1::menEnd_Click()
@@ -67,22 +63,22 @@ void Form1::menEnd_Click()
     Form_Unload(Cancel);
 }
 
-void Form1::menCopy_Click() { editor.CopyCommand(); }
-void Form1::menCut_Click() { editor.CutCommand(); }
-void Form1::menPaste_Click() { editor.PasteCommand(); }
-void Form1::menCopyUnicode_Click() { editor.CopyAsUnicode(); }
+void Form1::menCopy_Click() { editor_.CopyCommand(); }
+void Form1::menCut_Click() { editor_.CutCommand(); }
+void Form1::menPaste_Click() { editor_.PasteCommand(); }
+void Form1::menCopyUnicode_Click() { editor_.CopyAsUnicode(); }
 
 void Form1::menExport_Click()
 {
-    editor.flows().ExportUnicode();
-    editor.focusText();
+    editor_.flows().ExportUnicode();
+    editor_.focusText();
 }
 
 void Form1::focusMainWindow()
 {
     activateWindow();
     raise();
-    editor.focusText();
+    editor_.focusText();
 }
 
 // Loads the About window when it is not loaded (its close box unloads it), then shows it,
@@ -97,31 +93,9 @@ void Form1::showAbout(QPointer<Window>& window)
     window->activateWindow();
 }
 
-void Form1::menGoTo_Click()
-{
-    const int lines = Text1->document()->blockCount();
-    bool chosen = false;
-    const int line = QInputDialog::getInt(this, tr("Go to Line"), tr("Line (1 to %1):").arg(lines),
-                                          Text1->textCursor().blockNumber() + 1, 1, lines, 1, &chosen);
-    if (chosen) {
-        QTextCursor cursor(Text1->document()->findBlockByNumber(line - 1));
-        Text1->setTextCursor(cursor);
-        Text1->centerCursor();
-    }
-    editor.focusText();
-}
+void Form1::menGoTo_Click() { editor_.GoToLine(); }
 
-void Form1::menWordCount_Click()
-{
-    const QTextCursor cursor = Text1->textCursor();
-    const bool selection = cursor.hasSelection();
-    const TextCounts counts =
-        countText(selection ? codec::fromBoxText(cursor.selectedText()) : Text1->documentBytes());
-    services.messages->inform({selection ? MessageId::CountSelection : MessageId::CountDocument,
-                               {std::to_string(counts.words), std::to_string(counts.letters),
-                                std::to_string(counts.characters), std::to_string(counts.lines)}});
-    editor.focusText();
-}
+void Form1::menWordCount_Click() { editor_.WordCount(); }
 
 void Form1::menProgram_Click() { showAbout(frmProg); }
 
@@ -129,7 +103,7 @@ void Form1::menKeyboard_Click()
 {
     if (!keyboard) {
         // Its keys are pressed in the text box, as the keyboard's would be.
-        keyboard = new KeyboardMap(editor.keys(), [this](QChar c) { Text1->typeCode(static_cast<unsigned char>(c.toLatin1())); });
+        keyboard = new KeyboardMap(editor_.keys(), [this](QChar c) { Text1->typeCode(static_cast<unsigned char>(c.toLatin1())); });
         keyboard->setParent(this, Qt::Window);  // goes with the main window
         keyboard->setWindowIcon(windowIcon());
         keyboard->follow(Text1);

@@ -10,100 +10,100 @@
 #include <QAction>
 #include <QPlainTextEdit>
 
-#include <cerrno>
-#include <cstring>
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
 
 namespace orvane {
 
+QAction* Form1::addCommand(QMenu* menu, const char* name, const QString& caption, QList<QKeySequence> keys,
+                           std::function<void()> run)
+{
+    QAction* action = menu ? menu->addAction(caption) : new QAction(caption, this);
+    if (!menu)
+        addAction(action);  // a command of the keys (and perhaps the toolbar) alone
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setIconVisibleInMenu(false);  // the menus show words; the toolbar shows the pictures
+    connect(action, &QAction::triggered, this, std::move(run));
+    return action;
+}
+
 void Form1::buildMenus()
 {
-    auto item = [this](QMenu* menu, const char* name, const char* caption, QKeySequence shortcut,
-                       void (Form1::*handler)()) {
-        QAction* action = menu->addAction(tr(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
+    // Captions as designed, gathered for translation.
+    const auto item = [this](QMenu* menu, const char* name, const char* caption, QList<QKeySequence> keys,
+                             void (Form1::*handler)()) {
+        return addCommand(menu, name, tr(caption), std::move(keys), [this, handler] { (this->*handler)(); });
+    };
+    const auto keys = [](std::initializer_list<const char*> names) {
+        QList<QKeySequence> list;
+        for (const char* n : names)
+            list << QKeySequence(QString::fromLatin1(n));
+        return list;
     };
 
-    menFile = menuBar()->addMenu(tr("&File"));
-    menFile->setObjectName("menFile");
-    menNew = item(menFile, "menNew", QT_TR_NOOP("&New"), QKeySequence("Ctrl+N"), &Form1::menNew_Click);
-    menOpen = item(menFile, "menOpen", QT_TR_NOOP("&Open"), QKeySequence("Ctrl+O"), &Form1::menOpen_Click);
-    menSave = item(menFile, "menSave", QT_TR_NOOP("&Save"), QKeySequence("Ctrl+S"), &Form1::menSave_Click);
-    menSA = item(menFile, "menSA", QT_TR_NOOP("Save &As"), QKeySequence("Ctrl+A"), &Form1::menSA_Click);
-    menExport = item(menFile, "menExport", QT_TR_NOOP("Export as &Unicode..."), QKeySequence(), &Form1::menExport_Click);
-    menExportPdf = item(menFile, "menExportPdf", QT_TR_NOOP("Export as P&DF..."), QKeySequence("Ctrl+Shift+E"),
-                        &Form1::menExportPdf_Click);
-    menPrint = item(menFile, "menPrint", QT_TR_NOOP("&Print..."), QKeySequence("Ctrl+Shift+P"), &Form1::menPrint_Click);
-    menPrintPreview = item(menFile, "menPrintPreview", QT_TR_NOOP("Print Pre&view..."), QKeySequence(), &Form1::menPrintPreview_Click);
-    menRecent = menFile->addMenu(tr("&Recent Documents"));
-    menRecent->setObjectName("menRecent");
-    menFile->addSeparator()->setObjectName("menDash");
-    menEnd = item(menFile, "menEnd", QT_TR_NOOP("E&xit"), QKeySequence(), &Form1::menEnd_Click);
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName("menFile");
+    item(file, "menNew", QT_TR_NOOP("&New"), keys({"Ctrl+N"}), &Form1::menNew_Click);
+    item(file, "menOpen", QT_TR_NOOP("&Open"), keys({"Ctrl+O"}), &Form1::menOpen_Click);
+    item(file, "menSave", QT_TR_NOOP("&Save"), keys({"Ctrl+S"}), &Form1::menSave_Click);
+    item(file, "menSA", QT_TR_NOOP("Save &As"), keys({"Ctrl+A"}), &Form1::menSA_Click);
+    item(file, "menExport", QT_TR_NOOP("Export as &Unicode..."), {}, &Form1::menExport_Click);
+    item(file, "menExportPdf", QT_TR_NOOP("Export as P&DF..."), keys({"Ctrl+Shift+E"}), &Form1::menExportPdf_Click);
+    item(file, "menPrint", QT_TR_NOOP("&Print..."), keys({"Ctrl+Shift+P"}), &Form1::menPrint_Click);
+    item(file, "menPrintPreview", QT_TR_NOOP("Print Pre&view..."), {}, &Form1::menPrintPreview_Click);
+    QMenu* recentMenu = file->addMenu(tr("&Recent Documents"));
+    recentMenu->setObjectName("menRecent");
+    file->addSeparator()->setObjectName("menDash");
+    item(file, "menEnd", QT_TR_NOOP("E&xit"), {}, &Form1::menEnd_Click);
 
-    menEdit = menuBar()->addMenu(tr("&Edit"));
-    menEdit->setObjectName("menEdit");
-    menCopy = item(menEdit, "menCopy", QT_TR_NOOP("&Copy"), QKeySequence("Ctrl+C"), &Form1::menCopy_Click);
-    menCut = item(menEdit, "menCut", QT_TR_NOOP("&Cu&t"), QKeySequence("Ctrl+X"), &Form1::menCut_Click);
-    menPaste = item(menEdit, "menPaste", QT_TR_NOOP("&Paste"), QKeySequence("Ctrl+V"), &Form1::menPaste_Click);
-    menCopyUnicode = item(menEdit, "menCopyUnicode", QT_TR_NOOP("Copy as &Unicode"), QKeySequence("Ctrl+Shift+C"),
-                          &Form1::menCopyUnicode_Click);
-    menEdit->addSeparator();
-    auto command = [this](QMenu* menu, const char* name, const QString& caption, QList<QKeySequence> keys,
-                          auto act) {
-        QAction* action = menu ? menu->addAction(caption) : new QAction(caption, this);
-        if (!menu)
-            addAction(action);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, act);
-        return action;
-    };
-    menUndo = command(menEdit, "menUndo", tr("U&ndo"), {QKeySequence("Ctrl+Z")}, [this] { Text1->undo(); });
-    menRedo = command(menEdit, "menRedo", tr("&Redo"), {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")},
-                      [this] { Text1->redo(); });
-    connect(Text1, &QPlainTextEdit::undoAvailable, menUndo, &QAction::setEnabled);
-    connect(Text1, &QPlainTextEdit::redoAvailable, menRedo, &QAction::setEnabled);
-    menUndo->setEnabled(false);
-    menRedo->setEnabled(false);
-    menEdit->addSeparator();
-    menSelectAll = command(menEdit, "menSelectAll", tr("Select &All"), {}, [this] { Text1->selectAll(); });
-    menEdit->addSeparator();
-    menFind = command(menEdit, "menFind", tr("&Find..."), {QKeySequence("Ctrl+F")}, [this] { findBar->showFind(); });
-    command(nullptr, "menFindNext", tr("Find Next"), {QKeySequence("F3")}, [this] { findBar->findNext(); });
-    command(nullptr, "menFindPrevious", tr("Find Previous"), {QKeySequence("Shift+F3")},
-            [this] { findBar->findPrevious(); });
-    menReplace = command(menEdit, "menReplace", tr("R&eplace..."), {QKeySequence("Ctrl+H")},
-                         [this] { findBar->showReplace(); });
-    menGoTo = command(menEdit, "menGoTo", tr("&Go to Line..."), {QKeySequence("Ctrl+G")}, [this] { menGoTo_Click(); });
-    menWordCount = command(menEdit, "menWordCount", tr("&Word Count..."), {}, [this] { menWordCount_Click(); });
-    // Zoom: the font-size commands, from the keyboard.
-    menZoomIn = command(nullptr, "menZoomIn", tr("Zoom In"), {QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")},
-                        [this] { editor.FontBigger(); });
-    menZoomOut = command(nullptr, "menZoomOut", tr("Zoom Out"), {QKeySequence("Ctrl+-")}, [this] { editor.FontSmaller(); });
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->setObjectName("menEdit");
+    item(edit, "menCopy", QT_TR_NOOP("&Copy"), keys({"Ctrl+C"}), &Form1::menCopy_Click);
+    item(edit, "menCut", QT_TR_NOOP("&Cu&t"), keys({"Ctrl+X"}), &Form1::menCut_Click);
+    item(edit, "menPaste", QT_TR_NOOP("&Paste"), keys({"Ctrl+V"}), &Form1::menPaste_Click);
+    item(edit, "menCopyUnicode", QT_TR_NOOP("Copy as &Unicode"), keys({"Ctrl+Shift+C"}), &Form1::menCopyUnicode_Click);
+    edit->addSeparator();
+    QAction* undo = addCommand(edit, "menUndo", tr("U&ndo"), keys({"Ctrl+Z"}), [this] { Text1->undo(); });
+    QAction* redo = addCommand(edit, "menRedo", tr("&Redo"), keys({"Ctrl+Shift+Z", "Ctrl+Y"}), [this] { Text1->redo(); });
+    connect(Text1, &QPlainTextEdit::undoAvailable, undo, &QAction::setEnabled);
+    connect(Text1, &QPlainTextEdit::redoAvailable, redo, &QAction::setEnabled);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    edit->addSeparator();
+    addCommand(edit, "menSelectAll", tr("Select &All"), {}, [this] { Text1->selectAll(); });
+    edit->addSeparator();
+    addCommand(edit, "menFind", tr("&Find..."), keys({"Ctrl+F"}), [this] { find->showFind(); });
+    addCommand(nullptr, "menFindNext", tr("Find Next"), keys({"F3"}), [this] { find->findNext(); });
+    addCommand(nullptr, "menFindPrevious", tr("Find Previous"), keys({"Shift+F3"}), [this] { find->findPrevious(); });
+    addCommand(edit, "menReplace", tr("R&eplace..."), keys({"Ctrl+H"}), [this] { find->showReplace(); });
+    item(edit, "menGoTo", QT_TR_NOOP("&Go to Line..."), keys({"Ctrl+G"}), &Form1::menGoTo_Click);
+    item(edit, "menWordCount", QT_TR_NOOP("&Word Count..."), {}, &Form1::menWordCount_Click);
+    // Zoom: the font-size commands, from the keys and the toolbar.
+    addCommand(nullptr, "menZoomIn", tr("Zoom In"), keys({"Ctrl++", "Ctrl+="}), [this] { editor_.FontBigger(); });
+    addCommand(nullptr, "menZoomOut", tr("Zoom Out"), keys({"Ctrl+-"}), [this] { editor_.FontSmaller(); });
     // Keys other editors use for Save As and Exit; the menus show the designed ones.
-    command(nullptr, "menSaveAsToo", tr("Save As"), {QKeySequence("Ctrl+Shift+S")}, [this] { menSA_Click(); });
-    command(nullptr, "menExitToo", tr("Exit"), {QKeySequence("Ctrl+Q")}, [this] { menEnd_Click(); });
-    Text1->zoomed = [this](int steps) { steps > 0 ? editor.FontBigger() : editor.FontSmaller(); };
+    item(nullptr, "menSaveAsToo", QT_TR_NOOP("Save As"), keys({"Ctrl+Shift+S"}), &Form1::menSA_Click);
+    item(nullptr, "menExitToo", QT_TR_NOOP("Exit"), keys({"Ctrl+Q"}), &Form1::menEnd_Click);
+    Text1->zoomed = [this](int steps) { steps > 0 ? editor_.FontBigger() : editor_.FontSmaller(); };
 
-    menAbout = menuBar()->addMenu(tr("&About"));
-    menAbout->setObjectName("menAbout");
-    menProgram = item(menAbout, "menProgram", QT_TR_NOOP("&Program"), QKeySequence("Ctrl+P"), &Form1::menProgram_Click);
-    menProgrammer = item(menAbout, "menProgrammer", QT_TR_NOOP("Programmer"), QKeySequence("Ctrl+U"),
-                         &Form1::menProgrammer_Click);
-    menKeyboard = item(menAbout, "menKeyboard", QT_TR_NOOP("&Keyboard"), QKeySequence("F1"), &Form1::menKeyboard_Click);
+    QMenu* about = menuBar()->addMenu(tr("&About"));
+    about->setObjectName("menAbout");
+    item(about, "menProgram", QT_TR_NOOP("&Program"), keys({"Ctrl+P"}), &Form1::menProgram_Click);
+    item(about, "menProgrammer", QT_TR_NOOP("Programmer"), keys({"Ctrl+U"}), &Form1::menProgrammer_Click);
+    item(about, "menKeyboard", QT_TR_NOOP("&Keyboard"), keys({"F1"}), &Form1::menKeyboard_Click);
 
     QList<QKeySequence> shortcuts;
     for (const QAction* action : findChildren<QAction*>())
         shortcuts << action->shortcuts();
     Text1->setMenuShortcuts(shortcuts);
 }
+
+QAction* Form1::command(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+
+QMenu* Form1::menu(const char* name) const { return findChild<QMenu*>(QString::fromLatin1(name)); }
 
 void Form1::buildToolbar()
 {
@@ -116,52 +116,38 @@ void Form1::buildToolbar()
     Toolbar1->setFocusPolicy(Qt::NoFocus);
     setContextMenuPolicy(Qt::NoContextMenu);  // the toolbar cannot be hidden
 
+    // Each button is the command's own action, with the design's key, tool tip and picture;
+    // a click runs the command once, as its menu item or keys do.
     struct Button {
+        const char* command;
         const char* key;
         const char* toolTip;
         int image;
     };
     auto add = [this](const Button& b) {
-        QAction* button = Toolbar1->addAction(imlToolbarIcons.icon(b.image, isDarkPalette(palette())), QString());
-        button->setProperty("image", b.image);
-        button->setData(QString::fromLatin1(b.key));
-        button->setToolTip(tr(b.toolTip));
-        button->setText(button->toolTip());  // its name for a screen reader; the bar shows icons only
+        QAction* action = command(b.command);
+        action->setData(QString::fromLatin1(b.key));
+        action->setToolTip(tr(b.toolTip));
+        action->setProperty("image", b.image);
+        action->setIcon(imlToolbarIcons.icon(b.image, isDarkPalette(palette())));
+        Toolbar1->addAction(action);
+        QWidget* button = Toolbar1->widgetForAction(action);
         button->setObjectName(QString("Toolbar1_%1").arg(b.key));
+        button->setAccessibleName(action->toolTip());  // its name for a screen reader
     };
-    add({"New", QT_TR_NOOP("New File"), 1});
-    add({"Open", QT_TR_NOOP("Open Document"), 2});
-    add({"Save", QT_TR_NOOP("Save the Document"), 3});
+    add({"menNew", "New", QT_TR_NOOP("New File"), 1});
+    add({"menOpen", "Open", QT_TR_NOOP("Open Document"), 2});
+    add({"menSave", "Save", QT_TR_NOOP("Save the Document"), 3});
     Toolbar1->addSeparator();
-    add({"Cut", QT_TR_NOOP("Cut"), 5});
-    add({"Copy", QT_TR_NOOP("Copy the Selection"), 6});
-    add({"Paste", QT_TR_NOOP("Paste from Clipboard"), 7});
+    add({"menCut", "Cut", QT_TR_NOOP("Cut"), 5});
+    add({"menCopy", "Copy", QT_TR_NOOP("Copy the Selection"), 6});
+    add({"menPaste", "Paste", QT_TR_NOOP("Paste from Clipboard"), 7});
     auto* gap = new QWidget(Toolbar1);  // a placeholder with no key: clicking it does nothing
     gap->setObjectName("Toolbar1_gap");
     gap->setFixedWidth(twipsToPixels(150, this));
     Toolbar1->addWidget(gap);
-    add({"Big", QT_TR_NOOP("Increase Font Size"), 14});
-    add({"Small", QT_TR_NOOP("Decrease Font Size"), 15});
-    connect(Toolbar1, &QToolBar::actionTriggered, this, &Form1::Toolbar1_ButtonClick);
-}
-
-void Form1::buildRecentMenu()
-{
-    menRecent->clear();
-    for (const std::string& path : remembered.recent()) {
-        QAction* open = menRecent->addAction(QString::fromStdString(printableName(path)));
-        connect(open, &QAction::triggered, this, [this, path] {
-            if (!services.files->identify(path).exists) {
-                // Gone since: said, and no longer offered.
-                services.messages->warn({MessageId::OpenFailed, {path, std::strerror(ENOENT)}});
-                remembered.removeRecent(path);
-                buildRecentMenu();
-                return;
-            }
-            editor.flows().openFile(path);
-        });
-    }
-    menRecent->setEnabled(!menRecent->isEmpty());
+    add({"menZoomIn", "Big", QT_TR_NOOP("Increase Font Size"), 14});
+    add({"menZoomOut", "Small", QT_TR_NOOP("Decrease Font Size"), 15});
 }
 
 void Form1::placeAtDesignSize()

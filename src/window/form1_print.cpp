@@ -70,15 +70,15 @@ void Form1::menExportPdf_Click()
     const PrintModule* print = printing();
     if (!print)
         return;
-    const std::optional<std::string> name = editor.flows().askExportName(PdfFilter, ".pdf");
+    const std::optional<std::string> name = editor_.flows().askExportName(PdfFilter, ".pdf");
     if (!name) {
-        editor.focusText();
+        editor_.focusText();
         return;
     }
     const std::string& path = *name;
     QProgressDialog progress(tr("Making the PDF..."), tr("Cancel"), 0, 100, this);
     showProgressLater(progress);
-    const PageSetup setup = setupFor(editor, nullptr);
+    const PageSetup setup = setupFor(editor_, nullptr);
     const std::vector<Page> pages = layoutWithProgress(*print, baminiToUnicode(Text1->documentBytes()), setup, progress);
     if (!pages.empty()) {
         // Through the one writer of files: whole, or no part of a file left behind.
@@ -94,7 +94,7 @@ void Form1::menExportPdf_Click()
             services.messages->warn({MessageId::PdfFailed, {path, out.error.empty() ? pdf.error : out.error}});
     }
     progress.reset();
-    editor.focusText();
+    editor_.focusText();
 }
 
 void Form1::menPrint_Click()
@@ -104,18 +104,18 @@ void Form1::menPrint_Click()
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
-    printer.setDocName(QString::fromStdString(setupFor(editor, nullptr).header));
+    printer.setDocName(QString::fromStdString(setupFor(editor_, nullptr).header));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted) {
         QProgressDialog progress(tr("Printing..."), tr("Cancel"), 0, 100, this);
         showProgressLater(progress);
         const QPageLayout paper = printer.pageLayout();
-        const PageSetup setup = setupFor(editor, &paper);
+        const PageSetup setup = setupFor(editor_, &paper);
         const std::vector<Page> pages = layoutWithProgress(*print, baminiToUnicode(Text1->documentBytes()), setup, progress);
         if (!pages.empty())
             print->printPages(pages, setup, printer, pageProgress(progress));
     }
-    editor.focusText();
+    editor_.focusText();
 }
 
 void Form1::menPrintPreview_Click()
@@ -128,11 +128,11 @@ void Form1::menPrintPreview_Click()
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, print](QPrinter* paper) {
         const QPageLayout layout = paper->pageLayout();
-        const PageSetup setup = setupFor(editor, &layout);
+        const PageSetup setup = setupFor(editor_, &layout);
         print->printPages(print->layoutPages(baminiToUnicode(Text1->documentBytes()), setup, {}), setup, *paper, {});
     });
     preview.exec();
-    editor.focusText();
+    editor_.focusText();
 }
 
 } // namespace orvane

@@ -1,20 +1,10 @@
 #include "window/icons.h"
 
+#include "platform/resources.h"
+
 #include <QFile>
 #include <QImage>
 #include <cmath>
-
-// The resources live in static libraries, so they are registered by hand, once.
-void initOrvaneResources()
-{
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(orvane);
-        Q_INIT_RESOURCE(orvane_icons);
-        Q_INIT_RESOURCE(orvane_i18n);
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
 
 namespace orvane {
 
@@ -35,7 +25,7 @@ QPixmap rawImage(const QString& resource)
 
 ImageList ImageList::toolbarIcons()
 {
-    initOrvaneResources();
+    registerResources();
     static const char* const images[][2] = {
         {"New", "new"},       {"Open", "open"},     {"Save", "save"},           {"Print", "print"},
         {"Cut", "cut"},       {"Copy", "copy"},     {"Paste", "paste"},         {"Bold", "bold"},
@@ -65,7 +55,7 @@ bool isDarkPalette(const QPalette& palette) { return palette.color(QPalette::Win
 
 QIcon orvaneIcon()
 {
-    initOrvaneResources();
+    registerResources();
     QIcon icon;
     for (int size : {16, 32, 48, 64})
         icon.addPixmap(rawImage(QString(":/icons/orvane-%1.argb").arg(size)));

@@ -1,9 +1,9 @@
 #include "window/tamil_font.h"
 
+#include "platform/resources.h"
+
 #include <QFontDatabase>
 #include <QStringList>
-
-void initOrvaneResources();
 
 namespace orvane {
 
@@ -13,7 +13,7 @@ QString tamilFontFamily()
         const QString installed = QStringLiteral("Bamini");
         if (QFontDatabase::families().contains(installed, Qt::CaseInsensitive))
             return installed;
-        initOrvaneResources();
+        registerResources();
         const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/OrvaneTamil-Regular.ttf"));
         const QStringList bundled = QFontDatabase::applicationFontFamilies(id);
         return bundled.isEmpty() ? installed : bundled.constFirst();

@@ -422,7 +422,7 @@ private slots:
         QVERIFY(doc().DocumentChanged());
 
         messages.answers = {Answer::No};
-        form->Toolbar1_ButtonClick(form->findChild<QAction*>("Toolbar1_New"));
+        form->Toolbar1_ButtonClick(form->command("menNew"));
         QCOMPARE(text(), std::string());
         QVERIFY(!doc().DocumentChanged());
     }
@@ -549,7 +549,7 @@ private slots:
         QCOMPARE(form->Text1->textCursor().position(), 0);
         type("xa");
         QVERIFY(doc().DocumentChanged());
-        form->menUndo->trigger();
+        form->command("menUndo")->trigger();
         QCOMPARE(text(), big.toStdString());  // the load itself is no step to undo
 
         auto stopWhenShown = [this](bool byClosing) {

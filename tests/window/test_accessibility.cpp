@@ -104,7 +104,7 @@ private slots:
                 QCOMPARE(QAccessible::queryAccessibleInterface(form->Toolbar1->widgetForAction(action))
                              ->text(QAccessible::Name),
                          action->toolTip());
-        QAccessibleInterface* edit = QAccessible::queryAccessibleInterface(form->menEdit);
+        QAccessibleInterface* edit = QAccessible::queryAccessibleInterface(form->menu("menEdit"));
         QStringList names;
         for (int i = 0; i < edit->childCount(); ++i)
             names << edit->child(i)->text(QAccessible::Name);

@@ -25,7 +25,13 @@ class TestCommands : public WindowTest {
 
 
     QString text() const { return form->Text1->toPlainText(); }
-    QAction* button(const char* key) { return form->findChild<QAction*>(QString("Toolbar1_") + key); }
+    QAction* button(const char* key)
+    {
+        for (QAction* action : form->Toolbar1->actions())
+            if (action->data().toString() == QLatin1String(key))
+                return action;
+        return nullptr;
+    }
     double fontSize() const { return form->Text1->font().pointSizeF(); }
     void setFontSize(double points)
     {
@@ -141,7 +147,7 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("வணக்கம், ஸ்ரீ\nகௌ"));
         QTest::keyClick(form->Text1, Qt::Key_Home);
         QTest::keyClick(form->Text1, Qt::Key_End, Qt::ShiftModifier);
-        form->menCopyUnicode->trigger();
+        form->command("menCopyUnicode")->trigger();
         QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("கௌ"));
         QCOMPARE(form->Text1->documentBytes(), std::string("tzf;fk;> =\r\nnfs"));
         QCOMPARE(QApplication::focusWidget(), form->Text1);
@@ -155,7 +161,7 @@ private slots:
         type("damiz.");
         form->document().setDocumentFileName(dir.filePath("letter.tam").toStdString());
         dialog.answers = {dir.filePath("letter").toStdString()};
-        form->menExport->trigger();
+        form->command("menExport")->trigger();
         QCOMPARE(dialog.shown.back().offered, dir.filePath("letter.txt").toStdString());
         QCOMPARE(dialog.shown.back().filter, std::string("Unicode Text File (*.txt)|*.txt"));
         QFile written(dir.filePath("letter.txt"));
@@ -164,12 +170,12 @@ private slots:
         QVERIFY(form->document().DocumentChanged());  // exporting is no save
 
         dialog.answers = {};  // cancelled: nothing written, nothing said
-        form->menExport->trigger();
+        form->command("menExport")->trigger();
         QVERIFY(messages.warnings.empty());
 
         QDir(dir.path()).mkdir("taken.txt");
         dialog.answers = {dir.filePath("taken.txt").toStdString()};
-        form->menExport->trigger();
+        form->command("menExport")->trigger();
         QCOMPARE(messages.warnings.size(), 1u);
         QVERIFY(mentions(messages.warnings[0], "taken.txt"));
         QVERIFY(QFileInfo(dir.filePath("taken.txt")).isDir());
@@ -285,9 +291,9 @@ private slots:
     {
         form->document().setDocumentChanged(false);
         form->Toolbar1_ButtonClick(button("Big"));
-        QCOMPARE(form->editor.fontSizeTenThousandths(), 167500);
+        QCOMPARE(form->editor().fontSizeTenThousandths(), 167500);
         form->Toolbar1_ButtonClick(button("Big"));
-        QCOMPARE(form->editor.fontSizeTenThousandths(), 177500);
+        QCOMPARE(form->editor().fontSizeTenThousandths(), 177500);
         QVERIFY(!form->document().DocumentChanged());
         QCOMPARE(form->StatusBar1->panel(1)->font().pointSizeF(), 12.0);
 
@@ -312,7 +318,7 @@ private slots:
 
     void aboutProgramLoadsOnceUntilClosed()
     {
-        form->menProgram->trigger();
+        form->command("menProgram")->trigger();
         FrmProg* about = form->aboutProgram();
         QVERIFY(about && about->isVisible());
         QCOMPARE(about->windowTitle(), QString("About Program"));
@@ -325,18 +331,18 @@ private slots:
         QCOMPARE(about->parentWidget(), nullptr);
         QVERIFY(!about->isModal());
 
-        form->menProgram->trigger();  // already shown: the same window
+        form->command("menProgram")->trigger();  // already shown: the same window
         QCOMPARE(form->aboutProgram(), about);
 
         QTest::mouseClick(about->cmdOK, Qt::LeftButton);
         QVERIFY(!about->isVisible());
         QTRY_COMPARE(QApplication::focusWidget(), form->Text1);
-        form->menProgram->trigger();
+        form->command("menProgram")->trigger();
         QCOMPARE(form->aboutProgram(), about);  // hidden, not unloaded: the same window
 
         about->close();  // the close box unloads it
         QTRY_VERIFY(!form->aboutProgram());
-        form->menProgram->trigger();  // loaded again
+        form->command("menProgram")->trigger();  // loaded again
         QVERIFY(form->aboutProgram());
         QCOMPARE(form->aboutProgram()->Label4->text(), QString("1.0"));
     }
@@ -358,7 +364,7 @@ private slots:
         QTest::mouseClick(me->Command1, Qt::LeftButton);
         QVERIFY(!me->isVisible());
         QCOMPARE(form->aboutProgrammer(), me);
-        form->menProgrammer->trigger();
+        form->command("menProgrammer")->trigger();
         QCOMPARE(form->aboutProgrammer(), me);
         me->close();
         QTRY_VERIFY(!form->aboutProgrammer());

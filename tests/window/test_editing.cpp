@@ -39,32 +39,32 @@ private slots:
     {
         type("vaOak.kam. damiz. vaOak.kam.");  // வணக்கம் தமிழ் வணக்கம்
         QTest::keyClick(form->Text1, Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(form->findBar->isVisible());
-        QCOMPARE(QApplication::focusWidget(), form->findBar->findField);
-        keys(form->findBar->findField, "vaOak.kam.");
-        QCOMPARE(form->findBar->findField->bytes(), std::string("tzf;fk;"));  // shown as Tamil
-        QTest::keyClick(form->findBar->findField, Qt::Key_Return);
+        QVERIFY(form->findBar()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), form->findBar()->findField);
+        keys(form->findBar()->findField, "vaOak.kam.");
+        QCOMPARE(form->findBar()->findField->bytes(), std::string("tzf;fk;"));  // shown as Tamil
+        QTest::keyClick(form->findBar()->findField, Qt::Key_Return);
         QCOMPARE(selected(), std::string("tzf;fk;"));
         QCOMPARE(form->Text1->textCursor().selectionStart(), 0);  // from the end, on from the top
-        QCOMPARE(form->findBar->count->text(), QString("1 of 2"));
-        QVERIFY(!form->findBar->note->text().isEmpty());
-        QTest::keyClick(form->findBar->findField, Qt::Key_F3);
-        QCOMPARE(form->findBar->count->text(), QString("2 of 2"));
+        QCOMPARE(form->findBar()->count->text(), QString("1 of 2"));
+        QVERIFY(!form->findBar()->note->text().isEmpty());
+        QTest::keyClick(form->findBar()->findField, Qt::Key_F3);
+        QCOMPARE(form->findBar()->count->text(), QString("2 of 2"));
         QCOMPARE(form->Text1->textCursor().selectionStart(), 14);
-        QTest::keyClick(form->findBar->findField, Qt::Key_Return, Qt::ShiftModifier);
-        QCOMPARE(form->findBar->count->text(), QString("1 of 2"));
+        QTest::keyClick(form->findBar()->findField, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(form->findBar()->count->text(), QString("1 of 2"));
 
         // Tamil pasted from anywhere is found the same way; a letter finds its syllables.
-        form->findBar->findField->clear();
+        form->findBar()->findField->clear();
         QApplication::clipboard()->setText(QString::fromUtf8("மி"));
-        QTest::keyClick(form->findBar->findField, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(form->findBar->findField->bytes(), std::string("kp"));
-        QTest::keyClick(form->findBar->findField, Qt::Key_Return);
+        QTest::keyClick(form->findBar()->findField, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(form->findBar()->findField->bytes(), std::string("kp"));
+        QTest::keyClick(form->findBar()->findField, Qt::Key_Return);
         QCOMPARE(selected(), std::string("kp"));
-        QCOMPARE(form->findBar->count->text(), QString("1 of 1"));
+        QCOMPARE(form->findBar()->count->text(), QString("1 of 1"));
 
-        QTest::keyClick(form->findBar->findField, Qt::Key_Escape);
-        QVERIFY(!form->findBar->isVisible());
+        QTest::keyClick(form->findBar()->findField, Qt::Key_Escape);
+        QVERIFY(!form->findBar()->isVisible());
         QCOMPARE(QApplication::focusWidget(), form->Text1);
         QCOMPARE(bytes(), std::string("tzf;fk; jkpo; tzf;fk;"));  // searching changed nothing
         QVERIFY(form->document().DocumentChanged());
@@ -78,19 +78,19 @@ private slots:
         while (letter.size() < (1 << 20))
             letter += line;
         form->Text1->setDocumentBytes(letter);
-        form->menReplace->trigger();
-        keys(form->findBar->findField, "kaO.Oao.");                        // கண்ணன்
-        keys(form->findBar->replaceField, "muraLi");                        // முரளி
-        QTest::keyClick(form->findBar->replaceField, Qt::Key_Return);      // finds the first
-        QTest::keyClick(form->findBar->replaceField, Qt::Key_Return);      // replaces it, on to the next
+        form->command("menReplace")->trigger();
+        keys(form->findBar()->findField, "kaO.Oao.");                        // கண்ணன்
+        keys(form->findBar()->replaceField, "muraLi");                        // முரளி
+        QTest::keyClick(form->findBar()->replaceField, Qt::Key_Return);      // finds the first
+        QTest::keyClick(form->findBar()->replaceField, Qt::Key_Return);      // replaces it, on to the next
         QCOMPARE(bytes().substr(0, 30), std::string("md;Gs;s Kusp mth;fSf;F> tzf;fk"));
-        QTest::mouseClick(form->findBar->findChild<QPushButton*>("ReplaceAll"), Qt::LeftButton);
+        QTest::mouseClick(form->findBar()->findChild<QPushButton*>("ReplaceAll"), Qt::LeftButton);
         QCOMPARE(bytes().find("fz;zd;"), std::string::npos);
-        QCOMPARE(form->findBar->note->text(), QString("Replaced %1").arg(letter.size() / line.size() - 1));
-        form->menUndo->trigger();  // one step takes every replacement back
+        QCOMPARE(form->findBar()->note->text(), QString("Replaced %1").arg(letter.size() / line.size() - 1));
+        form->command("menUndo")->trigger();  // one step takes every replacement back
         QCOMPARE(bytes().substr(0, 30), std::string("md;Gs;s Kusp mth;fSf;F> tzf;fk"));
         QVERIFY(bytes().substr(line.size() - 2) == letter.substr(line.size()));  // 4 codes for 6
-        form->menRedo->trigger();
+        form->command("menRedo")->trigger();
         QCOMPARE(bytes().find("fz;zd;"), std::string::npos);
     }
 
@@ -109,32 +109,32 @@ private slots:
         QCOMPARE(form->focusWidget(), form->Text1);
 
         form->Text1->setDocumentBytes("tzf;fk; jkpo;\r\nG+");  // வணக்கம் தமிழ், பூ
-        form->menWordCount->trigger();
+        form->command("menWordCount")->trigger();
         QCOMPARE(messages.informed.size(), 1u);
         QVERIFY(messages.informed[0].id == MessageId::CountDocument);
         QCOMPARE(messages.informed[0].args, std::vector<std::string>({"3", "9", "10", "2"}));
-        form->menSelectAll->trigger();
+        form->command("menSelectAll")->trigger();
         QCOMPARE(selected(), bytes());
-        form->menWordCount->trigger();
+        form->command("menWordCount")->trigger();
         QVERIFY(messages.informed[1].id == MessageId::CountSelection);
     }
 
     void undoRedoAndZoom()
     {
         type("kaki");
-        form->menUndo->trigger();
+        form->command("menUndo")->trigger();
         QCOMPARE(bytes(), std::string("f"));
-        form->menRedo->trigger();
+        form->command("menRedo")->trigger();
         QCOMPARE(bytes(), std::string("ffp"));
         QTest::keyClick(form->Text1, Qt::Key_Equal, Qt::ControlModifier);
-        QCOMPARE(form->editor.fontSizeTenThousandths(), 167500);
+        QCOMPARE(form->editor().fontSizeTenThousandths(), 167500);
         QTest::keyClick(form->Text1, Qt::Key_Minus, Qt::ControlModifier);
         QTest::keyClick(form->Text1, Qt::Key_Minus, Qt::ControlModifier);
-        QCOMPARE(form->editor.fontSizeTenThousandths(), 147500);
+        QCOMPARE(form->editor().fontSizeTenThousandths(), 147500);
         QWheelEvent wheel(QPointF(50, 50), form->Text1->viewport()->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, 120),
                           Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(form->Text1->viewport(), &wheel);
-        QCOMPARE(form->editor.fontSizeTenThousandths(), 157500);
+        QCOMPARE(form->editor().fontSizeTenThousandths(), 157500);
         QCOMPARE(bytes(), std::string("ffp"));  // no key of these typed anything
     }
 
@@ -183,24 +183,24 @@ private slots:
             dialog.answers = {QFile::encodeName(name).toStdString()};
             form->menOpen_Click();
         }
-        form->editor.FontBigger();
+        form->editor().FontBigger();
         form->resize(900, 640);
         form->menEnd_Click();
 
         startWindow();
-        QCOMPARE(form->editor.fontSizeTenThousandths(), 167500);
+        QCOMPARE(form->editor().fontSizeTenThousandths(), 167500);
         QCOMPARE(form->size(), QSize(900, 640));
         QStringList recent;
-        for (QAction* a : form->menRecent->actions())
+        for (QAction* a : form->menu("menRecent")->actions())
             recent << a->text();
         QCOMPARE(recent, QStringList({two, one}));  // the newest first
 
         QVERIFY(QFile::remove(one));
-        form->menRecent->actions()[1]->trigger();  // gone: said, and taken off the list
+        form->menu("menRecent")->actions()[1]->trigger();  // gone: said, and taken off the list
         QCOMPARE(messages.warnings.size(), 1u);
         QVERIFY(mentions(messages.warnings[0], one.toStdString()));
-        QCOMPARE(form->menRecent->actions().size(), 1);
-        form->menRecent->actions()[0]->trigger();
+        QCOMPARE(form->menu("menRecent")->actions().size(), 1);
+        form->menu("menRecent")->actions()[0]->trigger();
         QCOMPARE(form->document().DocumentFileName(), two.toStdString());
     }
 

@@ -197,9 +197,9 @@ private slots:
             QApplication::sendEvent(form->Text1, &press);
         }
         QCOMPARE(form->Text1->documentBytes(), std::string("f> @=\r\n\r\n/"));
-        QVERIFY(form->editor.composer().WaitingForVowel);  // "€" is a key like any other
+        QVERIFY(form->editor().composer().WaitingForVowel);  // "€" is a key like any other
         QTest::keyClick(form->Text1, Qt::Key_Escape);
-        QVERIFY(!form->editor.composer().WaitingForVowel);
+        QVERIFY(!form->editor().composer().WaitingForVowel);
         QCOMPARE(panel(3), consonantPrompt);
         QTest::keyClick(form->Text1, Qt::Key_Backspace);
         QCOMPARE(form->Text1->documentBytes(), std::string("f> @=\r\n\r\n"));
@@ -244,7 +244,7 @@ private slots:
         }
         // The control code reached the filter, which handed it to the composer.
         QTest::keyClick(form->Text1, Qt::Key_K, Qt::ControlModifier);
-        QVERIFY(form->editor.composer().WaitingForVowel);
+        QVERIFY(form->editor().composer().WaitingForVowel);
         QTest::keyClick(form->Text1, Qt::Key_Escape);
         // Moving, and the commands that own their edits, still work.
         QTest::keyClick(form->Text1, Qt::Key_Home, Qt::ControlModifier);

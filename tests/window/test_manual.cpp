@@ -61,7 +61,7 @@ class TestManual : public WindowTest {
         for (QAction* action : form->findChildren<QAction*>()) {
             if (action->isSeparator() || action->text().isEmpty() || action == form->Toolbar1->toggleViewAction())
                 continue;
-            if (action->associatedObjects().contains(form->menRecent))
+            if (action->associatedObjects().contains(form->menu("menRecent")))
                 continue;
             list << action;
         }

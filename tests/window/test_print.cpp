@@ -135,7 +135,7 @@ private slots:
         form->Text1->setDocumentBytes(document);
         const QString pdf = exportPdf("letter");
         QVERIFY(QFileInfo::exists(pdf));
-        form->menCopyUnicode->trigger();
+        form->command("menCopyUnicode")->trigger();
         const QString copied = QApplication::clipboard()->text().simplified();
         QStringList lines = linesOf(pdf);
         QCOMPARE(lines.takeFirst(), QString("Untitled.tam"));  // the header, and the footer
@@ -247,7 +247,7 @@ private slots:
                 progressShown += progress->isVisible();
         };
         dialog.answers = {QFile::encodeName(place.filePath("x.pdf")).toStdString()};
-        form->menExportPdf->trigger();
+        form->command("menExportPdf")->trigger();
         ::umount(small.constData());
         QCOMPARE(messages.warnings.size(), 1u);
         QCOMPARE(progressShown, 0);
@@ -276,7 +276,7 @@ private slots:
             document += "tzf;fk; jkpo; nfhz;L " + std::to_string(n) + "\r\n";
         form->Text1->setDocumentBytes(document);
         dialog.answers = {QFile::encodeName(place.filePath(target)).toStdString()};
-        form->menExportPdf->trigger();
+        form->command("menExportPdf")->trigger();
         const QStringList left = QDir(place.filePath("small")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         if (target.startsWith("small"))
             ::umount(small.constData());

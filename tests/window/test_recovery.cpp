@@ -66,7 +66,7 @@ private slots:
         freshScripts();
         QDir(folder()).removeRecursively();
         startWindow();
-        form->editor.setRecoveryDelays(50, 200);
+        form->editor().setRecoveryDelays(50, 200);
     }
 
     void cleanup() { form.reset(); }
@@ -245,7 +245,7 @@ private slots:
                 QSKIP("no tmpfs can be mounted here");
         }
         startWindow();
-        form->editor.setRecoveryDelays(10, 50);
+        form->editor().setRecoveryDelays(10, 50);
         const QString big(40000, QLatin1Char('1'));
         QApplication::clipboard()->setText(big);
         form->menPaste_Click();
@@ -295,7 +295,7 @@ private slots:
         QVERIFY(QDir().mkpath(folder()));
         QCOMPARE(::chown(QFile::encodeName(folder()).constData(), 4242, 4242), 0);
         startWindow();
-        form->editor.setRecoveryDelays(10, 50);
+        form->editor().setRecoveryDelays(10, 50);
         type("ka");
         QTRY_COMPARE(messages.warnings.size(), 1u);
         QVERIFY(messages.warnings[0].id == MessageId::RecoveryUnwritable);

@@ -127,7 +127,7 @@ private slots:
     {
         freshScripts();
         startWindow();
-        QCOMPARE(form->menFile->title(), QString("கோப்பு (&F)"));
+        QCOMPARE(form->menu("menFile")->title(), QString("கோப்பு (&F)"));
         QVERIFY(hasTamil(form->Text1->createStandardContextMenu()->actions().constFirst()->text()));
 
         QMenuBar* bar = form->menuBar();
@@ -141,7 +141,7 @@ private slots:
                 QVERIFY2(hasTamil(button->toolTip()) && form->Toolbar1->widgetForAction(button)->isVisible(),
                          qPrintable(button->toolTip()));
 
-        form->findBar->showReplace();
+        form->findBar()->showReplace();
         QCoreApplication::processEvents();
         showsUncut(form.get());
 
