@@ -31,122 +31,122 @@
 <context>
     <name>Messages</name>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="13" />
+        <location filename="../../src/platform/message_text.cpp" line="15" />
         <source>it is a folder</source>
         <translation>அது ஒரு கோப்புறை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="14" />
+        <location filename="../../src/platform/message_text.cpp" line="16" />
         <source>it is not a regular file</source>
         <translation>அது வழக்கமான கோப்பு அல்ல</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="15" />
+        <location filename="../../src/platform/message_text.cpp" line="17" />
         <source>it is larger than 64 MB</source>
         <translation>அது 64 MB-ஐ விடப் பெரியது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="16" />
+        <location filename="../../src/platform/message_text.cpp" line="18" />
         <source>it changed while it was read</source>
         <translation>படிக்கும்போதே அது மாறியது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="17" />
+        <location filename="../../src/platform/message_text.cpp" line="19" />
         <source>it is cut short</source>
         <translation>அது இடையில் துண்டிக்கப்பட்டுள்ளது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="18" />
+        <location filename="../../src/platform/message_text.cpp" line="20" />
         <source>it is damaged</source>
         <translation>அது சிதைந்துள்ளது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="19" />
+        <location filename="../../src/platform/message_text.cpp" line="21" />
         <source>it is not an Orvane recovery file</source>
         <translation>அது Orvane மீட்புக் கோப்பு அல்ல</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="20" />
+        <location filename="../../src/platform/message_text.cpp" line="22" />
         <source>it is not a folder</source>
         <translation>அது கோப்புறை அல்ல</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="21" />
+        <location filename="../../src/platform/message_text.cpp" line="23" />
         <source>there is not enough memory</source>
         <translation>போதுமான நினைவகம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="22" />
+        <location filename="../../src/platform/message_text.cpp" line="24" />
         <source>it was written by a newer Orvane</source>
         <translation>அதை Orvane-இன் புதிய பதிப்பு எழுதியது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="23" />
+        <location filename="../../src/platform/message_text.cpp" line="25" />
         <source>it has more than 2000000 lines</source>
         <translation>அதில் 2000000-க்கும் மேற்பட்ட வரிகள் உள்ளன</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="24" />
+        <location filename="../../src/platform/message_text.cpp" line="26" />
         <source>it is larger than 128 MB</source>
         <translation>அது 128 MB-ஐ விடப் பெரியது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="25" />
+        <location filename="../../src/platform/message_text.cpp" line="27" />
         <source>it belongs to another user</source>
         <translation>அது வேறொரு பயனருக்குச் சொந்தமானது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="26" />
+        <location filename="../../src/platform/message_text.cpp" line="28" />
         <source>it is inside a folder that other users may change</source>
         <translation>பிற பயனர்கள் மாற்றக்கூடிய ஒரு கோப்புறைக்குள் அது உள்ளது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="27" />
+        <location filename="../../src/platform/message_text.cpp" line="29" />
         <source>there is no home folder to keep it in</source>
         <translation>அதை வைக்க வீட்டுக் கோப்புறை இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="52" />
+        <location filename="../../src/platform/message_text.cpp" line="47" />
         <source>Open</source>
         <translation>திற</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="56" />
+        <location filename="../../src/platform/message_text.cpp" line="48" />
         <source>Export</source>
         <translation>ஏற்றுமதி</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="59" />
+        <location filename="../../src/platform/message_text.cpp" line="49" />
         <source>Print</source>
         <translation>அச்சிடு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="66" />
+        <location filename="../../src/platform/message_text.cpp" line="50" />
         <source>Recovery</source>
         <translation>மீட்பு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="69" />
+        <location filename="../../src/platform/message_text.cpp" line="51" />
         <source>Paste</source>
         <translation>ஒட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="73" />
+        <location filename="../../src/platform/message_text.cpp" line="52" />
         <source>Word Count</source>
         <translation>சொல் எண்ணிக்கை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="76" />
+        <location filename="../../src/platform/message_text.cpp" line="53" />
         <source>Save</source>
         <translation>சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="87" />
+        <location filename="../../src/platform/message_text.cpp" line="57" />
         <source>You have not saved the Document.  Do you want to save it now</source>
         <translation>நீங்கள் ஆவணத்தைச் சேமிக்கவில்லை.  இப்போது சேமிக்க வேண்டுமா</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="90" />
+        <location filename="../../src/platform/message_text.cpp" line="59" />
         <source>The document could not be saved to
 %1
 
@@ -161,7 +161,7 @@ Your text is still here with its changes. Save it somewhere else.</source>
 உங்கள் உரை அதன் மாற்றங்களுடன் இங்கேயே உள்ளது. வேறு இடத்தில் சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="94" />
+        <location filename="../../src/platform/message_text.cpp" line="62" />
         <source>The file
 %1
 could not be opened: %2.</source>
@@ -170,7 +170,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="97" />
+        <location filename="../../src/platform/message_text.cpp" line="64" />
         <source>The Unicode text could not be written to
 %1
 
@@ -181,7 +181,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="100" />
+        <location filename="../../src/platform/message_text.cpp" line="66" />
         <source>The PDF could not be written to
 %1
 
@@ -192,19 +192,19 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="103" />
+        <location filename="../../src/platform/message_text.cpp" line="68" />
         <source>Printing and PDF export are not available: %1.</source>
         <translation>அச்சிடவோ PDF ஆக ஏற்றுமதி செய்யவோ இயலாது: %1.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="106" />
+        <location filename="../../src/platform/message_text.cpp" line="70" />
         <source>%1
 already exists. Do you want to replace it?</source>
         <translation>%1
 ஏற்கனவே உள்ளது. அதன் மேல் எழுத வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="109" />
+        <location filename="../../src/platform/message_text.cpp" line="72" />
         <source>Another program has changed
 %1
 since Orvane opened or saved it.
@@ -216,7 +216,7 @@ Save over those changes?</source>
 அந்த மாற்றங்களின் மேல் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="112" />
+        <location filename="../../src/platform/message_text.cpp" line="74" />
         <source>%1
 is no longer the file Orvane opened: another program has replaced or moved it.
 
@@ -227,7 +227,7 @@ Save your text under this name anyway?</source>
 இருந்தாலும் உங்கள் உரையை இந்தப் பெயரில் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="116" />
+        <location filename="../../src/platform/message_text.cpp" line="77" />
         <source>Another program has changed
 %1
 
@@ -238,7 +238,7 @@ Load the new version?</source>
 புதிய பதிப்பை ஏற்ற வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="119" />
+        <location filename="../../src/platform/message_text.cpp" line="79" />
         <source>The file
 %1
 no longer exists: the text in Orvane is the only copy.
@@ -251,7 +251,7 @@ Orvane-இல் உள்ள உரையே ஒரே படி.
 இப்போது சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="122" />
+        <location filename="../../src/platform/message_text.cpp" line="81" />
         <source>Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -260,7 +260,7 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="126" />
+        <location filename="../../src/platform/message_text.cpp" line="111" />
         <source>Saved, %1 would have %2 lines, more than the %3 Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -269,7 +269,7 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="130" />
+        <location filename="../../src/platform/message_text.cpp" line="84" />
         <source>%1
 has other names (hard links): %2.
 
@@ -280,7 +280,7 @@ Yes writes into the file itself, so that every name shows the new text. No saves
 ‘ஆம்’ என்றால் அந்தக் கோப்பிலேயே எழுதப்படும்; அதன் எல்லாப் பெயர்களிலும் புதிய உரை தெரியும். ‘இல்லை’ என்றால் இந்தப் பெயருக்கு மட்டும் புதிய கோப்பு சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="134" />
+        <location filename="../../src/platform/message_text.cpp" line="87" />
         <source>The name
 %1
 cannot be used: it holds bytes that could not be read as text. Choose another name.</source>
@@ -289,12 +289,12 @@ cannot be used: it holds bytes that could not be read as text. Choose another na
 உரையாகப் படிக்க முடியாத பைட்டுகள் அதில் உள்ளன. வேறு பெயரைத் தேர்ந்தெடுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="138" />
+        <location filename="../../src/platform/message_text.cpp" line="90" />
         <source>Orvane closed before %1 was saved. Restore the unsaved text?</source>
         <translation>%1 சேமிக்கப்படுவதற்கு முன்பே Orvane மூடப்பட்டது. சேமிக்கப்படாத உரையை மீட்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="141" />
+        <location filename="../../src/platform/message_text.cpp" line="92" />
         <source>The unsaved text of %1 will be deleted for good.
 
 Delete it?</source>
@@ -303,7 +303,7 @@ Delete it?</source>
 நீக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="144" />
+        <location filename="../../src/platform/message_text.cpp" line="94" />
         <source>Orvane cannot keep a recovery copy of your unsaved text in
 %1
 
@@ -318,7 +318,7 @@ Until that is mended, save your work often.</source>
 இது சரிசெய்யப்படும் வரை அடிக்கடி சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="148" />
+        <location filename="../../src/platform/message_text.cpp" line="97" />
         <source>The recovery file of an earlier run
 %1
 cannot be read: %2. It was moved to
@@ -329,7 +329,7 @@ cannot be read: %2. It was moved to
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="151" />
+        <location filename="../../src/platform/message_text.cpp" line="99" />
         <source>The unsaved text of %1 could not be restored: %2.
 
 It is kept, as it was, in
@@ -340,12 +340,12 @@ It is kept, as it was, in
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="154" />
+        <location filename="../../src/platform/message_text.cpp" line="101" />
         <source>%1 is Unicode text: shown in Tamil codes, saved back as Unicode.</source>
         <translation>%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="157" />
+        <location filename="../../src/platform/message_text.cpp" line="103" />
         <source>The Unicode text
 %1
 holds %2 characters that a Tamil document cannot hold. They will be shown as "?", and saving writes "?" in their place.
@@ -358,7 +358,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="161" />
+        <location filename="../../src/platform/message_text.cpp" line="106" />
         <source>The file
 %1
 has a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs that long.
@@ -371,7 +371,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="165" />
+        <location filename="../../src/platform/message_text.cpp" line="109" />
         <source>The file
 %1
 could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
@@ -380,7 +380,7 @@ could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
 அதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="168" />
+        <location filename="../../src/platform/message_text.cpp" line="114" />
         <source>The file
 %1
 could not be opened: there is not enough memory for it.</source>
@@ -389,17 +389,17 @@ could not be opened: there is not enough memory for it.</source>
 அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="171" />
+        <location filename="../../src/platform/message_text.cpp" line="116" />
         <source>Opening %1 was stopped; none of it was kept.</source>
         <translation>%1 திறப்பது நிறுத்தப்பட்டது; அதில் எதுவும் வைக்கப்படவில்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="174" />
+        <location filename="../../src/platform/message_text.cpp" line="118" />
         <source>The text could not be pasted: there is not enough memory for it.</source>
         <translation>உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="177" />
+        <location filename="../../src/platform/message_text.cpp" line="120" />
         <source>The document has
 
 %1 words
@@ -414,7 +414,7 @@ could not be opened: there is not enough memory for it.</source>
 %4 வரிகள்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="180" />
+        <location filename="../../src/platform/message_text.cpp" line="122" />
         <source>The selection has
 
 %1 words
@@ -561,28 +561,28 @@ could not be opened: there is not enough memory for it.</source>
     <message>
         <location filename="../../src/window/find_bar.cpp" line="52" />
         <location filename="../../src/window/find_bar.cpp" line="159" />
-        <location filename="../../src/window/find_bar.cpp" line="220" />
+        <location filename="../../src/window/find_bar.cpp" line="218" />
         <source>%1 of %2</source>
         <translation>%2 இல் %1</translation>
     </message>
     <message>
         <location filename="../../src/window/find_bar.cpp" line="150" />
-        <location filename="../../src/window/find_bar.cpp" line="220" />
+        <location filename="../../src/window/find_bar.cpp" line="218" />
         <source>No match</source>
         <translation>பொருத்தம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="170" />
+        <location filename="../../src/window/find_bar.cpp" line="180" />
         <source>Went on from the top</source>
         <translation>மேலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="182" />
+        <location filename="../../src/window/find_bar.cpp" line="180" />
         <source>Went on from the end</source>
         <translation>இறுதியிலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="221" />
+        <location filename="../../src/window/find_bar.cpp" line="219" />
         <source>Replaced %1</source>
         <translation>%1 மாற்றப்பட்டன</translation>
     </message>
@@ -801,12 +801,12 @@ could not be opened: there is not enough memory for it.</source>
     </message>
     <message>
         <location filename="../../src/window/form1_print.cpp" line="79" />
-        <location filename="../../src/window/form1_print.cpp" line="110" />
+        <location filename="../../src/window/form1_print.cpp" line="122" />
         <source>Cancel</source>
         <translation>இரத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="110" />
+        <location filename="../../src/window/form1_print.cpp" line="122" />
         <source>Printing...</source>
         <translation>அச்சிடப்படுகிறது...</translation>
     </message>

@@ -41,14 +41,18 @@ std::optional<std::string> DocumentFlows::askForName(bool offerUnicode, Document
     const bool unicode = offerUnicode && cmdlg.FilterIndex == 1;
     format = unicode ? (document.format().kind == DocumentFormat::Unicode ? document.format() : DocumentFormat{DocumentFormat::Unicode})
                      : DocumentFormat{};
-    const std::string_view ending = unicode ? ".txt" : ".tam";
-    if (!name.ends_with(ending)) {
-        name += ending;
-        // The dialog asked about the name it was given; the name written is this one.
-        if (files.identify(name).exists
-            && messages.ask({MessageId::ReplaceExisting, {name}}, Buttons::YesNo) != Answer::Yes)
-            return std::nullopt;
-    }
+    return withEnding(std::move(name), unicode ? ".txt" : ".tam");
+}
+
+// The name with its ending added where the user left it out; asks before that name, which
+// the dialog did not ask about, replaces a file. Nothing when the user would rather not.
+std::optional<std::string> DocumentFlows::withEnding(std::string name, std::string_view ending)
+{
+    if (name.ends_with(ending))
+        return name;
+    name += ending;
+    if (files.identify(name).exists && messages.ask({MessageId::ReplaceExisting, {name}}, Buttons::YesNo) != Answer::Yes)
+        return std::nullopt;
     return name;
 }
 
@@ -278,17 +282,9 @@ std::optional<std::string> DocumentFlows::askExportName(std::string_view filter,
     cmdlg.FileName = offered + std::string(ending);
     cmdlg.FilterIndex = 0;
     cmdlg.ShowSave();
-    std::string path = cmdlg.FileName;
-    if (path.empty())
+    if (cmdlg.FileName.empty())
         return std::nullopt;
-    if (!path.ends_with(ending)) {
-        path += ending;
-        // The dialog asked about the name it was given; the name written is this one.
-        if (files.identify(path).exists
-            && messages.ask({MessageId::ReplaceExisting, {path}}, Buttons::YesNo) != Answer::Yes)
-            return std::nullopt;
-    }
-    return path;
+    return withEnding(cmdlg.FileName, ending);
 }
 
 bool DocumentFlows::ExportUnicode()

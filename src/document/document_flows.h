@@ -56,6 +56,7 @@ public:
 
 private:
     std::optional<std::string> askForName(bool offerUnicode, DocumentFormat& format);
+    std::optional<std::string> withEnding(std::string name, std::string_view ending);
     bool writeTo(const std::string& path, WriteOptions options, const DocumentFormat& format);
     std::optional<WriteOptions> confirmOverwrite(const std::string& path);
     std::optional<WriteOptions> linkOptions(const std::string& path, const FileIdentity& now, int* remembered);

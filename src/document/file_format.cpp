@@ -80,11 +80,8 @@ bool FileEncoder::write(std::string_view document, const ByteSource::Put& put)
 {
     if (format.kind == DocumentFormat::Tam)
         return put(document);
-    if (!started) {
-        started = true;
-        if (format.byteOrderMark && !put(ByteOrderMark))
-            return false;
-    }
+    if (!start(put))
+        return false;
     pending.append(document);
     return pending.size() < Chunk || convert(false, put);
 }
@@ -93,12 +90,16 @@ bool FileEncoder::finish(const ByteSource::Put& put)
 {
     if (format.kind == DocumentFormat::Tam)
         return put(TamClosingLineEnd);
-    if (!started) {
-        started = true;
-        if (format.byteOrderMark && !put(ByteOrderMark))
-            return false;
-    }
-    return convert(true, put) && (!format.finalLineEnd || put(format.lineEndBytes()));
+    return start(put) && convert(true, put) && (!format.finalLineEnd || put(format.lineEndBytes()));
+}
+
+// The file's first bytes: its byte-order mark, where it has one.
+bool FileEncoder::start(const ByteSource::Put& put)
+{
+    if (started)
+        return true;
+    started = true;
+    return !format.byteOrderMark || put(ByteOrderMark);
 }
 
 bool FileEncoder::convert(bool atEnd, const ByteSource::Put& put)

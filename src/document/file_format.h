@@ -36,6 +36,7 @@ public:
     bool finish(const ByteSource::Put& put);
 
 private:
+    bool start(const ByteSource::Put& put);
     bool convert(bool atEnd, const ByteSource::Put& put);
 
     const DocumentFormat format;

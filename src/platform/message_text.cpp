@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <iterator>
+
 namespace orvane {
 
 namespace {
@@ -35,152 +37,108 @@ QString argument(const std::string& arg)
             return tr(reason);
     return text;
 }
+
+// Each message's title and words, in the order of MessageId.
+struct Words {
+    MessageId id;
+    const char* title;
+    const char* text;
+};
+constexpr const char* OpenTitle = QT_TRANSLATE_NOOP("Messages", "Open");
+constexpr const char* ExportTitle = QT_TRANSLATE_NOOP("Messages", "Export");
+constexpr const char* PrintTitle = QT_TRANSLATE_NOOP("Messages", "Print");
+constexpr const char* RecoveryTitle = QT_TRANSLATE_NOOP("Messages", "Recovery");
+constexpr const char* PasteTitle = QT_TRANSLATE_NOOP("Messages", "Paste");
+constexpr const char* CountTitle = QT_TRANSLATE_NOOP("Messages", "Word Count");
+constexpr const char* SaveTitle = QT_TRANSLATE_NOOP("Messages", "Save");
+
+constexpr Words AllWords[] = {
+    {MessageId::UnsavedPrompt, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "You have not saved the Document.  Do you want to save it now")},
+    {MessageId::SaveFailed, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "The document could not be saved to\n%1\n\n%2.\n\nYour text is still here with its changes. "
+                  "Save it somewhere else.")},
+    {MessageId::OpenFailed, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "The file\n%1\ncould not be opened: %2.")},
+    {MessageId::ExportFailed, ExportTitle,
+     QT_TRANSLATE_NOOP("Messages", "The Unicode text could not be written to\n%1\n\n%2.")},
+    {MessageId::PdfFailed, ExportTitle,
+     QT_TRANSLATE_NOOP("Messages", "The PDF could not be written to\n%1\n\n%2.")},
+    {MessageId::PrintUnavailable, PrintTitle,
+     QT_TRANSLATE_NOOP("Messages", "Printing and PDF export are not available: %1.")},
+    {MessageId::ReplaceExisting, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "%1\nalready exists. Do you want to replace it?")},
+    {MessageId::ChangedOnDisk, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "Another program has changed\n%1\nsince Orvane opened or saved it.\n\nSave over those changes?")},
+    {MessageId::ReplacedOnDisk, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "%1\nis no longer the file Orvane opened: another program has replaced or moved it.\n\n"
+                  "Save your text under this name anyway?")},
+    {MessageId::ReloadChanged, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "Another program has changed\n%1\n\nLoad the new version?")},
+    {MessageId::FileGoneOnExit, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "The file\n%1\nno longer exists: the text in Orvane is the only copy.\n\nSave it now?")},
+    {MessageId::OverSizeLimit, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: "
+                  "Orvane could not open it again.\n\nSave it anyway?")},
+    {MessageId::HardLinks, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "%1\nhas other names (hard links): %2.\n\nYes writes into the file itself, so that every "
+                  "name shows the new text. No saves a new file under this name only.")},
+    {MessageId::NameUnusable, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "The name\n%1\ncannot be used: it holds bytes that could not be read as text. "
+                  "Choose another name.")},
+    {MessageId::RestorePrompt, RecoveryTitle,
+     QT_TRANSLATE_NOOP("Messages", "Orvane closed before %1 was saved. Restore the unsaved text?")},
+    {MessageId::RestoreDiscard, RecoveryTitle,
+     QT_TRANSLATE_NOOP("Messages", "The unsaved text of %1 will be deleted for good.\n\nDelete it?")},
+    {MessageId::RecoveryUnwritable, RecoveryTitle,
+     QT_TRANSLATE_NOOP("Messages", "Orvane cannot keep a recovery copy of your unsaved text in\n%1\n\n%2.\n\n"
+                  "Until that is mended, save your work often.")},
+    {MessageId::RecoveryUnreadable, RecoveryTitle,
+     QT_TRANSLATE_NOOP("Messages", "The recovery file of an earlier run\n%1\ncannot be read: %2. It was moved to\n%3")},
+    {MessageId::RestoreRefused, RecoveryTitle,
+     QT_TRANSLATE_NOOP("Messages", "The unsaved text of %1 could not be restored: %2.\n\nIt is kept, as it was, in\n%3")},
+    {MessageId::UnicodeOpened, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "%1 is Unicode text: shown in Tamil codes, saved back as Unicode.")},
+    {MessageId::UnicodeLossy, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "The Unicode text\n%1\nholds %2 characters that a Tamil document cannot hold. "
+                                               "They will be shown as \"?\", and saving writes \"?\" in their place.\n\nOpen it anyway?")},
+    {MessageId::LongParagraph, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "The file\n%1\nhas a paragraph of %2 KB without a line end. Orvane is slow to edit "
+                  "paragraphs that long.\n\nOpen it anyway?")},
+    {MessageId::OverLineLimit, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "The file\n%1\ncould not be opened: it has %2 lines, and Orvane holds at most %3.")},
+    {MessageId::OverLineLimitOnSave, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "Saved, %1 would have %2 lines, more than the %3 Orvane opens: "
+                  "Orvane could not open it again.\n\nSave it anyway?")},
+    {MessageId::OutOfMemory, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "The file\n%1\ncould not be opened: there is not enough memory for it.")},
+    {MessageId::OpenStopped, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "Opening %1 was stopped; none of it was kept.")},
+    {MessageId::PasteOutOfMemory, PasteTitle,
+     QT_TRANSLATE_NOOP("Messages", "The text could not be pasted: there is not enough memory for it.")},
+    {MessageId::CountDocument, CountTitle,
+     QT_TRANSLATE_NOOP("Messages", "The document has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines")},
+    {MessageId::CountSelection, CountTitle,
+     QT_TRANSLATE_NOOP("Messages", "The selection has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines")},
+};
+
+constexpr bool inOrder()
+{
+    for (std::size_t i = 0; i < std::size(AllWords); ++i)
+        if (AllWords[i].id != MessageId(i))
+            return false;
+    return std::size(AllWords) == std::size_t(MessageId::CountSelection) + 1;
+}
+static_assert(inOrder(), "every message has its words, in the order of MessageId");
+
+const Words& wordsOf(MessageId id) { return AllWords[std::size_t(id)]; }
 } // namespace
 
-QString messageTitle(const Message& message)
-{
-    const char* title = "";
-    switch (message.id) {
-    case MessageId::OpenFailed:
-    case MessageId::ReloadChanged:
-    case MessageId::OverLineLimit:
-    case MessageId::OutOfMemory:
-    case MessageId::UnicodeOpened:
-    case MessageId::UnicodeLossy:
-    case MessageId::LongParagraph:
-    case MessageId::OpenStopped:
-        title = QT_TRANSLATE_NOOP("Messages", "Open");
-        break;
-    case MessageId::ExportFailed:
-    case MessageId::PdfFailed:
-        title = QT_TRANSLATE_NOOP("Messages", "Export");
-        break;
-    case MessageId::PrintUnavailable:
-        title = QT_TRANSLATE_NOOP("Messages", "Print");
-        break;
-    case MessageId::RestorePrompt:
-    case MessageId::RestoreDiscard:
-    case MessageId::RecoveryUnwritable:
-    case MessageId::RecoveryUnreadable:
-    case MessageId::RestoreRefused:
-        title = QT_TRANSLATE_NOOP("Messages", "Recovery");
-        break;
-    case MessageId::PasteOutOfMemory:
-        title = QT_TRANSLATE_NOOP("Messages", "Paste");
-        break;
-    case MessageId::CountDocument:
-    case MessageId::CountSelection:
-        title = QT_TRANSLATE_NOOP("Messages", "Word Count");
-        break;
-    default:
-        title = QT_TRANSLATE_NOOP("Messages", "Save");
-        break;
-    }
-    return tr(title);
-}
+QString messageTitle(const Message& message) { return tr(wordsOf(message.id).title); }
 
 QString messageText(const Message& message)
 {
-    const char* source = "";
-    switch (message.id) {
-    case MessageId::UnsavedPrompt:
-        source = QT_TRANSLATE_NOOP("Messages", "You have not saved the Document.  Do you want to save it now");
-        break;
-    case MessageId::SaveFailed:
-        source = QT_TRANSLATE_NOOP("Messages", "The document could not be saved to\n%1\n\n%2.\n\nYour text is still here with its changes. "
-                  "Save it somewhere else.");
-        break;
-    case MessageId::OpenFailed:
-        source = QT_TRANSLATE_NOOP("Messages", "The file\n%1\ncould not be opened: %2.");
-        break;
-    case MessageId::ExportFailed:
-        source = QT_TRANSLATE_NOOP("Messages", "The Unicode text could not be written to\n%1\n\n%2.");
-        break;
-    case MessageId::PdfFailed:
-        source = QT_TRANSLATE_NOOP("Messages", "The PDF could not be written to\n%1\n\n%2.");
-        break;
-    case MessageId::PrintUnavailable:
-        source = QT_TRANSLATE_NOOP("Messages", "Printing and PDF export are not available: %1.");
-        break;
-    case MessageId::ReplaceExisting:
-        source = QT_TRANSLATE_NOOP("Messages", "%1\nalready exists. Do you want to replace it?");
-        break;
-    case MessageId::ChangedOnDisk:
-        source = QT_TRANSLATE_NOOP("Messages", "Another program has changed\n%1\nsince Orvane opened or saved it.\n\nSave over those changes?");
-        break;
-    case MessageId::ReplacedOnDisk:
-        source = QT_TRANSLATE_NOOP("Messages", "%1\nis no longer the file Orvane opened: another program has replaced or moved it.\n\n"
-                  "Save your text under this name anyway?");
-        break;
-    case MessageId::ReloadChanged:
-        source = QT_TRANSLATE_NOOP("Messages", "Another program has changed\n%1\n\nLoad the new version?");
-        break;
-    case MessageId::FileGoneOnExit:
-        source = QT_TRANSLATE_NOOP("Messages", "The file\n%1\nno longer exists: the text in Orvane is the only copy.\n\nSave it now?");
-        break;
-    case MessageId::OverSizeLimit:
-        source = QT_TRANSLATE_NOOP("Messages", "Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: "
-                  "Orvane could not open it again.\n\nSave it anyway?");
-        break;
-    case MessageId::OverLineLimitOnSave:
-        source = QT_TRANSLATE_NOOP("Messages", "Saved, %1 would have %2 lines, more than the %3 Orvane opens: "
-                  "Orvane could not open it again.\n\nSave it anyway?");
-        break;
-    case MessageId::HardLinks:
-        source = QT_TRANSLATE_NOOP("Messages", "%1\nhas other names (hard links): %2.\n\nYes writes into the file itself, so that every "
-                  "name shows the new text. No saves a new file under this name only.");
-        break;
-    case MessageId::NameUnusable:
-        source = QT_TRANSLATE_NOOP("Messages", "The name\n%1\ncannot be used: it holds bytes that could not be read as text. "
-                  "Choose another name.");
-        break;
-    case MessageId::RestorePrompt:
-        source = QT_TRANSLATE_NOOP("Messages", "Orvane closed before %1 was saved. Restore the unsaved text?");
-        break;
-    case MessageId::RestoreDiscard:
-        source = QT_TRANSLATE_NOOP("Messages", "The unsaved text of %1 will be deleted for good.\n\nDelete it?");
-        break;
-    case MessageId::RecoveryUnwritable:
-        source = QT_TRANSLATE_NOOP("Messages", "Orvane cannot keep a recovery copy of your unsaved text in\n%1\n\n%2.\n\n"
-                  "Until that is mended, save your work often.");
-        break;
-    case MessageId::RecoveryUnreadable:
-        source = QT_TRANSLATE_NOOP("Messages", "The recovery file of an earlier run\n%1\ncannot be read: %2. It was moved to\n%3");
-        break;
-    case MessageId::RestoreRefused:
-        source = QT_TRANSLATE_NOOP("Messages", "The unsaved text of %1 could not be restored: %2.\n\nIt is kept, as it was, in\n%3");
-        break;
-    case MessageId::UnicodeOpened:
-        source = QT_TRANSLATE_NOOP("Messages", "%1 is Unicode text: shown in Tamil codes, saved back as Unicode.");
-        break;
-    case MessageId::UnicodeLossy:
-        source = QT_TRANSLATE_NOOP("Messages", "The Unicode text\n%1\nholds %2 characters that a Tamil document cannot hold. "
-                                               "They will be shown as \"?\", and saving writes \"?\" in their place.\n\nOpen it anyway?");
-        break;
-    case MessageId::LongParagraph:
-        source = QT_TRANSLATE_NOOP("Messages", "The file\n%1\nhas a paragraph of %2 KB without a line end. Orvane is slow to edit "
-                  "paragraphs that long.\n\nOpen it anyway?");
-        break;
-    case MessageId::OverLineLimit:
-        source = QT_TRANSLATE_NOOP("Messages", "The file\n%1\ncould not be opened: it has %2 lines, and Orvane holds at most %3.");
-        break;
-    case MessageId::OutOfMemory:
-        source = QT_TRANSLATE_NOOP("Messages", "The file\n%1\ncould not be opened: there is not enough memory for it.");
-        break;
-    case MessageId::OpenStopped:
-        source = QT_TRANSLATE_NOOP("Messages", "Opening %1 was stopped; none of it was kept.");
-        break;
-    case MessageId::PasteOutOfMemory:
-        source = QT_TRANSLATE_NOOP("Messages", "The text could not be pasted: there is not enough memory for it.");
-        break;
-    case MessageId::CountDocument:
-        source = QT_TRANSLATE_NOOP("Messages", "The document has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines");
-        break;
-    case MessageId::CountSelection:
-        source = QT_TRANSLATE_NOOP("Messages", "The selection has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines");
-        break;
-    }
-    const QString text = tr(source);
+    const QString text = tr(wordsOf(message.id).text);
     // All at once, so that a "%2" inside a file name stays as it is.
     QStringList a;
     for (const std::string& arg : message.args)

@@ -55,13 +55,9 @@ PdfOutcome writePdf(const std::vector<Page>& pages, const PageSetup& setup, cons
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, setup.header.c_str());
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "Orvane");
     Owned<cairo_t> cairo(cairo_create(surface.get()));
-    Owned<PangoLayout> layout(pango_cairo_create_layout(cairo.get()));
-    pango_cairo_context_set_resolution(pango_layout_get_context(layout.get()), 72);
-    pango_layout_context_changed(layout.get());
-    Owned<PangoFontDescription> text(pango_font_description_from_string(pageFontFamily()));
-    pango_font_description_set_size(text.get(), int(setup.fontSize * PANGO_SCALE));
-    Owned<PangoFontDescription> small(pango_font_description_copy(text.get()));
-    pango_font_description_set_size(small.get(), int(setup.fontSize * HeaderFontScale * PANGO_SCALE));
+    const Owned<PangoLayout> layout = pointLayout(cairo.get());
+    const Owned<PangoFontDescription> text = pageFont(pageFontFamily(), setup.fontSize);
+    const Owned<PangoFontDescription> small = pageFont(pageFontFamily(), setup.fontSize * HeaderFontScale);
     for (std::size_t n = 0; n < pages.size(); ++n) {
         if (progress && !progress(n, pages.size()))
             return out;

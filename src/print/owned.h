@@ -1,5 +1,6 @@
 #pragma once
-// Pango and Cairo objects owned by unique_ptr, released by their own functions.
+// Pango and Cairo objects owned by unique_ptr, released by their own functions, and the
+// two the pages are set with.
 
 #include <pango/pangocairo.h>
 
@@ -16,5 +17,22 @@ struct Unref {
 };
 template <typename T>
 using Owned = std::unique_ptr<T, Unref>;
+
+// A layout on cairo measured in points (Pango's unit is then a point too).
+inline Owned<PangoLayout> pointLayout(cairo_t* cairo)
+{
+    Owned<PangoLayout> layout(pango_cairo_create_layout(cairo));
+    pango_cairo_context_set_resolution(pango_layout_get_context(layout.get()), 72);
+    pango_layout_context_changed(layout.get());
+    return layout;
+}
+
+// The pages' font at a size in points.
+inline Owned<PangoFontDescription> pageFont(const char* family, double points)
+{
+    Owned<PangoFontDescription> font(pango_font_description_from_string(family));
+    pango_font_description_set_size(font.get(), int(points * PANGO_SCALE));
+    return font;
+}
 
 } // namespace orvane

@@ -52,12 +52,8 @@ std::vector<Page> layoutPages(const std::string& unicode, const PageSetup& setup
 {
     Owned<cairo_surface_t> surface(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1));
     Owned<cairo_t> cairo(cairo_create(surface.get()));
-    Owned<PangoLayout> layout(pango_cairo_create_layout(cairo.get()));
-    // Pango measures in points when Cairo's unit is a point.
-    pango_cairo_context_set_resolution(pango_layout_get_context(layout.get()), 72);
-    pango_layout_context_changed(layout.get());
-    Owned<PangoFontDescription> font(pango_font_description_from_string(pageFontFamily()));
-    pango_font_description_set_size(font.get(), int(setup.fontSize * PANGO_SCALE));
+    const Owned<PangoLayout> layout = pointLayout(cairo.get());
+    const Owned<PangoFontDescription> font = pageFont(pageFontFamily(), setup.fontSize);
     pango_layout_set_font_description(layout.get(), font.get());
     pango_layout_set_width(layout.get(), int((setup.width - 2 * setup.margin) * PANGO_SCALE));
     pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);

@@ -160,28 +160,26 @@ void FindBar::select(int index, const QString& remark)
     markMatches();
 }
 
-void FindBar::findNext()
-{
-    if (stale)
-        search();
-    const int from = text.textCursor().selectionEnd();
-    const auto it = std::lower_bound(matches.begin(), matches.end(), from, [](const Match& m, int at) { return m.begin < at; });
-    if (it == matches.end())
-        select(0, matches.empty() ? QString() : tr("Went on from the top"));
-    else
-        select(int(it - matches.begin()), QString());
-}
+void FindBar::findNext() { step(false); }
 
-void FindBar::findPrevious()
+void FindBar::findPrevious() { step(true); }
+
+// The next match after the selection, or the one before it; past the last (or the first) it
+// goes on from the other end, and says so.
+void FindBar::step(bool backwards)
 {
     if (stale)
         search();
-    const int from = text.textCursor().selectionStart();
-    const auto it = std::lower_bound(matches.begin(), matches.end(), from, [](const Match& m, int at) { return m.begin < at; });
-    if (it == matches.begin())
-        select(int(matches.size()) - 1, matches.empty() ? QString() : tr("Went on from the end"));
-    else
-        select(int(it - matches.begin()) - 1, QString());
+    const QTextCursor at = text.textCursor();
+    const int from = backwards ? at.selectionStart() : at.selectionEnd();
+    const int after = int(std::lower_bound(matches.begin(), matches.end(), from,
+                                           [](const Match& m, int position) { return m.begin < position; })
+                          - matches.begin());
+    const int last = int(matches.size()) - 1;
+    const bool wraps = backwards ? after == 0 : after > last;
+    const QString note = wraps && !matches.empty() ? (backwards ? tr("Went on from the end") : tr("Went on from the top"))
+                                                   : QString();
+    select(wraps ? (backwards ? last : 0) : (backwards ? after - 1 : after), note);
 }
 
 void FindBar::replaceOne()

@@ -39,6 +39,7 @@ public:
 
 private:
     void search();
+    void step(bool backwards);
     void markMatches();
     void select(int index, const QString& remark);
     void show(bool replacing);

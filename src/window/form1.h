@@ -19,6 +19,8 @@
 #include <memory>
 
 class QAction;
+class QPrinter;
+class QProgressDialog;
 class QTimer;
 class QToolBar;
 class QMenu;
@@ -146,6 +148,7 @@ private:
 
     // form1_print.cpp: the print module, or nullptr after saying why there is none.
     const PrintModule* printing();
+    void printOn(const PrintModule& print, QPrinter& printer, QProgressDialog* progress);
 
     bool restoreOffered = false;
     Remembered remembered;

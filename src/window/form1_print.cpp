@@ -97,6 +97,18 @@ void Form1::menExportPdf_Click()
     editor_.focusText();
 }
 
+// The document on a printer's pages (or a preview's), with the progress shown where given.
+void Form1::printOn(const PrintModule& print, QPrinter& printer, QProgressDialog* progress)
+{
+    const QPageLayout paper = printer.pageLayout();
+    const PageSetup setup = setupFor(editor_, &paper);
+    const std::string unicode = baminiToUnicode(Text1->documentBytes());
+    const std::vector<Page> pages =
+        progress ? layoutWithProgress(print, unicode, setup, *progress) : print.layoutPages(unicode, setup, {});
+    if (!pages.empty())
+        print.printPages(pages, setup, printer, progress ? pageProgress(*progress) : nullptr);
+}
+
 void Form1::menPrint_Click()
 {
     const PrintModule* print = printing();
@@ -109,11 +121,7 @@ void Form1::menPrint_Click()
     if (dialog.exec() == QDialog::Accepted) {
         QProgressDialog progress(tr("Printing..."), tr("Cancel"), 0, 100, this);
         showProgressLater(progress);
-        const QPageLayout paper = printer.pageLayout();
-        const PageSetup setup = setupFor(editor_, &paper);
-        const std::vector<Page> pages = layoutWithProgress(*print, baminiToUnicode(Text1->documentBytes()), setup, progress);
-        if (!pages.empty())
-            print->printPages(pages, setup, printer, pageProgress(progress));
+        printOn(*print, printer, &progress);
     }
     editor_.focusText();
 }
@@ -126,11 +134,8 @@ void Form1::menPrintPreview_Click()
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
     QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, print](QPrinter* paper) {
-        const QPageLayout layout = paper->pageLayout();
-        const PageSetup setup = setupFor(editor_, &layout);
-        print->printPages(print->layoutPages(baminiToUnicode(Text1->documentBytes()), setup, {}), setup, *paper, {});
-    });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this, print](QPrinter* paper) { printOn(*print, *paper, nullptr); });
     preview.exec();
     editor_.focusText();
 }
