@@ -13,7 +13,10 @@ std::string megabytes(std::size_t bytes) { return std::to_string((bytes + (1 << 
 
 DocumentFlows::DocumentFlows(Document& document, DocumentView& view, FileDialog& cmdlg, MessageBox& messages,
                              FileService& files)
-    : document(document), view(view), cmdlg(cmdlg), messages(messages), files(files)
+    : document(document), view(view), cmdlg(cmdlg), messages(messages), files(files),
+      // The caption names the document's file, whatever gave it its name.
+      captioned(document.nameChanged.subscribe(
+          [this] { this->view.setCaption(documentCaption(this->document.DocumentFileName())); }))
 {
 }
 

@@ -73,6 +73,7 @@ private:
     bool checkingDisk = false;
     bool reading = false;  // a document is being read into the window
     std::string pending;  // the start-up document, read once the window stands
+    Notice::Subscription captioned;
 };
 
 } // namespace orvane

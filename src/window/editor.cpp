@@ -68,9 +68,6 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
             unsavedSince.invalidate();
         }
     }));
-    // The caption names the document's file.
-    subscriptions.push_back(
-        document_.nameChanged.subscribe([this] { setCaption(documentCaption(document_.DocumentFileName())); }));
 }
 
 Editor::~Editor() = default;

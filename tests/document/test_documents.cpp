@@ -1,6 +1,7 @@
 // Saving, opening, New and leaving, through the real window and real files, with the
 // modal dialogs scripted.
 
+#include "../support/files.h"
 #include "../support/window_test.h"
 #include "window/form1.h"
 #include "window/status_panels.h"
@@ -18,19 +19,6 @@ using namespace orvane;
 using namespace orvane::test;
 
 namespace {
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 std::string str(const QString& s) { return QFile::encodeName(s).toStdString(); }
 } // namespace
 
@@ -77,50 +65,6 @@ private slots:
         QCOMPARE(bytesOf(path("poem.tam")), QByteArray("mmmf\r\n"));
         QCOMPARE(form->windowTitle(), "Orvane [ " + path("poem.tam") + " ]");
         QCOMPARE(QApplication::focusWidget(), form->Text1);
-    }
-
-    void tamEnding_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("ab") << "ab" << "ab.tam";
-        QTest::newRow("ab.tam") << "ab.tam" << "ab.tam";
-        QTest::newRow("letter.TAM") << "letter.TAM" << "letter.TAM.tam";
-    }
-
-    void tamEnding()
-    {
-        QFETCH(QString, chosen);
-        QFETCH(QString, written);
-        type("xa");
-        dialog.answers = {str(path(chosen))};
-        form->menSA_Click();
-        QCOMPARE(bytesOf(path(written)), QByteArray("m\r\n"));
-        QCOMPARE(doc().DocumentFileName(), str(path(written)));
-    }
-
-    void emptyTextAndNoGrowthAcrossSaves()
-    {
-        type("x");
-        QTest::keyClick(form->Text1, Qt::Key_Escape);
-        dialog.answers = {str(path("empty.tam"))};
-        form->menSave_Click();
-        QCOMPARE(bytesOf(path("empty.tam")), QByteArray("\r\n"));
-
-        dialog.answers = {str(path("empty.tam"))};
-        form->menOpen_Click();
-        QCOMPARE(text(), std::string());
-
-        form->Text1->setDocumentBytes("A");
-        dialog.answers = {str(path("a.tam"))};
-        form->menSA_Click();
-        QCOMPARE(bytesOf(path("a.tam")), QByteArray("A\r\n"));
-        dialog.answers = {str(path("a.tam"))};
-        form->menOpen_Click();
-        QCOMPARE(text(), std::string("A"));
-        dialog.answers = {str(path("a.tam"))};
-        form->menSA_Click();
-        QCOMPARE(bytesOf(path("a.tam")), QByteArray("A\r\n"));
     }
 
     void everyByteRoundTripsThroughTheTextBox()
@@ -184,64 +128,6 @@ private slots:
         QVERIFY(!doc().DocumentChanged());
         QTest::keyClick(form->Text1, Qt::Key_Escape);  // but every key the filter sees does
         QVERIFY(doc().DocumentChanged());
-    }
-
-    void saveAsCancelledKeepsTheDocumentsFile()
-    {
-        writeBytes(path("d.tam"), "abc\r\n");
-        dialog.answers = {str(path("d.tam"))};
-        form->menOpen_Click();
-        type("ka");
-        form->menSA_Click();  // the queue is empty: cancelled
-        QCOMPARE(dialog.shown.back().offered, std::string("Untitled.tam"));
-        QCOMPARE(doc().DocumentFileName(), str(path("d.tam")));
-        QVERIFY(doc().DocumentChanged());
-        QCOMPARE(form->windowTitle(), "Orvane [ " + path("d.tam") + " ]");
-        form->menSave_Click();  // the known name: no dialog
-        QCOMPARE(dialog.shown.size(), 2u);
-        QCOMPARE(bytesOf(path("d.tam")), QByteArray("fabc\r\n"));
-    }
-
-    void saveAsAsksAboutTheNameItWrites()
-    {
-        // The dialog asked about "poem"; the file written is "poem.tam", which exists.
-        writeBytes(path("poem.tam"), "old\r\n");
-        type("ka");
-        dialog.answers = {str(path("poem"))};
-        messages.answers = {Answer::No};
-        form->menSA_Click();
-        QCOMPARE(messages.asked.size(), 1u);
-        QVERIFY(messages.asked[0].message.id == MessageId::ReplaceExisting);
-        QVERIFY(mentions(messages.asked[0].message, str(path("poem.tam"))));
-        QCOMPARE(bytesOf(path("poem.tam")), QByteArray("old\r\n"));
-        QVERIFY(doc().DocumentFileName().empty());
-        QVERIFY(doc().DocumentChanged());
-
-        dialog.answers = {str(path("poem"))};
-        messages.answers = {Answer::Yes};
-        form->menSA_Click();
-        QCOMPARE(bytesOf(path("poem.tam")), QByteArray("f\r\n"));
-        QCOMPARE(doc().DocumentFileName(), str(path("poem.tam")));
-    }
-
-    void anotherProgramsChangeIsNeverOverwrittenUnasked()
-    {
-        writeBytes(path("d.tam"), "abc\r\n");
-        dialog.answers = {str(path("d.tam"))};
-        form->menOpen_Click();
-        type("ka");
-        writeBytes(path("d.tam"), "theirs\r\n");  // a second writer, while the text is unsaved
-        messages.answers = {Answer::No};
-        form->menSave_Click();
-        QCOMPARE(messages.asked.size(), 1u);
-        QVERIFY(messages.asked[0].message.id == MessageId::ChangedOnDisk);
-        QCOMPARE(bytesOf(path("d.tam")), QByteArray("theirs\r\n"));
-        QVERIFY(doc().DocumentChanged());
-        messages.answers = {Answer::Yes};
-        form->menSave_Click();
-        QCOMPARE(bytesOf(path("d.tam")), QByteArray("fabc\r\n"));
-        form->menSave_Click();  // written by Orvane itself: nothing to ask
-        QCOMPARE(messages.asked.size(), 2u);
     }
 
     void comingBackToTheWindowOffersTheNewVersion()
@@ -393,112 +279,14 @@ private slots:
         QCOMPARE(bytesOf(path("big.tam")).size(), 100002);
     }
 
-    void newDocument()
+    void startUpCaptionShowsTheNameAsItIs()
     {
-        form->menNew_Click();  // unchanged: no question
-        QCOMPARE(messages.asked.size(), 0u);
-        QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
-
-        writeBytes(path("n.tam"), "abc\r\n");
-        dialog.answers = {str(path("n.tam"))};
-        form->menOpen_Click();
-        type("ka");
-        messages.answers = {Answer::Yes};
-        form->menNew_Click();
-        QCOMPARE(messages.asked.size(), 1u);
-        QVERIFY(messages.asked[0].message.id == MessageId::UnsavedPrompt);
-        QVERIFY(messages.asked[0].buttons == Buttons::YesNo);
-        QCOMPARE(bytesOf(path("n.tam")), QByteArray("fabc\r\n"));  // typed at the caret, at the start
-        QCOMPARE(text(), std::string());
-        QVERIFY(doc().DocumentFileName().empty());
-        QVERIFY(!doc().DocumentChanged());
-        QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
-
-        // Yes, then the save dialog cancelled: the text stays.
-        type("ka");
-        messages.answers = {Answer::Yes};
-        form->menNew_Click();
-        QCOMPARE(text(), std::string("f"));
-        QVERIFY(doc().DocumentChanged());
-
-        messages.answers = {Answer::No};
-        form->Toolbar1_ButtonClick(form->command("menNew"));
-        QCOMPARE(text(), std::string());
-        QVERIFY(!doc().DocumentChanged());
-    }
-
-    void openAsksFirstAndRefusesWhatItCannotRead()
-    {
-        writeBytes(path("ab.tam"), QByteArray("A\r\nB"));
-        type("ka");
-        messages.answers = {Answer::Cancel};
-        form->menOpen_Click();
-        QCOMPARE(messages.asked.back().buttons, Buttons::YesNoCancel);
-        QCOMPARE(dialog.shown.size(), 0u);
-        QCOMPARE(text(), std::string("f"));
-
-        messages.answers = {Answer::Yes};  // Yes, and the save dialog cancelled: no open
-        form->menOpen_Click();
-        QCOMPARE(dialog.shown.size(), 1u);
-        QVERIFY(dialog.shown[0].saving);
-        QCOMPARE(text(), std::string("f"));
-
-        messages.answers = {Answer::No};
-        dialog.answers = {str(path("ab.tam"))};
-        form->menOpen_Click();
-        QCOMPARE(dialog.shown.back().filter, std::string("Tamil Text File  (*.tam)| *.tam|All Files (*.*) | *.*"));
-        QCOMPARE(text(), std::string("A\r\nB"));
-        QCOMPARE(form->windowTitle(), "Orvane [ " + path("ab.tam") + " ]");
-        QVERIFY(!doc().DocumentChanged());
-
-        form->menOpen_Click();  // cancelled: everything stays
-        QCOMPARE(doc().DocumentFileName(), str(path("ab.tam")));
-
-        QDir(dir->path()).mkdir("folder.tam");
-        QVERIFY(::mkfifo(str(path("fifo.tam")).c_str(), 0600) == 0);
-        QFile big(path("big.tam"));
-        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(64ll * 1024 * 1024 + 1));
-        big.close();
-        for (const char* name : {"folder.tam", "fifo.tam", "big.tam", "missing.tam"}) {
-            messages.warnings.clear();
-            dialog.answers = {str(path(name))};
-            form->menOpen_Click();
-            QCOMPARE(messages.warnings.size(), 1u);
-            QVERIFY(mentions(messages.warnings[0], str(path(name))));
-            QCOMPARE(text(), std::string("A\r\nB"));
-            QCOMPARE(doc().DocumentFileName(), str(path("ab.tam")));
-        }
-    }
-
-    void startUpOpen()
-    {
-        writeBytes(path("two lines.tam"), "ab\r\ncd");
-        startWindow('"' + str(path("two lines.tam")) + '"');
-        QCOMPARE(text(), std::string("ab\r\ncd"));
-        QCOMPARE(form->windowTitle(), "Orvane [ " + path("two lines.tam") + " ]");
-        QVERIFY(!doc().DocumentChanged());
-
         const QString odd = path(QString::fromUtf8("\"quoted\" [*] தமிழ்.tam"));
         writeBytes(odd, "x\r\n");
         startWindow('"' + str(odd) + '"');
         QCOMPARE(text(), std::string("x"));
         QCOMPARE(form->windowTitle().replace("[*][*]", "[*]"), "Orvane [ " + odd + " ]");
         QVERIFY(form->windowTitle().contains("[*]"));
-
-        // A file that does not exist yet: an empty document that the first save creates.
-        startWindow('"' + str(path("new.tam")) + '"');
-        QCOMPARE(form->windowTitle(), "Orvane [ " + path("new.tam") + " ]");
-        type("xa");
-        form->menSave_Click();
-        QCOMPARE(dialog.shown.size(), 0u);
-        QCOMPARE(bytesOf(path("new.tam")), QByteArray("m\r\n"));
-
-        // One that cannot be read: a message, then the untitled document.
-        QDir(dir->path()).mkdir("folder.tam");
-        startWindow('"' + str(path("folder.tam")) + '"');
-        QCOMPARE(messages.warnings.size(), 1u);
-        QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.tam ]"));
-        QVERIFY(doc().DocumentFileName().empty());
     }
 
     // A paragraph the box would be slow to edit is named before the file opens; opened,
@@ -575,13 +363,14 @@ private slots:
         }
     }
 
+    // The window's close and File > Exit reach the same question; the program ends only
+    // when the flows say it may.
     void leaving()
     {
-        form->menEnd_Click();  // nothing to save: ends at once
+        form->command("menEnd")->trigger();  // nothing to save: ends at once
         QCOMPARE(process.ended, 1);
         QVERIFY(form->close());
         QCOMPARE(process.ended, 2);
-        QCOMPARE(messages.asked.size(), 0u);
 
         startWindow();
         type("ka");
@@ -590,27 +379,13 @@ private slots:
         QVERIFY(!form->close());
         QCOMPARE(process.ended, 2);
         QCOMPARE(messages.asked.size(), 2u);
-        QCOMPARE(messages.asked[0].buttons, Buttons::YesNoCancel);
         QVERIFY(form->isVisible());
-        QCOMPARE(text(), std::string("f"));
-        QVERIFY(doc().DocumentChanged());
-
-        messages.answers = {Answer::Yes};  // Yes, then the save dialog cancelled: stays
-        QVERIFY(!form->close());
-        QCOMPARE(process.ended, 2);
 
         messages.answers = {Answer::Yes};
         dialog.answers = {str(path("kept.tam"))};
         QVERIFY(form->close());
         QCOMPARE(process.ended, 3);
         QCOMPARE(bytesOf(path("kept.tam")), QByteArray("f\r\n"));
-
-        startWindow();
-        type("ka");
-        messages.answers = {Answer::No};
-        form->menEnd_Click();
-        QCOMPARE(process.ended, 4);
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList({"kept.tam"}));
     }
 };
 

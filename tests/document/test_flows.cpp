@@ -235,5 +235,306 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestFlows)
+
+// The decisions of Save, Save As, New, Open, the start-up open and leaving, with every
+// answer and a failure at each step.
+class TestFlowDecisions : public QObject {
+    Q_OBJECT
+private slots:
+    void saveAsksForANameOnceAndAddsTheEnding_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("ab") << "/d/ab" << "/d/ab.tam";
+        QTest::newRow("ab.tam") << "/d/ab.tam" << "/d/ab.tam";
+        QTest::newRow("letter.TAM") << "/d/letter.TAM" << "/d/letter.TAM.tam";
+    }
+
+    void saveAsksForANameOnceAndAddsTheEnding()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        Core core;
+        core.flows.openAtStartUp("");
+        QCOMPARE(core.view.caption, std::string("Orvane [ Untitled.tam ]"));
+        QVERIFY(core.flows.SaveDocument());  // unchanged: nothing asked, nothing written
+        QVERIFY(core.dialog.shown.empty() && core.files.writes.empty());
+
+        core.view.text = "m";
+        core.document.markDocumentChanged();
+        core.dialog.answers = {chosen.toStdString()};
+        QVERIFY(core.flows.SaveDocument());
+        QCOMPARE(core.dialog.shown.size(), 1u);
+        QCOMPARE(core.dialog.shown[0].filter, std::string("Tamil Text File  (*.tam)| *.tam"));
+        QCOMPARE(core.dialog.shown[0].offered, std::string("Untitled.tam"));
+        QCOMPARE(core.files.bytesAt(written.toStdString()), std::string("m\r\n"));
+        QCOMPARE(core.view.caption, "Orvane [ " + written.toStdString() + " ]");
+        QVERIFY(!core.document.DocumentChanged());
+
+        core.view.text = "mf";
+        core.document.markDocumentChanged();
+        QVERIFY(core.flows.SaveDocument());  // the known name: no dialog
+        QCOMPARE(core.dialog.shown.size(), 1u);
+        QCOMPARE(core.files.bytesAt(written.toStdString()), std::string("mf\r\n"));
+        QVERIFY(core.view.focused > 0);
+    }
+
+    void anEmptyTextAndTheClosingLineEnd()
+    {
+        Core core;
+        core.document.markDocumentChanged();
+        core.dialog.answers = {"/d/empty.tam"};
+        QVERIFY(core.flows.SaveDocument());
+        QCOMPARE(core.files.bytesAt("/d/empty.tam"), std::string("\r\n"));
+        QVERIFY(core.flows.openFile("/d/empty.tam") == Decision::GoOn);
+        QCOMPARE(core.view.text, std::string());  // the closing line end adds no line
+        core.view.text = "A";
+        core.dialog.answers = {"/d/a.tam"};
+        QVERIFY(core.flows.SaveAs());
+        QCOMPARE(core.files.bytesAt("/d/a.tam"), std::string("A\r\n"));
+        QVERIFY(core.flows.openFile("/d/a.tam") == Decision::GoOn);
+        QCOMPARE(core.view.text, std::string("A"));
+    }
+
+    void saveAsAsksAboutTheNameItWritesAndKeepsTheOldOneWhenCancelled()
+    {
+        Core core;
+        core.openTyped("/d/d.tam", "fabc");
+        core.files.put("/d/poem.tam", "old\r\n");
+        QVERIFY(!core.flows.SaveAs());  // cancelled: the document keeps its file
+        QCOMPARE(core.dialog.shown.back().offered, std::string("Untitled.tam"));
+        QCOMPARE(core.document.DocumentFileName(), std::string("/d/d.tam"));
+        QVERIFY(core.document.DocumentChanged());
+
+        core.dialog.answers = {"/d/poem"};  // the dialog asked about "poem"; poem.tam exists
+        core.messages.answers = {Answer::No};
+        QVERIFY(!core.flows.SaveAs());
+        QVERIFY(core.askedAbout(MessageId::ReplaceExisting));
+        QVERIFY(mentions(core.messages.asked.back().message, "/d/poem.tam"));
+        QCOMPARE(core.files.bytesAt("/d/poem.tam"), std::string("old\r\n"));
+        QCOMPARE(core.document.DocumentFileName(), std::string("/d/d.tam"));
+
+        core.dialog.answers = {"/d/poem"};
+        core.messages.answers = {Answer::Yes};
+        QVERIFY(core.flows.SaveAs());
+        QCOMPARE(core.files.bytesAt("/d/poem.tam"), std::string("fabc\r\n"));
+        QCOMPARE(core.document.DocumentFileName(), std::string("/d/poem.tam"));
+        QCOMPARE(core.files.bytesAt("/d/d.tam"), std::string("fabc\r\n"));  // the old file as it was read
+    }
+
+    void anotherProgramsChangeIsNeverOverwrittenUnasked()
+    {
+        Core core;
+        core.openTyped("/d/d.tam", "fabc");
+        core.files.put("/d/d.tam", "theirs\r\n");  // a second writer, while the text is unsaved
+        core.files.files["/d/d.tam"].identity.inode = core.document.onDisk().inode;
+        core.messages.answers = {Answer::No};
+        QVERIFY(!core.flows.SaveDocument());
+        QCOMPARE(core.messages.asked.size(), 1u);
+        QVERIFY(core.messages.asked[0].message.id == MessageId::ChangedOnDisk);
+        QCOMPARE(core.files.bytesAt("/d/d.tam"), std::string("theirs\r\n"));
+        QVERIFY(core.document.DocumentChanged());
+        core.messages.answers = {Answer::Yes};
+        QVERIFY(core.flows.SaveDocument());
+        QCOMPARE(core.files.bytesAt("/d/d.tam"), std::string("fabc\r\n"));
+        core.document.markDocumentChanged();
+        QVERIFY(core.flows.SaveDocument());  // written by Orvane itself: nothing to ask
+        QCOMPARE(core.messages.asked.size(), 2u);
+    }
+
+    void aFailedSaveSaysWhyAndKeepsTheChanges()
+    {
+        Core core;
+        core.openTyped("/d/d.tam", "fabc");
+        core.files.failWrites["/d/d.tam"] = "No space left on device";
+        QVERIFY(!core.flows.SaveDocument());
+        QCOMPARE(core.messages.warnings.size(), 1u);
+        QVERIFY(core.messages.warnings[0].id == MessageId::SaveFailed);
+        QVERIFY(mentions(core.messages.warnings[0], "No space left on device"));
+        QVERIFY(core.document.DocumentChanged());
+        QCOMPARE(core.files.bytesAt("/d/d.tam"), std::string("fabc\r\n"));  // as openTyped put it
+
+        // Leaving asks; Yes, and the save fails again: the program stays with the text.
+        core.messages.answers = {Answer::Yes};
+        QVERIFY(core.flows.Form_Unload() == Decision::Stay);
+        core.messages.answers = {Answer::Yes};
+        QVERIFY(core.flows.NewDocument() == Decision::Stay);
+        QCOMPARE(core.view.text, std::string("fabc"));
+    }
+
+    void newAsksOnlyAboutChangesAndCannotBeTalkedOutOfClearing()
+    {
+        Core core;
+        QVERIFY(core.flows.NewDocument() == Decision::GoOn);  // unchanged: no question
+        QVERIFY(core.messages.asked.empty());
+        QCOMPARE(core.view.caption, std::string());  // the name did not change: nor the caption
+
+        core.openTyped("/d/n.tam", "fabc");
+        core.messages.answers = {Answer::Yes};
+        QVERIFY(core.flows.NewDocument() == Decision::GoOn);
+        QVERIFY(core.messages.asked[0].message.id == MessageId::UnsavedPrompt);
+        QVERIFY(core.messages.asked[0].buttons == Buttons::YesNo);
+        QCOMPARE(core.files.bytesAt("/d/n.tam"), std::string("fabc\r\n"));
+        QCOMPARE(core.view.text, std::string());
+        QVERIFY(core.document.DocumentFileName().empty() && !core.document.DocumentChanged());
+        QCOMPARE(core.view.caption, std::string("Orvane [ Untitled.tam ]"));
+
+        core.view.text = "f";  // Yes, then the save dialog cancelled: the text stays
+        core.document.markDocumentChanged();
+        core.messages.answers = {Answer::Yes};
+        QVERIFY(core.flows.NewDocument() == Decision::Stay);
+        QCOMPARE(core.view.text, std::string("f"));
+        QVERIFY(core.document.DocumentChanged());
+
+        core.messages.answers = {Answer::No};
+        QVERIFY(core.flows.NewDocument() == Decision::GoOn);
+        QCOMPARE(core.view.text, std::string());
+        QVERIFY(!core.document.DocumentChanged());
+    }
+
+    void openAsksFirstAndKeepsTheDocumentWhenItCannot()
+    {
+        Core core;
+        core.files.put("/d/ab.tam", "A\r\nB");
+        core.view.text = "f";
+        core.document.markDocumentChanged();
+        core.messages.answers = {Answer::Cancel};
+        QVERIFY(core.flows.OpenDocument() == Decision::Stay);
+        QCOMPARE(core.messages.asked.back().buttons, Buttons::YesNoCancel);
+        QVERIFY(core.dialog.shown.empty());
+
+        core.messages.answers = {Answer::Yes};  // Yes, and the save dialog cancelled: no open
+        QVERIFY(core.flows.OpenDocument() == Decision::Stay);
+        QCOMPARE(core.dialog.shown.size(), 1u);
+        QVERIFY(core.dialog.shown[0].saving);
+        QCOMPARE(core.view.text, std::string("f"));
+
+        core.messages.answers = {Answer::No};
+        core.dialog.answers = {"/d/ab.tam"};
+        core.flows.OpenDocument();
+        QCOMPARE(core.dialog.shown.back().filter, std::string("Tamil Text File  (*.tam)| *.tam|All Files (*.*) | *.*"));
+        QCOMPARE(core.view.text, std::string("A\r\nB"));
+        QCOMPARE(core.view.caption, std::string("Orvane [ /d/ab.tam ]"));
+        QVERIFY(!core.document.DocumentChanged());
+
+        core.flows.OpenDocument();  // cancelled: everything stays
+        QCOMPARE(core.document.DocumentFileName(), std::string("/d/ab.tam"));
+        core.dialog.answers = {"/d/missing.tam"};
+        core.flows.OpenDocument();
+        QCOMPARE(core.messages.warnings.size(), 1u);
+        QVERIFY(mentions(core.messages.warnings[0], "/d/missing.tam"));
+        QCOMPARE(core.view.text, std::string("A\r\nB"));
+        QCOMPARE(core.document.DocumentFileName(), std::string("/d/ab.tam"));
+    }
+
+    void openingUnicodeWithCharactersWithoutACodeAsksFirst()
+    {
+        Core core;
+        core.files.put("/d/mixed.txt", "\u0ba8\u0ba9\u0bcd\u0bb1\u0bbf \U0001F600\n");
+        core.messages.answers = {Answer::No};
+        QVERIFY(core.flows.openFile("/d/mixed.txt") == Decision::GoOn);
+        QVERIFY(core.askedAbout(MessageId::UnicodeLossy));
+        QVERIFY(core.document.DocumentFileName().empty());
+        core.messages.answers = {Answer::Yes};
+        core.flows.openFile("/d/mixed.txt");
+        QCOMPARE(core.view.text, std::string("ed;wp ?"));
+        QVERIFY(core.document.format().kind == DocumentFormat::Unicode);
+        QCOMPARE(core.view.notes.size(), 1u);
+        QCOMPARE(core.view.notes.back().id, MessageId::UnicodeOpened);
+    }
+
+    void aStoppedOpenKeepsNoneOfTheFile()
+    {
+        Core core;
+        std::string big;
+        while (big.size() < (3 << 20))
+            big += "fhfp kf;fs\r\n";
+        core.files.put("/d/big.tam", big);
+        core.view.stopLoads = true;
+        core.flows.openFile("/d/big.tam");
+        QCOMPARE(core.view.text, std::string());
+        QVERIFY(core.document.DocumentFileName().empty() && !core.document.DocumentChanged());
+        QCOMPARE(core.view.notes.size(), 1u);
+        QCOMPARE(core.view.notes.back().id, MessageId::OpenStopped);
+    }
+
+    void theStartUpOpen()
+    {
+        Core core;
+        core.files.put("/d/two lines.tam", "ab\r\ncd");
+        core.flows.openAtStartUp("\"/d/two lines.tam\"");
+        QCOMPARE(core.view.text, std::string("ab\r\ncd"));
+        QCOMPARE(core.view.caption, std::string("Orvane [ /d/two lines.tam ]"));
+        QVERIFY(!core.document.DocumentChanged());
+
+        // A file that does not exist yet: an empty document that the first save creates.
+        Core fresh;
+        fresh.flows.openAtStartUp("\"/d/new.tam\"");
+        QCOMPARE(fresh.view.caption, std::string("Orvane [ /d/new.tam ]"));
+        fresh.view.text = "m";
+        fresh.document.markDocumentChanged();
+        QVERIFY(fresh.flows.SaveDocument());
+        QVERIFY(fresh.dialog.shown.empty());
+        QCOMPARE(fresh.files.bytesAt("/d/new.tam"), std::string("m\r\n"));
+
+        // One that cannot be read: a message, then the untitled document.
+        Core failed;
+        failed.files.put("/d/big.tam", std::string(MaxDocumentBytes + 1, 'f'));
+        failed.flows.openAtStartUp("\"/d/big.tam\"");  // large: read once the window stands
+        failed.flows.openPending();
+        QCOMPARE(failed.messages.warnings.size(), 1u);
+        QVERIFY(failed.document.DocumentFileName().empty());
+        QCOMPARE(failed.view.caption, std::string("Orvane [ Untitled.tam ]"));
+    }
+
+    void leavingAsksOnlyAboutChangesOrAVanishedFile()
+    {
+        Core core;
+        QVERIFY(core.flows.Form_Unload() == Decision::GoOn);
+        QVERIFY(core.messages.asked.empty());
+
+        core.openTyped("/d/d.tam", "fabc");
+        core.messages.answers = {Answer::Cancel};
+        QVERIFY(core.flows.Form_Unload() == Decision::Stay);
+        QCOMPARE(core.messages.asked.back().buttons, Buttons::YesNoCancel);
+        core.messages.answers = {Answer::No};
+        QVERIFY(core.flows.Form_Unload() == Decision::GoOn);
+        core.messages.answers = {Answer::Yes};
+        QVERIFY(core.flows.Form_Unload() == Decision::GoOn);
+        QVERIFY(!core.document.DocumentChanged());
+
+        // Nothing unsaved, but the file is gone: the text is the only copy.
+        core.files.files.erase("/d/d.tam");
+        core.messages.answers = {Answer::Cancel};
+        QVERIFY(core.flows.Form_Unload() == Decision::Stay);
+        QVERIFY(core.messages.asked.back().message.id == MessageId::FileGoneOnExit);
+        core.messages.answers = {Answer::Yes};
+        QVERIFY(core.flows.Form_Unload() == Decision::GoOn);
+        QCOMPARE(core.files.bytesAt("/d/d.tam"), std::string("fabc\r\n"));
+    }
+
+    void hardLinksAreAskedAboutOncePerDocument()
+    {
+        Core core;
+        core.files.put("/d/a.tam", "old\r\n", 2);
+        core.flows.openAtStartUp("\"/d/a.tam\"");
+        for (int save = 0; save < 2; ++save) {
+            core.view.text = "new" + std::to_string(save);
+            core.document.markDocumentChanged();
+            core.messages.answers = {Answer::Yes};
+            QVERIFY(core.flows.SaveDocument());
+            QVERIFY(core.files.writes.back().options.inPlace);
+        }
+        QCOMPARE(std::count_if(core.messages.asked.begin(), core.messages.asked.end(),
+                               [](const auto& q) { return q.message.id == MessageId::HardLinks; }),
+                 1);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TestFlows flows;
+    TestFlowDecisions decisions;
+    return QTest::qExec(&flows, argc, argv) | QTest::qExec(&decisions, argc, argv);
+}
 #include "test_flows.moc"

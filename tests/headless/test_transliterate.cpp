@@ -1,8 +1,13 @@
 // orvane --transliterate and the command line, run as the real executable.
 
+#include "../support/files.h"
+
 #include <QtTest>
 
 #include <sys/mount.h>
+
+using orvane::test::bytesOf;
+using orvane::test::writeBytes;
 
 namespace {
 struct Run {
@@ -10,7 +15,7 @@ struct Run {
     QByteArray out, err;
 };
 
-Run orvane(const QStringList& args, const QByteArray& input = {})
+Run runOrvane(const QStringList& args, const QByteArray& input = {})
 {
     QProcess p;
     p.start(ORVANE_EXE, args);
@@ -38,18 +43,6 @@ Run shell(const QString& script, const QString& folder)
             p.readAllStandardError()};
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 } // namespace
 
 class TestTransliterate : public QObject {
@@ -57,7 +50,7 @@ class TestTransliterate : public QObject {
 private slots:
     void standardInToStandardOut()
     {
-        const Run r = orvane({"--transliterate"}, "ka kY ri dU\n");
+        const Run r = runOrvane({"--transliterate"}, "ka kY ri dU\n");
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QByteArray("f nfs hp J}\r\n\r\n"));
         QCOMPARE(r.err, QByteArray());
@@ -80,7 +73,7 @@ private slots:
     {
         QFETCH(QByteArray, input);
         QFETCH(QByteArray, tam);
-        const Run r = orvane({"--transliterate", "-", "-"}, input);
+        const Run r = runOrvane({"--transliterate", "-", "-"}, input);
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, tam);
     }
@@ -89,42 +82,42 @@ private slots:
     {
         QTemporaryDir dir;
         const QString in = dir.filePath("letter.txt"), out = dir.filePath("letter.tam");
-        write(in, "vak. ka\r\nxu\n");
-        const Run r = orvane({"--transliterate", in, out});
+        writeBytes(in, "vak. ka\r\nxu\n");
+        const Run r = runOrvane({"--transliterate", in, out});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QByteArray());
-        QCOMPARE(readAll(out), QByteArray("tf; f\r\nc\r\n\r\n"));
+        QCOMPARE(bytesOf(out), QByteArray("tf; f\r\nc\r\n\r\n"));
     }
 
     void unreadableInputWritesNothing()
     {
         QTemporaryDir dir;
         const QString out = dir.filePath("out.tam");
-        write(out, "old");
-        Run r = orvane({"--transliterate", dir.filePath("missing.txt"), out});
+        writeBytes(out, "old");
+        Run r = runOrvane({"--transliterate", dir.filePath("missing.txt"), out});
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains("missing.txt"));
         QVERIFY(r.err.contains("No such file"));
         QCOMPARE(r.err.count('\n'), 1);
-        QCOMPARE(readAll(out), QByteArray("old"));
+        QCOMPARE(bytesOf(out), QByteArray("old"));
 
-        r = orvane({"--transliterate", dir.path(), out});  // a folder
+        r = runOrvane({"--transliterate", dir.path(), out});  // a folder
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains(dir.path().toUtf8()));
-        QCOMPARE(readAll(out), QByteArray("old"));
+        QCOMPARE(bytesOf(out), QByteArray("old"));
     }
 
     void unwritableOutputLeavesNoFile()
     {
         QTemporaryDir dir;
         const QString out = dir.filePath("no/such/folder/out.tam");
-        Run r = orvane({"--transliterate", "-", out}, "ka");
+        Run r = runOrvane({"--transliterate", "-", out}, "ka");
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains(out.toUtf8()));
         QVERIFY(!QFileInfo::exists(out));
 
         QDir(dir.path()).mkdir("taken");
-        r = orvane({"--transliterate", "-", dir.filePath("taken")}, "ka");
+        r = runOrvane({"--transliterate", "-", dir.filePath("taken")}, "ka");
         QCOMPARE(r.status, 1);
         QVERIFY(QFileInfo(dir.filePath("taken")).isDir());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
@@ -134,24 +127,24 @@ private slots:
     {
         QTemporaryDir dir;
         const QString tam = dir.filePath("letter.tam"), txt = dir.filePath("letter.txt"), back = dir.filePath("back.tam");
-        write(tam, "tzf;fk;\r\njkpo; =\r\n");
-        Run r = orvane({"--to-unicode", tam, txt});
+        writeBytes(tam, "tzf;fk;\r\njkpo; =\r\n");
+        Run r = runOrvane({"--to-unicode", tam, txt});
         QCOMPARE(r.status, 0);
-        QCOMPARE(QString::fromUtf8(readAll(txt)), QString::fromUtf8("வணக்கம்\nதமிழ் ஸ்ரீ\n"));
-        r = orvane({"--from-unicode", txt, back});
+        QCOMPARE(QString::fromUtf8(bytesOf(txt)), QString::fromUtf8("வணக்கம்\nதமிழ் ஸ்ரீ\n"));
+        r = runOrvane({"--from-unicode", txt, back});
         QCOMPARE(r.status, 0);
-        QCOMPARE(readAll(back), readAll(tam));
+        QCOMPARE(bytesOf(back), bytesOf(tam));
 
-        r = orvane({"--from-unicode"}, QString::fromUtf8("கௌ, 😀\r\nx").toUtf8());
+        r = runOrvane({"--from-unicode"}, QString::fromUtf8("கௌ, 😀\r\nx").toUtf8());
         QCOMPARE(r.out, QByteArray("nfs> ?\r\nx\r\n"));
-        r = orvane({"--to-unicode", "-", "-"}, "xs\r\n");
+        r = runOrvane({"--to-unicode", "-", "-"}, "xs\r\n");
         QCOMPARE(QString::fromUtf8(r.out), QString::fromUtf8("ஔ\n"));
 
-        r = orvane({"--to-unicode", dir.filePath("missing.tam"), txt});
+        r = runOrvane({"--to-unicode", dir.filePath("missing.tam"), txt});
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains("missing.tam"));
-        QCOMPARE(QString::fromUtf8(readAll(txt)), QString::fromUtf8("வணக்கம்\nதமிழ் ஸ்ரீ\n"));
-        r = orvane({"--from-unicode", txt, dir.filePath("no/such/dir/x.tam")});
+        QCOMPARE(QString::fromUtf8(bytesOf(txt)), QString::fromUtf8("வணக்கம்\nதமிழ் ஸ்ரீ\n"));
+        r = runOrvane({"--from-unicode", txt, dir.filePath("no/such/dir/x.tam")});
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains("no/such/dir/x.tam"));
     }
@@ -159,7 +152,7 @@ private slots:
     void whatRealMachinesDoToTheOutput()
     {
         QTemporaryDir dir;
-        write(dir.filePath("in.txt"), QByteArray(4000, 'a'));
+        writeBytes(dir.filePath("in.txt"), QByteArray(4000, 'a'));
 
         // A name that is not UTF-8 is the name written, byte for byte.
         Run r = shell("\"$ORVANE\" --transliterate in.txt $'out\\xff.tam' && ls", dir.path());
@@ -183,8 +176,8 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir("small"));
         if (::mount("tmpfs", QFile::encodeName(dir.filePath("small")).constData(), "tmpfs", 0, "size=16k") != 0)
             QSKIP("no tmpfs can be mounted here");
-        r = orvane({"--transliterate", dir.filePath("in.txt"), dir.filePath("small/out.tam")});
-        r = orvane({"--from-unicode", "-", dir.filePath("small/out.tam")}, QByteArray(40000, 'a'));
+        r = runOrvane({"--transliterate", dir.filePath("in.txt"), dir.filePath("small/out.tam")});
+        r = runOrvane({"--from-unicode", "-", dir.filePath("small/out.tam")}, QByteArray(40000, 'a'));
         ::umount(QFile::encodeName(dir.filePath("small")).constData());
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains("No space left on device"), r.err.constData());
@@ -207,7 +200,7 @@ private slots:
     void nothingIsLeftBehindAtTheEdges()
     {
         QTemporaryDir dir;
-        write(dir.filePath("in.tam"), "tzf;fk;\r\n");
+        writeBytes(dir.filePath("in.tam"), "tzf;fk;\r\n");
         // Ended by a signal half way: the temporary file goes with it.
         for (const char* signal : {"INT", "TERM", "HUP"}) {
             const Run r = shell(QString("timeout -s %1 0.5 \"$ORVANE\" --to-unicode /dev/zero out.txt; ls -A").arg(signal),
@@ -221,11 +214,11 @@ private slots:
         for (int limit = 40000; limit < 400000 && least == 0; limit += 1000)
             if (shell(QString("ulimit -v %1; exec \"$ORVANE\" --version").arg(limit), dir.path()).status == 0)
                 least = limit;
-        write(dir.filePath("out.txt"), "old");
+        writeBytes(dir.filePath("out.txt"), "old");
         const Run r = shell(QString("ulimit -v %1; exec \"$ORVANE\" --to-unicode in.tam out.txt").arg(least + 2000), dir.path());
         QVERIFY2(r.status == 0, r.err.constData());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"in.tam", "out.txt"}));
-        QCOMPARE(QString::fromUtf8(readAll(dir.filePath("out.txt"))), QString::fromUtf8("வணக்கம்\n"));
+        QCOMPARE(QString::fromUtf8(bytesOf(dir.filePath("out.txt"))), QString::fromUtf8("வணக்கம்\n"));
 
         // Bytes that continue no character, forty megabytes of them, in little memory.
         const Run stray = shell("head -c 40000000 /dev/zero | tr '\\0' '\\200' > stray.txt; ulimit -v 150000; "
@@ -243,47 +236,47 @@ private slots:
         const QByteArray line = QByteArray(63, 'a') + '\n';
         while (lines.size() <= 64 << 20)
             lines += line;
-        write(dir.filePath("big.txt"), lines);
-        Run r = orvane({"--from-unicode", dir.filePath("big.txt"), dir.filePath("big.tam")});
+        writeBytes(dir.filePath("big.txt"), lines);
+        Run r = runOrvane({"--from-unicode", dir.filePath("big.txt"), dir.filePath("big.tam")});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains("64 MB"), r.err.constData());
         QVERIFY(!QFileInfo::exists(dir.filePath("big.tam")));
-        r = orvane({"--from-unicode", "--large", dir.filePath("big.txt"), dir.filePath("big.tam")});
+        r = runOrvane({"--from-unicode", "--large", dir.filePath("big.txt"), dir.filePath("big.tam")});
         QCOMPARE(r.status, 0);
         QCOMPARE(QFileInfo(dir.filePath("big.tam")).size(), qint64(lines.size()) + lines.count('\n'));
 
         // A byte-order mark is no character of the text.
-        r = orvane({"--from-unicode"}, "\xEF\xBB\xBF" + QString::fromUtf8("க").toUtf8());
+        r = runOrvane({"--from-unicode"}, "\xEF\xBB\xBF" + QString::fromUtf8("க").toUtf8());
         QCOMPARE(r.out, QByteArray("f\r\n"));
     }
 
     void helpVersionAndUsage()
     {
-        Run r = orvane({"--version"});
+        Run r = runOrvane({"--version"});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QByteArray("orvane 1.0\n"));
-        r = orvane({"--help"});
+        r = runOrvane({"--help"});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.contains("--transliterate"));
         QVERIFY(r.out.contains("--to-unicode"));
         QVERIFY(r.out.contains("--from-unicode"));
-        r = orvane({"--frobnicate"});
+        r = runOrvane({"--frobnicate"});
         QCOMPARE(r.status, 2);
         QVERIFY(r.err.contains("--frobnicate"));
-        r = orvane({"--\x1b[31mbad"});
+        r = runOrvane({"--\x1b[31mbad"});
         QVERIFY2(r.err.contains("--\\x1b[31mbad") && !r.err.contains('\x1b'), r.err.constData());
         QVERIFY(r.err.contains("Usage:"));
         QCOMPARE(r.out, QByteArray());
-        r = orvane({"--transliterate", "a", "b", "c"});
+        r = runOrvane({"--transliterate", "a", "b", "c"});
         QCOMPARE(r.status, 2);
-        r = orvane({"one.tam", "two.tam"});
+        r = runOrvane({"one.tam", "two.tam"});
         QCOMPARE(r.status, 2);
         QVERIFY(r.err.contains("Usage:"));
 
         // Qt's own options are the window's, with or without their value attached.
-        r = orvane({"-platform", "offscreen", "--style=fusion", "-reverse", "--version"});
+        r = runOrvane({"-platform", "offscreen", "--style=fusion", "-reverse", "--version"});
         QCOMPARE(r.status, 0);
-        r = orvane({"--transliterate", "-display", ":7", "-", "-"}, "ka");
+        r = runOrvane({"--transliterate", "-display", ":7", "-", "-"}, "ka");
         QCOMPARE(r.out, QByteArray("f\r\n"));
     }
 };

@@ -35,10 +35,6 @@ private slots:
     void declaredRangesAndEmptyEntries()
     {
         const CompositionTables t = filled();
-        QCOMPARE(t.SyllableTable.size(), 26u);
-        QCOMPARE(t.SyllableTable[0].size(), 14u);
-        QCOMPARE(t.VowelKeys.size(), 14u);
-        QCOMPARE(t.ConsonantKeys.size(), 23u);
         QVERIFY(t.VowelKeys[0].empty());
         QVERIFY(t.ConsonantKeys[0].empty());
         for (int r = 0; r < 26; ++r) {

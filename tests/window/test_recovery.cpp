@@ -1,6 +1,7 @@
 // Nothing typed is lost: the recovery file follows unsaved work, a run that ended without
 // saving is offered back, and a broken recovery folder gets a message, never a crash.
 
+#include "../support/files.h"
 #include "../support/window_test.h"
 #include "document/recovery.h"
 #include "platform/end_signals.h"
@@ -20,18 +21,6 @@ using namespace orvane;
 using namespace orvane::test;
 
 namespace {
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 } // namespace
 
 class TestRecovery : public WindowTest {
