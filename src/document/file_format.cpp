@@ -1,6 +1,8 @@
 #include "document/file_format.h"
 
+#include "document/other_text.h"
 #include "document/unicode_tamil.h"
+#include "platform/charset.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
@@ -48,21 +50,35 @@ std::size_t lineEndLength(std::string_view text)
 
 // Hands text to put with every lone CR (one not followed by LF) written as CR LF; a CR at
 // its very end is lone when loneAtEnd.
+bool putWithLoneCrs(std::string_view text, bool loneAtEnd, const ByteSource::Put& put);
+
+// Hands a .tam file's bytes to put as a document's: the code OtherBegins written so that it is
+// no start of other text.
+bool putCodes(std::string_view text, const ByteSource::Put& put)
+{
+    for (std::size_t at = text.find(OtherBegins); at != std::string_view::npos; at = text.find(OtherBegins)) {
+        if (!put(text.substr(0, at + 1)) || !put(std::string_view(&OtherEnds, 1)))
+            return false;
+        text.remove_prefix(at + 1);
+    }
+    return text.empty() || put(text);
+}
+
 bool putWithLoneCrs(std::string_view text, bool loneAtEnd, const ByteSource::Put& put)
 {
     for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r')) {
         const bool lone = cr + 1 == text.size() ? loneAtEnd : text[cr + 1] != '\n';
         if (!lone) {
-            if (!put(text.substr(0, cr + 2)))
+            if (!putCodes(text.substr(0, cr + 2), put))
                 return false;
             text.remove_prefix(cr + 2);
             continue;
         }
-        if (!put(text.substr(0, cr)) || !put("\r\n"))
+        if (!putCodes(text.substr(0, cr), put) || !put("\r\n"))
             return false;
         text.remove_prefix(cr + 1);
     }
-    return text.empty() || put(text);
+    return text.empty() || putCodes(text, put);
 }
 
 std::string collect(const std::function<bool(const ByteSource::Put&)>& produce)
@@ -79,7 +95,7 @@ std::string collect(const std::function<bool(const ByteSource::Put&)>& produce)
 bool FileEncoder::write(std::string_view document, const ByteSource::Put& put)
 {
     if (format.kind == DocumentFormat::Tam)
-        return put(document);
+        return writeTam(document, put);
     if (!start(put))
         return false;
     pending.append(document);
@@ -88,9 +104,56 @@ bool FileEncoder::write(std::string_view document, const ByteSource::Put& put)
 
 bool FileEncoder::finish(const ByteSource::Put& put)
 {
-    if (format.kind == DocumentFormat::Tam)
-        return put(TamClosingLineEnd);
+    if (format.kind == DocumentFormat::Tam) {
+        const std::string rest = std::move(pending);
+        pending.clear();
+        bool ok = true;
+        forEachRun(
+            rest, [&](std::string_view codes) { ok = ok && put(codes); },
+            [&](std::string_view other) { ok = ok && put(ownBytesOf(other)); });
+        return ok && put(TamClosingLineEnd);
+    }
     return start(put) && convert(true, put) && (!format.finalLineEnd || put(format.lineEndBytes()));
+}
+
+// A .tam file holds Tamil codes alone: a code written OtherBegins OtherEnds is its byte again,
+// and other text, which should not reach here, is written as the 8-bit set's bytes where it
+// has them and "?" where not, and counted either way.
+bool FileEncoder::writeTam(std::string_view document, const ByteSource::Put& put)
+{
+    if (!pending.empty()) {  // the last line of the last piece, which held other text
+        pending.append(document);
+        std::string joined = std::move(pending);
+        pending.clear();
+        return writeTam(joined, put);
+    }
+    if (document.find(OtherBegins) == std::string_view::npos)
+        return put(document);
+    // Other text never goes past a line end: from the first run of the last line on, what
+    // may go on in the next piece waits for it.
+    const std::size_t lastLine = document.rfind('\n');
+    const std::size_t end = document.find(OtherBegins, lastLine == std::string_view::npos ? 0 : lastLine + 1);
+    if (end != std::string_view::npos)
+        pending = std::string(document.substr(end));
+    bool ok = true;
+    forEachRun(
+        document.substr(0, std::min(end, document.size())), [&](std::string_view codes) { ok = ok && put(codes); },
+        [&](std::string_view other) { ok = ok && put(ownBytesOf(other)); });
+    return ok;
+}
+
+std::string FileEncoder::ownBytesOf(std::string_view other)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i < other.size();) {
+        const char32_t c = utf8::decodeAt(other, i);
+        const int b = charset::toByte(c);
+        const bool own = b >= 0 && !(c >= 0x0B80 && c <= 0x0BFF);
+        bytes += own ? char(b) : '?';
+        ownBytes_ += own;
+        unconvertible_ += !own;
+    }
+    return bytes;
 }
 
 // The file's first bytes: its byte-order mark, where it has one.
@@ -151,7 +214,7 @@ bool FileDecoder::read(std::string_view file, const ByteSource::Put& put)
     std::size_t cut = safeCut(pending, noCut > 8 ? noCut - 8 : 0);
     if (cut == 0) {
         noCut = pending.size();
-        if (pending.size() < 64 * Chunk)
+        if (pending.size() < 16 * Chunk)
             return true;
         cut = forcedCut(pending);  // nowhere to cut cleanly (line ends alone, say)
     }
@@ -162,9 +225,10 @@ bool FileDecoder::read(std::string_view file, const ByteSource::Put& put)
 
 bool FileDecoder::convertUnicode(std::size_t cut, const ByteSource::Put& put)
 {
-    std::size_t unconvertible = 0;
-    const std::string codes = unicodeToBamini(std::string_view(pending).substr(0, cut), &unconvertible);
-    lost += unconvertible;
+    UnicodeReading reading;
+    reading.other = UnicodeReading::AsOtherText;  // English and the rest kept as they are
+    const std::string codes = unicodeToBamini(std::string_view(pending).substr(0, cut), reading);
+    lost += reading.unconvertible;
     pending.erase(0, cut);
     return put(codes);
 }
@@ -239,7 +303,7 @@ std::string tamText(std::string bytes)
 {
     const std::size_t closing = bytes.ends_with("\r\n") ? 2 : bytes.ends_with('\r') ? 1 : 0;
     const std::string_view text = std::string_view(bytes).substr(0, bytes.size() - closing);
-    bool loneCr = false;
+    bool loneCr = text.find(OtherBegins) != std::string_view::npos;
     for (std::size_t cr = text.find('\r'); cr != std::string_view::npos && !loneCr; cr = text.find('\r', cr + 1))
         loneCr = cr + 1 == text.size() || text[cr + 1] != '\n';
     if (!loneCr) {  // as Orvane writes them: the text is the bytes, without a copy

@@ -34,8 +34,13 @@ public:
     bool write(std::string_view document, const ByteSource::Put& put);
     // The document has ended: what the file holds after its text.
     bool finish(const ByteSource::Put& put);
+    // A .tam file's: characters of other text written as their own bytes, and as "?".
+    std::size_t ownBytes() const { return ownBytes_; }
+    std::size_t unconvertible() const { return unconvertible_; }
 
 private:
+    bool writeTam(std::string_view document, const ByteSource::Put& put);
+    std::string ownBytesOf(std::string_view other);
     bool start(const ByteSource::Put& put);
     bool convert(bool atEnd, const ByteSource::Put& put);
 
@@ -43,6 +48,7 @@ private:
     bool started = false;
     SegmentReader reader;
     std::string pending, converted;
+    std::size_t ownBytes_ = 0, unconvertible_ = 0;
 };
 
 // A file's bytes in, document bytes out.

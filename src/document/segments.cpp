@@ -1,6 +1,7 @@
 #include "document/segments.h"
 
 #include "document/bamini_table.h"
+#include "document/other_text.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
@@ -30,7 +31,7 @@ bool endsInVowel(std::string_view utf8)
 } // namespace
 
 struct SegmentRules {
-    enum Action : unsigned char { Letter, Prefix, LineEnd, Pair, Kaal };
+    enum Action : unsigned char { Letter, Prefix, LineEnd, Pair, Kaal, Other };
     struct Code {
         char utf8[14];
         unsigned char length;      // 0: none
@@ -108,6 +109,10 @@ SegmentRules build()
             d.actions[byte] = SegmentRules::LineEnd;
             continue;
         }
+        if (char(b) == OtherBegins) {
+            d.actions[byte] = SegmentRules::Other;
+            continue;
+        }
         d.takesSigns[byte] = kind == Kind::Consonant && byte != t.kaal;
         d.actions[byte] = byte == t.kaal ? SegmentRules::Kaal : t.sequences[byte].empty() ? SegmentRules::Letter : SegmentRules::Pair;
         if (d.actions[byte] == SegmentRules::Letter)
@@ -160,8 +165,19 @@ __attribute__((always_inline)) inline std::size_t SegmentReader::readAt(const Se
         std::memcpy(o, code.utf8, sizeof code.utf8);
         o += code.length;
     };
+    if (inOther)
+        return readOther(bytes, k, o, 0);
     const auto b = static_cast<unsigned char>(bytes[k]);
     const SegmentRules::Action action = d.actions[b];
+    if (action == SegmentRules::Other) {
+        if (at(k + 1) == static_cast<unsigned char>(OtherEnds)) {  // the code itself
+            put(d.codes[b]);
+            afterVowel = false;
+            return 2;
+        }
+        inOther = true;
+        return readOther(bytes, k + 1, o, 1);
+    }
     if (action == SegmentRules::Pair || action == SegmentRules::Kaal) {
         const SegmentRules::Code& pair = d.pairs[d.pairRow[b]][at(k + 1)];
         if (pair.length != 0 && !(pair.unlessSignAfter && signAt(k + 2))) {
@@ -212,6 +228,34 @@ __attribute__((always_inline)) inline std::size_t SegmentReader::readAt(const Se
     o += 3;
     afterVowel = true;  // it ends in its vowel sign
     return o2 | au2 ? 3 : 2;
+}
+
+// A character of other text at k, as it is; its run's end mark, when it follows, goes with
+// it. marks: the bytes before k that belong to the segment (its run's start).
+std::size_t SegmentReader::readOther(std::string_view bytes, std::size_t k, char*& o, std::size_t marks)
+{
+    std::size_t length = 0;
+    if (k < bytes.size() && bytes[k] == OtherBegins && k + 1 < bytes.size()) {
+        *o++ = bytes[k + 1];  // a quoted byte
+        length = 2;
+    } else if (k < bytes.size() && bytes[k] != OtherEnds) {
+        char32_t c = 0;
+        length = utf8::sequenceAt(bytes, k, c);
+        if (length == 0) {
+            length = 1;
+            std::memcpy(o, "\xEF\xBF\xBD", 3);  // no character: U+FFFD
+            o += 3;
+        } else {
+            std::memcpy(o, bytes.data() + k, length);
+            o += length;
+        }
+    }
+    afterVowel = false;
+    if (k + length >= bytes.size() || bytes[k + length] == OtherEnds) {
+        inOther = false;
+        length += k + length < bytes.size();
+    }
+    return marks + length;
 }
 
 std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::string& out)

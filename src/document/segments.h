@@ -1,7 +1,8 @@
 #pragma once
 // The one reading of Bamini in the program: a document's bytes as segments, each a whole
-// syllable with its signs (wherever Bamini's visual order puts them), a letter, a line break
-// or another character, with its bytes and the Unicode Tamil it draws. The conversions,
+// syllable with its signs (wherever Bamini's visual order puts them), a letter, a line break,
+// a character of other text (English) or another character, with its bytes and the Unicode
+// it stands for. The conversions,
 // search, counting and the accessible text are all built on it.
 
 #include <cstddef>
@@ -49,8 +50,10 @@ public:
 private:
     std::size_t next(std::string_view bytes, std::size_t k, std::string_view& text);
     std::size_t readAt(const SegmentRules& rules, std::string_view bytes, std::size_t k, char*& o);
+    std::size_t readOther(std::string_view bytes, std::size_t k, char*& o, std::size_t marks);
 
     bool afterVowel = false;  // the last segment ended in a vowel, a vowel sign or the pulli
+    bool inOther = false;     // within a run of other text
     char buffer[32];
 };
 

@@ -1,6 +1,7 @@
 #include "document/unicode_tamil.h"
 
 #include "document/bamini_table.h"
+#include "document/other_text.h"
 #include "document/segments.h"
 #include "platform/charset.h"
 #include "platform/utf8.h"
@@ -123,25 +124,56 @@ std::string baminiToUnicode(std::string_view bytes)
     return out;
 }
 
-std::string unicodeToBamini(std::string_view utf8) { return unicodeToBamini(utf8, nullptr); }
-
-std::string unicodeToBamini(std::string_view utf8, std::size_t* unconvertible)
+std::string unicodeToBamini(std::string_view utf8)
 {
-    std::size_t lost = 0;
+    UnicodeReading reading;
+    return unicodeToBamini(utf8, reading);
+}
+
+std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
+{
+    std::size_t lost = 0, own = 0;
+    const bool keepOther = reading.other == UnicodeReading::AsOtherText;
+    bool inOther = false;  // a run of other text is open
     const Table& t = table();
     const CodeTrie& trie = codeTrie();
     const std::u32string& text = decodeComposed(utf8);
     const std::size_t n = text.size();
-    // Room for the most any code point can write: its longest codes, or a sign's three.
-    std::string out(n * std::max<std::size_t>(trie.longestOutput, 3) + 8, '\0');
+    // Room for the most any code point can write: its longest codes (each doubled, should
+    // one be OtherBegins), a sign's three, or a character of other text with its run's marks.
+    std::string out(n * std::max<std::size_t>(trie.longestOutput, 6) + 8, '\0');
     char* o = out.data();
-    auto put = [&o](const std::string& codes) {
-        std::memcpy(o, codes.data(), codes.size());
-        o += codes.size();
+    auto endOther = [&] {
+        if (inOther)
+            *o++ = OtherEnds;
+        inOther = false;
+    };
+    auto put = [&](const std::string& codes) {
+        endOther();
+        for (const char code : codes) {
+            *o++ = code;
+            if (code == OtherBegins)
+                *o++ = OtherEnds;
+        }
+    };
+    auto code = [&](char b) { put(std::string(1, b)); };
+    // A character no code means, kept as other text.
+    auto other = [&](char32_t c) {
+        if (!inOther)
+            *o++ = OtherBegins;
+        inOther = true;
+        std::string bytes;
+        utf8::append(c, bytes);
+        for (const char b : bytes) {
+            if (b == OtherBegins || b == OtherEnds)
+                *o++ = OtherBegins;
+            *o++ = b;
+        }
     };
     for (std::size_t k = 0; k < n;) {
         const char32_t c = text[k];
         if (c == '\r' || c == '\n') {
+            endOther();
             *o++ = '\r';
             *o++ = '\n';
             k += (c == '\r' && k + 1 < n && text[k + 1] == '\n') ? 2 : 1;
@@ -181,21 +213,23 @@ std::string unicodeToBamini(std::string_view utf8, std::size_t* unconvertible)
                 put(*own);
                 break;
             case SignO: case SignOo:
-                *o++ = char(sign == SignO ? t.e : t.ee);
+                code(char(sign == SignO ? t.e : t.ee));
                 put(*own);
-                *o++ = char(t.kaal);
+                code(char(t.kaal));
                 break;
             case SignAu:
-                *o++ = char(t.e);
+                code(char(t.e));
                 put(*own);
-                *o++ = char(t.au);
+                code(char(t.au));
                 break;
             default:
                 put(*own);
                 if (const std::string* s = trie.single(sign)) {
                     put(*s);
+                } else if (keepOther) {
+                    other(sign);
                 } else {
-                    *o++ = '?';
+                    code('?');
                     ++lost;
                 }
             }
@@ -205,18 +239,22 @@ std::string unicodeToBamini(std::string_view utf8, std::size_t* unconvertible)
         if (own) {
             put(*own);
         } else if (c == SignO || c == SignOo || c == SignAu) {  // a two-part sign with no letter
-            *o++ = char(c == SignOo ? t.ee : t.e);
-            *o++ = char(c == SignAu ? t.au : t.kaal);
-        } else if (const int b = charset::toByte(c); b >= 0 && !isTamil(c)) {
-            *o++ = char(b);
+            code(char(c == SignOo ? t.ee : t.e));
+            code(char(c == SignAu ? t.au : t.kaal));
+        } else if (keepOther && c != 0xFFFD) {
+            other(c);
+        } else if (const int b = charset::toByte(c); b >= 0 && !isTamil(c) && c != 0xFFFD) {
+            code(char(b));
+            own += (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 0xC0;
         } else {
-            *o++ = '?';
+            code('?');
             ++lost;
         }
     }
+    endOther();
     out.resize(std::size_t(o - out.data()));
-    if (unconvertible)
-        *unconvertible = lost;
+    reading.unconvertible = lost;
+    reading.ownBytes = own;
     return out;
 }
 

@@ -12,11 +12,22 @@ namespace orvane {
 // a code with no Tamil meaning stays the character it is.
 std::string baminiToUnicode(std::string_view bytes);
 
+// What becomes of the characters of UTF-8 text that no Bamini code means.
+struct UnicodeReading {
+    enum Other {
+        AsCodes,      // a .tam document's: the byte of the 8-bit set, or "?"
+        AsOtherText,  // a Unicode document's: other text, kept as it is
+    };
+    Other other = AsCodes;
+    std::size_t unconvertible = 0;  // AsCodes: characters that became "?" (malformed bytes too)
+    std::size_t ownBytes = 0;       // AsCodes: letters of other text written as their own bytes
+};
+
 // UTF-8 text as a document's bytes, syllable by syllable. Line breaks (LF, CR LF or CR)
-// become CR LF; characters that are neither Tamil Bamini can draw nor in the 8-bit set
+// become CR LF; what becomes of characters no code means, reading says, and counts.
+std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading);
+// As a .tam document's bytes: characters neither Tamil Bamini can draw nor in the 8-bit set
 // become "?", as do malformed bytes.
 std::string unicodeToBamini(std::string_view utf8);
-// The same, counting the characters that became "?" for want of a code.
-std::string unicodeToBamini(std::string_view utf8, std::size_t* unconvertible);
 
 } // namespace orvane

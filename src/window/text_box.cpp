@@ -5,12 +5,14 @@
 #define ORVANE_TEXT_FRAGMENTS
 #endif
 
+#include "document/other_text.h"
 #include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
 #include "platform/utf8.h"
 #include "window/accessibility.h"
 #include "window/key_codes.h"
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QFile>
 #include <QContextMenuEvent>
@@ -22,8 +24,10 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace orvane {
 
@@ -94,6 +98,18 @@ bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& pu
         }
         return true;
     };
+    // Other text (English) goes as its UTF-8 between its marks.
+    auto other = [&](const char16_t* chars, std::size_t n) {
+        n = std::min(n, remaining);
+        remaining -= n;
+        std::string run;
+        appendOther(run, QString::fromRawData(reinterpret_cast<const QChar*>(chars), qsizetype(n)).toStdString());
+        if (used + run.size() > buffer.size())
+            buffer.resize(used + run.size() + Piece);
+        std::memcpy(buffer.data() + used, run.data(), run.size());
+        used += run.size();
+        return used < Piece || (put(std::string_view(buffer.data(), used)) && (used = 0, true));
+    };
 #ifdef ORVANE_TEXT_FRAGMENTS
     // The text lies in the document's buffer in pieces (fragments), in the document's
     // order when walked through its fragment map; no copy of it all is made.
@@ -103,9 +119,26 @@ bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& pu
     const QTextDocumentPrivate* d = QTextDocumentPrivate::get(document());
     const auto* text = reinterpret_cast<const char16_t*>(d->buffer().constData());
     const std::size_t length = std::size_t(d->buffer().size());
+    std::vector<signed char> otherFormats;  // by format index: 1 other text, 0 Tamil, -1 not yet known
+    auto isOtherText = [&](int format) {
+        if (format < 0)
+            return false;
+        if (std::size_t(format) >= otherFormats.size())
+            otherFormats.resize(std::size_t(format) + 1, -1);
+        signed char& known = otherFormats[std::size_t(format)];
+        if (known < 0)
+            known = isOther(d->formatCollection()->charFormat(format)) ? 1 : 0;
+        return known == 1;
+    };
     std::size_t start = 0, end = 0;  // the stretch of the buffer not yet converted
     for (auto it = d->begin(); it != d->end() && remaining > 0; ++it) {
         const std::size_t at = it.value()->stringPosition, size = it.value()->size_array[0];
+        if (isOtherText(it.value()->format)) {
+            if (!convert(text + start, end - start) || !other(text + at, size))
+                return false;
+            start = end = 0;
+            continue;
+        }
         if (size == 1 && text[at] == QChar::ParagraphSeparator && end > start && end < length && text[end] == '\n') {
             ++end;
             continue;
@@ -122,14 +155,91 @@ bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& pu
     if (!convert(text + start, end - start))
         return false;
 #else
-    const QString raw = document()->toRawText();
-    if (!convert(reinterpret_cast<const char16_t*>(raw.constData()), std::size_t(raw.size())))
-        return false;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QString piece = it.fragment().text();
+            const auto* chars = reinterpret_cast<const char16_t*>(piece.constData());
+            if (!(isOther(it.fragment().charFormat()) ? other(chars, std::size_t(piece.size()))
+                                                      : convert(chars, std::size_t(piece.size()))))
+                return false;
+        }
+        const char16_t lineBreak = QChar::ParagraphSeparator;
+        if (block.next().isValid() && !convert(&lineBreak, 1))
+            return false;
+    }
 #endif
     return used == 0 || put(std::string_view(buffer.data(), used));
 }
 
-void TextBox::setDocumentBytes(std::string_view bytes) { setPlainText(codec::toBoxText(bytes)); }
+const QTextCharFormat& TextBox::otherTextFormat()
+{
+    static const QTextCharFormat format = [] {
+        QTextCharFormat f;
+        f.setProperty(OtherTextProperty, true);
+        f.setFontFamilies({QApplication::font().family()});  // the interface's font, at the box's size
+        return f;
+    }();
+    return format;
+}
+
+bool TextBox::isOther(const QTextCharFormat& format) { return format.boolProperty(OtherTextProperty); }
+
+void TextBox::insertBytes(QTextCursor& cursor, std::string_view bytes)
+{
+    static const QTextCharFormat tamil;
+    if (!holdsOther(bytes)) {
+        cursor.insertText(codec::toBoxText(bytes), tamil);
+        return;
+    }
+    // Runs never cross a line end, so each line break stays a paragraph break of the box.
+    forEachRun(
+        bytes, [&](std::string_view codes) { cursor.insertText(codec::toBoxText(codes), tamil); },
+        [&](std::string_view other) {
+            cursor.insertText(QString::fromUtf8(other.data(), qsizetype(other.size())), otherTextFormat());
+        });
+}
+
+std::string TextBox::bytesBetween(int from, int to) const
+{
+    std::string bytes;
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to; block = block.next()) {
+        if (block.position() > from)
+            bytes += "\r\n";
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int begin = std::max(from, fragment.position()), end = std::min(to, fragment.position() + fragment.length());
+            if (end <= begin)
+                continue;
+            const QString piece = fragment.text().mid(begin - fragment.position(), end - begin);
+            if (isOther(fragment.charFormat()))
+                appendOther(bytes, piece.toStdString());
+            else
+                bytes += codec::fromBoxText(piece);
+        }
+    }
+    return bytes;
+}
+
+std::string TextBox::selectionBytes() const
+{
+    const QTextCursor cursor = textCursor();
+    return bytesBetween(cursor.selectionStart(), cursor.selectionEnd());
+}
+
+void TextBox::setDocumentBytes(std::string_view bytes)
+{
+    if (!holdsOther(bytes)) {
+        setPlainText(codec::toBoxText(bytes));
+        return;
+    }
+    setPlainText(QString());
+    document()->setUndoRedoEnabled(false);  // as setPlainText: the loaded text is no step to undo
+    QTextCursor cursor(document());
+    insertBytes(cursor, bytes);
+    document()->setUndoRedoEnabled(true);
+    document()->setModified(false);
+    moveCursor(QTextCursor::Start);
+}
 
 bool TextBox::setDocumentBytes(std::string_view bytes, const std::function<bool(double)>& progress)
 {
@@ -145,7 +255,7 @@ bool TextBox::setDocumentBytes(std::string_view bytes, const std::function<bool(
         const std::size_t lineEnd = at + Piece < bytes.size() ? bytes.find("\r\n", at + Piece - 1) : std::string_view::npos;
         const std::size_t n = lineEnd == std::string_view::npos ? bytes.size() - at : lineEnd + 2 - at;
         end.movePosition(QTextCursor::End);
-        end.insertText(codec::toBoxText(bytes.substr(at, n)));
+        insertBytes(end, bytes.substr(at, n));
         at += n;
         whole = progress(double(at) / double(bytes.size()));
     }
@@ -211,7 +321,7 @@ void TextBox::apply(const KeyEffect& effect)
         cursor.insertBlock();  // a paragraph break, also for Shift+Enter
         return;
     case KeyEffect::Insert:  // the codes' characters, printable or not, replacing the selection
-        cursor.insertText(codec::toBoxText(effect.codes));
+        insertBytes(cursor, effect.codes);
         return;
     }
 }
@@ -257,7 +367,7 @@ QMimeData* TextBox::createMimeDataFromSelection() const
 {
     auto* data = new QMimeData;
     const QTextCursor cursor = textCursor();
-    const std::string bytes = codec::fromBoxText(cursor.selectedText());
+    const std::string bytes = selectionBytes();
     QString text = cursor.selectedText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
     data->setText(text);

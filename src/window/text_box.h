@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
+#include <QTextCharFormat>
 
 #include <functional>
 #include <string>
@@ -34,8 +35,18 @@ public:
     // done to the text as one step of Undo.
     void typeCode(int code);
 
-    // The document's bytes, CR LF between lines.
+    // The document's bytes, CR LF between lines, other text between its marks.
     std::string documentBytes() const;
+    // Those of the text between two positions, and of the selection.
+    std::string bytesBetween(int from, int to) const;
+    std::string selectionBytes() const;
+    // Puts a document's bytes in at the cursor: Tamil in the box's font, other text in the
+    // interface's, marked as other text.
+    static void insertBytes(QTextCursor& cursor, std::string_view bytes);
+    // Other text (English) is marked by this format property.
+    static constexpr int OtherTextProperty = QTextFormat::UserProperty + 1;
+    static const QTextCharFormat& otherTextFormat();
+    static bool isOther(const QTextCharFormat& format);
     // The same in pieces of about a megabyte, straight from the box's own storage; false
     // when put gave up.
     bool writeDocumentBytes(const std::function<bool(std::string_view)>& put) const;

@@ -427,17 +427,13 @@ private slots:
         QCOMPARE(core.document.DocumentFileName(), std::string("/d/ab.tam"));
     }
 
-    void openingUnicodeWithCharactersWithoutACodeAsksFirst()
+    void openingUnicodeKeepsWhatNoCodeMeans()
     {
         Core core;
         core.files.put("/d/mixed.txt", "\u0ba8\u0ba9\u0bcd\u0bb1\u0bbf \U0001F600\n");
-        core.messages.answers = {Answer::No};
         QVERIFY(core.flows.openFile("/d/mixed.txt") == Decision::GoOn);
-        QVERIFY(core.askedAbout(MessageId::UnicodeLossy));
-        QVERIFY(core.document.DocumentFileName().empty());
-        core.messages.answers = {Answer::Yes};
-        core.flows.openFile("/d/mixed.txt");
-        QCOMPARE(core.view.text, std::string("ed;wp ?"));
+        QVERIFY(core.messages.asked.empty());
+        QCOMPARE(core.view.text, std::string("ed;wp \x0E\xF0\x9F\x98\x80\x0F"));
         QVERIFY(core.document.format().kind == DocumentFormat::Unicode);
         QCOMPARE(core.view.notes.size(), 1u);
         QCOMPARE(core.view.notes.back().id, MessageId::UnicodeOpened);

@@ -51,11 +51,18 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(unicodeFileBytes(opened.text, opened.format)), file);
     }
 
-    void charactersWithoutACodeAreCounted()
+    void charactersNoCodeMeansAreKeptAsOtherText()
     {
-        const OpenedText opened = openText(QString::fromUtf8("க😀 ❤ ?").toStdString());
-        QCOMPARE(opened.text, std::string("f? ? ?"));
-        QCOMPARE(opened.unconvertible, std::size_t(2));  // the question mark of the text is no loss
+        const OpenedText opened = openText(QString::fromUtf8("க😀 ❤ ? Hi").toStdString());
+        QCOMPARE(opened.text, std::string("f\x0E\xF0\x9F\x98\x80\x0F \x0E\xE2\x9D\xA4\x0F ? \x0EHi\x0F"));
+        QCOMPARE(opened.unconvertible, std::size_t(0));
+        QCOMPARE(QByteArray::fromStdString(unicodeFileBytes(opened.text, opened.format)),
+                 QString::fromUtf8("க😀 ❤ ? Hi").toUtf8());
+        // A .tam file cannot hold them: its bytes, where the 8-bit set has them, else "?".
+        QCOMPARE(tamFileBytes(opened.text), std::string("f? ? ? Hi\r\n"));
+        // And a .tam file's code that marks other text is a code like any other.
+        QCOMPARE(tamText(std::string("a\x0E" "b\r\n")), std::string("a\x0E\x0F" "b"));
+        QCOMPARE(tamFileBytes(tamText(std::string("a\x0E" "b\r\n"))), std::string("a\x0E" "b\r\n"));
     }
 };
 
