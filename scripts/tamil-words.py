@@ -23,6 +23,18 @@ TAMIL = {
     ("Messages", "it is not an Orvane recovery file"): "அது Orvane மீட்புக் கோப்பு அல்ல",
     ("Messages", "it is not a folder"): "அது கோப்புறை அல்ல",
     ("Messages", "there is not enough memory"): "போதுமான நினைவகம் இல்லை",
+    ("Messages", "%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a "
+                 "Bamini font.\n\nKeep the document as Unicode text from now on, so that the English "
+                 "stays English? Saved, it becomes\n%2\n\nYes keeps it as Unicode text. No leaves the "
+                 "English out."):
+        "%1 ஒரு .tam கோப்பு; அது தமிழை மட்டுமே கொள்ளும்: பாமினி எழுத்துருவில் அதன் ஒவ்வொரு பைட்டும் ஒரு "
+        "தமிழ் எழுத்து.\n\nஆங்கிலம் ஆங்கிலமாகவே இருக்க, இனி ஆவணத்தை யூனிகோட் உரையாக வைத்திருக்க "
+        "வேண்டுமா? சேமித்தால் அது இதுவாகும்:\n%2\n\nஆம் என்றால் யூனிகோட் உரையாக வைக்கும். இல்லை "
+        "என்றால் ஆங்கிலத்தை விட்டுவிடும்.",
+    ("Messages", "%1\nis a .tam file, which holds Tamil only. The English in the document will be left "
+                 "out of it, and out of the document.\n\nSave it so?"):
+        "%1\nஒரு .tam கோப்பு; அது தமிழை மட்டுமே கொள்ளும். ஆவணத்தில் உள்ள ஆங்கிலம் கோப்பிலிருந்தும் "
+        "ஆவணத்திலிருந்தும் விடப்படும்.\n\nஅப்படியே சேமிக்க வேண்டுமா?",
     ("Messages", "it was written by a newer Orvane"): "அதை Orvane-இன் புதிய பதிப்பு எழுதியது",
     ("Messages", "it has more than 2000000 lines"): "அதில் 2000000-க்கும் மேற்பட்ட வரிகள் உள்ளன",
     ("Messages", "it is larger than 128 MB"): "அது 128 MB-ஐ விடப் பெரியது",
@@ -130,8 +142,8 @@ TAMIL = {
     ("orvane::FindBar", "Next"): "அடுத்தது",
     ("orvane::FindBar", "Close"): "மூடு",
     ("orvane::FindBar", "Replace with:"): "இதனால் மாற்று:",
-    ("orvane::FindBar", "Replace"): "மாற்று",
-    ("orvane::FindBar", "Replace All"): "அனைத்தையும் மாற்று",
+    ("orvane::FindBar", "&Replace"): "மாற்று (&R)",
+    ("orvane::FindBar", "Replace A&ll"): "அனைத்தையும் மாற்று (&L)",
     ("orvane::FindBar", "%1 of %2"): "%2 இல் %1",
     ("orvane::FindBar", "No match"): "பொருத்தம் இல்லை",
     ("orvane::FindBar", "Went on from the top"): "மேலிருந்து மீண்டும் தொடர்ந்தது",

@@ -269,6 +269,32 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
+        <location filename="../../src/platform/message_text.cpp" line="124" />
+        <source>%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a Bamini font.
+
+Keep the document as Unicode text from now on, so that the English stays English? Saved, it becomes
+%2
+
+Yes keeps it as Unicode text. No leaves the English out.</source>
+        <translation>%1 ஒரு .tam கோப்பு; அது தமிழை மட்டுமே கொள்ளும்: பாமினி எழுத்துருவில் அதன் ஒவ்வொரு பைட்டும் ஒரு தமிழ் எழுத்து.
+
+ஆங்கிலம் ஆங்கிலமாகவே இருக்க, இனி ஆவணத்தை யூனிகோட் உரையாக வைத்திருக்க வேண்டுமா? சேமித்தால் அது இதுவாகும்:
+%2
+
+ஆம் என்றால் யூனிகோட் உரையாக வைக்கும். இல்லை என்றால் ஆங்கிலத்தை விட்டுவிடும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="129" />
+        <source>%1
+is a .tam file, which holds Tamil only. The English in the document will be left out of it, and out of the document.
+
+Save it so?</source>
+        <translation>%1
+ஒரு .tam கோப்பு; அது தமிழை மட்டுமே கொள்ளும். ஆவணத்தில் உள்ள ஆங்கிலம் கோப்பிலிருந்தும் ஆவணத்திலிருந்தும் விடப்படும்.
+
+அப்படியே சேமிக்க வேண்டுமா?</translation>
+    </message>
+    <message>
         <location filename="../../src/platform/message_text.cpp" line="84" />
         <source>%1
 has other names (hard links): %2.
@@ -511,12 +537,12 @@ could not be opened: there is not enough memory for it.</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="211" />
+        <location filename="../../src/window/editor.cpp" line="290" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="211" />
+        <location filename="../../src/window/editor.cpp" line="290" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>
@@ -524,65 +550,65 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::FindBar</name>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="35" />
+        <location filename="../../src/window/find_bar.cpp" line="37" />
         <source>Find:</source>
         <translation>தேடு:</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="39" />
+        <location filename="../../src/window/find_bar.cpp" line="41" />
         <source>Previous</source>
         <translation>முந்தையது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="40" />
+        <location filename="../../src/window/find_bar.cpp" line="42" />
         <source>Next</source>
         <translation>அடுத்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="43" />
+        <location filename="../../src/window/find_bar.cpp" line="45" />
         <source>Close</source>
         <translation>மூடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="45" />
+        <location filename="../../src/window/find_bar.cpp" line="47" />
         <source>Replace with:</source>
         <translation>இதனால் மாற்று:</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="47" />
-        <source>Replace</source>
-        <translation>மாற்று</translation>
-    </message>
-    <message>
-        <location filename="../../src/window/find_bar.cpp" line="48" />
-        <source>Replace All</source>
-        <translation>அனைத்தையும் மாற்று</translation>
+        <location filename="../../src/window/find_bar.cpp" line="51" />
+        <source>&amp;Replace</source>
+        <translation>மாற்று (&amp;R)</translation>
     </message>
     <message>
         <location filename="../../src/window/find_bar.cpp" line="52" />
-        <location filename="../../src/window/find_bar.cpp" line="159" />
-        <location filename="../../src/window/find_bar.cpp" line="218" />
+        <source>Replace A&amp;ll</source>
+        <translation>அனைத்தையும் மாற்று (&amp;L)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="60" />
+        <location filename="../../src/window/find_bar.cpp" line="199" />
+        <location filename="../../src/window/find_bar.cpp" line="272" />
         <source>%1 of %2</source>
         <translation>%2 இல் %1</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="150" />
-        <location filename="../../src/window/find_bar.cpp" line="218" />
+        <location filename="../../src/window/find_bar.cpp" line="190" />
+        <location filename="../../src/window/find_bar.cpp" line="272" />
         <source>No match</source>
         <translation>பொருத்தம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="180" />
+        <location filename="../../src/window/find_bar.cpp" line="220" />
         <source>Went on from the top</source>
         <translation>மேலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="180" />
+        <location filename="../../src/window/find_bar.cpp" line="220" />
         <source>Went on from the end</source>
         <translation>இறுதியிலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="219" />
+        <location filename="../../src/window/find_bar.cpp" line="273" />
         <source>Replaced %1</source>
         <translation>%1 மாற்றப்பட்டன</translation>
     </message>

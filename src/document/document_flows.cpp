@@ -1,6 +1,7 @@
 #include "document/document_flows.h"
 
 #include "document/file_format.h"
+#include "document/other_text.h"
 
 #include <algorithm>
 #include <new>
@@ -29,22 +30,74 @@ void DocumentFlows::settle(std::string name, DocumentFormat format, FileIdentity
     document.setDocumentChanged(false);
 }
 
-// The name a save writes, and the form of the file. Save offers .tam documents only, Save
-// As also Unicode text.
+// The name a save writes, and the form of the file. Save offers .tam documents only (and
+// Unicode text too for a Unicode document), Save As both. The document's own name, folder
+// and form are offered; an untitled document is offered "Untitled.tam".
 std::optional<std::string> DocumentFlows::askForName(bool offerUnicode, DocumentFormat& format)
 {
+    const bool isUnicode = document.format().kind == DocumentFormat::Unicode;
+    offerUnicode = offerUnicode || isUnicode;
     cmdlg.CancelError = false;
     cmdlg.Filter = offerUnicode ? SaveAsFilter : SaveFilter;
-    cmdlg.FileName = "Untitled.tam";
-    cmdlg.FilterIndex = offerUnicode && document.format().kind == DocumentFormat::Unicode ? 1 : 0;
+    cmdlg.FileName = proposedName(isUnicode ? ".txt" : ".tam");
+    cmdlg.FilterIndex = offerUnicode && isUnicode ? 1 : 0;
     cmdlg.ShowSave();
     std::string name = cmdlg.FileName;
     if (name.empty())
         return std::nullopt;
     const bool unicode = offerUnicode && cmdlg.FilterIndex == 1;
-    format = unicode ? (document.format().kind == DocumentFormat::Unicode ? document.format() : DocumentFormat{DocumentFormat::Unicode})
-                     : DocumentFormat{};
+    format = unicode ? (isUnicode ? document.format() : DocumentFormat{DocumentFormat::Unicode}) : DocumentFormat{};
+    if (!unicode && !leaveOtherTextOut())
+        return std::nullopt;
     return withEnding(std::move(name), unicode ? ".txt" : ".tam");
+}
+
+// The document's name with the ending of a form: "letter.tam" as Unicode text is offered as
+// "letter.txt"; an untitled one is "Untitled" with the ending.
+std::string DocumentFlows::proposedName(std::string_view ending) const
+{
+    std::string name = document.DocumentFileName().empty() ? std::string("Untitled.tam") : document.DocumentFileName();
+    if (name.ends_with(".tam") || name.ends_with(".txt"))
+        name.resize(name.size() - 4);
+    return name + std::string(ending);
+}
+
+// A .tam file holds Tamil alone: a document with other text (English) in it is written as
+// one only when the user agrees to leave that text out, and then the document leaves it too,
+// so that what the window shows is what the file holds.
+bool DocumentFlows::leaveOtherTextOut()
+{
+    std::string text = view.documentText();
+    if (!holdsOther(text))
+        return true;
+    if (messages.ask({MessageId::OtherTextLeftOut, {proposedName(".tam")}}, Buttons::YesNo) != Answer::Yes)
+        return false;
+    std::string tamil;
+    tamil.reserve(text.size());
+    forEachRun(text, [&](std::string_view codes) { tamil.append(codes); }, [](std::string_view) {});
+    text.clear();
+    view.setDocumentText(tamil, false);
+    document.markDocumentChanged();
+    return true;
+}
+
+DocumentFlows::OtherText DocumentFlows::admitOtherText()
+{
+    if (document.format().kind == DocumentFormat::Unicode)
+        return OtherText::Take;
+    const std::string shown = document.DocumentFileName().empty() ? std::string("Untitled.tam") : document.DocumentFileName();
+    switch (messages.ask({MessageId::OtherTextEnters, {shown, proposedName(".txt")}}, Buttons::YesNoCancel)) {
+    case Answer::Yes:
+        // Unicode text from now on: the next save writes NAME.txt, asking as Save As does.
+        document.setFormat({DocumentFormat::Unicode});
+        document.markDocumentChanged();
+        return OtherText::Take;
+    case Answer::No:
+        return OtherText::LeaveOut;
+    case Answer::Cancel:
+        break;
+    }
+    return OtherText::Refuse;
 }
 
 // The name with its ending added where the user left it out; asks before that name, which
@@ -70,6 +123,10 @@ bool DocumentFlows::SaveDocument()
         if (name.empty()) {
             const std::optional<std::string> chosen = askForName(false, format);
             saved = chosen && writeTo(*chosen, {}, format);
+        } else if (document.format().kind == DocumentFormat::Unicode && name.ends_with(".tam")) {
+            // A .tam document kept as Unicode text from now on: written beside it as NAME.txt.
+            const std::optional<std::string> renamed = withEnding(name.substr(0, name.size() - 4), ".txt");
+            saved = renamed && writeTo(*renamed, {}, document.format());
         } else if (const std::optional<WriteOptions> options = confirmOverwrite(name)) {
             saved = writeTo(name, *options, document.format());
         } else {

@@ -16,7 +16,8 @@
 namespace orvane {
 
 inline constexpr std::string_view SaveFilter = "Tamil Text File  (*.tam)| *.tam";
-inline constexpr std::string_view OpenFilter = "Tamil Text File  (*.tam)| *.tam|All Files (*.*) | *.*";
+inline constexpr std::string_view OpenFilter =
+    "Tamil Text File  (*.tam)| *.tam|Unicode Tamil text (*.txt)| *.txt|All Files (*.*) | *.*";
 inline constexpr std::string_view ExportFilter = "Unicode Text File (*.txt)|*.txt";
 inline constexpr std::string_view PdfFilter = "PDF document (*.pdf)|*.pdf";
 // Save As: a .tam document as designed, or Unicode text.
@@ -41,6 +42,11 @@ public:
     Decision openFile(const std::string& path);
     // Writes the text as UTF-8 Unicode Tamil with LF line ends to a file the user names.
     bool ExportUnicode();
+    // Other text (English) is about to enter the document. A Unicode document takes it; a
+    // .tam document holds Tamil alone, so the user is asked whether to keep the document as
+    // Unicode text from now on (Take), to leave the other text out (LeaveOut), or neither.
+    enum class OtherText { Take, LeaveOut, Refuse };
+    OtherText admitOtherText();
     // The name of a file an export writes, asked with the document's own name and folder
     // offered; nothing when the user cancels.
     std::optional<std::string> askExportName(std::string_view filter, std::string_view ending);
@@ -57,6 +63,8 @@ public:
 private:
     std::optional<std::string> askForName(bool offerUnicode, DocumentFormat& format);
     std::optional<std::string> withEnding(std::string name, std::string_view ending);
+    std::string proposedName(std::string_view ending) const;
+    bool leaveOtherTextOut();
     bool writeTo(const std::string& path, WriteOptions options, const DocumentFormat& format);
     std::optional<WriteOptions> confirmOverwrite(const std::string& path);
     std::optional<WriteOptions> linkOptions(const std::string& path, const FileIdentity& now, int* remembered);

@@ -1,6 +1,7 @@
 #include "document/search.h"
 
 #include "document/segments.h"
+#include "document/unicode_tamil.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
@@ -23,17 +24,20 @@ void findIn(std::string_view bytes, std::size_t offset, std::string_view query, 
         pieces.push_back({text.size(), offset + s.begin, offset + s.begin + s.length});
         text.append(s.text);
     });
-    const auto byUnicode = [](const Piece& p, std::size_t at) { return p.unicode < at; };
-    for (std::size_t at = text.find(query); at != std::string::npos;) {
-        const auto first = std::lower_bound(pieces.begin(), pieces.end(), at, byUnicode);
-        if (first == pieces.end() || first->unicode != at) {
-            at = text.find(query, at + 1);  // inside a segment: no match
-            continue;
-        }
+    // The segment that holds the Unicode offset at.
+    const auto segmentAt = [&pieces](std::size_t at) {
+        return std::upper_bound(pieces.begin(), pieces.end(), at, [](std::size_t a, const Piece& p) { return a < p.unicode; })
+               - 1;
+    };
+    for (std::size_t at = text.find(query); at != std::string::npos; at = text.find(query, at + 1)) {
         const std::size_t end = at + query.size();
-        const auto last = std::lower_bound(first, pieces.end(), end, byUnicode) - 1;
-        found.push_back({first->begin, last->end});
-        at = text.find(query, end);
+        const auto first = segmentAt(at), last = segmentAt(end - 1);
+        if (!found.empty() && found.back().end > first->begin)
+            continue;  // in a segment the match before touches
+        const std::size_t readingEnd = last + 1 == pieces.end() ? text.size() : (last + 1)->unicode;
+        found.push_back({first->begin, last->end, text.substr(first->unicode, readingEnd - first->unicode),
+                         at - first->unicode, end - first->unicode});
+        at = end - 1;
     }
 }
 } // namespace
@@ -79,6 +83,12 @@ std::vector<TextRange> findAll(std::string_view bytes, std::string_view query)
         at = end;
     }
     return found;
+}
+
+std::string replacedBytes(const TextRange& match, std::string_view replacement)
+{
+    const std::string reading = match.reading.substr(0, match.from) + std::string(replacement) + match.reading.substr(match.to);
+    return pastedText(reading, PastedAs::Unicode);
 }
 
 TextCounts countText(std::string_view bytes)

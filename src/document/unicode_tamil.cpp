@@ -258,4 +258,18 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
     return out;
 }
 
+std::string pastedText(std::string_view utf8, PastedAs as)
+{
+    if (utf8.starts_with("\xEF\xBB\xBF"))
+        utf8.remove_prefix(3);
+    UnicodeReading reading;
+    reading.other = as == PastedAs::Bamini ? UnicodeReading::AsCodes : UnicodeReading::AsOtherText;
+    return unicodeToBamini(utf8, reading);
+}
+
+PastedAs plainTextReading(std::string_view utf8, bool unicodeDocument)
+{
+    return unicodeDocument || utf8::containsTamil(utf8) ? PastedAs::Unicode : PastedAs::Bamini;
+}
+
 } // namespace orvane

@@ -30,4 +30,13 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading);
 // become "?", as do malformed bytes.
 std::string unicodeToBamini(std::string_view utf8);
 
+// Text pasted into a document: Bamini codes typed elsewhere (each character its 8-bit code,
+// and Tamil Unicode its codes), or Unicode (Tamil as its codes, the rest as other text). A
+// byte-order mark leading it marks its encoding; it is no character of it.
+enum class PastedAs { Bamini, Unicode };
+std::string pastedText(std::string_view utf8, PastedAs as);
+// What plain text is when nothing else says: Unicode when it holds Tamil Unicode, else what
+// the document holds, Bamini codes in a .tam document and other text in a Unicode one.
+PastedAs plainTextReading(std::string_view utf8, bool unicodeDocument);
+
 } // namespace orvane

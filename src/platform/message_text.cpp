@@ -120,6 +120,14 @@ constexpr Words AllWords[] = {
      QT_TRANSLATE_NOOP("Messages", "The document has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines")},
     {MessageId::CountSelection, CountTitle,
      QT_TRANSLATE_NOOP("Messages", "The selection has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines")},
+    {MessageId::OtherTextEnters, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a "
+                                   "Bamini font.\n\nKeep the document as Unicode text from now on, so that the English "
+                                   "stays English? Saved, it becomes\n%2\n\nYes keeps it as Unicode text. No leaves the "
+                                   "English out.")},
+    {MessageId::OtherTextLeftOut, SaveTitle,
+     QT_TRANSLATE_NOOP("Messages", "%1\nis a .tam file, which holds Tamil only. The English in the document will be left "
+                                   "out of it, and out of the document.\n\nSave it so?")},
 };
 
 constexpr bool inOrder()
@@ -127,7 +135,7 @@ constexpr bool inOrder()
     for (std::size_t i = 0; i < std::size(AllWords); ++i)
         if (AllWords[i].id != MessageId(i))
             return false;
-    return std::size(AllWords) == std::size_t(MessageId::CountSelection) + 1;
+    return std::size(AllWords) == std::size_t(MessageId::OtherTextLeftOut) + 1;
 }
 static_assert(inOrder(), "every message has its words, in the order of MessageId");
 

@@ -38,6 +38,8 @@ enum class MessageId {
     PasteOutOfMemory,   // the text pasted or dropped
     CountDocument,      // words, Tamil letters, characters, lines of the document
     CountSelection,     // the same, of the selection
+    OtherTextEnters,    // document name, the name it would be saved as: English enters a .tam document
+    OtherTextLeftOut,   // file: a .tam file is written without the document's English
 };
 
 struct Message {

@@ -1,5 +1,6 @@
 #include "window/editor.h"
 
+#include "document/other_text.h"
 #include "document/search.h"
 #include "document/unicode_tamil.h"
 #include "platform/message_text.h"
@@ -20,6 +21,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QWidget>
 
 #include <cmath>
@@ -40,6 +42,7 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
     Text1->keyPressHandler = [this](int code) { return typing->press(code); };
     Text1->fileDropped = [this](const std::string& path) { flows_.openFile(path); };
     Text1->outOfMemory = [messages = &services.messages] { messages->warn({MessageId::PasteOutOfMemory, {}}); };
+    Text1->readPasted = [this](const QMimeData* source) { return readPasted(source, PasteAs::TheTextSays); };
 
     static const int desktop = QApplication::cursorFlashTime();  // before any window changed it
     desktopFlashTime = desktop;
@@ -188,6 +191,85 @@ void Editor::PasteCommand()
     const QClipboard* clipboard = QApplication::clipboard();
     Text1->insertFromMimeData(clipboard ? clipboard->mimeData() : nullptr);
     focusText();
+}
+
+void Editor::PasteAs(enum PasteAs as)
+{
+    const QClipboard* clipboard = QApplication::clipboard();
+    if (const std::optional<std::string> bytes = readPasted(clipboard ? clipboard->mimeData() : nullptr, as);
+        bytes && (!bytes->empty() || Text1->textCursor().hasSelection()))
+        Text1->replaceSelection(*bytes);
+    focusText();
+}
+
+namespace {
+// A font whose letters are laid out as Bamini's: its codes are Tamil.
+bool isBaminiLayout(const QStringList& families)
+{
+    return std::any_of(families.begin(), families.end(),
+                       [](const QString& family) { return family.contains(QLatin1String("bamini"), Qt::CaseInsensitive); });
+}
+
+std::string bytesOf(const QString& text, PastedAs as)
+{
+    const QByteArray utf8 = text.toUtf8();
+    return pastedText(std::string_view(utf8.constData(), std::size_t(utf8.size())), as);
+}
+
+// A rich text's runs, each read by its font: Bamini codes where the font is Bamini's layout
+// (Bamini copied from a word processor), Unicode elsewhere (a web page, a chat).
+std::string htmlBytes(const QString& html)
+{
+    QTextDocument rich;
+    rich.setHtml(html);
+    std::string bytes;
+    for (QTextBlock block = rich.begin(); block.isValid(); block = block.next()) {
+        if (block != rich.begin())
+            bytes += "\r\n";
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment run = it.fragment();
+            const QStringList families = run.charFormat().fontFamilies().toStringList();
+            bytes += bytesOf(run.text(), isBaminiLayout(families) ? PastedAs::Bamini : PastedAs::Unicode);
+        }
+    }
+    return bytes;
+}
+} // namespace
+
+// What text from outside is: Orvane's own copy exactly; a rich text by its fonts; plain text
+// as Unicode when it holds Tamil Unicode, else as the document's kind says. Other text
+// (English) entering a .tam document is the user's to decide.
+std::optional<std::string> Editor::readPasted(const QMimeData* source, enum PasteAs as)
+{
+    if (!source)
+        return std::string();
+    std::string bytes;
+    if (as == PasteAs::TheTextSays && source->hasFormat(TextBox::BytesMimeType))
+        bytes = source->data(TextBox::BytesMimeType).toStdString();
+    else if (as == PasteAs::TheTextSays && source->hasHtml() && !source->html().isEmpty())
+        bytes = htmlBytes(source->html());
+    else if (source->hasText()) {  // never read an empty clipboard as text
+        const QString text = source->text();
+        const QByteArray utf8 = text.toUtf8();
+        const bool unicode = document_.format().kind == DocumentFormat::Unicode;
+        bytes = bytesOf(text, as == PasteAs::English  ? PastedAs::Unicode
+                              : as == PasteAs::Bamini ? PastedAs::Bamini
+                                                      : plainTextReading({utf8.constData(), std::size_t(utf8.size())}, unicode));
+    }
+    if (!holdsOther(bytes))
+        return bytes;
+    switch (flows_.admitOtherText()) {
+    case DocumentFlows::OtherText::Take:
+        return bytes;
+    case DocumentFlows::OtherText::LeaveOut: {
+        std::string tamil;
+        forEachRun(bytes, [&](std::string_view codes) { tamil.append(codes); }, [](std::string_view) {});
+        return tamil;
+    }
+    case DocumentFlows::OtherText::Refuse:
+        break;
+    }
+    return std::nullopt;
 }
 
 void Editor::CopyAsUnicode()

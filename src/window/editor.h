@@ -15,8 +15,10 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
+class QMimeData;
 class QProgressDialog;
 class QWidget;
 
@@ -53,6 +55,11 @@ public:
     void CopyCommand();
     void CutCommand();
     void PasteCommand();
+    // Edit > Paste as English, Paste as Bamini: the clipboard's plain text read as the user
+    // says, whatever it looks like.
+    enum class PasteAs { TheTextSays, English, Bamini };
+    void PasteAs(enum PasteAs as);
+    std::optional<std::string> readPasted(const QMimeData* source, enum PasteAs as);
     void CopyAsUnicode();
     // Edit > Go to Line: asks which, and puts the caret there.
     void GoToLine();

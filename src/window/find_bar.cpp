@@ -1,7 +1,8 @@
 #include "window/find_bar.h"
 
 #include "document/unicode_tamil.h"
-#include "platform/text_codec.h"
+#include "document/other_text.h"
+#include "platform/utf8.h"
 #include "window/tamil_field.h"
 #include "window/text_box.h"
 
@@ -25,10 +26,11 @@ FindBar::FindBar(TextBox& text, const CompositionTables& tables, StatusPanels& p
     replaceField->setObjectName("ReplaceField");
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
-    auto button = [this](const QString& caption, const char* name, void (FindBar::*act)()) {
+    auto button = [this](const QString& caption, const char* name, void (FindBar::*act)(), bool tabbed = false) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(tabbed ? Qt::StrongFocus : Qt::NoFocus);
+        b->setAutoDefault(tabbed);  // Enter on it presses it
         connect(b, &QPushButton::clicked, this, act);
         return b;
     };
@@ -44,8 +46,14 @@ FindBar::FindBar(TextBox& text, const CompositionTables& tables, StatusPanels& p
     layout->addWidget(closer, 0, 6);
     auto* replaceLabel = new QLabel(tr("Replace with:"), this);
     replaceLabel->setBuddy(replaceField);
-    replaceRow = {replaceLabel, replaceField, button(tr("Replace"), "ReplaceOne", &FindBar::replaceOne),
-                  button(tr("Replace All"), "ReplaceAll", &FindBar::replaceAll)};
+    // Tab goes from the field to Replace and Replace All, which Alt with their marked
+    // letters presses too (A is the About menu's).
+    QPushButton* one = button(tr("&Replace"), "ReplaceOne", &FindBar::replaceOne, true);
+    QPushButton* all = button(tr("Replace A&ll"), "ReplaceAll", &FindBar::replaceAll, true);
+    replaceRow = {replaceLabel, replaceField, one, all};
+    setTabOrder(findField, replaceField);
+    setTabOrder(replaceField, one);
+    setTabOrder(one, all);
     for (int column = 0; column < int(replaceRow.size()); ++column)
         layout->addWidget(replaceRow[std::size_t(column)], 1, column);
     layout->setColumnStretch(1, 1);
@@ -96,30 +104,62 @@ void FindBar::close()
     text.setFocus();
 }
 
+namespace {
+// Positions of the box for byte offsets of the document, taken in order: a Tamil code or a
+// line break is one position, a character of other text one or two (UTF-16).
+class BoxPositions {
+public:
+    explicit BoxPositions(std::string_view bytes) : bytes(bytes) {}
+    int of(std::size_t offset)
+    {
+        for (; at < offset && at < bytes.size(); ++at) {
+            const auto b = static_cast<unsigned char>(bytes[at]);
+            if (!inOther) {
+                if (b == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') {
+                    ++at;  // CR LF: one paragraph break
+                    ++position;
+                } else if (char(b) == OtherBegins && at + 1 < bytes.size() && bytes[at + 1] == OtherEnds) {
+                    ++at;  // the code 0x0E itself
+                    ++position;
+                } else if (char(b) == OtherBegins) {
+                    inOther = true;
+                } else {
+                    ++position;
+                }
+                continue;
+            }
+            if (char(b) == OtherEnds) {
+                inOther = false;
+            } else if (char(b) == OtherBegins) {
+                ++at;  // a quoted byte
+                ++position;
+            } else if (!utf8::isContinuation(b)) {
+                position += b >= 0xF0 ? 2 : 1;
+            }
+        }
+        return position;
+    }
+
+private:
+    std::string_view bytes;
+    std::size_t at = 0;
+    int position = 0;
+    bool inOther = false;
+};
+} // namespace
+
 void FindBar::search()
 {
     matches.clear();
     stale = false;
-    const std::string query = baminiToUnicode(findField->bytes());
+    const std::string query = findField->unicode();
     if (query.empty())
         return;
-    // The document's bytes searched at once; a byte offset becomes a position of the box
-    // by taking one off for every paragraph break before it (CR LF, one position).
     const std::string bytes = text.documentBytes();
-    std::size_t known = 0;  // a byte offset whose position is known
-    int position = 0;
-    std::size_t nextBreak = bytes.find("\r\n");
-    auto positionOf = [&](std::size_t offset) {
-        while (nextBreak < offset) {
-            position += int(nextBreak - known) + 1;
-            known = nextBreak + 2;
-            nextBreak = bytes.find("\r\n", known);
-        }
-        return position + int(offset - known);
-    };
-    for (const TextRange& r : findAll(bytes, query)) {
-        const int begin = positionOf(r.begin);
-        matches.push_back({begin, positionOf(r.end)});
+    BoxPositions positions(bytes);
+    for (TextRange& r : findAll(bytes, query)) {
+        const int begin = positions.of(r.begin);
+        matches.push_back({begin, positions.of(r.end), std::move(r)});
     }
 }
 
@@ -182,18 +222,25 @@ void FindBar::step(bool backwards)
     select(wraps ? (backwards ? last : 0) : (backwards ? after - 1 : after), note);
 }
 
+// The bytes that replace a match, or nothing when the replacement may not go in (English,
+// in a .tam document the user keeps as it is).
+std::optional<std::string> FindBar::replacementFor(const Match& match)
+{
+    std::string bytes = replacedBytes(match.range, replaceField->unicode());
+    return admit ? admit(std::move(bytes)) : std::optional<std::string>(std::move(bytes));
+}
+
 void FindBar::replaceOne()
 {
     if (stale)
         search();
-    QTextCursor cursor = text.textCursor();
-    const bool onMatch = std::any_of(matches.begin(), matches.end(), [&](const Match& m) {
+    const QTextCursor cursor = text.textCursor();
+    const auto on = std::find_if(matches.begin(), matches.end(), [&](const Match& m) {
         return m.begin == cursor.selectionStart() && m.end == cursor.selectionEnd();
     });
-    if (onMatch) {
-        cursor.insertText(codec::toBoxText(replaceField->bytes()));
-        text.setTextCursor(cursor);
-    }
+    if (on != matches.end())
+        if (const std::optional<std::string> bytes = replacementFor(*on))
+            text.replaceSelection(*bytes);
     findNext();
 }
 
@@ -204,13 +251,20 @@ void FindBar::replaceAll()
         select(0, QString());
         return;
     }
-    const QString replacement = codec::toBoxText(replaceField->bytes());
+    std::vector<std::string> replacements;
+    for (const Match& m : matches) {
+        std::optional<std::string> bytes = replacementFor(m);
+        if (!bytes)
+            return;
+        replacements.push_back(std::move(*bytes));
+    }
     QTextCursor cursor(text.document());
     cursor.beginEditBlock();
-    for (auto it = matches.rbegin(); it != matches.rend(); ++it) {
-        cursor.setPosition(it->begin);
-        cursor.setPosition(it->end, QTextCursor::KeepAnchor);
-        cursor.insertText(replacement);
+    for (std::size_t k = matches.size(); k-- > 0;) {
+        cursor.setPosition(matches[k].begin);
+        cursor.setPosition(matches[k].end, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        TextBox::insertBytes(cursor, replacements[k]);
     }
     cursor.endEditBlock();
     const std::size_t replaced = matches.size();

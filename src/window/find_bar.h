@@ -5,6 +5,10 @@
 #include "document/search.h"
 
 #include <QTimer>
+
+#include <functional>
+#include <optional>
+#include <string>
 #include <QWidget>
 
 class QLabel;
@@ -36,6 +40,9 @@ public:
     TamilField* const replaceField;
     QLabel* const count;  // "3 of 17"
     QLabel* const note;   // "Went on from the top", ...
+    // A replacement's bytes, admitted into the document: the same, the Tamil alone, or
+    // nothing (other text that may not enter a .tam document).
+    std::function<std::optional<std::string>(std::string)> admit;
 
 private:
     void search();
@@ -44,10 +51,12 @@ private:
     void select(int index, const QString& remark);
     void show(bool replacing);
 
-    // The matches, as positions in the text box.
+    // The matches, as positions in the text box, with what they match.
     struct Match {
         int begin, end;
+        TextRange range;
     };
+    std::optional<std::string> replacementFor(const Match& match);
     std::vector<Match> matches;
     bool stale = true;
     TextBox& text;

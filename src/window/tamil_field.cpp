@@ -1,10 +1,8 @@
 #include "window/tamil_field.h"
 
 #include "document/unicode_tamil.h"
-#include "platform/text_codec.h"
 #include "window/key_codes.h"
 #include "window/tamil_font.h"
-#include "window/text_box.h"
 
 #include <QKeyEvent>
 
@@ -13,65 +11,61 @@ namespace orvane {
 TamilField::TamilField(const CompositionTables& tables, StatusPanels& panels, QWidget* parent)
     : QLineEdit(parent), typing(tables, panels, static_cast<ChangeMarker&>(*this))
 {
-    setFont(tamilFont(12));
+    setFont(unicodeTamilFont(12));
     setAttribute(Qt::WA_InputMethodEnabled, false);
-    // Whatever brings text in (a paste, the context menu, a drop) leaves only codes.
-    connect(this, &QLineEdit::textChanged, this, [this] {
-        fitText();
-        setAccessibleDescription(QString::fromStdString(baminiToUnicode(bytes())));  // as Tamil, for a screen reader
+    // Whatever brings text in (a paste, the context menu, a drop) leaves one line.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.contains(QChar::ParagraphSeparator) || text.contains(QChar::LineSeparator) || text.contains('\n')) {
+            QString line = text;
+            line.replace(QChar::ParagraphSeparator, QLatin1Char(' ')).replace(QChar::LineSeparator, QLatin1Char(' '));
+            line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+            setText(line);
+        }
     });
 }
 
 TamilField::~TamilField() = default;
 
-std::string TamilField::bytes() const { return codec::fromBoxText(text()); }
+std::string TamilField::unicode() const { return text().toStdString(); }
 
-void TamilField::setBytes(std::string_view bytes) { setText(codec::toBoxText(bytes)); }
-
-void TamilField::fitText()
-{
-    const QString current = text();
-    bool fits = true;
-    for (const QChar ch : current)
-        fits = fits && codec::byteOf(ch) && ch != QChar::ParagraphSeparator && ch != QChar::LineSeparator;
-    if (fits || fitting)
-        return;
-    fitting = true;
-    QString fitted = fitPasted(current);
-    fitted.replace(QChar::ParagraphSeparator, QLatin1Char(' ')).replace(QChar::LineSeparator, QLatin1Char(' '));
-    setText(fitted);
-    fitting = false;
-}
+void TamilField::setUnicode(std::string_view utf8) { setText(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))); }
 
 void TamilField::keyPressEvent(QKeyEvent* e)
 {
     const int code = keyCodeOf(e);
-    if (code == BoxOwnsKey) {
+    if (code == BoxOwnsKey || e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) {
         QLineEdit::keyPressEvent(e);
         return;
     }
-    e->accept();
-    if (code == NoCode || code == Swallowed)
-        return;
     const Composer& composer = typing.composer();
     if (code == KeyEnter && !composer.SendingKeys) {
+        e->accept();
         if (entered)
             entered(e->modifiers() & Qt::ShiftModifier);
         return;
     }
     if (code == KeyEsc && !composer.SendingKeys) {
+        e->accept();
         typing.press(KeyEsc);  // a half-typed syllable is abandoned too
         if (escaped)
             escaped();
         return;
     }
+    if (english && !e->text().isEmpty() && e->text().at(0).isPrint() && !(e->modifiers() & Qt::ControlModifier)) {
+        e->accept();
+        insert(e->text());
+        return;
+    }
+    e->accept();
+    if (code == NoCode || code == Swallowed)
+        return;
     const KeyEffect effect = typing.press(code);
     switch (effect.kind) {
     case KeyEffect::DeleteBack:
         backspace();
         return;
     case KeyEffect::Insert:
-        insert(codec::toBoxText(effect.codes));
+        insert(QString::fromStdString(baminiToUnicode(effect.codes)));
         return;
     case KeyEffect::Nothing:
     case KeyEffect::LineBreak:  // one line: Enter is the owner's

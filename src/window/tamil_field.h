@@ -1,14 +1,15 @@
 #pragma once
 // A one-line field typed like Text1: romanised keys go through a composer of its own (the
-// same tables), so a consonant key then a vowel key becomes a syllable, shown in Tamil.
-// Tamil pasted from anywhere becomes its codes. Enter and Esc are the field's owner's.
+// same tables), so a consonant key then a vowel key becomes a syllable. It holds Unicode,
+// drawn in a font with Tamil, so that it can hold English too (typed with the English
+// switch, or pasted) and a search or a replacement is written as a reader reads it. Enter and
+// Esc are the field's owner's; Tab goes on to the next control.
 
 #include "phonetic/typing.h"
 
 #include <QLineEdit>
 
 #include <functional>
-#include <memory>
 #include <string>
 
 namespace orvane {
@@ -20,9 +21,11 @@ public:
     TamilField(const CompositionTables& tables, StatusPanels& panels, QWidget* parent = nullptr);
     ~TamilField() override;
 
-    // The field's text as document bytes.
-    std::string bytes() const;
-    void setBytes(std::string_view bytes);
+    // The field's text, UTF-8.
+    std::string unicode() const;
+    void setUnicode(std::string_view utf8);
+    // Keys go in as themselves, with no composer.
+    void setEnglish(bool english) { this->english = english; }
 
     std::function<void(bool backwards)> entered;  // Enter, or Shift+Enter
     std::function<void()> escaped;
@@ -32,10 +35,9 @@ protected:
 
 private:
     void markDocumentChanged() override {}  // typing here changes no document
-    void fitText();
 
     Typing typing;
-    bool fitting = false;
+    bool english = false;
 };
 
 } // namespace orvane

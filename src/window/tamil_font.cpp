@@ -2,6 +2,7 @@
 
 #include "platform/resources.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -19,6 +20,20 @@ QString tamilFontFamily()
         return bundled.isEmpty() ? installed : bundled.constFirst();
     }();
     return family;
+}
+
+QFont unicodeTamilFont(double points)
+{
+    static const QString noto = [] {
+        registerResources();
+        const QStringList added = QFontDatabase::applicationFontFamilies(
+            QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/NotoSansTamil-Regular.ttf")));
+        return added.isEmpty() ? QStringLiteral("Noto Sans Tamil") : added.constFirst();
+    }();
+    QFont font = QApplication::font();
+    font.setFamilies({font.family(), noto});
+    font.setPointSizeF(points);
+    return font;
 }
 
 QFont tamilFont(double points)

@@ -10,5 +10,8 @@ namespace orvane {
 QString tamilFontFamily();
 
 QFont tamilFont(double points);
+// A font for Unicode text with Tamil in it: the interface's, and Noto Sans Tamil (which
+// Orvane carries) for the Tamil.
+QFont unicodeTamilFont(double points);
 
 } // namespace orvane

@@ -220,6 +220,38 @@ std::string TextBox::bytesBetween(int from, int to) const
     return bytes;
 }
 
+TextBox::ParagraphBytes TextBox::paragraphBytes(const QTextBlock& block)
+{
+    ParagraphBytes out;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QString text = fragment.text();
+        const int at = fragment.position() - block.position();
+        const std::size_t before = out.bytes.size();
+        if (isOther(fragment.charFormat())) {
+            // Each character's bytes, and its run's marks with its first and last.
+            for (qsizetype k = 0; k < text.size();) {
+                const qsizetype length = text.at(k).isHighSurrogate() && k + 1 < text.size() ? 2 : 1;
+                std::string run;
+                appendOther(run, text.mid(k, length).toStdString());
+                const std::string_view bytes = std::string_view(run).substr(k == 0 ? 0 : 1, run.size() - (k == 0 ? 1 : 2));
+                out.bytes += bytes;
+                out.boxAt.insert(out.boxAt.end(), bytes.size(), at + int(k));
+                k += length;
+            }
+            out.bytes += OtherEnds;
+            out.boxAt.push_back(at + int(text.size()) - 1);
+        } else {
+            out.bytes += codec::fromBoxText(text);
+            for (qsizetype k = 0; k < text.size(); ++k)
+                out.boxAt.push_back(at + int(k));
+        }
+        (void)before;
+    }
+    out.boxAt.push_back(block.length() - 1);
+    return out;
+}
+
 std::string TextBox::selectionBytes() const
 {
     const QTextCursor cursor = textCursor();
@@ -326,17 +358,6 @@ void TextBox::apply(const KeyEffect& effect)
     }
 }
 
-QString fitPasted(const QString& in)
-{
-    // A byte-order mark leading the text marks its encoding; it is no character of it.
-    const QString text = in.startsWith(QChar(0xFEFF)) ? in.mid(1) : in;
-    const QByteArray utf8 = text.toUtf8();
-    const std::string_view bytes(utf8.constData(), std::size_t(utf8.size()));
-    if (utf8::containsTamil(bytes))
-        return codec::toBoxText(unicodeToBamini(bytes));
-    return codec::fitForBox(text);
-}
-
 bool TextBox::canInsertFromMimeData(const QMimeData* source) const
 {
     return source && (source->hasText() || source->hasFormat(BytesMimeType));
@@ -344,21 +365,27 @@ bool TextBox::canInsertFromMimeData(const QMimeData* source) const
 
 void TextBox::insertFromMimeData(const QMimeData* source)
 {
-    QTextCursor cursor = textCursor();
     try {
-        QString text;
-        if (source && source->hasFormat(BytesMimeType))
-            text = codec::toBoxText(source->data(BytesMimeType).toStdString());
-        else if (source && source->hasText())  // never read an empty clipboard as text
-            text = fitPasted(source->text());
-        if (text.isEmpty() && !cursor.hasSelection())
-            return;
-        cursor.insertText(text);
+        std::optional<std::string> bytes;
+        if (readPasted)
+            bytes = readPasted(source);
+        else if (source && source->hasFormat(BytesMimeType))
+            bytes = source->data(BytesMimeType).toStdString();
+        if (bytes && (!bytes->empty() || textCursor().hasSelection()))
+            replaceSelection(*bytes);
     } catch (const std::bad_alloc&) {
         if (outOfMemory)
             outOfMemory();
-        return;
     }
+}
+
+void TextBox::replaceSelection(std::string_view bytes)
+{
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    insertBytes(cursor, bytes);
+    cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
 }

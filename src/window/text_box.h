@@ -11,7 +11,11 @@
 #include <QTextCharFormat>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
+
+class QTextBlock;
 
 namespace orvane {
 
@@ -26,6 +30,8 @@ public:
     std::function<void(const std::string&)> fileDropped;
     // Text from outside too large for the memory left.
     std::function<void()> outOfMemory;
+    // Reads what text from outside brings as a document's bytes; nothing: it does not come in.
+    std::function<std::optional<std::string>(const QMimeData*)> readPasted;
     // Ctrl with the wheel: steps up (positive) or down.
     std::function<void(int steps)> zoomed;
 
@@ -40,6 +46,13 @@ public:
     // Those of the text between two positions, and of the selection.
     std::string bytesBetween(int from, int to) const;
     std::string selectionBytes() const;
+    // A paragraph as the document's bytes, with, for each byte, the offset in the paragraph
+    // of the character it belongs to (and one more: the paragraph's length).
+    struct ParagraphBytes {
+        std::string bytes;
+        std::vector<int> boxAt;
+    };
+    static ParagraphBytes paragraphBytes(const QTextBlock& block);
     // Puts a document's bytes in at the cursor: Tamil in the box's font, other text in the
     // interface's, marked as other text.
     static void insertBytes(QTextCursor& cursor, std::string_view bytes);
@@ -58,9 +71,10 @@ public:
 
     // The one way text from outside enters (Paste, Shift+Insert, the context menu, a
     // middle-click, a drop): it replaces the selection, also with nothing when the source
-    // holds no text. Unicode Tamil becomes its codes; other characters the 8-bit document
-    // cannot hold become "?".
+    // holds no text. readPasted says what it is.
     void insertFromMimeData(const QMimeData* source) override;
+    // The selection replaced by a document's bytes, as one step of Undo.
+    void replaceSelection(std::string_view bytes);
     // The selection for the clipboard: plain text with line feeds for other programs, and
     // its exact bytes for Orvane, so that a lone LF pastes back as itself.
     QMimeData* selectionMimeData() const { return createMimeDataFromSelection(); }

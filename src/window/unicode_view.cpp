@@ -1,7 +1,7 @@
 #include "window/unicode_view.h"
 
 #include "document/segments.h"
-#include "platform/text_codec.h"
+#include "window/text_box.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -29,22 +29,23 @@ const Reading& readingOf(const QTextBlock& block)
         reading = new Reading;
         const_cast<QTextBlock&>(block).setUserData(reading);
     }
-    const std::string bytes = codec::fromBoxText(block.text());
+    const TextBox::ParagraphBytes paragraph = TextBox::paragraphBytes(block);
     reading->revision = block.revision();
     reading->length = block.length();
     reading->unicode.clear();
-    reading->unicodeAt.assign(bytes.size() + 1, 0);
+    reading->unicodeAt.assign(std::size_t(block.length()), 0);
     reading->boxAt.clear();
-    forEachSegment(bytes, [&](const Segment& s) {
+    forEachSegment(paragraph.bytes, [&](const Segment& s) {
         const QString text = QString::fromUtf8(s.text.data(), qsizetype(s.text.size()));
-        for (std::size_t k = 0; k < s.length; ++k)
-            reading->unicodeAt[s.begin + k] = int(reading->unicode.size());
+        const int from = paragraph.boxAt[s.begin], to = paragraph.boxAt[s.begin + s.length];
+        for (int k = from; k < std::max(to, from + 1) && k < int(reading->unicodeAt.size()); ++k)
+            reading->unicodeAt[std::size_t(k)] = int(reading->unicode.size());
         for (qsizetype k = 0; k < text.size(); ++k)
-            reading->boxAt.push_back(int(s.begin));
+            reading->boxAt.push_back(from);
         reading->unicode += text;
     });
-    reading->unicodeAt[bytes.size()] = int(reading->unicode.size());
-    reading->boxAt.push_back(int(bytes.size()));
+    reading->unicodeAt.back() = int(reading->unicode.size());
+    reading->boxAt.push_back(block.length() - 1);
     return *reading;
 }
 } // namespace

@@ -302,7 +302,7 @@ private slots:
         core.openTyped("/d/d.tam", "fabc");
         core.files.put("/d/poem.tam", "old\r\n");
         QVERIFY(!core.flows.SaveAs());  // cancelled: the document keeps its file
-        QCOMPARE(core.dialog.shown.back().offered, std::string("Untitled.tam"));
+        QCOMPARE(core.dialog.shown.back().offered, std::string("/d/d.tam"));  // its own name, offered
         QCOMPARE(core.document.DocumentFileName(), std::string("/d/d.tam"));
         QVERIFY(core.document.DocumentChanged());
 
@@ -412,7 +412,8 @@ private slots:
         core.messages.answers = {Answer::No};
         core.dialog.answers = {"/d/ab.tam"};
         core.flows.OpenDocument();
-        QCOMPARE(core.dialog.shown.back().filter, std::string("Tamil Text File  (*.tam)| *.tam|All Files (*.*) | *.*"));
+        QCOMPARE(core.dialog.shown.back().filter,
+                 std::string("Tamil Text File  (*.tam)| *.tam|Unicode Tamil text (*.txt)| *.txt|All Files (*.*) | *.*"));
         QCOMPARE(core.view.text, std::string("A\r\nB"));
         QCOMPARE(core.view.caption, std::string("Orvane [ /d/ab.tam ]"));
         QVERIFY(!core.document.DocumentChanged());

@@ -241,11 +241,16 @@ private slots:
         pasteBy();  // nothing to paste: nothing happens, and nothing breaks
         QCOMPARE(form->Text1->documentBytes(), std::string());
 
-        // Tamil from outside comes in as its codes; what has no 8-bit code as "?"; a
-        // byte-order mark at the start is no character.
+        // Tamil from outside comes in as its codes, the rest as other text; a byte-order mark
+        // at the start is no character. Into a .tam document, other text asks first: kept,
+        // the document is Unicode text from now on.
         QApplication::clipboard()->setText(QString::fromUtf8("\uFEFFவணக்கம் é😀"), mode);
+        messages.answers = {Answer::Yes};
         pasteBy();
-        QCOMPARE(form->Text1->documentBytes(), std::string("tzf;fk; \xe9?"));
+        QCOMPARE(messages.asked.size(), 1u);
+        QVERIFY(messages.asked[0].message.id == MessageId::OtherTextEnters);
+        QCOMPARE(form->Text1->documentBytes(), std::string("tzf;fk; \x0E\xc3\xa9\xf0\x9f\x98\x80\x0F"));
+        QVERIFY(form->document().format().kind == DocumentFormat::Unicode);
     }
 
     void aLoneLineFeedCopiesAsItself()
