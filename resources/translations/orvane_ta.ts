@@ -527,22 +527,22 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="115" />
+        <location filename="../../src/window/editor.cpp" line="116" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="115" />
+        <location filename="../../src/window/editor.cpp" line="116" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="290" />
+        <location filename="../../src/window/editor.cpp" line="323" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="290" />
+        <location filename="../../src/window/editor.cpp" line="323" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>
@@ -586,29 +586,29 @@ could not be opened: there is not enough memory for it.</source>
     </message>
     <message>
         <location filename="../../src/window/find_bar.cpp" line="60" />
-        <location filename="../../src/window/find_bar.cpp" line="199" />
-        <location filename="../../src/window/find_bar.cpp" line="272" />
+        <location filename="../../src/window/find_bar.cpp" line="205" />
+        <location filename="../../src/window/find_bar.cpp" line="278" />
         <source>%1 of %2</source>
         <translation>%2 இல் %1</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="190" />
-        <location filename="../../src/window/find_bar.cpp" line="272" />
+        <location filename="../../src/window/find_bar.cpp" line="196" />
+        <location filename="../../src/window/find_bar.cpp" line="278" />
         <source>No match</source>
         <translation>பொருத்தம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="220" />
+        <location filename="../../src/window/find_bar.cpp" line="226" />
         <source>Went on from the top</source>
         <translation>மேலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="220" />
+        <location filename="../../src/window/find_bar.cpp" line="226" />
         <source>Went on from the end</source>
         <translation>இறுதியிலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="273" />
+        <location filename="../../src/window/find_bar.cpp" line="279" />
         <source>Replaced %1</source>
         <translation>%1 மாற்றப்பட்டன</translation>
     </message>
@@ -742,83 +742,103 @@ could not be opened: there is not enough memory for it.</source>
     </message>
     <message>
         <location filename="../../src/window/form1_layout.cpp" line="85" />
+        <source>Paste as En&amp;glish</source>
+        <translation>ஆங்கிலமாக ஒட்டு (&amp;G)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="86" />
+        <source>Paste as &amp;Bamini</source>
+        <translation>பாமினியாக ஒட்டு (&amp;B)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="87" />
+        <source>Type E&amp;nglish</source>
+        <translation>ஆங்கிலம் தட்டச்சிடு (&amp;N)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="93" />
         <source>Zoom In</source>
         <translation>பெரிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="86" />
+        <location filename="../../src/window/form1_layout.cpp" line="94" />
         <source>Zoom Out</source>
         <translation>சிறிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="88" />
+        <location filename="../../src/window/form1_layout.cpp" line="96" />
         <source>Save As</source>
         <translation>வேறு பெயரில் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="89" />
+        <location filename="../../src/window/form1_layout.cpp" line="97" />
         <source>Exit</source>
         <translation>வெளியேறு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="92" />
+        <location filename="../../src/window/form1_layout.cpp" line="100" />
         <source>&amp;About</source>
         <translation>பற்றி (&amp;B)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="94" />
+        <location filename="../../src/window/form1_layout.cpp" line="102" />
         <source>&amp;Program</source>
         <translation>நிரல் (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="95" />
+        <location filename="../../src/window/form1_layout.cpp" line="103" />
         <source>Programmer</source>
         <translation>நிரலாளர்</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="96" />
+        <location filename="../../src/window/form1_layout.cpp" line="104" />
         <source>&amp;Keyboard</source>
         <translation>விசைப்பலகை (&amp;K)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="138" />
+        <location filename="../../src/window/form1_layout.cpp" line="146" />
         <source>New File</source>
         <translation>புதிய கோப்பு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="139" />
+        <location filename="../../src/window/form1_layout.cpp" line="147" />
         <source>Open Document</source>
         <translation>ஆவணத்தைத் திற</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="140" />
+        <location filename="../../src/window/form1_layout.cpp" line="148" />
         <source>Save the Document</source>
         <translation>ஆவணத்தைச் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="142" />
+        <location filename="../../src/window/form1_layout.cpp" line="150" />
         <source>Cut</source>
         <translation>வெட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="143" />
+        <location filename="../../src/window/form1_layout.cpp" line="151" />
         <source>Copy the Selection</source>
         <translation>தேர்ந்தெடுத்ததை நகலெடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="144" />
+        <location filename="../../src/window/form1_layout.cpp" line="152" />
         <source>Paste from Clipboard</source>
         <translation>இடைநினைவகத்திலிருந்து ஒட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="149" />
+        <location filename="../../src/window/form1_layout.cpp" line="157" />
         <source>Increase Font Size</source>
         <translation>எழுத்தின் அளவைக் கூட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="150" />
+        <location filename="../../src/window/form1_layout.cpp" line="158" />
         <source>Decrease Font Size</source>
         <translation>எழுத்தின் அளவைக் குறை</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="163" />
+        <source>Type English (F12); again for Tamil</source>
+        <translation>ஆங்கிலம் தட்டச்சிடு (F12); மீண்டும் அழுத்தினால் தமிழ்</translation>
     </message>
     <message>
         <location filename="../../src/window/form1_print.cpp" line="79" />
@@ -835,6 +855,17 @@ could not be opened: there is not enough memory for it.</source>
         <location filename="../../src/window/form1_print.cpp" line="122" />
         <source>Printing...</source>
         <translation>அச்சிடப்படுகிறது...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1.cpp" line="63" />
+        <source>English</source>
+        <translation>ஆங்கிலம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1.cpp" line="63" />
+        <location filename="../../src/window/form1.cpp" line="71" />
+        <source>Tamil</source>
+        <translation>தமிழ்</translation>
     </message>
 </context>
 <context>
@@ -896,17 +927,22 @@ could not be opened: there is not enough memory for it.</source>
         <translation>இடைவெளி</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="131" />
+        <location filename="../../src/window/keyboard_map.cpp" line="128" />
+        <source>English: every key types its own letter. F12 turns Tamil typing on again.</source>
+        <translation>ஆங்கிலம்: ஒவ்வொரு விசையும் தன் எழுத்தையே தட்டச்சிடும். F12 மீண்டும் தமிழ்த் தட்டச்சை இயக்கும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/keyboard_map.cpp" line="133" />
         <source>Now a vowel key: it gives a vowel letter.</source>
         <translation>இப்போது ஓர் உயிர் விசை: அது உயிரெழுத்தைத் தரும்.</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="132" />
+        <location filename="../../src/window/keyboard_map.cpp" line="134" />
         <source>Now a vowel key, to go with %1:</source>
         <translation>இப்போது %1 உடன் சேர ஓர் உயிர் விசை:</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="135" />
+        <location filename="../../src/window/keyboard_map.cpp" line="137" />
         <source>Type a consonant key, then a vowel key. A key that is no consonant, then a vowel key, gives a vowel letter.</source>
         <translation>முதலில் ஒரு மெய் விசை, பிறகு ஓர் உயிர் விசை. மெய் அல்லாத ஒரு விசையை அழுத்தி, பிறகு உயிர் விசையை அழுத்தினால் உயிரெழுத்து கிடைக்கும்.</translation>
     </message>

@@ -263,8 +263,39 @@ std::string pastedText(std::string_view utf8, PastedAs as)
     if (utf8.starts_with("\xEF\xBB\xBF"))
         utf8.remove_prefix(3);
     UnicodeReading reading;
-    reading.other = as == PastedAs::Bamini ? UnicodeReading::AsCodes : UnicodeReading::AsOtherText;
-    return unicodeToBamini(utf8, reading);
+    if (as == PastedAs::Unicode) {
+        reading.other = UnicodeReading::AsOtherText;
+        return unicodeToBamini(utf8, reading);
+    }
+    // Bamini typed elsewhere: each character is the code of its 8-bit byte (";" is the
+    // pulli, not a semicolon), Tamil Unicode among it its codes, line breaks CR LF.
+    std::string out;
+    std::size_t tamil = std::string_view::npos;  // where a stretch of Tamil Unicode began
+    auto endTamil = [&](std::size_t at) {
+        if (tamil != std::string_view::npos)
+            out += unicodeToBamini(utf8.substr(tamil, at - tamil), reading);
+        tamil = std::string_view::npos;
+    };
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t at = i;
+        const char32_t c = utf8::decodeAt(utf8, i);
+        if (isTamil(c) || c == DottedCircle) {
+            if (tamil == std::string_view::npos)
+                tamil = at;
+            continue;
+        }
+        endTamil(at);
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i < utf8.size() && utf8[i] == '\n')
+                ++i;
+            out += "\r\n";
+            continue;
+        }
+        const int b = c == 0xFFFD ? -1 : charset::toByte(c);
+        appendCode(out, b < 0 ? '?' : static_cast<unsigned char>(b));
+    }
+    endTamil(utf8.size());
+    return out;
 }
 
 PastedAs plainTextReading(std::string_view utf8, bool unicodeDocument)

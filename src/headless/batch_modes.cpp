@@ -212,7 +212,16 @@ int convertFile(const std::vector<std::string>& operands, DocumentFormat::Kind f
         const ByteSource::Put write = [&out](std::string_view bytes) { return out.write(bytes); };
         const ByteSource::Put encode = [&](std::string_view document) { return encoder.write(document, write); };
         const bool read = readInput(operands, [&](std::string_view chunk) { return decoder.read(chunk, encode); });
-        return read && decoder.finish(encode) && encoder.finish(write) && out.finish() ? 0 : 1;
+        if (!(read && decoder.finish(encode) && encoder.finish(write) && out.finish()))
+            return 1;
+        // What a .tam file could not hold as it was is said, never hidden.
+        const std::size_t lost = decoder.unconvertible() + encoder.unconvertible();
+        if (lost > 0)
+            std::fprintf(stderr, "orvane: %zu characters that a .tam file cannot hold became \"?\"\n", lost);
+        if (encoder.ownBytes() > 0)
+            std::fprintf(stderr, "orvane: %zu characters of other text (English) were written as their own bytes, "
+                                 "which a Bamini font draws as Tamil\n", encoder.ownBytes());
+        return 0;
     });
 }
 

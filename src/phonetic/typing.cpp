@@ -20,8 +20,16 @@ KeyEffect effectOfCode(int code)
 }
 
 Typing::Typing(const CompositionTables& tables, StatusPanels& panels, ChangeMarker& changes)
-    : tables_(tables), composer_(tables, *this, panels, changes)
+    : tables_(tables), panels(panels), composer_(tables, *this, panels, changes)
 {
+}
+
+void Typing::reset()
+{
+    composer_.SendingKeys = composer_.WaitingForVowel = false;
+    panels.setPanelText(1, "");
+    panels.setPanelText(2, "");
+    panels.setPanelText(3, ConsonantPrompt);
 }
 
 KeyEffect Typing::press(int keyCode)

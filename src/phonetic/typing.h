@@ -37,6 +37,10 @@ public:
     // 1 would show afterwards (the consonant a key picks, with its pulli).
     KeyEffect wouldDo(int keyCode, std::string* pending = nullptr) const;
 
+    // Forgets a half-typed syllable, as a switch to English typing does; the panels show the
+    // consonant prompt again. Changes no document.
+    void reset();
+
     Composer& composer() { return composer_; }
     const Composer& composer() const { return composer_; }
     const CompositionTables& tables() const { return tables_; }
@@ -45,6 +49,7 @@ private:
     void sendKeys(std::string_view keys) override;
 
     const CompositionTables& tables_;
+    StatusPanels& panels;
     Composer composer_;
     std::string injected;  // what a syllable's keystrokes put in, during one key
 };

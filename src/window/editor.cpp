@@ -7,6 +7,7 @@
 #include "platform/qt_services.h"
 #include "platform/text_codec.h"
 #include "window/tamil_font.h"
+#include "window/key_codes.h"
 #include "window/status_panels.h"
 #include "window/text_box.h"
 
@@ -39,7 +40,7 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
 {
     Text1->setObjectName("Text1");
     Text1->setFont(tamilFont(15.75));
-    Text1->keyPressHandler = [this](int code) { return typing->press(code); };
+    Text1->keyPressHandler = [this](int code, const QString& text) { return keyEffect(code, text); };
     Text1->fileDropped = [this](const std::string& path) { flows_.openFile(path); };
     Text1->outOfMemory = [messages = &services.messages] { messages->warn({MessageId::PasteOutOfMemory, {}}); };
     Text1->readPasted = [this](const QMimeData* source) { return readPasted(source, PasteAs::TheTextSays); };
@@ -186,6 +187,33 @@ void Editor::CutCommand()
     focusText();
 }
 
+// A key in the text box: through the composer, or, while English is typed, its own character
+// as other text (asking first in a .tam document).
+KeyEffect Editor::keyEffect(int code, const QString& text)
+{
+    const bool printable = !text.isEmpty() && text.at(0).isPrint();
+    if (!english || !printable || code == KeyBackspace || code == KeyEnter || code == KeyEsc)
+        return code == NoCode ? KeyEffect{} : typing->press(code);
+    if (flows_.admitOtherText() != DocumentFlows::OtherText::Take) {
+        setEnglishTyping(false);  // the document stays Tamil: so does the typing
+        return {};
+    }
+    KeyEffect effect{KeyEffect::Insert, {}};
+    appendOther(effect.codes, text.toStdString());
+    document_.markDocumentChanged();
+    return effect;
+}
+
+void Editor::setEnglishTyping(bool on)
+{
+    if (on == english)
+        return;
+    english = on;
+    if (on)
+        typing->reset();  // a half-typed syllable is abandoned
+    emit englishTypingChanged(on);
+}
+
 void Editor::PasteCommand()
 {
     const QClipboard* clipboard = QApplication::clipboard();
@@ -256,6 +284,11 @@ std::optional<std::string> Editor::readPasted(const QMimeData* source, enum Past
                               : as == PasteAs::Bamini ? PastedAs::Bamini
                                                       : plainTextReading({utf8.constData(), std::size_t(utf8.size())}, unicode));
     }
+    return admitted(std::move(bytes));
+}
+
+std::optional<std::string> Editor::admitted(std::string bytes)
+{
     if (!holdsOther(bytes))
         return bytes;
     switch (flows_.admitOtherText()) {
@@ -277,7 +310,7 @@ void Editor::CopyAsUnicode()
     // The selection, or the whole document when nothing is selected.
     const QTextCursor cursor = Text1->textCursor();
     const std::string bytes =
-        cursor.hasSelection() ? codec::fromBoxText(cursor.selectedText()) : Text1->documentBytes();
+        cursor.hasSelection() ? Text1->selectionBytes() : Text1->documentBytes();
     if (QClipboard* clipboard = QApplication::clipboard())
         clipboard->setText(QString::fromStdString(baminiToUnicode(bytes)));
     focusText();
@@ -300,7 +333,7 @@ void Editor::WordCount()
 {
     const QTextCursor cursor = Text1->textCursor();
     const bool selection = cursor.hasSelection();
-    const TextCounts counts = countText(selection ? codec::fromBoxText(cursor.selectedText()) : Text1->documentBytes());
+    const TextCounts counts = countText(selection ? Text1->selectionBytes() : Text1->documentBytes());
     messages.inform({selection ? MessageId::CountSelection : MessageId::CountDocument,
                      {std::to_string(counts.words), std::to_string(counts.letters), std::to_string(counts.characters),
                       std::to_string(counts.lines)}});

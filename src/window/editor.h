@@ -55,17 +55,29 @@ public:
     void CopyCommand();
     void CutCommand();
     void PasteCommand();
+    // Typing English: keys go in as themselves, with no composer, as other text. Kept for
+    // the window, not in the file.
+    bool typesEnglish() const { return english; }
+    void setEnglishTyping(bool on);
     // Edit > Paste as English, Paste as Bamini: the clipboard's plain text read as the user
     // says, whatever it looks like.
     enum class PasteAs { TheTextSays, English, Bamini };
     void PasteAs(enum PasteAs as);
     std::optional<std::string> readPasted(const QMimeData* source, enum PasteAs as);
+    // Bytes about to enter the document, as the document takes them: the same, their Tamil
+    // alone, or nothing (the user would rather not); see DocumentFlows::admitOtherText.
+    std::optional<std::string> admitted(std::string bytes);
     void CopyAsUnicode();
     // Edit > Go to Line: asks which, and puts the caret there.
     void GoToLine();
     // Edit > Word Count: words, Tamil letters, characters and lines of the selection, or
     // of the document when nothing is selected.
     void WordCount();
+
+signals:
+    void englishTypingChanged(bool on);
+
+public:
     void FontBigger();
     void FontSmaller();
     // The font size of Text1 in 1/10000 point, as the font-size commands step it.
@@ -93,6 +105,7 @@ private:
     std::size_t documentLineCount() override;
     void setCaption(std::string_view caption) override;
     void showNote(const Message& message) override;
+    KeyEffect keyEffect(int code, const QString& text);
     void scheduleRecovery();
 
     QWidget* window;
@@ -102,6 +115,7 @@ private:
     DocumentFlows flows_;
     RecoveryKeeper recovery_;
     std::unique_ptr<Typing> typing;
+    bool english = false;
     bool quietEdits = false;  // text replaced by the program, not edited by the user
     QProgressDialog* loading = nullptr;
     int desktopFlashTime = 0;

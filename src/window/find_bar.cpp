@@ -95,6 +95,12 @@ void FindBar::show(bool replacing)
 
 void FindBar::showFind() { show(false); }
 
+void FindBar::setEnglish(bool english)
+{
+    findField->setEnglish(english);
+    replaceField->setEnglish(english);
+}
+
 void FindBar::showReplace() { show(true); }
 
 void FindBar::close()

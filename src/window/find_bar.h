@@ -27,6 +27,8 @@ public:
     FindBar(TextBox& text, const CompositionTables& tables, StatusPanels& panels, QWidget* parent = nullptr);
 
     void showFind();
+    // Keys typed into the fields go in as themselves, as English.
+    void setEnglish(bool english);
     void showReplace();
     void close();
 

@@ -4,6 +4,7 @@
 #include "platform/qt_services.h"
 #include "window/clock.h"
 #include "window/find_bar.h"
+#include "window/keyboard_map.h"
 #include "window/status_panels.h"
 #include "window/text_box.h"
 
@@ -55,11 +56,19 @@ Form1::Form1(Form1Services given)
     column->setSpacing(0);
     column->addWidget(Text1);
     find = new FindBar(*Text1, editor_.tables, *StatusBar1, centre);
+    find->admit = [this](std::string bytes) { return editor_.admitted(std::move(bytes)); };
     column->addWidget(find);
+    connect(&editor_, &Editor::englishTypingChanged, this, [this](bool english) {
+        find->setEnglish(english);
+        StatusBar1->showTyping(english ? tr("English") : tr("Tamil"));
+        if (keyboard)
+            keyboard->refresh();
+    });
     setCentralWidget(centre);
     setStatusBar(StatusBar1);
 
     imlToolbarIcons = ImageList::toolbarIcons();
+    StatusBar1->showTyping(tr("Tamil"));
     buildMenus();
     buildToolbar();
 
@@ -189,9 +198,12 @@ void Form1::changeEvent(QEvent* e)
     if (e->type() == QEvent::PaletteChange && Toolbar1) {
         // A switch to a dark theme (or back) redraws the toolbar in the ink that shows on it.
         const bool dark = isDarkPalette(palette());
-        for (QAction* button : Toolbar1->actions())
+        for (QAction* button : Toolbar1->actions()) {
             if (const int image = button->property("image").toInt())
                 button->setIcon(imlToolbarIcons.icon(image, dark));
+            if (const QString file = button->property("iconFile").toString(); !file.isEmpty())
+                button->setIcon(toolbarIcon(file, dark));
+        }
     }
 }
 

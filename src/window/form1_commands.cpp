@@ -103,7 +103,9 @@ void Form1::menKeyboard_Click()
 {
     if (!keyboard) {
         // Its keys are pressed in the text box, as the keyboard's would be.
-        keyboard = new KeyboardMap(editor_.keys(), [this](QChar c) { Text1->typeCode(static_cast<unsigned char>(c.toLatin1())); });
+        keyboard = new KeyboardMap(
+            editor_.keys(), [this](QChar c) { Text1->typeCode(static_cast<unsigned char>(c.toLatin1()), QString(c)); },
+            [this] { return editor_.typesEnglish(); });
         keyboard->setParent(this, Qt::Window);  // goes with the main window
         keyboard->setWindowIcon(windowIcon());
         keyboard->follow(Text1);

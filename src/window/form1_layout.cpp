@@ -81,6 +81,14 @@ void Form1::buildMenus()
     addCommand(edit, "menReplace", tr("R&eplace..."), keys({"Ctrl+H"}), [this] { find->showReplace(); });
     item(edit, "menGoTo", QT_TR_NOOP("&Go to Line..."), keys({"Ctrl+G"}), &Form1::menGoTo_Click);
     item(edit, "menWordCount", QT_TR_NOOP("&Word Count..."), {}, &Form1::menWordCount_Click);
+    edit->addSeparator();
+    addCommand(edit, "menPasteEnglish", tr("Paste as En&glish"), {}, [this] { editor_.PasteAs(Editor::PasteAs::English); });
+    addCommand(edit, "menPasteBamini", tr("Paste as &Bamini"), {}, [this] { editor_.PasteAs(Editor::PasteAs::Bamini); });
+    QAction* english = addCommand(edit, "menEnglish", tr("Type E&nglish"), keys({"F12"}), [this] {
+        editor_.setEnglishTyping(!editor_.typesEnglish());
+    });
+    english->setCheckable(true);
+    connect(&editor_, &Editor::englishTypingChanged, english, &QAction::setChecked);
     // Zoom: the font-size commands, from the keys and the toolbar.
     addCommand(nullptr, "menZoomIn", tr("Zoom In"), keys({"Ctrl++", "Ctrl+="}), [this] { editor_.FontBigger(); });
     addCommand(nullptr, "menZoomOut", tr("Zoom Out"), keys({"Ctrl+-"}), [this] { editor_.FontSmaller(); });
@@ -148,6 +156,17 @@ void Form1::buildToolbar()
     Toolbar1->addWidget(gap);
     add({"menZoomIn", "Big", QT_TR_NOOP("Increase Font Size"), 14});
     add({"menZoomOut", "Small", QT_TR_NOOP("Decrease Font Size"), 15});
+    // Beyond the design's ten: the switch between Tamil and English typing.
+    Toolbar1->addSeparator();
+    QAction* english = command("menEnglish");
+    english->setData(QStringLiteral("English"));
+    english->setToolTip(tr("Type English (F12); again for Tamil"));
+    english->setProperty("iconFile", QStringLiteral(":/icons/english"));
+    english->setIcon(toolbarIcon(QStringLiteral(":/icons/english"), isDarkPalette(palette())));
+    Toolbar1->addAction(english);
+    QWidget* button = Toolbar1->widgetForAction(english);
+    button->setObjectName("Toolbar1_English");
+    button->setAccessibleName(english->toolTip());
 }
 
 void Form1::placeAtDesignSize()

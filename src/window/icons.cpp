@@ -42,9 +42,12 @@ ImageList ImageList::toolbarIcons()
 
 QPixmap ImageList::image(int index) const { return rawImage(files.value(index - 1) + ".argb"); }
 
-QIcon ImageList::icon(int index, bool darkPalette) const
+QIcon ImageList::icon(int index, bool darkPalette) const { return toolbarIcon(files.value(index - 1), darkPalette); }
+
+QIcon toolbarIcon(const QString& resource, bool darkPalette)
 {
-    const QString file = files.value(index - 1) + (darkPalette ? "-dark" : "");
+    registerResources();
+    const QString file = resource + (darkPalette ? "-dark" : "");
     QIcon icon;
     icon.addPixmap(rawImage(file + ".argb"));
     icon.addPixmap(rawImage(file + "@2x.argb"));

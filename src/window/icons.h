@@ -28,6 +28,9 @@ private:
 
 QIcon orvaneIcon();
 
+// A toolbar picture by its resource (":/icons/english"), as ImageList::icon draws it.
+QIcon toolbarIcon(const QString& resource, bool darkPalette);
+
 // Whether a palette's window is dark, so icons need their light ink.
 bool isDarkPalette(const QPalette& palette);
 

@@ -53,8 +53,8 @@ constexpr const char* NormalRows[] = {"`1234567890-=", "qwertyuiop[]\\", "asdfgh
 constexpr const char* ShiftedRows[] = {"~!@#$%^&*()_+", "QWERTYUIOP{}|", "ASDFGHJKL:\"", "ZXCVBNM<>?"};
 } // namespace
 
-KeyboardMap::KeyboardMap(const Typing& typing, std::function<void(QChar)> typeKey)
-    : QWidget(nullptr, Qt::Window), typing(typing), typeKey(std::move(typeKey))
+KeyboardMap::KeyboardMap(const Typing& typing, std::function<void(QChar)> typeKey, std::function<bool()> english)
+    : QWidget(nullptr, Qt::Window), typing(typing), typeKey(std::move(typeKey)), english(std::move(english))
 {
     setObjectName("KeyboardMap");
     setWindowTitle(tr("Keyboard"));
@@ -115,7 +115,7 @@ void KeyboardMap::refresh()
         auto* cap = static_cast<KeyCap*>(key.button);
         const QChar c = shifted ? key.shifted : key.normal;
         bool active = true;
-        cap->codes = shows(c, active);
+        cap->codes = english && english() ? QString() : shows(c, active);
         if (c != QLatin1Char(' '))
             cap->latin = c;
         cap->setEnabled(active);
@@ -124,7 +124,9 @@ void KeyboardMap::refresh()
         cap->update();
     }
     const Composer& composer = typing.composer();
-    if (composer.WaitingForVowel) {
+    if (english && english()) {
+        state->setText(tr("English: every key types its own letter. F12 turns Tamil typing on again."));
+    } else if (composer.WaitingForVowel) {
         const std::string pending = composer.ConsonantIndex > 0
                                         ? typing.tables().SyllableTable[std::size_t(composer.ConsonantIndex)][CompositionTables::PulliColumn]
                                         : std::string();

@@ -22,7 +22,8 @@ class KeyboardMap final : public QWidget {
 public:
     // typing: the text box's keys, asked what each would do; typeKey presses a key in the
     // text box: its character, with Shift or not.
-    KeyboardMap(const Typing& typing, std::function<void(QChar)> typeKey);
+    // english: whether keys are typed as English now, as themselves.
+    KeyboardMap(const Typing& typing, std::function<void(QChar)> typeKey, std::function<bool()> english);
 
     // Shows what each key gives in the composer's present state.
     void refresh();
@@ -45,6 +46,7 @@ private:
 
     const Typing& typing;
     std::function<void(QChar)> typeKey;
+    std::function<bool()> english;
     std::vector<Key> keys;
     QToolButton* shift;
     QLabel* state;

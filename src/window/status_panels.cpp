@@ -72,10 +72,20 @@ StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent)
         addWidget(label, design[i].stretch);
         panels[std::size_t(i)] = label;
     }
+    typing = new StatusPanel(this);
+    typing->setObjectName("TypingPanel");
+    typing->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("English")) + 16);
+    addPermanentWidget(typing);
     noteTimer = new QTimer(this);
     noteTimer->setSingleShot(true);
     noteTimer->setInterval(8000);
     connect(noteTimer, &QTimer::timeout, this, [this] { panels[2]->setNote({}); });
+}
+
+void StatusPanelBar::showTyping(const QString& text)
+{
+    typing->setNote(text);  // in the interface's font
+    typing->setAccessibleName(text);
 }
 
 void StatusPanelBar::showNote(const QString& note)

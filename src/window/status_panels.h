@@ -42,10 +42,14 @@ public:
     // News for a few seconds in the prompt panel, where it covers no other; the next key
     // that changes the prompt ends it.
     void showNote(const QString& note);
+    // Which typing is on, Tamil or English, in the interface's language, at the right end.
+    void showTyping(const QString& typing);
+    StatusPanel* typingPanel() const { return typing; }
 
 private:
     std::array<StatusPanel*, 4> panels{};
     QTimer* noteTimer = nullptr;
+    StatusPanel* typing = nullptr;
 };
 
 } // namespace orvane

@@ -6,6 +6,7 @@
 #endif
 
 #include "document/other_text.h"
+#include "document/segments.h"
 #include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
 #include "platform/utf8.h"
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTextBlock>
@@ -311,25 +313,32 @@ bool TextBox::event(QEvent* e)
 
 void TextBox::keyPressEvent(QKeyEvent* e)
 {
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if ((e->key() == Qt::Key_Left || e->key() == Qt::Key_Right)
+        && (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))) {
+        e->accept();
+        moveByWord(e->key() == Qt::Key_Right, mods & Qt::ShiftModifier);
+        return;
+    }
     const int code = keyCodeOf(e);
     if (code == BoxOwnsKey || !keyPressHandler) {
         QPlainTextEdit::keyPressEvent(e);
         return;
     }
     e->accept();
-    if (code == NoCode || code == Swallowed)
-        return;  // nothing the document could store, or a key that must not edit
-    typeCode(code);
+    if (code == Swallowed)
+        return;  // a key that must not edit
+    typeCode(code, e->text());
 }
 
-void TextBox::typeCode(int code)
+void TextBox::typeCode(int code, const QString& text)
 {
     if (!keyPressHandler)
         return;
     // One key press, with every character it injects, is one step of Undo.
     QTextCursor group(document());
     group.beginEditBlock();
-    apply(keyPressHandler(code));
+    apply(keyPressHandler(code, text));
     group.endEditBlock();
     ensureCursorVisible();
 }
@@ -400,6 +409,99 @@ QMimeData* TextBox::createMimeDataFromSelection() const
     data->setText(text);
     data->setData(BytesMimeType, QByteArray::fromStdString(bytes));
     return data;
+}
+
+namespace {
+// Whether a segment's text is part of a word: Tamil, or a letter or digit of anything else.
+bool inWord(std::string_view text)
+{
+    if (text.empty())
+        return false;
+    std::size_t at = 0;
+    const char32_t c = utf8::decodeAt(text, at);
+    if (c >= 0x0B80 && c <= 0x0BFF)
+        return c != 0x0BF3 && c != 0x0BF4 && c != 0x0BF5;  // not the Tamil day, month and year signs
+    if (c == '_')
+        return true;
+    return QChar::isLetterOrNumber(c) || QChar::category(c) == QChar::Mark_NonSpacing;
+}
+} // namespace
+
+std::vector<TextBox::WordPiece> TextBox::wordPieces(const QTextBlock& block)
+{
+    const ParagraphBytes paragraph = paragraphBytes(block);
+    std::vector<WordPiece> pieces;
+    forEachSegment(paragraph.bytes, [&](const Segment& s) {
+        pieces.push_back({paragraph.boxAt[s.begin], paragraph.boxAt[s.begin + s.length], inWord(s.text)});
+    });
+    return pieces;
+}
+
+std::pair<int, int> TextBox::wordAround(const QTextBlock& block, int offset)
+{
+    const std::vector<WordPiece> pieces = wordPieces(block);
+    std::size_t k = 0;
+    while (k < pieces.size() && pieces[k].to <= offset)
+        ++k;
+    if (k == pieces.size() || !pieces[k].word)
+        return k == pieces.size() ? std::pair{offset, offset} : std::pair{pieces[k].from, pieces[k].to};
+    std::size_t first = k, last = k;
+    while (first > 0 && pieces[first - 1].word)
+        --first;
+    while (last + 1 < pieces.size() && pieces[last + 1].word)
+        ++last;
+    return {pieces[first].from, pieces[last].to};
+}
+
+// Forward: to the end of this word or the next; back: to the start of this word or the one
+// before; past a paragraph's end (or start), on to the next (or the one before).
+void TextBox::moveByWord(bool forward, bool select)
+{
+    QTextCursor cursor = textCursor();
+    const QTextBlock block = cursor.block();
+    const int offset = cursor.position() - block.position();
+    const int length = block.length() - 1;
+    int target = offset;
+    const std::vector<WordPiece> pieces = wordPieces(block);
+    if (forward) {
+        std::size_t k = 0;
+        while (k < pieces.size() && pieces[k].to <= offset)
+            ++k;
+        while (k < pieces.size() && !pieces[k].word)
+            ++k;
+        while (k < pieces.size() && pieces[k].word)
+            target = pieces[k++].to;
+        if (target == offset)
+            target = offset < length || !block.next().isValid() ? length : length + 1;
+    } else {
+        std::size_t k = pieces.size();
+        while (k > 0 && pieces[k - 1].from >= offset)
+            --k;
+        while (k > 0 && !pieces[k - 1].word)
+            --k;
+        while (k > 0 && pieces[k - 1].word)
+            target = pieces[--k].from;
+        if (target == offset)
+            target = offset > 0 || !block.previous().isValid() ? 0 : -1;
+    }
+    cursor.setPosition(block.position() + target, select ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton) {
+        QPlainTextEdit::mouseDoubleClickEvent(e);
+        return;
+    }
+    QTextCursor cursor = cursorForPosition(e->position().toPoint());
+    const QTextBlock block = cursor.block();
+    const auto [from, to] = wordAround(block, cursor.position() - block.position());
+    cursor.setPosition(block.position() + from);
+    cursor.setPosition(block.position() + to, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    e->accept();
 }
 
 void TextBox::wheelEvent(QWheelEvent* e)

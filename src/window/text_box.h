@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QTextBlock;
@@ -24,8 +25,9 @@ class TextBox : public QPlainTextEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
-    // Takes a key code and says what the text does.
-    std::function<KeyEffect(int)> keyPressHandler;
+    // Takes a key's code (NoCode for a character the 8-bit set has not) and its text, and
+    // says what the text does.
+    std::function<KeyEffect(int code, const QString& text)> keyPressHandler;
     // A file dropped on the box: its name as the system's bytes.
     std::function<void(const std::string&)> fileDropped;
     // Text from outside too large for the memory left.
@@ -39,7 +41,7 @@ public:
     void setMenuShortcuts(QList<QKeySequence> shortcuts);
     // A key's code, as a key press would bring it: through the handler, and what it says
     // done to the text as one step of Undo.
-    void typeCode(int code);
+    void typeCode(int code, const QString& text = {});
 
     // The document's bytes, CR LF between lines, other text between its marks.
     std::string documentBytes() const;
@@ -90,10 +92,20 @@ protected:
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
     void apply(const KeyEffect& effect);
+    // Words by Tamil letters: a letter with its signs and pulli is inside a word, and so is
+    // an English letter or a digit; spaces and punctuation stand between words.
+    struct WordPiece {
+        int from, to;  // offsets in the paragraph
+        bool word;
+    };
+    static std::vector<WordPiece> wordPieces(const QTextBlock& block);
+    static std::pair<int, int> wordAround(const QTextBlock& block, int offset);
+    void moveByWord(bool forward, bool select);
 
     QList<QKeySequence> menuShortcuts;
 };

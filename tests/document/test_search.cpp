@@ -50,6 +50,30 @@ private slots:
         QTest::newRow("none overlap") << QByteArray("fhfhfh") << u("காகா") << QStringList({"fhfh"});
         QTest::newRow("a line end ends a match") << QByteArray("f\r\nf") << u("கக") << QStringList();
         QTest::newRow("empty query") << QByteArray("f") << QString() << QStringList();
+        // As a Unicode editor finds them: a letter inside its syllables, ra inside sri.
+        QTest::newRow("a letter in a syllable with its sign") << QByteArray("fhw;W nfhb nfz;il f;")
+                                                              << u("க") << QStringList({"fh", "nfh", "nf", "f;"});
+        QTest::newRow("ra inside sri") << QByteArray("= ];hP") << u("ர") << QStringList({"=", "hP"});
+        QTest::newRow("English finds English") << QByteArray("tzf;fk; \x0EHello World\x0F f") << u("World")
+                                               << QStringList({"World\x0F"});
+    }
+
+    // Replacing letters keeps the rest of each syllable, written back in Bamini's order.
+    void replacingLettersKeepsTheirSyllables()
+    {
+        const std::string bytes = "fhw;W nfhb nfz;il";  // காற்று கொடி கெண்டை
+        std::string replaced = bytes;
+        const std::vector<TextRange> matches = findAll(bytes, "க");
+        QCOMPARE(matches.size(), 3u);
+        for (auto it = matches.rbegin(); it != matches.rend(); ++it)
+            replaced.replace(it->begin, it->end - it->begin, replacedBytes(*it, "ம"));
+        QCOMPARE(QString::fromStdString(baminiToUnicode(replaced)), u("மாற்று மொடி மெண்டை"));
+        QCOMPARE(replaced, std::string("khw;W nkhb nkz;il"));
+        // English in the replacement is other text; a Tamil letter for an English one is Tamil.
+        const std::vector<TextRange> english = findAll("\x0EHello\x0F", "ll");
+        QCOMPARE(english.size(), 1u);
+        QCOMPARE(replacedBytes(english[0], "LL"), std::string("\x0ELL\x0F"));
+        QCOMPARE(replacedBytes(english[0], "க"), std::string("f"));
     }
 
     void byTamilLetters()

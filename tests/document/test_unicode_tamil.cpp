@@ -1,6 +1,7 @@
 // Bamini codes to Unicode Tamil and back, against Unicode's own letters and signs.
 
 #include "document/segments.h"
+#include "document/file_format.h"
 #include "document/unicode_tamil.h"
 #include "platform/utf8.h"
 #include "phonetic/batch_typist.h"
@@ -195,6 +196,29 @@ private slots:
                                           QString::fromStdString(unicodeToBamini(text.mid(at - 4, 10).toStdString())))));
             }
         }
+    }
+
+    // Either uu mark completes any u-form: writers close a u-form with the mark the table does
+    // not write after it (a prayer book's app: கற்றூணில்).
+    void eitherUuMarkAfterAnyUForm()
+    {
+        QCOMPARE(toU("fw;W}zpy;"), u("கற்றூணில்"));
+        QCOMPARE(toU("S+ J+ G}"), u("ளூ தூ பூ"));
+        QCOMPARE(toU("W"), u("று"));  // alone, still the u-form
+    }
+
+    // A mixed file (Tamil and English) opens, takes an edit and saves with nothing else changed.
+    void aMixedFileComesBackWithItsEdit()
+    {
+        const QByteArray file = u("வணக்கம் Hello World 2024\nநன்றி thanks.\n").toUtf8();
+        OpenedText opened = openText(file.toStdString());
+        QVERIFY(opened.format.kind == DocumentFormat::Unicode);
+        opened.text += "f";  // க typed at the end
+        QCOMPARE(QString::fromUtf8(unicodeFileBytes(opened.text, opened.format)),
+                 u("வணக்கம் Hello World 2024\nநன்றி thanks.க\n"));
+        // A byte-order mark and English alone is a Unicode document too, with its English.
+        const OpenedText marked = openText("\xEF\xBB\xBFhello\n");
+        QCOMPARE(marked.text, std::string("\x0Ehello\x0F"));
     }
 
     // The converters' straight path (appendText) reads exactly as the segments do, however

@@ -137,6 +137,9 @@ private slots:
 
         r = runOrvane({"--from-unicode"}, QString::fromUtf8("கௌ, 😀\r\nx").toUtf8());
         QCOMPARE(r.out, QByteArray("nfs> ?\r\nx\r\n"));
+        // What a .tam file cannot hold as it was is said: "?", and English as its own bytes.
+        QVERIFY2(r.err.contains("1 characters that a .tam file cannot hold"), r.err.constData());
+        QVERIFY2(r.err.contains("1 characters of other text"), r.err.constData());
         r = runOrvane({"--to-unicode", "-", "-"}, "xs\r\n");
         QCOMPARE(QString::fromUtf8(r.out), QString::fromUtf8("ஔ\n"));
 

@@ -2,17 +2,21 @@
 // line, counting, undo from the menu, zoom, and what a restarted Orvane remembers.
 
 #include "../support/window_test.h"
+#include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
 #include "window/find_bar.h"
+#include "window/status_panels.h"
 #include "window/keyboard_map.h"
 #include "window/tamil_field.h"
 
 #include <QClipboard>
+#include <QMimeData>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextBlock>
 #include <QToolButton>
 #include <QtTest>
 
@@ -23,7 +27,8 @@ class TestEditing : public WindowTest {
     Q_OBJECT
 
     std::string bytes() const { return form->Text1->documentBytes(); }
-    std::string selected() const { return codec::fromBoxText(form->Text1->textCursor().selectedText()); }
+    std::string selected() const { return form->Text1->selectionBytes(); }
+    QString selectedUnicode() const { return QString::fromStdString(baminiToUnicode(selected())); }
     void keys(QWidget* to, const QString& text) { QTest::keyClicks(to, text); }
 
 private slots:
@@ -70,6 +75,23 @@ private slots:
         QVERIFY(form->document().DocumentChanged());
     }
 
+    // Tab goes from the replace field to Replace and Replace All, which their keys press too.
+    void theReplaceRowByKeyboard()
+    {
+        type("ka ka");
+        form->command("menReplace")->trigger();
+        keys(form->findBar()->findField, "ka");
+        QTest::keyClick(form->findBar()->findField, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->findBar()->replaceField);
+        keys(form->findBar()->replaceField, "ma");
+        QTest::keyClick(form->findBar()->replaceField, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("ReplaceOne"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("ReplaceAll"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(QString::fromStdString(baminiToUnicode(bytes())), QString::fromUtf8("ம ம"));
+    }
+
     void replaceOneAndAllAsOneUndo()
     {
         // A letter of about a megabyte that names கண்ணன் throughout.
@@ -92,6 +114,86 @@ private slots:
         QVERIFY(bytes().substr(line.size() - 2) == letter.substr(line.size()));  // 4 codes for 6
         form->command("menRedo")->trigger();
         QCOMPARE(bytes().find("fz;zd;"), std::string::npos);
+    }
+
+    // English between Tamil words: F12 switches the typing; in a .tam document the first English
+    // key asks, and kept, the document is Unicode text from now on.
+    void englishTypingAndTheTwoKindsOfDocument()
+    {
+        type("ka");
+        QTest::keyClick(form->Text1, Qt::Key_F12);
+        QVERIFY(form->editor().typesEnglish());
+        QCOMPARE(form->StatusBar1->typingPanel()->note(), QString("English"));
+        messages.answers = {Answer::Yes};
+        type(" Hi");
+        QCOMPARE(messages.asked.size(), 1u);
+        QVERIFY(messages.asked[0].message.id == MessageId::OtherTextEnters);
+        QVERIFY(form->document().format().kind == DocumentFormat::Unicode);
+        QCOMPARE(bytes(), std::string("f\x0E Hi\x0F"));
+        QTest::keyClick(form->Text1, Qt::Key_F12);
+        type("ka");
+        QCOMPARE(bytes(), std::string("f\x0E Hi\x0F" "f"));
+        QCOMPARE(messages.asked.size(), 1u);  // Unicode now: nothing more to ask
+        dialog.answers = {QDir::temp().filePath("orvane-english").toStdString()};
+        dialog.filters = {1};  // the form the dialog offers: Unicode text
+        form->menSave_Click();
+        QCOMPARE(dialog.shown.back().offered, std::string("Untitled.txt"));
+        QFile saved(QDir::temp().filePath("orvane-english.txt"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(saved.readAll()), QString::fromUtf8("க Hiக\n"));
+        saved.remove();
+
+        // Left out: the document stays Tamil, and so does the typing.
+        startWindow();
+        QTest::keyClick(form->Text1, Qt::Key_F12);
+        messages.answers = {Answer::No};
+        type("H");
+        QCOMPARE(bytes(), std::string());
+        QVERIFY(!form->editor().typesEnglish());
+        type("ka");
+        QCOMPARE(bytes(), std::string("f"));
+    }
+
+    // Tamil words are words: a letter with its signs and pulli is inside one.
+    void wordsByTamilLetters()
+    {
+        type("xao.puL.La naO.pA, ");  // அன்புள்ள நண்பா
+        form->Text1->moveCursor(QTextCursor::Start);
+        QTest::keyClick(form->Text1, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(selectedUnicode(), QString::fromUtf8("அன்புள்ள"));
+        QTest::keyClick(form->Text1, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(selectedUnicode(), QString::fromUtf8("அன்புள்ள நண்பா"));
+        QTest::keyClick(form->Text1, Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(form->Text1->textCursor().position(), 8);  // the start of நண்பா
+        const QRect at = form->Text1->cursorRect(QTextCursor(form->Text1->document()->findBlock(0)));
+        QTest::mouseDClick(form->Text1->viewport(), Qt::LeftButton, {}, at.center() + QPoint(12, 0));
+        QCOMPARE(selectedUnicode(), QString::fromUtf8("அன்புள்ள"));
+    }
+
+    // The clipboard says what its letters are: rich text by its font, plain text with Tamil
+    // as Unicode, plain text alone by the document; Paste as English and as Bamini force it.
+    void pastedTextReadByWhatItIs()
+    {
+        auto paste = [](const QString& html, const QString& text) {
+            auto* data = new QMimeData;
+            if (!html.isEmpty())
+                data->setHtml(html);
+            data->setText(text);
+            QApplication::clipboard()->setMimeData(data);
+        };
+        paste("<span style=\"font-family:'Bamini'\">tzf;fk;</span> <span style=\"font-family:Arial\">Dear</span>",
+              "tzf;fk; Dear");
+        messages.answers = {Answer::Yes};
+        form->menPaste_Click();
+        QCOMPARE(QByteArray::fromStdString(bytes()), QByteArray("tzf;fk; \x0E" "Dear\x0F"));  // a word processor's Bamini, and English
+
+        form->Text1->clear();
+        paste({}, "Meeting at 10 with Mr. Kumar");  // a Unicode document now: plain text is English
+        form->menPaste_Click();
+        QCOMPARE(QString::fromStdString(baminiToUnicode(bytes())), QString("Meeting at 10 with Mr. Kumar"));
+        form->Text1->clear();
+        form->command("menPasteBamini")->trigger();
+        QCOMPARE(bytes(), std::string("Meeting at 10 with Mr. Kumar"));  // as codes: Tamil letters
     }
 
     void goToLineSelectAllAndCount()
@@ -172,6 +274,8 @@ private slots:
 
     void rememberedForTheNextRun()
     {
+        QFile::remove(configHome.filePath("Orvane/Orvane.ini"));  // what the tests before kept
+        startWindow();
         QTemporaryDir dir;
         const QString one = dir.filePath("one.tam"), two = dir.filePath("two.tam");
         for (const QString& name : {one, two}) {

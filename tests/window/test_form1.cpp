@@ -78,7 +78,8 @@ private slots:
             toolbar << (a->isSeparator() ? "|" : a->data().toString() + ":" + a->toolTip());
         QCOMPARE(toolbar, QStringList({"New:New File", "Open:Open Document", "Save:Save the Document", "|",
                                        "Cut:Cut", "Copy:Copy the Selection", "Paste:Paste from Clipboard",
-                                       ":", "Big:Increase Font Size", "Small:Decrease Font Size"}));
+                                       ":", "Big:Increase Font Size", "Small:Decrease Font Size", "|",
+                                       "English:Type English (F12); again for Tamil"}));
 
         QStringList menus;
         for (QAction* m : form->menuBar()->actions()) {
@@ -93,7 +94,8 @@ private slots:
                                      "&Edit", "&Copy Ctrl+C", "&Cu&t Ctrl+X", "&Paste Ctrl+V",
                                      "Copy as &Unicode Ctrl+Shift+C", "-", "U&ndo Ctrl+Z", "&Redo Ctrl+Shift+Z", "-",
                                      "Select &All ", "-", "&Find... Ctrl+F", "R&eplace... Ctrl+H",
-                                     "&Go to Line... Ctrl+G", "&Word Count... ",
+                                     "&Go to Line... Ctrl+G", "&Word Count... ", "-", "Paste as En&glish ",
+                                     "Paste as &Bamini ", "Type E&nglish F12",
                                      "&About", "&Program Ctrl+P", "Programmer Ctrl+U", "&Keyboard F1"}));
     }
 
