@@ -24,6 +24,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <fstream>
@@ -315,6 +316,65 @@ void keysIn16MB(const std::string& path, const std::string& text)
     }
 }
 
+// The longest the window's thread is away from its event loop while it runs for ms: the
+// largest gap between ticks of a 1 ms timer.
+double longestGap(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = clock.nsecsElapsed();
+    double worst = 0;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        worst = std::max(worst, double(now - last) / 1e6);
+        last = now;
+    });
+    tick.start();
+    while (clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return worst;
+}
+
+// A key in a large document, and the 3 s after it, in which the autosave comes: the longest
+// the window does not answer. Turns: the first key after opening (a whole recovery copy),
+// then keys after it (the journal). The bare box has no autosave: its figure is the key's.
+void stallsAfterKey(const std::string& name, const std::string& path, int turns)
+{
+    for (const bool orvane : {true, false}) {
+        std::unique_ptr<Orvane> o;
+        std::unique_ptr<Bare> b;
+        QPlainTextEdit* box;
+        if (orvane) {
+            o = std::make_unique<Orvane>();
+            o->open(path);
+            box = o->form.Text1;
+        } else {
+            b = std::make_unique<Bare>();
+            b->edit->setPlainText(QString::fromLatin1(readWhole(path)));
+            box = b->edit;
+        }
+        (void)longestGap(500);
+        std::vector<double> gaps;
+        for (int turn = 0; turn < turns; ++turn) {
+            const int at = (box->document()->characterCount() - 1) / (turn + 2);
+            if (orvane)
+                o->caretAt(at);
+            else
+                b->caretAt(at);
+            typeInto(box, orvane ? QStringLiteral("ka") : QStringLiteral("f"));
+            gaps.push_back(longestGap(3000));
+            std::fprintf(stderr, "%s %s turn %d: %.1f ms\n", name.c_str(), orvane ? "orvane" : "bare", turn, gaps.back());
+        }
+        const std::string side = orvane ? "orvane" : "bare";
+        print(name + "_" + side + "_first_ms", gaps.front());
+        print(name + "_" + side + "_worst_ms", *std::max_element(gaps.begin(), gaps.end()));
+        print(name + "_" + side + "_least_ms", *std::min_element(gaps.begin(), gaps.end()));
+    }
+}
+
 // Opening 16 MB through the window's Open, against the bare box's setPlainText of the file
 // read by Qt, and the machine reading the bytes.
 void open16(const std::string& path)
@@ -392,6 +452,11 @@ int main(int argc, char** argv)
     if (text64.back() == '\r')
         text64.pop_back();
     const std::string path64 = writeDocument("doc64.tam", text64);
+    if (argc > 2 && std::string_view(argv[2]) == "stalls") {  // this section alone
+        stallsAfterKey("stall16", path16, 3);
+        stallsAfterKey("stall64", path64, 3);
+        return 0;
+    }
     panels();
     typing();
     keysIn16MB(path16, text16);

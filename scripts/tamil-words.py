@@ -102,6 +102,10 @@ TAMIL = {
         "இது சரிசெய்யப்படும் வரை அடிக்கடி சேமியுங்கள்.",
     ("Messages", "The recovery file of an earlier run\n%1\ncannot be read: %2. It was moved to\n%3"):
         "முந்தைய இயக்கத்தின் மீட்புக் கோப்பைப் படிக்க இயலவில்லை:\n%1\n%2. அது இங்கு நகர்த்தப்பட்டது:\n%3",
+    ("Messages", "Only part of the last changes to %1 could be read back: %2. The text is restored as far as it "
+                 "could be read; look it over before you save it."):
+        "%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த "
+        "வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.",
     ("Messages", "%1 is Unicode text: shown in Tamil codes, saved back as Unicode."):
         "%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.",
     ("Messages", "The Unicode text\n%1\nholds %2 characters that a Tamil document cannot hold. They will be shown "

@@ -295,6 +295,11 @@ Save it so?</source>
 அப்படியே சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
+        <location filename="../../src/platform/message_text.cpp" line="132" />
+        <source>Only part of the last changes to %1 could be read back: %2. The text is restored as far as it could be read; look it over before you save it.</source>
+        <translation>%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.</translation>
+    </message>
+    <message>
         <location filename="../../src/platform/message_text.cpp" line="84" />
         <source>%1
 has other names (hard links): %2.
@@ -527,22 +532,22 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="116" />
+        <location filename="../../src/window/editor.cpp" line="147" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="116" />
+        <location filename="../../src/window/editor.cpp" line="147" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="323" />
+        <location filename="../../src/window/editor.cpp" line="354" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="323" />
+        <location filename="../../src/window/editor.cpp" line="354" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>

@@ -1,5 +1,7 @@
 #include "platform/recovery_store.h"
 
+#include "platform/posix_io.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +17,7 @@ namespace orvane {
 
 namespace {
 constexpr const char* DataEnding = ".recovery";
+constexpr const char* JournalEnding = ".journal";
 constexpr const char* LockEnding = ".lock";
 
 // mkdir -p, private to the user.
@@ -159,10 +162,44 @@ WriteOutcome LocalRecoveryStore::write(const ByteSource& bytes)
         return out;
     WriteOptions options;
     options.mode = 0600;  // unsaved text is for the user's eyes only
-    return files.writeBytes(pathOf(id, DataEnding), bytes, options);
+    out = files.writeBytes(pathOf(id, DataEnding), bytes, options);
+    if (out.written)
+        ::unlink(pathOf(id, JournalEnding).c_str());
+    return out;
 }
 
-void LocalRecoveryStore::remove() { ::unlink(pathOf(id, DataEnding).c_str()); }
+WriteOutcome LocalRecoveryStore::appendJournal(std::string_view bytes)
+{
+    WriteOutcome out;
+    if (!lockOwn(out.error))
+        return out;
+    const int fd = ::open(pathOf(id, JournalEnding).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    int error = 0;
+    if (fd < 0 || !posix::writeAll(fd, bytes, -1, error) || ::fsync(fd) != 0) {
+        out.error = std::strerror(fd < 0 || error == 0 ? errno : error);
+        if (fd >= 0)
+            ::close(fd);
+        return out;
+    }
+    if (::close(fd) != 0) {
+        out.error = std::strerror(errno);
+        return out;
+    }
+    out.written = true;
+    return out;
+}
+
+bool LocalRecoveryStore::holdsOwn()
+{
+    struct stat st {};
+    return ::stat(pathOf(id, DataEnding).c_str(), &st) == 0;
+}
+
+void LocalRecoveryStore::remove()
+{
+    ::unlink(pathOf(id, DataEnding).c_str());
+    ::unlink(pathOf(id, JournalEnding).c_str());
+}
 
 std::vector<std::string> LocalRecoveryStore::claimOrphans()
 {
@@ -211,6 +248,11 @@ ReadOutcome LocalRecoveryStore::readOrphan(const std::string& orphan, std::size_
 
 std::string LocalRecoveryStore::orphanPath(const std::string& orphan) const { return pathOf(orphan, DataEnding); }
 
+ReadOutcome LocalRecoveryStore::readOrphanJournal(const std::string& orphan, std::size_t maxBytes)
+{
+    return files.readFile(pathOf(orphan, JournalEnding), maxBytes);
+}
+
 void LocalRecoveryStore::releaseOrphan(const std::string& orphan)
 {
     if (const auto it = claimed.find(orphan); it != claimed.end()) {
@@ -222,6 +264,7 @@ void LocalRecoveryStore::releaseOrphan(const std::string& orphan)
 void LocalRecoveryStore::discardOrphan(const std::string& orphan)
 {
     ::unlink(pathOf(orphan, DataEnding).c_str());
+    ::unlink(pathOf(orphan, JournalEnding).c_str());
     ::unlink(pathOf(orphan, LockEnding).c_str());
     releaseOrphan(orphan);
 }
@@ -230,6 +273,7 @@ std::string LocalRecoveryStore::setAsideOrphan(const std::string& orphan)
 {
     const std::string aside = pathOf(orphan, ".damaged");
     ::rename(pathOf(orphan, DataEnding).c_str(), aside.c_str());
+    ::rename(pathOf(orphan, JournalEnding).c_str(), (aside + "-journal").c_str());
     ::unlink(pathOf(orphan, LockEnding).c_str());
     releaseOrphan(orphan);
     return aside;

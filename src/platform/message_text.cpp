@@ -128,6 +128,9 @@ constexpr Words AllWords[] = {
     {MessageId::OtherTextLeftOut, SaveTitle,
      QT_TRANSLATE_NOOP("Messages", "%1\nis a .tam file, which holds Tamil only. The English in the document will be left "
                                    "out of it, and out of the document.\n\nSave it so?")},
+    {MessageId::RestoredInPart, RecoveryTitle,
+     QT_TRANSLATE_NOOP("Messages", "Only part of the last changes to %1 could be read back: %2. The text is restored "
+                                   "as far as it could be read; look it over before you save it.")},
 };
 
 constexpr bool inOrder()
@@ -135,7 +138,7 @@ constexpr bool inOrder()
     for (std::size_t i = 0; i < std::size(AllWords); ++i)
         if (AllWords[i].id != MessageId(i))
             return false;
-    return std::size(AllWords) == std::size_t(MessageId::OtherTextLeftOut) + 1;
+    return std::size(AllWords) == std::size_t(MessageId::RestoredInPart) + 1;
 }
 static_assert(inOrder(), "every message has its words, in the order of MessageId");
 

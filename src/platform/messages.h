@@ -40,6 +40,7 @@ enum class MessageId {
     CountSelection,     // the same, of the selection
     OtherTextEnters,    // document name, the name it would be saved as: English enters a .tam document
     OtherTextLeftOut,   // file: a .tam file is written without the document's English
+    RestoredInPart,     // document name, reason: the changes after the last whole copy were read back in part
 };
 
 struct Message {

@@ -109,4 +109,9 @@ void QtProcess::endProgram()
     QCoreApplication::exit(0);
 }
 
+void QtLater::post(std::function<void()> work)
+{
+    QMetaObject::invokeMethod(&context, std::move(work), Qt::QueuedConnection);
+}
+
 } // namespace orvane

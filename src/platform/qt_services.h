@@ -2,6 +2,9 @@
 // The desktop services of the core, realised with Qt.
 
 #include "platform/services.h"
+#include "platform/work_queue.h"
+
+#include <QObject>
 
 #include <QPointer>
 #include <QStringList>
@@ -41,6 +44,16 @@ private:
 class QtProcess final : public Process {
 public:
     void endProgram() override;
+};
+
+// Work posted to the thread this was made on, through its event queue. Work still waiting
+// when this goes is dropped with it.
+class QtLater final : public Later {
+public:
+    void post(std::function<void()> work) override;
+
+private:
+    QObject context;
 };
 
 } // namespace orvane

@@ -15,12 +15,20 @@ class RecoveryStore {
 public:
     virtual ~RecoveryStore() = default;
     virtual std::string folder() const = 0;
-    // Replaces this run's recovery file with the bytes, all at once.
+    // Replaces this run's recovery file with the bytes, all at once; its journal goes with the
+    // file it followed.
     virtual WriteOutcome write(const ByteSource& bytes) = 0;
+    // Adds the bytes to the end of this run's journal, which follows its recovery file, and
+    // makes them durable.
+    virtual WriteOutcome appendJournal(std::string_view bytes) = 0;
+    // Removes this run's recovery file and journal.
     virtual void remove() = 0;
+    // This run's recovery file is there.
+    virtual bool holdsOwn() = 0;
     // The recovery files of runs that have ended, each now held by this run alone.
     virtual std::vector<std::string> claimOrphans() = 0;
     virtual ReadOutcome readOrphan(const std::string& orphan, std::size_t maxBytes) = 0;
+    virtual ReadOutcome readOrphanJournal(const std::string& orphan, std::size_t maxBytes) = 0;
     // Where it lies, for a person to find it.
     virtual std::string orphanPath(const std::string& orphan) const = 0;
     virtual void discardOrphan(const std::string& orphan) = 0;
@@ -43,9 +51,12 @@ public:
 
     std::string folder() const override { return dir; }
     WriteOutcome write(const ByteSource& bytes) override;
+    WriteOutcome appendJournal(std::string_view bytes) override;
     void remove() override;
+    bool holdsOwn() override;
     std::vector<std::string> claimOrphans() override;
     ReadOutcome readOrphan(const std::string& orphan, std::size_t maxBytes) override;
+    ReadOutcome readOrphanJournal(const std::string& orphan, std::size_t maxBytes) override;
     std::string orphanPath(const std::string& orphan) const override;
     void discardOrphan(const std::string& orphan) override;
     void releaseOrphan(const std::string& orphan) override;

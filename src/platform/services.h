@@ -106,6 +106,15 @@ public:
     // False when the user stopped a long load: the text is then partly there. mayStop
     // false: no way to stop it is offered.
     virtual bool setDocumentText(std::string_view bytes, bool mayStop = true) = 0;
+    // The text by the box's places, as edits name them: one for each Tamil code and each line
+    // end, and one for each UTF-16 unit of other text. textLength() places in all.
+    virtual std::size_t textLength() = 0;
+    // The bytes of the places from..to.
+    virtual std::string textBetween(std::size_t from, std::size_t to) = 0;
+    // The first place at or after from + atLeast where a line begins, or the end.
+    virtual std::size_t pieceEnd(std::size_t from, std::size_t atLeast) = 0;
+    // Replaces `removed` places at `at` with the bytes; false when there are no such places.
+    virtual bool replaceText(std::size_t at, std::size_t removed, std::string_view bytes) = 0;
     virtual void setCaption(std::string_view caption) = 0;
     virtual void focusText() = 0;
     // A line of news for a few seconds, where the window has room for it.

@@ -35,7 +35,7 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
       panels(panels),
       messages(services.messages),
       flows_(document_, *this, services.cmdlg, services.messages, services.files),
-      recovery_(document_, *this, services.messages, services.recovery),
+      recovery_(document_, *this, services.messages, services.recovery, recoveryDisk, later),
       typing(std::make_unique<Typing>(tables, panels, document_))
 {
     Text1->setObjectName("Text1");
@@ -54,6 +54,11 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
         if (added > 0 && !holdingLong && std::size_t(Text1->document()->findBlock(position).length()) > LongParagraphBytes)
             holdLongParagraphs(true);
         document_.markDocumentChanged();
+        // Qt counts the box's own last paragraph end into an edit that reaches it.
+        const int length = Text1->document()->characterCount() - 1;
+        const int shown = std::max(0, std::min(added, length - position));
+        recovery_.noteEdit(std::size_t(position), std::size_t(removed - (added - shown)), std::size_t(shown),
+                           Text1->bytesBetween(position, position + shown));
         scheduleRecovery();
     });
     recoveryTimer.setSingleShot(true);
@@ -100,8 +105,34 @@ ByteSource Editor::documentSource()
 
 std::size_t Editor::documentLineCount() { return std::size_t(Text1->document()->blockCount()); }
 
+std::size_t Editor::textLength() { return std::size_t(Text1->document()->characterCount() - 1); }
+
+std::string Editor::textBetween(std::size_t from, std::size_t to) { return Text1->bytesBetween(int(from), int(to)); }
+
+std::size_t Editor::pieceEnd(std::size_t from, std::size_t atLeast)
+{
+    const std::size_t length = textLength();
+    if (from + atLeast >= length)
+        return length;
+    const QTextBlock block = Text1->document()->findBlock(int(from + atLeast));
+    const std::size_t next = std::size_t(block.position() + block.length());
+    return std::size_t(block.position()) > from ? std::size_t(block.position()) : std::min(next, length);
+}
+
+bool Editor::replaceText(std::size_t at, std::size_t removed, std::string_view bytes)
+{
+    const std::size_t length = textLength();
+    if (at > length)
+        return false;
+    quietEdits = true;
+    Text1->replacePlaces(int(at), int(std::min(removed, length - at)), bytes);
+    quietEdits = false;
+    return true;
+}
+
 bool Editor::setDocumentText(std::string_view bytes, bool mayStop)
 {
+    recovery_.textReplaced();
     quietEdits = true;
     bool whole = true;
     if (const bool longOnes = measureText(bytes).longestParagraph > LongParagraphBytes; longOnes != holdingLong) {
@@ -147,7 +178,7 @@ void Editor::holdLongParagraphs(bool longOnes)
 void Editor::keepUnsavedWork()
 {
     if (!loading)
-        recovery_.keep();
+        recovery_.keepNow();
 }
 
 void Editor::stopLoading()

@@ -8,7 +8,9 @@
 #include "document/recovery.h"
 #include "phonetic/typing.h"
 #include "phonetic/tables.h"
+#include "platform/qt_services.h"
 #include "platform/services.h"
+#include "platform/work_queue.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -103,6 +105,10 @@ private:
     bool setDocumentText(std::string_view bytes, bool mayStop) override;
     ByteSource documentSource() override;
     std::size_t documentLineCount() override;
+    std::size_t textLength() override;
+    std::string textBetween(std::size_t from, std::size_t to) override;
+    std::size_t pieceEnd(std::size_t from, std::size_t atLeast) override;
+    bool replaceText(std::size_t at, std::size_t removed, std::string_view bytes) override;
     void setCaption(std::string_view caption) override;
     void showNote(const Message& message) override;
     KeyEffect keyEffect(int code, const QString& text);
@@ -113,6 +119,8 @@ private:
     MessageBox& messages;
     Document document_;
     DocumentFlows flows_;
+    WorkerThread recoveryDisk;  // the recovery file's writes, off the window's thread
+    QtLater later;
     RecoveryKeeper recovery_;
     std::unique_ptr<Typing> typing;
     bool english = false;

@@ -153,6 +153,7 @@ void Form1::Form_Unload(int& Cancel)
         return;
     }
     editor_.recovery().discard();  // left by the user's choice: nothing to offer back
+    editor_.recovery().finishWrites();
     rememberWindow();
     services.process->endProgram();
 }
@@ -166,12 +167,13 @@ void Form1::keepUnsavedWork()
 bool Form1::sessionEnding(bool mayAsk)
 {
     if (!mayAsk) {
-        editor_.recovery().keep();
+        editor_.recovery().keepNow();
         return true;
     }
     if (editor_.flows().Form_Unload() == Decision::Stay)
         return false;
     editor_.recovery().discard();
+    editor_.recovery().finishWrites();
     rememberWindow();
     return true;
 }

@@ -1,6 +1,7 @@
 #include "window/text_box.h"
 
 #if __has_include(<QtGui/private/qtextdocument_p.h>)
+#include <algorithm>
 #include <QtGui/private/qtextdocument_p.h>
 #define ORVANE_TEXT_FRAGMENTS
 #endif
@@ -72,6 +73,16 @@ std::string TextBox::documentBytes() const
 
 std::size_t TextBox::documentByteCount() const
 {
+    // Other text is counted as it is written, UTF-8 between its marks.
+    const QList<QTextFormat> formats = document()->allFormats();
+    if (std::any_of(formats.begin(), formats.end(), [](const QTextFormat& f) { return isOther(f.toCharFormat()); })) {
+        std::size_t count = 0;
+        writeDocumentBytes([&count](std::string_view piece) {
+            count += piece.size();
+            return true;
+        });
+        return count;
+    }
     // Every character is one byte but the paragraph breaks, which are two (CR LF); the
     // break after the last paragraph is the box's own.
     return std::size_t(document()->characterCount() - 1) + std::size_t(document()->blockCount() - 1);
@@ -135,13 +146,16 @@ bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& pu
     std::size_t start = 0, end = 0;  // the stretch of the buffer not yet converted
     for (auto it = d->begin(); it != d->end() && remaining > 0; ++it) {
         const std::size_t at = it.value()->stringPosition, size = it.value()->size_array[0];
-        if (isOtherText(it.value()->format)) {
+        // A paragraph break is a fragment of its own, with the format of what was typed
+        // before it; typed after English it is still a line end.
+        const bool lineBreak = size == 1 && text[at] == QChar::ParagraphSeparator;
+        if (!lineBreak && isOtherText(it.value()->format)) {
             if (!convert(text + start, end - start) || !other(text + at, size))
                 return false;
             start = end = 0;
             continue;
         }
-        if (size == 1 && text[at] == QChar::ParagraphSeparator && end > start && end < length && text[end] == '\n') {
+        if (lineBreak && end > start && end < length && text[end] == '\n') {
             ++end;
             continue;
         }
@@ -199,6 +213,16 @@ void TextBox::insertBytes(QTextCursor& cursor, std::string_view bytes)
         [&](std::string_view other) {
             cursor.insertText(QString::fromUtf8(other.data(), qsizetype(other.size())), otherTextFormat());
         });
+}
+
+void TextBox::replacePlaces(int at, int removed, std::string_view bytes)
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(at);
+    cursor.setPosition(at + removed, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    if (!bytes.empty())
+        insertBytes(cursor, bytes);
 }
 
 std::string TextBox::bytesBetween(int from, int to) const

@@ -47,6 +47,8 @@ public:
     std::string documentBytes() const;
     // Those of the text between two positions, and of the selection.
     std::string bytesBetween(int from, int to) const;
+    // Replaces `removed` characters at `at` with the bytes, as an edit does.
+    void replacePlaces(int at, int removed, std::string_view bytes);
     std::string selectionBytes() const;
     // A paragraph as the document's bytes, with, for each byte, the offset in the paragraph
     // of the character it belongs to (and one more: the paragraph's length).

@@ -18,9 +18,33 @@ struct Core {
     FakeDialog dialog;
     FakeMessages messages;
     FakeRecoveryStore store;
+    InlineWork disk;
+    HeldWork later;
     Document document;
     DocumentFlows flows{document, view, dialog, messages, files};
-    RecoveryKeeper recovery{document, view, messages, store};
+    RecoveryKeeper recovery{document, view, messages, store, disk, later};
+
+    // The autosave after a pause, with the copy it may start read to the end.
+    void autosave()
+    {
+        recovery.keep();
+        later.runAll();
+    }
+
+    // The user replaces `removed` bytes at `at` with the bytes, as the box reports it.
+    void edit(std::size_t at, std::size_t removed, const std::string& bytes)
+    {
+        view.text.replace(at, removed, bytes);
+        document.markDocumentChanged();
+        recovery.noteEdit(at, removed, bytes.size(), bytes);
+    }
+
+    // What a run that ended now would leave for the next: this run's file and journal.
+    void leaveFor(Core& next, const std::string& orphan) const
+    {
+        next.store.orphans[orphan] = store.own;
+        next.store.orphanJournals[orphan] = store.journal;
+    }
 
     // A document of that name, read from its file and typed into since.
     void openTyped(const std::string& path, const std::string& text)
@@ -36,6 +60,19 @@ struct Core {
         return std::any_of(messages.asked.begin(), messages.asked.end(), [id](const auto& q) { return q.message.id == id; });
     }
 };
+
+    // A run that ends now leaves its file and journal; the next one restores them.
+std::string restoredInNextRun(const Core& core, std::vector<Message>* warnings = nullptr)
+    {
+        Core next;
+        core.leaveFor(next, "7-7-7");
+        next.messages.answers = {Answer::Yes};
+        if (!next.recovery.offerRestore())
+            return "<not restored>";
+        if (warnings)
+            *warnings = next.messages.warnings;
+        return next.view.text;
+    }
 
 std::string manyLines(std::size_t lines)
 {
@@ -84,7 +121,7 @@ private slots:
     void aNewerRecoveryFileIsLeftWhereItIs()
     {
         Core core;
-        core.store.orphans["9-9-9"] = "Orvane recovery 3\nwhatever comes next\n";
+        core.store.orphans["9-9-9"] = "Orvane recovery 4\nwhatever comes next\n";
         QVERIFY(!core.recovery.offerRestore());
         QCOMPARE(core.messages.warnings.size(), 1u);
         QVERIFY(core.messages.warnings[0].id == MessageId::RestoreRefused);
@@ -133,14 +170,126 @@ private slots:
         core.view.text = "f";
         core.document.setDocumentChanged(true);
         core.view.outOfMemory = true;
-        core.recovery.keep();
-        core.recovery.keep();
+        core.autosave();
+        core.autosave();
         QCOMPARE(core.messages.warnings.size(), 1u);
         QVERIFY(core.messages.warnings[0].id == MessageId::RecoveryUnwritable);
         QVERIFY(mentions(core.messages.warnings[0], "not enough memory"));
         core.view.outOfMemory = false;
-        core.recovery.keep();
+        core.autosave();
         QVERIFY(core.store.ownExists);
+    }
+
+    void anAutosaveWritesWhatChangedAndARestoreMakesTheEditsAgain()
+    {
+        Core core;
+        std::string text;
+        for (int line = 0; line < 4000; ++line)
+            text += "tzf;fk; " + std::to_string(line) + "\r\n";
+        core.openTyped("/d/long.tam", text);
+        core.autosave();  // the first: a whole copy
+        const std::size_t whole = core.store.bytesWritten;
+        QVERIFY(whole > text.size());
+
+        core.edit(0, 0, "f");
+        core.edit(text.size() / 2, 3, "");
+        core.edit(core.view.text.size(), 0, "\r\nkU");
+        core.autosave();
+        QVERIFY(core.store.bytesWritten - whole < 200);  // the edits, not the text
+        QCOMPARE(restoredInNextRun(core), core.view.text);
+
+        // Past its limit the journal starts again from a whole copy.
+        core.recovery.setJournalLimit(300);
+        for (int n = 0; n < 10; ++n)
+            core.edit(10 * std::size_t(n), 1, "jk");
+        core.autosave();
+        QVERIFY(core.store.journal.empty() || core.store.journal.size() < 300);
+        QCOMPARE(restoredInNextRun(core), core.view.text);
+    }
+
+    void editsMadeWhileTheCopyIsReadAreKept()
+    {
+        Core core;
+        std::string text;
+        for (int line = 0; line < 40000; ++line)
+            text += "vaOak" + std::to_string(line % 10) + "\r\n";  // 320 KB: the copy takes two slices
+        core.openTyped("/d/big.tam", text);
+        core.recovery.keep();
+        core.later.runOne();  // the first slice is read
+        QVERIFY(!core.store.ownExists);
+        core.edit(5, 2, "xyz");                            // in what was read
+        core.edit(core.view.text.size() - 4, 0, "end");     // in what was not
+        core.later.runAll();
+        QCOMPARE(restoredInNextRun(core), core.view.text);
+
+        // An edit reaching across the place the copy has come to reads it again.
+        core.recovery.setJournalLimit(1);
+        core.edit(7, 0, "k");
+        core.recovery.keep();
+        core.later.runOne();
+        core.edit(200000, 100000, "cut");
+        core.later.runAll();
+        core.edit(3, 0, "after");
+        core.autosave();
+        QCOMPARE(restoredInNextRun(core), core.view.text);
+    }
+
+    void aJournalReadInPartRestoresWhatItCanAndSaysSo()
+    {
+        Core core;
+        core.openTyped("/d/j.tam", "tzf;fk;");
+        core.autosave();
+        core.edit(0, 0, "vd;");
+        core.autosave();
+        const std::string firstEdit = core.view.text;
+        core.edit(3, 0, "kW");
+        core.autosave();
+        const std::size_t secondAt = core.store.journal.rfind("edit ");
+
+        // Cut short in the second edit: the first is made, and the user is told.
+        Core cut ;
+        cut.store.own = core.store.own;
+        cut.store.journal = core.store.journal.substr(0, secondAt + 8);
+        std::vector<Message> warnings;
+        QCOMPARE(restoredInNextRun(cut, &warnings), firstEdit);
+        QCOMPARE(warnings.size(), 1u);
+        QVERIFY(warnings[0].id == MessageId::RestoredInPart);
+        QVERIFY(mentions(warnings[0], "/d/j.tam"));
+
+        // A changed byte is told from a good edit the same way.
+        Core flipped ;
+        flipped.store.own = core.store.own;
+        flipped.store.journal = core.store.journal;
+        flipped.store.journal[secondAt + 14] ^= 1;
+        QCOMPARE(restoredInNextRun(flipped, &warnings), firstEdit);
+        QCOMPARE(warnings.size(), 1u);
+
+        // The journal of a copy before this one holds nothing this copy lacks.
+        Core older ;
+        older.store.own = core.store.own;
+        older.store.journal = journalHead("0123456789abcdef") + journalEntry({0, 0, 1, "x"});
+        QCOMPARE(restoredInNextRun(older, &warnings), std::string("tzf;fk;"));
+        QVERIFY(warnings.empty());
+    }
+
+    void aDiskThatFillsInTheJournalIsToldOnceAndTheNextCopyIsWhole()
+    {
+        Core core;
+        core.openTyped("/d/full.tam", "tzf;fk;");
+        core.autosave();
+        core.store.writesLeft = 0;
+        core.edit(0, 0, "kW");
+        core.autosave();
+        core.edit(0, 0, "f");
+        core.autosave();
+        QCOMPARE(core.messages.warnings.size(), 1u);
+        QVERIFY(core.messages.warnings[0].id == MessageId::RecoveryUnwritable);
+        QVERIFY(mentions(core.messages.warnings[0], "No space left"));
+
+        core.store.writesLeft = std::size_t(-1);
+        core.edit(1, 0, "j");
+        core.autosave();
+        QCOMPARE(restoredInNextRun(core), core.view.text);
     }
 
     void aRestoredUnicodeDocumentSavesAsItsFileWas()
@@ -213,9 +362,10 @@ private slots:
         core.flows.openAtStartUp("\"letter.tam\"");
         QCOMPARE(core.document.DocumentFileName(), std::string("/home/user/letters/letter.tam"));
         QCOMPARE(core.view.text, std::string("f"));
-        core.recovery.keep();  // unchanged: nothing kept
+        core.autosave();  // unchanged: nothing kept
+        QVERIFY(!core.store.ownExists);
         core.document.setDocumentChanged(true);
-        core.recovery.keep();
+        core.autosave();
         RecoveryFault fault;
         QCOMPARE(parseRecovery(core.store.own, fault)->fileName, std::string("/home/user/letters/letter.tam"));
     }

@@ -6,6 +6,7 @@
 #include "platform/file_service.h"
 #include "platform/recovery_store.h"
 #include "platform/services.h"
+#include "platform/work_queue.h"
 
 #include <algorithm>
 #include <map>
@@ -171,6 +172,26 @@ struct FakeView final : DocumentView {
         text = bytes;
         return true;
     }
+    // Places are bytes here; a line begins after each "\r\n".
+    std::size_t textLength() override { return text.size(); }
+    std::string textBetween(std::size_t from, std::size_t to) override
+    {
+        if (outOfMemory)
+            throw std::bad_alloc();
+        return text.substr(from, to - from);
+    }
+    std::size_t pieceEnd(std::size_t from, std::size_t atLeast) override
+    {
+        const std::size_t at = text.find("\r\n", std::min(text.size(), from + atLeast));
+        return at == std::string::npos ? text.size() : at + 2;
+    }
+    bool replaceText(std::size_t at, std::size_t removed, std::string_view bytes) override
+    {
+        if (at > text.size())
+            return false;
+        text.replace(at, removed, bytes);
+        return true;
+    }
     void setCaption(std::string_view c) override { caption = c; }
     void focusText() override { ++focused; }
     void showNote(const Message& message) override { notes.push_back(message); }
@@ -179,28 +200,50 @@ struct FakeView final : DocumentView {
 // Recovery files of this run and of runs that ended, in memory.
 struct FakeRecoveryStore final : RecoveryStore {
     std::string own;  // this run's file; empty for none
+    std::string journal;  // its journal
     bool ownExists = false;
     std::string failWrites;  // the reason writes fail, empty when they succeed
-    std::map<std::string, std::string> orphans;
+    std::size_t writesLeft = std::size_t(-1);  // writes and appends that succeed before they fail
+    std::size_t bytesWritten = 0;
+    std::map<std::string, std::string> orphans, orphanJournals;
     std::set<std::string> released, discarded, setAside;
 
     std::string folder() const override { return "/state/orvane/recovery"; }
     WriteOutcome write(const ByteSource& bytes) override
     {
         WriteOutcome out;
-        if (!failWrites.empty()) {
-            out.error = failWrites;
+        if (!failWrites.empty() || writesLeft == 0) {
+            out.error = failWrites.empty() ? "No space left on device" : failWrites;
             return out;
         }
+        --writesLeft;
         own = collect(bytes);
+        bytesWritten += own.size();
+        journal.clear();
         ownExists = out.written = true;
+        return out;
+    }
+    WriteOutcome appendJournal(std::string_view bytes) override
+    {
+        WriteOutcome out;
+        if (!failWrites.empty() || writesLeft == 0) {
+            journal.append(bytes.substr(0, bytes.size() / 2));  // the disk filled part way
+            out.error = failWrites.empty() ? "No space left on device" : failWrites;
+            return out;
+        }
+        --writesLeft;
+        journal.append(bytes);
+        bytesWritten += bytes.size();
+        out.written = true;
         return out;
     }
     void remove() override
     {
         own.clear();
+        journal.clear();
         ownExists = false;
     }
+    bool holdsOwn() override { return ownExists; }
     std::vector<std::string> claimOrphans() override
     {
         std::vector<std::string> ids;
@@ -220,6 +263,18 @@ struct FakeRecoveryStore final : RecoveryStore {
         out.bytes = bytes;
         return out;
     }
+    ReadOutcome readOrphanJournal(const std::string& orphan, std::size_t) override
+    {
+        ReadOutcome out;
+        const auto it = orphanJournals.find(orphan);
+        if (it == orphanJournals.end()) {
+            out.status = ReadOutcome::Missing;
+            return out;
+        }
+        out.status = ReadOutcome::Read;
+        out.bytes = it->second;
+        return out;
+    }
     std::string orphanPath(const std::string& orphan) const override { return folder() + "/" + orphan + ".recovery"; }
     void discardOrphan(const std::string& orphan) override
     {
@@ -232,6 +287,30 @@ struct FakeRecoveryStore final : RecoveryStore {
         orphans.erase(orphan);
         setAside.insert(orphan);
         return folder() + "/" + orphan + ".damaged";
+    }
+};
+
+// Work for the window's thread, run when the test says.
+struct HeldWork final : Later {
+    std::vector<std::function<void()>> waiting;
+    void post(std::function<void()> work) override { waiting.push_back(std::move(work)); }
+    // Runs what waits, and what that posts, until nothing does.
+    void runOne()
+    {
+        if (waiting.empty())
+            return;
+        auto work = std::move(waiting.front());
+        waiting.erase(waiting.begin());
+        work();
+    }
+    void runAll()
+    {
+        while (!waiting.empty()) {
+            auto now = std::move(waiting);
+            waiting.clear();
+            for (auto& work : now)
+                work();
+        }
     }
 };
 

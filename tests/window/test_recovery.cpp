@@ -6,6 +6,7 @@
 #include "document/recovery.h"
 #include "platform/end_signals.h"
 #include "platform/recovery_store.h"
+#include "window/text_box.h"
 
 #include <QClipboard>
 #include <QtTest>
@@ -29,17 +30,38 @@ class TestRecovery : public WindowTest {
     QTemporaryDir docs;
 
     QString folder() const { return QString::fromStdString(LocalRecoveryStore::defaultFolder()); }
-    QStringList recoveryFiles() const { return QDir(folder()).entryList({"*.recovery"}, QDir::Files); }
+    // The recovery files there are, once the writes handed to the disk are done.
+    QStringList recoveryFiles() const
+    {
+        if (form)
+            form->editor().recovery().finishWrites();
+        return QDir(folder()).entryList({"*.recovery"}, QDir::Files);
+    }
 
-    // The record in the one recovery file there is.
+    // The record in the one recovery file there is, with the edits of its journal made in a
+    // text box of its own, as a restore makes them.
     RecoveryRecord onlyRecord()
     {
         const QStringList files = recoveryFiles();
         if (files.size() != 1)
             return {"<" + std::to_string(files.size()) + " files>", {}, {}, {}};
+        const QString path = folder() + "/" + files[0];
         RecoveryFault fault = RecoveryFault::None;
-        const auto record = parseRecovery(bytesOf(folder() + "/" + files[0]).toStdString(), fault);
-        return record ? *record : RecoveryRecord{std::string("<") + faultReason(fault) + ">", {}, {}, {}};
+        auto record = parseRecovery(bytesOf(path).toStdString(), fault);
+        if (!record)
+            return RecoveryRecord{std::string("<") + faultReason(fault) + ">", {}, {}, {}};
+        QFile journal(path.chopped(int(strlen(".recovery"))) + ".journal");
+        if (journal.open(QIODevice::ReadOnly)) {
+            const JournalReading reading = parseJournal(journal.readAll().toStdString(), record->journal);
+            TextBox box;
+            box.setDocumentBytes(record->text);
+            for (const JournalEdit& edit : reading.edits)
+                box.replacePlaces(int(edit.at), int(edit.removed), edit.bytes);
+            record->text = box.documentBytes();
+            if (!reading.whole)
+                record->fileName = "<a journal read in part>";
+        }
+        return *record;
     }
 
     // A recovery file as a run that was killed leaves it.
@@ -86,6 +108,36 @@ private slots:
         messages.answers = {Answer::No};
         form->menNew_Click();
         QCOMPARE(recoveryFiles(), QStringList());
+    }
+
+    void theJournalMakesEveryKindOfEditAgain()
+    {
+        messages.answers = {Answer::Yes};  // English in the document: it becomes Unicode
+        form->editor().setEnglishTyping(true);
+        type("Hi there");
+        form->editor().setEnglishTyping(false);
+        type("vaOak.kam.");
+        QVERIFY(form->editor().recovery().keepNow());  // a whole copy, English and all
+        QCOMPARE(onlyRecord().text, form->Text1->documentBytes());
+
+        QTest::keyClick(form->Text1, Qt::Key_Return);
+        type("ka");
+        form->editor().setEnglishTyping(true);
+        type(" more");
+        form->editor().setEnglishTyping(false);
+        QTest::keyClick(form->Text1, Qt::Key_Home);
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);  // two lines become one
+        QTest::keyClick(form->Text1, Qt::Key_Home);
+        QTest::keyClick(form->Text1, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+        type("ki");                                          // a word replaced
+        form->Text1->undo();
+        form->Text1->redo();
+        QTest::keyClick(form->Text1, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(form->Text1, Qt::Key_Return);
+        QVERIFY(form->editor().recovery().keepNow());
+        QCOMPARE(QDir(folder()).entryList({"*.journal"}).size(), 1);
+        QCOMPARE(onlyRecord().text, form->Text1->documentBytes());
+        QVERIFY(form->Text1->documentBytes().ends_with("\x0F\r\n"));  // a line end typed after English
     }
 
     void leavingWithoutSavingLeavesNothingToOffer()
