@@ -54,6 +54,7 @@ public:
     // A large document only takes its name here; openPending() reads it.
     void openAtStartUp(const std::string& commandLine);
     void openPending();
+    bool hasPending() const { return !pending.empty(); }
     // GoOn: the program may end.
     Decision Form_Unload();
     // The window came back to the front: offers to reload a file another program changed

@@ -7,6 +7,7 @@
 #include "platform/qt_services.h"
 #include "platform/text_codec.h"
 #include "window/tamil_font.h"
+#include "window/held_keys.h"
 #include "window/key_codes.h"
 #include "window/status_panels.h"
 #include "window/text_box.h"
@@ -142,23 +143,46 @@ bool Editor::setDocumentText(std::string_view bytes, bool mayStop)
     if (bytes.size() <= OpenInPiecesBytes) {
         Text1->setDocumentBytes(bytes);
     } else {
-        // In pieces, the window painted and the clock going between them; the dialog keeps
-        // the rest of the window from being used meanwhile.
+        // In pieces, the window painted and the clock going between them. Nothing in the
+        // window is used meanwhile, and the keys pressed are held for it (a dialog modal to
+        // the window would take them, and the window system drops keys for a window under one).
         QProgressDialog progress(tr("Opening the document..."), mayStop ? tr("Stop") : QString(), 0, 1000, window);
-        progress.setWindowModality(Qt::WindowModal);
+        progress.setWindowModality(Qt::NonModal);
         progress.setMinimumDuration(400);
         loading = &progress;
+        // Keys pressed meanwhile are held, and go to the box once the text is in and the
+        // flow that asked for it is done; Escape stops the reading.
+        const bool heldHere = !heldKeys;
+        holdKeys();
+        const std::shared_ptr<HeldKeys> held = heldKeys;
+        held->holdFor(&progress);
+        if (mayStop)
+            held->onEscape = [&progress] { progress.cancel(); };
         whole = Text1->setDocumentBytes(bytes, [&progress, mayStop](double done) {
-            // Before the dialog shows, the window is painted and the clock kept, but no key
-            // or click reaches it.
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            QCoreApplication::processEvents();
             progress.setValue(int(done * 1000));
             return !mayStop || !progress.wasCanceled();
         });
+        held->onEscape = nullptr;
+        if (heldHere)
+            releaseKeys();
         loading = nullptr;
     }
     quietEdits = false;
     return whole;
+}
+
+void Editor::holdKeys()
+{
+    if (!heldKeys)
+        heldKeys = std::make_shared<HeldKeys>(window);
+}
+
+void Editor::releaseKeys()
+{
+    if (heldKeys)
+        QMetaObject::invokeMethod(this, [held = std::move(heldKeys)] { held->release(); }, Qt::QueuedConnection);
+    heldKeys.reset();
 }
 
 void Editor::holdLongParagraphs(bool longOnes)

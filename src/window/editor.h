@@ -96,6 +96,12 @@ public:
     // box is being filled, when the file from before holds the work.
     void keepUnsavedWork();
 
+    // Keys pressed from now on are held, and given to the window in order once the events
+    // waiting now are handled after releaseKeys(); a large document's reading holds them
+    // too, and releases them when it has none held from before.
+    void holdKeys();
+    void releaseKeys();
+
     // A large document is being read into the box; stopLoading() stops it.
     bool isLoading() const { return loading != nullptr; }
     void stopLoading();
@@ -126,6 +132,7 @@ private:
     bool english = false;
     bool quietEdits = false;  // text replaced by the program, not edited by the user
     QProgressDialog* loading = nullptr;
+    std::shared_ptr<class HeldKeys> heldKeys;
     int desktopFlashTime = 0;
     void holdLongParagraphs(bool longOnes);
     bool holdingLong = false;

@@ -122,6 +122,8 @@ void Form1::Form_Load(const std::string& commandLine)
     editor_.tables.FillVowelKeys();
     editor_.tables.FillConsonantKeys();
     editor_.flows().openAtStartUp(commandLine);
+    if (editor_.flows().hasPending())
+        editor_.holdKeys();  // until the document is in: keys typed at once are not lost
     Timer1_Timer();
     Timer1->start();
     Text1->setFocus();
@@ -187,6 +189,7 @@ void Form1::showEvent(QShowEvent* e)
         restoreOffered = true;
         QTimer::singleShot(0, this, [this] {
             editor_.flows().openPending();
+            editor_.releaseKeys();
             editor_.recovery().offerRestore();
         });
     }

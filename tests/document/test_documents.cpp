@@ -335,7 +335,7 @@ private slots:
         QVERIFY(!doc().DocumentChanged());
         QCOMPARE(form->Text1->textCursor().position(), 0);
         type("xa");
-        QVERIFY(doc().DocumentChanged());
+        QTRY_VERIFY(doc().DocumentChanged());  // keys pressed as the text came in are held a moment
         form->command("menUndo")->trigger();
         QCOMPARE(text(), big.toStdString());  // the load itself is no step to undo
 
@@ -360,6 +360,56 @@ private slots:
             QVERIFY(form->isVisible());
             QCOMPARE(process.ended, 0);
         }
+    }
+
+    void keysPressedWhileItLoadsGoInWhenTheTextIsIn()
+    {
+        QByteArray big;
+        for (int line = 0; big.size() < 3 * 1024 * 1024; ++line)
+            big += "fhfp kf;fs " + QByteArray::number(line) + "\r\n";
+        big += "end";
+        writeBytes(path("big.tam"), big + "\r\n");
+        form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
+        form->Form_Load('"' + str(path("big.tam")) + '"');
+        form->show();
+
+        // Keys through the window system, as the keyboard sends them, while the text comes in.
+        int syllables = 0, sent = 0;
+        QTimer keyboard;
+        connect(&keyboard, &QTimer::timeout, form.get(), [&] {
+            if (!form->editor().isLoading())
+                return;
+            QWindow* window = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : form->windowHandle();
+            if (sent++ == 0) {
+                QTest::keyClick(window, Qt::Key_End, Qt::ControlModifier);
+                return;
+            }
+            QTest::keyClick(window, Qt::Key_K, Qt::NoModifier);
+            QTest::keyClick(window, Qt::Key_A, Qt::NoModifier);
+            ++syllables;
+        });
+        keyboard.start(5);
+        QTRY_VERIFY(sent > 0 && !form->editor().isLoading());
+        keyboard.stop();
+        QVERIFY(syllables > 0);
+        QTRY_COMPARE(text(), big.toStdString() + std::string(std::size_t(syllables), 'f'));
+        QVERIFY(doc().DocumentChanged());
+
+        // Escape is no key for the text: it stops the reading.
+        messages.answers = {Answer::No};
+        form->menNew_Click();
+        QTimer escape;
+        connect(&escape, &QTimer::timeout, form.get(), [&] {
+            if (form->editor().isLoading())
+                QTest::keyClick(QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : form->windowHandle(),
+                                Qt::Key_Escape);
+        });
+        escape.start(5);
+        dialog.answers = {str(path("big.tam"))};
+        form->menOpen_Click();
+        escape.stop();
+        QCOMPARE(text(), std::string());
+        QCOMPARE(form->StatusBar1->panel(3)->note(), "Opening " + path("big.tam") + " was stopped; none of it was kept.");
     }
 
     // The window's close and File > Exit reach the same question; the program ends only

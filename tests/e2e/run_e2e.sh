@@ -146,4 +146,21 @@ wait "$app_pid" && fail "a signal during a question must not look like success"
 app_pid=
 ls "$XDG_STATE_HOME"/orvane/recovery/*.recovery >/dev/null 2>&1 || fail "a signal during a question lost the recovery file"
 restore_and_save "$(printf 'fftzf;fk; \r\njkpo; ] ` \\\r\n' | od -An -tx1)"
+
+# Keys pressed while a large document is read in are kept and go in, in order, once the text
+# is in: Ctrl+End, a syllable and Ctrl+S, sent the moment the window shows.
+big="$work/big.tam"
+awk 'BEGIN { for (i = 0; i < 600000; i++) printf "tzf;fk; %d\r\n", i }' > "$big"
+"$exe" "$big" 2>>"$work/orvane.log" &
+app_pid=$!
+wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Orvane \[' | head -n1) || fail "no window"
+xdotool windowfocus --sync "$wid" key --delay 20 ctrl+End k a ctrl+s
+want=$(printf ' 599999f\r\n' | od -An -tx1)
+for _ in $(seq 200); do [[ $(tail -c 10 "$big" | od -An -tx1) == "$want" ]] && break; sleep 0.05; done
+[[ $(tail -c 10 "$big" | od -An -tx1) == "$want" ]] || fail "keys typed while loading: $(tail -c 20 "$big" | od -An -c)"
+[[ $(head -c 11 "$big" | od -An -tx1) == "$(printf 'tzf;fk; 0\r\n' | od -An -tx1)" ]] || fail "the start of the large document changed: $(head -c 40 "$big" | od -An -c)"
+import -window root "$artifacts/orvane-large.png"
+xdotool key --delay 100 alt+f x
+wait "$app_pid" || fail "exit status $? after the large document"
+app_pid=
 echo "e2e: passed; screenshot in $artifacts/orvane-e2e.png"

@@ -1,6 +1,7 @@
-// The recovery reader on any bytes: it never reads past what it was given, whatever the
-// length fields say, and a record it reads writes back to a file that reads as the same.
-// Half the inputs get a valid checksum, so that the fields behind it are reached.
+// The recovery reader and the journal reader on any bytes: they never read past what they
+// were given, whatever the length fields say, and what they read writes back to bytes that
+// read as the same. Half the inputs get a valid checksum, so that the fields behind it are
+// reached.
 
 #include "document/recovery.h"
 
@@ -18,6 +19,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         char check[16];
         std::snprintf(check, sizeof check, "check %08x\n", unsigned(recoveryChecksum(bytes)));
         bytes += check;
+    }
+    // As a journal of the mark its head line names.
+    if (bytes.starts_with("Orvane journal 1 ")) {
+        const std::string mark = bytes.substr(17, bytes.find('\n') == std::string::npos ? 0 : bytes.find('\n') - 17);
+        const JournalReading reading = parseJournal(bytes, mark);
+        std::string again = journalHead(mark);
+        for (const JournalEdit& edit : reading.edits)
+            again += journalEntry(edit);
+        const JournalReading back = parseJournal(again, mark);
+        if (!back.whole || back.edits.size() != reading.edits.size())
+            std::abort();
+        for (std::size_t i = 0; i < back.edits.size(); ++i)
+            if (back.edits[i].bytes != reading.edits[i].bytes || back.edits[i].at != reading.edits[i].at)
+                std::abort();
     }
     RecoveryFault fault = RecoveryFault::None;
     const auto record = parseRecovery(bytes, fault);
