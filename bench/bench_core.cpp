@@ -57,12 +57,13 @@ QByteArray readAll(const char* path)
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::string_view(argv[1]) == "--inputs") {
-        std::string real;
-        while (real.size() < (std::size_t(64) << 20) - 4096)
-            for (const test::RealBaminiLine& line : test::RealBamini)
-                real.append(line.bamini).append("\r\n");
-        QFile tam(QString::fromLocal8Bit(argv[2]) + "/real.tam"), romanised(QString::fromLocal8Bit(argv[2]) + "/romanised.txt");
-        const std::string keys = romanisedText(std::size_t(64) << 20);
+        // The batch modes' inputs: varied prose as keys, and the same typed into Bamini.
+        const std::string keys = variedProse(std::size_t(64) << 20);
+        BatchTypist typist;
+        typist.typeBytes(variedProse(std::size_t(96) << 20));
+        std::string real = typist.text();
+        real.resize(std::size_t(64) << 20);
+        QFile tam(QString::fromLocal8Bit(argv[2]) + "/prose.tam"), romanised(QString::fromLocal8Bit(argv[2]) + "/romanised.txt");
         return tam.open(QIODevice::WriteOnly) && tam.write(real.data(), qint64(real.size())) == qint64(real.size())
                        && romanised.open(QIODevice::WriteOnly)
                        && romanised.write(keys.data(), qint64(keys.size())) == qint64(keys.size())

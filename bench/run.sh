@@ -36,10 +36,10 @@ mkdir -p "$HOME"
 
 echo "bench: inputs ..." >&2
 "$bench/bench_core" --inputs "$work"
-"$orvane" --to-unicode "$work/real.tam" "$work/real.txt"
+"$orvane" --to-unicode "$work/prose.tam" "$work/prose.txt"
 
 echo "bench: without a window ..." >&2
-"$bench/bench_core" "$work/real.tam" "$work/real.txt" "$work/romanised.txt" > "$work/figures"
+"$bench/bench_core" "$work/prose.tam" "$work/prose.txt" "$work/romanised.txt" > "$work/figures"
 echo "bench: in the window (a minute or two) ..." >&2
 "$bench/bench_window" "$work" >> "$work/figures"
 f() { awk -F= -v n="$1" '$1 == n {print $2}' "$work/figures"; }
@@ -48,7 +48,7 @@ echo "bench: batch conversions ..." >&2
 declare -A conv_o conv_i conv_mem
 modes=(to-unicode from-unicode transliterate)
 large_of() { [[ $1 == to-unicode ]] || echo --large; }  # output past the open limit is fine here
-input_of() { case $1 in to-unicode) echo "$work/real.tam" ;; from-unicode) echo "$work/real.txt" ;; *) echo "$work/romanised.txt" ;; esac; }
+input_of() { case $1 in to-unicode) echo "$work/prose.tam" ;; from-unicode) echo "$work/prose.txt" ;; *) echo "$work/romanised.txt" ;; esac; }
 iconv_of() { case $1 in from-unicode) echo "-f UTF-8 -t UTF-16LE" ;; *) echo "-f ISO-8859-1 -t UTF-8" ;; esac; }
 for mode in "${modes[@]}"; do
   in=$(input_of "$mode")

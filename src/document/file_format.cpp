@@ -11,6 +11,8 @@ namespace orvane {
 
 namespace {
 constexpr std::size_t Chunk = std::size_t(1) << 16;
+// Bamini read as Unicode in pieces this large: long enough to be read in halves at once.
+constexpr std::size_t ReadingChunk = std::size_t(1) << 19;
 
 // Where UTF-8 text may be cut for conversion in pieces, looking no further back than from:
 // after an ASCII character other than a line end (the last line end of the text is dropped,
@@ -66,19 +68,17 @@ bool putCodes(std::string_view text, const ByteSource::Put& put)
 
 bool putWithLoneCrs(std::string_view text, bool loneAtEnd, const ByteSource::Put& put)
 {
-    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r')) {
+    // Up to each lone CR in one piece: CR LF needs nothing done.
+    std::size_t from = 0;
+    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', cr + 1)) {
         const bool lone = cr + 1 == text.size() ? loneAtEnd : text[cr + 1] != '\n';
-        if (!lone) {
-            if (!putCodes(text.substr(0, cr + 2), put))
-                return false;
-            text.remove_prefix(cr + 2);
+        if (!lone)
             continue;
-        }
-        if (!putCodes(text.substr(0, cr), put) || !put("\r\n"))
+        if (!putCodes(text.substr(from, cr - from), put) || !put("\r\n"))
             return false;
-        text.remove_prefix(cr + 1);
+        from = cr + 1;
     }
-    return text.empty() || putCodes(text, put);
+    return from == text.size() || putCodes(text.substr(from), put);
 }
 
 std::string collect(const std::function<bool(const ByteSource::Put&)>& produce)
@@ -99,7 +99,7 @@ bool FileEncoder::write(std::string_view document, const ByteSource::Put& put)
     if (!start(put))
         return false;
     pending.append(document);
-    return pending.size() < Chunk || convert(false, put);
+    return pending.size() < ReadingChunk || convert(false, put);
 }
 
 bool FileEncoder::finish(const ByteSource::Put& put)

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace orvane {
@@ -258,20 +259,178 @@ std::size_t SegmentReader::readOther(std::string_view bytes, std::size_t k, char
     return marks + length;
 }
 
+namespace {
+enum TwoFlags : unsigned char {
+    ReadsTwo = 1,       // the second code is part of the segment
+    Decides = 2,        // the two codes decide the reading
+    UnlessRaAfter = 4,  // ... unless the third makes the kaal ra
+    EndsInVowel = 8,
+    SignBefore = 16,    // e, ee or ai and its consonant: the sign follows, by the codes after
+};
+} // namespace
+
+// Every pair of codes, read once with a third that changes nothing, and again after a vowel:
+// where the reading is the same and looks no further (a letter and its sign, a pair, a line
+// end), the pair's entry gives it. The e, ee and ai signs, the kaal alone, pairs that end in
+// a sign of their own and other text look further, and are read code by code.
+const SegmentReader::Two* SegmentReader::twoCodes()
+{
+    static const std::vector<Two> table = [] {
+        const SegmentRules& d = dispatch();
+        std::vector<Two> t(65536);
+        const char neutral = ' ';
+        if (d.signs[static_cast<unsigned char>(neutral)].length != 0 || d.raAfterKaal[static_cast<unsigned char>(neutral)])
+            return t;  // no entry decides: every code is read on its own
+        for (int b = 0; b < 256; ++b) {
+            const auto first = static_cast<unsigned char>(b);
+            const SegmentRules::Action action = d.actions[first];
+            if (action == SegmentRules::Kaal || action == SegmentRules::Other)
+                continue;
+            for (int n = 0; n < 256; ++n) {
+                const auto second = static_cast<unsigned char>(n);
+                if (action == SegmentRules::Prefix && d.consonants[second].length != 0) {
+                    Two& e = t[std::size_t(first) << 8 | second];
+                    std::memcpy(e.utf8, d.consonants[second].utf8, sizeof e.utf8);
+                    e.length = d.consonants[second].length;
+                    e.flags = Decides | ReadsTwo | SignBefore;
+                    continue;
+                }
+                if (action == SegmentRules::Pair && d.pairs[d.pairRow[first]][second].unlessSignAfter)
+                    continue;
+                const char three[3] = {char(first), char(second), neutral};
+                char outs[2][40];
+                std::size_t lengths[2], read[2];
+                bool vowel[2];
+                for (int after = 0; after < 2; ++after) {
+                    SegmentReader reader;
+                    reader.afterVowel = after == 1;
+                    char* o = outs[after];
+                    read[after] = reader.readAt(d, std::string_view(three, 3), 0, o);
+                    lengths[after] = std::size_t(o - outs[after]);
+                    vowel[after] = reader.afterVowel;
+                }
+                if (read[0] != read[1] || lengths[0] != lengths[1] || vowel[0] != vowel[1] || lengths[0] > 14
+                    || std::memcmp(outs[0], outs[1], lengths[0]) != 0 || read[0] > 2)
+                    continue;
+                Two& e = t[std::size_t(first) << 8 | second];
+                std::memcpy(e.utf8, outs[0], lengths[0]);
+                e.length = static_cast<unsigned char>(lengths[0]);
+                e.flags = Decides | (read[0] == 2 ? ReadsTwo : 0) | (vowel[0] ? EndsInVowel : 0)
+                          | (second == d.kaal ? UnlessRaAfter : 0);
+            }
+        }
+        return t;
+    }();
+    return table.data();
+}
+
+// One segment at k, from its pair's entry where that decides it.
+__attribute__((always_inline)) inline std::size_t SegmentReader::step(const SegmentRules& d, const Two* two,
+                                                                      std::string_view bytes, std::size_t k,
+                                                                      std::size_t fastStop, char*& o)
+{
+    const auto* u = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (k < fastStop && !inOther) {
+        const unsigned char b = u[k];
+        const Two& e = two[std::size_t(b) << 8 | u[k + 1]];
+        if ((e.flags & Decides) && !((e.flags & UnlessRaAfter) && d.raAfterKaal[u[k + 2]])) {
+            std::memcpy(o, e.utf8, 16);
+            o += e.length;
+            // After e, ee or ai and its consonant: its sign, made o, oo or au by a kaal or the
+            // au mark after the consonant (as readAt reads it, without a branch to guess).
+            const unsigned char after = u[k + 2], third = u[k + 3];
+            const bool before = (e.flags & SignBefore) != 0;
+            const bool o2 = (after == d.kaal) & (b != d.ai) & !d.raAfterKaal[third];
+            const bool signThird = (d.signs[third].length != 0) & !((third == d.kaal) & d.raAfterKaal[u[k + 4]]);
+            const bool au2 = !o2 & (after == d.au) & (b == d.e) & !signThird;
+            const std::size_t form = std::size_t(o2) * (b == d.e ? 1 : 2) + std::size_t(au2) * 3;
+            std::memcpy(o, d.prefixSigns[b][form].data(), 4);
+            o += before ? 3 : 0;
+            afterVowel = before | ((e.flags & EndsInVowel) != 0);
+            return 1 + (e.flags & ReadsTwo) + std::size_t(before & (o2 | au2));
+        }
+    }
+    return readAt(d, bytes, k, o);
+}
+
 std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::string& out)
 {
+    // A long stretch is read in two halves at once, the second on a thread of its own, where
+    // a line feed divides it and no run of other text is open across it.
+    constexpr std::size_t Halved = std::size_t(256) << 10;
+    if (bytes.size() >= Halved && !inOther && bytes.find(OtherBegins) == std::string_view::npos) {
+        const std::size_t feed = bytes.find('\n', bytes.size() / 2);
+        const std::size_t stop = atEnd ? bytes.size() : bytes.size() - std::min(bytes.size(), Lookahead);
+        if (feed != std::string_view::npos && feed + 1 < stop) {
+            const std::string_view first = bytes.substr(0, feed + 1), second = bytes.substr(feed + 1);
+            std::string later;
+            SegmentReader secondReader;
+            std::size_t secondRead = 0;
+            std::thread helper;
+            try {
+                later.reserve(second.size() * 3);
+                helper = std::thread([&] { secondRead = secondReader.appendText(second, atEnd, later); });
+            } catch (const std::exception&) {
+                // No thread (or no memory for its text): read as one.
+                return appendWhole(bytes, atEnd, out);
+            }
+            appendWhole(first, true, out);
+            helper.join();
+            out.append(later);
+            afterVowel = secondReader.afterVowel;
+            inOther = secondReader.inOther;
+            return first.size() + secondRead;
+        }
+    }
+    return appendWhole(bytes, atEnd, out);
+}
+
+std::size_t SegmentReader::appendWhole(std::string_view bytes, bool atEnd, std::string& out)
+{
     const SegmentRules& d = dispatch();
+    const Two* two = twoCodes();
     const std::size_t stop = atEnd ? bytes.size() : bytes.size() > Lookahead ? bytes.size() - Lookahead : 0;
-    // Written in blocks to a buffer with room for the longest reading of every code.
-    constexpr std::size_t Block = 4096;
-    static thread_local char written[Block * sizeof buffer + sizeof buffer];
+    // The pairs' entries are used where three codes follow: the end is read code by code.
+    const std::size_t fastStop = std::min(stop, bytes.size() > 4 ? bytes.size() - 4 : 0);
+    // Written in blocks to buffers with room for the longest reading of every code.
+    constexpr std::size_t Block = 8192;
+    static thread_local char written[2][Block * sizeof buffer + sizeof buffer];
     std::size_t k = 0;
     while (k < stop) {
         const std::size_t blockEnd = std::min(stop, k + Block);
-        char* o = written;
+        char* o = written[0];
+        // No segment reaches over a line feed, and none after it depends on what came
+        // before (unless a run of other text is open, which may go on over it). So a block
+        // with a line feed past its middle is read as two stretches at once, a segment of
+        // each in turn: the processor works on both while each waits for its tables.
+        const std::string_view block = bytes.substr(k, blockEnd - k);
+        const std::size_t half = block.size() / 2;
+        const std::size_t feed = inOther || block.find(OtherBegins) != std::string_view::npos
+                                     ? std::string_view::npos
+                                     : block.find('\n', half);
+        if (feed != std::string_view::npos && feed + 1 < block.size()) {
+            const std::size_t mid = k + feed + 1;
+            SegmentReader second;  // at the start of a line
+            char* o2 = written[1];
+            std::size_t k2 = mid;
+            while (k < mid && k2 < blockEnd) {
+                k += step(d, two, bytes, k, fastStop, o);
+                k2 += second.step(d, two, bytes, k2, fastStop, o2);
+            }
+            while (k < mid)
+                k += step(d, two, bytes, k, fastStop, o);
+            while (k2 < blockEnd)
+                k2 += second.step(d, two, bytes, k2, fastStop, o2);
+            out.append(written[0], std::size_t(o - written[0]));
+            out.append(written[1], std::size_t(o2 - written[1]));
+            afterVowel = second.afterVowel;
+            inOther = second.inOther;
+            k = k2;
+            continue;
+        }
         while (k < blockEnd)
-            k += readAt(d, bytes, k, o);
-        out.append(written, std::size_t(o - written));
+            k += step(d, two, bytes, k, fastStop, o);
+        out.append(written[0], std::size_t(o - written[0]));
     }
     return k;
 }

@@ -48,6 +48,17 @@ public:
     std::size_t appendText(std::string_view bytes, bool atEnd, std::string& out);
 
 private:
+    // A code with the code after it, read at once: what they give, when the reading of the
+    // two decides it.
+    struct Two {
+        char utf8[14];
+        unsigned char length;
+        unsigned char flags;
+    };
+    static const Two* twoCodes();
+    std::size_t step(const SegmentRules& rules, const Two* two, std::string_view bytes, std::size_t k,
+                     std::size_t fastStop, char*& o);
+    std::size_t appendWhole(std::string_view bytes, bool atEnd, std::string& out);
     std::size_t next(std::string_view bytes, std::size_t k, std::string_view& text);
     std::size_t readAt(const SegmentRules& rules, std::string_view bytes, std::size_t k, char*& o);
     std::size_t readOther(std::string_view bytes, std::size_t k, char*& o, std::size_t marks);

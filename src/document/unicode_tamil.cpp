@@ -132,7 +132,7 @@ std::string unicodeToBamini(std::string_view utf8)
 
 std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
 {
-    std::size_t lost = 0, own = 0;
+    std::size_t lost = 0;
     const bool keepOther = reading.other == UnicodeReading::AsOtherText;
     bool inOther = false;  // a run of other text is open
     const Table& t = table();
@@ -200,30 +200,30 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
             k += foundLength;
             continue;
         }
-        const std::string* own = first >= 0 && trie.nodes[std::size_t(first)].codes >= 0
+        const std::string* letter = first >= 0 && trie.nodes[std::size_t(first)].codes >= 0
                                      ? &trie.outputs[std::size_t(trie.nodes[std::size_t(first)].codes)]
                                      : nullptr;
-        if (own && isTamilConsonant(c) && k + 1 < n && isDependentSign(text[k + 1])) {
+        if (letter && isTamilConsonant(c) && k + 1 < n && isDependentSign(text[k + 1])) {
             const char32_t sign = text[k + 1];
             k += 2;
             switch (sign) {
             case SignE: case SignEe: case SignAi:
                 if (const std::string* s = trie.single(sign))
                     put(*s);
-                put(*own);
+                put(*letter);
                 break;
             case SignO: case SignOo:
                 code(char(sign == SignO ? t.e : t.ee));
-                put(*own);
+                put(*letter);
                 code(char(t.kaal));
                 break;
             case SignAu:
                 code(char(t.e));
-                put(*own);
+                put(*letter);
                 code(char(t.au));
                 break;
             default:
-                put(*own);
+                put(*letter);
                 if (const std::string* s = trie.single(sign)) {
                     put(*s);
                 } else if (keepOther) {
@@ -236,8 +236,8 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
             continue;
         }
         ++k;
-        if (own) {
-            put(*own);
+        if (letter) {
+            put(*letter);
         } else if (c == SignO || c == SignOo || c == SignAu) {  // a two-part sign with no letter
             code(char(c == SignOo ? t.ee : t.e));
             code(char(c == SignAu ? t.au : t.kaal));
@@ -245,7 +245,6 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
             other(c);
         } else if (const int b = charset::toByte(c); b >= 0 && !isTamil(c) && c != 0xFFFD) {
             code(char(b));
-            own += (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 0xC0;
         } else {
             code('?');
             ++lost;
@@ -254,7 +253,6 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
     endOther();
     out.resize(std::size_t(o - out.data()));
     reading.unconvertible = lost;
-    reading.ownBytes = own;
     return out;
 }
 

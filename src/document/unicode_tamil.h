@@ -20,7 +20,6 @@ struct UnicodeReading {
     };
     Other other = AsCodes;
     std::size_t unconvertible = 0;  // AsCodes: characters that became "?" (malformed bytes too)
-    std::size_t ownBytes = 0;       // AsCodes: letters of other text written as their own bytes
 };
 
 // UTF-8 text as a document's bytes, syllable by syllable. Line breaks (LF, CR LF or CR)

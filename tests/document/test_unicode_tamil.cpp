@@ -243,6 +243,21 @@ private slots:
             reader.appendText(pending, true, byText);
             QCOMPARE(QByteArray::fromStdString(byText), QByteArray::fromStdString(bySegments));
         }
+        // Long lines and short, read whole: the stretches read side by side meet where the
+        // segments say.
+        for (int round = 0; round < ROUNDS; ++round) {
+            std::string bytes;
+            while (bytes.size() < 40000) {
+                const int line = int(random.bounded(round % 2 ? 3000 : 40));
+                for (int k = 0; k < line; ++k)
+                    bytes += random.bounded(50) == 0 ? char(random.bounded(256)) : codes[random.bounded(int(codes.size()) - 3)];
+                bytes += random.bounded(2) ? "\r\n" : "\n";
+            }
+            std::string bySegments, byText;
+            forEachSegment(bytes, [&](const Segment& s) { bySegments.append(s.text); });
+            SegmentReader().appendText(bytes, true, byText);
+            QCOMPARE(QByteArray::fromStdString(byText), QByteArray::fromStdString(bySegments));
+        }
     }
 
     void baminiRoundTripOnTypedDocuments()
