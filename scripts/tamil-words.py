@@ -113,6 +113,11 @@ TAMIL = {
         "இந்த யூனிகோட் உரையில், தமிழ் ஆவணத்தில் வைக்க இயலாத %2 எழுத்துக்குறிகள் உள்ளன:\n%1\n"
         "அவை \"?\" ஆகக் காட்டப்படும்; சேமித்தால் அவற்றின் இடத்தில் \"?\" எழுதப்படும்.\n\n"
         "இருந்தாலும் திறக்க வேண்டுமா?",
+    ("Messages", "The Unicode text\n%1\nholds %2 syllables that Bamini has no letter for (ஙு ஙூ ஞு ஞூ ஷு ஷூ). "
+                 "They will be shown without their vowel sign, and saving writes them so.\n\nOpen it anyway?"):
+        "இந்த யூனிகோட் உரையில், பாமினியில் எழுத்து இல்லாத %2 உயிர்மெய்கள் (ஙு ஙூ ஞு ஞூ ஷு ஷூ) உள்ளன:\n%1\n"
+        "அவை உயிர்க்குறி இல்லாமல் காட்டப்படும்; சேமித்தாலும் அவ்வாறே எழுதப்படும்.\n\n"
+        "இருந்தாலும் திறக்க வேண்டுமா?",
     ("Messages", "The file\n%1\nhas a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs "
                  "that long.\n\nOpen it anyway?"):
         "இந்தக் கோப்பில் வரி முடிவு இல்லாத %2 KB பத்தி ஒன்று உள்ளது:\n%1\nஇவ்வளவு நீளமான பத்திகளைத் "

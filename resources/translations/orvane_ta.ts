@@ -260,7 +260,20 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="111" />
+        <location filename="../../src/platform/message_text.cpp" line="106" />
+        <source>The Unicode text
+%1
+holds %2 syllables that Bamini has no letter for (ஙு ஙூ ஞு ஞூ ஷு ஷூ). They will be shown without their vowel sign, and saving writes them so.
+
+Open it anyway?</source>
+        <translation>இந்த யூனிகோட் உரையில், பாமினியில் எழுத்து இல்லாத %2 உயிர்மெய்கள் (ஙு ஙூ ஞு ஞூ ஷு ஷூ) உள்ளன:
+%1
+அவை உயிர்க்குறி இல்லாமல் காட்டப்படும்; சேமித்தாலும் அவ்வாறே எழுதப்படும்.
+
+இருந்தாலும் திறக்க வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="115" />
         <source>Saved, %1 would have %2 lines, more than the %3 Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -269,7 +282,7 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="124" />
+        <location filename="../../src/platform/message_text.cpp" line="128" />
         <source>%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a Bamini font.
 
 Keep the document as Unicode text from now on, so that the English stays English? Saved, it becomes
@@ -284,7 +297,7 @@ Yes keeps it as Unicode text. No leaves the English out.</source>
 ஆம் என்றால் யூனிகோட் உரையாக வைக்கும். இல்லை என்றால் ஆங்கிலத்தை விட்டுவிடும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="129" />
+        <location filename="../../src/platform/message_text.cpp" line="133" />
         <source>%1
 is a .tam file, which holds Tamil only. The English in the document will be left out of it, and out of the document.
 
@@ -295,7 +308,7 @@ Save it so?</source>
 அப்படியே சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="132" />
+        <location filename="../../src/platform/message_text.cpp" line="136" />
         <source>Only part of the last changes to %1 could be read back: %2. The text is restored as far as it could be read; look it over before you save it.</source>
         <translation>%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.</translation>
     </message>
@@ -389,7 +402,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="106" />
+        <location filename="../../src/platform/message_text.cpp" line="110" />
         <source>The file
 %1
 has a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs that long.
@@ -402,7 +415,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="109" />
+        <location filename="../../src/platform/message_text.cpp" line="113" />
         <source>The file
 %1
 could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
@@ -411,7 +424,7 @@ could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
 அதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="114" />
+        <location filename="../../src/platform/message_text.cpp" line="118" />
         <source>The file
 %1
 could not be opened: there is not enough memory for it.</source>
@@ -420,17 +433,17 @@ could not be opened: there is not enough memory for it.</source>
 அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="116" />
+        <location filename="../../src/platform/message_text.cpp" line="120" />
         <source>Opening %1 was stopped; none of it was kept.</source>
         <translation>%1 திறப்பது நிறுத்தப்பட்டது; அதில் எதுவும் வைக்கப்படவில்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="118" />
+        <location filename="../../src/platform/message_text.cpp" line="122" />
         <source>The text could not be pasted: there is not enough memory for it.</source>
         <translation>உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="120" />
+        <location filename="../../src/platform/message_text.cpp" line="124" />
         <source>The document has
 
 %1 words
@@ -445,7 +458,7 @@ could not be opened: there is not enough memory for it.</source>
 %4 வரிகள்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="122" />
+        <location filename="../../src/platform/message_text.cpp" line="126" />
         <source>The selection has
 
 %1 words
@@ -532,22 +545,22 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="147" />
+        <location filename="../../src/window/editor.cpp" line="149" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="147" />
+        <location filename="../../src/window/editor.cpp" line="149" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="354" />
+        <location filename="../../src/window/editor.cpp" line="378" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="354" />
+        <location filename="../../src/window/editor.cpp" line="378" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>

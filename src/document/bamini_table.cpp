@@ -75,6 +75,7 @@ Table load()
             continue;
         case Row::DrawnAs:
             t.codes.emplace(text, code);
+            t.drawnAs.insert(text);
             continue;
         default:
             break;

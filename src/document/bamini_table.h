@@ -5,6 +5,7 @@
 
 #include <array>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,7 @@ struct Table {
     std::array<Kind, 256> kind{};
     std::array<std::vector<Sequence>, 256> sequences;  // by first code, longest first
     std::map<std::u32string, std::string> codes;         // Unicode to codes
+    std::set<std::u32string> drawnAs;  // Unicode whose codes draw another syllable (ஞு as ஞ)
     unsigned char kaal = 0, pulli = 0, i = 0, ii = 0, e = 0, ee = 0, ai = 0, au = 0;
 
     bool isPrefix(unsigned char b) const { return b != 0 && (b == e || b == ee || b == ai); }

@@ -286,6 +286,10 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
             && messages.ask({MessageId::UnicodeLossy, {path, std::to_string(opened.unconvertible)}}, Buttons::YesNo)
                    != Answer::Yes)
             return false;
+        if (opened.drawnAs > 0
+            && messages.ask({MessageId::UnicodeDrawnAs, {path, std::to_string(opened.drawnAs)}}, Buttons::YesNo)
+                   != Answer::Yes)
+            return false;
         const std::string& text = opened.text;
         const TextMeasure measure = measureText(text);
         switch (fitsTheWindow(text, measure)) {

@@ -229,6 +229,7 @@ bool FileDecoder::convertUnicode(std::size_t cut, const ByteSource::Put& put)
     reading.other = UnicodeReading::AsOtherText;  // English and the rest kept as they are
     const std::string codes = unicodeToBamini(std::string_view(pending).substr(0, cut), reading);
     lost += reading.unconvertible;
+    drawnAs_ += reading.drawnAs;
     pending.erase(0, cut);
     return put(codes);
 }
@@ -290,6 +291,7 @@ OpenedText openText(std::string bytes)
     FileDecoder decoder(DocumentFormat::Unicode);
     opened.text = collect([&](const ByteSource::Put& put) { return decoder.read(bytes, put) && decoder.finish(put); });
     opened.unconvertible = decoder.unconvertible();
+    opened.drawnAs = decoder.drawnAs();
     return opened;
 }
 

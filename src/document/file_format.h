@@ -58,8 +58,10 @@ public:
     explicit FileDecoder(DocumentFormat::Kind kind) : kind(kind) {}
     bool read(std::string_view file, const ByteSource::Put& put);
     bool finish(const ByteSource::Put& put);
-    // Unicode characters that became "?" for want of a code.
+    // Unicode characters that became "?" for want of a code, and syllables written as
+    // another that Bamini draws in their place (ஞு as ஞ).
     std::size_t unconvertible() const { return lost; }
+    std::size_t drawnAs() const { return drawnAs_; }
 
 private:
     bool convertUnicode(std::size_t cut, const ByteSource::Put& put);
@@ -68,7 +70,7 @@ private:
     bool started = false;
     std::string pending;
     std::size_t noCut = 0;  // pending's first bytes, known to hold no place to cut
-    std::size_t lost = 0;
+    std::size_t lost = 0, drawnAs_ = 0;
 };
 
 // The form of a file, told from its bytes.
@@ -81,6 +83,7 @@ struct OpenedText {
     std::string text;               // the document's bytes
     DocumentFormat format;
     std::size_t unconvertible = 0;  // Unicode characters that became "?"
+    std::size_t drawnAs = 0;        // Unicode syllables written as another (ஞு as ஞ)
 };
 // A whole file's bytes as a document. Takes the bytes over: a .tam file with no lone CR, as
 // Orvane writes them, is opened without a copy.

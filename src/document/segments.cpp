@@ -236,8 +236,8 @@ __attribute__((always_inline)) inline std::size_t SegmentReader::readAt(const Se
 std::size_t SegmentReader::readOther(std::string_view bytes, std::size_t k, char*& o, std::size_t marks)
 {
     std::size_t length = 0;
-    if (k < bytes.size() && bytes[k] == OtherBegins && k + 1 < bytes.size()) {
-        *o++ = bytes[k + 1];  // a quoted byte
+    if (k + 1 < bytes.size() && bytes[k] == OtherBegins && (bytes[k + 1] == OtherBegins || bytes[k + 1] == OtherEnds)) {
+        *o++ = bytes[k + 1];  // a quoted mark
         length = 2;
     } else if (k < bytes.size() && bytes[k] != OtherEnds) {
         char32_t c = 0;

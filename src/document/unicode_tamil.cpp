@@ -58,6 +58,7 @@ const std::u32string& decodeComposed(std::string_view utf8)
 struct CodeTrie {
     struct Node {
         int codes = -1;  // index in outputs, or none
+        bool drawnAs = false;  // those codes draw another syllable
         std::vector<std::pair<char32_t, int>> children;
     };
     std::vector<Node> nodes{1};
@@ -102,6 +103,7 @@ struct CodeTrie {
                 node = next;
             }
             nodes[std::size_t(node)].codes = int(outputs.size());
+            nodes[std::size_t(node)].drawnAs = t.drawnAs.contains(text);
             outputs.push_back(codes);
             longestOutput = std::max(longestOutput, codes.size());
         }
@@ -132,7 +134,7 @@ std::string unicodeToBamini(std::string_view utf8)
 
 std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
 {
-    std::size_t lost = 0;
+    std::size_t lost = 0, drawnAs = 0;
     const bool keepOther = reading.other == UnicodeReading::AsOtherText;
     bool inOther = false;  // a run of other text is open
     const Table& t = table();
@@ -187,15 +189,18 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
         const int first = trie.child(0, c);
         int node = first, found = -1;
         std::size_t length = 1, foundLength = 0;
+        bool foundDrawnAs = false;
         while (node >= 0 && length < 4 && k + length < n) {
             node = trie.child(node, text[k + length]);
             ++length;
             if (node >= 0 && trie.nodes[std::size_t(node)].codes >= 0) {
                 found = trie.nodes[std::size_t(node)].codes;
                 foundLength = length;
+                foundDrawnAs = trie.nodes[std::size_t(node)].drawnAs;
             }
         }
         if (found >= 0) {
+            drawnAs += foundDrawnAs;
             put(trie.outputs[std::size_t(found)]);
             k += foundLength;
             continue;
@@ -253,6 +258,7 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
     endOther();
     out.resize(std::size_t(o - out.data()));
     reading.unconvertible = lost;
+    reading.drawnAs = drawnAs;
     return out;
 }
 

@@ -20,6 +20,7 @@ struct UnicodeReading {
     };
     Other other = AsCodes;
     std::size_t unconvertible = 0;  // AsCodes: characters that became "?" (malformed bytes too)
+    std::size_t drawnAs = 0;        // syllables Bamini has no glyph for, written as one it has (ஞு as ஞ)
 };
 
 // UTF-8 text as a document's bytes, syllable by syllable. Line breaks (LF, CR LF or CR)

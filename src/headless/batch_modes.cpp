@@ -218,6 +218,9 @@ int convertFile(const std::vector<std::string>& operands, DocumentFormat::Kind f
         const std::size_t lost = decoder.unconvertible() + encoder.unconvertible();
         if (lost > 0)
             std::fprintf(stderr, "orvane: %zu characters that a .tam file cannot hold became \"?\"\n", lost);
+        if (decoder.drawnAs() > 0)
+            std::fprintf(stderr, "orvane: %zu syllables that Bamini has no glyph for (ஙு ஙூ ஞு ஞூ ஷு ஷூ) were written "
+                                 "without their vowel sign\n", decoder.drawnAs());
         if (encoder.ownBytes() > 0)
             std::fprintf(stderr, "orvane: %zu characters of other text (English) were written as their own bytes, "
                                  "which a Bamini font draws as Tamil\n", encoder.ownBytes());

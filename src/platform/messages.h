@@ -30,6 +30,7 @@ enum class MessageId {
     RestoreRefused,     // document name (or the file), reason, where the recovery file stays
     UnicodeOpened,      // file, characters without a code (for the status line)
     UnicodeLossy,       // file, characters without a code, as a question
+    UnicodeDrawnAs,     // file, syllables written without their vowel sign, as a question
     LongParagraph,      // file, longest paragraph in KB
     OverLineLimit,      // file, lines, limit
     OverLineLimitOnSave, // file, lines, limit: a save would write a file that does not open

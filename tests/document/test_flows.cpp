@@ -304,6 +304,22 @@ private slots:
         QCOMPARE(core.files.bytesAt("/d/news.txt"), std::string("\u0b95\r\u0bae"));
     }
 
+    // Syllables Bamini has no letter for lose their vowel sign: asked before the text is in.
+    void aUnicodeFileWithSyllablesBaminiCannotDrawAsksFirst()
+    {
+        Core core;
+        core.files.put("/d/q.txt", "\u0b9e\u0bc1 \u0bb1\u0bc2\n");  // ஞு றூ
+        core.messages.answers = {Answer::No};
+        core.flows.openAtStartUp("\"/d/q.txt\"");
+        QVERIFY(core.askedAbout(MessageId::UnicodeDrawnAs));
+        QCOMPARE(core.messages.asked.back().message.args.at(1), std::string("1"));
+        QVERIFY(core.document.DocumentFileName().empty());
+        core.messages.answers = {Answer::Yes};
+        core.flows.openAtStartUp("\"/d/q.txt\"");
+        QCOMPARE(core.document.DocumentFileName(), std::string("/d/q.txt"));
+        QCOMPARE(core.view.text, std::string("Q W}"));
+    }
+
     void exportsAskBeforeReplacingTheNameTheyAddTheirEndingTo()
     {
         Core core;
