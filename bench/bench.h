@@ -37,7 +37,12 @@ inline double millisecondsOf(const std::function<void()>& work)
 
 class Turns {
 public:
-    void add(std::string name, std::function<void()> work) { sides.push_back({std::move(name), std::move(work), {}}); }
+    void add(std::string name, std::function<void()> work)
+    {
+        add(std::move(name), std::function<double()>([work = std::move(work)] { return millisecondsOf(work); }));
+    }
+    // A side that times the part of its work that counts itself, in milliseconds.
+    void add(std::string name, std::function<double()> timed) { sides.push_back({std::move(name), std::move(timed), {}}); }
 
     // One warm-up turn each, then runs turns of every side in order.
     void run(int runs)
@@ -46,7 +51,7 @@ public:
             s.work();
         for (int r = 0; r < runs; ++r)
             for (Side& s : sides)
-                s.times.push_back(millisecondsOf(s.work));
+                s.times.push_back(s.work());
     }
 
     std::vector<std::pair<std::string, double>> medians() const
@@ -57,10 +62,22 @@ public:
         return out;
     }
 
+    struct Range {
+        double least, median, most;
+    };
+    std::vector<std::pair<std::string, Range>> ranges() const
+    {
+        std::vector<std::pair<std::string, Range>> out;
+        for (const Side& s : sides)
+            out.emplace_back(s.name, Range{*std::min_element(s.times.begin(), s.times.end()), median(s.times),
+                                           *std::max_element(s.times.begin(), s.times.end())});
+        return out;
+    }
+
 private:
     struct Side {
         std::string name;
-        std::function<void()> work;
+        std::function<double()> work;
         std::vector<double> times;
     };
     std::vector<Side> sides;
@@ -70,6 +87,14 @@ inline void print(const std::string& name, double value)
 {
     std::printf("%s=%.4f\n", name.c_str(), value);
     std::fflush(stdout);
+}
+
+// A row's median, and its range over the turns as name_least and name_most.
+inline void printRange(const std::string& name, const Turns::Range& range)
+{
+    print(name, range.median);
+    print(name + "_least", range.least);
+    print(name + "_most", range.most);
 }
 
 } // namespace orvane::bench

@@ -11,7 +11,9 @@
 #include "phonetic/batch_typist.h"
 #include "platform/text_codec.h"
 #include "romanised.h"
+#include "window/find_bar.h"
 #include "window/form1.h"
+#include "window/tamil_field.h"
 #include "window/status_panels.h"
 #include "window/tamil_font.h"
 #include "window/text_box.h"
@@ -375,6 +377,45 @@ void stallsAfterKey(const std::string& name, const std::string& path, int turns)
     }
 }
 
+// Finding கொ in 16 MB as the user does: Ctrl+F, "ko" typed into the field, Enter; timed from
+// the Enter to the count shown. The bare box: its text taken and searched by QString for
+// the same codes, counted. Each turn types the query again, so each search reads anew.
+void find16(const std::string& path)
+{
+    Orvane o;
+    o.open(path);
+    Bare b;
+    b.edit->setPlainText(QString::fromLatin1(readWhole(path)));
+    QCoreApplication::processEvents();
+    FindBar& bar = *o.form.findBar();
+    bar.showFind();
+    QCoreApplication::processEvents();
+    std::size_t counted = 0;
+    Turns turns;
+    turns.add("find16_orvane_ms", std::function<double()>([&] {
+        bar.findField->clear();
+        typeInto(bar.findField, QStringLiteral("ko"));
+        const double ms = millisecondsOf([&] { typeInto(bar.findField, QStringLiteral("\n")); });
+        if (!bar.count->text().contains(QLatin1String(" of "))) {
+            std::fprintf(stderr, "bench_window: the find bar found nothing\n");
+            std::exit(1);
+        }
+        QTest::qWait(200);  // the typing pause's own search, not timed
+        return ms;
+    }));
+    turns.add("find16_bare_ms", [&] {
+        const QString text = b.edit->document()->toPlainText();
+        std::size_t n = 0;
+        for (qsizetype at = text.indexOf(QLatin1String("nfh")); at >= 0; at = text.indexOf(QLatin1String("nfh"), at + 3))
+            ++n;
+        counted = n;
+    });
+    turns.run(5);
+    for (const auto& [name, range] : turns.ranges())
+        printRange(name, range);
+    print("find16_matches", double(counted));
+}
+
 // Opening 16 MB through the window's Open, against the bare box's setPlainText of the file
 // read by Qt, and the machine reading the bytes.
 void open16(const std::string& path)
@@ -452,6 +493,10 @@ int main(int argc, char** argv)
     if (text64.back() == '\r')
         text64.pop_back();
     const std::string path64 = writeDocument("doc64.tam", text64);
+    if (argc > 2 && std::string_view(argv[2]) == "find") {  // this section alone
+        find16(path16);
+        return 0;
+    }
     if (argc > 2 && std::string_view(argv[2]) == "stalls") {  // this section alone
         stallsAfterKey("stall16", path16, 3);
         stallsAfterKey("stall64", path64, 3);

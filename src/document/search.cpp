@@ -1,10 +1,18 @@
 #include "document/search.h"
 
+#include "document/bamini_table.h"
+#include "document/other_text.h"
 #include "document/segments.h"
 #include "document/unicode_tamil.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <exception>
+#include <functional>
+#include <system_error>
+#include <thread>
 #include <string>
 
 namespace orvane {
@@ -40,6 +48,181 @@ void findIn(std::string_view bytes, std::size_t offset, std::string_view query, 
         at = end - 1;
     }
 }
+
+// The codes whose reading, alone or with others, may hold the UTF-8 piece: a superset, so
+// that a place none of them stands cannot hold it.
+using CodeSet = std::array<bool, 256>;
+
+void addCodesThatMayRead(std::string_view piece, CodeSet& may)
+{
+    const bamini::Table& t = bamini::table();
+    // What a code reads as where it stands: the kaal after a letter with its vowel is ர, and
+    // the lla after an e-sign's letter the au length mark.
+    std::string ra, auLength;
+    utf8::append(bamini::LetterRa, ra);
+    utf8::append(bamini::AuLength, auLength);
+    if (piece.find(ra) != std::string_view::npos)
+        may[t.kaal] = true;
+    if (piece.find(auLength) != std::string_view::npos)
+        may[t.au] = true;
+    for (std::size_t b = 0; b < 256; ++b) {
+        may[b] = may[b] || t.utf8[b].find(piece) != std::string::npos || t.plain[b].find(piece) != std::string::npos;
+        for (const bamini::Sequence& s : t.sequences[b])
+            if (s.utf8.find(piece) != std::string::npos)
+                for (const char code : s.codes)
+                    may[static_cast<unsigned char>(code)] = true;
+    }
+}
+
+// What a stretch of the document must hold to hold the query: for each of its characters,
+// one of the codes that may read as it (as either half of a two-part sign, which the reading
+// makes of two codes), with the spaces the query has before that character.
+struct Needed {
+    CodeSet codes{};
+    std::size_t spacesBefore = 0;
+};
+
+std::vector<Needed> neededFor(std::string_view query)
+{
+    std::vector<Needed> needed;
+    std::size_t spaces = 0;
+    for (std::size_t i = 0; i < query.size();) {
+        const char32_t c = utf8::decodeAt(query, i);
+        if (c == bamini::DottedCircle)
+            return {};  // what a sign with no letter reads as: any sign
+        if (c == ' ' || c == 0xFFFD) {
+            spaces += c == ' ';
+            continue;
+        }
+        std::string whole;
+        utf8::append(c, whole);
+        std::vector<std::u32string> halves;
+        switch (c) {
+        case bamini::SignO: halves = {{bamini::SignE}, {bamini::SignAa}}; break;
+        case bamini::SignOo: halves = {{bamini::SignEe}, {bamini::SignAa}}; break;
+        case bamini::SignAu: halves = {{bamini::SignE}, {bamini::AuLength}}; break;
+        case bamini::LetterAu: halves = {{bamini::LetterO}, {bamini::AuLength}}; break;
+        default: halves = {{}};
+        }
+        for (const std::u32string& half : halves) {
+            Needed n;
+            n.spacesBefore = spaces;
+            addCodesThatMayRead(whole, n.codes);
+            if (!half.empty()) {
+                std::string part;
+                utf8::append(half[0], part);
+                addCodesThatMayRead(part, n.codes);
+            }
+            needed.push_back(n);
+        }
+    }
+    return needed;
+}
+
+// In a document of Tamil codes alone, a space ends every segment and the reading after it
+// starts afresh, as at a line's start. So only the words about the places where the least
+// common of the codes the query needs stands are looked at (from as many spaces back as the
+// query has before that character to as many on as it has after it), and only those that
+// hold a code for every character of the query are read. The lines from first to last.
+void findInWords(std::string_view bytes, std::size_t first, std::size_t last, std::string_view query,
+                 const std::vector<Needed>& needed, std::vector<TextRange>& found)
+{
+    const Needed& anchor = needed.front();
+    const std::size_t spacesAfter = std::size_t(std::count(query.begin(), query.end(), ' ')) - anchor.spacesBefore;
+    const auto lineEnd = [](char b) { return b == '\r' || b == '\n'; };
+    const char* const data = bytes.data();
+    std::size_t begin = 0, end = 0;  // words to read, not yet read
+    std::string reading;
+    const auto read = [&] {
+        if (end <= begin)
+            return;
+        // Read quickly first: most words that hold the codes do not hold the query.
+        reading.clear();
+        SegmentReader().appendText(bytes.substr(begin, end - begin), true, reading);
+        if (reading.find(query) != std::string::npos)
+            findIn(bytes.substr(begin, end - begin), begin, query, found);
+    };
+    for (std::size_t at = first; at < last; ++at) {
+        if (!anchor.codes[static_cast<unsigned char>(data[at])])
+            continue;
+        std::size_t from = at;
+        for (std::size_t spaces = 0; from > first && !lineEnd(data[from - 1]); --from)
+            if (data[from - 1] == ' ' && ++spaces > anchor.spacesBefore)
+                break;
+        std::size_t to = at + 1, wordEnd = std::string_view::npos;
+        for (std::size_t spaces = 0; to < last && !lineEnd(data[to]); ++to) {
+            if (data[to] != ' ')
+                continue;
+            wordEnd = std::min(wordEnd, to);
+            if (++spaces > spacesAfter)
+                break;
+        }
+        at = std::min(wordEnd, to);  // the rest of this word has the same words about it
+        const std::string_view words = bytes.substr(from, to - from);
+        const bool holdsAll = std::all_of(needed.begin() + 1, needed.end(), [words](const Needed& n) {
+            return std::any_of(words.begin(), words.end(), [&n](char b) { return n.codes[static_cast<unsigned char>(b)]; });
+        });
+        if (!holdsAll)
+            continue;
+        if (from > end) {  // words that overlap those waiting are read with them
+            read();
+            begin = from;
+        }
+        end = std::max(end, to);
+    }
+    read();
+}
+
+// The same over a whole document, false where it holds other text or the query no letter;
+// a long document in two halves at once, divided at a line end.
+bool findAmongTamilCodes(std::string_view bytes, std::string_view query, std::vector<TextRange>& found)
+{
+    std::vector<Needed> needed = neededFor(query);
+    if (needed.empty() || bytes.find(OtherBegins) != std::string_view::npos)
+        return false;
+    // How common each code is, from the first stretch of the document: the rarest need leads.
+    std::array<std::size_t, 256> seen{};
+    for (const char b : bytes.substr(0, std::size_t(1) << 20))
+        ++seen[static_cast<unsigned char>(b)];
+    const auto often = [&seen](const Needed& n) {
+        std::size_t count = 0;
+        for (std::size_t b = 0; b < 256; ++b)
+            count += n.codes[b] ? seen[b] : 0;
+        return count;
+    };
+    std::stable_sort(needed.begin(), needed.end(), [&](const Needed& x, const Needed& y) { return often(x) < often(y); });
+    const std::size_t feed = bytes.size() >= (std::size_t(1) << 20) ? bytes.find('\n', bytes.size() / 2) : std::string_view::npos;
+    if (feed == std::string_view::npos) {
+        findInWords(bytes, 0, bytes.size(), query, needed, found);
+        return true;
+    }
+    std::vector<TextRange> later;
+    std::exception_ptr failed;
+    std::thread helper;
+    try {
+        helper = std::thread([&] {
+            try {
+                findInWords(bytes, feed + 1, bytes.size(), query, needed, later);
+            } catch (...) {
+                failed = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {  // no thread: one after the other
+        findInWords(bytes, 0, bytes.size(), query, needed, found);
+        return true;
+    }
+    try {
+        findInWords(bytes, 0, feed + 1, query, needed, found);
+    } catch (...) {
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (failed)
+        std::rethrow_exception(failed);
+    found.insert(found.end(), std::make_move_iterator(later.begin()), std::make_move_iterator(later.end()));
+    return true;
+}
 } // namespace
 
 std::vector<TextRange> findAll(std::string_view bytes, std::string_view query)
@@ -51,6 +234,8 @@ std::vector<TextRange> findAll(std::string_view bytes, std::string_view query)
         findIn(bytes, 0, query, found);
         return found;
     }
+    if (findAmongTamilCodes(bytes, query, found))
+        return found;
     // A line's reading never depends on another line, and a query without a line break
     // never spans two. So the text is read quickly in stretches of whole lines, and only a
     // line whose text holds the query is read again segment by segment, to find where each

@@ -6,6 +6,8 @@
 #include "window/tamil_field.h"
 #include "window/text_box.h"
 
+#include <cstring>
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -78,7 +80,7 @@ FindBar::FindBar(TextBox& text, const CompositionTables& tables, StatusPanels& p
     });
     connect(text.document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
         if (removed != 0 || added != 0)
-            stale = true;
+            stale = bytesStale = true;
     });
     connect(text.verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { markMatches(); });
     hide();
@@ -105,6 +107,8 @@ void FindBar::showReplace() { show(true); }
 
 void FindBar::close()
 {
+    std::string().swap(bytes);  // the copy is for searching
+    bytesStale = true;
     hide();
     text.setExtraSelections({});
     text.setFocus();
@@ -115,9 +119,22 @@ namespace {
 // line break is one position, a character of other text one or two (UTF-16).
 class BoxPositions {
 public:
-    explicit BoxPositions(std::string_view bytes) : bytes(bytes) {}
+    explicit BoxPositions(std::string_view bytes) : bytes(bytes), tamilOnly(bytes.find(OtherBegins) == std::string_view::npos)
+    {
+    }
     int of(std::size_t offset)
     {
+        offset = std::min(offset, bytes.size());
+        while (tamilOnly && at < offset) {  // one position a byte, but for CR LF
+            const void* cr = std::memchr(bytes.data() + at, '\r', offset - at);
+            const std::size_t next = cr ? std::size_t(static_cast<const char*>(cr) - bytes.data()) : offset;
+            position += int(next - at);
+            at = next;
+            if (cr) {
+                ++position;
+                at += at + 1 < bytes.size() && bytes[at + 1] == '\n' ? 2 : 1;
+            }
+        }
         for (; at < offset && at < bytes.size(); ++at) {
             const auto b = static_cast<unsigned char>(bytes[at]);
             if (!inOther) {
@@ -148,6 +165,7 @@ public:
 
 private:
     std::string_view bytes;
+    const bool tamilOnly;
     std::size_t at = 0;
     int position = 0;
     bool inOther = false;
@@ -161,7 +179,11 @@ void FindBar::search()
     const std::string query = findField->unicode();
     if (query.empty())
         return;
-    const std::string bytes = text.documentBytes();
+    // The document's bytes are taken once for all the searches until it changes.
+    if (bytesStale) {
+        bytes = text.documentBytes();
+        bytesStale = false;
+    }
     BoxPositions positions(bytes);
     for (TextRange& r : findAll(bytes, query)) {
         const int begin = positions.of(r.begin);

@@ -4,6 +4,7 @@
 #include "document/segments.h"
 #include "document/unicode_tamil.h"
 #include "phonetic/batch_typist.h"
+#include "support/real_bamini.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -120,6 +121,48 @@ private slots:
             for (const TextRange& r : ranges)
                 QVERIFY(baminiToUnicode(bytes.substr(r.begin, r.end - r.begin)).starts_with(query));
             QCOMPARE(ranges.size(), expected);
+        }
+    }
+
+    // A document of Tamil codes alone is searched word by word about the codes the query
+    // needs; one with other text line by line. Both find the same in the same lines: real
+    // lines and typed ones (over 1 MB, searched in two halves), queries of whole letters with
+    // spaces about them, and signs alone.
+    void wordByWordFindsWhatLineByLineFinds()
+    {
+        std::string bytes;
+        for (const test::RealBaminiLine& line : test::RealBamini)
+            bytes.append(line.bamini).append("\r\n");
+        QRandomGenerator random(26);
+        const QByteArray keys = "kctdpRyrlvLzgGOnmojhSsaAiIuUeEyoOY.x ,1\n  ";
+        std::string stream;
+        for (int k = 0; k < 1500000; ++k)
+            stream += keys[random.bounded(int(keys.size()))];
+        BatchTypist typist;
+        typist.typeBytes(stream);
+        bytes += typist.text();
+        std::vector<std::string> letters;
+        forEachSegment(std::string_view(bytes).substr(0, 40000), [&](const Segment& s) {
+            letters.emplace_back(s.text);
+        });
+        const std::string other = "\r\n\x0E\xC3\xA9\x0F";  // other text: read line by line
+        std::vector<std::string> queries = {u("ொ").toStdString(), u("ா").toStdString(), u("ஔ").toStdString(), " "};
+        for (int q = 0; q < 60; ++q) {
+            const std::size_t at = random.bounded(int(letters.size()) - 4);
+            std::string query;
+            for (std::size_t k = at; k < at + 1 + random.bounded(3); ++k)
+                query += letters[k];
+            if (query.find('\n') == std::string::npos)
+                queries.push_back(query);
+        }
+        for (const std::string& query : queries) {
+            const std::vector<TextRange> byWords = findAll(bytes, query);
+            std::vector<TextRange> byLines = findAll(bytes + other, query);
+            while (!byLines.empty() && byLines.back().begin >= bytes.size())
+                byLines.pop_back();
+            QVERIFY2(byWords.size() == byLines.size(), query.c_str());
+            for (std::size_t k = 0; k < byWords.size(); ++k)
+                QVERIFY2(byWords[k].begin == byLines[k].begin && byWords[k].end == byLines[k].end, query.c_str());
         }
     }
 

@@ -67,11 +67,18 @@ private slots:
         QTest::keyClick(form->findBar()->findField, Qt::Key_Return);
         QCOMPARE(selected(), std::string("kp"));
         QCOMPARE(form->findBar()->count->text(), QString("1 of 1"));
+        // An edit while the bar is open is searched too (the bar keeps the text between searches).
+        form->Text1->setFocus();
+        QTest::keyClick(form->Text1, Qt::Key_End, Qt::ControlModifier);
+        type(" mi");
+        form->findBar()->findField->setFocus();
+        QTest::keyClick(form->findBar()->findField, Qt::Key_Return);
+        QCOMPARE(form->findBar()->count->text(), QString("1 of 2"));
 
         QTest::keyClick(form->findBar()->findField, Qt::Key_Escape);
         QVERIFY(!form->findBar()->isVisible());
         QCOMPARE(QApplication::focusWidget(), form->Text1);
-        QCOMPARE(bytes(), std::string("tzf;fk; jkpo; tzf;fk;"));  // searching changed nothing
+        QCOMPARE(bytes(), std::string("tzf;fk; jkpo; tzf;fk; kp"));  // searching changed nothing
         QVERIFY(form->document().DocumentChanged());
     }
 
