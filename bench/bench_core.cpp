@@ -47,11 +47,6 @@ struct NullBox final : KeystrokeInjector, StatusPanels, ChangeMarker {
     void markDocumentChanged() override {}
 };
 
-QByteArray readAll(const char* path)
-{
-    QFile f(QString::fromLocal8Bit(path));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 } // namespace
 
 int main(int argc, char** argv)
@@ -101,45 +96,6 @@ int main(int argc, char** argv)
     for (const auto& [name, ms] : perKey.medians())
         print(name, ms * 1e6 / n);
 
-    // Search 16 MB: by Tamil letters, against the bytes found as they are (std::string_view)
-    // and the box's text searched by QString.
-    BatchTypist typist;
-    typist.typeBytes(romanisedText(std::size_t(20) << 20));
-    std::string document = typist.text();
-    document.resize(std::size_t(16) << 20);
-    const std::string query = "\xE0\xAE\x95\xE0\xAF\x8A";  // கொ
-    const std::string queryBytes = "nfh";              // its codes
-    const QString boxText = codec::toBoxText(document);
-    const QString boxQuery = QString::fromLatin1(queryBytes.c_str());
-    Turns search;
-    std::size_t found[3] = {};
-    search.add("search_orvane_ms", [&] { found[0] = findAll(document, query).size(); });
-    search.add("search_bytes_ms", [&] {
-        std::size_t count = 0;
-        for (std::size_t at = document.find(queryBytes); at != std::string::npos; at = document.find(queryBytes, at + 3))
-            ++count;
-        found[1] = count;
-    });
-    search.add("search_qstring_ms", [&] {
-        std::size_t count = 0;
-        for (qsizetype at = boxText.indexOf(boxQuery); at >= 0; at = boxText.indexOf(boxQuery, at + 3))
-            ++count;
-        found[2] = count;
-    });
-    search.run(5);
-    for (const auto& [name, ms] : search.medians())
-        print(name, ms);
-    print("search_matches", double(found[0]));
-    print("search_byte_matches", double(found[1]));
 
-    // Qt's own conversions of the files the batch modes are timed on, whole in memory.
-    const QByteArray tam = readAll(argv[1]), utf8 = readAll(argv[2]), romanised = readAll(argv[3]);
-    Turns qt;
-    qt.add("qt_to_unicode_ms", [&] { keep(QString::fromLatin1(tam).toUtf8().size()); });
-    qt.add("qt_from_unicode_ms", [&] { keep(QString::fromUtf8(utf8).toLatin1().size()); });
-    qt.add("qt_transliterate_ms", [&] { keep(QString::fromLatin1(romanised).toUtf8().size()); });
-    qt.run(3);
-    for (const auto& [name, ms] : qt.medians())
-        print(name, ms);
     return 0;
 }

@@ -19,6 +19,7 @@
 #include "window/text_box.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
@@ -368,7 +369,6 @@ void stallsAfterKey(const std::string& name, const std::string& path, int turns)
                 b->caretAt(at);
             typeInto(box, orvane ? QStringLiteral("ka") : QStringLiteral("f"));
             gaps.push_back(longestGap(3000));
-            std::fprintf(stderr, "%s %s turn %d: %.1f ms\n", name.c_str(), orvane ? "orvane" : "bare", turn, gaps.back());
         }
         const std::string side = orvane ? "orvane" : "bare";
         print(name + "_" + side + "_first_ms", gaps.front());
@@ -414,6 +414,59 @@ void find16(const std::string& path)
     for (const auto& [name, range] : turns.ranges())
         printRange(name, range);
     print("find16_matches", double(counted));
+}
+
+// Start-up with a 64 MB document named, in the window: from Form_Load to the text shown, and
+// to a key pressed as soon as it shows (Return) gone in. The bare box: the
+// file read by Qt into it, and the same key.
+void startup64(const std::string& path, int lines)
+{
+    const auto wait = [](const std::function<bool()>& done) {
+        QElapsedTimer limit;
+        limit.start();
+        while (!done() && limit.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (!done()) {
+            std::fprintf(stderr, "bench_window: the window did not take the key\n");
+            std::exit(1);
+        }
+    };
+    std::vector<double> text, key, bareText, bareKey;
+    for (int turn = 0; turn < 3; ++turn) {
+        {
+            QElapsedTimer clock;
+            clock.start();
+            test::FakeDialog dialog;
+            test::FakeMessages messages;
+            test::FakeProcess process;
+            test::FakeClock fakeClock;
+            Form1 form{Form1Services{&dialog, &messages, &process, &fakeClock, nullptr}};
+            form.Form_Load("\"" + path + "\"");
+            form.show();
+            wait([&] { return form.Text1->document()->characterCount() > 2; });
+            text.push_back(double(clock.nsecsElapsed()) / 1e6);
+            QTest::sendKeyEvent(QTest::Click, form.Text1, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
+            wait([&] { return form.Text1->document()->blockCount() == lines + 1; });
+            key.push_back(double(clock.nsecsElapsed()) / 1e6);
+        }
+        {
+            QElapsedTimer clock;
+            clock.start();
+            Bare b;
+            b.edit->setPlainText(QString::fromLatin1(readWhole(path)));
+            QCoreApplication::processEvents();
+            bareText.push_back(double(clock.nsecsElapsed()) / 1e6);
+            const int blocks = b.edit->document()->blockCount();
+            QTest::sendKeyEvent(QTest::Click, b.edit, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
+            wait([&] { return b.edit->document()->blockCount() == blocks + 1; });
+            bareKey.push_back(double(clock.nsecsElapsed()) / 1e6);
+        }
+    }
+    print("start64_text_ms", median(text));
+    print("start64_key_ms", median(key));
+    print("start64_key_ms_most", *std::max_element(key.begin(), key.end()));
+    print("start64_bare_text_ms", median(bareText));
+    print("start64_bare_key_ms", median(bareKey));
 }
 
 // Opening 16 MB through the window's Open, against the bare box's setPlainText of the file
@@ -502,6 +555,10 @@ int main(int argc, char** argv)
         stallsAfterKey("stall64", path64, 3);
         return 0;
     }
+    if (argc > 2 && std::string_view(argv[2]) == "startup") {  // this section alone
+        startup64(path64, int(std::count(text64.begin(), text64.end(), '\n')) + 1);
+        return 0;
+    }
     panels();
     typing();
     keysIn16MB(path16, text16);
@@ -509,5 +566,9 @@ int main(int argc, char** argv)
     saves("save16", path16, 5, false);
     saves("save64", path64, 3, false);
     saves("opensave64", path64, 2, true);
+    find16(path16);
+    stallsAfterKey("stall16", path16, 3);
+    stallsAfterKey("stall64", path64, 3);
+    startup64(path64, int(std::count(text64.begin(), text64.end(), '\n')) + 1);
     return 0;
 }

@@ -176,6 +176,10 @@ void Editor::holdKeys()
 {
     if (!heldKeys)
         heldKeys = std::make_shared<HeldKeys>(window);
+    // Held keys go where the focus is when they are let go: the text, if nothing else has it
+    // (the window may not have been active yet).
+    if (!window->focusWidget())
+        Text1->setFocus();
 }
 
 void Editor::releaseKeys()
