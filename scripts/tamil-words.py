@@ -106,6 +106,9 @@ TAMIL = {
                  "could be read; look it over before you save it."):
         "%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த "
         "வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.",
+    ("Messages", "%1: its text is opened as Unicode text, its formatting left behind. Save asks for a new name."):
+        "%1: அதன் உரை யூனிகோட் உரையாகத் திறக்கப்பட்டது, வடிவமைப்பு விடப்பட்டது. சேமிக்கும்போது புதிய பெயர் "
+        "கேட்கப்படும்.",
     ("Messages", "%1 is Unicode text: shown in Tamil codes, saved back as Unicode."):
         "%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.",
     ("Messages", "The Unicode text\n%1\nholds %2 characters that a Tamil document cannot hold. They will be shown "

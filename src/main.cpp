@@ -2,6 +2,7 @@
 
 #include "headless/batch_modes.h"
 #include "headless/command_line.h"
+#include "office/convert_command.h"
 #include "platform/file_service.h"
 #include "window/editor_app.h"
 
@@ -25,9 +26,11 @@ int main(int argc, char** argv)
     case CommandLine::Transliterate:
         return orvane::runTransliterate(line.operands, line.large);
     case CommandLine::ToUnicode:
-        return orvane::runToUnicode(line.operands);
     case CommandLine::FromUnicode:
-        return orvane::runFromUnicode(line.operands, line.large);
+        if (const std::optional<int> status = orvane::office::convertDocumentCommand(line))
+            return *status;
+        return line.mode == CommandLine::ToUnicode ? orvane::runToUnicode(line.operands)
+                                                   : orvane::runFromUnicode(line.operands, line.large);
     case CommandLine::Editor:
         break;
     }

@@ -260,7 +260,12 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="106" />
+        <location filename="../../src/platform/message_text.cpp" line="101" />
+        <source>%1: its text is opened as Unicode text, its formatting left behind. Save asks for a new name.</source>
+        <translation>%1: அதன் உரை யூனிகோட் உரையாகத் திறக்கப்பட்டது, வடிவமைப்பு விடப்பட்டது. சேமிக்கும்போது புதிய பெயர் கேட்கப்படும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="109" />
         <source>The Unicode text
 %1
 holds %2 syllables that Bamini has no letter for (ஙு ஙூ ஞு ஞூ ஷு ஷூ). They will be shown without their vowel sign, and saving writes them so.
@@ -273,7 +278,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="115" />
+        <location filename="../../src/platform/message_text.cpp" line="118" />
         <source>Saved, %1 would have %2 lines, more than the %3 Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -282,7 +287,7 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="128" />
+        <location filename="../../src/platform/message_text.cpp" line="131" />
         <source>%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a Bamini font.
 
 Keep the document as Unicode text from now on, so that the English stays English? Saved, it becomes
@@ -297,7 +302,7 @@ Yes keeps it as Unicode text. No leaves the English out.</source>
 ஆம் என்றால் யூனிகோட் உரையாக வைக்கும். இல்லை என்றால் ஆங்கிலத்தை விட்டுவிடும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="133" />
+        <location filename="../../src/platform/message_text.cpp" line="136" />
         <source>%1
 is a .tam file, which holds Tamil only. The English in the document will be left out of it, and out of the document.
 
@@ -308,7 +313,7 @@ Save it so?</source>
 அப்படியே சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="136" />
+        <location filename="../../src/platform/message_text.cpp" line="139" />
         <source>Only part of the last changes to %1 could be read back: %2. The text is restored as far as it could be read; look it over before you save it.</source>
         <translation>%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.</translation>
     </message>
@@ -384,12 +389,12 @@ It is kept, as it was, in
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="101" />
+        <location filename="../../src/platform/message_text.cpp" line="104" />
         <source>%1 is Unicode text: shown in Tamil codes, saved back as Unicode.</source>
         <translation>%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="103" />
+        <location filename="../../src/platform/message_text.cpp" line="106" />
         <source>The Unicode text
 %1
 holds %2 characters that a Tamil document cannot hold. They will be shown as "?", and saving writes "?" in their place.
@@ -402,7 +407,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="110" />
+        <location filename="../../src/platform/message_text.cpp" line="113" />
         <source>The file
 %1
 has a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs that long.
@@ -415,7 +420,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="113" />
+        <location filename="../../src/platform/message_text.cpp" line="116" />
         <source>The file
 %1
 could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
@@ -424,7 +429,7 @@ could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
 அதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="118" />
+        <location filename="../../src/platform/message_text.cpp" line="121" />
         <source>The file
 %1
 could not be opened: there is not enough memory for it.</source>
@@ -433,17 +438,17 @@ could not be opened: there is not enough memory for it.</source>
 அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="120" />
+        <location filename="../../src/platform/message_text.cpp" line="123" />
         <source>Opening %1 was stopped; none of it was kept.</source>
         <translation>%1 திறப்பது நிறுத்தப்பட்டது; அதில் எதுவும் வைக்கப்படவில்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="122" />
+        <location filename="../../src/platform/message_text.cpp" line="125" />
         <source>The text could not be pasted: there is not enough memory for it.</source>
         <translation>உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="124" />
+        <location filename="../../src/platform/message_text.cpp" line="127" />
         <source>The document has
 
 %1 words
@@ -458,7 +463,7 @@ could not be opened: there is not enough memory for it.</source>
 %4 வரிகள்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="126" />
+        <location filename="../../src/platform/message_text.cpp" line="129" />
         <source>The selection has
 
 %1 words
@@ -545,22 +550,22 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="149" />
+        <location filename="../../src/window/editor.cpp" line="150" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="149" />
+        <location filename="../../src/window/editor.cpp" line="150" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="378" />
+        <location filename="../../src/window/editor.cpp" line="383" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="378" />
+        <location filename="../../src/window/editor.cpp" line="383" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>
@@ -568,65 +573,65 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::FindBar</name>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="37" />
+        <location filename="../../src/window/find_bar.cpp" line="39" />
         <source>Find:</source>
         <translation>தேடு:</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="41" />
+        <location filename="../../src/window/find_bar.cpp" line="43" />
         <source>Previous</source>
         <translation>முந்தையது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="42" />
+        <location filename="../../src/window/find_bar.cpp" line="44" />
         <source>Next</source>
         <translation>அடுத்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="45" />
+        <location filename="../../src/window/find_bar.cpp" line="47" />
         <source>Close</source>
         <translation>மூடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="47" />
+        <location filename="../../src/window/find_bar.cpp" line="49" />
         <source>Replace with:</source>
         <translation>இதனால் மாற்று:</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="51" />
+        <location filename="../../src/window/find_bar.cpp" line="53" />
         <source>&amp;Replace</source>
         <translation>மாற்று (&amp;R)</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="52" />
+        <location filename="../../src/window/find_bar.cpp" line="54" />
         <source>Replace A&amp;ll</source>
         <translation>அனைத்தையும் மாற்று (&amp;L)</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="60" />
-        <location filename="../../src/window/find_bar.cpp" line="205" />
-        <location filename="../../src/window/find_bar.cpp" line="278" />
+        <location filename="../../src/window/find_bar.cpp" line="62" />
+        <location filename="../../src/window/find_bar.cpp" line="227" />
+        <location filename="../../src/window/find_bar.cpp" line="300" />
         <source>%1 of %2</source>
         <translation>%2 இல் %1</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="196" />
-        <location filename="../../src/window/find_bar.cpp" line="278" />
+        <location filename="../../src/window/find_bar.cpp" line="218" />
+        <location filename="../../src/window/find_bar.cpp" line="300" />
         <source>No match</source>
         <translation>பொருத்தம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="226" />
+        <location filename="../../src/window/find_bar.cpp" line="248" />
         <source>Went on from the top</source>
         <translation>மேலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="226" />
+        <location filename="../../src/window/find_bar.cpp" line="248" />
         <source>Went on from the end</source>
         <translation>இறுதியிலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="279" />
+        <location filename="../../src/window/find_bar.cpp" line="301" />
         <source>Replaced %1</source>
         <translation>%1 மாற்றப்பட்டன</translation>
     </message>

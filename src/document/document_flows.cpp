@@ -2,6 +2,7 @@
 
 #include "document/file_format.h"
 #include "document/other_text.h"
+#include "document/unicode_tamil.h"
 
 #include <algorithm>
 #include <new>
@@ -24,6 +25,7 @@ DocumentFlows::DocumentFlows(Document& document, DocumentView& view, FileDialog&
 // The document now is what its file holds.
 void DocumentFlows::settle(std::string name, DocumentFormat format, FileIdentity onDisk)
 {
+    importedFrom.clear();
     document.setDocumentFileName(std::move(name));
     document.setFormat(format);
     document.setOnDisk(onDisk);
@@ -56,9 +58,14 @@ std::optional<std::string> DocumentFlows::askForName(bool offerUnicode, Document
 // "letter.txt"; an untitled one is "Untitled" with the ending.
 std::string DocumentFlows::proposedName(std::string_view ending) const
 {
-    std::string name = document.DocumentFileName().empty() ? std::string("Untitled.tam") : document.DocumentFileName();
-    if (name.ends_with(".tam") || name.ends_with(".txt"))
-        name.resize(name.size() - 4);
+    std::string name = !document.DocumentFileName().empty() ? document.DocumentFileName()
+                       : !importedFrom.empty()              ? importedFrom
+                                                            : std::string("Untitled.tam");
+    for (const std::string_view known : {".tam", ".txt", ".docx", ".odt", ".rtf", ".doc"})
+        if (name.ends_with(known) && name.size() > known.size()) {
+            name.resize(name.size() - known.size());
+            break;
+        }
     return name + std::string(ending);
 }
 
@@ -279,8 +286,24 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
         return false;
     }
     DocumentFormat format;
+    // A word processor's document: its text, as a Unicode document with no name.
+    std::string importError;
+    std::optional<std::string> imported = importer ? importer->importText(in.bytes, importError) : std::nullopt;
+    const bool wasImported = imported.has_value();
+    if (!importError.empty()) {
+        messages.warn({MessageId::OpenFailed, {path, importError}});
+        return false;
+    }
     try {
-        OpenedText opened = openText(std::move(in.bytes));
+        OpenedText opened;
+        if (imported) {
+            opened.text = pastedText(*imported, PastedAs::Unicode);
+            opened.format = DocumentFormat{DocumentFormat::Unicode};
+            imported.reset();
+            in.bytes.clear();
+        } else {
+            opened = openText(std::move(in.bytes));
+        }
         // Characters with no code become "?" only once the user knows how many.
         if (opened.unconvertible > 0
             && messages.ask({MessageId::UnicodeLossy, {path, std::to_string(opened.unconvertible)}}, Buttons::YesNo)
@@ -329,6 +352,12 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
         settle({}, DocumentFormat{}, {});
         messages.warn({MessageId::OutOfMemory, {path}});
         return false;
+    }
+    if (wasImported) {
+        settle({}, format, {});
+        importedFrom = path;
+        view.showNote({MessageId::DocumentImported, {path}});
+        return true;
     }
     settle(path, format, in.identity);
     if (format.kind == DocumentFormat::Unicode)

@@ -6,6 +6,7 @@
 
 #include "document/document.h"
 #include "document/limits.h"
+#include "platform/document_importer.h"
 #include "platform/file_service.h"
 #include "platform/services.h"
 
@@ -60,6 +61,8 @@ public:
     // The window came back to the front: offers to reload a file another program changed
     // while the document had no unsaved changes.
     void checkFileOnDisk();
+    // Reads word-processor documents as text; without one, every file is text.
+    void setImporter(DocumentImporter* given) { importer = given; }
 
 private:
     std::optional<std::string> askForName(bool offerUnicode, DocumentFormat& format);
@@ -82,6 +85,10 @@ private:
     bool checkingDisk = false;
     bool reading = false;  // a document is being read into the window
     std::string pending;  // the start-up document, read once the window stands
+    DocumentImporter* importer = nullptr;
+    // An imported document has no name (Save never writes text over the document it came
+    // from); this is the one Save offers: the document's with ".txt".
+    std::string importedFrom;
     Notice::Subscription captioned;
 };
 

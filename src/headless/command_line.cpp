@@ -32,9 +32,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
     CommandLine line;
     bool optionsEnded = false;
     bool skipValue = false;
+    std::string* value = nullptr;  // the option before wants this argument
     for (const std::string& arg : args) {
         bool takesValue = false;
-        if (skipValue) {
+        if (value) {
+            *value = arg;
+            value = nullptr;
+        } else if (skipValue) {
             skipValue = false;
         } else if (!optionsEnded && arg.size() > 1 && arg.starts_with('-') && arg != "--" && isQtOption(arg, takesValue)) {
             skipValue = takesValue;
@@ -50,6 +54,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             return line;
         } else if (arg == "--large") {
             line.large = true;
+        } else if (arg == "--font") {
+            value = &line.font;
+        } else if (arg == "--bamini-font") {
+            value = &line.baminiFonts.emplace_back();
         } else if (line.mode == CommandLine::Editor
                    && (arg == "--transliterate" || arg == "--to-unicode" || arg == "--from-unicode")) {
             line.mode = arg == "--transliterate" ? CommandLine::Transliterate
@@ -60,6 +68,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             line.problem = "unknown option '" + printableName(arg) + "'";  // never a raw escape to the terminal
             return line;
         }
+    }
+    if (value) {
+        line.mode = CommandLine::BadUsage;
+        line.problem = "--font and --bamini-font need a font's name after them";
+        return line;
+    }
+    if ((!line.font.empty() || !line.baminiFonts.empty()) && line.mode != CommandLine::ToUnicode
+        && line.mode != CommandLine::FromUnicode) {
+        line.mode = CommandLine::BadUsage;
+        line.problem = "--font and --bamini-font go with --to-unicode or --from-unicode";
+        return line;
     }
     if (line.large && line.mode != CommandLine::Transliterate && line.mode != CommandLine::FromUnicode) {
         line.mode = CommandLine::BadUsage;
@@ -80,8 +99,8 @@ std::string usageText()
 {
     return "Usage: orvane [FILE.tam]\n"
            "       orvane --transliterate [--large] [INPUT [OUTPUT]]\n"
-           "       orvane --to-unicode [INPUT [OUTPUT]]\n"
-           "       orvane --from-unicode [--large] [INPUT [OUTPUT]]\n"
+           "       orvane --to-unicode [--font NAME] [--bamini-font NAME]... [INPUT [OUTPUT]]\n"
+           "       orvane --from-unicode [--large] [--bamini-font NAME]... [INPUT [OUTPUT]]\n"
            "       orvane --help | --version\n";
 }
 
@@ -100,6 +119,14 @@ std::string helpText()
            "                           file cannot hold become \"?\"\n"
            "  --large                  let a .tam OUTPUT be larger than the 64 MB the editor\n"
            "                           opens (without it, such an OUTPUT is refused)\n"
+           "\n"
+           "A Word document (.docx) as INPUT is converted run by run into a document of the\n"
+           "same kind, its English, styles, tables and the rest left as they were:\n"
+           "  --to-unicode             runs set in a Bamini-layout font become Unicode Tamil\n"
+           "  --from-unicode           runs of Tamil Unicode become Bamini codes in Bamini\n"
+           "  --font NAME              the font Unicode runs get (default Noto Sans Tamil)\n"
+           "  --bamini-font NAME       a font with Bamini's layout whose name lacks \"Bamini\"\n"
+           "                           (may be given more than once)\n"
            "  --help                   show this help\n"
            "  --version                show the version\n"
            "\n"

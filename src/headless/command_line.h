@@ -11,6 +11,8 @@ struct CommandLine {
     Mode mode = Editor;
     std::vector<std::string> operands;  // the document, or INPUT and OUTPUT
     bool large = false;                 // --large: a .tam OUTPUT may pass what the editor opens
+    std::string font;                   // --font: the Unicode font converted document runs get
+    std::vector<std::string> baminiFonts;  // --bamini-font: more fonts with Bamini's layout
     std::string problem;                // for BadUsage: what was wrong
 };
 

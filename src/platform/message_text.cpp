@@ -97,6 +97,9 @@ constexpr Words AllWords[] = {
      QT_TRANSLATE_NOOP("Messages", "The recovery file of an earlier run\n%1\ncannot be read: %2. It was moved to\n%3")},
     {MessageId::RestoreRefused, RecoveryTitle,
      QT_TRANSLATE_NOOP("Messages", "The unsaved text of %1 could not be restored: %2.\n\nIt is kept, as it was, in\n%3")},
+    {MessageId::DocumentImported, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "%1: its text is opened as Unicode text, its formatting left behind. "
+                                   "Save asks for a new name.")},
     {MessageId::UnicodeOpened, OpenTitle,
      QT_TRANSLATE_NOOP("Messages", "%1 is Unicode text: shown in Tamil codes, saved back as Unicode.")},
     {MessageId::UnicodeLossy, OpenTitle,

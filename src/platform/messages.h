@@ -28,6 +28,7 @@ enum class MessageId {
     RecoveryUnwritable, // folder, reason
     RecoveryUnreadable, // file, reason, where it was set aside
     RestoreRefused,     // document name (or the file), reason, where the recovery file stays
+    DocumentImported,   // file: a word processor's document, its text opened (for the status line)
     UnicodeOpened,      // file, characters without a code (for the status line)
     UnicodeLossy,       // file, characters without a code, as a question
     UnicodeDrawnAs,     // file, syllables written without their vowel sign, as a question

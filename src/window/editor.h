@@ -5,6 +5,7 @@
 
 #include "document/document.h"
 #include "document/document_flows.h"
+#include "office/office_importer.h"
 #include "document/recovery.h"
 #include "phonetic/typing.h"
 #include "phonetic/tables.h"
@@ -124,6 +125,7 @@ private:
     StatusPanelBar& panels;
     MessageBox& messages;
     Document document_;
+    office::OfficeImporter importer;  // Word documents opened as their text
     DocumentFlows flows_;
     WorkerThread recoveryDisk;  // the recovery file's writes, off the window's thread
     QtLater later;

@@ -304,6 +304,44 @@ private slots:
         QCOMPARE(core.files.bytesAt("/d/news.txt"), std::string("\u0b95\r\u0bae"));
     }
 
+    // A word processor's document opens as its text, a Unicode document with no name: Save
+    // asks, offering NAME.txt, and never writes over the document; one that cannot be read
+    // is said and leaves the open document as it was.
+    void aWordDocumentOpensAsItsTextAndSaveAsksForAName()
+    {
+        struct Importer final : DocumentImporter {
+            std::optional<std::string> importText(std::string_view bytes, std::string& error) override
+            {
+                if (bytes.starts_with("BAD"))
+                    error = "it is damaged";
+                if (!bytes.starts_with("DOCX"))
+                    return std::nullopt;
+                return std::string(bytes.substr(4));
+            }
+        } importer;
+        Core core;
+        core.flows.setImporter(&importer);
+        core.openTyped("/d/open.tam", "f");
+        core.files.put("/d/bad.docx", "BAD");
+        core.document.setDocumentChanged(false);
+        core.flows.openFile("/d/bad.docx");
+        QCOMPARE(core.messages.warnings.back().id, MessageId::OpenFailed);
+        QVERIFY(mentions(core.messages.warnings.back(), "it is damaged"));
+        QCOMPARE(core.document.DocumentFileName(), std::string("/d/open.tam"));
+        core.files.put("/d/letter.docx", "DOCX\u0bb5\u0ba3\u0b95\u0bcd\u0b95\u0bae\u0bcd Hello\n\u0ba8\u0ba9\u0bcd\u0bb1\u0bbf");
+        core.flows.openAtStartUp("\"/d/letter.docx\"");
+        QCOMPARE(core.view.text, std::string("tzf;fk; \x0EHello\x0F\r\ned;wp"));
+        QVERIFY(core.document.DocumentFileName().empty());
+        QCOMPARE(core.view.notes.back().id, MessageId::DocumentImported);
+        core.document.setDocumentChanged(true);
+        core.dialog.answers = {"/d/letter.txt"};
+        core.dialog.filters = {1};
+        QVERIFY(core.flows.SaveDocument());
+        QCOMPARE(core.dialog.shown.back().offered, std::string("/d/letter.txt"));
+        QCOMPARE(core.files.bytesAt("/d/letter.txt"), std::string("\u0bb5\u0ba3\u0b95\u0bcd\u0b95\u0bae\u0bcd Hello\n\u0ba8\u0ba9\u0bcd\u0bb1\u0bbf\n"));
+        QVERIFY(core.files.bytesAt("/d/letter.docx").starts_with("DOCX"));
+    }
+
     // Syllables Bamini has no letter for lose their vowel sign: asked before the text is in.
     void aUnicodeFileWithSyllablesBaminiCannotDrawAsksFirst()
     {

@@ -1,0 +1,92 @@
+#include "office/convert_command.h"
+
+#include "office/office_document.h"
+#include "office/zip_archive.h"
+#include "platform/file_service.h"
+#include "platform/messages.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace orvane::office {
+
+namespace {
+int fail(const std::string& what, const std::string& path, const std::string& why)
+{
+    std::fprintf(stderr, "orvane: cannot %s '%s': %s\n", what.c_str(), printableName(path).c_str(), why.c_str());
+    return 1;
+}
+
+std::string joined(const std::set<std::string>& names)
+{
+    std::string out;
+    for (const std::string& n : names)
+        out += (out.empty() ? "" : ", ") + n;
+    return out;
+}
+} // namespace
+
+std::optional<int> convertDocumentCommand(const CommandLine& line)
+{
+    if (line.operands.empty() || line.operands[0] == "-")
+        return std::nullopt;
+    const std::string& input = line.operands[0];
+    // The head tells a document from text, which the text converters stream.
+    char head[8] = {};
+    const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const ssize_t got = fd < 0 ? -1 : ::read(fd, head, sizeof head);
+    if (fd >= 0)
+        ::close(fd);
+    if (got < 4 || (std::string_view(head, 4) != "PK\x03\x04" && std::string_view(head, 5) != "{\\rtf"
+                    && std::string_view(head, 4) != "\xD0\xCF\x11\xE0"))
+        return std::nullopt;
+    LocalFiles files;
+    const ReadOutcome in = files.readFile(input, MaxExpandedBytes);
+    if (in.status != ReadOutcome::Read)
+        return fail("read", input, in.error);
+    const DocumentKind kind = kindOf(in.bytes);
+    switch (kind) {
+    case DocumentKind::Plain:
+        return std::nullopt;
+    case DocumentKind::Doc:
+        return fail("convert", input, "it is an old binary Word document (.doc); save it as .docx first");
+    case DocumentKind::Odt:
+        return fail("convert", input, "OpenDocument (.odt) documents are not converted yet; save it as .docx");
+    case DocumentKind::Rtf:
+        return fail("convert", input, "RTF documents are not converted yet; save it as .docx");
+    case DocumentKind::Zip:
+        return fail("convert", input, "it is a zip archive but not a readable Word document");
+    case DocumentKind::Docx:
+        break;
+    }
+    if (line.operands.size() < 2 || line.operands[1] == "-")
+        return fail("convert", input, "a document is written to a file: name OUTPUT");
+    const std::string& output = line.operands[1];
+    const FileIdentity from = files.identify(input), to = files.identify(output);
+    if (from.sameFile(to))
+        return fail("convert", input, "OUTPUT is the same file; name another");
+    ConvertOptions options;
+    options.toUnicode = line.mode == CommandLine::ToUnicode;
+    if (!line.font.empty())
+        options.unicodeFont = line.font;
+    options.baminiFonts = line.baminiFonts;
+    ConvertReport report;
+    std::string converted, error;
+    if (!convertDocx(in.bytes, converted, options, report, error))
+        return fail("convert", input, error);
+    const WriteOutcome written = files.writeFile(output, {converted});
+    if (!written.written)
+        return fail("write", output, written.error);
+    std::fprintf(stderr, "orvane: %zu runs (%zu characters) converted to %s in %s\n", report.runs, report.characters,
+                 options.toUnicode ? "Unicode Tamil" : "Bamini codes",
+                 (options.toUnicode ? options.unicodeFont : options.baminiFont()).c_str());
+    std::fprintf(stderr, "orvane: fonts seen: %s\n", report.fonts.empty() ? "none named" : joined(report.fonts).c_str());
+    for (const auto& [character, count] : report.unplaced)
+        std::fprintf(stderr, "orvane: %zu times \"%s\" had no place and was kept as it was\n", count, character.c_str());
+    if (report.mixedRuns > 0)
+        std::fprintf(stderr, "orvane: %zu runs mixing Tamil with English were left as they were\n", report.mixedRuns);
+    return 0;
+}
+
+} // namespace orvane::office

@@ -1,0 +1,616 @@
+#include "office/office_document.h"
+
+#include "document/bamini_table.h"
+#include "document/segments.h"
+#include "document/unicode_tamil.h"
+#include "office/zip_archive.h"
+#include "platform/charset.h"
+
+#include <QRegularExpression>
+#include <QString>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <functional>
+
+namespace orvane::office {
+
+namespace {
+const QString W = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
+const QString Drawing = QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/main");
+
+std::string utf8Of(char32_t c)
+{
+    return QString::fromUcs4(&c, 1).toStdString();
+}
+
+bool isTamil(char32_t c) { return c >= 0x0B80 && c <= 0x0BFF; }
+
+QString escaped(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'&')
+            out += QLatin1String("&amp;");
+        else if (c == u'<')
+            out += QLatin1String("&lt;");
+        else if (c == u'>')
+            out += QLatin1String("&gt;");
+        else if (c == u'"')
+            out += QLatin1String("&quot;");
+        else
+            out += c;
+    }
+    return out;
+}
+
+// The theme's two Latin typefaces, which rFonts may name by role.
+struct Theme {
+    QString major, minor;
+    QString font(QStringView role) const
+    {
+        if (role.startsWith(u"major"))
+            return role.endsWith(u"Bidi") || role.endsWith(u"EastAsia") ? QString() : major;
+        if (role.startsWith(u"minor"))
+            return role.endsWith(u"Bidi") || role.endsWith(u"EastAsia") ? QString() : minor;
+        return {};
+    }
+};
+
+// The fonts of a run's two slots for the letters Bamini text is typed in: ASCII, and the
+// rest of the 8-bit set (high ANSI).
+struct Fonts {
+    QString ascii, hAnsi;
+    void over(const Fonts& level)
+    {
+        if (!level.ascii.isEmpty())
+            ascii = level.ascii;
+        if (!level.hAnsi.isEmpty())
+            hAnsi = level.hAnsi;
+    }
+};
+
+// One level's rFonts: a theme's font, where named, before the plain name.
+Fonts fontsOf(const QXmlStreamAttributes& a, const Theme& theme)
+{
+    const auto pick = [&](const QString& plain, const QString& themed) {
+        const QString role = a.value(W, themed).toString();
+        const QString byTheme = role.isEmpty() ? QString() : theme.font(role);
+        return byTheme.isEmpty() ? a.value(W, plain).toString() : byTheme;
+    };
+    return {pick(QStringLiteral("ascii"), QStringLiteral("asciiTheme")), pick(QStringLiteral("hAnsi"), QStringLiteral("hAnsiTheme"))};
+}
+
+bool malformed(QXmlStreamReader& r, const std::string& part, std::string& error)
+{
+    if (r.tokenType() == QXmlStreamReader::DTD) {
+        error = part + " declares a document type, which a .docx never does";
+        return true;
+    }
+    if (r.hasError()) {
+        error = part + " is not well-formed XML (" + r.errorString().toStdString() + ", line "
+                + std::to_string(r.lineNumber()) + ")";
+        return true;
+    }
+    return false;
+}
+
+Theme readTheme(const std::string& xml)
+{
+    Theme theme;
+    QXmlStreamReader r(QString::fromStdString(xml));
+    QString in;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (!r.isStartElement() || r.namespaceUri() != Drawing)
+            continue;
+        if (r.name() == u"majorFont" || r.name() == u"minorFont")
+            in = r.name().toString();
+        else if (r.name() == u"latin" && !in.isEmpty()) {
+            (in == u"majorFont" ? theme.major : theme.minor) = r.attributes().value(QStringLiteral("typeface")).toString();
+            in.clear();
+        }
+    }
+    return theme;
+}
+
+// styles.xml: the document's default fonts, each style's own and the style it is based on.
+struct Styles {
+    struct Style {
+        QString basedOn;
+        Fonts fonts;
+    };
+    Fonts defaults;
+    QString defaultParagraph;
+    std::map<QString, Style> byId;
+
+    Fonts chain(const QString& id) const
+    {
+        std::vector<const Style*> line;
+        for (QString at = id; !at.isEmpty() && line.size() < 32;) {
+            const auto it = byId.find(at);
+            if (it == byId.end())
+                break;
+            line.push_back(&it->second);
+            at = it->second.basedOn;
+        }
+        Fonts fonts;
+        for (auto it = line.rbegin(); it != line.rend(); ++it)
+            fonts.over((*it)->fonts);
+        return fonts;
+    }
+};
+
+bool readStyles(const std::string& xml, const Theme& theme, Styles& styles, std::string& error)
+{
+    QXmlStreamReader r(QString::fromStdString(xml));
+    std::vector<QString> stack;
+    QString style;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isEndElement()) {
+            stack.pop_back();
+            continue;
+        }
+        if (!r.isStartElement())
+            continue;
+        const QString name = r.namespaceUri() == W ? r.name().toString() : QString();
+        const QString parent = stack.empty() ? QString() : stack.back();
+        stack.push_back(name);
+        const QXmlStreamAttributes a = r.attributes();
+        if (name == u"style" && parent == u"styles") {
+            style = a.value(W, QStringLiteral("styleId")).toString();
+            if (a.value(W, QStringLiteral("type")) == u"paragraph" && a.value(W, QStringLiteral("default")) == u"1")
+                styles.defaultParagraph = style;
+            styles.byId[style];
+        } else if (name == u"basedOn" && parent == u"style") {
+            styles.byId[style].basedOn = a.value(W, QStringLiteral("val")).toString();
+        } else if (name == u"rFonts" && parent == u"rPr" && stack.size() >= 3) {
+            const QString& holder = stack[stack.size() - 3];
+            if (holder == u"style")
+                styles.byId[style].fonts = fontsOf(a, theme);
+            else if (holder == u"rPrDefault")
+                styles.defaults = fontsOf(a, theme);
+        }
+    }
+    return !malformed(r, "word/styles.xml", error);
+}
+
+struct Edit {
+    qsizetype begin, end;
+    QString with;
+};
+
+// One part of the document (its body, a header, the footnotes...), its runs found and
+// converted paragraph by paragraph, the changes spliced into the text as it was.
+class PartConverter {
+public:
+    PartConverter(const ConvertOptions& options, const Styles& styles, ConvertReport& report)
+        : options(options), styles(styles), report(report)
+    {
+    }
+
+    // False, with why, when the part cannot be read; changed says whether it was.
+    bool convert(std::string& bytes, const std::string& part, std::string& error)
+    {
+        xml = QString::fromStdString(bytes);
+        edits.clear();
+        QXmlStreamReader r(xml);
+        std::vector<QString> stack;
+        std::vector<Paragraph> paragraphs;
+        std::vector<Run> runs;
+        QString text;
+        qsizetype textBegin = -1;
+        while (!r.atEnd()) {
+            r.readNext();
+            const qsizetype at = r.characterOffset();
+            if (r.isStartElement()) {
+                const QString name = r.namespaceUri() == W ? r.name().toString() : QString();
+                const QString parent = stack.empty() ? QString() : stack.back();
+                const QString grand = stack.size() >= 2 ? stack[stack.size() - 2] : QString();
+                stack.push_back(name);
+                const QXmlStreamAttributes a = r.attributes();
+                if (name == u"p") {
+                    paragraphs.emplace_back();
+                } else if (name == u"pStyle" && parent == u"pPr" && grand == u"p" && !paragraphs.empty()) {
+                    paragraphs.back().style = a.value(W, QStringLiteral("val")).toString();
+                } else if (name == u"r") {
+                    runs.emplace_back();
+                    runs.back().tagEnd = at;
+                    runs.back().prefix = r.prefix().toString();
+                    runs.back().selfClosed = xml.mid(at - 2, 2) == u"/>";
+                } else if (runs.empty()) {
+                } else if (name == u"rPr" && parent == u"r") {
+                    Run& run = runs.back();
+                    run.rPrBegin = xml.lastIndexOf(u'<', at - 1);
+                    run.rPrContent = at;
+                    run.rPrEmpty = xml.mid(at - 2, 2) == u"/>";
+                } else if (name == u"rStyle" && parent == u"rPr" && grand == u"r") {
+                    runs.back().style = a.value(W, QStringLiteral("val")).toString();
+                    runs.back().styleEnd = xml.mid(at - 2, 2) == u"/>" ? at : -1;
+                } else if (name == u"rFonts" && parent == u"rPr" && grand == u"r") {
+                    Run& run = runs.back();
+                    run.own = fontsOf(a, theme);
+                    run.fontsBegin = xml.lastIndexOf(u'<', at - 1);
+                    run.fontsEnd = at;
+                    run.fontsName = r.qualifiedName().toString();
+                    run.fontsAttributes = a;
+                } else if (name == u"t" && parent == u"r") {
+                    text.clear();
+                    textBegin = at;
+                } else if ((name == u"tab" || name == u"br" || name == u"cr") && parent == u"r") {
+                    // Read with the text, never written back: the element stays as it is.
+                    runs.back().texts.push_back({-1, -1, name == u"tab" ? QStringLiteral("\t") : QStringLiteral("\n")});
+                }
+            } else if (r.isEndElement()) {
+                const QString name = stack.back();
+                stack.pop_back();
+                const QString parent = stack.empty() ? QString() : stack.back();
+                if (runs.empty() && name != u"p") {
+                } else if (name == u"t" && parent == u"r") {
+                    const QString close = QLatin1String("</") + r.qualifiedName().toString() + QLatin1Char('>');
+                    const qsizetype end = at - close.size();
+                    if (at == textBegin) {
+                        // <w:t/>: nothing to convert
+                    } else if (end >= textBegin && xml.mid(end, close.size()) == close) {
+                        runs.back().texts.push_back({textBegin, end, text});
+                    } else {
+                        runs.back().unreadable = true;
+                    }
+                } else if (name == u"rStyle" && parent == u"rPr") {
+                    runs.back().styleEnd = at;
+                } else if (name == u"rFonts" && parent == u"rPr") {
+                    runs.back().fontsEnd = at;
+                } else if (name == u"rPr" && parent == u"r" && !runs.back().rPrEmpty) {
+                    runs.back().rPrEnd = at;
+                } else if (name == u"r") {
+                    if (!paragraphs.empty())
+                        paragraphs.back().runs.push_back(std::move(runs.back()));
+                    runs.pop_back();
+                } else if (name == u"p" && !paragraphs.empty()) {
+                    if (plain)
+                        extract(paragraphs.back());
+                    else if (options.toUnicode)
+                        toUnicode(paragraphs.back());
+                    else
+                        fromUnicode(paragraphs.back());
+                    paragraphs.pop_back();
+                }
+            } else if (r.isCharacters() && !stack.empty() && stack.back() == u"t") {
+                text += r.text();
+            }
+            if (malformed(r, part, error))
+                return false;
+        }
+        if (malformed(r, part, error))
+            return false;
+        if (edits.empty())
+            return true;
+        std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.begin > b.begin; });
+        for (const Edit& e : edits)
+            xml.replace(e.begin, e.end - e.begin, e.with);
+        bytes = xml.toStdString();
+        return true;
+    }
+
+    Theme theme;
+
+private:
+    struct Text {
+        qsizetype begin, end;
+        QString text;
+    };
+    struct Run {
+        qsizetype tagEnd = -1;
+        QString prefix;
+        bool selfClosed = false, unreadable = false;
+        qsizetype rPrBegin = -1, rPrContent = -1, rPrEnd = -1;
+        bool rPrEmpty = false;
+        QString style;
+        qsizetype styleEnd = -1;
+        Fonts own;
+        qsizetype fontsBegin = -1, fontsEnd = -1;
+        QString fontsName;
+        QXmlStreamAttributes fontsAttributes;
+        std::vector<Text> texts;
+    };
+    struct Paragraph {
+        QString style;
+        std::vector<Run> runs;
+    };
+
+    Fonts effectiveFonts(const Paragraph& p, const Run& run) const
+    {
+        Fonts fonts = styles.defaults;
+        fonts.over(styles.chain(p.style.isEmpty() ? styles.defaultParagraph : p.style));
+        fonts.over(styles.chain(run.style));
+        fonts.over(run.own);
+        return fonts;
+    }
+
+    // Sets a run's fonts for the letters to font: its own rFonts rewritten, or one added.
+    void setFont(const Run& run, const QString& font)
+    {
+        const QString prefix = run.prefix.isEmpty() ? QString() : run.prefix + QLatin1Char(':');
+        const QString value = escaped(font);
+        QString attributes;
+        for (const QXmlStreamAttribute& a : run.fontsAttributes) {
+            static const QStringList replaced = {"ascii", "hAnsi", "cs", "asciiTheme", "hAnsiTheme", "cstheme"};
+            if (a.namespaceUri() == W && replaced.contains(a.name().toString()))
+                continue;
+            attributes += QLatin1Char(' ') + a.qualifiedName().toString() + QLatin1String("=\"") + escaped(a.value().toString()) + QLatin1Char('"');
+        }
+        for (const char* slot : {"ascii", "hAnsi", "cs"})
+            attributes += QLatin1Char(' ') + prefix + QLatin1String(slot) + QLatin1String("=\"") + value + QLatin1Char('"');
+        const QString element = QLatin1Char('<') + prefix + QLatin1String("rFonts") + attributes + QLatin1String("/>");
+        if (run.fontsBegin >= 0)
+            edits.push_back({run.fontsBegin, run.fontsEnd, element});
+        else if (run.rPrEmpty)
+            edits.push_back({run.rPrBegin, run.rPrContent,
+                             QLatin1Char('<') + prefix + QLatin1String("rPr>") + element + QLatin1String("</") + prefix + QLatin1String("rPr>")});
+        else if (run.rPrContent >= 0)
+            edits.push_back({run.styleEnd >= 0 ? run.styleEnd : run.rPrContent, run.styleEnd >= 0 ? run.styleEnd : run.rPrContent, element});
+        else
+            edits.push_back({run.tagEnd, run.tagEnd,
+                             QLatin1Char('<') + prefix + QLatin1String("rPr>") + element + QLatin1String("</") + prefix + QLatin1String("rPr>")});
+    }
+
+    // Runs set in a Bamini font become Unicode Tamil; a syllable whose codes run on into the
+    // next such run (a word processor divides runs anywhere) goes where it begins.
+    void toUnicode(Paragraph& p)
+    {
+        std::vector<bool> bamini;
+        for (const Run& run : p.runs) {
+            const Fonts fonts = effectiveFonts(p, run);
+            for (const QString& f : {fonts.ascii, fonts.hAnsi})
+                if (!f.isEmpty())
+                    report.fonts.insert(f.toStdString());
+            bamini.push_back(!run.unreadable && !run.selfClosed && !run.texts.empty()
+                             && options.isBamini(fonts.ascii.toStdString()));
+        }
+        for (std::size_t first = 0; first < p.runs.size();) {
+            if (!bamini[first]) {
+                ++first;
+                continue;
+            }
+            std::size_t last = first;
+            while (last + 1 < p.runs.size() && bamini[last + 1])
+                ++last;
+            convertGroup(p, first, last);
+            first = last + 1;
+        }
+    }
+
+    void convertGroup(const Paragraph& p, std::size_t first, std::size_t last)
+    {
+        struct Origin {
+            std::size_t run, text;
+        };
+        std::vector<std::vector<QString>> outputs;
+        std::string bytes;
+        std::vector<Origin> origins;
+        const auto flush = [&] {
+            forEachSegment(bytes, [&](const Segment& s) {
+                const Origin o = origins[s.begin];
+                outputs[o.run][o.text] += QString::fromUtf8(s.text.data(), qsizetype(s.text.size()));
+            });
+            bytes.clear();
+            origins.clear();
+        };
+        for (std::size_t k = first; k <= last; ++k) {
+            const Run& run = p.runs[k];
+            const bool highBamini = options.isBamini(effectiveFonts(p, run).hAnsi.toStdString());
+            outputs.emplace_back(run.texts.size());
+            for (std::size_t t = 0; t < run.texts.size(); ++t) {
+                const QList<uint> chars = run.texts[t].text.toUcs4();
+                report.characters += std::size_t(chars.size());
+                for (const uint c : chars) {
+                    // A symbol font's private-use form of a byte, the byte itself, else the
+                    // 8-bit set's byte for it where that slot is set in Bamini too.
+                    const int b = c >= 0xF020 && c <= 0xF0FF ? int(c - 0xF000)
+                                  : c < 0x80 || highBamini   ? charset::toByte(c)
+                                                             : -1;
+                    if (b >= 0) {
+                        bytes += char(b);
+                        origins.push_back({k - first, t});
+                        continue;
+                    }
+                    flush();
+                    outputs[k - first][t] += QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+                    if (highBamini || c < 0x80)
+                        ++report.unplaced[utf8Of(char32_t(c))];
+                }
+            }
+        }
+        flush();
+        for (std::size_t k = first; k <= last; ++k) {
+            const Run& run = p.runs[k];
+            for (std::size_t t = 0; t < run.texts.size(); ++t)
+                if (run.texts[t].begin >= 0)
+                    edits.push_back({run.texts[t].begin, run.texts[t].end, escaped(outputs[k - first][t])});
+            setFont(run, QString::fromStdString(options.unicodeFont));
+            ++report.runs;
+        }
+    }
+
+    // Runs holding Tamil Unicode become Bamini codes set in a Bamini font, where nothing in
+    // them would be drawn as Tamil by it that was not (English letters are left as they were).
+    void fromUnicode(Paragraph& p)
+    {
+        const bamini::Table& table = bamini::table();
+        for (const Run& run : p.runs) {
+            const Fonts fonts = effectiveFonts(p, run);
+            for (const QString& f : {fonts.ascii, fonts.hAnsi})
+                if (!f.isEmpty())
+                    report.fonts.insert(f.toStdString());
+            if (run.unreadable || run.selfClosed || run.texts.empty() || options.isBamini(fonts.ascii.toStdString()))
+                continue;
+            bool tamil = false, other = false;
+            for (const Text& t : run.texts)
+                for (const uint c : t.text.toUcs4()) {
+                    tamil = tamil || isTamil(c) || c == 0x25CC;
+                    const bool drawnAsItself = c < 0x80 && table.utf8[c] == std::string(1, char(c));
+                    other = other || !(isTamil(c) || c == 0x25CC || drawnAsItself);
+                }
+            if (!tamil)
+                continue;
+            if (other) {
+                ++report.mixedRuns;
+                continue;
+            }
+            for (const Text& t : run.texts) {
+                if (t.begin < 0)
+                    continue;
+                UnicodeReading reading;
+                const std::string codes = unicodeToBamini(t.text.toStdString(), reading);
+                QString out;
+                for (const char b : codes)
+                    out += QChar(charset::toUnicode(static_cast<unsigned char>(b)));
+                if (reading.unconvertible > 0)
+                    report.unplaced["?"] += reading.unconvertible;
+                if (reading.drawnAs > 0)
+                    report.unplaced["ஙு ஙூ ஞு ஞூ ஷு ஷூ (written without the vowel sign)"] += reading.drawnAs;
+                report.characters += std::size_t(t.text.size());
+                edits.push_back({t.begin, t.end, escaped(out)});
+            }
+            setFont(run, QString::fromStdString(options.baminiFont()));
+            ++report.runs;
+        }
+    }
+
+    // The paragraph's text as a line of plain: Bamini runs read as Unicode Tamil.
+    void extract(const Paragraph& p)
+    {
+        std::string line, codes;
+        const auto flush = [&] {
+            line += baminiToUnicode(codes);
+            codes.clear();
+        };
+        for (const Run& run : p.runs) {
+            const Fonts fonts = effectiveFonts(p, run);
+            const bool bamini = options.isBamini(fonts.ascii.toStdString());
+            const bool highBamini = options.isBamini(fonts.hAnsi.toStdString());
+            for (const Text& t : run.texts)
+                for (const uint c : t.text.toUcs4()) {
+                    const int b = !bamini                             ? -1
+                                  : c >= 0xF020 && c <= 0xF0FF        ? int(c - 0xF000)
+                                  : c < 0x80 || highBamini            ? charset::toByte(c)
+                                                                      : -1;
+                    if (b >= 0 && c != '\n') {
+                        codes += char(b);
+                        continue;
+                    }
+                    flush();
+                    line += utf8Of(char32_t(c));
+                }
+        }
+        flush();
+        *plain += line + '\n';
+    }
+
+public:
+    std::string* plain = nullptr;  // set: the text is read out, nothing converted
+
+private:
+    const ConvertOptions& options;
+    const Styles& styles;
+    ConvertReport& report;
+    QString xml;
+    std::vector<Edit> edits;
+};
+
+// The parts of a .docx that hold runs of text.
+bool holdsRuns(const std::string& name)
+{
+    static const QRegularExpression parts(
+        QStringLiteral("^word/(document|header[0-9]*|footer[0-9]*|footnotes|endnotes|comments)\\.xml$"));
+    return parts.match(QString::fromStdString(name)).hasMatch();
+}
+} // namespace
+
+bool ConvertOptions::isBamini(std::string_view font) const
+{
+    const QString name = QString::fromUtf8(font.data(), qsizetype(font.size())).trimmed();
+    if (name.contains(QLatin1String("bamini"), Qt::CaseInsensitive))
+        return true;
+    return std::any_of(baminiFonts.begin(), baminiFonts.end(), [&name](const std::string& f) {
+        return name.compare(QString::fromStdString(f).trimmed(), Qt::CaseInsensitive) == 0;
+    });
+}
+
+DocumentKind kindOf(std::string_view bytes)
+{
+    if (bytes.starts_with("{\\rtf"))
+        return DocumentKind::Rtf;
+    if (bytes.starts_with(std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)))
+        return DocumentKind::Doc;
+    if (!bytes.starts_with(std::string_view("PK\x03\x04", 4)))
+        return DocumentKind::Plain;
+    std::vector<ZipEntry> entries;
+    std::string error;
+    if (!readZip(bytes, entries, error))
+        return DocumentKind::Zip;
+    if (entryNamed(entries, "word/document.xml"))
+        return DocumentKind::Docx;
+    if (const ZipEntry* type = entryNamed(entries, "mimetype"); type && type->data.starts_with("application/vnd.oasis.opendocument.text"))
+        return DocumentKind::Odt;
+    return DocumentKind::Zip;
+}
+
+namespace {
+// A .docx's entries, with its theme and styles read: false, with why, when they cannot be.
+bool readDocx(std::string_view in, std::vector<ZipEntry>& entries, Theme& theme, Styles& styles, std::string& error)
+{
+    if (!readZip(in, entries, error))
+        return false;
+    if (!entryNamed(entries, "word/document.xml")) {
+        error = "it is not a Word document (it has no word/document.xml)";
+        return false;
+    }
+    for (const ZipEntry& e : entries)
+        if (e.name.starts_with("word/theme/") && e.name.ends_with(".xml")) {
+            theme = readTheme(e.data);
+            break;
+        }
+    const ZipEntry* s = entryNamed(entries, "word/styles.xml");
+    return !s || readStyles(s->data, theme, styles, error);
+}
+} // namespace
+
+bool docxText(std::string_view in, const ConvertOptions& options, std::string& text, std::string& error)
+{
+    std::vector<ZipEntry> entries;
+    Theme theme;
+    Styles styles;
+    if (!readDocx(in, entries, theme, styles, error))
+        return false;
+    ConvertReport report;
+    PartConverter reader(options, styles, report);
+    reader.theme = theme;
+    text.clear();
+    reader.plain = &text;
+    if (!reader.convert(entryNamed(entries, "word/document.xml")->data, "word/document.xml", error))
+        return false;
+    if (text.ends_with('\n'))
+        text.pop_back();
+    return true;
+}
+
+bool convertDocx(std::string_view in, std::string& out, const ConvertOptions& options, ConvertReport& report,
+                 std::string& error)
+{
+    std::vector<ZipEntry> entries;
+    Theme theme;
+    Styles styles;
+    if (!readDocx(in, entries, theme, styles, error))
+        return false;
+    PartConverter converter(options, styles, report);
+    converter.theme = theme;
+    for (ZipEntry& e : entries)
+        if (holdsRuns(e.name) && !converter.convert(e.data, e.name, error))
+            return false;
+    return writeZip(entries, out, error);
+}
+
+} // namespace orvane::office

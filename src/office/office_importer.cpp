@@ -1,0 +1,33 @@
+#include "office/office_importer.h"
+
+#include "office/office_document.h"
+
+namespace orvane::office {
+
+std::optional<std::string> OfficeImporter::importText(std::string_view bytes, std::string& error)
+{
+    switch (kindOf(bytes)) {
+    case DocumentKind::Plain:
+        return std::nullopt;
+    case DocumentKind::Doc:
+        error = "it is an old binary Word document (.doc); save it as .docx first";
+        return std::nullopt;
+    case DocumentKind::Odt:
+        error = "OpenDocument (.odt) documents are not opened yet; save it as .docx";
+        return std::nullopt;
+    case DocumentKind::Rtf:
+        error = "RTF documents are not opened yet; save it as .docx";
+        return std::nullopt;
+    case DocumentKind::Zip:
+        error = "it is a zip archive, not a document";
+        return std::nullopt;
+    case DocumentKind::Docx:
+        break;
+    }
+    std::string text;
+    if (!docxText(bytes, ConvertOptions{}, text, error))
+        return std::nullopt;
+    return text;
+}
+
+} // namespace orvane::office

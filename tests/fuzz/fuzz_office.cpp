@@ -1,0 +1,46 @@
+// A Word document's parts on any input: as the body of a document, converted both ways, and
+// as a zip archive read. No crash, no hang, and what is written reads back.
+
+#include "office/office_document.h"
+#include "office/zip_archive.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+using namespace orvane::office;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
+    std::string error;
+    if (data[0] & 1) {  // the bytes as an archive
+        std::vector<ZipEntry> entries;
+        (void)readZip(input, entries, error, std::size_t(1) << 20);
+        return 0;
+    }
+    const std::vector<ZipEntry> entries = {
+        {"word/document.xml", input, false},
+        {"word/styles.xml",
+         "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:style w:type=\"paragraph\" "
+         "w:styleId=\"T\"><w:basedOn w:val=\"T\"/><w:rPr><w:rFonts w:ascii=\"Bamini\"/></w:rPr></w:style></w:styles>",
+         false},
+    };
+    std::string docx;
+    if (!writeZip(entries, docx, error))
+        std::abort();
+    for (const bool toUnicode : {true, false}) {
+        ConvertOptions options;
+        options.toUnicode = toUnicode;
+        ConvertReport report;
+        std::string out;
+        if (convertDocx(docx, out, options, report, error)) {
+            std::vector<ZipEntry> back;
+            if (!readZip(out, back, error) || back.size() != entries.size())
+                std::abort();
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,275 @@
+// Word documents typed in Bamini converted run by run: the Tamil made Unicode, everything
+// else (English, styles, tables, the XML around the runs) left as it was; and the archives
+// and XML that must not be trusted refused with a message.
+
+#include "office/office_document.h"
+#include "office/zip_archive.h"
+#include "support/real_bamini.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+using namespace orvane;
+using namespace orvane::office;
+
+namespace {
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+const char* const Styles = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<w:styles xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:asciiTheme="minorHAnsi" w:hAnsiTheme="minorHAnsi"/></w:rPr></w:rPrDefault></w:docDefaults><w:style w:type="paragraph" w:default="1" w:styleId="Normal"><w:name w:val="Normal"/></w:style><w:style w:type="paragraph" w:styleId="TamilBody"><w:name w:val="Tamil Body"/><w:basedOn w:val="Normal"/><w:rPr><w:rFonts w:ascii="BAMINI" w:hAnsi="BAMINI"/><w:sz w:val="24"/></w:rPr></w:style><w:style w:type="character" w:styleId="Heading"><w:name w:val="Heading"/><w:basedOn w:val="HeadingBase"/><w:rPr><w:b/></w:rPr></w:style><w:style w:type="character" w:styleId="HeadingBase"><w:rPr><w:rFonts w:ascii="Kalaham" w:hAnsi="Kalaham"/></w:rPr></w:style></w:styles>)";
+
+const char* const Theme = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<a:theme xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main" name="Office"><a:themeElements><a:fontScheme name="Office"><a:majorFont><a:latin typeface="Calibri Light"/></a:majorFont><a:minorFont><a:latin typeface="Calibri"/></a:minorFont></a:fontScheme></a:themeElements></a:theme>)";
+
+// A letter as people type them: Bamini runs beside English ones, a syllable whose codes a
+// word processor divided between a plain and a bold run, a style's Bamini font, a character
+// style's font through its basedOn, a table, a header, and a line typed by people.
+QByteArray documentXml()
+{
+    const QString real = QString::fromUtf8(test::RealBamini[0].bamini);
+    return QString(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><w:body>
+<w:p><w:pPr><w:jc w:val="center"/></w:pPr><w:r><w:rPr><w:rFonts w:ascii="Bamini" w:hAnsi="Bamini" w:eastAsia="SimSun"/><w:sz w:val="28"/></w:rPr><w:t>tzf;fk;</w:t></w:r><w:r><w:rPr><w:rFonts w:ascii="Times New Roman" w:hAnsi="Times New Roman"/></w:rPr><w:t xml:space="preserve"> Mr. Kumar &amp; Co, 10 Main St. </w:t></w:r><w:r><w:rPr><w:rFonts w:ascii="Bamini" w:hAnsi="Bamini"/></w:rPr><w:t>n</w:t></w:r><w:r><w:rPr><w:rFonts w:ascii="Bamini" w:hAnsi="Bamini"/><w:b/></w:rPr><w:t>fhz;L</w:t></w:r></w:p>
+<w:p><w:pPr><w:pStyle w:val="TamilBody"/></w:pPr><w:r><w:t>jkpo;</w:t></w:r><w:r><w:rPr><w:rStyle w:val="Heading"/></w:rPr><w:t xml:space="preserve"> ehL</w:t></w:r><w:r><w:rPr><w:rFonts w:ascii="Arial" w:hAnsi="Arial"/></w:rPr><w:t>Chennai 600001</w:t></w:r></w:p>
+<w:tbl><w:tblPr><w:tblW w:w="5000" w:type="pct"/></w:tblPr><w:tr><w:tc><w:p><w:r><w:rPr><w:rFonts w:ascii="Bamini" w:hAnsi="Bamini"/></w:rPr><w:t>%1</w:t></w:r></w:p></w:tc><w:tc><w:p><w:r><w:t>Total</w:t></w:r></w:p></w:tc></w:tr></w:tbl>
+<w:sectPr><w:pgSz w:w="11906" w:h="16838"/></w:sectPr></w:body></w:document>)")
+        .arg(real)
+        .toUtf8();
+}
+
+std::vector<ZipEntry> letterEntries()
+{
+    return {
+        {"[Content_Types].xml", R"(<?xml version="1.0"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"/>)", false},
+        {"word/document.xml", documentXml().toStdString(), false},
+        {"word/styles.xml", Styles, false},
+        {"word/theme/theme1.xml", Theme, false},
+        {"word/header1.xml", R"(<w:hdr xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:p><w:r><w:rPr><w:rFonts w:ascii="Bamini"/></w:rPr><w:t>gf;fk; 1</w:t></w:r></w:p></w:hdr>)", false},
+        {"word/media/image1.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\0", 12), true},
+    };
+}
+
+std::string zipOf(const std::vector<ZipEntry>& entries)
+{
+    std::string bytes, error;
+    if (!writeZip(entries, bytes, error))
+        qFatal("writeZip: %s", error.c_str());
+    return bytes;
+}
+
+// The runs of a part: each w:t's text with the ascii font its own rFonts names.
+QStringList runsOf(const std::string& xml)
+{
+    QStringList out;
+    QXmlStreamReader r(QString::fromStdString(xml));
+    QString font;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement() && r.name() == u"r")
+            font.clear();
+        else if (r.isStartElement() && r.name() == u"rFonts")
+            font = r.attributes().value(QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main"), QStringLiteral("ascii")).toString();
+        else if (r.isStartElement() && r.name() == u"t")
+            out << r.readElementText() + " | " + font;
+    }
+    if (r.hasError())
+        out << "XML error: " + r.errorString();
+    return out;
+}
+
+// The XML with the text of every w:t and every rFonts (and an rPr holding only that) taken
+// out: what a conversion must leave as it was.
+QString withoutRuns(const std::string& xml)
+{
+    QString s = QString::fromStdString(xml);
+    s.replace(QRegularExpression(QStringLiteral("(<w:t(?: [^>]*)?>)[^<]*(</w:t>)")), QStringLiteral("\\1\\2"));
+    s.replace(QRegularExpression(QStringLiteral("<w:rFonts [^>]*/>")), QString());
+    s.replace(QStringLiteral("<w:rPr></w:rPr>"), QString());
+    return s;
+}
+
+std::vector<ZipEntry> converted(const std::vector<ZipEntry>& entries, const ConvertOptions& options, ConvertReport& report)
+{
+    std::string out, error;
+    if (!convertDocx(zipOf(entries), out, options, report, error))
+        qFatal("convertDocx: %s", error.c_str());
+    std::vector<ZipEntry> back;
+    if (!readZip(out, back, error))
+        qFatal("readZip: %s", error.c_str());
+    return back;
+}
+} // namespace
+
+class TestOffice : public QObject {
+    Q_OBJECT
+private slots:
+    void aLetterBecomesUnicodeWithItsEnglishAndLayoutKept()
+    {
+        ConvertOptions options;
+        options.baminiFonts = {"Kalaham"};
+        ConvertReport report;
+        const std::vector<ZipEntry> in = letterEntries();
+        std::vector<ZipEntry> out = converted(in, options, report);
+
+        // Every entry, in order, the untouched ones byte for byte (stored ones stored).
+        QCOMPARE(out.size(), in.size());
+        for (std::size_t k = 0; k < in.size(); ++k) {
+            QCOMPARE(out[k].name, in[k].name);
+            QCOMPARE(out[k].stored, in[k].stored);
+            if (in[k].name != "word/document.xml" && in[k].name != "word/header1.xml")
+                QCOMPARE(out[k].data, in[k].data);
+        }
+        const std::string& body = entryNamed(out, "word/document.xml")->data;
+        QCOMPARE(runsOf(body), QStringList({
+                                   u("வணக்கம் | Noto Sans Tamil"),
+                                   u(" Mr. Kumar & Co, 10 Main St.  | Times New Roman"),
+                                   u("கொ | Noto Sans Tamil"),  // the syllable goes where its codes begin
+                                   u("ண்டு | Noto Sans Tamil"),
+                                   u("தமிழ் | Noto Sans Tamil"),     // the paragraph style's Bamini
+                                   u(" நாடு | Noto Sans Tamil"),     // the character style's, named
+                                   u("Chennai 600001 | Arial"),
+                                   u(test::RealBamini[0].unicode) + u(" | Noto Sans Tamil"),
+                                   u("Total | "),  // the theme's Calibri
+                               }));
+        QCOMPARE(withoutRuns(body), withoutRuns(in[1].data));
+        QVERIFY(body.find("w:eastAsia=\"SimSun\"") != std::string::npos);  // other slots kept
+        QCOMPARE(runsOf(entryNamed(out, "word/header1.xml")->data), QStringList({u("பக்கம் 1 | Noto Sans Tamil")}));
+        QCOMPARE(report.runs, std::size_t(7));
+        QVERIFY(report.fonts.count("Calibri") && report.fonts.count("Kalaham") && report.fonts.count("Times New Roman"));
+
+        // Back to Bamini, and to Unicode again: the same text.
+        ConvertOptions back;
+        back.toUnicode = false;
+        ConvertReport backReport;
+        std::vector<ZipEntry> bamini = converted(out, back, backReport);
+        QCOMPARE(runsOf(entryNamed(bamini, "word/document.xml")->data).first(), QString("tzf;fk; | Bamini"));
+        ConvertReport again;
+        const std::vector<ZipEntry> unicodeAgain = converted(bamini, options, again);
+        QCOMPARE(runsOf(entryNamed(unicodeAgain, "word/document.xml")->data), runsOf(body));
+    }
+
+    // Opened in the window: the body's text, a line for each paragraph (a table's cell by
+    // cell), Bamini runs as Unicode Tamil, tabs as tabs, the rest as it is.
+    void aLetterOpensAsItsText()
+    {
+        ConvertOptions options;
+        options.baminiFonts = {"Kalaham"};
+        std::string text, error;
+        QVERIFY(docxText(zipOf(letterEntries()), options, text, error));
+        QCOMPARE(QString::fromStdString(text),
+                 u("வணக்கம் Mr. Kumar & Co, 10 Main St. கொண்டு\nதமிழ் நாடுChennai 600001\n") + u(test::RealBamini[0].unicode)
+                     + u("\nTotal"));
+    }
+
+    // A Bamini font draws English letters (and the comma) as Tamil: a run that has them is
+    // left as it was, and counted.
+    void englishBesideTamilInOneRunIsLeftForTheBaminiWay()
+    {
+        std::vector<ZipEntry> entries = letterEntries();
+        entries[1].data = R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body><w:p><w:r><w:t>வணக்கம் Kumar</w:t></w:r><w:r><w:t>நன்றி 2024.</w:t></w:r></w:p></w:body></w:document>)";
+        ConvertOptions options;
+        options.toUnicode = false;
+        options.baminiFonts = {"Kalaham"};
+        ConvertReport report;
+        const std::vector<ZipEntry> out = converted(entries, options, report);
+        QCOMPARE(runsOf(entryNamed(out, "word/document.xml")->data),
+                 QStringList({u("வணக்கம் Kumar | "), u("ed;wp 2024. | Kalaham")}));
+        QCOMPARE(report.mixedRuns, std::size_t(1));
+    }
+
+    void untrustedArchivesAndXmlAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("a name leaving the folder") << QByteArray("../../evil.xml") << QByteArray("x") << "outside its own folder";
+        QTest::newRow("an absolute name") << QByteArray("/etc/evil") << QByteArray("x") << "outside its own folder";
+        QTest::newRow("a billion laughs") << QByteArray("word/document.xml")
+                                          << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE d [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]><d>&c;&c;&c;</d>")
+                                          << "declares a document type";
+        QTest::newRow("an external entity") << QByteArray("word/document.xml")
+                                            << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE d [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><d>&x;</d>")
+                                            << "declares a document type";
+        QTest::newRow("malformed XML") << QByteArray("word/document.xml")
+                                       << QByteArray("<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body><w:p></w:body>")
+                                       << "not well-formed";
+    }
+
+    void untrustedArchivesAndXmlAreRefused()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, data);
+        QFETCH(QString, said);
+        std::vector<ZipEntry> entries = letterEntries();
+        if (name == "word/document.xml")
+            entries[1].data = data.toStdString();
+        else
+            entries.push_back({name.toStdString(), data.toStdString(), false});
+        std::string out, error;
+        ConvertReport report;
+        QVERIFY(!convertDocx(zipOf(entries), out, ConvertOptions{}, report, error));
+        QVERIFY2(QString::fromStdString(error).contains(said), error.c_str());
+        QVERIFY(out.empty());
+    }
+
+    void aZipThatExpandsPastItsBoundIsRefused()
+    {
+        // 2 MB of zeros packs into a few KB; read with a bound of 1 MB.
+        const std::string bomb = zipOf({{"word/document.xml", std::string(std::size_t(2) << 20, '\0'), false}});
+        QVERIFY(bomb.size() < 20000);
+        std::vector<ZipEntry> entries;
+        std::string error;
+        QVERIFY(!readZip(bomb, entries, error, std::size_t(1) << 20));
+        QVERIFY2(QString::fromStdString(error).contains("expands to more than"), error.c_str());
+        QVERIFY(readZip(bomb, entries, error));
+    }
+
+    // The command: a .docx in, a .docx out that unzip and an XML check take, what it did on
+    // standard error; and the documents it does not convert said so, nothing written.
+    void theCommandLine()
+    {
+        QTemporaryDir dir;
+        const QString in = dir.filePath("letter.docx"), out = dir.filePath("letter-unicode.docx");
+        {
+            QFile f(in);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            const std::string bytes = zipOf(letterEntries());
+            f.write(bytes.data(), qint64(bytes.size()));
+        }
+        QProcess p;
+        p.start(ORVANE_EXE, {"--to-unicode", "--bamini-font", "Kalaham", in, out});
+        QVERIFY(p.waitForFinished(30000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY2(err.contains("7 runs") && err.contains("Noto Sans Tamil") && err.contains("Kalaham"), qPrintable(err));
+        p.start("unzip", {"-tq", out});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        p.start("sh", {"-c", "unzip -p \"$0\" word/document.xml | xmllint --noout -", out});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+
+        p.start(ORVANE_EXE, {"--to-unicode", in, in});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(p.readAllStandardError().contains("same file"));
+
+        const QString doc = dir.filePath("old.doc"), none = dir.filePath("none.docx");
+        {
+            QFile f(doc);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(600, '\0'));
+        }
+        p.start(ORVANE_EXE, {"--to-unicode", doc, none});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(p.readAllStandardError().contains("save it as .docx first"));
+        QVERIFY(!QFile::exists(none));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOffice)
+#include "test_office.moc"
