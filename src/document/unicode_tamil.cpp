@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace orvane {
@@ -132,7 +135,51 @@ std::string unicodeToBamini(std::string_view utf8)
     return unicodeToBamini(utf8, reading);
 }
 
+namespace {
+std::string readUnicode(std::string_view utf8, UnicodeReading& reading);
+} // namespace
+
 std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
+{
+    // A long text is read in two halves at once, the second on a thread of its own: each
+    // line is read on its own, so the halves meet at a line feed.
+    constexpr std::size_t Halved = std::size_t(128) << 10;
+    const std::size_t feed = utf8.size() >= Halved ? utf8.find('\n', utf8.size() / 2) : std::string_view::npos;
+    if (feed == std::string_view::npos || feed + 1 >= utf8.size())
+        return readUnicode(utf8, reading);
+    UnicodeReading second = reading;
+    std::string later;
+    std::exception_ptr failed;
+    std::thread helper;
+    try {
+        helper = std::thread([&] {
+            try {
+                later = readUnicode(utf8.substr(feed + 1), second);
+            } catch (...) {
+                failed = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        return readUnicode(utf8, reading);  // no thread: one after the other
+    }
+    std::string out;
+    try {
+        out = readUnicode(utf8.substr(0, feed + 1), reading);
+    } catch (...) {
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (failed)
+        std::rethrow_exception(failed);
+    out += later;
+    reading.unconvertible += second.unconvertible;
+    reading.drawnAs += second.drawnAs;
+    return out;
+}
+
+namespace {
+std::string readUnicode(std::string_view utf8, UnicodeReading& reading)
 {
     std::size_t lost = 0, drawnAs = 0;
     const bool keepOther = reading.other == UnicodeReading::AsOtherText;
@@ -261,6 +308,7 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
     reading.drawnAs = drawnAs;
     return out;
 }
+} // namespace
 
 std::string pastedText(std::string_view utf8, PastedAs as)
 {

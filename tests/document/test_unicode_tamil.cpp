@@ -229,6 +229,31 @@ private slots:
 
     // The converters' straight path (appendText) reads exactly as the segments do, however
     // the bytes arrive in pieces.
+    // A long text is written in two halves at once: the same codes, and the same counts, as
+    // line by line.
+    void aLongTextIsWrittenAsItsLines()
+    {
+        std::string text;
+        for (int line = 0; text.size() < (std::size_t(300) << 10); ++line)
+            text += u("வணக்கம் ஞு Hello 😀 கொ ").toStdString() + std::to_string(line) + "\n";
+        UnicodeReading whole;
+        const std::string codes = unicodeToBamini(text, whole);
+        std::string byLines;
+        std::size_t lost = 0, drawnAs = 0;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = text.find('\n', at) + 1;
+            UnicodeReading line;
+            byLines += unicodeToBamini(std::string_view(text).substr(at, end - at), line);
+            lost += line.unconvertible;
+            drawnAs += line.drawnAs;
+            at = end;
+        }
+        QVERIFY(codes == byLines);
+        QCOMPARE(whole.unconvertible, lost);
+        QCOMPARE(whole.drawnAs, drawnAs);
+        QVERIFY(whole.unconvertible > 0 && whole.drawnAs > 0);
+    }
+
     void fastReadingIsTheSegmentReading()
     {
         QRandomGenerator random(11);
