@@ -369,7 +369,7 @@ std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::s
             std::thread helper;
             try {
                 later.reserve(second.size() * 3);
-                helper = std::thread([&] { secondRead = secondReader.appendText(second, atEnd, later); });
+                helper = std::thread([&] { secondRead = secondReader.appendWhole(second, atEnd, later); });
             } catch (const std::exception&) {
                 // No thread (or no memory for its text): read as one.
                 return appendWhole(bytes, atEnd, out);
