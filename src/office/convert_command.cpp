@@ -51,13 +51,12 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
         return std::nullopt;
     case DocumentKind::Doc:
         return fail("convert", input, "it is an old binary Word document (.doc); save it as .docx first");
-    case DocumentKind::Odt:
-        return fail("convert", input, "OpenDocument (.odt) documents are not converted yet; save it as .docx");
     case DocumentKind::Rtf:
         return fail("convert", input, "RTF documents are not converted yet; save it as .docx");
     case DocumentKind::Zip:
         return fail("convert", input, "it is a zip archive but not a readable Word document");
     case DocumentKind::Docx:
+    case DocumentKind::Odt:
         break;
     }
     if (line.operands.size() < 2 || line.operands[1] == "-")
@@ -73,7 +72,8 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
     options.baminiFonts = line.baminiFonts;
     ConvertReport report;
     std::string converted, error;
-    if (!convertDocx(in.bytes, converted, options, report, error))
+    if (!(kind == DocumentKind::Odt ? convertOdt(in.bytes, converted, options, report, error)
+                                    : convertDocx(in.bytes, converted, options, report, error)))
         return fail("convert", input, error);
     const WriteOutcome written = files.writeFile(output, {converted});
     if (!written.written)

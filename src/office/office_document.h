@@ -43,4 +43,10 @@ bool docxText(std::string_view in, const ConvertOptions& options, std::string& t
 bool convertDocx(std::string_view in, std::string& out, const ConvertOptions& options, ConvertReport& report,
                  std::string& error);
 
+// The same for an OpenDocument text (.odt): its text where the font has Bamini's layout made
+// Unicode, and the declarations of such fonts made the Unicode font (to Unicode only).
+bool odtText(std::string_view in, const ConvertOptions& options, std::string& text, std::string& error);
+bool convertOdt(std::string_view in, std::string& out, const ConvertOptions& options, ConvertReport& report,
+                std::string& error);
+
 } // namespace orvane::office

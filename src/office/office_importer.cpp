@@ -6,14 +6,12 @@ namespace orvane::office {
 
 std::optional<std::string> OfficeImporter::importText(std::string_view bytes, std::string& error)
 {
-    switch (kindOf(bytes)) {
+    const DocumentKind kind = kindOf(bytes);
+    switch (kind) {
     case DocumentKind::Plain:
         return std::nullopt;
     case DocumentKind::Doc:
         error = "it is an old binary Word document (.doc); save it as .docx first";
-        return std::nullopt;
-    case DocumentKind::Odt:
-        error = "OpenDocument (.odt) documents are not opened yet; save it as .docx";
         return std::nullopt;
     case DocumentKind::Rtf:
         error = "RTF documents are not opened yet; save it as .docx";
@@ -22,10 +20,11 @@ std::optional<std::string> OfficeImporter::importText(std::string_view bytes, st
         error = "it is a zip archive, not a document";
         return std::nullopt;
     case DocumentKind::Docx:
+    case DocumentKind::Odt:
         break;
     }
     std::string text;
-    if (!docxText(bytes, ConvertOptions{}, text, error))
+    if (!(kind == DocumentKind::Odt ? odtText(bytes, ConvertOptions{}, text, error) : docxText(bytes, ConvertOptions{}, text, error)))
         return std::nullopt;
     return text;
 }

@@ -151,6 +151,44 @@ private slots:
         QCOMPARE(runsOf(entryNamed(unicodeAgain, "word/document.xml")->data), runsOf(body));
     }
 
+    // An OpenDocument letter: a span in an automatic style whose font face is Bamini, a
+    // paragraph style's Bamini through its parent, a syllable divided between spans, spaces
+    // as text:s, English beside; the font faces of Bamini made the Unicode font, the rest
+    // of the XML as it was.
+    void anOpenDocumentLetterBecomesUnicode()
+    {
+        const std::string content = R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" office:version="1.3"><office:font-face-decls><style:font-face style:name="Bamini" svg:font-family="Bamini"/><style:font-face style:name="Liberation Serif" svg:font-family="'Liberation Serif'"/></office:font-face-decls><office:automatic-styles><style:style style:name="T1" style:family="text"><style:text-properties style:font-name="Bamini"/></style:style><style:style style:name="T2" style:family="text"><style:text-properties fo:font-weight="bold"/></style:style><style:style style:name="P1" style:family="paragraph" style:parent-style-name="TamilBody"/></office:automatic-styles><office:body><office:text><text:p text:style-name="Standard"><text:span text:style-name="T1">tzf;fk;</text:span> Mr. Kumar &amp; Co<text:s text:c="2"/><text:span text:style-name="T1">n<text:span text:style-name="T2">fhz;L</text:span></text:span></text:p><text:p text:style-name="P1">jkpo;<text:s/>ehL</text:p></office:text></office:body></office:document-content>)";
+        const std::string stylesXml = R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document-styles xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"><office:styles><style:default-style style:family="paragraph"><style:text-properties style:font-name="Liberation Serif"/></style:default-style><style:style style:name="TamilBody" style:family="paragraph"><style:text-properties fo:font-family="Bamini" fo:font-size="12pt"/></style:style></office:styles></office:document-styles>)";
+        const std::vector<ZipEntry> in = {{"mimetype", "application/vnd.oasis.opendocument.text", true},
+                                          {"content.xml", content, false},
+                                          {"styles.xml", stylesXml, false}};
+        const std::string odt = zipOf(in);
+        QCOMPARE(kindOf(odt), DocumentKind::Odt);
+        std::string out, error;
+        ConvertReport report;
+        QVERIFY2(convertOdt(odt, out, ConvertOptions{}, report, error), error.c_str());
+        std::vector<ZipEntry> back;
+        QVERIFY(readZip(out, back, error));
+        QCOMPARE(back.front().name, std::string("mimetype"));
+        QVERIFY(back.front().stored);
+        QString converted = QString::fromStdString(entryNamed(back, "content.xml")->data);
+        QString expected = QString::fromStdString(content);
+        expected.replace(QStringLiteral("svg:font-family=\"Bamini\""), QStringLiteral("svg:font-family=\"'Noto Sans Tamil'\""));
+        expected.replace(QStringLiteral(">tzf;fk;<"), u(">வணக்கம்<"));
+        expected.replace(QStringLiteral(">n<"), u(">கொ<"));
+        expected.replace(QStringLiteral(">fhz;L<"), u(">ண்டு<"));
+        expected.replace(QStringLiteral(">jkpo;<"), u(">தமிழ்<"));
+        expected.replace(QStringLiteral(">ehL<"), u(">நாடு<"));
+        QCOMPARE(converted, expected);
+        QVERIFY(entryNamed(back, "styles.xml")->data.find("fo:font-family=\"'Noto Sans Tamil'\"") != std::string::npos);
+
+        std::string text;
+        QVERIFY(odtText(odt, ConvertOptions{}, text, error));
+        QCOMPARE(QString::fromStdString(text), u("வணக்கம் Mr. Kumar & Co  கொண்டு\nதமிழ் நாடு"));
+    }
+
     // Opened in the window: the body's text, a line for each paragraph (a table's cell by
     // cell), Bamini runs as Unicode Tamil, tabs as tabs, the rest as it is.
     void aLetterOpensAsItsText()

@@ -1,0 +1,362 @@
+// OpenDocument text (.odt): styles and font faces read, then the text of content.xml and
+// styles.xml (headers, footers) converted where its font has Bamini's layout, and the font
+// faces of that layout made the Unicode font; everything else spliced back as it was.
+
+#include "office/office_document.h"
+
+#include "document/segments.h"
+#include "document/unicode_tamil.h"
+#include "office/zip_archive.h"
+#include "platform/charset.h"
+
+#include <QString>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <map>
+
+namespace orvane::office {
+
+namespace {
+const QString Office = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
+const QString Style = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:style:1.0");
+const QString Text = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
+const QString Fo = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0");
+const QString Svg = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0");
+
+QString unquoted(QString family)
+{
+    family = family.trimmed();
+    if (family.size() >= 2 && (family.front() == u'\'' || family.front() == u'"') && family.back() == family.front())
+        family = family.mid(1, family.size() - 2);
+    return family;
+}
+
+QString escapedText(const QString& text)
+{
+    QString out;
+    for (const QChar c : text)
+        out += c == u'&' ? QStringLiteral("&amp;") : c == u'<' ? QStringLiteral("&lt;") : c == u'>' ? QStringLiteral("&gt;") : QString(c);
+    return out;
+}
+
+// The document's styles: for each family and name, the style it is based on and its font;
+// the font faces' families; the default paragraph style's font.
+struct OdtStyles {
+    struct Entry {
+        QString parent, font;
+    };
+    std::map<QString, QString> faces;                  // font face name: its family
+    std::map<std::pair<QString, QString>, Entry> styles;  // (family, name)
+    QString defaultFont;
+
+    QString fontOf(const QString& family, QString name) const
+    {
+        for (int depth = 0; !name.isEmpty() && depth < 32; ++depth) {
+            const auto it = styles.find({family, name});
+            if (it == styles.end())
+                break;
+            if (!it->second.font.isEmpty())
+                return it->second.font;
+            name = it->second.parent;
+        }
+        return {};
+    }
+    QString face(const QString& name) const
+    {
+        const auto it = faces.find(name);
+        return it == faces.end() ? name : it->second;
+    }
+};
+
+bool badXml(QXmlStreamReader& r, const std::string& part, std::string& error)
+{
+    if (r.tokenType() == QXmlStreamReader::DTD) {
+        error = part + " declares a document type, which an OpenDocument never does";
+        return true;
+    }
+    if (r.hasError()) {
+        error = part + " is not well-formed XML (" + r.errorString().toStdString() + ", line " + std::to_string(r.lineNumber()) + ")";
+        return true;
+    }
+    return false;
+}
+
+// The font faces and styles a part declares, added to styles.
+bool readStyles(const std::string& xml, const std::string& part, OdtStyles& styles, std::string& error)
+{
+    QXmlStreamReader r(QString::fromStdString(xml));
+    std::pair<QString, QString> current;
+    bool inDefault = false;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (badXml(r, part, error))
+            return false;
+        if (r.isEndElement() && r.namespaceUri() == Style && (r.name() == u"style" || r.name() == u"default-style")) {
+            current = {};
+            inDefault = false;
+        }
+        if (!r.isStartElement())
+            continue;
+        const QXmlStreamAttributes a = r.attributes();
+        if (r.namespaceUri() == Style && r.name() == u"font-face") {
+            styles.faces[a.value(Style, QStringLiteral("name")).toString()] = unquoted(a.value(Svg, QStringLiteral("font-family")).toString());
+        } else if (r.namespaceUri() == Style && r.name() == u"style") {
+            current = {a.value(Style, QStringLiteral("family")).toString(), a.value(Style, QStringLiteral("name")).toString()};
+            styles.styles[current].parent = a.value(Style, QStringLiteral("parent-style-name")).toString();
+        } else if (r.namespaceUri() == Style && r.name() == u"default-style") {
+            inDefault = a.value(Style, QStringLiteral("family")) == u"paragraph";
+        } else if (r.namespaceUri() == Style && r.name() == u"text-properties") {
+            const QString byFace = a.value(Style, QStringLiteral("font-name")).toString();
+            const QString font = byFace.isEmpty() ? unquoted(a.value(Fo, QStringLiteral("font-family")).toString()) : styles.face(byFace);
+            if (font.isEmpty())
+                continue;
+            if (inDefault)
+                styles.defaultFont = font;
+            else if (!current.second.isEmpty())
+                styles.styles[current].font = font;
+        }
+    }
+    return true;
+}
+
+struct Edit {
+    qsizetype begin, end;
+    QString with;
+};
+
+// One part: its paragraphs' text where the font is Bamini's read as Unicode (converting, or
+// reading out into plain), and the declarations of Bamini fonts made the Unicode font.
+class OdtPart {
+public:
+    OdtPart(const ConvertOptions& options, const OdtStyles& styles, ConvertReport& report)
+        : options(options), styles(styles), report(report)
+    {
+    }
+    std::string* plain = nullptr;
+
+    bool convert(std::string& bytes, const std::string& part, std::string& error)
+    {
+        xml = QString::fromStdString(bytes);
+        edits.clear();
+        QXmlStreamReader r(xml);
+        struct Context {
+            QString family, style;
+            bool paragraph;
+        };
+        std::vector<Context> stack;   // every element's, for text: its paragraph and spans
+        std::vector<std::vector<Piece>> paragraphs;
+        qsizetype before = 0;  // where the token being read begins
+        while (!r.atEnd()) {
+            r.readNext();
+            if (badXml(r, part, error))
+                return false;
+            const qsizetype at = r.characterOffset();
+            if (r.isStartElement()) {
+                const QXmlStreamAttributes a = r.attributes();
+                Context c{QString(), QString(), false};
+                if (r.namespaceUri() == Text && (r.name() == u"p" || r.name() == u"h")) {
+                    c = {QStringLiteral("paragraph"), a.value(Text, QStringLiteral("style-name")).toString(), true};
+                    paragraphs.emplace_back();
+                } else if (r.namespaceUri() == Text && r.name() == u"span") {
+                    c = {QStringLiteral("text"), a.value(Text, QStringLiteral("style-name")).toString(), false};
+                } else if (r.namespaceUri() == Text && !paragraphs.empty()) {
+                    // Spaces, tabs and line breaks: read with the text, left as they are.
+                    const int spaces = r.name() == u"s" ? std::max(1, a.value(Text, QStringLiteral("c")).toInt()) : 0;
+                    const QString kept = r.name() == u"s" ? QString(spaces, u' ') : r.name() == u"tab" ? QStringLiteral("\t")
+                                         : r.name() == u"line-break" ? QStringLiteral("\n") : QString();
+                    if (!kept.isEmpty())
+                        paragraphs.back().push_back({-1, -1, kept, false});
+                }
+                if (r.namespaceUri() == Style && r.name() == u"font-face" && !plain)
+                    retarget(at, a, Svg, QStringLiteral("font-family"));
+                if (r.namespaceUri() == Style && r.name() == u"text-properties" && !plain)
+                    retarget(at, a, Fo, QStringLiteral("font-family"));
+                stack.push_back(c);
+            } else if (r.isEndElement()) {
+                const bool paragraph = !stack.empty() && stack.back().paragraph;
+                stack.pop_back();
+                if (paragraph && !paragraphs.empty()) {
+                    finish(paragraphs.back());
+                    paragraphs.pop_back();
+                }
+            } else if (r.isCharacters()) {
+                if (!paragraphs.empty() && inParagraph(stack)) {
+                    const QString font = fontAt(stack);
+                    if (!font.isEmpty())
+                        report.fonts.insert(font.toStdString());
+                    // The reader has looked at the "<" that ends the text.
+                    const qsizetype end = at > before && xml[at - 1] == u'<' ? at - 1 : at;
+                    paragraphs.back().push_back({before, end, r.text().toString(), options.isBamini(font.toStdString())});
+                }
+            }
+            before = at;
+        }
+        if (badXml(r, part, error))
+            return false;
+        if (edits.empty())
+            return true;
+        std::sort(edits.begin(), edits.end(), [](const Edit& x, const Edit& y) { return x.begin > y.begin; });
+        for (const Edit& e : edits)
+            xml.replace(e.begin, e.end - e.begin, e.with);
+        bytes = xml.toStdString();
+        return true;
+    }
+
+private:
+    struct Piece {
+        qsizetype begin, end;
+        QString text;
+        bool bamini;
+    };
+
+    template <typename Stack>
+    static bool inParagraph(const Stack& stack)
+    {
+        return std::any_of(stack.begin(), stack.end(), [](const auto& c) { return c.paragraph; });
+    }
+
+    template <typename Stack>
+    QString fontAt(const Stack& stack) const
+    {
+        for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+            if (it->family.isEmpty())
+                continue;
+            const QString font = styles.fontOf(it->family, it->style);
+            if (!font.isEmpty())
+                return font;
+            if (it->paragraph)
+                break;
+        }
+        return styles.defaultFont;
+    }
+
+    // A font family named in a tag: made the Unicode font where it has Bamini's layout.
+    void retarget(qsizetype tagEnd, const QXmlStreamAttributes& a, const QString& ns, const QString& name)
+    {
+        const QString family = unquoted(a.value(ns, name).toString());
+        if (family.isEmpty() || !options.isBamini(family.toStdString()))
+            return;
+        const qsizetype tagBegin = xml.lastIndexOf(u'<', tagEnd - 1);
+        for (const QXmlStreamAttribute& attribute : a) {
+            if (attribute.namespaceUri() != ns || attribute.name() != name)
+                continue;
+            const QString qname = attribute.qualifiedName().toString();
+            for (const QChar quote : {u'"', u'\''}) {
+                const qsizetype start = xml.indexOf(qname + QLatin1Char('=') + quote, tagBegin);
+                if (start < 0 || start >= tagEnd)
+                    continue;
+                const qsizetype valueBegin = start + qname.size() + 2;
+                const qsizetype valueEnd = xml.indexOf(quote, valueBegin);
+                if (valueEnd < 0 || valueEnd >= tagEnd)
+                    continue;
+                const QString font = QString::fromStdString(options.unicodeFont);
+                edits.push_back({valueBegin, valueEnd, quote == u'"' ? "'" + font + "'" : "&quot;" + font + "&quot;"});
+                return;
+            }
+        }
+    }
+
+    void finish(const std::vector<Piece>& pieces)
+    {
+        std::vector<QString> outputs(pieces.size());
+        std::string bytes;
+        std::vector<std::size_t> origins;
+        const auto flush = [&] {
+            forEachSegment(bytes, [&](const Segment& s) {
+                outputs[origins[s.begin]] += QString::fromUtf8(s.text.data(), qsizetype(s.text.size()));
+            });
+            bytes.clear();
+            origins.clear();
+        };
+        for (std::size_t k = 0; k < pieces.size(); ++k) {
+            const Piece& p = pieces[k];
+            if (!p.bamini) {
+                flush();
+                outputs[k] = p.text;
+                continue;
+            }
+            report.characters += std::size_t(p.text.size());
+            for (const uint c : p.text.toUcs4()) {
+                const int b = c >= 0xF020 && c <= 0xF0FF ? int(c - 0xF000) : charset::toByte(c);
+                if (b >= 0) {
+                    bytes += char(b);
+                    origins.push_back(k);
+                    continue;
+                }
+                flush();
+                outputs[k] += QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+                ++report.unplaced[QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1).toStdString()];
+            }
+        }
+        flush();
+        if (plain) {
+            for (const QString& o : outputs)
+                *plain += o.toStdString();
+            *plain += '\n';
+            return;
+        }
+        for (std::size_t k = 0; k < pieces.size(); ++k)
+            if (pieces[k].bamini && pieces[k].begin >= 0) {
+                edits.push_back({pieces[k].begin, pieces[k].end, escapedText(outputs[k])});
+                ++report.runs;
+            }
+    }
+
+    const ConvertOptions& options;
+    const OdtStyles& styles;
+    ConvertReport& report;
+    QString xml;
+    std::vector<Edit> edits;
+};
+
+bool readOdt(std::string_view in, std::vector<ZipEntry>& entries, OdtStyles& styles, std::string& error)
+{
+    if (!readZip(in, entries, error))
+        return false;
+    if (!entryNamed(entries, "content.xml")) {
+        error = "it is not an OpenDocument text (it has no content.xml)";
+        return false;
+    }
+    if (const ZipEntry* s = entryNamed(entries, "styles.xml"); s && !readStyles(s->data, "styles.xml", styles, error))
+        return false;
+    return readStyles(entryNamed(entries, "content.xml")->data, "content.xml", styles, error);
+}
+} // namespace
+
+bool odtText(std::string_view in, const ConvertOptions& options, std::string& text, std::string& error)
+{
+    std::vector<ZipEntry> entries;
+    OdtStyles styles;
+    if (!readOdt(in, entries, styles, error))
+        return false;
+    ConvertReport report;
+    OdtPart part(options, styles, report);
+    text.clear();
+    part.plain = &text;
+    if (!part.convert(entryNamed(entries, "content.xml")->data, "content.xml", error))
+        return false;
+    if (text.ends_with('\n'))
+        text.pop_back();
+    return true;
+}
+
+bool convertOdt(std::string_view in, std::string& out, const ConvertOptions& options, ConvertReport& report,
+                std::string& error)
+{
+    if (!options.toUnicode) {
+        error = "OpenDocument (.odt) documents are converted to Unicode only, not yet back to Bamini";
+        return false;
+    }
+    std::vector<ZipEntry> entries;
+    OdtStyles styles;
+    if (!readOdt(in, entries, styles, error))
+        return false;
+    OdtPart part(options, styles, report);
+    for (const char* name : {"content.xml", "styles.xml"})
+        if (ZipEntry* e = entryNamed(entries, name); e && !part.convert(e->data, name, error))
+            return false;
+    return writeZip(entries, out, error);
+}
+
+} // namespace orvane::office
