@@ -207,7 +207,7 @@ bool FileDecoder::read(std::string_view file, const ByteSource::Put& put)
             pending.erase(0, ByteOrderMark.size());
         started = true;
     }
-    if (pending.size() <= 4 * Chunk)  // long enough to be read in two halves at once
+    if (pending.size() <= 2 * Chunk)  // long enough to be read in two halves at once
         return true;
     // Bytes already looked at are not looked at again: the time grows with the input, not
     // with its square, however long a stretch without a safe cut.

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -137,6 +138,7 @@ std::string unicodeToBamini(std::string_view utf8)
 
 namespace {
 std::string readUnicode(std::string_view utf8, UnicodeReading& reading);
+std::string readInHalves(std::string_view utf8, std::size_t feed, UnicodeReading& reading);
 } // namespace
 
 std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
@@ -147,6 +149,18 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
     const std::size_t feed = utf8.size() >= Halved ? utf8.find('\n', utf8.size() / 2) : std::string_view::npos;
     if (feed == std::string_view::npos || feed + 1 >= utf8.size())
         return readUnicode(utf8, reading);
+    const UnicodeReading given = reading;
+    try {
+        return readInHalves(utf8, feed, reading);
+    } catch (const std::bad_alloc&) {
+        reading = given;  // no room for a second thread's share: one after the other
+        return readUnicode(utf8, reading);
+    }
+}
+
+namespace {
+std::string readInHalves(std::string_view utf8, std::size_t feed, UnicodeReading& reading)
+{
     UnicodeReading second = reading;
     std::string later;
     std::exception_ptr failed;
@@ -178,7 +192,6 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading)
     return out;
 }
 
-namespace {
 std::string readUnicode(std::string_view utf8, UnicodeReading& reading)
 {
     std::size_t lost = 0, drawnAs = 0;

@@ -51,12 +51,11 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
         return std::nullopt;
     case DocumentKind::Doc:
         return fail("convert", input, "it is an old binary Word document (.doc); save it as .docx first");
-    case DocumentKind::Rtf:
-        return fail("convert", input, "RTF documents are not converted yet; save it as .docx");
     case DocumentKind::Zip:
         return fail("convert", input, "it is a zip archive but not a readable Word document");
     case DocumentKind::Docx:
     case DocumentKind::Odt:
+    case DocumentKind::Rtf:
         break;
     }
     if (line.operands.size() < 2 || line.operands[1] == "-")
@@ -72,8 +71,10 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
     options.baminiFonts = line.baminiFonts;
     ConvertReport report;
     std::string converted, error;
-    if (!(kind == DocumentKind::Odt ? convertOdt(in.bytes, converted, options, report, error)
-                                    : convertDocx(in.bytes, converted, options, report, error)))
+    const bool done = kind == DocumentKind::Odt   ? convertOdt(in.bytes, converted, options, report, error)
+                      : kind == DocumentKind::Rtf ? convertRtf(in.bytes, converted, options, report, error)
+                                                  : convertDocx(in.bytes, converted, options, report, error);
+    if (!done)
         return fail("convert", input, error);
     const WriteOutcome written = files.writeFile(output, {converted});
     if (!written.written)

@@ -49,4 +49,10 @@ bool odtText(std::string_view in, const ConvertOptions& options, std::string& te
 bool convertOdt(std::string_view in, std::string& out, const ConvertOptions& options, ConvertReport& report,
                 std::string& error);
 
+// The same for an RTF document: text in a font with Bamini's layout written as \uN Unicode,
+// the font table's name of that font the Unicode font (to Unicode only).
+bool rtfText(std::string_view in, const ConvertOptions& options, std::string& text, std::string& error);
+bool convertRtf(std::string_view in, std::string& out, const ConvertOptions& options, ConvertReport& report,
+                std::string& error);
+
 } // namespace orvane::office

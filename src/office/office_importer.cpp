@@ -13,18 +13,19 @@ std::optional<std::string> OfficeImporter::importText(std::string_view bytes, st
     case DocumentKind::Doc:
         error = "it is an old binary Word document (.doc); save it as .docx first";
         return std::nullopt;
-    case DocumentKind::Rtf:
-        error = "RTF documents are not opened yet; save it as .docx";
-        return std::nullopt;
     case DocumentKind::Zip:
         error = "it is a zip archive, not a document";
         return std::nullopt;
     case DocumentKind::Docx:
     case DocumentKind::Odt:
+    case DocumentKind::Rtf:
         break;
     }
     std::string text;
-    if (!(kind == DocumentKind::Odt ? odtText(bytes, ConvertOptions{}, text, error) : docxText(bytes, ConvertOptions{}, text, error)))
+    const bool read = kind == DocumentKind::Odt   ? odtText(bytes, ConvertOptions{}, text, error)
+                      : kind == DocumentKind::Rtf ? rtfText(bytes, ConvertOptions{}, text, error)
+                                                  : docxText(bytes, ConvertOptions{}, text, error);
+    if (!read)
         return std::nullopt;
     return text;
 }

@@ -1,5 +1,5 @@
-// A Word document's parts on any input: as the body of a document, converted both ways, and
-// as a zip archive read. No crash, no hang, and what is written reads back.
+// Word-processor documents on any input: as a .docx's body, converted both ways; as a zip
+// archive read; as RTF, converted and read. No crash, no hang, and what is written reads back.
 
 #include "office/office_document.h"
 #include "office/zip_archive.h"
@@ -16,6 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
     std::string error;
+    if (data[0] & 2) {  // the bytes as RTF
+        ConvertReport report;
+        std::string out, text;
+        if (convertRtf(input, out, ConvertOptions{}, report, error) && !rtfText(out, ConvertOptions{}, text, error))
+            std::abort();  // what it writes reads again
+        (void)rtfText(input, ConvertOptions{}, text, error);
+        return 0;
+    }
     if (data[0] & 1) {  // the bytes as an archive
         std::vector<ZipEntry> entries;
         (void)readZip(input, entries, error, std::size_t(1) << 20);

@@ -189,6 +189,38 @@ private slots:
         QCOMPARE(QString::fromStdString(text), u("வணக்கம் Mr. Kumar & Co  கொண்டு\nதமிழ் நாடு"));
     }
 
+    // RTF: the font table's Bamini entry, \f switches, a syllable divided by a bold group,
+    // \'hh bytes and a table; the text becomes \uN characters, the font's name the Unicode
+    // font, everything else as it was. Read back (or opened), it is the Unicode text.
+    void anRtfLetterBecomesUnicode()
+    {
+        const std::string rtf = "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\fnil\\fcharset0 Bamini;}{\\f1\\froman\\fcharset0 Times New Roman;}}"
+                                "{\\colortbl;\\red0\\green0\\blue0;}{\\info{\\title Letter}}\n"
+                                "\\pard\\f0\\fs24 tzf;fk;\\f1  Mr. Kumar \\'96 Co\\par\n"
+                                "\\f0 n{\\b fhz;L}\\tab jk\\'70o;\\par\n"
+                                "\\trowd\\cellx2000 \\intbl\\f0 ehL\\cell\\row}";
+        QCOMPARE(kindOf(rtf), DocumentKind::Rtf);
+        std::string out, error, text;
+        ConvertReport report;
+        QVERIFY2(convertRtf(rtf, out, ConvertOptions{}, report, error), error.c_str());
+        for (const char* kept : {"{\\f1\\froman\\fcharset0 Times New Roman;}", "{\\colortbl;\\red0\\green0\\blue0;}",
+                                 "{\\info{\\title Letter}}", "\\f1  Mr. Kumar \\'96 Co\\par", "{\\b {\\uc1"})
+            QVERIFY2(out.find(kept) != std::string::npos, kept);
+        QVERIFY(out.find("{\\f0\\fnil\\fcharset0 Noto Sans Tamil;}") != std::string::npos);
+        const QString expected = u("வணக்கம் Mr. Kumar – Co\nகொண்டு\tதமிழ்\nநாடு\n");
+        QVERIFY(rtfText(rtf, ConvertOptions{}, text, error));
+        QCOMPARE(QString::fromStdString(text) + "\n", expected);
+        QVERIFY(rtfText(out, ConvertOptions{}, text, error));  // no Bamini font left: \uN as they are
+        QCOMPARE(QString::fromStdString(text) + "\n", expected);
+        QCOMPARE(report.runs, std::size_t(5));
+
+        // Groups nested past all reason, a \bin past the end, a group closed twice.
+        for (const std::string& bad : {"{\\rtf1" + std::string(5000, '{'), std::string("{\\rtf1 \\bin99999 x}"), std::string("{\\rtf1 x}}")}) {
+            QVERIFY(!convertRtf(bad, out, ConvertOptions{}, report, error));
+            QVERIFY(!error.empty());
+        }
+    }
+
     // Opened in the window: the body's text, a line for each paragraph (a table's cell by
     // cell), Bamini runs as Unicode Tamil, tabs as tabs, the rest as it is.
     void aLetterOpensAsItsText()

@@ -1,0 +1,346 @@
+// RTF: a small reader of what a conversion needs (the font table, groups, the text and its
+// font, \'hh bytes, \uN characters with their \ucN fallbacks, destinations to skip), and the
+// conversion written back into the document's own bytes: text in a font with Bamini's
+// layout as \uN characters, the font table's name of that font the Unicode font.
+
+#include "office/office_document.h"
+
+#include "document/segments.h"
+#include "platform/charset.h"
+#include "platform/utf8.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <map>
+
+namespace orvane::office {
+
+namespace {
+constexpr std::size_t MaxDepth = 1000;  // groups within groups
+
+// Destinations whose text is no text of the document.
+bool skipped(std::string_view word)
+{
+    static constexpr std::string_view names[] = {"colortbl", "stylesheet", "info", "pict", "object", "fldinst",
+                                                 "themedata", "colorschememapping", "datastore", "latentstyles",
+                                                 "listtable", "listoverridetable", "rsidtbl", "generator", "xmlnstbl",
+                                                 "mmathPr", "filetbl", "revtbl", "pgdsctbl"};
+    return std::find(std::begin(names), std::end(names), word) != std::end(names);
+}
+
+// Destinations beside the body: converted, but no text of the body the window opens.
+bool besideTheBody(std::string_view word)
+{
+    static constexpr std::string_view names[] = {"header", "footer", "headerl", "headerr", "headerf", "footerl",
+                                                 "footerr", "footerf", "footnote", "annotation"};
+    return std::find(std::begin(names), std::end(names), word) != std::end(names);
+}
+
+class RtfConverter {
+public:
+    RtfConverter(std::string_view rtf, const ConvertOptions& options, ConvertReport& report, bool textOnly)
+        : rtf(rtf), options(options), report(report), textOnly(textOnly)
+    {
+    }
+
+    // The converted document (or, textOnly, the text); false, with why, when it cannot be read.
+    bool run(std::string& out, std::string& error)
+    {
+        std::vector<State> stack{State{}};
+        for (std::size_t k = 0; k < rtf.size();) {
+            const char c = rtf[k];
+            if (c == '{') {
+                if (stack.size() >= MaxDepth) {
+                    error = "its groups are nested deeper than " + std::to_string(MaxDepth);
+                    return false;
+                }
+                closePiece();
+                stack.push_back(stack.back());
+                stack.back().fontEntry = stack.back().fontTable;
+                ++k;
+                continue;
+            }
+            if (c == '}') {
+                closePiece();
+                if (stack.size() == 1) {
+                    error = "a group closes that never opened";
+                    return false;
+                }
+                stack.pop_back();
+                ++k;
+                continue;
+            }
+            if (c == '\r' || c == '\n') {
+                ++k;
+                continue;
+            }
+            if (c != '\\') {
+                character(stack.back(), k, k + 1, static_cast<unsigned char>(c), true);
+                ++k;
+                continue;
+            }
+            const std::size_t begin = k++;
+            if (k >= rtf.size())
+                break;
+            const char s = rtf[k];
+            if (s == '\'') {  // a byte in hexadecimal
+                const std::string hex(rtf.substr(k + 1, 2));
+                k = std::min(rtf.size(), k + 3);
+                if (hex.size() == 2 && std::isxdigit(static_cast<unsigned char>(hex[0])) && std::isxdigit(static_cast<unsigned char>(hex[1])))
+                    character(stack.back(), begin, k, char32_t(std::strtol(hex.c_str(), nullptr, 16)), true);
+                continue;
+            }
+            if (!std::isalpha(static_cast<unsigned char>(s))) {  // a control symbol
+                ++k;
+                if (s == '\\' || s == '{' || s == '}')
+                    character(stack.back(), begin, k, static_cast<unsigned char>(s), true);
+                else if (s == '~')
+                    character(stack.back(), begin, k, 0xA0, false);
+                else if (s == '*')
+                    stack.back().skip = true;  // an ignorable destination
+                else if ((s == '\n' || s == '\r') && visible(stack.back()))
+                    endParagraph();
+                continue;
+            }
+            std::size_t w = k;
+            while (w < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[w])) && w - k < 32)
+                ++w;
+            const std::string_view word = rtf.substr(k, w - k);
+            std::size_t n = w + (w < rtf.size() && rtf[w] == '-');
+            while (n < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[n])) && n - w < 11)
+                ++n;
+            const bool hasNumber = n > w && std::isdigit(static_cast<unsigned char>(rtf[n - 1]));
+            const long number = hasNumber ? std::strtol(std::string(rtf.substr(w, n - w)).c_str(), nullptr, 10) : 0;
+            if (!hasNumber)
+                n = w;
+            if (n < rtf.size() && rtf[n] == ' ')
+                ++n;  // the delimiter, no text
+            k = n;
+            State& st = stack.back();
+            if (word == "bin") {
+                if (number < 0 || std::size_t(number) > rtf.size() - k) {
+                    error = "it is damaged (\\bin runs past its end)";
+                    return false;
+                }
+                k += std::size_t(number);  // binary data, no text
+                continue;
+            }
+            if (fallback > 0) {  // a control word stands in for the character too
+                --fallback;
+                extendPiece(begin, k);
+                continue;
+            }
+            if (word == "u") {
+                character(st, begin, k, char32_t(number < 0 ? number + 65536 : number), false);
+                fallback = std::size_t(st.uc);
+            } else if (word == "uc") {
+                st.uc = int(std::clamp(number, 0L, 16L));
+            } else if (word == "fonttbl") {
+                st.fontTable = true;
+            } else if (word == "f" && st.fontTable) {
+                fontNumber = int(number);
+                st.fontEntry = true;
+                nameBegin = std::string::npos;
+            } else if (word == "f") {
+                closePiece();
+                st.font = int(number);
+            } else if ((word == "par" || word == "sect" || word == "page" || word == "row") && visible(st)) {
+                endParagraph();
+            } else if ((word == "cell" || word == "line") && visible(st)) {
+                closePiece();
+                literal("\n");
+            } else if (word == "tab" && visible(st)) {
+                character(st, begin, k, '\t', false);
+            } else if (skipped(word) || (textOnly && besideTheBody(word))) {
+                st.skip = true;
+            } else {
+                closePiece();  // formatting between two pieces of a syllable
+            }
+        }
+        endParagraph();
+        if (textOnly) {
+            out = text;
+            while (out.ends_with('\n'))
+                out.pop_back();
+            return true;
+        }
+        for (const auto& [number, font] : fonts) {
+            report.fonts.insert(font.name);
+            if (options.isBamini(font.name))
+                edits.push_back({font.begin, font.end, options.unicodeFont});
+        }
+        std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.begin > b.begin; });
+        out = std::string(rtf);
+        for (const Edit& e : edits)
+            out.replace(e.begin, e.end - e.begin, e.with);
+        return true;
+    }
+
+private:
+    struct State {
+        int font = -1;
+        int uc = 1;
+        bool skip = false, fontTable = false, fontEntry = false;
+    };
+    struct Font {
+        std::string name;
+        std::size_t begin, end;
+    };
+    struct Piece {
+        std::size_t begin = 0, end = 0;  // its bytes in the source
+    };
+    // A paragraph in order: Tamil codes (each with the piece it came from) and literal text.
+    struct Item {
+        bool bamini;
+        std::string bytes;
+        std::vector<std::size_t> pieceOf;
+    };
+    struct Edit {
+        std::size_t begin, end;
+        std::string with;
+    };
+
+    static bool visible(const State& s) { return !s.skip && !s.fontTable; }
+
+    void character(const State& s, std::size_t begin, std::size_t end, char32_t c, bool byte)
+    {
+        if (fallback > 0) {
+            --fallback;
+            extendPiece(begin, end);
+            return;
+        }
+        if (s.fontEntry) {  // a font's name, up to its ";"
+            if (s.skip)
+                return;
+            if (c == ';' && fontNumber >= 0) {
+                const std::size_t from = nameBegin == std::string::npos ? begin : nameBegin;
+                std::string name(rtf.substr(from, begin - from));
+                while (!name.empty() && name.back() == ' ')
+                    name.pop_back();
+                fonts[fontNumber] = {name, from, from + name.size()};
+                fontNumber = -1;
+            } else if (nameBegin == std::string::npos && c != ' ') {
+                nameBegin = begin;
+            }
+            return;
+        }
+        if (!visible(s))
+            return;
+        const auto f = fonts.find(s.font);
+        const bool bamini = f != fonts.end() && options.isBamini(f->second.name);
+        const int code = !bamini ? -1 : byte ? int(c) : c >= 0xF020 && c <= 0xF0FF ? int(c - 0xF000) : charset::toByte(c);
+        if (code < 0) {
+            closePiece();
+            std::string utf8;
+            utf8::append(byte ? char32_t(charset::toUnicode(static_cast<unsigned char>(c))) : c, utf8);
+            if (bamini)
+                ++report.unplaced[utf8];
+            literal(utf8);
+            return;
+        }
+        if (open && piece.end != begin)
+            closePiece();
+        if (!open) {
+            piece.begin = begin;
+            open = true;
+        }
+        piece.end = end;
+        if (items.empty() || !items.back().bamini)
+            items.push_back({true, {}, {}});
+        items.back().bytes += char(code);
+        items.back().pieceOf.push_back(pieces.size());
+        ++report.characters;
+    }
+
+    // The characters after a \uN that stand in for it go with its piece.
+    void extendPiece(std::size_t begin, std::size_t end)
+    {
+        if (open && piece.end == begin)
+            piece.end = end;
+    }
+
+    void literal(const std::string& utf8)
+    {
+        if (items.empty() || items.back().bamini)
+            items.push_back({false, {}, {}});
+        items.back().bytes += utf8;
+    }
+
+    void closePiece()
+    {
+        if (open)
+            pieces.push_back(piece);
+        open = false;
+        piece = Piece{};
+    }
+
+    // The paragraph's codes read as segments, each written to the piece its first code is in.
+    void endParagraph()
+    {
+        closePiece();
+        std::vector<std::string> outputs(pieces.size());
+        for (const Item& item : items) {
+            if (!item.bamini) {
+                text += item.bytes;
+                continue;
+            }
+            forEachSegment(item.bytes, [&](const Segment& s) {
+                outputs[item.pieceOf[s.begin]].append(s.text);
+                text.append(s.text);
+            });
+        }
+        for (std::size_t p = 0; p < pieces.size() && !textOnly; ++p) {
+            std::string with = "{\\uc1";
+            for (std::size_t i = 0; i < outputs[p].size();) {
+                const char32_t c = utf8::decodeAt(outputs[p], i);
+                if (c >= 0x20 && c < 0x80 && c != '\\' && c != '{' && c != '}') {
+                    if (with.back() == '?' || std::isdigit(static_cast<unsigned char>(with.back())))
+                        with += ' ';  // ends the control word before it
+                    with += char(c);
+                } else {
+                    with += "\\u" + std::to_string(c > 32767 ? long(c) - 65536 : long(c)) + "?";
+                }
+            }
+            edits.push_back({pieces[p].begin, pieces[p].end, with + "}"});
+            ++report.runs;
+        }
+        pieces.clear();
+        items.clear();
+        text += '\n';
+    }
+
+    std::string_view rtf;
+    const ConvertOptions& options;
+    ConvertReport& report;
+    const bool textOnly;
+    std::map<int, Font> fonts;
+    int fontNumber = -1;
+    std::size_t nameBegin = std::string::npos;
+    std::size_t fallback = 0;  // characters after a \uN that stand in for it
+    Piece piece;
+    bool open = false;
+    std::vector<Piece> pieces;
+    std::vector<Item> items;
+    std::string text;
+    std::vector<Edit> edits;
+};
+} // namespace
+
+bool rtfText(std::string_view in, const ConvertOptions& options, std::string& text, std::string& error)
+{
+    ConvertReport report;
+    return RtfConverter(in, options, report, true).run(text, error);
+}
+
+bool convertRtf(std::string_view in, std::string& out, const ConvertOptions& options, ConvertReport& report,
+                std::string& error)
+{
+    if (!options.toUnicode) {
+        error = "RTF documents are converted to Unicode only, not yet back to Bamini";
+        return false;
+    }
+    return RtfConverter(in, options, report, false).run(out, error);
+}
+
+} // namespace orvane::office
