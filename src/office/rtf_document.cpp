@@ -167,7 +167,8 @@ public:
         }
         for (const auto& [number, font] : fonts) {
             report.fonts.insert(font.name);
-            if (options.isBamini(font.name))
+            // A name written with control symbols or groups in it is left as it is.
+            if (options.isBamini(font.name) && font.name.find_first_of("\\{}") == std::string::npos)
                 edits.push_back({font.begin, font.end, options.unicodeFont});
         }
         std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.begin > b.begin; });
