@@ -11,6 +11,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <map>
 #include <functional>
 
 namespace orvane::office {
@@ -229,6 +230,12 @@ public:
                 } else if (name == u"rStyle" && parent == u"rPr" && grand == u"r") {
                     runs.back().style = a.value(W, QStringLiteral("val")).toString();
                     runs.back().styleEnd = xml.mid(at - 2, 2) == u"/>" ? at : -1;
+                } else if ((name == u"b" || name == u"i" || name == u"sz") && parent == u"rPr" && grand == u"r") {
+                    Run::Property& property = runs.back().properties[name];
+                    property.end = at;
+                    property.value = a.value(W, QStringLiteral("val")).toString();
+                } else if ((name == u"bCs" || name == u"iCs" || name == u"szCs") && parent == u"rPr" && grand == u"r") {
+                    runs.back().properties[name.chopped(2)].twin = true;
                 } else if (name == u"rFonts" && parent == u"rPr" && grand == u"r") {
                     Run& run = runs.back();
                     run.own = fontsOf(a, theme);
@@ -262,6 +269,8 @@ public:
                     runs.back().styleEnd = at;
                 } else if (name == u"rFonts" && parent == u"rPr") {
                     runs.back().fontsEnd = at;
+                } else if ((name == u"b" || name == u"i" || name == u"sz") && parent == u"rPr") {
+                    runs.back().properties[name].end = at;
                 } else if (name == u"rPr" && parent == u"r" && !runs.back().rPrEmpty) {
                     runs.back().rPrEnd = at;
                 } else if (name == u"r") {
@@ -287,7 +296,9 @@ public:
             return false;
         if (edits.empty())
             return true;
-        std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.begin > b.begin; });
+        // From the end; where two start at one place, what replaces goes before what is put in.
+        std::sort(edits.begin(), edits.end(),
+                  [](const Edit& a, const Edit& b) { return a.begin != b.begin ? a.begin > b.begin : a.end > b.end; });
         for (const Edit& e : edits)
             xml.replace(e.begin, e.end - e.begin, e.with);
         bytes = xml.toStdString();
@@ -314,6 +325,14 @@ private:
         QString fontsName;
         QXmlStreamAttributes fontsAttributes;
         std::vector<Text> texts;
+        // Bold, italic and size, which Tamil Unicode (a complex script) takes from their
+        // complex-script twins: where each ends, its value, and whether the twin is there.
+        struct Property {
+            qsizetype end = -1;
+            QString value;
+            bool twin = false;
+        };
+        std::map<QString, Property> properties;  // "b", "i", "sz"
     };
     struct Paragraph {
         QString style;
@@ -354,6 +373,20 @@ private:
         else
             edits.push_back({run.tagEnd, run.tagEnd,
                              QLatin1Char('<') + prefix + QLatin1String("rPr>") + element + QLatin1String("</") + prefix + QLatin1String("rPr>")});
+    }
+
+    // A run made Tamil Unicode keeps its bold, italic and size: each gets its complex-script
+    // twin beside it, where it has none.
+    void addTwins(const Run& run)
+    {
+        const QString prefix = run.prefix.isEmpty() ? QString() : run.prefix + QLatin1Char(':');
+        for (const auto& [name, property] : run.properties) {
+            if (property.twin || property.end < 0)
+                continue;
+            const QString value = property.value.isEmpty() ? QString()
+                                                           : QLatin1Char(' ') + prefix + QLatin1String("val=\"") + escaped(property.value) + QLatin1Char('"');
+            edits.push_back({property.end, property.end, QLatin1Char('<') + prefix + name + QLatin1String("Cs") + value + QLatin1String("/>")});
+        }
     }
 
     // Runs set in a Bamini font become Unicode Tamil; a syllable whose codes run on into the
@@ -430,6 +463,7 @@ private:
                 if (run.texts[t].begin >= 0)
                     edits.push_back({run.texts[t].begin, run.texts[t].end, escaped(outputs[k - first][t])});
             setFont(run, QString::fromStdString(options.unicodeFont));
+            addTwins(run);
             ++report.runs;
         }
     }

@@ -87,6 +87,7 @@ QString withoutRuns(const std::string& xml)
     QString s = QString::fromStdString(xml);
     s.replace(QRegularExpression(QStringLiteral("(<w:t(?: [^>]*)?>)[^<]*(</w:t>)")), QStringLiteral("\\1\\2"));
     s.replace(QRegularExpression(QStringLiteral("<w:rFonts [^>]*/>")), QString());
+    s.replace(QRegularExpression(QStringLiteral("<w:(bCs|iCs|szCs)[^>]*/>")), QString());
     s.replace(QStringLiteral("<w:rPr></w:rPr>"), QString());
     return s;
 }
@@ -136,6 +137,9 @@ private slots:
                                }));
         QCOMPARE(withoutRuns(body), withoutRuns(in[1].data));
         QVERIFY(body.find("w:eastAsia=\"SimSun\"") != std::string::npos);  // other slots kept
+        // Tamil Unicode is a complex script: its bold and size are their complex-script twins.
+        QVERIFY(body.find("<w:sz w:val=\"28\"/><w:szCs w:val=\"28\"/>") != std::string::npos);
+        QVERIFY(body.find("<w:b/><w:bCs/></w:rPr><w:t>") != std::string::npos);
         QCOMPARE(runsOf(entryNamed(out, "word/header1.xml")->data), QStringList({u("பக்கம் 1 | Noto Sans Tamil")}));
         QCOMPARE(report.runs, std::size_t(7));
         QVERIFY(report.fonts.count("Calibri") && report.fonts.count("Kalaham") && report.fonts.count("Times New Roman"));
