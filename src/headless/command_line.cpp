@@ -120,7 +120,7 @@ std::string helpText()
            "  --large                  let a .tam OUTPUT be larger than the 64 MB the editor\n"
            "                           opens (without it, such an OUTPUT is refused)\n"
            "\n"
-           "A Word document (.docx; or to Unicode, an OpenDocument text or RTF, .odt .rtf)\n"
+           "A Word document or RTF (.docx .rtf; or to Unicode, an OpenDocument text, .odt)\n"
            "as INPUT is converted run by run into a document of the same kind, its English,\n"
            "styles, tables and the rest left as they were:\n"
            "  --to-unicode             runs set in a Bamini-layout font become Unicode Tamil\n"

@@ -196,7 +196,8 @@ public:
             return false;
         if (edits.empty())
             return true;
-        std::sort(edits.begin(), edits.end(), [](const Edit& x, const Edit& y) { return x.begin > y.begin; });
+        std::sort(edits.begin(), edits.end(),
+                  [](const Edit& x, const Edit& y) { return x.begin != y.begin ? x.begin > y.begin : x.end > y.end; });
         for (const Edit& e : edits)
             xml.replace(e.begin, e.end - e.begin, e.with);
         bytes = xml.toStdString();

@@ -6,6 +6,7 @@
 #include "office/office_document.h"
 
 #include "document/segments.h"
+#include "document/unicode_tamil.h"
 #include "platform/charset.h"
 #include "platform/utf8.h"
 
@@ -67,6 +68,8 @@ public:
                     error = "a group closes that never opened";
                     return false;
                 }
+                if (stack.back().fontTable && !stack[stack.size() - 2].fontTable && fontTableEnd == std::string::npos)
+                    fontTableEnd = k;
                 stack.pop_back();
                 ++k;
                 continue;
@@ -168,10 +171,14 @@ public:
         for (const auto& [number, font] : fonts) {
             report.fonts.insert(font.name);
             // A name written with control symbols or groups in it is left as it is.
-            if (options.isBamini(font.name) && font.name.find_first_of("\\{}") == std::string::npos)
+            if (options.toUnicode && options.isBamini(font.name) && font.name.find_first_of("\\{}") == std::string::npos)
                 edits.push_back({font.begin, font.end, options.unicodeFont});
         }
-        std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.begin > b.begin; });
+        if (!options.toUnicode)
+            writeCodes();
+        // From the end; where two start at one place, what replaces goes before what is put in.
+        std::sort(edits.begin(), edits.end(),
+                  [](const Edit& a, const Edit& b) { return a.begin != b.begin ? a.begin > b.begin : a.end > b.end; });
         out = std::string(rtf);
         for (const Edit& e : edits)
             out.replace(e.begin, e.end - e.begin, e.with);
@@ -228,6 +235,24 @@ private:
         }
         if (!visible(s))
             return;
+        if (!options.toUnicode && !textOnly) {
+            // Tamil Unicode (written as \uN) is gathered into pieces to be written as codes.
+            if (byte || !((c >= 0x0B80 && c <= 0x0BFF) || c == 0x25CC)) {
+                closePiece();
+                return;
+            }
+            if (open && piece.end != begin)
+                closePiece();
+            if (!open) {
+                piece.begin = begin;
+                open = true;
+                tamil.emplace_back();
+            }
+            piece.end = end;
+            utf8::append(c, tamil.back());
+            ++report.characters;
+            return;
+        }
         const auto f = fonts.find(s.font);
         const bool bamini = f != fonts.end() && options.isBamini(f->second.name);
         const int code = !bamini ? -1 : byte ? int(c) : c >= 0xF020 && c <= 0xF0FF ? int(c - 0xF000) : charset::toByte(c);
@@ -252,6 +277,58 @@ private:
         items.back().bytes += char(code);
         items.back().pieceOf.push_back(pieces.size());
         ++report.characters;
+    }
+
+    // --from-unicode: each piece of Tamil written as its codes in a Bamini font, which the
+    // font table gets where it has none.
+    void writeCodes()
+    {
+        if (pieces.empty())
+            return;
+        int bamini = -1, last = -1;
+        for (const auto& [number, font] : fonts) {
+            last = std::max(last, number);
+            if (bamini < 0 && options.isBamini(font.name))
+                bamini = number;
+        }
+        if (bamini < 0) {
+            bamini = last + 1;
+            const std::string entry = "{\\f" + std::to_string(bamini) + "\\fnil\\fcharset0 " + options.baminiFont() + ";}";
+            if (fontTableEnd != std::string::npos) {
+                edits.push_back({fontTableEnd, fontTableEnd, entry});
+            } else {
+                // Right after the \rtf word (its digits and all), else before everything.
+                std::size_t at = rtf.starts_with("{\\rtf") ? 5 : 0;
+                while (at > 0 && at < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[at])))
+                    ++at;
+                edits.push_back({at, at, "{\\fonttbl" + entry + "}"});
+            }
+        }
+        for (std::size_t p = 0; p < pieces.size(); ++p) {
+            UnicodeReading reading;
+            const std::string codes = unicodeToBamini(tamil[p], reading);
+            if (reading.unconvertible > 0)
+                report.unplaced["?"] += reading.unconvertible;
+            if (reading.drawnAs > 0)
+                report.unplaced["ஙு ஙூ ஞு ஞூ ஷு ஷூ (written without the vowel sign)"] += reading.drawnAs;
+            std::string with = "{\\f" + std::to_string(bamini) + " ";
+            for (const char b : codes) {
+                const auto u = static_cast<unsigned char>(b);
+                if (b == '\\' || b == '{' || b == '}') {
+                    with += '\\';
+                    with += b;
+                } else if (u >= 0x20 && u < 0x80) {
+                    with += b;
+                } else {
+                    static constexpr char hex[] = "0123456789abcdef";
+                    with += "\\'";
+                    with += hex[u >> 4];
+                    with += hex[u & 15];
+                }
+            }
+            edits.push_back({pieces[p].begin, pieces[p].end, with + "}"});
+            ++report.runs;
+        }
     }
 
     // The characters after a \uN that stand in for it go with its piece.
@@ -280,6 +357,8 @@ private:
     void endParagraph()
     {
         closePiece();
+        if (!options.toUnicode && !textOnly)
+            return;  // the pieces of Tamil are written at the end, each on its own
         std::vector<std::string> outputs(pieces.size());
         for (const Item& item : items) {
             if (!item.bamini) {
@@ -325,6 +404,8 @@ private:
     std::vector<Item> items;
     std::string text;
     std::vector<Edit> edits;
+    std::vector<std::string> tamil;  // --from-unicode: each piece's text
+    std::size_t fontTableEnd = std::string::npos;  // the font table's closing brace
 };
 } // namespace
 
@@ -337,10 +418,6 @@ bool rtfText(std::string_view in, const ConvertOptions& options, std::string& te
 bool convertRtf(std::string_view in, std::string& out, const ConvertOptions& options, ConvertReport& report,
                 std::string& error)
 {
-    if (!options.toUnicode) {
-        error = "RTF documents are converted to Unicode only, not yet back to Bamini";
-        return false;
-    }
     return RtfConverter(in, options, report, false).run(out, error);
 }
 

@@ -17,10 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
     std::string error;
     if (data[0] & 2) {  // the bytes as RTF
-        ConvertReport report;
         std::string out, text;
-        if (convertRtf(input, out, ConvertOptions{}, report, error) && !rtfText(out, ConvertOptions{}, text, error))
-            std::abort();  // what it writes reads again
+        for (const bool toUnicode : {true, false}) {
+            ConvertOptions options;
+            options.toUnicode = toUnicode;
+            ConvertReport report;
+            if (convertRtf(input, out, options, report, error) && !rtfText(out, ConvertOptions{}, text, error))
+                std::abort();  // what it writes reads again
+        }
         (void)rtfText(input, ConvertOptions{}, text, error);
         return 0;
     }

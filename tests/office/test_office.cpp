@@ -217,6 +217,15 @@ private slots:
         QVERIFY(rtfText(out, ConvertOptions{}, text, error));  // no Bamini font left: \uN as they are
         QCOMPARE(QString::fromStdString(text) + "\n", expected);
         QCOMPARE(report.runs, std::size_t(5));
+        // Back to Bamini: the Tamil as codes in a Bamini font the font table gains; read again,
+        // the same text.
+        ConvertOptions back;
+        back.toUnicode = false;
+        std::string bamini;
+        QVERIFY2(convertRtf(out, bamini, back, report, error), error.c_str());
+        QVERIFY(bamini.find("\\fnil\\fcharset0 Bamini;}}") != std::string::npos);
+        QVERIFY(rtfText(bamini, ConvertOptions{}, text, error));
+        QCOMPARE(QString::fromStdString(text) + "\n", expected);
 
         // Groups nested past all reason, a \bin past the end, a group closed twice.
         for (const std::string& bad : {"{\\rtf1" + std::string(5000, '{'), std::string("{\\rtf1 \\bin99999 x}"), std::string("{\\rtf1 x}}")}) {
