@@ -168,12 +168,28 @@ public:
                     if (!kept.isEmpty())
                         paragraphs.back().push_back({-1, -1, kept, false});
                 }
-                if (r.namespaceUri() == Style && r.name() == u"font-face" && !plain)
+                const bool retargeting = !plain && options.toUnicode;
+                if (r.namespaceUri() == Style && r.name() == u"font-face" && retargeting)
                     retarget(at, a, Svg, QStringLiteral("font-family"));
-                if (r.namespaceUri() == Style && r.name() == u"text-properties" && !plain)
+                if (r.namespaceUri() == Style && r.name() == u"text-properties" && retargeting)
                     retarget(at, a, Fo, QStringLiteral("font-family"));
+                if (r.namespaceUri() == Office) {
+                    const qsizetype tagBegin = xml.lastIndexOf(u'<', at - 1);
+                    const bool empty = xml.mid(at - 2, 2) == u"/>";
+                    if (r.name() == u"automatic-styles")
+                        automaticStyles = {tagBegin, at, empty ? tagBegin : -1};
+                    else if (r.name() == u"font-face-decls")
+                        fontFaces = {tagBegin, at, empty ? tagBegin : -1};
+                    else if (r.name() == u"body")
+                        body = tagBegin;
+                }
                 stack.push_back(c);
             } else if (r.isEndElement()) {
+                if (r.namespaceUri() == Office && (r.name() == u"automatic-styles" || r.name() == u"font-face-decls")) {
+                    Place& place = r.name() == u"automatic-styles" ? automaticStyles : fontFaces;
+                    if (place.close < 0)
+                        place.close = xml.lastIndexOf(u'<', at - 1);
+                }
                 const bool paragraph = !stack.empty() && stack.back().paragraph;
                 stack.pop_back();
                 if (paragraph && !paragraphs.empty()) {
@@ -187,12 +203,17 @@ public:
                         report.fonts.insert(font.toStdString());
                     // The reader has looked at the "<" that ends the text.
                     const qsizetype end = at > before && xml[at - 1] == u'<' ? at - 1 : at;
-                    paragraphs.back().push_back({before, end, r.text().toString(), options.isBamini(font.toStdString())});
+                    const bool bamini = options.isBamini(font.toStdString());
+                    if (!options.toUnicode && !plain && !bamini)
+                        toCodes(before, end, r.text().toString());
+                    paragraphs.back().push_back({before, end, r.text().toString(), bamini});
                 }
             }
             before = at;
         }
         if (badXml(r, part, error))
+            return false;
+        if (wroteCodes && !declareBaminiStyle(error))
             return false;
         if (edits.empty())
             return true;
@@ -258,6 +279,87 @@ private:
         }
     }
 
+    // --from-unicode: each stretch of Tamil in the text made a span of codes in the Bamini
+    // style this part declares.
+    void toCodes(qsizetype begin, qsizetype end, const QString& text)
+    {
+        QString with;
+        QString tamil;
+        bool changed = false;
+        const auto flush = [&] {
+            if (tamil.isEmpty())
+                return;
+            UnicodeReading reading;
+            const std::string codes = unicodeToBamini(tamil.toStdString(), reading);
+            if (reading.unconvertible > 0)
+                report.unplaced["?"] += reading.unconvertible;
+            if (reading.drawnAs > 0)
+                report.unplaced["ஙு ஙூ ஞு ஞூ ஷு ஷூ (written without the vowel sign)"] += reading.drawnAs;
+            QString drawn;
+            for (const char b : codes)
+                drawn += QChar(charset::toUnicode(static_cast<unsigned char>(b)));
+            with += QStringLiteral("<text:span text:style-name=\"") + BaminiStyle + QStringLiteral("\">") + escapedText(drawn)
+                    + QStringLiteral("</text:span>");
+            report.characters += std::size_t(tamil.size());
+            ++report.runs;
+            tamil.clear();
+            changed = true;
+        };
+        for (const uint c : text.toUcs4()) {
+            const QString one = QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+            if ((c >= 0x0B80 && c <= 0x0BFF) || c == 0x25CC) {
+                tamil += one;
+                continue;
+            }
+            flush();
+            with += escapedText(one);
+        }
+        flush();
+        if (changed) {
+            edits.push_back({begin, end, with});
+            wroteCodes = true;
+        }
+    }
+
+    // The text style the spans of codes are in, and a font face of Bamini's layout for it.
+    bool declareBaminiStyle(std::string& error)
+    {
+        QString face;
+        for (const auto& [name, family] : styles.faces)
+            if (options.isBamini(family.toStdString()) && face.isEmpty())
+                face = name;
+        const QString font = QString::fromStdString(options.baminiFont());
+        if (face.isEmpty()) {
+            face = font;  // a name no other face has
+            for (int n = 2; styles.faces.count(face); ++n)
+                face = font + QLatin1Char(' ') + QString::number(n);
+            const QString declaration = QStringLiteral("<style:font-face style:name=\"") + escapedText(face)
+                                        + QStringLiteral("\" svg:font-family=\"") + escapedText(font) + QStringLiteral("\"/>");
+            if (fontFaces.close >= 0 && fontFaces.empty < 0)
+                edits.push_back({fontFaces.close, fontFaces.close, declaration});
+            else if (fontFaces.empty >= 0)
+                edits.push_back({fontFaces.begin, fontFaces.end, QStringLiteral("<office:font-face-decls>") + declaration + QStringLiteral("</office:font-face-decls>")});
+            else if (automaticStyles.begin >= 0)
+                edits.push_back({automaticStyles.begin, automaticStyles.begin, QStringLiteral("<office:font-face-decls>") + declaration + QStringLiteral("</office:font-face-decls>")});
+            else if (body >= 0)
+                edits.push_back({body, body, QStringLiteral("<office:font-face-decls>") + declaration + QStringLiteral("</office:font-face-decls>")});
+        }
+        const QString style = QStringLiteral("<style:style style:name=\"") + BaminiStyle
+                              + QStringLiteral("\" style:family=\"text\"><style:text-properties style:font-name=\"") + escapedText(face)
+                              + QStringLiteral("\"/></style:style>");
+        if (automaticStyles.close >= 0 && automaticStyles.empty < 0)
+            edits.push_back({automaticStyles.close, automaticStyles.close, style});
+        else if (automaticStyles.empty >= 0)
+            edits.push_back({automaticStyles.begin, automaticStyles.end, QStringLiteral("<office:automatic-styles>") + style + QStringLiteral("</office:automatic-styles>")});
+        else if (body >= 0)
+            edits.push_back({body, body, QStringLiteral("<office:automatic-styles>") + style + QStringLiteral("</office:automatic-styles>")});
+        else {
+            error = "it has no office:body";
+            return false;
+        }
+        return true;
+    }
+
     void finish(const std::vector<Piece>& pieces)
     {
         std::vector<QString> outputs(pieces.size());
@@ -304,11 +406,19 @@ private:
             }
     }
 
+    struct Place {
+        qsizetype begin = -1, end = -1, empty = -1, close = -1;  // its start tag, if empty, its end tag
+    };
+    static inline const QString BaminiStyle = QStringLiteral("OrvaneBamini");
+
     const ConvertOptions& options;
     const OdtStyles& styles;
     ConvertReport& report;
     QString xml;
     std::vector<Edit> edits;
+    Place automaticStyles, fontFaces;
+    qsizetype body = -1;
+    bool wroteCodes = false;
 };
 
 bool readOdt(std::string_view in, std::vector<ZipEntry>& entries, OdtStyles& styles, std::string& error)
@@ -345,18 +455,17 @@ bool odtText(std::string_view in, const ConvertOptions& options, std::string& te
 bool convertOdt(std::string_view in, std::string& out, const ConvertOptions& options, ConvertReport& report,
                 std::string& error)
 {
-    if (!options.toUnicode) {
-        error = "OpenDocument (.odt) documents are converted to Unicode only, not yet back to Bamini";
-        return false;
-    }
     std::vector<ZipEntry> entries;
     OdtStyles styles;
     if (!readOdt(in, entries, styles, error))
         return false;
-    OdtPart part(options, styles, report);
-    for (const char* name : {"content.xml", "styles.xml"})
-        if (ZipEntry* e = entryNamed(entries, name); e && !part.convert(e->data, name, error))
+    // Back to Bamini, the body alone: the style its spans are in is declared there.
+    for (const char* name : {"content.xml", "styles.xml"}) {
+        OdtPart part(options, styles, report);
+        if (ZipEntry* e = entryNamed(entries, name); e && (options.toUnicode || e->name == "content.xml")
+                                                     && !part.convert(e->data, name, error))
             return false;
+    }
     return writeZip(entries, out, error);
 }
 

@@ -1,5 +1,5 @@
 // Word-processor documents on any input: as a .docx's body, converted both ways; as a zip
-// archive read; as RTF, converted and read. No crash, no hang, and what is written reads back.
+// archive read; as RTF and as an .odt's content, converted both ways and read. No crash, no hang, and what is written reads back.
 
 #include "office/office_document.h"
 #include "office/zip_archive.h"
@@ -16,6 +16,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
     std::string error;
+    if (data[0] & 4) {  // the bytes as an OpenDocument's content.xml
+        std::string odt, out;
+        if (!writeZip({{"mimetype", "application/vnd.oasis.opendocument.text", true}, {"content.xml", input, false}}, odt, error))
+            std::abort();
+        for (const bool toUnicode : {true, false}) {
+            ConvertOptions options;
+            options.toUnicode = toUnicode;
+            ConvertReport report;
+            std::string text;
+            if (convertOdt(odt, out, options, report, error) && !odtText(out, ConvertOptions{}, text, error))
+                std::abort();  // what it writes reads again
+        }
+        return 0;
+    }
     if (data[0] & 2) {  // the bytes as RTF
         std::string out, text;
         for (const bool toUnicode : {true, false}) {

@@ -191,6 +191,21 @@ private slots:
         std::string text;
         QVERIFY(odtText(odt, ConvertOptions{}, text, error));
         QCOMPARE(QString::fromStdString(text), u("வணக்கம் Mr. Kumar & Co  கொண்டு\nதமிழ் நாடு"));
+
+        // Back to Bamini: Tamil stretches made spans of codes in a Bamini style and font face
+        // of their own (the face named Bamini now draws Noto), English beside them as it was;
+        // read again, the same text.
+        ConvertOptions toBamini;
+        toBamini.toUnicode = false;
+        std::string bamini;
+        QVERIFY2(convertOdt(out, bamini, toBamini, report, error), error.c_str());
+        std::vector<ZipEntry> backEntries;
+        QVERIFY(readZip(bamini, backEntries, error));
+        const std::string& backContent = entryNamed(backEntries, "content.xml")->data;
+        QVERIFY(backContent.find("<style:font-face style:name=\"Bamini 2\" svg:font-family=\"Bamini\"/>") != std::string::npos);
+        QVERIFY(backContent.find("<text:span text:style-name=\"T1\"><text:span text:style-name=\"OrvaneBamini\">tzf;fk;</text:span></text:span> Mr. Kumar") != std::string::npos);
+        QVERIFY(odtText(bamini, ConvertOptions{}, text, error));
+        QCOMPARE(QString::fromStdString(text), u("வணக்கம் Mr. Kumar & Co  கொண்டு\nதமிழ் நாடு"));
     }
 
     // RTF: the font table's Bamini entry, \f switches, a syllable divided by a bold group,
