@@ -86,7 +86,7 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
     for (const auto& [character, count] : report.unplaced)
         std::fprintf(stderr, "orvane: %zu times \"%s\" had no place and was kept as it was\n", count, character.c_str());
     if (report.mixedRuns > 0)
-        std::fprintf(stderr, "orvane: %zu runs mixing Tamil with English were left as they were\n", report.mixedRuns);
+        std::fprintf(stderr, "orvane: %zu runs mixing Tamil with English could not be divided and were left as they were\n", report.mixedRuns);
     return 0;
 }
 

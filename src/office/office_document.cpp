@@ -219,6 +219,7 @@ public:
                 } else if (name == u"r") {
                     runs.emplace_back();
                     runs.back().tagEnd = at;
+                    runs.back().begin = xml.lastIndexOf(u'<', at - 1);
                     runs.back().prefix = r.prefix().toString();
                     runs.back().selfClosed = xml.mid(at - 2, 2) == u"/>";
                 } else if (runs.empty()) {
@@ -274,6 +275,7 @@ public:
                 } else if (name == u"rPr" && parent == u"r" && !runs.back().rPrEmpty) {
                     runs.back().rPrEnd = at;
                 } else if (name == u"r") {
+                    runs.back().end = at;
                     if (!paragraphs.empty())
                         paragraphs.back().runs.push_back(std::move(runs.back()));
                     runs.pop_back();
@@ -313,6 +315,7 @@ private:
         QString text;
     };
     struct Run {
+        qsizetype begin = -1, end = -1;  // the whole run, its tags included
         qsizetype tagEnd = -1;
         QString prefix;
         bool selfClosed = false, unreadable = false;
@@ -349,7 +352,9 @@ private:
     }
 
     // Sets a run's fonts for the letters to font: its own rFonts rewritten, or one added.
-    void setFont(const Run& run, const QString& font)
+    void setFont(const Run& run, const QString& font) { edits.push_back(fontEdit(run, font)); }
+
+    Edit fontEdit(const Run& run, const QString& font) const
     {
         const QString prefix = run.prefix.isEmpty() ? QString() : run.prefix + QLatin1Char(':');
         const QString value = escaped(font);
@@ -364,15 +369,73 @@ private:
             attributes += QLatin1Char(' ') + prefix + QLatin1String(slot) + QLatin1String("=\"") + value + QLatin1Char('"');
         const QString element = QLatin1Char('<') + prefix + QLatin1String("rFonts") + attributes + QLatin1String("/>");
         if (run.fontsBegin >= 0)
-            edits.push_back({run.fontsBegin, run.fontsEnd, element});
-        else if (run.rPrEmpty)
-            edits.push_back({run.rPrBegin, run.rPrContent,
-                             QLatin1Char('<') + prefix + QLatin1String("rPr>") + element + QLatin1String("</") + prefix + QLatin1String("rPr>")});
-        else if (run.rPrContent >= 0)
-            edits.push_back({run.styleEnd >= 0 ? run.styleEnd : run.rPrContent, run.styleEnd >= 0 ? run.styleEnd : run.rPrContent, element});
-        else
-            edits.push_back({run.tagEnd, run.tagEnd,
-                             QLatin1Char('<') + prefix + QLatin1String("rPr>") + element + QLatin1String("</") + prefix + QLatin1String("rPr>")});
+            return {run.fontsBegin, run.fontsEnd, element};
+        if (run.rPrEmpty)
+            return {run.rPrBegin, run.rPrContent,
+                    QLatin1Char('<') + prefix + QLatin1String("rPr>") + element + QLatin1String("</") + prefix + QLatin1String("rPr>")};
+        if (run.rPrContent >= 0)
+            return {run.styleEnd >= 0 ? run.styleEnd : run.rPrContent, run.styleEnd >= 0 ? run.styleEnd : run.rPrContent, element};
+        return {run.tagEnd, run.tagEnd,
+                QLatin1Char('<') + prefix + QLatin1String("rPr>") + element + QLatin1String("</") + prefix + QLatin1String("rPr>")};
+    }
+
+    // A run of one text mixing Tamil and English, made one run for each stretch: the Tamil
+    // ones as codes in the Bamini font, the others as they were. False when it cannot be.
+    bool splitRun(const Run& run, const QString& font)
+    {
+        if (run.begin < 0 || run.end < 0 || run.texts.size() != 1 || run.texts[0].begin < 0)
+            return false;
+        const Text& t = run.texts[0];
+        QString head = xml.mid(run.begin, t.begin - run.begin);  // the run up to its text
+        const QString tail = xml.mid(t.end, run.end - t.end);
+        // Spaces at a stretch's ends are kept only where the text says so.
+        const qsizetype tag = head.lastIndexOf(u'<');
+        if (tag < 0)
+            return false;
+        if (!head.mid(tag).contains(QLatin1String("xml:space")))
+            head.insert(head.size() - 1, QLatin1String(" xml:space=\"preserve\""));
+        Edit f = fontEdit(run, font);
+        if (f.begin < run.begin || f.end > t.begin)
+            return false;
+        QString tamilHead = xml.mid(run.begin, f.begin - run.begin) + f.with + xml.mid(f.end, t.begin - f.end);
+        const qsizetype tamilTag = tamilHead.lastIndexOf(u'<');
+        if (!tamilHead.mid(tamilTag).contains(QLatin1String("xml:space")))
+            tamilHead.insert(tamilHead.size() - 1, QLatin1String(" xml:space=\"preserve\""));
+        QString with, stretch;
+        bool tamil = false;
+        const auto flush = [&] {
+            if (stretch.isEmpty())
+                return;
+            if (tamil) {
+                UnicodeReading reading;
+                const std::string codes = unicodeToBamini(stretch.toStdString(), reading);
+                if (reading.unconvertible > 0)
+                    report.unplaced["?"] += reading.unconvertible;
+                if (reading.drawnAs > 0)
+                    report.unplaced["ஙு ஙூ ஞு ஞூ ஷு ஷூ (written without the vowel sign)"] += reading.drawnAs;
+                QString drawn;
+                for (const char b : codes)
+                    drawn += QChar(charset::toUnicode(static_cast<unsigned char>(b)));
+                with += tamilHead + escaped(drawn) + tail;
+                report.characters += std::size_t(stretch.size());
+                ++report.runs;
+            } else {
+                with += head + escaped(stretch) + tail;
+            }
+            stretch.clear();
+        };
+        for (const uint c : t.text.toUcs4()) {
+            const bool isTamilChar = isTamil(c) || c == 0x25CC;
+            // Spaces go with the Tamil before them; other characters end it.
+            const bool goes = isTamilChar || (tamil && c == ' ');
+            if (goes != tamil && !stretch.isEmpty())
+                flush();
+            tamil = goes;
+            stretch += QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+        }
+        flush();
+        edits.push_back({run.begin, run.end, with});
+        return true;
     }
 
     // A run made Tamil Unicode keeps its bold, italic and size: each gets its complex-script
@@ -490,7 +553,8 @@ private:
             if (!tamil)
                 continue;
             if (other) {
-                ++report.mixedRuns;
+                if (!splitRun(run, QString::fromStdString(options.baminiFont())))
+                    ++report.mixedRuns;
                 continue;
             }
             for (const Text& t : run.texts) {

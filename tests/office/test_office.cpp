@@ -262,19 +262,22 @@ private slots:
                      + u("\nTotal"));
     }
 
-    // A Bamini font draws English letters (and the comma) as Tamil: a run that has them is
-    // left as it was, and counted.
-    void englishBesideTamilInOneRunIsLeftForTheBaminiWay()
+    // A Bamini font draws English letters (and the comma) as Tamil: a run mixing them is
+    // divided, its Tamil in the Bamini font and the rest as it was; one that cannot be (a tab
+    // between its texts) is left as it was, and counted.
+    void englishBesideTamilInOneRunIsDividedForTheBaminiWay()
     {
         std::vector<ZipEntry> entries = letterEntries();
-        entries[1].data = R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body><w:p><w:r><w:t>வணக்கம் Kumar</w:t></w:r><w:r><w:t>நன்றி 2024.</w:t></w:r></w:p></w:body></w:document>)";
+        entries[1].data = R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body><w:p><w:r><w:rPr><w:b/></w:rPr><w:t>வணக்கம் Kumar, நன்றி</w:t></w:r><w:r><w:t>நன்றி 2024.</w:t></w:r><w:r><w:t>தமிழ்</w:t><w:tab/><w:t>Tamil</w:t></w:r></w:p></w:body></w:document>)";
         ConvertOptions options;
         options.toUnicode = false;
         options.baminiFonts = {"Kalaham"};
         ConvertReport report;
         const std::vector<ZipEntry> out = converted(entries, options, report);
         QCOMPARE(runsOf(entryNamed(out, "word/document.xml")->data),
-                 QStringList({u("வணக்கம் Kumar | "), u("ed;wp 2024. | Kalaham")}));
+                 QStringList({u("tzf;fk;  | Kalaham"), u("Kumar,  | "), u("ed;wp | Kalaham"), u("ed;wp 2024. | Kalaham"),
+                              u("தமிழ் | "), u("Tamil | ")}));
+        QVERIFY(entryNamed(out, "word/document.xml")->data.find("<w:rFonts w:ascii=\"Kalaham\" w:hAnsi=\"Kalaham\" w:cs=\"Kalaham\"/><w:b/>") != std::string::npos);  // bold kept
         QCOMPARE(report.mixedRuns, std::size_t(1));
     }
 
