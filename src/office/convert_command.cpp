@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orvane::office {
@@ -32,7 +33,11 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
     if (line.operands.empty() || line.operands[0] == "-")
         return std::nullopt;
     const std::string& input = line.operands[0];
-    // The head tells a document from text, which the text converters stream.
+    // The head of a regular file tells a document from text, which the text converters stream
+    // (a pipe is never read here: what was read from it would be lost to them).
+    struct stat info {};
+    if (::stat(input.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
     char head[8] = {};
     const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     const ssize_t got = fd < 0 ? -1 : ::read(fd, head, sizeof head);
