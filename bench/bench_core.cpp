@@ -69,8 +69,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bench_core TAM UTF8 ROMANISED\n");
         return 2;
     }
-    // Per key: the composer as the window drives it, the typing table, a loop that only
-    // reads the same bytes.
+    // Per key: the composer as the window drives it (the status panels' floor); the typing
+    // table and a loop that only reads the same bytes, beside it for who reads the figures.
     const std::string keys = romanisedText(std::size_t(4) << 20);
     const double n = double(keys.size());
     Turns perKey;
@@ -95,7 +95,5 @@ int main(int argc, char** argv)
     perKey.run(7);
     for (const auto& [name, ms] : perKey.medians())
         print(name, ms * 1e6 / n);
-
-
     return 0;
 }
