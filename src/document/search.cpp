@@ -4,15 +4,13 @@
 #include "document/other_text.h"
 #include "document/segments.h"
 #include "document/unicode_tamil.h"
+#include "platform/both_at_once.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <exception>
 #include <functional>
-#include <system_error>
-#include <thread>
 #include <string>
 
 namespace orvane {
@@ -197,29 +195,8 @@ bool findAmongTamilCodes(std::string_view bytes, std::string_view query, std::ve
         return true;
     }
     std::vector<TextRange> later;
-    std::exception_ptr failed;
-    std::thread helper;
-    try {
-        helper = std::thread([&] {
-            try {
-                findInWords(bytes, feed + 1, bytes.size(), query, needed, later);
-            } catch (...) {
-                failed = std::current_exception();
-            }
-        });
-    } catch (const std::system_error&) {  // no thread: one after the other
-        findInWords(bytes, 0, bytes.size(), query, needed, found);
-        return true;
-    }
-    try {
-        findInWords(bytes, 0, feed + 1, query, needed, found);
-    } catch (...) {
-        helper.join();
-        throw;
-    }
-    helper.join();
-    if (failed)
-        std::rethrow_exception(failed);
+    bothAtOnce([&] { findInWords(bytes, 0, feed + 1, query, needed, found); },
+               [&] { findInWords(bytes, feed + 1, bytes.size(), query, needed, later); });
     found.insert(found.end(), std::make_move_iterator(later.begin()), std::make_move_iterator(later.end()));
     return true;
 }

@@ -2,13 +2,13 @@
 
 #include "document/bamini_table.h"
 #include "document/other_text.h"
+#include "platform/both_at_once.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 namespace orvane {
@@ -366,16 +366,8 @@ std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::s
             std::string later;
             SegmentReader secondReader;
             std::size_t secondRead = 0;
-            std::thread helper;
-            try {
-                later.reserve(second.size() * 3);
-                helper = std::thread([&] { secondRead = secondReader.appendWhole(second, atEnd, later); });
-            } catch (const std::exception&) {
-                // No thread (or no memory for its text): read as one.
-                return appendWhole(bytes, atEnd, out);
-            }
-            appendWhole(first, true, out);
-            helper.join();
+            bothAtOnce([&] { appendWhole(first, true, out); },
+                       [&] { secondRead = secondReader.appendWhole(second, atEnd, later); });
             out.append(later);
             afterVowel = secondReader.afterVowel;
             inOther = secondReader.inOther;

@@ -3,16 +3,14 @@
 #include "document/bamini_table.h"
 #include "document/other_text.h"
 #include "document/segments.h"
+#include "platform/both_at_once.h"
 #include "platform/charset.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <exception>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace orvane {
@@ -162,30 +160,9 @@ namespace {
 std::string readInHalves(std::string_view utf8, std::size_t feed, UnicodeReading& reading)
 {
     UnicodeReading second = reading;
-    std::string later;
-    std::exception_ptr failed;
-    std::thread helper;
-    try {
-        helper = std::thread([&] {
-            try {
-                later = readUnicode(utf8.substr(feed + 1), second);
-            } catch (...) {
-                failed = std::current_exception();
-            }
-        });
-    } catch (const std::system_error&) {
-        return readUnicode(utf8, reading);  // no thread: one after the other
-    }
-    std::string out;
-    try {
-        out = readUnicode(utf8.substr(0, feed + 1), reading);
-    } catch (...) {
-        helper.join();
-        throw;
-    }
-    helper.join();
-    if (failed)
-        std::rethrow_exception(failed);
+    std::string out, later;
+    bothAtOnce([&] { out = readUnicode(utf8.substr(0, feed + 1), reading); },
+               [&] { later = readUnicode(utf8.substr(feed + 1), second); });
     out += later;
     reading.unconvertible += second.unconvertible;
     reading.drawnAs += second.drawnAs;

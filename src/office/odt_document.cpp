@@ -5,7 +5,6 @@
 #include "office/office_document.h"
 
 #include "document/segments.h"
-#include "document/unicode_tamil.h"
 #include "office/zip_archive.h"
 #include "platform/charset.h"
 
@@ -289,14 +288,8 @@ private:
         const auto flush = [&] {
             if (tamil.isEmpty())
                 return;
-            UnicodeReading reading;
-            const std::string codes = unicodeToBamini(tamil.toStdString(), reading);
-            if (reading.unconvertible > 0)
-                report.unplaced["?"] += reading.unconvertible;
-            if (reading.drawnAs > 0)
-                report.unplaced["ஙு ஙூ ஞு ஞூ ஷு ஷூ (written without the vowel sign)"] += reading.drawnAs;
             QString drawn;
-            for (const char b : codes)
+            for (const char b : baminiCodes(tamil.toStdString(), report))
                 drawn += QChar(charset::toUnicode(static_cast<unsigned char>(b)));
             with += QStringLiteral("<text:span text:style-name=\"") + BaminiStyle + QStringLiteral("\">") + escapedText(drawn)
                     + QStringLiteral("</text:span>");

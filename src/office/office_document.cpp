@@ -46,6 +46,16 @@ QString escaped(const QString& text)
     return out;
 }
 
+// Codes as the characters a word processor keeps for them: the 8-bit set's.
+QString codeCharacters(const std::string& codes)
+{
+    QString out;
+    out.reserve(qsizetype(codes.size()));
+    for (const char b : codes)
+        out += QChar(charset::toUnicode(static_cast<unsigned char>(b)));
+    return out;
+}
+
 // The theme's two Latin typefaces, which rFonts may name by role.
 struct Theme {
     QString major, minor;
@@ -407,16 +417,7 @@ private:
             if (stretch.isEmpty())
                 return;
             if (tamil) {
-                UnicodeReading reading;
-                const std::string codes = unicodeToBamini(stretch.toStdString(), reading);
-                if (reading.unconvertible > 0)
-                    report.unplaced["?"] += reading.unconvertible;
-                if (reading.drawnAs > 0)
-                    report.unplaced["ஙு ஙூ ஞு ஞூ ஷு ஷூ (written without the vowel sign)"] += reading.drawnAs;
-                QString drawn;
-                for (const char b : codes)
-                    drawn += QChar(charset::toUnicode(static_cast<unsigned char>(b)));
-                with += tamilHead + escaped(drawn) + tail;
+                with += tamilHead + escaped(codeCharacters(baminiCodes(stretch.toStdString(), report))) + tail;
                 report.characters += std::size_t(stretch.size());
                 ++report.runs;
             } else {
@@ -560,17 +561,8 @@ private:
             for (const Text& t : run.texts) {
                 if (t.begin < 0)
                     continue;
-                UnicodeReading reading;
-                const std::string codes = unicodeToBamini(t.text.toStdString(), reading);
-                QString out;
-                for (const char b : codes)
-                    out += QChar(charset::toUnicode(static_cast<unsigned char>(b)));
-                if (reading.unconvertible > 0)
-                    report.unplaced["?"] += reading.unconvertible;
-                if (reading.drawnAs > 0)
-                    report.unplaced["ஙு ஙூ ஞு ஞூ ஷு ஷூ (written without the vowel sign)"] += reading.drawnAs;
                 report.characters += std::size_t(t.text.size());
-                edits.push_back({t.begin, t.end, escaped(out)});
+                edits.push_back({t.begin, t.end, escaped(codeCharacters(baminiCodes(t.text.toStdString(), report)))});
             }
             setFont(run, QString::fromStdString(options.baminiFont()));
             ++report.runs;
@@ -626,6 +618,17 @@ bool holdsRuns(const std::string& name)
     return parts.match(QString::fromStdString(name)).hasMatch();
 }
 } // namespace
+
+std::string baminiCodes(std::string_view utf8, ConvertReport& report)
+{
+    UnicodeReading reading;
+    std::string codes = unicodeToBamini(utf8, reading);
+    if (reading.unconvertible > 0)
+        report.unplaced["?"] += reading.unconvertible;
+    if (reading.drawnAs > 0)
+        report.unplaced["ஙு ஙூ ஞு ஞூ ஷு ஷூ (written without the vowel sign)"] += reading.drawnAs;
+    return codes;
+}
 
 bool ConvertOptions::isBamini(std::string_view font) const
 {

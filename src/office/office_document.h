@@ -39,6 +39,10 @@ struct ConvertReport {
 // read as Unicode Tamil; false, with why, when it cannot be read.
 bool docxText(std::string_view in, const ConvertOptions& options, std::string& text, std::string& error);
 
+// Tamil Unicode as Bamini codes: what had no code or no letter of its own counted in the
+// report's unplaced characters.
+std::string baminiCodes(std::string_view utf8, ConvertReport& report);
+
 // A .docx's bytes converted; false, with why, when they cannot be.
 bool convertDocx(std::string_view in, std::string& out, const ConvertOptions& options, ConvertReport& report,
                  std::string& error);

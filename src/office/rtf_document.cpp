@@ -6,7 +6,6 @@
 #include "office/office_document.h"
 
 #include "document/segments.h"
-#include "document/unicode_tamil.h"
 #include "platform/charset.h"
 #include "platform/utf8.h"
 
@@ -305,12 +304,7 @@ private:
             }
         }
         for (std::size_t p = 0; p < pieces.size(); ++p) {
-            UnicodeReading reading;
-            const std::string codes = unicodeToBamini(tamil[p], reading);
-            if (reading.unconvertible > 0)
-                report.unplaced["?"] += reading.unconvertible;
-            if (reading.drawnAs > 0)
-                report.unplaced["ஙு ஙூ ஞு ஞூ ஷு ஷூ (written without the vowel sign)"] += reading.drawnAs;
+            const std::string codes = baminiCodes(tamil[p], report);
             std::string with = "{\\f" + std::to_string(bamini) + " ";
             for (const char b : codes) {
                 const auto u = static_cast<unsigned char>(b);
