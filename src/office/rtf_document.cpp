@@ -240,14 +240,8 @@ private:
                 closePiece();
                 return;
             }
-            if (open && piece.end != begin)
-                closePiece();
-            if (!open) {
-                piece.begin = begin;
-                open = true;
+            if (takeIntoPiece(begin, end))
                 tamil.emplace_back();
-            }
-            piece.end = end;
             utf8::append(c, tamil.back());
             ++report.characters;
             return;
@@ -264,13 +258,7 @@ private:
             literal(utf8);
             return;
         }
-        if (open && piece.end != begin)
-            closePiece();
-        if (!open) {
-            piece.begin = begin;
-            open = true;
-        }
-        piece.end = end;
+        takeIntoPiece(begin, end);
         if (items.empty() || !items.back().bamini)
             items.push_back({true, {}, {}});
         items.back().bytes += char(code);
@@ -323,6 +311,21 @@ private:
             edits.push_back({pieces[p].begin, pieces[p].end, with + "}"});
             ++report.runs;
         }
+    }
+
+    // The source from begin to end goes into the open piece where it follows on, else into a
+    // new one; true when a new piece was opened.
+    bool takeIntoPiece(std::size_t begin, std::size_t end)
+    {
+        if (open && piece.end != begin)
+            closePiece();
+        const bool opened = !open;
+        if (opened) {
+            piece.begin = begin;
+            open = true;
+        }
+        piece.end = end;
+        return opened;
     }
 
     // The characters after a \uN that stand in for it go with its piece.
