@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace orvane::office {
 
@@ -133,6 +134,9 @@ public:
     {
     }
     std::string* plain = nullptr;
+    // The styles converted text is drawn with (family, name; the default paragraph style's
+    // family "default"), gathered over the parts.
+    std::set<std::pair<QString, QString>>* drawing = nullptr;
 
     bool convert(std::string& bytes, const std::string& part, std::string& error)
     {
@@ -170,8 +174,15 @@ public:
                 const bool retargeting = !plain && options.toUnicode;
                 if (r.namespaceUri() == Style && r.name() == u"font-face" && retargeting)
                     retarget(at, a, Svg, QStringLiteral("font-family"));
-                if (r.namespaceUri() == Style && r.name() == u"text-properties" && retargeting)
+                if (r.namespaceUri() == Style && r.name() == u"text-properties" && retargeting) {
                     retarget(at, a, Fo, QStringLiteral("font-family"));
+                    if (!styleOfProperties.second.isEmpty())
+                        properties[styleOfProperties] = {at, a, r.prefix().toString()};
+                }
+                if (r.namespaceUri() == Style && r.name() == u"style")
+                    styleOfProperties = {a.value(Style, QStringLiteral("family")).toString(), a.value(Style, QStringLiteral("name")).toString()};
+                else if (r.namespaceUri() == Style && r.name() == u"default-style")
+                    styleOfProperties = {QStringLiteral("default"), a.value(Style, QStringLiteral("family")).toString()};
                 if (r.namespaceUri() == Office) {
                     const qsizetype tagBegin = xml.lastIndexOf(u'<', at - 1);
                     const bool empty = xml.mid(at - 2, 2) == u"/>";
@@ -184,6 +195,8 @@ public:
                 }
                 stack.push_back(c);
             } else if (r.isEndElement()) {
+                if (r.namespaceUri() == Style && (r.name() == u"style" || r.name() == u"default-style"))
+                    styleOfProperties = {};
                 if (r.namespaceUri() == Office && (r.name() == u"automatic-styles" || r.name() == u"font-face-decls")) {
                     Place& place = r.name() == u"automatic-styles" ? automaticStyles : fontFaces;
                     if (place.close < 0)
@@ -205,6 +218,8 @@ public:
                     const bool bamini = options.isBamini(font.toStdString());
                     if (!options.toUnicode && !plain && !bamini)
                         toCodes(before, end, r.text().toString());
+                    if (bamini && drawing)
+                        markDrawing(stack);
                     paragraphs.back().push_back({before, end, r.text().toString(), bamini});
                 }
             }
@@ -214,6 +229,8 @@ public:
             return false;
         if (wroteCodes && !declareBaminiStyle(error))
             return false;
+        if (options.toUnicode && !plain && drawing)
+            addTwins();
         if (edits.empty())
             return true;
         std::sort(edits.begin(), edits.end(),
@@ -253,10 +270,11 @@ private:
     }
 
     // A font family named in a tag: made the Unicode font where it has Bamini's layout.
-    void retarget(qsizetype tagEnd, const QXmlStreamAttributes& a, const QString& ns, const QString& name)
+    void retarget(qsizetype tagEnd, const QXmlStreamAttributes& a, const QString& ns, const QString& name,
+                  const QString& value = QString())
     {
         const QString family = unquoted(a.value(ns, name).toString());
-        if (family.isEmpty() || !options.isBamini(family.toStdString()))
+        if (value.isEmpty() && (family.isEmpty() || !options.isBamini(family.toStdString())))
             return;
         const qsizetype tagBegin = xml.lastIndexOf(u'<', tagEnd - 1);
         for (const QXmlStreamAttribute& attribute : a) {
@@ -271,10 +289,70 @@ private:
                 const qsizetype valueEnd = xml.indexOf(quote, valueBegin);
                 if (valueEnd < 0 || valueEnd >= tagEnd)
                     continue;
+                if (!value.isEmpty()) {
+                    edits.push_back({valueBegin, valueEnd, escapedText(value)});
+                    return;
+                }
                 const QString font = QString::fromStdString(options.unicodeFont);
                 edits.push_back({valueBegin, valueEnd, quote == u'"' ? "'" + font + "'" : "&quot;" + font + "&quot;"});
                 return;
             }
+        }
+    }
+
+    // The styles text in a Bamini font is drawn with: its spans' and paragraph's, their
+    // parents', and the default paragraph style.
+    template <typename Stack>
+    void markDrawing(const Stack& stack)
+    {
+        drawing->insert({QStringLiteral("default"), QStringLiteral("paragraph")});
+        for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+            QString name = it->style;
+            for (int depth = 0; !it->family.isEmpty() && !name.isEmpty() && depth < 32; ++depth) {
+                if (!drawing->insert({it->family, name}).second)
+                    break;
+                const auto s = styles.styles.find({it->family, name});
+                if (s == styles.styles.end())
+                    break;
+                name = s->second.parent;
+            }
+            if (it->paragraph)
+                break;
+        }
+    }
+
+    // Tamil Unicode, a complex script, is drawn with the complex-script font, size, weight
+    // and style, which Bamini text never needed: in the styles converted text is drawn with,
+    // each set for Western text gets its twin where it has none, and a Bamini font face is
+    // made the complex one too.
+    void addTwins()
+    {
+        for (const auto& [style, tag] : properties) {
+            if (!drawing->count(style))
+                continue;
+            const QString prefix = tag.prefix.isEmpty() ? QString() : tag.prefix + QLatin1Char(':');
+            QString added;
+            for (const char* name : {"font-size", "font-weight", "font-style"}) {
+                const QString western = tag.attributes.value(Fo, QLatin1String(name)).toString();
+                if (!western.isEmpty() && !tag.attributes.hasAttribute(Style, QLatin1String(name) + QLatin1String("-complex")))
+                    added += QLatin1Char(' ') + prefix + QLatin1String(name) + QLatin1String("-complex=\"") + escapedText(western) + QLatin1Char('"');
+            }
+            const QString face = tag.attributes.value(Style, QStringLiteral("font-name")).toString();
+            const QString family = unquoted(tag.attributes.value(Fo, QStringLiteral("font-family")).toString());
+            if (!face.isEmpty() && options.isBamini(styles.face(face).toStdString())) {
+                if (!tag.attributes.hasAttribute(Style, QStringLiteral("font-name-complex")))
+                    added += QLatin1Char(' ') + prefix + QLatin1String("font-name-complex=\"") + escapedText(face) + QLatin1Char('"');
+                else
+                    retarget(tag.end, tag.attributes, Style, QStringLiteral("font-name-complex"), face);
+            } else if (face.isEmpty() && !family.isEmpty() && options.isBamini(family.toStdString())
+                       && !tag.attributes.hasAttribute(Style, QStringLiteral("font-family-complex"))) {
+                added += QLatin1Char(' ') + prefix + QLatin1String("font-family-complex=\"'")
+                         + escapedText(QString::fromStdString(options.unicodeFont)) + QLatin1String("'\"");
+            }
+            if (added.isEmpty())
+                continue;
+            const qsizetype at = tag.end - (xml.mid(tag.end - 2, 2) == u"/>" ? 2 : 1);
+            edits.push_back({at, at, added});
         }
     }
 
@@ -410,6 +488,13 @@ private:
     QString xml;
     std::vector<Edit> edits;
     Place automaticStyles, fontFaces;
+    struct Properties {
+        qsizetype end;  // of the text-properties tag
+        QXmlStreamAttributes attributes;
+        QString prefix;
+    };
+    std::map<std::pair<QString, QString>, Properties> properties;  // each style's text properties
+    std::pair<QString, QString> styleOfProperties;
     qsizetype body = -1;
     bool wroteCodes = false;
 };
@@ -453,8 +538,10 @@ bool convertOdt(std::string_view in, std::string& out, const ConvertOptions& opt
     if (!readOdt(in, entries, styles, error))
         return false;
     // Back to Bamini, the body alone: the style its spans are in is declared there.
+    std::set<std::pair<QString, QString>> drawing;
     for (const char* name : {"content.xml", "styles.xml"}) {
         OdtPart part(options, styles, report);
+        part.drawing = &drawing;
         if (ZipEntry* e = entryNamed(entries, name); e && (options.toUnicode || e->name == "content.xml")
                                                      && !part.convert(e->data, name, error))
             return false;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <functional>
 
 namespace orvane::office {
@@ -126,15 +127,56 @@ Theme readTheme(const std::string& xml)
     return theme;
 }
 
+// Bold, italic and size: Tamil Unicode, a complex script, takes them from their twins
+// (bCs, iCs, szCs), which Bamini text never needed.
+const QStringList TwinnedProperties = {QStringLiteral("b"), QStringLiteral("i"), QStringLiteral("sz")};
+
+// The order a run's properties stand in, as the schema has them.
+int propertyOrder(const QString& name)
+{
+    static const QStringList order = {"rStyle", "rFonts", "b", "bCs", "i", "iCs", "caps", "smallCaps", "strike", "dstrike",
+                                      "outline", "shadow", "emboss", "imprint", "noProof", "snapToGrid", "vanish", "webHidden",
+                                      "color", "spacing", "w", "kern", "position", "sz", "szCs", "highlight", "u", "effect",
+                                      "bdr", "shd", "fitText", "vertAlign", "rtl", "cs", "em", "lang", "eastAsianLayout",
+                                      "specVanish", "oMath"};
+    const qsizetype at = order.indexOf(name);
+    return at < 0 ? int(order.size()) : int(at);
+}
+
 // styles.xml: the document's default fonts, each style's own and the style it is based on.
 struct Styles {
     struct Style {
         QString basedOn;
         Fonts fonts;
+        std::map<QString, QString> properties;  // b, bCs, i, iCs, sz, szCs: their values
     };
     Fonts defaults;
+    std::map<QString, QString> defaultProperties;
     QString defaultParagraph;
     std::map<QString, Style> byId;
+
+    // A property's value as a run in these styles has it: the defaults, then the paragraph
+    // style's line, then the character style's, each over the one before.
+    std::optional<QString> property(const QString& paragraphStyle, const QString& runStyle, const QString& name) const
+    {
+        std::optional<QString> value;
+        if (const auto it = defaultProperties.find(name); it != defaultProperties.end())
+            value = it->second;
+        for (const QString& id : {paragraphStyle.isEmpty() ? defaultParagraph : paragraphStyle, runStyle}) {
+            std::vector<const Style*> line;
+            for (QString at = id; !at.isEmpty() && line.size() < 32;) {
+                const auto it = byId.find(at);
+                if (it == byId.end())
+                    break;
+                line.push_back(&it->second);
+                at = it->second.basedOn;
+            }
+            for (auto it = line.rbegin(); it != line.rend(); ++it)
+                if (const auto p = (*it)->properties.find(name); p != (*it)->properties.end())
+                    value = p->second;
+        }
+        return value;
+    }
 
     Fonts chain(const QString& id) const
     {
@@ -183,6 +225,13 @@ bool readStyles(const std::string& xml, const Theme& theme, Styles& styles, std:
                 styles.byId[style].fonts = fontsOf(a, theme);
             else if (holder == u"rPrDefault")
                 styles.defaults = fontsOf(a, theme);
+        } else if (TwinnedProperties.contains(name.endsWith(u"Cs") ? name.chopped(2) : name) && parent == u"rPr" && stack.size() >= 3) {
+            const QString& holder = stack[stack.size() - 3];
+            const QString value = a.value(W, QStringLiteral("val")).toString();
+            if (holder == u"style")
+                styles.byId[style].properties[name] = value;
+            else if (holder == u"rPrDefault")
+                styles.defaultProperties[name] = value;
         }
     }
     return !malformed(r, "word/styles.xml", error);
@@ -233,6 +282,10 @@ public:
                     runs.back().prefix = r.prefix().toString();
                     runs.back().selfClosed = xml.mid(at - 2, 2) == u"/>";
                 } else if (runs.empty()) {
+                } else if (parent == u"rPr" && grand == u"r") {
+                    runs.back().children.push_back({name, xml.lastIndexOf(u'<', at - 1)});
+                }
+                if (runs.empty()) {
                 } else if (name == u"rPr" && parent == u"r") {
                     Run& run = runs.back();
                     run.rPrBegin = xml.lastIndexOf(u'<', at - 1);
@@ -284,6 +337,7 @@ public:
                     runs.back().properties[name].end = at;
                 } else if (name == u"rPr" && parent == u"r" && !runs.back().rPrEmpty) {
                     runs.back().rPrEnd = at;
+                    runs.back().rPrClose = xml.lastIndexOf(u'<', at - 1);
                 } else if (name == u"r") {
                     runs.back().end = at;
                     if (!paragraphs.empty())
@@ -329,7 +383,12 @@ private:
         qsizetype tagEnd = -1;
         QString prefix;
         bool selfClosed = false, unreadable = false;
-        qsizetype rPrBegin = -1, rPrContent = -1, rPrEnd = -1;
+        qsizetype rPrBegin = -1, rPrContent = -1, rPrEnd = -1, rPrClose = -1;
+        struct Child {
+            QString name;  // empty for another namespace's
+            qsizetype begin;
+        };
+        std::vector<Child> children;  // of its rPr
         bool rPrEmpty = false;
         QString style;
         qsizetype styleEnd = -1;
@@ -439,18 +498,86 @@ private:
         return true;
     }
 
-    // A run made Tamil Unicode keeps its bold, italic and size: each gets its complex-script
-    // twin beside it, where it has none.
-    void addTwins(const Run& run)
+    // A run made Tamil Unicode in font keeps its bold, italic and size, its own or its
+    // styles': each gets the complex-script twin it would be drawn with, where that differs.
+    void setFontKeepingLook(const Paragraph& p, const Run& run, const QString& font)
     {
         const QString prefix = run.prefix.isEmpty() ? QString() : run.prefix + QLatin1Char(':');
-        for (const auto& [name, property] : run.properties) {
-            if (property.twin || property.end < 0)
+        const auto element = [&](const QString& name, const QString& value) {
+            return QLatin1Char('<') + prefix + name
+                   + (value.isEmpty() ? QString() : QLatin1Char(' ') + prefix + QLatin1String("val=\"") + escaped(value) + QLatin1Char('"'))
+                   + QLatin1String("/>");
+        };
+        struct Insertion {
+            qsizetype at;
+            int order;
+            QString with;
+        };
+        std::vector<Insertion> insertions;
+        std::vector<std::pair<int, QString>> created;  // for an rPr the font's edit makes
+        const bool hasProperties = run.rPrContent >= 0 && !run.rPrEmpty;
+        for (const QString& name : TwinnedProperties) {
+            const QString twin = name + QLatin1String("Cs");
+            const auto own = run.properties.find(name);
+            if (own != run.properties.end() && own->second.twin)
                 continue;
-            const QString value = property.value.isEmpty() ? QString()
-                                                           : QLatin1Char(' ') + prefix + QLatin1String("val=\"") + escaped(property.value) + QLatin1Char('"');
-            edits.push_back({property.end, property.end, QLatin1Char('<') + prefix + name + QLatin1String("Cs") + value + QLatin1String("/>")});
+            if (own != run.properties.end() && own->second.end >= 0) {
+                insertions.push_back({own->second.end, propertyOrder(twin), element(twin, own->second.value)});
+                continue;
+            }
+            // From the styles: the twin the text is drawn with made the property's.
+            const auto on = [](const std::optional<QString>& v) {
+                return v && *v != u"0" && *v != u"false" && *v != u"off";
+            };
+            const std::optional<QString> value = styles.property(p.style, run.style, name);
+            const std::optional<QString> drawn = styles.property(p.style, run.style, twin);
+            QString with;
+            if (name == u"sz") {
+                const QString size = value.value_or(QStringLiteral("20")), drawnSize = drawn.value_or(QStringLiteral("20"));
+                if (size == drawnSize)
+                    continue;
+                with = element(twin, size);
+            } else {
+                if (on(value) == on(drawn))
+                    continue;
+                with = element(twin, on(value) ? QString() : QStringLiteral("0"));
+            }
+            if (!hasProperties) {
+                created.push_back({propertyOrder(twin), with});
+                continue;
+            }
+            qsizetype at = run.rPrClose;
+            for (const Run::Child& child : run.children)
+                if (propertyOrder(child.name) > propertyOrder(twin)) {
+                    at = child.begin;
+                    break;
+                }
+            if (at >= 0)
+                insertions.push_back({at, propertyOrder(twin), with});
         }
+        Edit fontChange = fontEdit(run, font);
+        if (!created.empty()) {
+            std::sort(created.begin(), created.end());
+            QString twins;
+            for (const auto& c : created)
+                twins += c.second;
+            const QString close = QLatin1String("</") + prefix + QLatin1String("rPr>");
+            fontChange.with.insert(fontChange.with.size() - close.size(), twins);
+        }
+        // What goes in at one place goes in one edit, in the schema's order.
+        std::sort(insertions.begin(), insertions.end(),
+                  [](const Insertion& a, const Insertion& b) { return a.at != b.at ? a.at < b.at : a.order < b.order; });
+        for (std::size_t k = 0; k < insertions.size();) {
+            QString with;
+            const qsizetype at = insertions[k].at;
+            for (; k < insertions.size() && insertions[k].at == at; ++k)
+                with += insertions[k].with;
+            if (fontChange.begin == at && fontChange.end == at)
+                fontChange.with += with;  // the font's rFonts stands first
+            else
+                edits.push_back({at, at, with});
+        }
+        edits.push_back(fontChange);
     }
 
     // Runs set in a Bamini font become Unicode Tamil; a syllable whose codes run on into the
@@ -526,8 +653,7 @@ private:
             for (std::size_t t = 0; t < run.texts.size(); ++t)
                 if (run.texts[t].begin >= 0)
                     edits.push_back({run.texts[t].begin, run.texts[t].end, escaped(outputs[k - first][t])});
-            setFont(run, QString::fromStdString(options.unicodeFont));
-            addTwins(run);
+            setFontKeepingLook(p, run, QString::fromStdString(options.unicodeFont));
             ++report.runs;
         }
     }

@@ -147,6 +147,16 @@ public:
             } else if (word == "f") {
                 closePiece();
                 st.font = int(number);
+            } else if (word == "b" || word == "i" || word == "fs" || word == "plain") {
+                closePiece();
+                if (word == "b")
+                    st.bold = !hasNumber || number != 0;
+                else if (word == "i")
+                    st.italic = !hasNumber || number != 0;
+                else if (word == "fs")
+                    st.size = hasNumber ? int(std::clamp(number, 1L, 3276L)) : 24;
+                else
+                    st.bold = st.italic = false, st.size = 24;
             } else if ((word == "par" || word == "sect" || word == "page" || word == "row") && visible(st)) {
                 endParagraph();
             } else if ((word == "cell" || word == "line") && visible(st)) {
@@ -188,6 +198,8 @@ private:
     struct State {
         int font = -1;
         int uc = 1;
+        bool bold = false, italic = false;
+        int size = 24;  // half-points
         bool skip = false, fontTable = false, fontEntry = false;
     };
     struct Font {
@@ -196,6 +208,9 @@ private:
     };
     struct Piece {
         std::size_t begin = 0, end = 0;  // its bytes in the source
+        bool bold = false, italic = false;
+        int size = 24;
+        int font = -1;
     };
     // A paragraph in order: Tamil codes (each with the piece it came from) and literal text.
     struct Item {
@@ -240,7 +255,7 @@ private:
                 closePiece();
                 return;
             }
-            if (takeIntoPiece(begin, end))
+            if (takeIntoPiece(s, begin, end))
                 tamil.emplace_back();
             utf8::append(c, tamil.back());
             ++report.characters;
@@ -258,7 +273,7 @@ private:
             literal(utf8);
             return;
         }
-        takeIntoPiece(begin, end);
+        takeIntoPiece(s, begin, end);
         if (items.empty() || !items.back().bamini)
             items.push_back({true, {}, {}});
         items.back().bytes += char(code);
@@ -315,13 +330,13 @@ private:
 
     // The source from begin to end goes into the open piece where it follows on, else into a
     // new one; true when a new piece was opened.
-    bool takeIntoPiece(std::size_t begin, std::size_t end)
+    bool takeIntoPiece(const State& s, std::size_t begin, std::size_t end)
     {
         if (open && piece.end != begin)
             closePiece();
         const bool opened = !open;
         if (opened) {
-            piece.begin = begin;
+            piece = {begin, end, s.bold, s.italic, s.size, s.font};
             open = true;
         }
         piece.end = end;
@@ -368,16 +383,22 @@ private:
             });
         }
         for (std::size_t p = 0; p < pieces.size() && !textOnly; ++p) {
-            std::string with = "{\\uc1";
+            // Tamil Unicode is drawn with the complex-script (associated) font, bold, italic
+            // and size, given after \rtlch as word processors write them: the piece's own made
+            // theirs, and \ltrch to go on left to right. The space ends the last control word;
+            // each \uN ends at its '?'.
+            const Piece& piece = pieces[p];
+            std::string with = "{\\uc1\\rtlch\\fcs1";
+            if (piece.font >= 0)
+                with += "\\af" + std::to_string(piece.font);
+            with += std::string(piece.bold ? "\\ab" : "\\ab0") + (piece.italic ? "\\ai" : "\\ai0") + "\\afs"
+                    + std::to_string(piece.size) + "\\ltrch\\fcs0 ";
             for (std::size_t i = 0; i < outputs[p].size();) {
                 const char32_t c = utf8::decodeAt(outputs[p], i);
-                if (c >= 0x20 && c < 0x80 && c != '\\' && c != '{' && c != '}') {
-                    if (with.back() == '?' || std::isdigit(static_cast<unsigned char>(with.back())))
-                        with += ' ';  // ends the control word before it
+                if (c >= 0x20 && c < 0x80 && c != '\\' && c != '{' && c != '}')
                     with += char(c);
-                } else {
+                else
                     with += "\\u" + std::to_string(c > 32767 ? long(c) - 65536 : long(c)) + "?";
-                }
             }
             edits.push_back({pieces[p].begin, pieces[p].end, with + "}"});
             ++report.runs;

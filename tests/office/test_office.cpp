@@ -3,6 +3,7 @@
 // and XML that must not be trusted refused with a message.
 
 #include "office/office_document.h"
+#include "office/office_importer.h"
 #include "office/zip_archive.h"
 #include "support/real_bamini.h"
 
@@ -180,13 +181,18 @@ private slots:
         QString converted = QString::fromStdString(entryNamed(back, "content.xml")->data);
         QString expected = QString::fromStdString(content);
         expected.replace(QStringLiteral("svg:font-family=\"Bamini\""), QStringLiteral("svg:font-family=\"'Noto Sans Tamil'\""));
+        // Tamil Unicode is drawn with the complex-script font and weight: the styles of the
+        // converted text get them.
+        expected.replace(QStringLiteral("<style:text-properties style:font-name=\"Bamini\"/>"),
+                         QStringLiteral("<style:text-properties style:font-name=\"Bamini\" style:font-name-complex=\"Bamini\"/>"));
+        expected.replace(QStringLiteral("fo:font-weight=\"bold\"/>"), QStringLiteral("fo:font-weight=\"bold\" style:font-weight-complex=\"bold\"/>"));
         expected.replace(QStringLiteral(">tzf;fk;<"), u(">வணக்கம்<"));
         expected.replace(QStringLiteral(">n<"), u(">கொ<"));
         expected.replace(QStringLiteral(">fhz;L<"), u(">ண்டு<"));
         expected.replace(QStringLiteral(">jkpo;<"), u(">தமிழ்<"));
         expected.replace(QStringLiteral(">ehL<"), u(">நாடு<"));
         QCOMPARE(converted, expected);
-        QVERIFY(entryNamed(back, "styles.xml")->data.find("fo:font-family=\"'Noto Sans Tamil'\"") != std::string::npos);
+        QVERIFY(entryNamed(back, "styles.xml")->data.find("fo:font-family=\"'Noto Sans Tamil'\" fo:font-size=\"12pt\" style:font-size-complex=\"12pt\" style:font-family-complex=\"'Noto Sans Tamil'\"") != std::string::npos);
 
         std::string text;
         QVERIFY(odtText(odt, ConvertOptions{}, text, error));
@@ -247,6 +253,122 @@ private slots:
             QVERIFY(!convertRtf(bad, out, ConvertOptions{}, report, error));
             QVERIFY(!error.empty());
         }
+    }
+
+    // Documents typed by people (tests/data/office/SOURCES.md), saved by a word processor:
+    // opened, they read as the Unicode written by hand beside them; converted, they read the
+    // same, with the parts in other fonts and outside the runs as they were; back to Bamini
+    // and to Unicode again, the same once more.
+    void realDocuments_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("kind");
+        // Where the converted text keeps the bold and size its style gave the Bamini text:
+        // in the complex-script twins Tamil Unicode is drawn with.
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<QString>("look");
+        QTest::newRow(".docx") << "proficiency-examination.docx" << int(DocumentKind::Docx) << "word/document.xml"
+                               << u("<w:bCs/><w:szCs w:val=\"36\"/></w:rPr><w:t>திரைகடலோடினும்");
+        QTest::newRow(".odt") << "transfer-certificate.odt" << int(DocumentKind::Odt) << "styles.xml"
+                              << "fo:font-size=\"13pt\" fo:font-weight=\"bold\" style:font-size-complex=\"13pt\" style:font-weight-complex=\"bold\"";
+        QTest::newRow(".rtf") << "mid-year-examination.rtf" << int(DocumentKind::Rtf) << QString()
+                              << "{\\uc1\\rtlch\\fcs1\\af5\\ab\\ai0\\afs28\\ltrch\\fcs0 \\u2980?";
+    }
+
+    void realDocuments()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, kind);
+        QFETCH(QString, part);
+        QFETCH(QString, look);
+        const QString dir = QStringLiteral(ORVANE_SOURCE_DIR "/tests/data/office/");
+        QFile file(dir + name), hand(dir + QFileInfo(name).completeBaseName() + ".txt");
+        QVERIFY(file.open(QIODevice::ReadOnly) && hand.open(QIODevice::ReadOnly));
+        const std::string in = file.readAll().toStdString();
+        QString expected = QString::fromUtf8(hand.readAll());
+        while (expected.endsWith('\n'))
+            expected.chop(1);
+        QCOMPARE(int(kindOf(in)), kind);
+
+        using Convert = bool (*)(std::string_view, std::string&, const ConvertOptions&, ConvertReport&, std::string&);
+        using Text = bool (*)(std::string_view, const ConvertOptions&, std::string&, std::string&);
+        const Convert convert = kind == int(DocumentKind::Docx) ? convertDocx : kind == int(DocumentKind::Odt) ? convertOdt : convertRtf;
+        const Text textOf = kind == int(DocumentKind::Docx) ? docxText : kind == int(DocumentKind::Odt) ? odtText : rtfText;
+        const auto read = [&](const std::string& bytes) {
+            std::string text, error;
+            if (!textOf(bytes, ConvertOptions{}, text, error))
+                return QString::fromStdString("cannot read: " + error);
+            while (!text.empty() && text.back() == '\n')
+                text.pop_back();
+            return QString::fromStdString(text);
+        };
+
+        std::string error;
+        const std::optional<std::string> opened = office::OfficeImporter().importText(in, error);
+        QVERIFY2(opened, error.c_str());
+        QString openedText = QString::fromStdString(*opened);
+        while (openedText.endsWith('\n'))
+            openedText.chop(1);
+        QCOMPARE(openedText, expected);
+
+        std::string out;
+        ConvertReport report;
+        QVERIFY2(convert(in, out, ConvertOptions{}, report, error), error.c_str());
+        QVERIFY(report.runs > 0 && report.unplaced.empty());
+        QCOMPARE(read(out), expected);
+        std::string converted = out;
+        if (!part.isEmpty()) {
+            std::vector<ZipEntry> entries;
+            QVERIFY(readZip(out, entries, error));
+            converted = entryNamed(entries, part.toStdString())->data;
+        }
+        QVERIFY2(QString::fromStdString(converted).contains(look), qPrintable(look));
+
+        if (kind == int(DocumentKind::Rtf)) {
+            // Every group in another font (not the Bamini of a paragraph in the style \s20)
+            // is in the output byte for byte.
+            const QRegularExpression other(QStringLiteral(R"(\{\\loch\n[^{}]*\})"));
+            int groups = 0;
+            for (const QString& paragraph : QString::fromStdString(in).split(QStringLiteral("\\par "))) {
+                if (paragraph.contains(QStringLiteral("\\s20")))
+                    continue;
+                for (const QRegularExpressionMatch& m : other.globalMatch(paragraph)) {
+                    QVERIFY2(out.find(m.captured().toStdString()) != std::string::npos, qPrintable(m.captured()));
+                    ++groups;
+                }
+            }
+            QVERIFY(groups > 5);
+        } else {
+            std::vector<ZipEntry> before, after;
+            QVERIFY(readZip(in, before, error) && readZip(out, after, error));
+            QCOMPARE(after.size(), before.size());
+            for (std::size_t k = 0; k < before.size(); ++k) {
+                QCOMPARE(after[k].name, before[k].name);
+                if (before[k].name == "word/document.xml") {
+                    QCOMPARE(withoutRuns(after[k].data), withoutRuns(before[k].data));
+                } else if (before[k].name == "content.xml" || before[k].name == "styles.xml") {
+                    // The text between the tags, the Bamini font faces' families and the
+                    // complex-script twins are all that may change.
+                    const auto outside = [](const std::string& xml) {
+                        QString s = QString::fromStdString(xml);
+                        s.replace(QRegularExpression(QStringLiteral(">[^<]*<")), QStringLiteral("><"));
+                        s.replace(QRegularExpression(QStringLiteral(" style:font-[a-z]+-complex=\"[^\"]*\"")), QString());
+                        s.replace(QRegularExpression(QStringLiteral("(svg:font-family|fo:font-family)=\"[^\"]*\"")), QStringLiteral("\\1"));
+                        return s;
+                    };
+                    QCOMPARE(outside(after[k].data), outside(before[k].data));
+                } else {
+                    QVERIFY2(after[k].data == before[k].data, before[k].name.c_str());
+                }
+            }
+        }
+
+        ConvertOptions toBamini;
+        toBamini.toUnicode = false;
+        std::string bamini, again;
+        QVERIFY2(convert(out, bamini, toBamini, report, error), error.c_str());
+        QVERIFY2(convert(bamini, again, ConvertOptions{}, report, error), error.c_str());
+        QCOMPARE(read(again), expected);
     }
 
     // Opened in the window: the body's text, a line for each paragraph (a table's cell by
