@@ -167,12 +167,47 @@ bool FileEncoder::start(const ByteSource::Put& put)
 
 bool FileEncoder::convert(bool atEnd, const ByteSource::Put& put)
 {
+    // The lines read beside go out first.
+    std::string before;
+    if (ahead) {
+        ahead->wait();
+        ahead.reset();
+        before = std::move(aheadText);
+    }
     converted.clear();
+    // Before more comes in: the whole lines here read in two pieces at once, the later one
+    // beside while this one is read and more is taken in (a line feed ends all a reading
+    // carries, unless other text is open). The first is the shorter: its thread also moves
+    // the bytes in and out.
+    const std::size_t lastFeed = atEnd ? std::string::npos : pending.rfind('\n');
+    if (lastFeed != std::string::npos && !reader.withinOtherText()
+        && std::string_view(pending).substr(0, lastFeed).find(OtherBegins) == std::string_view::npos) {
+        const std::size_t cut = pending.find('\n', (lastFeed + 1) * 9 / 20) + 1;
+        if (cut <= lastFeed) {
+            aheadLines.assign(pending, cut, lastFeed + 1 - cut);
+            aheadText.clear();
+            ahead.emplace([this] { SegmentReader().appendText(aheadLines, true, aheadText, false); });
+            if (!putConverted(before, put))
+                return false;
+            reader.appendText(std::string_view(pending).substr(0, cut), true, converted, false);
+            pending.erase(0, lastFeed + 1);
+            return putConverted(converted, put);
+        }
+    }
+    if (!putConverted(before, put))
+        return false;
     pending.erase(0, reader.appendText(pending, atEnd, converted));
+    return putConverted(converted, put);
+}
+
+bool FileEncoder::putConverted(std::string_view text, const ByteSource::Put& put)
+{
+    if (text.empty())
+        return true;
     if (format.lineEnd == DocumentFormat::Lf)
-        return put(converted);
+        return put(text);
     const std::string_view lineEnd = format.lineEndBytes();
-    std::string_view rest = converted;
+    std::string_view rest = text;
     for (std::size_t at = rest.find('\n'); at != std::string_view::npos; at = rest.find('\n')) {
         if (!put(rest.substr(0, at)) || !put(lineEnd))
             return false;

@@ -15,8 +15,10 @@
 
 #include "document/document.h"
 #include "document/segments.h"
+#include "platform/both_at_once.h"
 #include "platform/file_service.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,11 +45,15 @@ private:
     std::string ownBytesOf(std::string_view other);
     bool start(const ByteSource::Put& put);
     bool convert(bool atEnd, const ByteSource::Put& put);
+    bool putConverted(std::string_view text, const ByteSource::Put& put);
 
     const DocumentFormat format;
     bool started = false;
     SegmentReader reader;
     std::string pending, converted;
+    // Whole lines read beside while more comes in, and their text, put before what follows.
+    std::string aheadLines, aheadText;
+    std::optional<Beside> ahead;
     std::size_t ownBytes_ = 0, unconvertible_ = 0;
 };
 

@@ -289,6 +289,8 @@ const SegmentReader::Two* SegmentReader::twoCodes()
             for (int n = 0; n < 256; ++n) {
                 const auto second = static_cast<unsigned char>(n);
                 if (action == SegmentRules::Prefix && d.consonants[second].length != 0) {
+                    if (d.consonants[second].length > sizeof Two::utf8)
+                        continue;  // read code by code
                     Two& e = t[std::size_t(first) << 8 | second];
                     std::memcpy(e.utf8, d.consonants[second].utf8, sizeof e.utf8);
                     e.length = d.consonants[second].length;
@@ -309,7 +311,7 @@ const SegmentReader::Two* SegmentReader::twoCodes()
                     lengths[after] = std::size_t(o - outs[after]);
                     vowel[after] = reader.afterVowel;
                 }
-                if (read[0] != read[1] || lengths[0] != lengths[1] || vowel[0] != vowel[1] || lengths[0] > 14
+                if (read[0] != read[1] || lengths[0] != lengths[1] || vowel[0] != vowel[1] || lengths[0] > sizeof Two::utf8
                     || std::memcmp(outs[0], outs[1], lengths[0]) != 0 || read[0] > 2)
                     continue;
                 Two& e = t[std::size_t(first) << 8 | second];
@@ -334,12 +336,16 @@ __attribute__((always_inline)) inline std::size_t SegmentReader::step(const Segm
         const unsigned char b = u[k];
         const Two& e = two[std::size_t(b) << 8 | u[k + 1]];
         if ((e.flags & Decides) && !((e.flags & UnlessRaAfter) && d.raAfterKaal[u[k + 2]])) {
-            std::memcpy(o, e.utf8, 16);
+            std::memcpy(o, &e, sizeof e);  // the text, and what follows it: written over next
             o += e.length;
+            if (!(e.flags & SignBefore)) {
+                afterVowel = (e.flags & EndsInVowel) != 0;
+                return 1 + (e.flags & ReadsTwo);
+            }
             // After e, ee or ai and its consonant: its sign, made o, oo or au by a kaal or the
             // au mark after the consonant (as readAt reads it, without a branch to guess).
             const unsigned char after = u[k + 2], third = u[k + 3];
-            const bool before = (e.flags & SignBefore) != 0;
+            const bool before = true;
             const bool o2 = (after == d.kaal) & (b != d.ai) & !d.raAfterKaal[third];
             const bool signThird = (d.signs[third].length != 0) & !((third == d.kaal) & d.raAfterKaal[u[k + 4]]);
             const bool au2 = !o2 & (after == d.au) & (b == d.e) & !signThird;
@@ -353,12 +359,12 @@ __attribute__((always_inline)) inline std::size_t SegmentReader::step(const Segm
     return readAt(d, bytes, k, o);
 }
 
-std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::string& out)
+std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::string& out, bool halves)
 {
     // A long stretch is read in two halves at once, the second on a thread of its own, where
     // a line feed divides it and no run of other text is open across it.
     constexpr std::size_t Halved = std::size_t(256) << 10;
-    if (bytes.size() >= Halved && !inOther && bytes.find(OtherBegins) == std::string_view::npos) {
+    if (halves && bytes.size() >= Halved && !inOther && bytes.find(OtherBegins) == std::string_view::npos) {
         const std::size_t feed = bytes.find('\n', bytes.size() / 2);
         const std::size_t stop = atEnd ? bytes.size() : bytes.size() - std::min(bytes.size(), Lookahead);
         if (feed != std::string_view::npos && feed + 1 < stop) {

@@ -45,13 +45,16 @@ public:
 
     // The text of the segments read() would visit, appended to out: the same reading, with
     // the codes that need no look around them taken straight from a table.
-    std::size_t appendText(std::string_view bytes, bool atEnd, std::string& out);
+    // halves: a long stretch may be read in two halves at once.
+    std::size_t appendText(std::string_view bytes, bool atEnd, std::string& out, bool halves = true);
+    // Whether a run of other text is open, which may go on over a line feed.
+    bool withinOtherText() const { return inOther; }
 
 private:
     // A code with the code after it, read at once: what they give, when the reading of the
     // two decides it.
     struct Two {
-        char utf8[14];
+        char utf8[6];
         unsigned char length;
         unsigned char flags;
     };

@@ -1,41 +1,40 @@
 #pragma once
-// Two pieces of work at once: the second on a thread of its own, the first on the caller's;
-// one after the other where no thread can be had. An exception from either reaches the
-// caller once both have ended.
+// Work done beside the caller's. It runs on a thread kept for it, started when first wanted
+// and waiting between pieces of work, so that it stays on a processor of its own. Where that
+// thread is in use it runs on a thread of its own, and where no thread can be had it runs when
+// waited for. An exception from it reaches whoever waits.
 
 #include <exception>
-#include <system_error>
+#include <functional>
 #include <thread>
+#include <utility>
 
 namespace orvane {
 
+class Beside {
+public:
+    explicit Beside(std::function<void()> work);
+    Beside(const Beside&) = delete;
+    Beside& operator=(const Beside&) = delete;
+    ~Beside();  // waits; an exception from the work is dropped
+    // Waits for the work to end; rethrows what it threw.
+    void wait();
+
+private:
+    enum class Where { Kept, Own, WhenWaited, Done };
+    Where where = Where::Done;
+    std::function<void()> work;
+    std::thread own;
+    std::exception_ptr failed;
+};
+
+// Two pieces of work at once: the second beside, the first on the caller's thread.
 template <typename First, typename Second>
 void bothAtOnce(First&& first, Second&& second)
 {
-    std::exception_ptr failed;
-    std::thread helper;
-    try {
-        helper = std::thread([&] {
-            try {
-                second();
-            } catch (...) {
-                failed = std::current_exception();
-            }
-        });
-    } catch (const std::system_error&) {
-        first();
-        second();
-        return;
-    }
-    try {
-        first();
-    } catch (...) {
-        helper.join();
-        throw;
-    }
-    helper.join();
-    if (failed)
-        std::rethrow_exception(failed);
+    Beside beside{std::function<void()>(std::forward<Second>(second))};
+    first();  // on an exception, the Beside waits as it ends
+    beside.wait();
 }
 
 } // namespace orvane

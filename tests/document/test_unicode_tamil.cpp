@@ -1,8 +1,10 @@
 // Bamini codes to Unicode Tamil and back, against Unicode's own letters and signs.
 
+#include "document/other_text.h"
 #include "document/segments.h"
 #include "document/file_format.h"
 #include "document/unicode_tamil.h"
+#include "platform/both_at_once.h"
 #include "platform/utf8.h"
 #include "phonetic/batch_typist.h"
 #include "platform/key_string.h"
@@ -289,6 +291,62 @@ private slots:
             SegmentReader().appendText(bytes, true, byText);
             QCOMPARE(QByteArray::fromStdString(byText), QByteArray::fromStdString(bySegments));
         }
+    }
+
+    // A document written as a Unicode file in the pieces it comes in: its whole lines read
+    // beside while more comes in, and lines with other text read as ever; the file is the
+    // segments' text with the format's line ends, however the pieces fall.
+    void aLongDocumentWrittenInPiecesIsItsReading()
+    {
+        QRandomGenerator random(5);
+        // Syllables whose reading a cut inside would change: signs before their letters, the
+        // kaal of o and of ra, pairs.
+        const char* const syllables[] = {"nfh", "Nfh", "if", "nfs", "hp", "J}", "uh", "Kj", "nt", "nrh", "ah;", " ", ";"};
+        std::string document;
+        while (document.size() < (std::size_t(3) << 20)) {
+            const int line = int(random.bounded(80));
+            for (int k = 0; k < line; ++k)
+                document += syllables[random.bounded(int(std::size(syllables)))];
+            if (random.bounded(20000) == 0)  // English, in a piece or two
+                document += std::string(1, OtherBegins) + "Hello" + OtherEnds;
+            document += '\n';
+        }
+        std::string expected;
+        forEachSegment(document, [&](const Segment& s) { expected += s.text == "\n" ? std::string("\r\n") : std::string(s.text); });
+        DocumentFormat format;
+        format.kind = DocumentFormat::Unicode;
+        format.lineEnd = DocumentFormat::CrLf;
+        format.finalLineEnd = false;
+        FileEncoder encoder(format);
+        std::string file;
+        const ByteSource::Put put = [&](std::string_view bytes) {
+            file += bytes;
+            return true;
+        };
+        for (std::size_t at = 0; at < document.size();) {
+            const std::size_t piece = std::min<std::size_t>(1 + random.bounded(200000), document.size() - at);
+            QVERIFY(encoder.write(std::string_view(document).substr(at, piece), put));
+            at += piece;
+        }
+        QVERIFY(encoder.finish(put));
+        QVERIFY(file == expected);
+    }
+
+    // Work beside: on the kept thread, on one of its own while that is taken (even from work
+    // on it), its exception brought back to whoever waits.
+    void workBesideEndsAndSaysWhatWentWrong()
+    {
+        int inner = 0, outer = 0, mine = 0;
+        bothAtOnce([&] { mine = 1; },
+                   [&] {
+                       bothAtOnce([&] { outer = 2; }, [&] { inner = 3; });  // the kept thread is taken
+                   });
+        QCOMPARE(mine + outer + inner, 6);
+        Beside failing([] { throw std::runtime_error("beside"); });
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, failing.wait());
+        int after = 0;
+        bothAtOnce([] {}, [&] { after = 1; });  // the kept thread is free again
+        QCOMPARE(after, 1);
     }
 
     void baminiRoundTripOnTypedDocuments()
