@@ -3,8 +3,8 @@
 // the sides taking turns; the medians are printed as name=value lines for bench/run.sh.
 //
 //   bench_core TAM UTF8 ROMANISED   (the files the batch modes are timed on)
-//   bench_core --inputs DIR         writes DIR/real.tam (64 MB of Bamini typed by people,
-//                                   line after line again) and DIR/romanised.txt (64 MB)
+//   bench_core --inputs DIR         writes DIR/prose.tam (64 MB of varied prose typed into
+//                                   Bamini) and DIR/romanised.txt (64 MB of its keys)
 
 #include "bench.h"
 #include "document/search.h"
