@@ -155,6 +155,20 @@ struct Styles {
     QString defaultParagraph;
     std::map<QString, Style> byId;
 
+    // A style and those it is based on, from the first it is based on to the style itself.
+    std::vector<const Style*> line(const QString& id) const
+    {
+        std::vector<const Style*> styles;
+        for (QString at = id; !at.isEmpty() && styles.size() < 32;) {
+            const auto it = byId.find(at);
+            if (it == byId.end())
+                break;
+            styles.insert(styles.begin(), &it->second);
+            at = it->second.basedOn;
+        }
+        return styles;
+    }
+
     // A property's value as a run in these styles has it: the defaults, then the paragraph
     // style's line, then the character style's, each over the one before.
     std::optional<QString> property(const QString& paragraphStyle, const QString& runStyle, const QString& name) const
@@ -162,35 +176,18 @@ struct Styles {
         std::optional<QString> value;
         if (const auto it = defaultProperties.find(name); it != defaultProperties.end())
             value = it->second;
-        for (const QString& id : {paragraphStyle.isEmpty() ? defaultParagraph : paragraphStyle, runStyle}) {
-            std::vector<const Style*> line;
-            for (QString at = id; !at.isEmpty() && line.size() < 32;) {
-                const auto it = byId.find(at);
-                if (it == byId.end())
-                    break;
-                line.push_back(&it->second);
-                at = it->second.basedOn;
-            }
-            for (auto it = line.rbegin(); it != line.rend(); ++it)
-                if (const auto p = (*it)->properties.find(name); p != (*it)->properties.end())
+        for (const QString& id : {paragraphStyle.isEmpty() ? defaultParagraph : paragraphStyle, runStyle})
+            for (const Style* style : line(id))
+                if (const auto p = style->properties.find(name); p != style->properties.end())
                     value = p->second;
-        }
         return value;
     }
 
     Fonts chain(const QString& id) const
     {
-        std::vector<const Style*> line;
-        for (QString at = id; !at.isEmpty() && line.size() < 32;) {
-            const auto it = byId.find(at);
-            if (it == byId.end())
-                break;
-            line.push_back(&it->second);
-            at = it->second.basedOn;
-        }
         Fonts fonts;
-        for (auto it = line.rbegin(); it != line.rend(); ++it)
-            fonts.over((*it)->fonts);
+        for (const Style* style : line(id))
+            fonts.over(style->fonts);
         return fonts;
     }
 };
