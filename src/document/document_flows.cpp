@@ -108,10 +108,14 @@ DocumentFlows::OtherText DocumentFlows::admitOtherText()
 }
 
 // The name with its ending added where the user left it out; asks before that name, which
-// the dialog did not ask about, replaces a file. Nothing when the user would rather not.
+// the dialog did not ask about, replaces a file. A name that is there already (a file, or a
+// device such as /dev/full) was the dialog's to ask about, and is taken as it was chosen.
+// Nothing when the user would rather not.
 std::optional<std::string> DocumentFlows::withEnding(std::string name, std::string_view ending)
 {
     if (name.ends_with(ending))
+        return name;
+    if (const FileIdentity chosen = files.identify(name); chosen.exists && !chosen.folder)
         return name;
     name += ending;
     if (files.identify(name).exists && messages.ask({MessageId::ReplaceExisting, {name}}, Buttons::YesNo) != Answer::Yes)
@@ -190,13 +194,33 @@ std::optional<WriteOptions> DocumentFlows::confirmOverwrite(const std::string& p
             options.throughLinks = false;  // a link planted at the name is replaced, not followed
             return options;
         }
-        if (!now.sameContents(document.onDisk())
+        if (!unchangedOnDisk(path, now)
             && messages.ask({MessageId::ChangedOnDisk, {path}}, Buttons::YesNo) != Answer::Yes)
             return std::nullopt;
     } else if (now.exists && messages.ask({MessageId::ChangedOnDisk, {path}}, Buttons::YesNo) != Answer::Yes) {
         return std::nullopt;  // another program made the file since the document took its name
     }
     return linkOptions(path, now, &document.keepLinks);
+}
+
+// Whether the file at path still holds what the document last read or wrote there. A change
+// of its inode alone (chmod, a new hard link) moves the change time too, as does a program
+// that sets the other times back: where size and modification time are as they were, the
+// bytes decide.
+bool DocumentFlows::unchangedOnDisk(const std::string& path, const FileIdentity& now)
+{
+    const FileIdentity& known = document.onDisk();
+    if (now.sameContents(known))
+        return true;
+    if (!now.sameTimes(known) || known.contents == 0)
+        return false;
+    const ReadOutcome in = files.readFile(path, std::size_t(std::max<std::int64_t>(now.size, 0)));
+    if (in.status != ReadOutcome::Read || contentsPrint(in.bytes) != known.contents)
+        return false;
+    FileIdentity seen = now;
+    seen.contents = known.contents;
+    document.setOnDisk(seen);  // the same bytes: not read again for this change
+    return true;
 }
 
 // A file the window could not open again is written only when the user says so.
@@ -285,6 +309,7 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
         messages.warn({MessageId::OpenFailed, {path, in.error}});
         return false;
     }
+    in.identity.contents = contentsPrint(in.bytes);
     DocumentFormat format;
     // A word processor's document: its text, as a Unicode document with no name.
     std::string importError;
@@ -446,7 +471,7 @@ void DocumentFlows::checkFileOnDisk()
         return;
     const std::string path = document.DocumentFileName();
     const FileIdentity now = files.identify(path);
-    if (!now.exists || now.sameContents(document.onDisk()))
+    if (!now.exists || unchangedOnDisk(path, now))
         return;
     checkingDisk = true;  // the question itself moves the focus away and back
     if (messages.ask({MessageId::ReloadChanged, {path}}, Buttons::YesNo) == Answer::Yes) {

@@ -73,6 +73,7 @@ private:
     std::optional<WriteOptions> confirmOverwrite(const std::string& path);
     std::optional<WriteOptions> linkOptions(const std::string& path, const FileIdentity& now, int* remembered);
     bool confirmSize(const std::string& path, std::size_t bytes);
+    bool unchangedOnDisk(const std::string& path, const FileIdentity& now);
     bool load(const std::string& path, bool missingIsNew);
     Decision keepOrSaveChanges(Buttons buttons);
     void settle(std::string name, DocumentFormat format, FileIdentity onDisk);

@@ -3,6 +3,7 @@
 // by; they are never decoded on the way.
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -22,6 +23,8 @@ struct FileIdentity {
     std::int64_t changedNs = 0;  // the inode's change time: a program can set the other back
     std::uint64_t links = 0;  // names of the file (hard links)
     bool regular = false;     // a file, not a folder, device or FIFO
+    bool folder = false;
+    std::uint64_t contents = 0;  // a fingerprint of the bytes read or written; 0 not known
 
     bool sameFile(const FileIdentity& other) const
     {
@@ -29,10 +32,63 @@ struct FileIdentity {
     }
     bool sameContents(const FileIdentity& other) const
     {
-        return sameFile(other) && size == other.size && modifiedNs == other.modifiedNs
-               && (changedNs == 0 || other.changedNs == 0 || changedNs == other.changedNs);
+        return sameTimes(other) && (changedNs == 0 || other.changedNs == 0 || changedNs == other.changedNs);
+    }
+    // Size and modification time as they were: only the inode changed (its permissions, a
+    // new name), unless a program set the times back. The bytes tell which.
+    bool sameTimes(const FileIdentity& other) const
+    {
+        return sameFile(other) && size == other.size && modifiedNs == other.modifiedNs;
     }
 };
+
+// The fingerprint of a file's bytes, taken as they pass in pieces (how they are cut does not
+// matter): eight bytes a step, so that it costs a read or a save next to nothing.
+class ContentsPrint {
+public:
+    void add(std::string_view bytes)
+    {
+        while (!bytes.empty() && held > 0 && held < 8) {
+            word |= std::uint64_t(static_cast<unsigned char>(bytes.front())) << (8 * held++);
+            bytes.remove_prefix(1);
+        }
+        if (held == 8)
+            mix();
+        while (bytes.size() >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, bytes.data(), 8);
+            word = w;
+            mix();
+            bytes.remove_prefix(8);
+        }
+        for (const char c : bytes)
+            word |= std::uint64_t(static_cast<unsigned char>(c)) << (8 * held++);
+    }
+    std::uint64_t value() const
+    {
+        std::uint64_t h = (state ^ word ^ (length + held)) * 0x9E3779B97F4A7C15ull;
+        return (h ^ (h >> 29)) | 1;  // never 0, which means not known
+    }
+
+private:
+    void mix()
+    {
+        state = (state ^ word) * 0x100000001B3ull;
+        state ^= state >> 31;
+        word = 0;
+        held = 0;
+        length += 8;
+    }
+    std::uint64_t state = 0xCBF29CE484222325ull, word = 0, length = 0;
+    unsigned held = 0;
+};
+
+inline std::uint64_t contentsPrint(std::string_view bytes)
+{
+    ContentsPrint print;
+    print.add(bytes);
+    return print.value();
+}
 
 struct ReadOutcome {
     enum Status { Read, Missing, Failed };

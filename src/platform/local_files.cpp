@@ -123,12 +123,18 @@ WriteOutcome FileService::writeBytes(const std::string& path, const ByteSource& 
     const std::unique_ptr<FileWriter> file = startWrite(path, options, out.error);
     if (!file)
         return out;
-    if (!source.produce([&file](std::string_view piece) { return file->write(piece); }) || !file->commit()) {
+    ContentsPrint print;
+    if (!source.produce([&file, &print](std::string_view piece) {
+            print.add(piece);
+            return file->write(piece);
+        })
+        || !file->commit()) {
         out.error = file->error();
         return out;
     }
     out.written = true;
     out.identity = file->identity();
+    out.identity.contents = print.value();
     return out;
 }
 

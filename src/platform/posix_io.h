@@ -22,7 +22,8 @@ inline FileIdentity identityOf(const struct stat& info)
             std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
             std::int64_t(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec,
             std::uint64_t(info.st_nlink),
-            S_ISREG(info.st_mode)};
+            S_ISREG(info.st_mode),
+            S_ISDIR(info.st_mode)};
 }
 
 // Writes bytes at offset, or at the file position when offset is negative.

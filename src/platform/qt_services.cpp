@@ -69,26 +69,56 @@ void QtFileDialog::show(bool saving)
 }
 
 namespace {
+// A question closed without an answer (Esc, the close box) is told apart from No, which
+// may throw text away.
+class QuestionBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+    bool dismissed = false;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (e->matches(QKeySequence::Cancel))
+            dismissed = true;
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override
+    {
+        dismissed = true;
+        QMessageBox::closeEvent(e);
+    }
+};
+
 int showBox(QMessageBox::Icon icon, const Message& message, QMessageBox::StandardButtons buttons,
-            QMessageBox::StandardButton escape, QWidget* parent)
+            QMessageBox::StandardButton escape, QWidget* parent, bool* dismissed = nullptr)
 {
-    QMessageBox box(icon, messageTitle(message), messageText(message), buttons, parent);
+    QuestionBox box(icon, messageTitle(message), messageText(message), buttons, parent);
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(icon == QMessageBox::Question ? QMessageBox::Yes : QMessageBox::Ok);
     box.setEscapeButton(escape);
-    return box.exec();
+    const int pressed = box.exec();
+    if (dismissed)
+        *dismissed = box.dismissed;
+    return pressed;
 }
 } // namespace
 
 Answer QtMessageBox::ask(const Message& message, Buttons buttons)
 {
     const bool cancel = buttons == Buttons::YesNoCancel;
-    switch (showBox(QMessageBox::Question, message,
-                    QMessageBox::Yes | QMessageBox::No | (cancel ? QMessageBox::Cancel : QMessageBox::NoButton),
-                    cancel ? QMessageBox::Cancel : QMessageBox::No, parent)) {
+    bool dismissed = false;
+    const int pressed = showBox(QMessageBox::Question, message,
+                                QMessageBox::Yes | QMessageBox::No | (cancel ? QMessageBox::Cancel : QMessageBox::NoButton),
+                                cancel ? QMessageBox::Cancel : QMessageBox::No, parent, &dismissed);
+    // Closed unanswered, a question means neither Yes nor No: whoever asked keeps things as
+    // they were.
+    if (dismissed)
+        return Answer::Cancel;
+    switch (pressed) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
-    default: return cancel ? Answer::Cancel : Answer::No;
+    default: return Answer::Cancel;
     }
 }
 

@@ -78,7 +78,8 @@ enum class Buttons { YesNo, YesNoCancel };
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
-    // A modal question with a question icon; Yes is the default button.
+    // A modal question with a question icon; Yes is the default button. Closed without an
+    // answer (Esc, the close box) it is Cancel, whatever its buttons.
     virtual Answer ask(const Message& message, Buttons buttons) = 0;
     // A modal report of something that went wrong.
     virtual void warn(const Message& message) = 0;

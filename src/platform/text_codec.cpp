@@ -10,6 +10,12 @@
 
 namespace orvane::codec {
 
+namespace {
+// The document writes the Tamil code 0E as 0E 0F (0E alone begins other text); in the box it
+// is one character, so that the caret cannot stand between its two bytes.
+constexpr char16_t CodeOtherBegins = 0x0E, CodeOtherEnds = 0x0F;
+} // namespace
+
 QString toBoxText(std::string_view bytes)
 {
     static const auto chars = [] {
@@ -26,8 +32,8 @@ QString toBoxText(std::string_view bytes)
     const auto* const end = in + bytes.size();
     while (in < end) {
         const unsigned char b = *in++;
-        if (b == '\r' && in < end && *in == '\n') {
-            *out++ = u'\n';
+        if ((b == '\r' && in < end && *in == '\n') || (b == CodeOtherBegins && in < end && *in == CodeOtherEnds)) {
+            *out++ = b == '\r' ? u'\n' : chars[b];  // a line break; or the one code 0E, written 0E 0F
             ++in;
         } else {
             *out++ = chars[b];
@@ -41,7 +47,10 @@ std::size_t fromBoxChars(const char16_t* chars, std::size_t n, char* out)
 {
     char* const begin = out;
     auto one = [&out](char16_t u) {
-        if (u < 0x80 && u != '\n') {
+        if (u == CodeOtherBegins) {
+            *out++ = CodeOtherBegins;  // the code, not the start of other text
+            *out++ = CodeOtherEnds;
+        } else if (u < 0x80 && u != '\n') {
             *out++ = char(u);
         } else if (u == QChar::ParagraphSeparator || u == '\n') {
             *out++ = '\r';
@@ -57,13 +66,16 @@ std::size_t fromBoxChars(const char16_t* chars, std::size_t n, char* out)
 #ifdef __SSE2__
     // Sixteen characters at a time where they are ASCII with no line feed (most of a
     // document's text): each is its own byte.
-    const __m128i high = _mm_set1_epi16(short(0xFF80)), lineFeed = _mm_set1_epi16('\n');
+    const __m128i high = _mm_set1_epi16(short(0xFF80)), lineFeed = _mm_set1_epi16('\n'),
+                  otherBegins = _mm_set1_epi16(CodeOtherBegins);
     while (i + 16 <= n) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + i));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + i + 8));
         const __m128i zero = _mm_setzero_si128();
-        const __m128i plainA = _mm_cmpeq_epi16(_mm_or_si128(_mm_and_si128(a, high), _mm_cmpeq_epi16(a, lineFeed)), zero);
-        const __m128i plainB = _mm_cmpeq_epi16(_mm_or_si128(_mm_and_si128(b, high), _mm_cmpeq_epi16(b, lineFeed)), zero);
+        const __m128i oddA = _mm_or_si128(_mm_cmpeq_epi16(a, lineFeed), _mm_cmpeq_epi16(a, otherBegins));
+        const __m128i oddB = _mm_or_si128(_mm_cmpeq_epi16(b, lineFeed), _mm_cmpeq_epi16(b, otherBegins));
+        const __m128i plainA = _mm_cmpeq_epi16(_mm_or_si128(_mm_and_si128(a, high), oddA), zero);
+        const __m128i plainB = _mm_cmpeq_epi16(_mm_or_si128(_mm_and_si128(b, high), oddB), zero);
         // One bit for each character that is its own byte.
         const unsigned plain = unsigned(_mm_movemask_epi8(_mm_packs_epi16(plainA, plainB)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(a, b));

@@ -1,7 +1,8 @@
 #pragma once
 // The one crossing between document bytes and the text box's characters.
 // Bytes map through the 8-bit character set; CR LF is a paragraph break of the box and a
-// lone LF byte is U+2028 inside a paragraph, so that it saves back as one LF.
+// lone LF byte is U+2028 inside a paragraph, so that it saves back as one LF. The Tamil code
+// 0E, which the document writes as 0E 0F, is one character of the box.
 
 #include <QString>
 

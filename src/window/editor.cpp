@@ -72,6 +72,8 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
         unsavedSince.invalidate();
         recovery_.keep();
     });
+    subscriptions.push_back(document_.formatChanged.subscribe(
+        [this] { Text1->copiesUnicode = document_.format().kind == DocumentFormat::Unicode; }));
     // Saved, new or reloaded: no autosave is due.
     subscriptions.push_back(document_.changedChanged.subscribe([this] {
         if (!document_.DocumentChanged()) {
@@ -134,6 +136,8 @@ bool Editor::replaceText(std::size_t at, std::size_t removed, std::string_view b
 
 bool Editor::setDocumentText(std::string_view bytes, bool mayStop)
 {
+    // A new text starts as the window did: no half-typed syllable, the panels as at start-up.
+    typing->reset();
     recovery_.textReplaced();
     quietEdits = true;
     bool whole = true;
@@ -254,9 +258,16 @@ KeyEffect Editor::keyEffect(int code, const QString& text)
     const bool printable = !text.isEmpty() && text.at(0).isPrint();
     if (!english || !printable || code == KeyBackspace || code == KeyEnter || code == KeyEsc)
         return code == NoCode ? KeyEffect{} : typing->press(code);
-    if (flows_.admitOtherText() != DocumentFlows::OtherText::Take) {
-        setEnglishTyping(false);  // the document stays Tamil: so does the typing
-        return {};
+    if (document_.format().kind != DocumentFormat::Unicode) {
+        // The question comes in the middle of a word: what is typed meanwhile is held, never
+        // an answer, and goes in after it, typed as the answer leaves the typing.
+        auto typedMeanwhile = std::make_shared<HeldKeys>(window, HeldKeys::Hold::TypedText);
+        const DocumentFlows::OtherText answer = flows_.admitOtherText();
+        QMetaObject::invokeMethod(this, [held = std::move(typedMeanwhile)] { held->release(); }, Qt::QueuedConnection);
+        if (answer != DocumentFlows::OtherText::Take) {
+            setEnglishTyping(false);  // the document stays Tamil: so does the typing
+            return {};
+        }
     }
     KeyEffect effect{KeyEffect::Insert, {}};
     appendOther(effect.codes, text.toStdString());

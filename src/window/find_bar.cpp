@@ -18,9 +18,9 @@
 
 namespace orvane {
 
-FindBar::FindBar(TextBox& text, const CompositionTables& tables, StatusPanels& panels, QWidget* parent)
-    : QWidget(parent), findField(new TamilField(tables, panels, this)),
-      replaceField(new TamilField(tables, panels, this)), count(new QLabel(this)), note(new QLabel(this)),
+FindBar::FindBar(TextBox& text, const CompositionTables& tables, QWidget* parent)
+    : QWidget(parent), findField(new TamilField(tables, this)),
+      replaceField(new TamilField(tables, this)), count(new QLabel(this)), note(new QLabel(this)),
       text(text)
 {
     setObjectName("FindBar");

@@ -24,7 +24,7 @@ class TextBox;
 class FindBar final : public QWidget {
     Q_OBJECT
 public:
-    FindBar(TextBox& text, const CompositionTables& tables, StatusPanels& panels, QWidget* parent = nullptr);
+    FindBar(TextBox& text, const CompositionTables& tables, QWidget* parent = nullptr);
 
     void showFind();
     // Keys typed into the fields go in as themselves, as English.

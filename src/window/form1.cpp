@@ -55,7 +55,7 @@ Form1::Form1(Form1Services given)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(Text1);
-    find = new FindBar(*Text1, editor_.tables, *StatusBar1, centre);
+    find = new FindBar(*Text1, editor_.tables, centre);
     find->admit = [this](std::string bytes) { return editor_.admitted(std::move(bytes)); };
     column->addWidget(find);
     connect(&editor_, &Editor::englishTypingChanged, this, [this](bool english) {

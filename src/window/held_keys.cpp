@@ -7,7 +7,14 @@
 
 namespace orvane {
 
-HeldKeys::HeldKeys(QWidget* window) : window(window) { qApp->installEventFilter(this); }
+HeldKeys::HeldKeys(QWidget* window, Hold hold) : window(window), hold(hold) { qApp->installEventFilter(this); }
+
+bool HeldKeys::typesText(const QKeyEvent* key)
+{
+    const QString text = key->text();
+    return !text.isEmpty() && text.at(0).isPrint()
+           && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
 
 HeldKeys::~HeldKeys()
 {
@@ -31,6 +38,17 @@ bool HeldKeys::heldFor(const QObject* receiver) const
 bool HeldKeys::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (hold == Hold::TypedText) {
+        if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!watched->isWidgetType() || !typesText(key))
+            return false;
+        if (type == QEvent::KeyPress)
+            keys.push_back({key->key(), key->modifiers(), key->text(), key->isAutoRepeat()});
+        key->accept();
+        return true;
+    }
     switch (type) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

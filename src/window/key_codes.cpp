@@ -63,6 +63,9 @@ int keyCodeOf(const QKeyEvent* e)
     default:
         break;
     }
+    // A chord with Alt that no menu took types nothing, and leaves the composer as it was.
+    if ((mods & Qt::AltModifier) && !text.isEmpty() && text.at(0).isPrint())
+        return Swallowed;
     if (text.isEmpty() || (mods & Qt::ControlModifier) || text.at(0).unicode() < 0x20
         || text.at(0).unicode() == 0x7F) {
         // Keys that type nothing keep the box's own meaning; Tab is a character key like

@@ -5,11 +5,12 @@
 #include "window/tamil_font.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace orvane {
 
-TamilField::TamilField(const CompositionTables& tables, StatusPanels& panels, QWidget* parent)
-    : QLineEdit(parent), typing(tables, panels, static_cast<ChangeMarker&>(*this))
+TamilField::TamilField(const CompositionTables& tables, QWidget* parent)
+    : QLineEdit(parent), typing(tables, static_cast<StatusPanels&>(*this), static_cast<ChangeMarker&>(*this))
 {
     setFont(unicodeTamilFont(12));
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -25,6 +26,41 @@ TamilField::TamilField(const CompositionTables& tables, StatusPanels& panels, QW
 }
 
 TamilField::~TamilField() = default;
+
+void TamilField::setPanelText(int panel, std::string_view text)
+{
+    if (panel != 1)
+        return;
+    const QString shown = QString::fromStdString(baminiToUnicode(text));
+    if (shown != pendingText) {
+        pendingText = shown;
+        update();
+    }
+}
+
+void TamilField::paintEvent(QPaintEvent* e)
+{
+    QLineEdit::paintEvent(e);
+    if (pendingText.isEmpty())
+        return;
+    // As an input method draws its pre-edit: after the caret, underlined, not yet in the text.
+    QPainter painter(this);
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    painter.setFont(underlined);
+    painter.setPen(palette().color(QPalette::Highlight));
+    const QRect caret = cursorRect();
+    painter.drawText(QRect(caret.center().x() + 1, caret.top(), width() - caret.center().x(), caret.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, pendingText);
+}
+
+void TamilField::focusOutEvent(QFocusEvent* e)
+{
+    // Half a syllable is not carried to another field, nor back to this one later.
+    if (!typing.composer().SendingKeys)
+        typing.reset();
+    QLineEdit::focusOutEvent(e);
+}
 
 std::string TamilField::unicode() const { return text().toStdString(); }
 

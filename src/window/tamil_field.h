@@ -3,7 +3,9 @@
 // same tables), so a consonant key then a vowel key becomes a syllable. It holds Unicode,
 // drawn in a font with Tamil, so that it can hold English too (typed with the English
 // switch, or pasted) and a search or a replacement is written as a reader reads it. Enter and
-// Esc are the field's owner's; Tab goes on to the next control.
+// Esc are the field's owner's; Tab goes on to the next control. The consonant waiting for its
+// vowel is drawn after the caret, underlined, in the field itself: the status bar tells the
+// text box's own state only.
 
 #include "phonetic/typing.h"
 
@@ -14,11 +16,10 @@
 
 namespace orvane {
 
-class TamilField final : public QLineEdit, private ChangeMarker {
+class TamilField final : public QLineEdit, private ChangeMarker, private StatusPanels {
     Q_OBJECT
 public:
-    // panels: where the composer shows the pending consonant and the prompt.
-    TamilField(const CompositionTables& tables, StatusPanels& panels, QWidget* parent = nullptr);
+    TamilField(const CompositionTables& tables, QWidget* parent = nullptr);
     ~TamilField() override;
 
     // The field's text, UTF-8.
@@ -26,15 +27,22 @@ public:
     void setUnicode(std::string_view utf8);
     // Keys go in as themselves, with no composer.
     void setEnglish(bool english) { this->english = english; }
+    // The consonant waiting for its vowel, as the field draws it (Unicode); empty for none.
+    QString pending() const { return pendingText; }
 
     std::function<void(bool backwards)> entered;  // Enter, or Shift+Enter
     std::function<void()> escaped;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     void markDocumentChanged() override {}  // typing here changes no document
+    void setPanelText(int panel, std::string_view text) override;
+
+    QString pendingText;
 
     Typing typing;
     bool english = false;

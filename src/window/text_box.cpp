@@ -83,9 +83,27 @@ std::size_t TextBox::documentByteCount() const
         });
         return count;
     }
-    // Every character is one byte but the paragraph breaks, which are two (CR LF); the
-    // break after the last paragraph is the box's own.
-    return std::size_t(document()->characterCount() - 1) + std::size_t(document()->blockCount() - 1);
+    // Every character is one byte but the paragraph breaks, which are two (CR LF), and the
+    // code 0E, written 0E 0F; the break after the last paragraph is the box's own.
+    return std::size_t(document()->characterCount() - 1) + std::size_t(document()->blockCount() - 1)
+           + codeOtherBeginsCount();
+}
+
+std::size_t TextBox::codeOtherBeginsCount() const
+{
+    std::size_t count = 0;
+#ifdef ORVANE_TEXT_FRAGMENTS
+    const QTextDocumentPrivate* d = QTextDocumentPrivate::get(document());
+    const auto* text = reinterpret_cast<const char16_t*>(d->buffer().constData());
+    for (auto it = d->begin(); it != d->end(); ++it) {
+        const char16_t* from = text + it.value()->stringPosition;
+        count += std::size_t(std::count(from, from + it.value()->size_array[0], char16_t(OtherBegins)));
+    }
+#else
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        count += std::size_t(block.text().count(QChar(OtherBegins)));
+#endif
+    return count;
 }
 
 bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& put) const
@@ -269,8 +287,11 @@ TextBox::ParagraphBytes TextBox::paragraphBytes(const QTextBlock& block)
             out.boxAt.push_back(at + int(text.size()) - 1);
         } else {
             out.bytes += codec::fromBoxText(text);
-            for (qsizetype k = 0; k < text.size(); ++k)
+            for (qsizetype k = 0; k < text.size(); ++k) {
                 out.boxAt.push_back(at + int(k));
+                if (text.at(k) == QChar(OtherBegins))  // the code written 0E 0F: two bytes, one place
+                    out.boxAt.push_back(at + int(k));
+            }
         }
         (void)before;
     }
@@ -428,9 +449,18 @@ QMimeData* TextBox::createMimeDataFromSelection() const
     auto* data = new QMimeData;
     const QTextCursor cursor = textCursor();
     const std::string bytes = selectionBytes();
-    QString text = cursor.selectedText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
-    data->setText(text);
+    const QString unicode = QString::fromStdString(baminiToUnicode(bytes));
+    if (copiesUnicode) {
+        data->setText(unicode);
+    } else {
+        QString text = cursor.selectedText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
+        data->setText(text);
+    }
+    // Browsers, mail and word processors read the HTML, and read it as Tamil.
+    QString html = unicode.toHtmlEscaped();
+    html.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+    data->setHtml(QLatin1String("<meta charset=\"utf-8\"><span>") + html + QLatin1String("</span>"));
     data->setData(BytesMimeType, QByteArray::fromStdString(bytes));
     return data;
 }

@@ -36,6 +36,9 @@ public:
     std::function<std::optional<std::string>(const QMimeData*)> readPasted;
     // Ctrl with the wheel: steps up (positive) or down.
     std::function<void(int steps)> zoomed;
+    // A copy's plain text for other programs: the Unicode of a Unicode document, the codes
+    // of a .tam one. Every copy carries the document's bytes and its Unicode as HTML too.
+    bool copiesUnicode = false;
 
     // Key sequences of the menus, which win over the box's own use of the same keys.
     void setMenuShortcuts(QList<QKeySequence> shortcuts);
@@ -98,6 +101,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    std::size_t codeOtherBeginsCount() const;  // the Tamil code 0E, which the document writes in two bytes
     void apply(const KeyEffect& effect);
     // Words by Tamil letters: a letter with its signs and pulli is inside a word, and so is
     // an English letter or a digit; spaces and punctuation stand between words.

@@ -377,6 +377,14 @@ private slots:
         core.dialog.answers = {"/d/report"};
         core.messages.answers = {Answer::Yes};
         QCOMPARE(core.flows.askExportName(PdfFilter, ".pdf"), std::optional<std::string>("/d/report.pdf"));
+
+        // A name that is there already (as /dev/full is) the dialog asked about: it is the one
+        // written, never another the user did not see.
+        core.files.put("/dev/full", "");
+        core.dialog.answers = {"/dev/full"};
+        const std::size_t asked = core.messages.asked.size();
+        QCOMPARE(core.flows.askExportName(PdfFilter, ".pdf"), std::optional<std::string>("/dev/full"));
+        QCOMPARE(core.messages.asked.size(), asked);
     }
 
     void saveAsOntoAFileWithOtherNamesAsksFirst()
@@ -436,6 +444,29 @@ private slots:
         core.flows.checkFileOnDisk();
         QVERIFY(core.askedAbout(MessageId::ReloadChanged));
         QCOMPARE(core.view.text, std::string("cd"));
+    }
+
+    // chmod, or a new hard link, moves the change time alone: the bytes are the same, and
+    // neither a save nor a look at the file takes that for another program's change.
+    void aChangeOfTheInodeAloneIsNoChange()
+    {
+        Core core;
+        core.files.put("/d/a.tam", "ab\r\n");
+        core.flows.openAtStartUp("\"/d/a.tam\"");
+        core.files.files["/d/a.tam"].identity.changedNs += 1;
+        core.flows.checkFileOnDisk();
+        QVERIFY(core.messages.asked.empty());
+        core.view.text = "abc";
+        core.document.markDocumentChanged();
+        QVERIFY(core.flows.SaveDocument());
+        QVERIFY(core.messages.asked.empty());
+        // And after Orvane's own save, the same.
+        core.files.files["/d/a.tam"].identity.changedNs += 1;
+        core.view.text = "abcd";
+        core.document.markDocumentChanged();
+        QVERIFY(core.flows.SaveDocument());
+        QVERIFY(core.messages.asked.empty());
+        QCOMPARE(core.files.bytesAt("/d/a.tam"), std::string("abcd\r\n"));
     }
 };
 

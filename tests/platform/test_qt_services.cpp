@@ -98,6 +98,14 @@ private slots:
         });
         QCOMPARE(messages.ask({MessageId::ReplaceExisting, {"q"}}, Buttons::YesNo), Answer::Yes);
 
+        // Closed without an answer, New's Yes/No question is no No: the text must stay.
+        whenModal<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+        QCOMPARE(messages.ask({MessageId::UnsavedPrompt, {}}, Buttons::YesNo), Answer::Cancel);
+        whenModal<QMessageBox>([](QMessageBox* box) { box->close(); });
+        QCOMPARE(messages.ask({MessageId::UnsavedPrompt, {}}, Buttons::YesNo), Answer::Cancel);
+        whenModal<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_N); });  // its access letter
+        QCOMPARE(messages.ask({MessageId::UnsavedPrompt, {}}, Buttons::YesNo), Answer::No);
+
         // A file name is shown as it is, but a terminal escape in it cannot act, nor can a
         // "%2" in it take the place of the reason.
         const QString text = messageText({MessageId::SaveFailed, {"/t/\x1b[31m%2 \xfe.tam", "No space left on device"}});

@@ -46,6 +46,8 @@ struct FakeMessages final : MessageBox {
     Answer ask(const Message& message, Buttons buttons) override
     {
         asked.push_back({message, buttons});
+        if (onAsk)
+            onAsk(message);
         Answer a = answers.empty() ? Answer::Cancel : answers.front();
         if (!answers.empty())
             answers.pop_front();
@@ -58,6 +60,7 @@ struct FakeMessages final : MessageBox {
             onWarn(message);
     }
     std::function<void(const Message&)> onWarn;  // what the test looks at while a message shows
+    std::function<void(const Message&)> onAsk;   // what the user does while a question shows
     void inform(const Message& message) override { informed.push_back(message); }
     std::vector<Message> informed;
 };

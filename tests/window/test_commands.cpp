@@ -2,6 +2,7 @@
 
 #include "../support/window_test.h"
 #include "about/about_windows.h"
+#include "document/unicode_tamil.h"
 #include "window/form1.h"
 #include "window/status_panels.h"
 #include "window/text_box.h"
@@ -262,6 +263,49 @@ private slots:
         QTest::keyClick(form->Text1, Qt::Key_End, Qt::ControlModifier);
         form->menPaste_Click();
         QCOMPARE(form->Text1->documentBytes(), std::string("a\nb\r\nca\nb\r\nc"));
+    }
+
+    // Other programs get a Unicode document's own text, and a .tam document's codes; both as
+    // HTML they read as Tamil too.
+    void copiesSpeakTheDocumentsForm()
+    {
+        form->Text1->setDocumentBytes("jkpo;");
+        form->Text1->selectAll();
+        form->menCopy_Click();
+        QCOMPARE(QApplication::clipboard()->text(), QString("jkpo;"));
+        QVERIFY(QApplication::clipboard()->mimeData()->html().contains(QString::fromUtf8("தமிழ்")));
+
+        QTemporaryDir dir;
+        QFile file(dir.filePath("mixed.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("தமிழ் Hello\n");
+        file.close();
+        startWindow('"' + file.fileName().toStdString() + '"');
+        QVERIFY(form->document().format().kind == DocumentFormat::Unicode);
+        form->Text1->selectAll();
+        form->menCopy_Click();
+        QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("தமிழ் Hello"));
+        QVERIFY(QApplication::clipboard()->mimeData()->html().contains(QString::fromUtf8("தமிழ் Hello")));
+        QTest::keyClick(form->Text1, Qt::Key_End, Qt::ControlModifier);
+        form->menPaste_Click();  // Orvane's own copy comes back as it was
+        QCOMPARE(QString::fromStdString(baminiToUnicode(form->Text1->documentBytes())), QString::fromUtf8("தமிழ் Helloதமிழ் Hello"));
+    }
+
+    // The Tamil code 0E is written 0E 0F in the document: one letter of the box, with English
+    // beside it or not, that the caret cannot split.
+    void theCode0EIsOneLetter()
+    {
+        const std::string withEnglish("ab \x0E\x0F cd \x0EHi\x0F", 13);
+        form->Text1->setDocumentBytes(withEnglish);
+        QCOMPARE(form->Text1->documentBytes(), withEnglish);
+        QCOMPARE(form->Text1->documentByteCount(), withEnglish.size());
+        const std::string tamil("ab \x0E\x0F cd", 9);
+        form->Text1->setDocumentBytes(tamil);
+        QCOMPARE(form->Text1->document()->characterCount() - 1, 8);
+        QCOMPARE(form->Text1->documentBytes(), tamil);
+        QCOMPARE(form->Text1->documentByteCount(), tamil.size());
+        form->Text1->selectAll();
+        QCOMPARE(form->Text1->selectionBytes(), tamil);
     }
 
     void droppedFileOpensLikeOpen()

@@ -132,7 +132,18 @@ private slots:
         QVERIFY(form->editor().typesEnglish());
         QCOMPARE(form->StatusBar1->typingPanel()->note(), QString("English"));
         messages.answers = {Answer::Yes};
-        type(" Hi");
+        // Typing goes on while the question shows: those keys wait for the answer, and are
+        // neither lost nor taken for one (Space, and the buttons' letters).
+        messages.onAsk = [](const Message&) {
+            QWidget* to = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::focusWidget();
+            QTest::keyClicks(to, "Hi Yn");
+        };
+        type(" ");
+        messages.onAsk = nullptr;
+        QTRY_COMPARE(bytes(), std::string("f\x0E Hi Yn\x0F"));
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);
         QCOMPARE(messages.asked.size(), 1u);
         QVERIFY(messages.asked[0].message.id == MessageId::OtherTextEnters);
         QVERIFY(form->document().format().kind == DocumentFormat::Unicode);
@@ -154,11 +165,13 @@ private slots:
         startWindow();
         QTest::keyClick(form->Text1, Qt::Key_F12);
         messages.answers = {Answer::No};
+        messages.onAsk = [](const Message&) { QTest::keyClicks(QApplication::focusWidget(), "ka"); };
         type("H");
-        QCOMPARE(bytes(), std::string());
+        messages.onAsk = nullptr;
+        QTRY_COMPARE(bytes(), std::string("f"));  // what was typed meanwhile, typed as Tamil
         QVERIFY(!form->editor().typesEnglish());
         type("ka");
-        QCOMPARE(bytes(), std::string("f"));
+        QCOMPARE(bytes(), std::string("ff"));
     }
 
     // Tamil words are words: a letter with its signs and pulli is inside one.

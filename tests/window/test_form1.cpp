@@ -254,6 +254,15 @@ private slots:
         QCOMPARE(text(), QString("kf f"));
         QTest::keyClick(form->Text1, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(text(), QString("f f"));
+
+        // An Alt chord that is no menu's types nothing and leaves a half-typed syllable be.
+        type("m");
+        QTest::keyClick(form->Text1, Qt::Key_K, Qt::AltModifier);
+        QTest::keyClick(form->Text1, Qt::Key_T, Qt::AltModifier);
+        QTest::keyClick(form->Text1, Qt::Key_I, Qt::AltModifier);
+        QVERIFY(form->editor().composer().WaitingForVowel);
+        type("a");
+        QCOMPARE(text(), QString("kf f"));
     }
 
     void menuShortcutsWinOverTheTextBox()
