@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     case CommandLine::FromUnicode:
         if (const std::optional<int> status = orvane::office::convertDocumentCommand(line))
             return *status;
-        return line.mode == CommandLine::ToUnicode ? orvane::runToUnicode(line.operands)
+        return line.mode == CommandLine::ToUnicode ? orvane::runToUnicode(line.operands, line.large, line.allTamil)
                                                    : orvane::runFromUnicode(line.operands, line.large);
     case CommandLine::Editor:
         break;

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,6 +38,13 @@ bool readInput(const std::vector<std::string>& operands, Sink&& sink)
 {
     const bool standard = isStandard(operands, 0);
     const std::string name = standard ? "standard input" : operands[0];
+    // Opening a FIFO waits for a program to write into it; a terminal waits for the user.
+    struct stat info {};
+    if (::isatty(STDERR_FILENO)
+        && (standard ? ::isatty(STDIN_FILENO) : ::stat(name.c_str(), &info) == 0 && S_ISFIFO(info.st_mode)))
+        std::fprintf(stderr, standard ? "orvane: waiting for input on the terminal (Ctrl+D ends it)\n"
+                                      : "orvane: waiting for a program to write into '%s'\n",
+                     printableName(name).c_str());
     const int fd = standard ? STDIN_FILENO : ::open(operands[0].c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         complain("read", name, std::strerror(errno));
@@ -62,12 +70,15 @@ bool readInput(const std::vector<std::string>& operands, Sink&& sink)
 }
 
 // OUTPUT: standard output, or a file put in place whole at the end or not at all. Holds a
-// .tam document to the size the editor opens, unless told otherwise.
+// .tam document to the size the editor opens, and Unicode text to 4 GB, unless told otherwise:
+// an endless INPUT ends at its limit.
+constexpr std::size_t MaxUnicodeOutputBytes = std::size_t(4) << 30;
+
 class Output {
 public:
     Output(const std::vector<std::string>& operands, bool tam, bool large)
         : toStandard(isStandard(operands, 1)), name(toStandard ? "standard output" : operands[1]),
-          limit(tam && !large ? MaxDocumentBytes : std::size_t(-1))
+          limit(large ? std::size_t(-1) : tam ? MaxDocumentBytes : MaxUnicodeOutputBytes), tam(tam)
     {
     }
 
@@ -102,7 +113,8 @@ public:
         total += bytes.size();
         if (total > limit) {
             complain("write", name, "it would be larger than " + std::to_string(limit >> 20)
-                                        + " MB, which the editor does not open (--large writes it all the same)");
+                                        + (tam ? " MB, which the editor does not open" : " MB")
+                                        + " (--large writes it all the same)");
             return false;
         }
         buffer.append(bytes);
@@ -179,6 +191,7 @@ private:
     const bool toStandard;
     const std::string name;
     const std::size_t limit;
+    const bool tam;
     int direct = -1;
     LocalFiles files;
     std::unique_ptr<FileWriter> file;
@@ -199,8 +212,11 @@ int guarded(Run&& run)
     }
 }
 
-// Converts INPUT into OUTPUT: read as one form, written as the other.
-int convertFile(const std::vector<std::string>& operands, DocumentFormat::Kind from, const DocumentFormat& to, bool large)
+// Converts INPUT into OUTPUT: read as one form, written as the other. INPUT is told by its
+// first bytes: a file that is no text (a PDF, an image, a program, NUL bytes) is refused
+// before anything is written, unless every byte is to be read as Bamini all the same.
+int convertFile(const std::vector<std::string>& operands, DocumentFormat::Kind from, const DocumentFormat& to,
+                bool large, bool allTamil)
 {
     removeTemporariesOnEndSignals();
     return guarded([&] {
@@ -211,8 +227,28 @@ int convertFile(const std::vector<std::string>& operands, DocumentFormat::Kind f
         FileEncoder encoder(to);
         const ByteSource::Put write = [&out](std::string_view bytes) { return out.write(bytes); };
         const ByteSource::Put encode = [&](std::string_view document) { return encoder.write(document, write); };
-        const bool read = readInput(operands, [&](std::string_view chunk) { return decoder.read(chunk, encode); });
-        if (!(read && decoder.finish(encode) && encoder.finish(write) && out.finish()))
+        std::string head;
+        bool told = allTamil, refused = false;
+        auto tell = [&] {
+            told = true;
+            if (const std::optional<std::string> what = notText(head)) {
+                complain("convert", isStandard(operands, 0) ? "standard input" : operands[0],
+                         "it looks like " + *what + ", not text"
+                             + (from == DocumentFormat::Tam ? " (--all-tamil reads every byte as Bamini all the same)" : ""));
+                refused = true;
+                return false;
+            }
+            const bool going = decoder.read(head, encode);
+            head.clear();
+            return going;
+        };
+        const bool read = readInput(operands, [&](std::string_view chunk) {
+            if (told)
+                return decoder.read(chunk, encode);
+            head.append(chunk);
+            return head.size() < TextSniffBytes || tell();
+        });
+        if (!read || (!told && !tell()) || refused || !(decoder.finish(encode) && encoder.finish(write) && out.finish()))
             return 1;
         // What a .tam file could not hold as it was is said, never hidden.
         const std::size_t lost = decoder.unconvertible() + encoder.unconvertible();
@@ -229,6 +265,32 @@ int convertFile(const std::vector<std::string>& operands, DocumentFormat::Kind f
 }
 
 } // namespace
+
+std::optional<std::string> notText(std::string_view head)
+{
+    struct Signature {
+        std::string_view bytes, what;
+    };
+    static constexpr Signature signatures[] = {
+        {"%PDF", "a PDF document"},
+        {"\x89PNG", "a PNG image"},
+        {"\xFF\xD8\xFF", "a JPEG image"},
+        {"GIF8", "a GIF image"},
+        {"\x7F" "ELF", "a program (ELF)"},
+        {"PK\x03\x04", "a zip archive that is no document Orvane converts"},
+        {"\x1F\x8B", "a gzip archive"},
+        {"\xD0\xCF\x11\xE0", "an old binary Word document (.doc); save it as .docx first"},
+        {"\xFF\xFE", "UTF-16 text; save it as UTF-8 first"},
+        {"\xFE\xFF", "UTF-16 text; save it as UTF-8 first"},
+    };
+    for (const Signature& s : signatures)
+        if (head.starts_with(s.bytes))
+            return std::string(s.what);
+    // No text, Bamini or Unicode, holds a NUL byte.
+    if (head.substr(0, TextSniffBytes).find('\0') != std::string_view::npos)
+        return std::string("binary data (it holds NUL bytes)");
+    return std::nullopt;
+}
 
 int runTransliterate(const std::vector<std::string>& operands, bool large)
 {
@@ -250,14 +312,14 @@ int runTransliterate(const std::vector<std::string>& operands, bool large)
     });
 }
 
-int runToUnicode(const std::vector<std::string>& operands)
+int runToUnicode(const std::vector<std::string>& operands, bool large, bool allTamil)
 {
-    return convertFile(operands, DocumentFormat::Tam, {DocumentFormat::Unicode}, true);
+    return convertFile(operands, DocumentFormat::Tam, {DocumentFormat::Unicode}, large, allTamil);
 }
 
 int runFromUnicode(const std::vector<std::string>& operands, bool large)
 {
-    return convertFile(operands, DocumentFormat::Unicode, {}, large);
+    return convertFile(operands, DocumentFormat::Unicode, {}, large, false);
 }
 
 } // namespace orvane

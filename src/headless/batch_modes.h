@@ -1,15 +1,23 @@
 #pragma once
 
 #include <string>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
 
+// What INPUT looks like when its first bytes (TextSniffBytes of them, or all there are) say
+// it is no text: a PDF, an image, a program, NUL bytes; nothing for text.
+inline constexpr std::size_t TextSniffBytes = 4096;
+std::optional<std::string> notText(std::string_view head);
+
 // orvane --transliterate, --to-unicode and --from-unicode [INPUT [OUTPUT]]; each returns
-// the exit status. They stream: memory stays small whatever the size of INPUT. large lets a
-// .tam OUTPUT pass the size the editor opens.
+// the exit status. They stream: memory stays small whatever the size of INPUT. large lets
+// OUTPUT pass its limit (a .tam one the size the editor opens, Unicode text 4 GB); allTamil
+// reads INPUT as Bamini codes even where it looks like no text.
 int runTransliterate(const std::vector<std::string>& operands, bool large);
-int runToUnicode(const std::vector<std::string>& operands);
+int runToUnicode(const std::vector<std::string>& operands, bool large, bool allTamil);
 int runFromUnicode(const std::vector<std::string>& operands, bool large);
 
 } // namespace orvane

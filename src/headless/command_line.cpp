@@ -1,6 +1,9 @@
 #include "headless/command_line.h"
 
 #include "platform/messages.h"
+#include "platform/utf8.h"
+
+#include <algorithm>
 
 namespace orvane {
 
@@ -24,6 +27,25 @@ bool isQtOption(std::string_view arg, bool& takesValue)
         if (arg == o)
             return true;
     return false;
+}
+} // namespace
+
+namespace {
+std::vector<const std::string*> fontNames(const CommandLine& line)
+{
+    std::vector<const std::string*> names;
+    if (!line.font.empty())
+        names.push_back(&line.font);
+    for (const std::string& name : line.baminiFonts)
+        names.push_back(&name);
+    return names;
+}
+
+// Printable UTF-8, no control character, and not empty.
+bool fitsAFontName(std::string_view name)
+{
+    return !name.empty() && utf8::isValid(name)
+           && std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 } // namespace
 
@@ -54,6 +76,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             return line;
         } else if (arg == "--large") {
             line.large = true;
+        } else if (arg == "--all-tamil") {
+            line.allTamil = true;
         } else if (arg == "--font") {
             value = &line.font;
         } else if (arg == "--bamini-font") {
@@ -80,11 +104,24 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         line.problem = "--font and --bamini-font go with --to-unicode or --from-unicode";
         return line;
     }
-    if (line.large && line.mode != CommandLine::Transliterate && line.mode != CommandLine::FromUnicode) {
+    if (line.large && line.mode != CommandLine::Transliterate && line.mode != CommandLine::FromUnicode
+        && line.mode != CommandLine::ToUnicode) {
         line.mode = CommandLine::BadUsage;
-        line.problem = "--large goes with --transliterate or --from-unicode";
+        line.problem = "--large goes with --transliterate, --to-unicode or --from-unicode";
         return line;
     }
+    if (line.allTamil && line.mode != CommandLine::ToUnicode) {
+        line.mode = CommandLine::BadUsage;
+        line.problem = "--all-tamil goes with --to-unicode";
+        return line;
+    }
+    // A font's name is written into documents' XML and RTF: it must be text they can hold.
+    for (const std::string* name : fontNames(line))
+        if (!fitsAFontName(*name)) {
+            line.mode = CommandLine::BadUsage;
+            line.problem = "the font name '" + printableName(*name) + "' holds characters a document cannot hold";
+            return line;
+        }
     const std::size_t allowed = line.mode == CommandLine::Editor ? 1 : 2;
     if (line.operands.size() > allowed) {
         line.mode = CommandLine::BadUsage;
@@ -99,7 +136,7 @@ std::string usageText()
 {
     return "Usage: orvane [FILE.tam]\n"
            "       orvane --transliterate [--large] [INPUT [OUTPUT]]\n"
-           "       orvane --to-unicode [--font NAME] [--bamini-font NAME]... [INPUT [OUTPUT]]\n"
+           "       orvane --to-unicode [--all-tamil] [--large] [--font NAME] [--bamini-font NAME]... [INPUT [OUTPUT]]\n"
            "       orvane --from-unicode [--large] [--bamini-font NAME]... [INPUT [OUTPUT]]\n"
            "       orvane --help | --version\n";
 }
@@ -117,8 +154,11 @@ std::string helpText()
            "  --to-unicode             convert a .tam document to UTF-8 Tamil text (LF line ends)\n"
            "  --from-unicode           convert UTF-8 text to a .tam document; characters a .tam\n"
            "                           file cannot hold become \"?\"\n"
-           "  --large                  let a .tam OUTPUT be larger than the 64 MB the editor\n"
-           "                           opens (without it, such an OUTPUT is refused)\n"
+           "  --all-tamil              read every byte of INPUT as a Bamini code, even where\n"
+           "                           INPUT looks like no text (a PDF, an image, NUL bytes)\n"
+           "  --large                  let OUTPUT be larger than its limit: 64 MB for a .tam\n"
+           "                           OUTPUT (what the editor opens), 4 GB for Unicode text\n"
+           "                           (without it, such an OUTPUT is refused)\n"
            "\n"
            "A word-processor document (.docx, .odt, .rtf) as INPUT is converted run by run\n"
            "into a document of the same kind, its English, styles, tables and the rest left\n"

@@ -10,7 +10,8 @@ struct CommandLine {
     enum Mode { Editor, Transliterate, ToUnicode, FromUnicode, Help, Version, BadUsage };
     Mode mode = Editor;
     std::vector<std::string> operands;  // the document, or INPUT and OUTPUT
-    bool large = false;                 // --large: a .tam OUTPUT may pass what the editor opens
+    bool large = false;                 // --large: an OUTPUT may pass its limit (the editor's 64 MB, or 4 GB)
+    bool allTamil = false;              // --all-tamil: every byte of INPUT read as a Bamini code
     std::string font;                   // --font: the Unicode font converted document runs get
     std::vector<std::string> baminiFonts;  // --bamini-font: more fonts with Bamini's layout
     std::string problem;                // for BadUsage: what was wrong

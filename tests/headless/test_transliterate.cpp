@@ -198,10 +198,13 @@ private slots:
         QSKIP("AddressSanitizer cannot run under a memory limit");
 #endif
         QTemporaryDir dir;
-        for (const char* mode : {"--to-unicode", "--from-unicode --large", "--transliterate --large"}) {
+        for (const char* mode : {"--to-unicode --all-tamil --large", "--transliterate --large"}) {
             const Run r = shell(QString("ulimit -v 150000; timeout 1 \"$ORVANE\" %1 /dev/zero /dev/null").arg(mode), dir.path());
             QVERIFY2(r.status == 124, qPrintable(QString("%1: status %2, %3").arg(mode).arg(r.status).arg(QString(r.err))));
         }
+        const Run r = shell("ulimit -v 150000; yes aaaaaaaaaaaaaaaa | timeout 1 \"$ORVANE\" --from-unicode --large - /dev/null; "
+                            "echo ${PIPESTATUS[1]}", dir.path());
+        QCOMPARE(r.out, QByteArray("124\n"));
     }
 
     void nothingIsLeftBehindAtTheEdges()
@@ -210,7 +213,7 @@ private slots:
         writeBytes(dir.filePath("in.tam"), "tzf;fk;\r\n");
         // Ended by a signal half way: the temporary file goes with it.
         for (const char* signal : {"INT", "TERM", "HUP"}) {
-            const Run r = shell(QString("timeout -s %1 0.5 \"$ORVANE\" --to-unicode /dev/zero out.txt; ls -A").arg(signal),
+            const Run r = shell(QString("timeout -s %1 0.5 \"$ORVANE\" --to-unicode --all-tamil /dev/zero out.txt; ls -A").arg(signal),
                                 dir.path());
             QCOMPARE(r.out, QByteArray("in.tam\n"));
         }
@@ -234,6 +237,48 @@ private slots:
         QVERIFY2(stray.status == 0, stray.err.constData());
         QCOMPARE(stray.out, QByteArray("40000002\n"));
 #endif
+    }
+
+    // What is no text is told by its first bytes, and refused before anything is written:
+    // a PDF, an image, endless zeros; unless every byte is asked for as Bamini.
+    void whatIsNoTextIsRefusedAtOnce()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("out.txt");
+        writeBytes(dir.filePath("form.pdf"), "%PDF-1.5\n%\xE2\xE3\xCF\xD3\nfjhk; ");
+        writeBytes(dir.filePath("photo.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        writeBytes(dir.filePath("data.tam"), QByteArray("tzf;fk;\0\0\x01", 10));
+        for (const auto& [file, what] : {std::pair{"form.pdf", "a PDF document"}, {"photo.png", "a PNG image"},
+                                         {"data.tam", "NUL bytes"}, {"/dev/zero", "NUL bytes"}}) {
+            const Run r = runOrvane({"--to-unicode", QString(file).startsWith("/") ? QString(file) : dir.filePath(file), out});
+            QCOMPARE(r.status, 1);
+            QVERIFY2(r.err.contains(what) && r.err.contains("--all-tamil"), r.err.constData());
+            QVERIFY(!QFileInfo::exists(out));
+        }
+        Run r = runOrvane({"--to-unicode"}, "%PDF-1.4\n");
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QByteArray());
+        r = shell("head -c 70000000 /dev/zero | \"$ORVANE\" --from-unicode - out.tam; echo $?; ls", dir.path());
+        QVERIFY2(r.out == "1\ndata.tam\nform.pdf\nphoto.png\n", r.out.constData());
+        r = runOrvane({"--to-unicode", "--all-tamil", dir.filePath("form.pdf"), out});
+        QCOMPARE(r.status, 0);
+        QVERIFY(!bytesOf(out).isEmpty());  // the bytes read as Bamini, as asked
+
+        // A FIFO nobody writes into yet: the terminal is told what it waits for.
+        r = shell("mkfifo fifo; (sleep 0.5; printf 'f\\r\\n' > fifo) & "
+                  "script -qec '\"$ORVANE\" --to-unicode fifo fifo.txt' /dev/null; wait; cat fifo.txt",
+                  dir.path());
+        QVERIFY2(r.out.contains("waiting for a program to write into 'fifo'"), r.out.constData());
+        QVERIFY2(r.out.endsWith(QString::fromUtf8("க\n").toUtf8()), r.out.constData());
+    }
+
+    void fontNamesADocumentCannotHoldAreRefused()
+    {
+        Run r = runOrvane({"--to-unicode", "--font", "Noto\x07Sans", "a.docx", "b.docx"});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains("Noto\\x07Sans"), r.err.constData());
+        r = runOrvane({"--from-unicode", "--bamini-font", "Bam\nini", "a.odt", "b.odt"});
+        QCOMPARE(r.status, 2);
     }
 
     void theSizeTheEditorOpensIsTheSizeWritten()
