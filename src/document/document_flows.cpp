@@ -5,6 +5,7 @@
 #include "document/unicode_tamil.h"
 
 #include <algorithm>
+#include <cctype>
 #include <new>
 
 namespace orvane {
@@ -54,6 +55,17 @@ std::optional<std::string> DocumentFlows::askForName(bool offerUnicode, Document
     return withEnding(std::move(name), unicode ? ".txt" : ".tam");
 }
 
+bool DocumentFlows::promisesAnotherFormat(std::string_view name)
+{
+    std::string lower(name.substr(name.find_last_of('/') == std::string_view::npos ? 0 : name.find_last_of('/') + 1));
+    for (char& c : lower)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string_view ending : {".docx", ".doc", ".odt", ".rtf", ".pdf", ".html", ".htm", ".xlsx", ".pptx"})
+        if (lower.ends_with(ending))
+            return true;
+    return false;
+}
+
 // The document's name with the ending of a form: "letter.tam" as Unicode text is offered as
 // "letter.txt"; an untitled one is "Untitled" with the ending.
 std::string DocumentFlows::proposedName(std::string_view ending) const
@@ -61,7 +73,7 @@ std::string DocumentFlows::proposedName(std::string_view ending) const
     std::string name = !document.DocumentFileName().empty() ? document.DocumentFileName()
                        : !importedFrom.empty()              ? importedFrom
                                                             : std::string("Untitled.tam");
-    for (const std::string_view known : {".tam", ".txt", ".docx", ".odt", ".rtf", ".doc"})
+    for (const std::string_view known : {".tam", ".txt", ".docx", ".odt", ".rtf", ".doc", ".pdf", ".html", ".htm"})
         if (name.ends_with(known) && name.size() > known.size()) {
             name.resize(name.size() - known.size());
             break;
@@ -131,7 +143,9 @@ bool DocumentFlows::SaveDocument()
     bool saved = true;
     if (document.DocumentChanged() || (!name.empty() && vanishedOrReplaced)) {
         DocumentFormat format;
-        if (name.empty()) {
+        if (name.empty() || promisesAnotherFormat(name)) {
+            // A name such as notice.docx promises a word processor's document, which the text
+            // would not be: the dialog offers the name with the document's own ending.
             const std::optional<std::string> chosen = askForName(false, format);
             saved = chosen && writeTo(*chosen, {}, format);
         } else if (document.format().kind == DocumentFormat::Unicode && name.ends_with(".tam")) {

@@ -74,6 +74,7 @@ private:
     std::optional<WriteOptions> linkOptions(const std::string& path, const FileIdentity& now, int* remembered);
     bool confirmSize(const std::string& path, std::size_t bytes);
     bool unchangedOnDisk(const std::string& path, const FileIdentity& now);
+    static bool promisesAnotherFormat(std::string_view name);
     bool load(const std::string& path, bool missingIsNew);
     Decision keepOrSaveChanges(Buttons buttons);
     void settle(std::string name, DocumentFormat format, FileIdentity onDisk);

@@ -50,14 +50,15 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
     const ReadOutcome in = files.readFile(input, MaxExpandedBytes);
     if (in.status != ReadOutcome::Read)
         return fail("read", input, in.error);
-    const DocumentKind kind = kindOf(in.bytes);
+    std::string why;
+    const DocumentKind kind = kindOf(in.bytes, &why);
     switch (kind) {
     case DocumentKind::Plain:
         return std::nullopt;
     case DocumentKind::Doc:
         return fail("convert", input, "it is an old binary Word document (.doc); save it as .docx first");
     case DocumentKind::Zip:
-        return fail("convert", input, "it is a zip archive but not a readable Word document");
+        return fail("convert", input, why);
     case DocumentKind::Docx:
     case DocumentKind::Odt:
     case DocumentKind::Rtf:

@@ -5,6 +5,7 @@
 #include "office/office_document.h"
 
 #include "document/segments.h"
+#include "office/office_shared.h"
 #include "office/zip_archive.h"
 #include "platform/charset.h"
 
@@ -30,14 +31,6 @@ QString unquoted(QString family)
     if (family.size() >= 2 && (family.front() == u'\'' || family.front() == u'"') && family.back() == family.front())
         family = family.mid(1, family.size() - 2);
     return family;
-}
-
-QString escapedText(const QString& text)
-{
-    QString out;
-    for (const QChar c : text)
-        out += c == u'&' ? QStringLiteral("&amp;") : c == u'<' ? QStringLiteral("&lt;") : c == u'>' ? QStringLiteral("&gt;") : QString(c);
-    return out;
 }
 
 // The document's styles: for each family and name, the style it is based on and its font;
@@ -290,11 +283,11 @@ private:
                 if (valueEnd < 0 || valueEnd >= tagEnd)
                     continue;
                 if (!value.isEmpty()) {
-                    edits.push_back({valueBegin, valueEnd, escapedText(value)});
+                    edits.push_back({valueBegin, valueEnd, xmlEscaped(value)});
                     return;
                 }
                 const QString font = QString::fromStdString(options.unicodeFont);
-                edits.push_back({valueBegin, valueEnd, quote == u'"' ? "'" + font + "'" : "&quot;" + font + "&quot;"});
+                edits.push_back({valueBegin, valueEnd, quote == u'"' ? "'" + xmlEscaped(font) + "'" : "&quot;" + xmlEscaped(font) + "&quot;"});
                 return;
             }
         }
@@ -335,19 +328,19 @@ private:
             for (const char* name : {"font-size", "font-weight", "font-style"}) {
                 const QString western = tag.attributes.value(Fo, QLatin1String(name)).toString();
                 if (!western.isEmpty() && !tag.attributes.hasAttribute(Style, QLatin1String(name) + QLatin1String("-complex")))
-                    added += QLatin1Char(' ') + prefix + QLatin1String(name) + QLatin1String("-complex=\"") + escapedText(western) + QLatin1Char('"');
+                    added += QLatin1Char(' ') + prefix + QLatin1String(name) + QLatin1String("-complex=\"") + xmlEscaped(western) + QLatin1Char('"');
             }
             const QString face = tag.attributes.value(Style, QStringLiteral("font-name")).toString();
             const QString family = unquoted(tag.attributes.value(Fo, QStringLiteral("font-family")).toString());
             if (!face.isEmpty() && options.isBamini(styles.face(face).toStdString())) {
                 if (!tag.attributes.hasAttribute(Style, QStringLiteral("font-name-complex")))
-                    added += QLatin1Char(' ') + prefix + QLatin1String("font-name-complex=\"") + escapedText(face) + QLatin1Char('"');
+                    added += QLatin1Char(' ') + prefix + QLatin1String("font-name-complex=\"") + xmlEscaped(face) + QLatin1Char('"');
                 else
                     retarget(tag.end, tag.attributes, Style, QStringLiteral("font-name-complex"), face);
             } else if (face.isEmpty() && !family.isEmpty() && options.isBamini(family.toStdString())
                        && !tag.attributes.hasAttribute(Style, QStringLiteral("font-family-complex"))) {
                 added += QLatin1Char(' ') + prefix + QLatin1String("font-family-complex=\"'")
-                         + escapedText(QString::fromStdString(options.unicodeFont)) + QLatin1String("'\"");
+                         + xmlEscaped(QString::fromStdString(options.unicodeFont)) + QLatin1String("'\"");
             }
             if (added.isEmpty())
                 continue;
@@ -369,7 +362,7 @@ private:
             QString drawn;
             for (const char b : baminiCodes(tamil.toStdString(), report))
                 drawn += QChar(charset::toUnicode(static_cast<unsigned char>(b)));
-            with += QStringLiteral("<text:span text:style-name=\"") + BaminiStyle + QStringLiteral("\">") + escapedText(drawn)
+            with += QStringLiteral("<text:span text:style-name=\"") + BaminiStyle + QStringLiteral("\">") + xmlEscaped(drawn)
                     + QStringLiteral("</text:span>");
             report.characters += std::size_t(tamil.size());
             ++report.runs;
@@ -383,7 +376,7 @@ private:
                 continue;
             }
             flush();
-            with += escapedText(one);
+            with += xmlEscaped(one);
         }
         flush();
         if (changed) {
@@ -404,8 +397,8 @@ private:
             face = font;  // a name no other face has
             for (int n = 2; styles.faces.count(face); ++n)
                 face = font + QLatin1Char(' ') + QString::number(n);
-            const QString declaration = QStringLiteral("<style:font-face style:name=\"") + escapedText(face)
-                                        + QStringLiteral("\" svg:font-family=\"") + escapedText(font) + QStringLiteral("\"/>");
+            const QString declaration = QStringLiteral("<style:font-face style:name=\"") + xmlEscaped(face)
+                                        + QStringLiteral("\" svg:font-family=\"") + xmlEscaped(font) + QStringLiteral("\"/>");
             if (fontFaces.close >= 0 && fontFaces.empty < 0)
                 edits.push_back({fontFaces.close, fontFaces.close, declaration});
             else if (fontFaces.empty >= 0)
@@ -416,7 +409,7 @@ private:
                 edits.push_back({body, body, QStringLiteral("<office:font-face-decls>") + declaration + QStringLiteral("</office:font-face-decls>")});
         }
         const QString style = QStringLiteral("<style:style style:name=\"") + BaminiStyle
-                              + QStringLiteral("\" style:family=\"text\"><style:text-properties style:font-name=\"") + escapedText(face)
+                              + QStringLiteral("\" style:family=\"text\"><style:text-properties style:font-name=\"") + xmlEscaped(face)
                               + QStringLiteral("\"/></style:style>");
         if (automaticStyles.close >= 0 && automaticStyles.empty < 0)
             edits.push_back({automaticStyles.close, automaticStyles.close, style});
@@ -433,6 +426,9 @@ private:
 
     void finish(const std::vector<Piece>& pieces)
     {
+        // Back to Bamini, codes in a Bamini font are what they should be: only Tamil Unicode moves.
+        if (!plain && !options.toUnicode)
+            return;
         std::vector<QString> outputs(pieces.size());
         std::string bytes;
         std::vector<std::size_t> origins;
@@ -472,7 +468,7 @@ private:
         }
         for (std::size_t k = 0; k < pieces.size(); ++k)
             if (pieces[k].bamini && pieces[k].begin >= 0) {
-                edits.push_back({pieces[k].begin, pieces[k].end, escapedText(outputs[k])});
+                edits.push_back({pieces[k].begin, pieces[k].end, xmlEscaped(outputs[k])});
                 ++report.runs;
             }
     }
@@ -543,7 +539,7 @@ bool convertOdt(std::string_view in, std::string& out, const ConvertOptions& opt
         OdtPart part(options, styles, report);
         part.drawing = &drawing;
         if (ZipEntry* e = entryNamed(entries, name); e && (options.toUnicode || e->name == "content.xml")
-                                                     && !part.convert(e->data, name, error))
+                                                     && !(part.convert(e->data, name, error) && wellFormedXml(e->data, name, error)))
             return false;
     }
     return writeZip(entries, out, error);

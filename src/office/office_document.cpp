@@ -3,6 +3,7 @@
 #include "document/bamini_table.h"
 #include "document/segments.h"
 #include "document/unicode_tamil.h"
+#include "office/office_shared.h"
 #include "office/zip_archive.h"
 #include "platform/charset.h"
 
@@ -27,25 +28,6 @@ std::string utf8Of(char32_t c)
 }
 
 bool isTamil(char32_t c) { return c >= 0x0B80 && c <= 0x0BFF; }
-
-QString escaped(const QString& text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u'&')
-            out += QLatin1String("&amp;");
-        else if (c == u'<')
-            out += QLatin1String("&lt;");
-        else if (c == u'>')
-            out += QLatin1String("&gt;");
-        else if (c == u'"')
-            out += QLatin1String("&quot;");
-        else
-            out += c;
-    }
-    return out;
-}
 
 // Codes as the characters a word processor keeps for them: the 8-bit set's.
 QString codeCharacters(const std::string& codes)
@@ -315,6 +297,7 @@ public:
                 const QString name = stack.back();
                 stack.pop_back();
                 const QString parent = stack.empty() ? QString() : stack.back();
+                const QString grand = stack.size() >= 2 ? stack[stack.size() - 2] : QString();
                 if (runs.empty() && name != u"p") {
                 } else if (name == u"t" && parent == u"r") {
                     const QString close = QLatin1String("</") + r.qualifiedName().toString() + QLatin1Char('>');
@@ -326,11 +309,12 @@ public:
                     } else {
                         runs.back().unreadable = true;
                     }
-                } else if (name == u"rStyle" && parent == u"rPr") {
+                // (Properties inside a tracked change's own rPr, in rPrChange, are not the run's.)
+                } else if (name == u"rStyle" && parent == u"rPr" && grand == u"r") {
                     runs.back().styleEnd = at;
-                } else if (name == u"rFonts" && parent == u"rPr") {
+                } else if (name == u"rFonts" && parent == u"rPr" && grand == u"r") {
                     runs.back().fontsEnd = at;
-                } else if ((name == u"b" || name == u"i" || name == u"sz") && parent == u"rPr") {
+                } else if ((name == u"b" || name == u"i" || name == u"sz") && parent == u"rPr" && grand == u"r") {
                     runs.back().properties[name].end = at;
                 } else if (name == u"rPr" && parent == u"r" && !runs.back().rPrEmpty) {
                     runs.back().rPrEnd = at;
@@ -423,13 +407,13 @@ private:
     Edit fontEdit(const Run& run, const QString& font) const
     {
         const QString prefix = run.prefix.isEmpty() ? QString() : run.prefix + QLatin1Char(':');
-        const QString value = escaped(font);
+        const QString value = xmlEscaped(font);
         QString attributes;
         for (const QXmlStreamAttribute& a : run.fontsAttributes) {
             static const QStringList replaced = {"ascii", "hAnsi", "cs", "asciiTheme", "hAnsiTheme", "cstheme"};
             if (a.namespaceUri() == W && replaced.contains(a.name().toString()))
                 continue;
-            attributes += QLatin1Char(' ') + a.qualifiedName().toString() + QLatin1String("=\"") + escaped(a.value().toString()) + QLatin1Char('"');
+            attributes += QLatin1Char(' ') + a.qualifiedName().toString() + QLatin1String("=\"") + xmlEscaped(a.value().toString()) + QLatin1Char('"');
         }
         for (const char* slot : {"ascii", "hAnsi", "cs"})
             attributes += QLatin1Char(' ') + prefix + QLatin1String(slot) + QLatin1String("=\"") + value + QLatin1Char('"');
@@ -473,11 +457,11 @@ private:
             if (stretch.isEmpty())
                 return;
             if (tamil) {
-                with += tamilHead + escaped(codeCharacters(baminiCodes(stretch.toStdString(), report))) + tail;
+                with += tamilHead + xmlEscaped(codeCharacters(baminiCodes(stretch.toStdString(), report))) + tail;
                 report.characters += std::size_t(stretch.size());
                 ++report.runs;
             } else {
-                with += head + escaped(stretch) + tail;
+                with += head + xmlEscaped(stretch) + tail;
             }
             stretch.clear();
         };
@@ -502,7 +486,7 @@ private:
         const QString prefix = run.prefix.isEmpty() ? QString() : run.prefix + QLatin1Char(':');
         const auto element = [&](const QString& name, const QString& value) {
             return QLatin1Char('<') + prefix + name
-                   + (value.isEmpty() ? QString() : QLatin1Char(' ') + prefix + QLatin1String("val=\"") + escaped(value) + QLatin1Char('"'))
+                   + (value.isEmpty() ? QString() : QLatin1Char(' ') + prefix + QLatin1String("val=\"") + xmlEscaped(value) + QLatin1Char('"'))
                    + QLatin1String("/>");
         };
         struct Insertion {
@@ -649,7 +633,7 @@ private:
             const Run& run = p.runs[k];
             for (std::size_t t = 0; t < run.texts.size(); ++t)
                 if (run.texts[t].begin >= 0)
-                    edits.push_back({run.texts[t].begin, run.texts[t].end, escaped(outputs[k - first][t])});
+                    edits.push_back({run.texts[t].begin, run.texts[t].end, xmlEscaped(outputs[k - first][t])});
             setFontKeepingLook(p, run, QString::fromStdString(options.unicodeFont));
             ++report.runs;
         }
@@ -685,7 +669,7 @@ private:
                 if (t.begin < 0)
                     continue;
                 report.characters += std::size_t(t.text.size());
-                edits.push_back({t.begin, t.end, escaped(codeCharacters(baminiCodes(t.text.toStdString(), report)))});
+                edits.push_back({t.begin, t.end, xmlEscaped(codeCharacters(baminiCodes(t.text.toStdString(), report)))});
             }
             setFont(run, QString::fromStdString(options.baminiFont()));
             ++report.runs;
@@ -763,7 +747,7 @@ bool ConvertOptions::isBamini(std::string_view font) const
     });
 }
 
-DocumentKind kindOf(std::string_view bytes)
+DocumentKind kindOf(std::string_view bytes, std::string* why)
 {
     if (bytes.starts_with("{\\rtf"))
         return DocumentKind::Rtf;
@@ -771,15 +755,26 @@ DocumentKind kindOf(std::string_view bytes)
         return DocumentKind::Doc;
     if (!bytes.starts_with(std::string_view("PK\x03\x04", 4)))
         return DocumentKind::Plain;
-    std::vector<ZipEntry> entries;
+    // Told by the names in the archive's directory: nothing is expanded but the mimetype.
+    std::vector<std::string> names;
     std::string error;
-    if (!readZip(bytes, entries, error))
+    const auto zip = [&](std::string reason) {
+        if (why)
+            *why = std::move(reason);
         return DocumentKind::Zip;
-    if (entryNamed(entries, "word/document.xml"))
+    };
+    if (!zipDirectory(bytes, names, error))
+        return zip("it is a zip archive that cannot be read as a document: " + error);
+    if (std::find(names.begin(), names.end(), "word/document.xml") != names.end())
         return DocumentKind::Docx;
-    if (const ZipEntry* type = entryNamed(entries, "mimetype"); type && type->data.starts_with("application/vnd.oasis.opendocument.text"))
-        return DocumentKind::Odt;
-    return DocumentKind::Zip;
+    if (std::find(names.begin(), names.end(), "mimetype") != names.end()) {
+        std::vector<ZipEntry> type;
+        if (!readZip(bytes, type, error, std::size_t(1) << 20, [](const std::string& name) { return name == "mimetype"; }))
+            return zip("it is a zip archive that cannot be read as a document: " + error);
+        if (!type.empty() && type.front().data.starts_with("application/vnd.oasis.opendocument.text"))
+            return DocumentKind::Odt;
+    }
+    return zip("it is a zip archive but no Word or OpenDocument text (it has no word/document.xml)");
 }
 
 namespace {
@@ -832,7 +827,7 @@ bool convertDocx(std::string_view in, std::string& out, const ConvertOptions& op
     PartConverter converter(options, styles, report);
     converter.theme = theme;
     for (ZipEntry& e : entries)
-        if (holdsRuns(e.name) && !converter.convert(e.data, e.name, error))
+        if (holdsRuns(e.name) && !(converter.convert(e.data, e.name, error) && wellFormedXml(e.data, e.name, error)))
             return false;
     return writeZip(entries, out, error);
 }

@@ -16,7 +16,9 @@ enum class DocumentKind { Plain, Docx, Odt, Rtf, Doc, Zip };
 
 // What the bytes are: a zip holding word/document.xml is a .docx, one whose mimetype is an
 // OpenDocument text an .odt, "{\rtf" an RTF document, an OLE compound file an old .doc.
-DocumentKind kindOf(std::string_view bytes);
+// A zip that is no such document comes with why (damaged, untrusted, or holding neither),
+// told from its directory without expanding it.
+DocumentKind kindOf(std::string_view bytes, std::string* why = nullptr);
 
 struct ConvertOptions {
     bool toUnicode = true;

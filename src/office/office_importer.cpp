@@ -6,7 +6,8 @@ namespace orvane::office {
 
 std::optional<std::string> OfficeImporter::importText(std::string_view bytes, std::string& error)
 {
-    const DocumentKind kind = kindOf(bytes);
+    std::string why;
+    const DocumentKind kind = kindOf(bytes, &why);
     switch (kind) {
     case DocumentKind::Plain:
         return std::nullopt;
@@ -14,7 +15,7 @@ std::optional<std::string> OfficeImporter::importText(std::string_view bytes, st
         error = "it is an old binary Word document (.doc); save it as .docx first";
         return std::nullopt;
     case DocumentKind::Zip:
-        error = "it is a zip archive, not a document";
+        error = why;
         return std::nullopt;
     case DocumentKind::Docx:
     case DocumentKind::Odt:

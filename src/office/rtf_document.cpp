@@ -4,6 +4,7 @@
 // layout as \uN characters, the font table's name of that font the Unicode font.
 
 #include "office/office_document.h"
+#include "office/office_shared.h"
 
 #include "document/segments.h"
 #include "platform/charset.h"
@@ -436,7 +437,7 @@ bool rtfText(std::string_view in, const ConvertOptions& options, std::string& te
 bool convertRtf(std::string_view in, std::string& out, const ConvertOptions& options, ConvertReport& report,
                 std::string& error)
 {
-    return RtfConverter(in, options, report, false).run(out, error);
+    return RtfConverter(in, options, report, false).run(out, error) && balancedAsBefore(in, out, error);
 }
 
 } // namespace orvane::office

@@ -3,6 +3,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <set>
 #include <utility>
@@ -39,23 +40,25 @@ bool safeName(std::string_view name)
     }
     return true;
 }
-} // namespace
 
-bool readZip(std::string_view bytes, std::vector<ZipEntry>& entries, std::string& error, std::size_t bound)
+// The archive opened over the bytes, and what its directory says of each entry, every name
+// and size checked before anything is expanded. Null, with why, when it cannot be trusted.
+std::unique_ptr<zip_t, ZipCloser> openChecked(std::string_view bytes, std::vector<zip_stat_t>& stats, std::string& error,
+                                              std::size_t bound)
 {
-    entries.clear();
+    stats.clear();
     zip_error_t zipError;
     zip_error_init(&zipError);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &zipError);
     if (!source) {
         error = libzipError(&zipError);
-        return false;
+        return nullptr;
     }
     std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zipError));
     if (!archive) {
         zip_source_free(source);
         error = "it is not a readable zip archive (" + libzipError(&zipError) + ")";
-        return false;
+        return nullptr;
     }
     zip_error_fini(&zipError);
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
@@ -66,28 +69,60 @@ bool readZip(std::string_view bytes, std::vector<ZipEntry>& entries, std::string
         zip_stat_init(&stat);
         if (zip_stat_index(archive.get(), zip_uint64_t(i), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME)) {
             error = "an entry of it cannot be read";
-            return false;
+            return nullptr;
         }
-        ZipEntry entry;
-        entry.name = stat.name;
-        if (!safeName(entry.name)) {
-            error = "it holds an entry named \"" + entry.name + "\", outside its own folder";
-            return false;
+        const std::string name = stat.name;
+        if (!safeName(name)) {
+            error = "it holds an entry named \"" + name + "\", outside its own folder";
+            return nullptr;
         }
-        if (!names.insert(entry.name).second) {
-            error = "it holds two entries named \"" + entry.name + "\"";
-            return false;
+        if (!names.insert(name).second) {
+            error = "it holds two entries named \"" + name + "\"";
+            return nullptr;
         }
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
             error = "it is encrypted; save it without a password first";
-            return false;
+            return nullptr;
         }
         const std::size_t size = (stat.valid & ZIP_STAT_SIZE) ? std::size_t(stat.size) : 0;
         if (size > std::min(MaxEntryBytes, bound) || size > bound - expanded) {
             error = "it expands to more than " + std::to_string(bound >> 20) + " MB";
-            return false;
+            return nullptr;
         }
         expanded += size;
+        stats.push_back(stat);
+    }
+    return archive;
+}
+} // namespace
+
+bool zipDirectory(std::string_view bytes, std::vector<std::string>& names, std::string& error, std::size_t bound)
+{
+    std::vector<zip_stat_t> stats;
+    names.clear();
+    const std::unique_ptr<zip_t, ZipCloser> archive = openChecked(bytes, stats, error, bound);  // holds the names
+    if (!archive)
+        return false;
+    for (const zip_stat_t& stat : stats)
+        names.emplace_back(stat.name);
+    return true;
+}
+
+bool readZip(std::string_view bytes, std::vector<ZipEntry>& entries, std::string& error, std::size_t bound,
+             const std::function<bool(const std::string&)>& wanted)
+{
+    entries.clear();
+    std::vector<zip_stat_t> stats;
+    std::unique_ptr<zip_t, ZipCloser> archive = openChecked(bytes, stats, error, bound);
+    if (!archive)
+        return false;
+    for (std::size_t i = 0; i < stats.size(); ++i) {
+        const zip_stat_t& stat = stats[i];
+        ZipEntry entry;
+        entry.name = stat.name;
+        if (wanted && !wanted(entry.name))
+            continue;
+        const std::size_t size = (stat.valid & ZIP_STAT_SIZE) ? std::size_t(stat.size) : 0;
         entry.stored = (stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method == ZIP_CM_STORE;
         std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive.get(), zip_uint64_t(i), 0));
         if (!file) {

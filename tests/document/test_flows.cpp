@@ -448,6 +448,23 @@ private slots:
 
     // chmod, or a new hard link, moves the change time alone: the bytes are the same, and
     // neither a save nor a look at the file takes that for another program's change.
+    // orvane new-notice.docx: a name that promises a word processor's document is not
+    // written as Bamini text unasked; the dialog offers the document's own ending.
+    void aNameOfAnotherFormatAsksFirst()
+    {
+        Core core;
+        core.flows.openAtStartUp("\"/d/new-notice.docx\"");
+        core.view.text = "f";
+        core.document.markDocumentChanged();
+        QVERIFY(!core.flows.SaveDocument());  // the dialog cancelled
+        QCOMPARE(core.dialog.shown.size(), 1u);
+        QCOMPARE(core.dialog.shown[0].offered, std::string("/d/new-notice.tam"));
+        QCOMPARE(core.files.bytesAt("/d/new-notice.docx"), std::string("<missing>"));
+        core.dialog.answers = {"/d/new-notice.tam"};
+        QVERIFY(core.flows.SaveDocument());
+        QCOMPARE(core.files.bytesAt("/d/new-notice.tam"), std::string("f\r\n"));
+    }
+
     void aChangeOfTheInodeAloneIsNoChange()
     {
         Core core;

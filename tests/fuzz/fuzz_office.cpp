@@ -1,7 +1,9 @@
 // Word-processor documents on any input: as a .docx's body, converted both ways; as a zip
-// archive read; as RTF and as an .odt's content, converted both ways and read. No crash, no hang, and what is written reads back.
+// archive read; as RTF and as an .odt's content, converted both ways and read. No crash, no
+// hang, and what is written reads back: well-formed XML, RTF whose groups close.
 
 #include "office/office_document.h"
+#include "office/office_shared.h"
 #include "office/zip_archive.h"
 
 #include <cstdint>
@@ -25,7 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             options.toUnicode = toUnicode;
             ConvertReport report;
             std::string text;
-            if (convertOdt(odt, out, options, report, error) && !odtText(out, ConvertOptions{}, text, error))
+            if (!convertOdt(odt, out, options, report, error))
+                continue;
+            std::vector<ZipEntry> back;
+            if (!odtText(out, ConvertOptions{}, text, error) || !readZip(out, back, error)
+                || !wellFormedXml(entryNamed(back, "content.xml")->data, "content.xml", error))
                 std::abort();  // what it writes reads again
         }
         return 0;
@@ -36,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             ConvertOptions options;
             options.toUnicode = toUnicode;
             ConvertReport report;
-            if (convertRtf(input, out, options, report, error) && !rtfText(out, ConvertOptions{}, text, error))
+            if (convertRtf(input, out, options, report, error)
+                && (!rtfText(out, ConvertOptions{}, text, error) || !balancedAsBefore(input, out, error)))
                 std::abort();  // what it writes reads again
         }
         (void)rtfText(input, ConvertOptions{}, text, error);
@@ -64,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::string out;
         if (convertDocx(docx, out, options, report, error)) {
             std::vector<ZipEntry> back;
-            if (!readZip(out, back, error) || back.size() != entries.size())
+            if (!readZip(out, back, error) || back.size() != entries.size()
+                || !wellFormedXml(entryNamed(back, "word/document.xml")->data, "word/document.xml", error))
                 std::abort();
         }
     }

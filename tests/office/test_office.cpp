@@ -4,6 +4,7 @@
 
 #include "office/office_document.h"
 #include "office/office_importer.h"
+#include "office/office_shared.h"
 #include "office/zip_archive.h"
 #include "support/real_bamini.h"
 
@@ -436,6 +437,82 @@ private slots:
         QVERIFY(!convertDocx(zipOf(entries), out, ConvertOptions{}, report, error));
         QVERIFY2(QString::fromStdString(error).contains(said), error.c_str());
         QVERIFY(out.empty());
+    }
+
+    // A tracked change of formatting holds an rPr of its own: the run's properties are the
+    // outer ones, and what is written stays well-formed, the change as it was.
+    void aTrackedFormattingChangeIsLeftAsItWas()
+    {
+        std::vector<ZipEntry> entries = letterEntries();
+        const std::string change = "<w:rPrChange w:id=\"1\" w:author=\"A\" w:date=\"2024-01-01T00:00:00Z\"><w:rPr>"
+                                   "<w:rFonts w:ascii=\"Arial\" w:hAnsi=\"Arial\"/><w:sz w:val=\"20\"/></w:rPr></w:rPrChange>";
+        entries[1].data = "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body><w:p>"
+                          "<w:r><w:rPr><w:rFonts w:ascii=\"Bamini\" w:hAnsi=\"Bamini\"/><w:b/><w:sz w:val=\"28\"/>" + change
+                          + "</w:rPr><w:t>tzf;fk;</w:t></w:r></w:p></w:body></w:document>";
+        ConvertReport report;
+        const std::vector<ZipEntry> out = converted(entries, ConvertOptions{}, report);
+        const std::string& xml = entryNamed(out, "word/document.xml")->data;
+        std::string error;
+        QVERIFY2(wellFormedXml(xml, "word/document.xml", error), xml.c_str());
+        QVERIFY2(xml.find(change) != std::string::npos, xml.c_str());
+        QVERIFY(QString::fromStdString(xml).contains(u("<w:t>வணக்கம்</w:t>")));
+        QCOMPARE(report.runs, std::size_t(2));  // and the header's
+    }
+
+    // Back to Bamini only Tamil Unicode moves: codes already in a Bamini font stay codes, beside
+    // a span of Unicode that becomes codes. A font's name with quotes is escaped as XML wants.
+    void openDocumentsBothWaysWithAnyFontName()
+    {
+        const std::string content = R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"><office:font-face-decls><style:font-face style:name="Bamini" svg:font-family="Bamini"/></office:font-face-decls><office:automatic-styles><style:style style:name="T1" style:family="text"><style:text-properties style:font-name="Bamini"/></style:style></office:automatic-styles><office:body><office:text><text:p><text:span text:style-name="T1">tzf;fk;</text:span> <text:span>தமிழ்</text:span></text:p></office:text></office:body></office:document-content>)";
+        const std::string odt = zipOf({{"mimetype", "application/vnd.oasis.opendocument.text", true}, {"content.xml", content, false}});
+        ConvertOptions toBamini;
+        toBamini.toUnicode = false;
+        std::string out, error;
+        ConvertReport report;
+        QVERIFY2(convertOdt(odt, out, toBamini, report, error), error.c_str());
+        QCOMPARE(report.runs, std::size_t(1));
+        std::vector<ZipEntry> back;
+        QVERIFY(readZip(out, back, error));
+        const std::string& xml = entryNamed(back, "content.xml")->data;
+        QVERIFY2(xml.find("<text:span text:style-name=\"T1\">tzf;fk;</text:span>") != std::string::npos, xml.c_str());
+        QVERIFY2(xml.find("<text:span><text:span text:style-name=\"OrvaneBamini\">jkpo;</text:span></text:span>") != std::string::npos,
+                 xml.c_str());
+
+        ConvertOptions quoted;
+        quoted.unicodeFont = "Noto \"Tamil\" & 'Co'";
+        QVERIFY2(convertOdt(odt, out, quoted, report, error), error.c_str());
+        QVERIFY(readZip(out, back, error));
+        QVERIFY2(wellFormedXml(entryNamed(back, "content.xml")->data, "content.xml", error), error.c_str());
+        std::string text;
+        QVERIFY(odtText(out, ConvertOptions{}, text, error));
+        QCOMPARE(QString::fromStdString(text), u("வணக்கம் தமிழ்"));
+    }
+
+    // A zip that is no document says why, told from its directory: nothing is expanded.
+    void whyAZipIsNoDocument_data()
+    {
+        QTest::addColumn<QByteArray>("zip");
+        QTest::addColumn<QString>("said");
+        const auto of = [](const std::vector<ZipEntry>& entries) { return QByteArray::fromStdString(zipOf(entries)); };
+        QTest::newRow("a name leaving the folder") << of({{"../x", "x", false}, {"word/document.xml", "<d/>", false}}) << "outside its own folder";
+        QTest::newRow("no body") << of({{"word/styles.xml", "<s/>", false}}) << "no word/document.xml";
+        QByteArray truncated = of(letterEntries());
+        truncated.chop(200);
+        QTest::newRow("truncated") << truncated << "cannot be read";
+    }
+
+    void whyAZipIsNoDocument()
+    {
+        QFETCH(QByteArray, zip);
+        QFETCH(QString, said);
+        std::string why;
+        const std::string bytes = zip.toStdString();
+        QCOMPARE(kindOf(bytes, &why), DocumentKind::Zip);
+        QVERIFY2(QString::fromStdString(why).contains(said), why.c_str());
+        std::string error;
+        QVERIFY(!OfficeImporter().importText(bytes, error));
+        QCOMPARE(error, why);
     }
 
     void aZipThatExpandsPastItsBoundIsRefused()

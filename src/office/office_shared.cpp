@@ -1,0 +1,83 @@
+#include "office/office_shared.h"
+
+#include <QXmlStreamReader>
+
+#include <cctype>
+#include <cstdlib>
+
+namespace orvane::office {
+
+QString xmlEscaped(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'&': out += QLatin1String("&amp;"); break;
+        case u'<': out += QLatin1String("&lt;"); break;
+        case u'>': out += QLatin1String("&gt;"); break;
+        case u'"': out += QLatin1String("&quot;"); break;
+        case u'\'': out += QLatin1String("&apos;"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+bool wellFormedXml(std::string_view xml, const std::string& part, std::string& error)
+{
+    QXmlStreamReader r(QByteArray::fromRawData(xml.data(), qsizetype(xml.size())));
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.tokenType() == QXmlStreamReader::DTD) {
+            error = part + " would declare a document type";
+            return false;
+        }
+    }
+    if (r.hasError()) {
+        error = "the converted " + part + " would not be well-formed XML (" + r.errorString().toStdString() + ", line "
+                + std::to_string(r.lineNumber()) + "), so nothing was written";
+        return false;
+    }
+    return true;
+}
+
+namespace {
+// How many groups are open at the end; -1 where one closed that was never opened.
+long openGroups(std::string_view rtf)
+{
+    long depth = 0;
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        const char c = rtf[i];
+        if (c == '\\' && i + 1 < rtf.size()) {
+            // \binN: N bytes of data follow its delimiter, braces or not.
+            if (rtf.substr(i + 1, 3) == "bin") {
+                std::size_t k = i + 4;
+                while (k < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[k])))
+                    ++k;
+                const std::size_t count = std::strtoul(std::string(rtf.substr(i + 4, k - i - 4)).c_str(), nullptr, 10);
+                i = k + (k < rtf.size() && rtf[k] == ' ' ? 1 : 0) + count - 1;
+                continue;
+            }
+            ++i;  // \{ \} \\ and the first letter of a control word
+            continue;
+        }
+        if (c == '{')
+            ++depth;
+        else if (c == '}' && --depth < 0)
+            return -1;
+    }
+    return depth;
+}
+} // namespace
+
+bool balancedAsBefore(std::string_view original, std::string_view converted, std::string& error)
+{
+    if (openGroups(converted) != openGroups(original)) {
+        error = "the converted document's groups would not close as they open, so nothing was written";
+        return false;
+    }
+    return true;
+}
+
+} // namespace orvane::office
