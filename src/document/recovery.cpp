@@ -246,6 +246,11 @@ JournalReading parseJournal(std::string_view bytes, std::string_view mark)
 {
     JournalReading reading;
     const std::string head = journalHead(mark);
+    if (!bytes.empty() && bytes.size() < head.size() && std::string_view(head).starts_with(bytes)) {
+        reading.follows = true;  // its first write was cut short: what it held is lost
+        reading.whole = false;
+        return reading;
+    }
     if (!bytes.starts_with(head))
         return reading;  // the journal of another copy, or of none
     reading.follows = true;

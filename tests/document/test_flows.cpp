@@ -256,6 +256,15 @@ private slots:
         QVERIFY(warnings[0].id == MessageId::RestoredInPart);
         QVERIFY(mentions(warnings[0], "/d/j.tam"));
 
+        // Cut inside its header, by a torn first write: the copy comes back, and is said to be
+        // only part of the work.
+        Core torn;
+        torn.store.own = core.store.own;
+        torn.store.journal = core.store.journal.substr(0, 20);
+        QCOMPARE(restoredInNextRun(torn, &warnings), std::string("tzf;fk;"));
+        QCOMPARE(warnings.size(), 1u);
+        QVERIFY(warnings[0].id == MessageId::RestoredInPart);
+
         // A changed byte is told from a good edit the same way.
         Core flipped ;
         flipped.store.own = core.store.own;
