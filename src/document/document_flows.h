@@ -63,11 +63,13 @@ public:
     void checkFileOnDisk();
     // Reads word-processor documents as text; without one, every file is text.
     void setImporter(DocumentImporter* given) { importer = given; }
+    // The document's name (or the one it came from, or "Untitled") with another ending, in
+    // its own folder: what a save or an export offers.
+    std::string proposedName(std::string_view ending) const;
 
 private:
     std::optional<std::string> askForName(bool offerUnicode, DocumentFormat& format);
     std::optional<std::string> withEnding(std::string name, std::string_view ending);
-    std::string proposedName(std::string_view ending) const;
     bool leaveOtherTextOut();
     bool writeTo(const std::string& path, WriteOptions options, const DocumentFormat& format);
     std::optional<WriteOptions> confirmOverwrite(const std::string& path);

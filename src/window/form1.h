@@ -28,6 +28,7 @@ class QMenu;
 namespace orvane {
 
 class TextBox;
+struct PageSetup;
 class StatusPanelBar;
 class FindBar;
 class KeyboardMap;
@@ -149,6 +150,7 @@ private:
     // form1_print.cpp: the print module, or nullptr after saying why there is none.
     const PrintModule* printing();
     void printOn(const PrintModule& print, QPrinter& printer, QProgressDialog* progress);
+    void writePdfTo(const PrintModule& print, const std::string& path, const PageSetup& setup);
 
     bool restoreOffered = false;
     Remembered remembered;

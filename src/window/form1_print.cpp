@@ -7,6 +7,8 @@
 #include "print/print_module.h"
 #include "window/text_box.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -75,16 +77,23 @@ void Form1::menExportPdf_Click()
         editor_.focusText();
         return;
     }
-    const std::string& path = *name;
+    writePdfTo(*print, *name, setupFor(editor_, nullptr));
+    editor_.focusText();
+}
+
+// The document as a PDF at path, its text kept (Cairo writes each line's text with it),
+// through the one writer of files.
+void Form1::writePdfTo(const PrintModule& print, const std::string& path, const PageSetup& setup)
+{
     QProgressDialog progress(tr("Making the PDF..."), tr("Cancel"), 0, 100, this);
     showProgressLater(progress);
-    const PageSetup setup = setupFor(editor_, nullptr);
-    const std::vector<Page> pages = layoutWithProgress(*print, baminiToUnicode(Text1->documentBytes()), setup, progress);
+    const PrintModule* const module = &print;
+    const std::vector<Page> pages = layoutWithProgress(print, baminiToUnicode(Text1->documentBytes()), setup, progress);
     if (!pages.empty()) {
         // Through the one writer of files: whole, or no part of a file left behind.
         PdfOutcome pdf;
         const ByteSource file{0, [&](const ByteSource::Put& put) {
-                                  pdf = print->writePdf(pages, setup, put, pageProgress(progress));
+                                  pdf = module->writePdf(pages, setup, put, pageProgress(progress));
                                   return pdf.written;
                               }};
         const WriteOutcome out = services.files->writeBytes(path, file);
@@ -94,7 +103,6 @@ void Form1::menExportPdf_Click()
             services.messages->warn({MessageId::PdfFailed, {path, out.error.empty() ? pdf.error : out.error}});
     }
     progress.reset();
-    editor_.focusText();
 }
 
 // The document on a printer's pages (or a preview's), with the progress shown where given.
@@ -116,9 +124,20 @@ void Form1::menPrint_Click()
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
-    printer.setDocName(QString::fromStdString(setupFor(editor_, nullptr).header));
+    // Printed to a file, it goes beside the document under its name, as Export as PDF offers.
+    std::string name = editor_.document().DocumentFileName().empty() ? std::string("Untitled.tam")
+                                                                      : editor_.document().DocumentFileName();
+    const std::string proposed = editor_.flows().proposedName(".pdf");
+    printer.setDocName(QFileInfo(QFile::decodeName(QByteArray::fromStdString(name))).fileName());
+    printer.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(services.files->absolute(proposed))));
+    printer.setOutputFormat(QPrinter::NativeFormat);  // a printer, where there is one
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
+    if (dialog.exec() == QDialog::Accepted && printer.outputFormat() == QPrinter::PdfFormat
+        && !printer.outputFileName().isEmpty()) {
+        // Made the way Export as PDF makes it, so that its text reads back exactly.
+        const QPageLayout paper = printer.pageLayout();
+        writePdfTo(*print, QFile::encodeName(printer.outputFileName()).toStdString(), setupFor(editor_, &paper));
+    } else if (dialog.result() == QDialog::Accepted) {
         QProgressDialog progress(tr("Printing..."), tr("Cancel"), 0, 100, this);
         showProgressLater(progress);
         printOn(*print, printer, &progress);

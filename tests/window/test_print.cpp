@@ -10,6 +10,8 @@
 #include <QClipboard>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QPrintDialog>
+#include <QLineEdit>
 #include <QtTest>
 
 #include <sys/mount.h>
@@ -141,6 +143,33 @@ private slots:
         QCOMPARE(lines.takeFirst(), QString("Untitled.tam"));  // the header, and the footer
         QCOMPARE(lines.takeFirst(), QString("1 / 1"));
         QCOMPARE(lines.join(' ').simplified(), copied);
+    }
+
+    // Print, to a file: the dialog offers the document's own folder and name, and the PDF is
+    // made as Export as PDF makes it, its text exact.
+    void printedToAFileItIsTheExportsPdf()
+    {
+        const QString path = dir.filePath("notice.tam");
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("tzf;fk; jkpo;\r\n");
+        }
+        startWindow('"' + QFile::encodeName(path).toStdString() + '"');
+        QString offered;
+        QTimer::singleShot(0, [&offered] {
+            QTRY_VERIFY(qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()));
+            auto* printDialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (auto* name = printDialog->findChild<QLineEdit*>("filename"))
+                offered = name->text();
+            printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            printDialog->printer()->setOutputFileName(offered);
+            printDialog->accept();
+        });
+        form->command("menPrint")->trigger();
+        QCOMPARE(offered, dir.filePath("notice.pdf"));
+        QStringList lines = linesOf(offered);
+        QCOMPARE(lines.takeLast(), QString::fromUtf8("வணக்கம் தமிழ்"));
     }
 
     void thePageLooksLikeTheWindow()
