@@ -495,9 +495,12 @@ private:
     bool wroteCodes = false;
 };
 
-bool readOdt(std::string_view in, std::vector<ZipEntry>& entries, OdtStyles& styles, std::string& error)
+// textOnly: the parts that hold the text and its styles are expanded, never the pictures.
+bool readOdt(std::string_view in, std::vector<ZipEntry>& entries, OdtStyles& styles, std::string& error,
+             bool textOnly = false)
 {
-    if (!readZip(in, entries, error))
+    const auto wanted = [](const std::string& name) { return name == "content.xml" || name == "styles.xml"; };
+    if (!readZip(in, entries, error, MaxExpandedBytes, textOnly ? std::function<bool(const std::string&)>(wanted) : nullptr))
         return false;
     if (!entryNamed(entries, "content.xml")) {
         error = "it is not an OpenDocument text (it has no content.xml)";
@@ -513,7 +516,7 @@ bool odtText(std::string_view in, const ConvertOptions& options, std::string& te
 {
     std::vector<ZipEntry> entries;
     OdtStyles styles;
-    if (!readOdt(in, entries, styles, error))
+    if (!readOdt(in, entries, styles, error, true))
         return false;
     ConvertReport report;
     OdtPart part(options, styles, report);

@@ -779,9 +779,12 @@ DocumentKind kindOf(std::string_view bytes, std::string* why)
 
 namespace {
 // A .docx's entries, with its theme and styles read: false, with why, when they cannot be.
-bool readDocx(std::string_view in, std::vector<ZipEntry>& entries, Theme& theme, Styles& styles, std::string& error)
+// textOnly: the parts that hold the text, its styles and theme are expanded, never the pictures.
+bool readDocx(std::string_view in, std::vector<ZipEntry>& entries, Theme& theme, Styles& styles, std::string& error,
+              bool textOnly = false)
 {
-    if (!readZip(in, entries, error))
+    const auto wanted = [](const std::string& name) { return name.starts_with("word/") && name.ends_with(".xml"); };
+    if (!readZip(in, entries, error, MaxExpandedBytes, textOnly ? std::function<bool(const std::string&)>(wanted) : nullptr))
         return false;
     if (!entryNamed(entries, "word/document.xml")) {
         error = "it is not a Word document (it has no word/document.xml)";
@@ -802,7 +805,7 @@ bool docxText(std::string_view in, const ConvertOptions& options, std::string& t
     std::vector<ZipEntry> entries;
     Theme theme;
     Styles styles;
-    if (!readDocx(in, entries, theme, styles, error))
+    if (!readDocx(in, entries, theme, styles, error, true))
         return false;
     ConvertReport report;
     PartConverter reader(options, styles, report);
