@@ -22,6 +22,7 @@ namespace {
 const QString Office = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
 const QString Style = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:style:1.0");
 const QString Text = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
+const QString DublinCore = QStringLiteral("http://purl.org/dc/elements/1.1/");
 const QString Fo = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0");
 const QString Svg = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0");
 
@@ -139,6 +140,7 @@ public:
         struct Context {
             QString family, style;
             bool paragraph;
+            bool metadata = false;  // a comment's author and date (dc:creator, dc:date): never text
         };
         std::vector<Context> stack;   // every element's, for text: its paragraph and spans
         std::vector<std::vector<Piece>> paragraphs;
@@ -150,7 +152,7 @@ public:
             const qsizetype at = r.characterOffset();
             if (r.isStartElement()) {
                 const QXmlStreamAttributes a = r.attributes();
-                Context c{QString(), QString(), false};
+                Context c{QString(), QString(), false, r.namespaceUri() == DublinCore};
                 if (r.namespaceUri() == Text && (r.name() == u"p" || r.name() == u"h")) {
                     c = {QStringLiteral("paragraph"), a.value(Text, QStringLiteral("style-name")).toString(), true};
                     paragraphs.emplace_back();
@@ -202,7 +204,7 @@ public:
                     paragraphs.pop_back();
                 }
             } else if (r.isCharacters()) {
-                if (!paragraphs.empty() && inParagraph(stack)) {
+                if (!paragraphs.empty() && inParagraph(stack) && !stack.back().metadata) {
                     const QString font = fontAt(stack);
                     if (!font.isEmpty())
                         report.fonts.insert(font.toStdString());

@@ -489,6 +489,22 @@ private slots:
         QCOMPARE(QString::fromStdString(text), u("வணக்கம் தமிழ்"));
     }
 
+    // A comment's author and date are no text, though they stand in a Bamini paragraph.
+    void anOpenDocumentCommentKeepsItsDate()
+    {
+        const std::string content = R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:dc="http://purl.org/dc/elements/1.1/"><office:automatic-styles><style:style style:name="P1" style:family="paragraph"><style:text-properties style:font-name="Bamini"/></style:style></office:automatic-styles><office:body><office:text><text:p text:style-name="P1">tzf;fk;<office:annotation><dc:creator>Tom</dc:creator><dc:date>2024-01-01T00:00:00</dc:date><text:p>ehL</text:p></office:annotation></text:p></office:text></office:body></office:document-content>)";
+        const std::string odt = zipOf({{"mimetype", "application/vnd.oasis.opendocument.text", true}, {"content.xml", content, false}});
+        std::string out, error;
+        ConvertReport report;
+        QVERIFY2(convertOdt(odt, out, ConvertOptions{}, report, error), error.c_str());
+        std::vector<ZipEntry> back;
+        QVERIFY(readZip(out, back, error));
+        const QString xml = QString::fromStdString(entryNamed(back, "content.xml")->data);
+        QVERIFY2(xml.contains("<dc:creator>Tom</dc:creator><dc:date>2024-01-01T00:00:00</dc:date>"), qPrintable(xml));
+        QVERIFY2(xml.contains(u("வணக்கம்")), qPrintable(xml));
+    }
+
     // A zip that is no document says why, told from its directory: nothing is expanded.
     void whyAZipIsNoDocument_data()
     {
