@@ -238,7 +238,10 @@ private:
                 return;
             if (c == ';' && fontNumber >= 0) {
                 const std::size_t from = nameBegin == std::string::npos ? begin : nameBegin;
+                // The name is the text before any group in the entry: {\*\falt NAME} only
+                // names an alternative.
                 std::string name(rtf.substr(from, begin - from));
+                name.resize(std::min(name.size(), name.find('{')));
                 while (!name.empty() && name.back() == ' ')
                     name.pop_back();
                 fonts[fontNumber] = {name, from, from + name.size()};

@@ -249,6 +249,14 @@ private slots:
         QVERIFY(rtfText(bamini, ConvertOptions{}, text, error));
         QCOMPARE(QString::fromStdString(text) + "\n", expected);
 
+        // A font's alternative ({\*\falt ...}) is not its name.
+        const std::string alternatives = "{\\rtf1\\ansi{\\fonttbl{\\f0 Verdana{\\*\\falt Bamini};}{\\f1 Bamini{\\*\\falt Arial};}}"
+                                         "\\f0 Hello \\f1 jkpo;\\par}";
+        QVERIFY2(convertRtf(alternatives, out, ConvertOptions{}, report, error), error.c_str());
+        QVERIFY2(out.find("{\\f0 Verdana{\\*\\falt Bamini};}{\\f1 Noto Sans Tamil{\\*\\falt Arial};}") != std::string::npos, out.c_str());
+        QVERIFY(rtfText(alternatives, ConvertOptions{}, text, error));
+        QCOMPARE(QString::fromStdString(text), u("Hello தமிழ்"));
+
         // Groups nested past all reason, a \bin past the end, a group closed twice.
         for (const std::string& bad : {"{\\rtf1" + std::string(5000, '{'), std::string("{\\rtf1 \\bin99999 x}"), std::string("{\\rtf1 x}}")}) {
             QVERIFY(!convertRtf(bad, out, ConvertOptions{}, report, error));
