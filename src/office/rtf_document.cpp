@@ -100,8 +100,13 @@ public:
                     character(stack.back(), begin, k, static_cast<unsigned char>(s), true);
                 else if (s == '~')
                     character(stack.back(), begin, k, 0xA0, false);
-                else if (s == '*')
-                    stack.back().skip = true;  // an ignorable destination
+                else if (s == '*') {
+                    // An ignorable destination: skipped, unless its word names one that holds
+                    // text (a footnote as some writers mark it, {\*\footnote ...}).
+                    stack.back().starred = true;
+                    stack.back().skippedBefore = stack.back().skip;
+                    stack.back().skip = true;
+                }
                 else if ((s == '\n' || s == '\r') && visible(stack.back()))
                     endParagraph();
                 continue;
@@ -121,6 +126,13 @@ public:
                 ++n;  // the delimiter, no text
             k = n;
             State& st = stack.back();
+            if (st.starred) {
+                st.starred = false;
+                if (besideTheBody(word)) {
+                    st.skip = st.skippedBefore || textOnly;
+                    continue;
+                }
+            }
             if (word == "bin") {
                 if (number < 0 || std::size_t(number) > rtf.size() - k) {
                     error = "it is damaged (\\bin runs past its end)";
@@ -202,6 +214,7 @@ private:
         bool bold = false, italic = false;
         int size = 24;  // half-points
         bool skip = false, fontTable = false, fontEntry = false;
+        bool starred = false, skippedBefore = false;  // after \*, until its control word
     };
     struct Font {
         std::string name;

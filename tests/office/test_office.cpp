@@ -257,6 +257,12 @@ private slots:
         QVERIFY(rtfText(alternatives, ConvertOptions{}, text, error));
         QCOMPARE(QString::fromStdString(text), u("Hello தமிழ்"));
 
+        // A footnote marked ignorable, as some writers do, holds text: it is converted too
+        // (its font becomes the Unicode one, so codes left in it would read as Latin letters).
+        const std::string footnote = "{\\rtf1\\ansi{\\fonttbl{\\f0 Bamini;}}\\f0 jkpo;{\\*\\footnote \\f0 ehL}\\par}";
+        QVERIFY2(convertRtf(footnote, out, ConvertOptions{}, report, error), error.c_str());
+        QVERIFY2(out.find("ehL") == std::string::npos && out.find("{\\*\\footnote ") != std::string::npos, out.c_str());
+
         // Groups nested past all reason, a \bin past the end, a group closed twice.
         for (const std::string& bad : {"{\\rtf1" + std::string(5000, '{'), std::string("{\\rtf1 \\bin99999 x}"), std::string("{\\rtf1 x}}")}) {
             QVERIFY(!convertRtf(bad, out, ConvertOptions{}, report, error));
