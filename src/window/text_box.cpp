@@ -307,6 +307,9 @@ std::string TextBox::selectionBytes() const
 
 void TextBox::setDocumentBytes(std::string_view bytes)
 {
+    // setPlainText gives the new text the format the caret had: after English, all of it
+    // would be English.
+    setCurrentCharFormat(QTextCharFormat());
     if (!holdsOther(bytes)) {
         setPlainText(codec::toBoxText(bytes));
         return;
@@ -323,6 +326,7 @@ void TextBox::setDocumentBytes(std::string_view bytes)
 bool TextBox::setDocumentBytes(std::string_view bytes, const std::function<bool(double)>& progress)
 {
     constexpr std::size_t Piece = std::size_t(1) << 20;
+    setCurrentCharFormat(QTextCharFormat());
     setPlainText(QString());
     QTextDocument* doc = document();
     doc->setUndoRedoEnabled(false);  // as setPlainText: the loaded text is no step to undo

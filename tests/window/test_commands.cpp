@@ -306,6 +306,16 @@ private slots:
         QCOMPARE(form->Text1->documentByteCount(), tamil.size());
         form->Text1->selectAll();
         QCOMPARE(form->Text1->selectionBytes(), tamil);
+        // A Tamil text opened where the caret stood in English is still Tamil, whole or in pieces.
+        for (const bool pieces : {false, true}) {
+            form->Text1->setDocumentBytes("\x0EHi\x0F");
+            const std::string next("ab\r\n\ncd");
+            if (pieces)
+                QVERIFY(form->Text1->setDocumentBytes(next, [](double) { return true; }));
+            else
+                form->Text1->setDocumentBytes(next);
+            QCOMPARE(form->Text1->documentBytes(), next);
+        }
     }
 
     void droppedFileOpensLikeOpen()
