@@ -5,9 +5,12 @@
 //   bench_core TAM UTF8 ROMANISED   (the files the batch modes are timed on)
 //   bench_core --inputs DIR         writes DIR/prose.tam (64 MB of varied prose typed into
 //                                   Bamini) and DIR/romanised.txt (64 MB of its keys)
+//   bench_core --parse ARCHIVE PART the Qt floor of an office conversion: the archive read,
+//                                   the part expanded and read through by QXmlStreamReader
 
 #include "bench.h"
 #include "document/search.h"
+#include "office/zip_archive.h"
 #include "phonetic/batch_typist.h"
 #include "phonetic/composer.h"
 #include "platform/key_string.h"
@@ -17,6 +20,7 @@
 
 #include <QFile>
 #include <QString>
+#include <QXmlStreamReader>
 
 #include <cstdio>
 #include <string_view>
@@ -64,6 +68,27 @@ int main(int argc, char** argv)
                        && romanised.write(keys.data(), qint64(keys.size())) == qint64(keys.size())
                    ? 0
                    : 1;
+    }
+    if (argc == 4 && std::string_view(argv[1]) == "--parse") {
+        QFile file(QString::fromLocal8Bit(argv[2]));
+        if (!file.open(QIODevice::ReadOnly))
+            return 1;
+        const QByteArray bytes = file.readAll();
+        std::vector<office::ZipEntry> entries;
+        std::string error;
+        const std::string part = argv[3];
+        if (!office::readZip(std::string_view(bytes.constData(), std::size_t(bytes.size())), entries, error,
+                             office::MaxExpandedBytes, [&](const std::string& name) { return name == part; })
+            || entries.empty())
+            return 1;
+        QXmlStreamReader r(QString::fromStdString(entries.front().data));
+        long tokens = 0;
+        while (!r.atEnd()) {
+            r.readNext();
+            ++tokens;
+        }
+        keep(tokens);
+        return r.hasError() ? 1 : 0;
     }
     if (argc < 4) {
         std::fprintf(stderr, "usage: bench_core TAM UTF8 ROMANISED\n");

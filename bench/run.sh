@@ -70,6 +70,37 @@ for mode in "${modes[@]}"; do
   gb_mem[$mode]=$(peak_kb bash -c "for _ in \$(seq $copies); do cat '$in'; done | '$orvane' --$mode $(large_of "$mode") - /dev/null")
 done
 
+echo "bench: office documents ..." >&2
+"$orvane" --to-unicode "$(dirname "$0")/../tests/data/office/transfer-certificate.odt" "$work/unicode.odt" 2>/dev/null
+python3 "$(dirname "$0")/office_inputs.py" "$(dirname "$0")/../tests/data/office" "$work" "$work/unicode.odt"
+et() {  # Python's ElementTree over the same part of the same archive
+  seconds python3 -c 'import sys, zipfile, xml.etree.ElementTree as ET; ET.fromstring(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' "$1" "$2"
+}
+declare -A off_o off_q off_m off_mem off_part
+office_row() {  # office_row NAME MODE FILE PART
+  local o=() q=() m=()
+  for _ in $(seq 5); do
+    o+=("$(seconds "$orvane" --"$2" "$work/$3" "$work/out-$3")")
+    q+=("$(seconds "$bench/bench_core" --parse "$work/$3" "$4")")
+    m+=("$(et "$work/$3" "$4")")
+  done
+  off_o[$1]=$(printf '%s\n' "${o[@]}" | median); off_q[$1]=$(printf '%s\n' "${q[@]}" | median)
+  off_m[$1]=$(printf '%s\n' "${m[@]}" | median)
+  off_mem[$1]=$(( $(peak_kb "$orvane" --"$2" "$work/$3" "$work/out-$3") - base_kb ))
+  off_part[$1]=$(python3 -c 'import sys, zipfile; print(zipfile.ZipFile(sys.argv[1]).getinfo(sys.argv[2]).file_size // 1024)' "$work/$3" "$4")
+}
+base_kb=$(peak_kb "$orvane" --to-unicode "$(dirname "$0")/../tests/data/office/proficiency-examination.docx" "$work/tiny.docx")
+office_row docx to-unicode body5.docx word/document.xml
+office_row odt from-unicode body5.odt content.xml
+office_row runs10k to-unicode runs10k.docx word/document.xml
+office_row runs40k to-unicode runs40k.docx word/document.xml
+r=(); s=()
+for _ in $(seq 5); do
+  r+=("$(seconds "$orvane" --to-unicode "$work/body5.rtf" "$work/out.rtf")")
+  s+=("$(seconds iconv -f ISO-8859-1 -t UTF-8 "$work/body5.rtf")")
+done
+rtf_o=$(printf '%s\n' "${r[@]}" | median); rtf_s=$(printf '%s\n' "${s[@]}" | median)
+
 g=()
 # Into a file: grep stops at the first match when its output is /dev/null.
 for _ in $(seq 5); do g+=("$(seconds sh -c 'grep -c nfh "$0" > "$1"' "$work/doc16.tam" "$work/grep.out")"); done
@@ -135,6 +166,13 @@ $(row "Finding கொ in 16 MB in the window, Enter to count (least–most of 5)
 $(for mode in "${modes[@]}"; do
   row "--$mode, 64 MB of varied prose (peak memory; least–most of 5)" "$(fmt "${conv_o[$mode]}" 3) s ($(mb "${conv_mem[$mode]}"); ${conv_range[$mode]})" "-" "iconv $(fmt "${conv_i[$mode]}" 3) s" "${conv_o[$mode]}" 0 "${conv_i[$mode]}" "within 2x of iconv" "$(within "${conv_o[$mode]}" "${conv_i[$mode]}" 2)"
 done)
+$(for name in docx odt; do
+  case $name in docx) what="--to-unicode of a .docx with 5 MB of body" ;; *) what="--from-unicode of an .odt with 5 MB of body" ;; esac
+  row "$what" "$(fmt "${off_o[$name]}" 2) s" "unzip + QXmlStreamReader $(fmt "${off_q[$name]}" 2) s" "Python ElementTree $(fmt "${off_m[$name]}" 2) s" "${off_o[$name]}" "${off_q[$name]}" "${off_m[$name]}" "within 2x of ElementTree" "$(within "${off_o[$name]}" "${off_m[$name]}" 2)"
+  echo "| ... its peak memory past a small document's | $(mb "${off_mem[$name]}") | - | the part $(mb "${off_part[$name]}") | - | $(ratio "${off_mem[$name]}" "${off_part[$name]}") | within 3x the part | $(within "${off_mem[$name]}" "${off_part[$name]}" 3) |"
+done)
+| --to-unicode of a .docx: 40,000 runs against 10,000 | $(fmt "${off_o[runs40k]}" 2) s against $(fmt "${off_o[runs10k]}" 2) s | $(fmt "${off_q[runs40k]}" 2) s against $(fmt "${off_q[runs10k]}" 2) s | - | $(ratio "${off_o[runs40k]}" "${off_o[runs10k]}") | - | 4x the runs at most 4.5x the time | $(within "${off_o[runs40k]}" "${off_o[runs10k]}" 4.5) |
+$(row "--to-unicode of an .rtf with 5 MB of body" "$(fmt "$rtf_o" 2) s" "-" "iconv over it $(fmt "$rtf_s" 2) s" "$rtf_o" 0 "$rtf_s" "within 2x of iconv" "$(within "$rtf_o" "$rtf_s" 2)")
 $(for mode in "${modes[@]}"; do
   echo "| --$mode, 1 GB through a pipe: peak memory | $(mb "${gb_mem[$mode]}") | - | - | - | - | under 32 MB | $(below "${gb_mem[$mode]}" 32768) |"
 done)

@@ -86,6 +86,9 @@ bool readStyles(const std::string& xml, const std::string& part, OdtStyles& styl
         r.readNext();
         if (badXml(r, part, error))
             return false;
+        // The body holds no styles (and the conversion reads it, and says where it is broken).
+        if (r.isStartElement() && r.namespaceUri() == Office && r.name() == u"body")
+            break;
         if (r.isEndElement() && r.namespaceUri() == Style && (r.name() == u"style" || r.name() == u"default-style")) {
             current = {};
             inDefault = false;
@@ -228,11 +231,7 @@ public:
             addTwins();
         if (edits.empty())
             return true;
-        std::sort(edits.begin(), edits.end(),
-                  [](const Edit& x, const Edit& y) { return x.begin != y.begin ? x.begin > y.begin : x.end > y.end; });
-        for (const Edit& e : edits)
-            xml.replace(e.begin, e.end - e.begin, e.with);
-        bytes = xml.toStdString();
+        bytes = spliced(xml, edits).toStdString();
         return true;
     }
 
@@ -371,16 +370,24 @@ private:
             tamil.clear();
             changed = true;
         };
-        for (const uint c : text.toUcs4()) {
-            const QString one = QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+        // Tamil and the dotted circle lie in the Basic Multilingual Plane: what is written with
+        // surrogates is never Tamil, and its halves are kept as they are.
+        qsizetype plain = 0;  // where the text not yet in with, and no Tamil, begins
+        for (qsizetype k = 0; k < text.size(); ++k) {
+            const char16_t c = text[k].unicode();
             if ((c >= 0x0B80 && c <= 0x0BFF) || c == 0x25CC) {
-                tamil += one;
+                if (plain < k)
+                    with += xmlEscaped(text.mid(plain, k - plain));
+                tamil += QChar(c);
+                plain = k + 1;
                 continue;
             }
-            flush();
-            with += xmlEscaped(one);
+            if (!tamil.isEmpty())
+                flush();
         }
         flush();
+        if (plain < text.size())
+            with += xmlEscaped(text.mid(plain));
         if (changed) {
             edits.push_back({begin, end, with});
             wroteCodes = true;

@@ -198,12 +198,7 @@ public:
         }
         if (!options.toUnicode)
             writeCodes();
-        // From the end; where two start at one place, what replaces goes before what is put in.
-        std::sort(edits.begin(), edits.end(),
-                  [](const Edit& a, const Edit& b) { return a.begin != b.begin ? a.begin > b.begin : a.end > b.end; });
-        out = std::string(rtf);
-        for (const Edit& e : edits)
-            out.replace(e.begin, e.end - e.begin, e.with);
+        out = spliced(std::string(rtf), edits);
         return true;
     }
 
@@ -219,6 +214,7 @@ private:
     struct Font {
         std::string name;
         std::size_t begin, end;
+        signed char bamini = -1;  // whether it has Bamini's layout, once asked
     };
     struct Piece {
         std::size_t begin = 0, end = 0;  // its bytes in the source
@@ -279,7 +275,9 @@ private:
             return;
         }
         const auto f = fonts.find(s.font);
-        const bool bamini = f != fonts.end() && options.isBamini(f->second.name);
+        if (f != fonts.end() && f->second.bamini < 0)
+            f->second.bamini = options.isBamini(f->second.name) ? 1 : 0;
+        const bool bamini = f != fonts.end() && f->second.bamini == 1;
         const int code = !bamini ? -1 : byte ? int(c) : c >= 0xF020 && c <= 0xF0FF ? int(c - 0xF000) : charset::toByte(c);
         if (code < 0) {
             closePiece();

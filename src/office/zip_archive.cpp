@@ -42,9 +42,10 @@ bool safeName(std::string_view name)
 }
 
 // The archive opened over the bytes, and what its directory says of each entry, every name
-// and size checked before anything is expanded. Null, with why, when it cannot be trusted.
+// and size checked before anything is expanded: the entries wanted (all, without wanted) may
+// expand to bound together. Null, with why, when it cannot be trusted.
 std::unique_ptr<zip_t, ZipCloser> openChecked(std::string_view bytes, std::vector<zip_stat_t>& stats, std::string& error,
-                                              std::size_t bound)
+                                              std::size_t bound, const std::function<bool(const std::string&)>& wanted = {})
 {
     stats.clear();
     zip_error_t zipError;
@@ -85,6 +86,10 @@ std::unique_ptr<zip_t, ZipCloser> openChecked(std::string_view bytes, std::vecto
             return nullptr;
         }
         const std::size_t size = (stat.valid & ZIP_STAT_SIZE) ? std::size_t(stat.size) : 0;
+        if (wanted && !wanted(name)) {
+            stats.push_back(stat);
+            continue;
+        }
         if (size > std::min(MaxEntryBytes, bound) || size > bound - expanded) {
             error = "it expands to more than " + std::to_string(bound >> 20) + " MB";
             return nullptr;
@@ -113,7 +118,7 @@ bool readZip(std::string_view bytes, std::vector<ZipEntry>& entries, std::string
 {
     entries.clear();
     std::vector<zip_stat_t> stats;
-    std::unique_ptr<zip_t, ZipCloser> archive = openChecked(bytes, stats, error, bound);
+    std::unique_ptr<zip_t, ZipCloser> archive = openChecked(bytes, stats, error, bound, wanted);
     if (!archive)
         return false;
     for (std::size_t i = 0; i < stats.size(); ++i) {

@@ -23,7 +23,8 @@ constexpr std::size_t MaxEntryBytes = std::size_t(256) << 20;
 
 // The entries of a zip archive, in order; false, with why, when it cannot be read or is not
 // to be trusted (names that leave the folder or repeat, encryption, entries past the bounds).
-// wanted, when given, picks the entries read (the others are checked, not expanded).
+// wanted, when given, picks the entries read and counted against bound (the others are
+// checked, not expanded).
 bool readZip(std::string_view bytes, std::vector<ZipEntry>& entries, std::string& error,
              std::size_t bound = MaxExpandedBytes, const std::function<bool(const std::string&)>& wanted = {});
 // The names of its entries, from its directory alone, with the same checks; nothing is expanded.
