@@ -2,6 +2,7 @@
 
 #include "headless/batch_modes.h"
 #include "headless/command_line.h"
+#include "headless/folder_conversion.h"
 #include "office/convert_command.h"
 #include "platform/file_service.h"
 #include "window/editor_app.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv)
         return orvane::runTransliterate(line.operands, line.large);
     case CommandLine::ToUnicode:
     case CommandLine::FromUnicode:
+        if (const std::optional<int> status = orvane::convertFolderCommand(line, "/proc/self/exe"))
+            return *status;
         if (const std::optional<int> status = orvane::office::convertDocumentCommand(line))
             return *status;
         return line.mode == CommandLine::ToUnicode ? orvane::runToUnicode(line.operands, line.large, line.allTamil)

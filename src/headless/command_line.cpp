@@ -78,6 +78,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             line.large = true;
         } else if (arg == "--all-tamil") {
             line.allTamil = true;
+        } else if (arg == "--overwrite") {
+            line.overwrite = true;
         } else if (arg == "--font") {
             value = &line.font;
         } else if (arg == "--bamini-font") {
@@ -110,6 +112,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         line.problem = "--large goes with --transliterate, --to-unicode or --from-unicode";
         return line;
     }
+    if (line.overwrite && line.mode != CommandLine::ToUnicode && line.mode != CommandLine::FromUnicode) {
+        line.mode = CommandLine::BadUsage;
+        line.problem = "--overwrite goes with --to-unicode or --from-unicode of a folder";
+        return line;
+    }
     if (line.allTamil && line.mode != CommandLine::ToUnicode) {
         line.mode = CommandLine::BadUsage;
         line.problem = "--all-tamil goes with --to-unicode";
@@ -138,6 +145,7 @@ std::string usageText()
            "       orvane --transliterate [--large] [INPUT [OUTPUT]]\n"
            "       orvane --to-unicode [--all-tamil] [--large] [--font NAME] [--bamini-font NAME]... [INPUT [OUTPUT]]\n"
            "       orvane --from-unicode [--large] [--bamini-font NAME]... [INPUT [OUTPUT]]\n"
+           "       orvane --to-unicode | --from-unicode [--overwrite] [OPTION]... DIR OUTDIR\n"
            "       orvane --help | --version\n";
 }
 
@@ -168,6 +176,14 @@ std::string helpText()
            "  --font NAME              the font Unicode runs get (default Noto Sans Tamil)\n"
            "  --bamini-font NAME       a font with Bamini's layout whose name lacks \"Bamini\"\n"
            "                           (may be given more than once)\n"
+           "\n"
+           "A folder as INPUT has every .tam, .txt, .docx, .odt and .rtf under it converted\n"
+           "into the same tree under OUTDIR (a .tam becomes a .txt to Unicode, a .txt a .tam\n"
+           "from it), as many at a time as there are cores. A file OUTDIR already holds is\n"
+           "kept, so a stopped run started again goes on where it stopped; a file that fails\n"
+           "is reported and the rest go on. OUTDIR/orvane-report.tsv has a line for each.\n"
+           "  --overwrite              write over the files OUTDIR holds\n"
+           "\n"
            "  --help                   show this help\n"
            "  --version                show the version\n"
            "\n"

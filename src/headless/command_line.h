@@ -12,6 +12,7 @@ struct CommandLine {
     std::vector<std::string> operands;  // the document, or INPUT and OUTPUT
     bool large = false;                 // --large: an OUTPUT may pass its limit (the editor's 64 MB, or 4 GB)
     bool allTamil = false;              // --all-tamil: every byte of INPUT read as a Bamini code
+    bool overwrite = false;             // --overwrite: a folder's conversion writes over what OUTDIR holds
     std::string font;                   // --font: the Unicode font converted document runs get
     std::vector<std::string> baminiFonts;  // --bamini-font: more fonts with Bamini's layout
     std::string problem;                // for BadUsage: what was wrong

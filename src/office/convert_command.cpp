@@ -1,11 +1,14 @@
 #include "office/convert_command.h"
 
 #include "office/office_document.h"
+#include "office/pdf_text.h"
 #include "office/zip_archive.h"
 #include "platform/file_service.h"
 #include "platform/messages.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +29,45 @@ std::string joined(const std::set<std::string>& names)
         out += (out.empty() ? "" : ", ") + n;
     return out;
 }
+ConvertOptions optionsOf(const CommandLine& line)
+{
+    ConvertOptions options;
+    options.toUnicode = line.mode == CommandLine::ToUnicode;
+    if (!line.font.empty())
+        options.unicodeFont = line.font;
+    options.baminiFonts = line.baminiFonts;
+    return options;
+}
+
+// A PDF's text, as Unicode text: to OUTPUT, or standard output.
+int pdfCommand(const CommandLine& line, const std::string& bytes, LocalFiles& files)
+{
+    const std::string& input = line.operands[0];
+    if (line.mode != CommandLine::ToUnicode)
+        return fail("convert", input, "a PDF's text is read, never written: --to-unicode reads it");
+    ConvertReport report;
+    std::string text, error;
+    if (!pdfText(bytes, optionsOf(line), text, report, error))
+        return fail("convert", input, error);
+    if (line.operands.size() < 2 || line.operands[1] == "-") {
+        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+            return fail("write", "-", std::strerror(errno));
+    } else {
+        const FileIdentity from = files.identify(input), to = files.identify(line.operands[1]);
+        if (from.sameFile(to))
+            return fail("convert", input, "OUTPUT is the same file; name another");
+        const WriteOutcome written = files.writeFile(line.operands[1], {text});
+        if (!written.written)
+            return fail("write", line.operands[1], written.error);
+    }
+    std::fprintf(stderr, "orvane: %zu spans (%zu characters) in a Bamini-layout font read as Unicode Tamil\n",
+                 report.runs, report.characters);
+    std::fprintf(stderr, "orvane: fonts seen: %s\n", report.fonts.empty() ? "none (the PDF holds no text; a scan has only pictures)"
+                                                                           : joined(report.fonts).c_str());
+    for (const auto& [character, count] : report.unplaced)
+        std::fprintf(stderr, "orvane: %zu times \"%s\" had no place and was kept as it was\n", count, character.c_str());
+    return 0;
+}
 } // namespace
 
 std::optional<int> convertDocumentCommand(const CommandLine& line)
@@ -43,13 +85,17 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
     const ssize_t got = fd < 0 ? -1 : ::read(fd, head, sizeof head);
     if (fd >= 0)
         ::close(fd);
+    // --all-tamil reads a PDF's bytes as codes, as it reads every byte.
+    const bool pdf = got >= 5 && std::string_view(head, 5) == "%PDF-" && !line.allTamil;
     if (got < 4 || (std::string_view(head, 4) != "PK\x03\x04" && std::string_view(head, 5) != "{\\rtf"
-                    && std::string_view(head, 4) != "\xD0\xCF\x11\xE0"))
+                    && std::string_view(head, 4) != "\xD0\xCF\x11\xE0" && !pdf))
         return std::nullopt;
     LocalFiles files;
     const ReadOutcome in = files.readFile(input, MaxExpandedBytes);
     if (in.status != ReadOutcome::Read)
         return fail("read", input, in.error);
+    if (pdf)
+        return pdfCommand(line, in.bytes, files);
     std::string why;
     const DocumentKind kind = kindOf(in.bytes, &why);
     switch (kind) {
@@ -70,11 +116,7 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
     const FileIdentity from = files.identify(input), to = files.identify(output);
     if (from.sameFile(to))
         return fail("convert", input, "OUTPUT is the same file; name another");
-    ConvertOptions options;
-    options.toUnicode = line.mode == CommandLine::ToUnicode;
-    if (!line.font.empty())
-        options.unicodeFont = line.font;
-    options.baminiFonts = line.baminiFonts;
+    const ConvertOptions options = optionsOf(line);
     ConvertReport report;
     std::string converted, error;
     const bool done = kind == DocumentKind::Odt   ? convertOdt(in.bytes, converted, options, report, error)

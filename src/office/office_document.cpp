@@ -343,12 +343,7 @@ public:
             return false;
         if (edits.empty())
             return true;
-        // From the end; where two start at one place, what replaces goes before what is put in.
-        std::sort(edits.begin(), edits.end(),
-                  [](const Edit& a, const Edit& b) { return a.begin != b.begin ? a.begin > b.begin : a.end > b.end; });
-        for (const Edit& e : edits)
-            xml.replace(e.begin, e.end - e.begin, e.with);
-        bytes = xml.toStdString();
+        bytes = spliced(xml, edits).toStdString();
         return true;
     }
 
@@ -742,8 +737,15 @@ bool ConvertOptions::isBamini(std::string_view font) const
     const QString name = QString::fromUtf8(font.data(), qsizetype(font.size())).trimmed();
     if (name.contains(QLatin1String("bamini"), Qt::CaseInsensitive))
         return true;
-    return std::any_of(baminiFonts.begin(), baminiFonts.end(), [&name](const std::string& f) {
-        return name.compare(QString::fromStdString(f).trimmed(), Qt::CaseInsensitive) == 0;
+    // The font itself, or a face of it as a PDF names it ("SunTommy,Bold", "SunTommy-Bold").
+    const auto named = [&name](const QString& f) {
+        return name.compare(f, Qt::CaseInsensitive) == 0
+               || (name.size() > f.size() && name.startsWith(f, Qt::CaseInsensitive) && QStringLiteral(",-").contains(name[f.size()]));
+    };
+    // Fonts with Bamini's layout under names of their own, as forms printed in Tamil Nadu use.
+    static const QStringList known = {QStringLiteral("SunTommy")};
+    return std::any_of(known.begin(), known.end(), named) || std::any_of(baminiFonts.begin(), baminiFonts.end(), [&](const std::string& f) {
+        return named(QString::fromStdString(f).trimmed());
     });
 }
 

@@ -25,7 +25,8 @@ struct ConvertOptions {
     std::string unicodeFont = "Noto Sans Tamil";  // set on runs made Unicode
     std::vector<std::string> baminiFonts;         // fonts with Bamini's layout, besides those named so
     std::string baminiFont() const { return baminiFonts.empty() ? "Bamini" : baminiFonts.front(); }
-    // A font with Bamini's layout: its name holds "Bamini" in any case, or it is one named.
+    // A font with Bamini's layout: its name holds "Bamini" in any case, or it is SunTommy or one
+    // named (or a face of one, as PDFs name them: "SunTommy,Bold").
     bool isBamini(std::string_view font) const;
 };
 

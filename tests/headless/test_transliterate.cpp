@@ -4,6 +4,7 @@
 
 #include <QtTest>
 
+#include <csignal>
 #include <sys/mount.h>
 
 using orvane::test::bytesOf;
@@ -300,6 +301,82 @@ private slots:
         // A byte-order mark is no character of the text.
         r = runOrvane({"--from-unicode"}, "\xEF\xBB\xBF" + QString::fromUtf8("க").toUtf8());
         QCOMPARE(r.out, QByteArray("f\r\n"));
+    }
+
+    // A folder: every document under it converted into the same tree, each one's outcome in
+    // the report; a file that fails costs only itself, and a stopped run started again goes
+    // on where it stopped, writing over nothing.
+    void aFolderIsConvertedAndTakesUpWhereItStopped()
+    {
+        QTemporaryDir dir;
+        const QString in = dir.filePath("archive"), out = dir.filePath("unicode");
+        QVERIFY(QDir().mkpath(in + "/2019/notices") && QDir().mkpath(in + "/letters"));
+        writeBytes(in + "/letters/mother.tam", "mk;kh\r\n");
+        writeBytes(in + "/letters/mother.txt", "jkpo;");  // a .txt of codes beside a .tam of the same name
+        writeBytes(in + "/2019/notices/broken.docx", QByteArray("PK\x03\x04", 4) + QByteArray(200, 'x'));
+        writeBytes(in + "/2019/photo.txt", QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(64, '\0'));
+        writeBytes(in + "/2019/notes.md", "not a kind it converts");
+        QVERIFY(QFile::copy(QFINDTESTDATA("../data/office/transfer-certificate.odt"), in + "/2019/notices/certificate.odt"));
+        Run r = runOrvane({"--to-unicode", in, out});
+        QCOMPARE(r.status, 1);  // two refused
+        QVERIFY2(r.err.contains("5 of 5 files: 3 converted, 0 unchanged, 0 kept (OUTDIR had them), 2 refused"), r.err);
+        QCOMPARE(bytesOf(out + "/letters/mother.tam.txt"), QByteArray("அம்மா\n"));
+        QCOMPARE(bytesOf(out + "/letters/mother.txt"), QByteArray("தமிழ்\n"));
+        QVERIFY(QFile::exists(out + "/2019/notices/certificate.odt"));
+        QVERIFY(!QFile::exists(out + "/2019/notices/broken.docx") && !QFile::exists(out + "/2019/photo.txt"));
+        QVERIFY(!QFile::exists(out + "/2019/notes.md"));
+        QCOMPARE(QDir(out + "/2019/notices").entryList(QDir::Files | QDir::Hidden).size(), 1);  // no partial left
+        const QByteArray report = bytesOf(out + "/orvane-report.tsv");
+        QVERIFY2(report.startsWith("status\tinput\toutput\tdetail\n"), report);
+        QVERIFY2(report.contains("refused\t2019/photo.txt\t2019/photo.txt\t") && report.contains("PNG"), report);
+        QVERIFY2(report.contains("refused\t2019/notices/broken.docx\t"), report);
+        QVERIFY2(report.contains("done\t2019/notices/certificate.odt\t2019/notices/certificate.odt\t10 runs"), report);
+        QCOMPARE(report.count('\n'), 6);
+
+        // Again, after one output was lost and a document added: only those two are written.
+        writeBytes(out + "/letters/mother.txt", "edited by hand");
+        QFile::remove(out + "/2019/notices/certificate.odt");
+        writeBytes(in + "/letters/father.tam", "mg;gh");
+        r = runOrvane({"--to-unicode", in, out});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("6 of 6 files: 2 converted, 0 unchanged, 2 kept"), r.err);
+        QCOMPARE(bytesOf(out + "/letters/mother.txt"), QByteArray("edited by hand"));
+        QCOMPARE(bytesOf(out + "/letters/father.txt"), QByteArray("அப்பா\n"));
+        QVERIFY(QFile::exists(out + "/2019/notices/certificate.odt"));
+        r = runOrvane({"--to-unicode", "--overwrite", in, out});
+        QCOMPARE(bytesOf(out + "/letters/mother.txt"), QByteArray("தமிழ்\n"));
+
+        // Stopped in the middle of many, then started again: every file converted once.
+        const QString many = dir.filePath("many"), manyOut = dir.filePath("many-unicode");
+        QVERIFY(QDir().mkpath(many));
+        for (int k = 0; k < 300; ++k)
+            writeBytes(many + QString("/%1.tam").arg(k, 3, 10, QChar('0')), "jkpo;");
+        QProcess p;
+        p.start(ORVANE_EXE, {"--to-unicode", many, manyOut});
+        QVERIFY(p.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(bytesOf(manyOut + "/orvane-report.tsv").count('\n') > 5, 30000);
+        ::kill(pid_t(p.processId()), SIGINT);
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 130);
+        const qsizetype before = bytesOf(manyOut + "/orvane-report.tsv").count("\ndone\t");
+        QVERIFY(before < 300);
+        QVERIFY(QDir(manyOut).entryList({".orvane-part-*"}, QDir::Files | QDir::Hidden).isEmpty());
+        r = runOrvane({"--to-unicode", many, manyOut});
+        QCOMPARE(r.status, 0);
+        const QByteArray second = bytesOf(manyOut + "/orvane-report.tsv");
+        QCOMPARE(second.count("\nkept\t") + second.count("\ndone\t"), 300);
+        QVERIFY2(second.count("\nkept\t") >= before, second);
+        QCOMPARE(QDir(manyOut).entryList({"*.txt"}, QDir::Files).size(), 300);
+        QCOMPARE(bytesOf(manyOut + "/299.txt"), QByteArray("தமிழ்\n"));
+
+        // The README's recipe for many machines, on this one alone.
+        r = shell("cd archive && find . -name '*.docx' -o -name '*.odt' -o -name '*.rtf' |"
+                  "  parallel --will-cite --sshlogin : --transferfile {} --return ../unicode-p/{} "
+                  "           'mkdir -p ../unicode-p/{//} && \"$ORVANE\" --to-unicode {} ../unicode-p/{}'",
+                  dir.path());
+        QCOMPARE(r.status, 1);  // parallel counts the broken .docx
+        QCOMPARE(bytesOf(dir.filePath("unicode-p/2019/notices/certificate.odt")).isEmpty(), false);
+        QVERIFY(!QFile::exists(dir.filePath("unicode-p/2019/notices/broken.docx")));
     }
 
     void helpVersionAndUsage()

@@ -555,6 +555,53 @@ private slots:
         QVERIFY(!readZip(bomb, entries, error, std::size_t(1) << 20));
         QVERIFY2(QString::fromStdString(error).contains("expands to more than"), error.c_str());
         QVERIFY(readZip(bomb, entries, error));
+        // The bound is of what is read: an OpenDocument whose text is past it is still told by
+        // its small mimetype.
+        const std::string big = zipOf({{"mimetype", "application/vnd.oasis.opendocument.text", true},
+                                       {"content.xml", std::string(std::size_t(2) << 20, ' '), false}});
+        QCOMPARE(kindOf(big), DocumentKind::Odt);
+    }
+
+    // Forms printed to PDF from Word in SunTommy: their text, line by line, Tamil where the
+    // font has Bamini's layout and the rest as it is; what is no readable PDF says so.
+    void aBaminiPdfReadsAsItsText_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("maternity") << "maternity-assistance-form";
+        QTest::newRow("funeral") << "funeral-assistance-form";
+    }
+
+    void aBaminiPdfReadsAsItsText()
+    {
+        QFETCH(QString, name);
+        const QString pdf = QFINDTESTDATA("../data/pdf/" + name + ".pdf");
+        QFile expected(QFINDTESTDATA("../data/pdf/" + name + ".txt"));
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        QTemporaryDir dir;
+        const QString out = dir.filePath(name + ".txt");
+        QProcess p;
+        p.start(ORVANE_EXE, {"--to-unicode", pdf, out});
+        QVERIFY(p.waitForFinished(30000));
+        const QByteArray err = p.readAllStandardError();
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY2(err.contains("SunTommy") && err.contains("Times-Roman"), err);
+        QFile written(out);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(written.readAll()), QString::fromUtf8(expected.readAll()));
+
+        p.start(ORVANE_EXE, {"--from-unicode", pdf, dir.filePath("back.tam")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(!QFile::exists(dir.filePath("back.tam")));
+        QFile damaged(dir.filePath("damaged.pdf"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("%PDF-1.4\n1 0 obj << /Type /Catalog >> broken");
+        damaged.close();
+        p.start(ORVANE_EXE, {"--to-unicode", damaged.fileName(), dir.filePath("damaged.txt")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(p.readAllStandardError().contains("poppler cannot read it"), "no reason given");
+        QVERIFY(!QFile::exists(dir.filePath("damaged.txt")));
     }
 
     // The command: a .docx in, a .docx out that unzip and an XML check take, what it did on
