@@ -7,6 +7,7 @@
 #include "office/zip_archive.h"
 #include "platform/charset.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QString>
 #include <QXmlStreamReader>
@@ -286,20 +287,41 @@ public:
                     run.fontsEnd = at;
                     run.fontsName = r.qualifiedName().toString();
                     run.fontsAttributes = a;
-                } else if (name == u"t" && parent == u"r") {
+                } else if ((name == u"t" || name == u"delText") && parent == u"r") {
                     text.clear();
                     textBegin = at;
-                } else if ((name == u"tab" || name == u"br" || name == u"cr") && parent == u"r") {
+                } else if (parent == u"r" && readAlone.contains(name)
+                           && (plain || name == u"tab" || name == u"br" || name == u"cr")) {
+                    // (Converted, the others stand apart from the codes around them.)
                     // Read with the text, never written back: the element stays as it is.
-                    runs.back().texts.push_back({-1, -1, name == u"tab" ? QStringLiteral("\t") : QStringLiteral("\n")});
+                    QString c = readAlone.value(name);
+                    if (name == u"sym") {
+                        // A symbol font's character: its code, as the font's private-use form.
+                        bool ok = false;
+                        const uint code = a.value(W, QStringLiteral("char")).toUInt(&ok, 16);
+                        c = ok && code > 0 && code < 0x10000 ? QString(QChar(char16_t(code))) : QString();
+                    } else if (name == u"footnoteReference" || name == u"endnoteReference") {
+                        c = QLatin1Char('[') + QString::number(++noteNumbers[name.startsWith(u"foot") ? 0 : 1]) + QLatin1Char(']');
+                    } else if (name == u"footnoteRef" || name == u"endnoteRef") {
+                        c = QLatin1Char('[') + QString::number(++noteNumbers[name.startsWith(u"foot") ? 0 : 1]) + QLatin1Char(']');
+                    }
+                    runs.back().texts.push_back({-1, -1, c});
                 }
+                if (name == u"del" || name == u"moveFrom")
+                    ++deleted;
+                if ((name == u"footnote" || name == u"endnote") && !a.value(W, QStringLiteral("type")).isEmpty())
+                    separatorNote = true;  // the line above the notes, never text
             } else if (r.isEndElement()) {
                 const QString name = stack.back();
                 stack.pop_back();
                 const QString parent = stack.empty() ? QString() : stack.back();
                 const QString grand = stack.size() >= 2 ? stack[stack.size() - 2] : QString();
+                if (name == u"del" || name == u"moveFrom")
+                    --deleted;
+                if (name == u"footnote" || name == u"endnote")
+                    separatorNote = false;
                 if (runs.empty() && name != u"p") {
-                } else if (name == u"t" && parent == u"r") {
+                } else if ((name == u"t" || name == u"delText") && parent == u"r") {
                     const QString close = QLatin1String("</") + r.qualifiedName().toString() + QLatin1Char('>');
                     const qsizetype end = at - close.size();
                     if (at == textBegin) {
@@ -321,6 +343,7 @@ public:
                     runs.back().rPrClose = xml.lastIndexOf(u'<', at - 1);
                 } else if (name == u"r") {
                     runs.back().end = at;
+                    runs.back().deleted = deleted > 0;
                     if (!paragraphs.empty())
                         paragraphs.back().runs.push_back(std::move(runs.back()));
                     runs.pop_back();
@@ -333,7 +356,7 @@ public:
                         fromUnicode(paragraphs.back());
                     paragraphs.pop_back();
                 }
-            } else if (r.isCharacters() && !stack.empty() && stack.back() == u"t") {
+            } else if (r.isCharacters() && !stack.empty() && (stack.back() == u"t" || stack.back() == u"delText")) {
                 text += r.text();
             }
             if (malformed(r, part, error))
@@ -372,6 +395,7 @@ private:
         qsizetype fontsBegin = -1, fontsEnd = -1;
         QString fontsName;
         QXmlStreamAttributes fontsAttributes;
+        bool deleted = false;  // a tracked deletion's (or the place a move left)
         std::vector<Text> texts;
         // Bold, italic and size, which Tamil Unicode (a complex script) takes from their
         // complex-script twins: where each ends, its value, and whether the twin is there.
@@ -674,12 +698,16 @@ private:
     // The paragraph's text as a line of plain: Bamini runs read as Unicode Tamil.
     void extract(const Paragraph& p)
     {
+        if (separatorNote)
+            return;
         std::string line, codes;
         const auto flush = [&] {
             line += baminiToUnicode(codes);
             codes.clear();
         };
         for (const Run& run : p.runs) {
+            if (run.deleted)
+                continue;
             const Fonts fonts = effectiveFonts(p, run);
             const bool bamini = options.isBamini(fonts.ascii.toStdString());
             const bool highBamini = options.isBamini(fonts.hAnsi.toStdString());
@@ -703,6 +731,7 @@ private:
 
 public:
     std::string* plain = nullptr;  // set: the text is read out, nothing converted
+    int noteNumbers[2] = {0, 0};   // footnotes and endnotes numbered so far, as Word numbers them
 
 private:
     const ConvertOptions& options;
@@ -710,6 +739,15 @@ private:
     ConvertReport& report;
     QString xml;
     std::vector<Edit> edits;
+    int deleted = 0;  // inside how many tracked deletions
+    bool separatorNote = false;
+    // Elements of a run that stand for a character (or a note's number), read with its text.
+    inline static const QHash<QString, QString> readAlone = {
+        {QStringLiteral("tab"), QStringLiteral("\t")}, {QStringLiteral("br"), QStringLiteral("\n")},
+        {QStringLiteral("cr"), QStringLiteral("\n")}, {QStringLiteral("noBreakHyphen"), QString(QChar(0x2011))},
+        {QStringLiteral("softHyphen"), QString(QChar(0x00AD))}, {QStringLiteral("sym"), QString()},
+        {QStringLiteral("footnoteReference"), QString()}, {QStringLiteral("endnoteReference"), QString()},
+        {QStringLiteral("footnoteRef"), QString()}, {QStringLiteral("endnoteRef"), QString()}};
 };
 
 // The parts of a .docx that hold runs of text.
@@ -814,8 +852,33 @@ bool docxText(std::string_view in, const ConvertOptions& options, std::string& t
     reader.theme = theme;
     text.clear();
     reader.plain = &text;
-    if (!reader.convert(entryNamed(entries, "word/document.xml")->data, "word/document.xml", error))
-        return false;
+    // As the pages show them: the headers above the body, the notes below it, the footers last.
+    // The body's references and the notes' marks are numbered in the same order.
+    const auto named = [&](const char* pattern) {
+        const QRegularExpression re{QString::fromLatin1(pattern)};
+        std::vector<std::string> names;
+        for (const ZipEntry& e : entries)
+            if (re.match(QString::fromStdString(e.name)).hasMatch())
+                names.push_back(e.name);
+        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+            return a.size() != b.size() ? a.size() < b.size() : a < b;  // header2 before header10
+        });
+        return names;
+    };
+    std::vector<std::string> parts = named("^word/header[0-9]*\\.xml$");
+    parts.push_back("word/document.xml");
+    for (const char* pattern : {"^word/footnotes\\.xml$", "^word/endnotes\\.xml$", "^word/footer[0-9]*\\.xml$"})
+        for (const std::string& name : named(pattern))
+            parts.push_back(name);
+    for (const std::string& name : parts) {
+        if (name.find("notes") != std::string::npos)
+            reader.noteNumbers[0] = reader.noteNumbers[1] = 0;  // a note's mark is its reference's number
+        const std::size_t before = text.size();
+        if (!reader.convert(entryNamed(entries, name)->data, name, error))
+            return false;
+        if (name != "word/document.xml" && text.find_first_not_of("\n", before) == std::string::npos)
+            text.resize(before);  // a part with no text adds no empty lines
+    }
     if (text.ends_with('\n'))
         text.pop_back();
     return true;

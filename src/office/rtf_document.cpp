@@ -34,7 +34,9 @@ bool skipped(std::string_view word)
 bool besideTheBody(std::string_view word)
 {
     static constexpr std::string_view names[] = {"header", "footer", "headerl", "headerr", "headerf", "footerl",
-                                                 "footerr", "footerf", "footnote", "annotation"};
+                                                 "footerr", "footerf", "footnote", "annotation",
+                                                 // {\upr{text}{\*\ud{the same in Unicode}}}: Word reads the second
+                                                 "ud"};
     return std::find(std::begin(names), std::end(names), word) != std::end(names);
 }
 
@@ -100,6 +102,10 @@ public:
                     character(stack.back(), begin, k, static_cast<unsigned char>(s), true);
                 else if (s == '~')
                     character(stack.back(), begin, k, 0xA0, false);
+                else if (s == '_')  // a hyphen no line breaks at
+                    character(stack.back(), begin, k, 0x2011, false);
+                else if (s == '-')  // where a line may break with a hyphen
+                    character(stack.back(), begin, k, 0x00AD, false);
                 else if (s == '*') {
                     // An ignorable destination: skipped, unless its word names one that holds
                     // text (a footnote as some writers mark it, {\*\footnote ...}).

@@ -386,8 +386,8 @@ private slots:
         QCOMPARE(read(again), expected);
     }
 
-    // Opened in the window: the body's text, a line for each paragraph (a table's cell by
-    // cell), Bamini runs as Unicode Tamil, tabs as tabs, the rest as it is.
+    // Opened in the window: the header above the body's text, a line for each paragraph (a
+    // table's cell by cell), Bamini runs as Unicode Tamil, tabs as tabs, the rest as it is.
     void aLetterOpensAsItsText()
     {
         ConvertOptions options;
@@ -395,8 +395,52 @@ private slots:
         std::string text, error;
         QVERIFY(docxText(zipOf(letterEntries()), options, text, error));
         QCOMPARE(QString::fromStdString(text),
-                 u("வணக்கம் Mr. Kumar & Co, 10 Main St. கொண்டு\nதமிழ் நாடுChennai 600001\n") + u(test::RealBamini[0].unicode)
-                     + u("\nTotal"));
+                 u("பக்கம் 1\nவணக்கம் Mr. Kumar & Co, 10 Main St. கொண்டு\nதமிழ் நாடுChennai 600001\n")
+                     + u(test::RealBamini[0].unicode) + u("\nTotal"));
+    }
+
+    // RTF as Word writes it: {\upr} holds the text twice, the second in {\*\ud} for Unicode
+    // readers; both are converted and read once. \_ and \- are the hyphens they stand for.
+    void anRtfsUnicodeTwinAndHyphens()
+    {
+        const std::string rtf = R"({\rtf1{\fonttbl{\f0 Bamini;}{\f1 Arial;}}\f0 {\upr{jkpo;}{\*\ud{jkpo;}}}\f1  co\_op\-er\par})";
+        std::string text, error, out;
+        QVERIFY(rtfText(rtf, ConvertOptions{}, text, error));
+        QCOMPARE(QString::fromStdString(text), u("தமிழ் co\u2011op\u00ADer"));
+        ConvertReport report;
+        QVERIFY2(convertRtf(rtf, out, ConvertOptions{}, report, error), error.c_str());
+        QCOMPARE(QString::fromStdString(out).count(QStringLiteral("\\u2980?")), 2);  // த in both halves
+    }
+
+    // What Word keeps beside the text: a tracked deletion is no text (but is converted, for
+    // when it is rejected), a note is numbered where it is referred to and read below the body,
+    // the marks that stand for characters are those characters, and a header alone is text.
+    void deletionsNotesAndMarksAsWordShowsThem()
+    {
+        const char* const ns = R"(xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main")";
+        const std::string bamini = R"(<w:rPr><w:rFonts w:ascii="Bamini" w:hAnsi="Bamini"/></w:rPr>)";
+        const std::string body = std::string("<w:document ") + ns + "><w:body><w:p><w:r>" + bamini
+                                 + "<w:t>jkpo;</w:t></w:r><w:r><w:footnoteReference w:id=\"2\"/></w:r><w:del w:id=\"9\"><w:r>"
+                                 + bamini + "<w:delText>ehL</w:delText></w:r></w:del><w:r><w:t xml:space=\"preserve\"> co</w:t>"
+                                   "<w:noBreakHyphen/><w:t>op</w:t><w:softHyphen/><w:sym w:font=\"Symbol\" w:char=\"F0B7\"/></w:r></w:p>"
+                                   "</w:body></w:document>";
+        const std::string notes = std::string("<w:footnotes ") + ns
+                                  + "><w:footnote w:type=\"separator\" w:id=\"-1\"><w:p><w:r><w:separator/></w:r></w:p></w:footnote>"
+                                    "<w:footnote w:id=\"2\"><w:p><w:r><w:footnoteRef/></w:r><w:r><w:t xml:space=\"preserve\"> A note</w:t>"
+                                    "</w:r></w:p></w:footnote></w:footnotes>";
+        std::string text, error;
+        QVERIFY(docxText(zipOf({{"word/document.xml", body, false}, {"word/footnotes.xml", notes, false}}), {}, text, error));
+        QCOMPARE(QString::fromStdString(text), u("தமிழ்[1] co\u2011op\u00AD\uF0B7\n[1] A note"));
+        std::string out;
+        ConvertReport report;
+        QVERIFY(convertDocx(zipOf({{"word/document.xml", body, false}}), out, {}, report, error));
+        std::vector<ZipEntry> back;
+        QVERIFY(readZip(out, back, error));
+        QVERIFY(QString::fromStdString(back[0].data).contains(u("<w:delText>நாடு</w:delText>")));
+        const std::string headerOnly = std::string("<w:document ") + ns + "><w:body><w:p/></w:body></w:document>";
+        const std::string header = std::string("<w:hdr ") + ns + "><w:p><w:r><w:t>Notice</w:t></w:r></w:p></w:hdr>";
+        QVERIFY(docxText(zipOf({{"word/document.xml", headerOnly, false}, {"word/header1.xml", header, false}}), {}, text, error));
+        QCOMPARE(text, std::string("Notice\n"));
     }
 
     // A Bamini font draws English letters (and the comma) as Tamil: a run mixing them is
