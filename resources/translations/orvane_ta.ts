@@ -27,6 +27,11 @@
         <source>PDF document (*.pdf)</source>
         <translation>PDF ஆவணம் (*.pdf)</translation>
     </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="25" />
+        <source>All documents (*.tam *.txt *.docx *.odt *.rtf *.pdf)</source>
+        <translation>எல்லா ஆவணங்களும் (*.tam *.txt *.docx *.odt *.rtf *.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -141,12 +146,17 @@
         <translation>சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="57" />
+        <location filename="../../src/platform/message_text.cpp" line="54" />
+        <source>Convert Document</source>
+        <translation>ஆவணத்தை மாற்று</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="58" />
         <source>You have not saved the Document.  Do you want to save it now</source>
         <translation>நீங்கள் ஆவணத்தைச் சேமிக்கவில்லை.  இப்போது சேமிக்க வேண்டுமா</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="59" />
+        <location filename="../../src/platform/message_text.cpp" line="60" />
         <source>The document could not be saved to
 %1
 
@@ -161,7 +171,7 @@ Your text is still here with its changes. Save it somewhere else.</source>
 உங்கள் உரை அதன் மாற்றங்களுடன் இங்கேயே உள்ளது. வேறு இடத்தில் சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="62" />
+        <location filename="../../src/platform/message_text.cpp" line="63" />
         <source>The file
 %1
 could not be opened: %2.</source>
@@ -170,7 +180,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="64" />
+        <location filename="../../src/platform/message_text.cpp" line="65" />
         <source>The Unicode text could not be written to
 %1
 
@@ -181,7 +191,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="66" />
+        <location filename="../../src/platform/message_text.cpp" line="67" />
         <source>The PDF could not be written to
 %1
 
@@ -192,19 +202,19 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="68" />
+        <location filename="../../src/platform/message_text.cpp" line="69" />
         <source>Printing and PDF export are not available: %1.</source>
         <translation>அச்சிடவோ PDF ஆக ஏற்றுமதி செய்யவோ இயலாது: %1.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="70" />
+        <location filename="../../src/platform/message_text.cpp" line="71" />
         <source>%1
 already exists. Do you want to replace it?</source>
         <translation>%1
 ஏற்கனவே உள்ளது. அதன் மேல் எழுத வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="72" />
+        <location filename="../../src/platform/message_text.cpp" line="73" />
         <source>Another program has changed
 %1
 since Orvane opened or saved it.
@@ -216,7 +226,7 @@ Save over those changes?</source>
 அந்த மாற்றங்களின் மேல் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="74" />
+        <location filename="../../src/platform/message_text.cpp" line="75" />
         <source>%1
 is no longer the file Orvane opened: another program has replaced or moved it.
 
@@ -227,7 +237,7 @@ Save your text under this name anyway?</source>
 இருந்தாலும் உங்கள் உரையை இந்தப் பெயரில் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="77" />
+        <location filename="../../src/platform/message_text.cpp" line="78" />
         <source>Another program has changed
 %1
 
@@ -238,7 +248,7 @@ Load the new version?</source>
 புதிய பதிப்பை ஏற்ற வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="79" />
+        <location filename="../../src/platform/message_text.cpp" line="80" />
         <source>The file
 %1
 no longer exists: the text in Orvane is the only copy.
@@ -251,7 +261,7 @@ Orvane-இல் உள்ள உரையே ஒரே படி.
 இப்போது சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="81" />
+        <location filename="../../src/platform/message_text.cpp" line="82" />
         <source>Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -260,12 +270,12 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="101" />
+        <location filename="../../src/platform/message_text.cpp" line="102" />
         <source>%1: its text is opened as Unicode text, its formatting left behind. Save asks for a new name.</source>
         <translation>%1: அதன் உரை யூனிகோட் உரையாகத் திறக்கப்பட்டது, வடிவமைப்பு விடப்பட்டது. சேமிக்கும்போது புதிய பெயர் கேட்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="109" />
+        <location filename="../../src/platform/message_text.cpp" line="110" />
         <source>The Unicode text
 %1
 holds %2 syllables that Bamini has no letter for (ஙு ஙூ ஞு ஞூ ஷு ஷூ). They will be shown without their vowel sign, and saving writes them so.
@@ -278,7 +288,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="118" />
+        <location filename="../../src/platform/message_text.cpp" line="119" />
         <source>Saved, %1 would have %2 lines, more than the %3 Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -287,7 +297,7 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="131" />
+        <location filename="../../src/platform/message_text.cpp" line="132" />
         <source>%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a Bamini font.
 
 Keep the document as Unicode text from now on, so that the English stays English? Saved, it becomes
@@ -302,7 +312,7 @@ Yes keeps it as Unicode text. No leaves the English out.</source>
 ஆம் என்றால் யூனிகோட் உரையாக வைக்கும். இல்லை என்றால் ஆங்கிலத்தை விட்டுவிடும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="136" />
+        <location filename="../../src/platform/message_text.cpp" line="137" />
         <source>%1
 is a .tam file, which holds Tamil only. The English in the document will be left out of it, and out of the document.
 
@@ -313,12 +323,33 @@ Save it so?</source>
 அப்படியே சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="139" />
+        <location filename="../../src/platform/message_text.cpp" line="140" />
         <source>Only part of the last changes to %1 could be read back: %2. The text is restored as far as it could be read; look it over before you save it.</source>
         <translation>%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="84" />
+        <location filename="../../src/platform/message_text.cpp" line="143" />
+        <source>Convert the Bamini text of
+%1
+to Unicode Tamil?
+
+No converts its Unicode Tamil back to Bamini codes.</source>
+        <translation>%1
+இல் உள்ள பாமினி உரையை யூனிகோட் தமிழாக மாற்றவா?
+
+இல்லை என்றால், அதன் யூனிகோட் தமிழ் பாமினிக் குறியீடுகளாக மாற்றப்படும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="145" />
+        <source>The document
+%1
+could not be converted: %2.</source>
+        <translation>ஆவணம்
+%1
+மாற்றப்பட முடியவில்லை: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="85" />
         <source>%1
 has other names (hard links): %2.
 
@@ -329,7 +360,7 @@ Yes writes into the file itself, so that every name shows the new text. No saves
 ‘ஆம்’ என்றால் அந்தக் கோப்பிலேயே எழுதப்படும்; அதன் எல்லாப் பெயர்களிலும் புதிய உரை தெரியும். ‘இல்லை’ என்றால் இந்தப் பெயருக்கு மட்டும் புதிய கோப்பு சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="87" />
+        <location filename="../../src/platform/message_text.cpp" line="88" />
         <source>The name
 %1
 cannot be used: it holds bytes that could not be read as text. Choose another name.</source>
@@ -338,12 +369,12 @@ cannot be used: it holds bytes that could not be read as text. Choose another na
 உரையாகப் படிக்க முடியாத பைட்டுகள் அதில் உள்ளன. வேறு பெயரைத் தேர்ந்தெடுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="90" />
+        <location filename="../../src/platform/message_text.cpp" line="91" />
         <source>Orvane closed before %1 was saved. Restore the unsaved text?</source>
         <translation>%1 சேமிக்கப்படுவதற்கு முன்பே Orvane மூடப்பட்டது. சேமிக்கப்படாத உரையை மீட்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="92" />
+        <location filename="../../src/platform/message_text.cpp" line="93" />
         <source>The unsaved text of %1 will be deleted for good.
 
 Delete it?</source>
@@ -352,7 +383,7 @@ Delete it?</source>
 நீக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="94" />
+        <location filename="../../src/platform/message_text.cpp" line="95" />
         <source>Orvane cannot keep a recovery copy of your unsaved text in
 %1
 
@@ -367,7 +398,7 @@ Until that is mended, save your work often.</source>
 இது சரிசெய்யப்படும் வரை அடிக்கடி சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="97" />
+        <location filename="../../src/platform/message_text.cpp" line="98" />
         <source>The recovery file of an earlier run
 %1
 cannot be read: %2. It was moved to
@@ -378,7 +409,7 @@ cannot be read: %2. It was moved to
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="99" />
+        <location filename="../../src/platform/message_text.cpp" line="100" />
         <source>The unsaved text of %1 could not be restored: %2.
 
 It is kept, as it was, in
@@ -389,12 +420,12 @@ It is kept, as it was, in
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="104" />
+        <location filename="../../src/platform/message_text.cpp" line="105" />
         <source>%1 is Unicode text: shown in Tamil codes, saved back as Unicode.</source>
         <translation>%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="106" />
+        <location filename="../../src/platform/message_text.cpp" line="107" />
         <source>The Unicode text
 %1
 holds %2 characters that a Tamil document cannot hold. They will be shown as "?", and saving writes "?" in their place.
@@ -407,7 +438,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="113" />
+        <location filename="../../src/platform/message_text.cpp" line="114" />
         <source>The file
 %1
 has a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs that long.
@@ -420,7 +451,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="116" />
+        <location filename="../../src/platform/message_text.cpp" line="117" />
         <source>The file
 %1
 could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
@@ -429,7 +460,7 @@ could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
 அதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="121" />
+        <location filename="../../src/platform/message_text.cpp" line="122" />
         <source>The file
 %1
 could not be opened: there is not enough memory for it.</source>
@@ -438,17 +469,17 @@ could not be opened: there is not enough memory for it.</source>
 அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="123" />
+        <location filename="../../src/platform/message_text.cpp" line="124" />
         <source>Opening %1 was stopped; none of it was kept.</source>
         <translation>%1 திறப்பது நிறுத்தப்பட்டது; அதில் எதுவும் வைக்கப்படவில்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="125" />
+        <location filename="../../src/platform/message_text.cpp" line="126" />
         <source>The text could not be pasted: there is not enough memory for it.</source>
         <translation>உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="127" />
+        <location filename="../../src/platform/message_text.cpp" line="128" />
         <source>The document has
 
 %1 words
@@ -463,7 +494,7 @@ could not be opened: there is not enough memory for it.</source>
 %4 வரிகள்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="129" />
+        <location filename="../../src/platform/message_text.cpp" line="130" />
         <source>The selection has
 
 %1 words
@@ -550,22 +581,22 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="150" />
+        <location filename="../../src/window/editor.cpp" line="154" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="150" />
+        <location filename="../../src/window/editor.cpp" line="154" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="383" />
+        <location filename="../../src/window/editor.cpp" line="394" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="383" />
+        <location filename="../../src/window/editor.cpp" line="394" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>
@@ -675,207 +706,212 @@ could not be opened: there is not enough memory for it.</source>
     </message>
     <message>
         <location filename="../../src/window/form1_layout.cpp" line="55" />
+        <source>Conver&amp;t Document...</source>
+        <translation>ஆவணத்தை மாற்று (&amp;T)...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="56" />
         <source>&amp;Print...</source>
         <translation>அச்சிடு (&amp;P)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="56" />
+        <location filename="../../src/window/form1_layout.cpp" line="57" />
         <source>Print Pre&amp;view...</source>
         <translation>அச்சு முன்னோட்டம் (&amp;V)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="57" />
+        <location filename="../../src/window/form1_layout.cpp" line="58" />
         <source>&amp;Recent Documents</source>
         <translation>அண்மைய ஆவணங்கள் (&amp;R)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="60" />
+        <location filename="../../src/window/form1_layout.cpp" line="61" />
         <source>E&amp;xit</source>
         <translation>வெளியேறு (&amp;X)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="62" />
+        <location filename="../../src/window/form1_layout.cpp" line="63" />
         <source>&amp;Edit</source>
         <translation>திருத்து (&amp;E)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="64" />
+        <location filename="../../src/window/form1_layout.cpp" line="65" />
         <source>&amp;Copy</source>
         <translation>நகலெடு (&amp;C)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="65" />
+        <location filename="../../src/window/form1_layout.cpp" line="66" />
         <source>&amp;Cu&amp;t</source>
         <translation>வெட்டு (&amp;T)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="66" />
+        <location filename="../../src/window/form1_layout.cpp" line="67" />
         <source>&amp;Paste</source>
         <translation>ஒட்டு (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="67" />
+        <location filename="../../src/window/form1_layout.cpp" line="68" />
         <source>Copy as &amp;Unicode</source>
         <translation>யூனிகோடாக நகலெடு (&amp;U)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="69" />
+        <location filename="../../src/window/form1_layout.cpp" line="70" />
         <source>U&amp;ndo</source>
         <translation>செயல்தவிர் (&amp;N)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="70" />
+        <location filename="../../src/window/form1_layout.cpp" line="71" />
         <source>&amp;Redo</source>
         <translation>மீண்டும் செய் (&amp;R)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="76" />
+        <location filename="../../src/window/form1_layout.cpp" line="77" />
         <source>Select &amp;All</source>
         <translation>அனைத்தையும் தேர் (&amp;A)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="78" />
+        <location filename="../../src/window/form1_layout.cpp" line="79" />
         <source>&amp;Find...</source>
         <translation>தேடு (&amp;F)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="79" />
+        <location filename="../../src/window/form1_layout.cpp" line="80" />
         <source>Find Next</source>
         <translation>அடுத்ததைத் தேடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="80" />
+        <location filename="../../src/window/form1_layout.cpp" line="81" />
         <source>Find Previous</source>
         <translation>முந்தையதைத் தேடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="81" />
+        <location filename="../../src/window/form1_layout.cpp" line="82" />
         <source>R&amp;eplace...</source>
         <translation>மாற்றியமை (&amp;E)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="82" />
+        <location filename="../../src/window/form1_layout.cpp" line="83" />
         <source>&amp;Go to Line...</source>
         <translation>வரிக்குச் செல் (&amp;G)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="83" />
+        <location filename="../../src/window/form1_layout.cpp" line="84" />
         <source>&amp;Word Count...</source>
         <translation>சொல் எண்ணிக்கை (&amp;W)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="85" />
+        <location filename="../../src/window/form1_layout.cpp" line="86" />
         <source>Paste as En&amp;glish</source>
         <translation>ஆங்கிலமாக ஒட்டு (&amp;G)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="86" />
+        <location filename="../../src/window/form1_layout.cpp" line="87" />
         <source>Paste as &amp;Bamini</source>
         <translation>பாமினியாக ஒட்டு (&amp;B)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="87" />
+        <location filename="../../src/window/form1_layout.cpp" line="88" />
         <source>Type E&amp;nglish</source>
         <translation>ஆங்கிலம் தட்டச்சிடு (&amp;N)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="93" />
+        <location filename="../../src/window/form1_layout.cpp" line="94" />
         <source>Zoom In</source>
         <translation>பெரிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="94" />
+        <location filename="../../src/window/form1_layout.cpp" line="95" />
         <source>Zoom Out</source>
         <translation>சிறிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="96" />
+        <location filename="../../src/window/form1_layout.cpp" line="97" />
         <source>Save As</source>
         <translation>வேறு பெயரில் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="97" />
+        <location filename="../../src/window/form1_layout.cpp" line="98" />
         <source>Exit</source>
         <translation>வெளியேறு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="100" />
+        <location filename="../../src/window/form1_layout.cpp" line="101" />
         <source>&amp;About</source>
         <translation>பற்றி (&amp;B)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="102" />
+        <location filename="../../src/window/form1_layout.cpp" line="103" />
         <source>&amp;Program</source>
         <translation>நிரல் (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="103" />
+        <location filename="../../src/window/form1_layout.cpp" line="104" />
         <source>Programmer</source>
         <translation>நிரலாளர்</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="104" />
+        <location filename="../../src/window/form1_layout.cpp" line="105" />
         <source>&amp;Keyboard</source>
         <translation>விசைப்பலகை (&amp;K)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="146" />
+        <location filename="../../src/window/form1_layout.cpp" line="147" />
         <source>New File</source>
         <translation>புதிய கோப்பு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="147" />
+        <location filename="../../src/window/form1_layout.cpp" line="148" />
         <source>Open Document</source>
         <translation>ஆவணத்தைத் திற</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="148" />
+        <location filename="../../src/window/form1_layout.cpp" line="149" />
         <source>Save the Document</source>
         <translation>ஆவணத்தைச் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="150" />
+        <location filename="../../src/window/form1_layout.cpp" line="151" />
         <source>Cut</source>
         <translation>வெட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="151" />
+        <location filename="../../src/window/form1_layout.cpp" line="152" />
         <source>Copy the Selection</source>
         <translation>தேர்ந்தெடுத்ததை நகலெடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="152" />
+        <location filename="../../src/window/form1_layout.cpp" line="153" />
         <source>Paste from Clipboard</source>
         <translation>இடைநினைவகத்திலிருந்து ஒட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="157" />
+        <location filename="../../src/window/form1_layout.cpp" line="158" />
         <source>Increase Font Size</source>
         <translation>எழுத்தின் அளவைக் கூட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="158" />
+        <location filename="../../src/window/form1_layout.cpp" line="159" />
         <source>Decrease Font Size</source>
         <translation>எழுத்தின் அளவைக் குறை</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="163" />
+        <location filename="../../src/window/form1_layout.cpp" line="164" />
         <source>Type English (F12); again for Tamil</source>
         <translation>ஆங்கிலம் தட்டச்சிடு (F12); மீண்டும் அழுத்தினால் தமிழ்</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="79" />
+        <location filename="../../src/window/form1_print.cpp" line="88" />
         <source>Making the PDF...</source>
         <translation>PDF உருவாகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="79" />
-        <location filename="../../src/window/form1_print.cpp" line="122" />
+        <location filename="../../src/window/form1_print.cpp" line="88" />
+        <location filename="../../src/window/form1_print.cpp" line="141" />
         <source>Cancel</source>
         <translation>இரத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="122" />
+        <location filename="../../src/window/form1_print.cpp" line="141" />
         <source>Printing...</source>
         <translation>அச்சிடப்படுகிறது...</translation>
     </message>
@@ -889,6 +925,16 @@ could not be opened: there is not enough memory for it.</source>
         <location filename="../../src/window/form1.cpp" line="71" />
         <source>Tamil</source>
         <translation>தமிழ்</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_convert.cpp" line="120" />
+        <source>Converting the document...</source>
+        <translation>ஆவணம் மாற்றப்படுகிறது...</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_convert.cpp" line="120" />
+        <source>Stop</source>
+        <translation>நிறுத்து</translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,7 @@ namespace orvane {
 
 inline constexpr std::string_view SaveFilter = "Tamil Text File  (*.tam)| *.tam";
 inline constexpr std::string_view OpenFilter =
+    "All documents (*.tam *.txt *.docx *.odt *.rtf *.pdf)| *.tam *.txt *.docx *.odt *.rtf *.pdf|"
     "Tamil Text File  (*.tam)| *.tam|Unicode Tamil text (*.txt)| *.txt|All Files (*.*) | *.*";
 inline constexpr std::string_view ExportFilter = "Unicode Text File (*.txt)|*.txt";
 inline constexpr std::string_view PdfFilter = "PDF document (*.pdf)|*.pdf";

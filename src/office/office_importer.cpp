@@ -1,11 +1,21 @@
 #include "office/office_importer.h"
 
 #include "office/office_document.h"
+#include "office/pdf_text.h"
 
 namespace orvane::office {
 
 std::optional<std::string> OfficeImporter::importText(std::string_view bytes, std::string& error)
 {
+    if (bytes.starts_with("%PDF-")) {  // its text, as --to-unicode reads it
+        std::string text;
+        ConvertReport report;
+        if (!pdfText(bytes, ConvertOptions{}, text, report, error))
+            return std::nullopt;
+        if (text.ends_with('\n'))
+            text.pop_back();
+        return text;
+    }
     std::string why;
     const DocumentKind kind = kindOf(bytes, &why);
     switch (kind) {

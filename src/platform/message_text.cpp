@@ -51,6 +51,7 @@ constexpr const char* RecoveryTitle = QT_TRANSLATE_NOOP("Messages", "Recovery");
 constexpr const char* PasteTitle = QT_TRANSLATE_NOOP("Messages", "Paste");
 constexpr const char* CountTitle = QT_TRANSLATE_NOOP("Messages", "Word Count");
 constexpr const char* SaveTitle = QT_TRANSLATE_NOOP("Messages", "Save");
+constexpr const char* ConvertTitle = QT_TRANSLATE_NOOP("Messages", "Convert Document");
 
 constexpr Words AllWords[] = {
     {MessageId::UnsavedPrompt, SaveTitle,
@@ -138,6 +139,10 @@ constexpr Words AllWords[] = {
     {MessageId::RestoredInPart, RecoveryTitle,
      QT_TRANSLATE_NOOP("Messages", "Only part of the last changes to %1 could be read back: %2. The text is restored "
                                    "as far as it could be read; look it over before you save it.")},
+    {MessageId::ConvertWhichWay, ConvertTitle,
+     QT_TRANSLATE_NOOP("Messages", "Convert the Bamini text of\n%1\nto Unicode Tamil?\n\nNo converts its Unicode Tamil back to Bamini codes.")},
+    {MessageId::ConvertFailed, ConvertTitle,
+     QT_TRANSLATE_NOOP("Messages", "The document\n%1\ncould not be converted: %2.")},
 };
 
 constexpr bool inOrder()
@@ -145,7 +150,7 @@ constexpr bool inOrder()
     for (std::size_t i = 0; i < std::size(AllWords); ++i)
         if (AllWords[i].id != MessageId(i))
             return false;
-    return std::size(AllWords) == std::size_t(MessageId::RestoredInPart) + 1;
+    return std::size(AllWords) == std::size_t(MessageId::ConvertFailed) + 1;
 }
 static_assert(inOrder(), "every message has its words, in the order of MessageId");
 

@@ -43,6 +43,8 @@ enum class MessageId {
     OtherTextEnters,    // document name, the name it would be saved as: English enters a .tam document
     OtherTextLeftOut,   // file: a .tam file is written without the document's English
     RestoredInPart,     // document name, reason: the changes after the last whole copy were read back in part
+    ConvertWhichWay,    // file: to Unicode (Yes) or back to Bamini (No)
+    ConvertFailed,      // file, reason
 };
 
 struct Message {

@@ -22,6 +22,7 @@ namespace {
     QT_TRANSLATE_NOOP("Filters", "Tamil Text File  (*.tam)"), QT_TRANSLATE_NOOP("Filters", "All Files (*)"),
     QT_TRANSLATE_NOOP("Filters", "Unicode Text File (*.txt)"), QT_TRANSLATE_NOOP("Filters", "Unicode Tamil text (*.txt)"),
     QT_TRANSLATE_NOOP("Filters", "PDF document (*.pdf)"),
+    QT_TRANSLATE_NOOP("Filters", "All documents (*.tam *.txt *.docx *.odt *.rtf *.pdf)"),
 };
 } // namespace
 

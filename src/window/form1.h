@@ -120,6 +120,7 @@ public slots:
     void menGoTo_Click();
     void menWordCount_Click();
     void menExportPdf_Click();
+    void menConvert_Click();
     void menPrint_Click();
     void menPrintPreview_Click();
 

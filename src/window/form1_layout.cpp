@@ -52,6 +52,7 @@ void Form1::buildMenus()
     item(file, "menSA", QT_TR_NOOP("Save &As"), keys({"Ctrl+A"}), &Form1::menSA_Click);
     item(file, "menExport", QT_TR_NOOP("Export as &Unicode..."), {}, &Form1::menExport_Click);
     item(file, "menExportPdf", QT_TR_NOOP("Export as P&DF..."), keys({"Ctrl+Shift+E"}), &Form1::menExportPdf_Click);
+    item(file, "menConvert", QT_TR_NOOP("Conver&t Document..."), {}, &Form1::menConvert_Click);
     item(file, "menPrint", QT_TR_NOOP("&Print..."), keys({"Ctrl+Shift+P"}), &Form1::menPrint_Click);
     item(file, "menPrintPreview", QT_TR_NOOP("Print Pre&view..."), {}, &Form1::menPrintPreview_Click);
     QMenu* recentMenu = file->addMenu(tr("&Recent Documents"));

@@ -673,8 +673,8 @@ private slots:
         core.messages.answers = {Answer::No};
         core.dialog.answers = {"/d/ab.tam"};
         core.flows.OpenDocument();
-        QCOMPARE(core.dialog.shown.back().filter,
-                 std::string("Tamil Text File  (*.tam)| *.tam|Unicode Tamil text (*.txt)| *.txt|All Files (*.*) | *.*"));
+        QVERIFY(core.dialog.shown.back().filter.starts_with("All documents (*.tam *.txt *.docx *.odt *.rtf *.pdf)| "));
+        QVERIFY(core.dialog.shown.back().filter.ends_with("|All Files (*.*) | *.*"));
         QCOMPARE(core.view.text, std::string("A\r\nB"));
         QCOMPARE(core.view.caption, std::string("Orvane [ /d/ab.tam ]"));
         QVERIFY(!core.document.DocumentChanged());

@@ -3,6 +3,7 @@
 #include "../support/window_test.h"
 #include "about/about_windows.h"
 #include "document/unicode_tamil.h"
+#include "office/office_document.h"
 #include "window/form1.h"
 #include "window/status_panels.h"
 #include "window/text_box.h"
@@ -316,6 +317,49 @@ private slots:
                 form->Text1->setDocumentBytes(next);
             QCOMPARE(form->Text1->documentBytes(), next);
         }
+    }
+
+    // File > Convert Document...: the document chosen, the way asked, into a document of its
+    // kind under the name offered, which then opens; a PDF's text becomes Unicode text.
+    void aDocumentIsConvertedAndOpened()
+    {
+        QTemporaryDir dir;
+        const QString odt = dir.filePath("certificate.odt");
+        QVERIFY(QFile::copy(QFINDTESTDATA("../data/office/transfer-certificate.odt"), odt));
+        dialog.answers = {odt.toStdString(), dir.filePath("certificate-unicode.odt").toStdString()};
+        messages.answers = {Answer::Yes};
+        form->menConvert_Click();
+        QCOMPARE(dialog.shown.back().offered, dir.filePath("certificate-unicode.odt").toStdString());
+        QFile out(dir.filePath("certificate-unicode.odt"));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        const std::string bytes = out.readAll().toStdString();
+        QCOMPARE(office::kindOf(bytes), office::DocumentKind::Odt);
+        QFile expected(QFINDTESTDATA("../data/office/transfer-certificate.txt"));
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        const QString firstLine = QString::fromUtf8(expected.readLine()).trimmed();
+        QVERIFY2(QString::fromStdString(baminiToUnicode(form->Text1->documentBytes())).contains(firstLine),
+                 qPrintable(firstLine));  // opened, as its text
+
+        const QString pdf = QFINDTESTDATA("../data/pdf/funeral-assistance-form.pdf");
+        messages.answers = {Answer::No};  // the opened document is not to be saved
+        dialog.answers = {pdf.toStdString(), dir.filePath("form.txt").toStdString()};
+        const std::size_t asked = messages.asked.size();
+        form->menConvert_Click();
+        QVERIFY(dialog.shown.back().offered.ends_with("/funeral-assistance-form.txt"));
+        QVERIFY(QString::fromStdString(baminiToUnicode(form->Text1->documentBytes())).contains(u8"இறந்த உறுப்பினரின் பெயர்"));
+        QVERIFY(std::none_of(messages.asked.begin() + long(asked), messages.asked.end(),
+                             [](const auto& a) { return a.message.id == MessageId::ConvertWhichWay; }));  // a PDF goes one way
+
+        // Text that is no such document is refused with why, nothing written.
+        const QString notes = dir.filePath("notes.odt");
+        QVERIFY(QFile::copy(QFINDTESTDATA("../data/office/mid-year-examination.txt"), notes));
+        messages.answers = {Answer::Yes};
+        dialog.answers = {notes.toStdString(), dir.filePath("notes-unicode.odt").toStdString()};
+        const std::size_t warned = messages.warnings.size();
+        form->menConvert_Click();
+        QCOMPARE(messages.warnings.size(), warned + 1);
+        QCOMPARE(messages.warnings.back().id, MessageId::ConvertFailed);
+        QVERIFY(!QFile::exists(dir.filePath("notes-unicode.odt")));
     }
 
     void droppedFileOpensLikeOpen()

@@ -89,7 +89,7 @@ private slots:
         }
         // The designed items, captions and keys as they were, and what was added after them.
         QCOMPARE(menus, QStringList({"&File", "&New Ctrl+N", "&Open Ctrl+O", "&Save Ctrl+S", "Save &As Ctrl+A",
-                                     "Export as &Unicode... ", "Export as P&DF... Ctrl+Shift+E",
+                                     "Export as &Unicode... ", "Export as P&DF... Ctrl+Shift+E", "Conver&t Document... ",
                                      "&Print... Ctrl+Shift+P", "Print Pre&view... ", "&Recent Documents ", "-", "E&xit ",
                                      "&Edit", "&Copy Ctrl+C", "&Cu&t Ctrl+X", "&Paste Ctrl+V",
                                      "Copy as &Unicode Ctrl+Shift+C", "-", "U&ndo Ctrl+Z", "&Redo Ctrl+Shift+Z", "-",
