@@ -56,13 +56,15 @@ struct Theme {
 // The fonts of a run's two slots for the letters Bamini text is typed in: ASCII, and the
 // rest of the 8-bit set (high ANSI).
 struct Fonts {
-    QString ascii, hAnsi;
+    QString ascii, hAnsi, cs;  // cs: the complex-script font, which a run marked <w:cs/> is drawn in
     void over(const Fonts& level)
     {
         if (!level.ascii.isEmpty())
             ascii = level.ascii;
         if (!level.hAnsi.isEmpty())
             hAnsi = level.hAnsi;
+        if (!level.cs.isEmpty())
+            cs = level.cs;
     }
 };
 
@@ -74,7 +76,8 @@ Fonts fontsOf(const QXmlStreamAttributes& a, const Theme& theme)
         const QString byTheme = role.isEmpty() ? QString() : theme.font(role);
         return byTheme.isEmpty() ? a.value(W, plain).toString() : byTheme;
     };
-    return {pick(QStringLiteral("ascii"), QStringLiteral("asciiTheme")), pick(QStringLiteral("hAnsi"), QStringLiteral("hAnsiTheme"))};
+    return {pick(QStringLiteral("ascii"), QStringLiteral("asciiTheme")), pick(QStringLiteral("hAnsi"), QStringLiteral("hAnsiTheme")),
+            pick(QStringLiteral("cs"), QStringLiteral("cstheme"))};
 }
 
 bool malformed(QXmlStreamReader& r, const std::string& part, std::string& error)
@@ -236,6 +239,9 @@ public:
     {
         xml = QString::fromStdString(bytes);
         edits.clear();
+        deleted = 0;
+        tableStyles.clear();
+        separatorNote = false;
         QXmlStreamReader r(xml);
         std::vector<QString> stack;
         std::vector<Paragraph> paragraphs;
@@ -251,8 +257,13 @@ public:
                 const QString grand = stack.size() >= 2 ? stack[stack.size() - 2] : QString();
                 stack.push_back(name);
                 const QXmlStreamAttributes a = r.attributes();
+                if (name == u"tbl")
+                    tableStyles.push_back(tableStyles.empty() ? QString() : tableStyles.back());
+                if (name == u"tblStyle" && parent == u"tblPr" && !tableStyles.empty())
+                    tableStyles.back() = a.value(W, QStringLiteral("val")).toString();
                 if (name == u"p") {
                     paragraphs.emplace_back();
+                    paragraphs.back().tableStyle = tableStyles.empty() ? QString() : tableStyles.back();
                 } else if (name == u"pStyle" && parent == u"pPr" && grand == u"p" && !paragraphs.empty()) {
                     paragraphs.back().style = a.value(W, QStringLiteral("val")).toString();
                 } else if (name == u"r") {
@@ -278,6 +289,8 @@ public:
                     Run::Property& property = runs.back().properties[name];
                     property.end = at;
                     property.value = a.value(W, QStringLiteral("val")).toString();
+                } else if (name == u"cs" && parent == u"rPr" && grand == u"r") {
+                    runs.back().complex = a.value(W, QStringLiteral("val")) != u"0" && a.value(W, QStringLiteral("val")) != u"false";
                 } else if ((name == u"bCs" || name == u"iCs" || name == u"szCs") && parent == u"rPr" && grand == u"r") {
                     runs.back().properties[name.chopped(2)].twin = true;
                 } else if (name == u"rFonts" && parent == u"rPr" && grand == u"r") {
@@ -318,6 +331,8 @@ public:
                 const QString grand = stack.size() >= 2 ? stack[stack.size() - 2] : QString();
                 if (name == u"del" || name == u"moveFrom")
                     --deleted;
+                if (name == u"tbl" && !tableStyles.empty())
+                    tableStyles.pop_back();
                 if (name == u"footnote" || name == u"endnote")
                     separatorNote = false;
                 if (runs.empty() && name != u"p") {
@@ -396,6 +411,7 @@ private:
         QString fontsName;
         QXmlStreamAttributes fontsAttributes;
         bool deleted = false;  // a tracked deletion's (or the place a move left)
+        bool complex = false;  // <w:cs/>: drawn in its complex-script font
         std::vector<Text> texts;
         // Bold, italic and size, which Tamil Unicode (a complex script) takes from their
         // complex-script twins: where each ends, its value, and whether the twin is there.
@@ -407,16 +423,21 @@ private:
         std::map<QString, Property> properties;  // "b", "i", "sz"
     };
     struct Paragraph {
-        QString style;
+        QString style, tableStyle;  // tableStyle: the style of the table it stands in
         std::vector<Run> runs;
     };
 
+    // As Word works them out: the defaults, the table's style, the paragraph's, the run's
+    // character style, its own; a run marked as complex script is drawn in that slot's font.
     Fonts effectiveFonts(const Paragraph& p, const Run& run) const
     {
         Fonts fonts = styles.defaults;
+        fonts.over(styles.chain(p.tableStyle));
         fonts.over(styles.chain(p.style.isEmpty() ? styles.defaultParagraph : p.style));
         fonts.over(styles.chain(run.style));
         fonts.over(run.own);
+        if (run.complex && !fonts.cs.isEmpty())
+            fonts.ascii = fonts.hAnsi = fonts.cs;
         return fonts;
     }
 
@@ -740,6 +761,7 @@ private:
     QString xml;
     std::vector<Edit> edits;
     int deleted = 0;  // inside how many tracked deletions
+    std::vector<QString> tableStyles;  // of the tables the reading is in, innermost last
     bool separatorNote = false;
     // Elements of a run that stand for a character (or a note's number), read with its text.
     inline static const QHash<QString, QString> readAlone = {
@@ -749,6 +771,100 @@ private:
         {QStringLiteral("footnoteReference"), QString()}, {QStringLiteral("endnoteReference"), QString()},
         {QStringLiteral("footnoteRef"), QString()}, {QStringLiteral("endnoteRef"), QString()}};
 };
+
+// numbering.xml: a list's labels (w:lvlText, "%1." with text beside the number) set in a
+// font with Bamini's layout, made Unicode Tamil in the Unicode font, the numbers' places kept.
+bool convertNumbering(std::string& bytes, const Theme& theme, const ConvertOptions& options, ConvertReport& report,
+                      std::string& error)
+{
+    const QString xml = QString::fromStdString(bytes);
+    QXmlStreamReader r(xml);
+    struct Level {
+        qsizetype valBegin = -1, valEnd = -1, fontsBegin = -1, fontsEnd = -1;
+        QString text, font, prefix;
+        QXmlStreamAttributes fonts;
+    };
+    std::optional<Level> level;
+    std::vector<QString> stack;
+    std::vector<Edit> edits;
+    static const QRegularExpression valueOf(QStringLiteral("\\s(?:[A-Za-z_][\\w.-]*:)?val\\s*=\\s*([\"'])"));
+    while (!r.atEnd()) {
+        r.readNext();
+        const qsizetype at = r.characterOffset();
+        if (r.isStartElement()) {
+            const QString name = r.namespaceUri() == W ? r.name().toString() : QString();
+            const QString parent = stack.empty() ? QString() : stack.back();
+            const QString grand = stack.size() >= 2 ? stack[stack.size() - 2] : QString();
+            stack.push_back(name);
+            if (name == u"lvl") {
+                level = Level{};
+                level->prefix = r.prefix().toString();
+            } else if (level && name == u"lvlText" && parent == u"lvl") {
+                const qsizetype begin = xml.lastIndexOf(u'<', at - 1);
+                const QRegularExpressionMatch m = valueOf.match(xml.mid(begin, at - begin));
+                if (m.hasMatch()) {
+                    level->valBegin = begin + m.capturedEnd(0);
+                    level->valEnd = xml.indexOf(m.captured(1), level->valBegin);
+                    level->text = r.attributes().value(W, QStringLiteral("val")).toString();
+                }
+            } else if (level && name == u"rFonts" && parent == u"rPr" && grand == u"lvl") {
+                level->font = fontsOf(r.attributes(), theme).ascii;
+                level->fonts = r.attributes();
+                level->fontsBegin = xml.lastIndexOf(u'<', at - 1);
+                level->fontsEnd = at;
+            }
+        } else if (r.isEndElement()) {
+            const QString name = stack.back();
+            stack.pop_back();
+            if (level && name == u"rFonts")
+                level->fontsEnd = at;
+            if (name == u"lvl" && level) {
+                if (level->valBegin >= 0 && level->valEnd > level->valBegin && level->fontsBegin >= 0
+                    && options.isBamini(level->font.toStdString())) {
+                    // Each stretch between the numbers' places (%1 to %9) read as codes.
+                    QString label;
+                    static const QRegularExpression number(QStringLiteral("%[1-9]"));
+                    qsizetype from = 0;
+                    const auto codes = [&](const QString& piece) {
+                        std::string b;
+                        for (const QChar c : piece) {
+                            const uint u = c.unicode();
+                            const int code = u >= 0xF020 && u <= 0xF0FF ? int(u - 0xF000) : charset::toByte(u);
+                            b += char(code > 0 ? code : '?');
+                        }
+                        report.characters += std::size_t(piece.size());
+                        return QString::fromStdString(baminiToUnicode(b));
+                    };
+                    for (QRegularExpressionMatchIterator it = number.globalMatch(level->text); it.hasNext();) {
+                        const QRegularExpressionMatch m = it.next();
+                        label += codes(level->text.mid(from, m.capturedStart() - from)) + m.captured();
+                        from = m.capturedEnd();
+                    }
+                    label += codes(level->text.mid(from));
+                    edits.push_back({level->valBegin, level->valEnd, xmlEscaped(label)});
+                    const QString prefix = level->prefix.isEmpty() ? QString() : level->prefix + QLatin1Char(':');
+                    QString attributes;
+                    for (const QXmlStreamAttribute& a : level->fonts)
+                        if (!(a.namespaceUri() == W && QStringList{"ascii", "hAnsi", "cs", "asciiTheme", "hAnsiTheme", "cstheme"}.contains(a.name().toString())))
+                            attributes += QLatin1Char(' ') + a.qualifiedName().toString() + QLatin1String("=\"") + xmlEscaped(a.value().toString()) + QLatin1Char('"');
+                    const QString font = xmlEscaped(QString::fromStdString(options.unicodeFont));
+                    for (const char* slot : {"ascii", "hAnsi", "cs"})
+                        attributes += QLatin1Char(' ') + prefix + QLatin1String(slot) + QLatin1String("=\"") + font + QLatin1Char('"');
+                    edits.push_back({level->fontsBegin, level->fontsEnd, QLatin1Char('<') + prefix + QLatin1String("rFonts") + attributes + QLatin1String("/>")});
+                    ++report.runs;
+                }
+                level.reset();
+            }
+        }
+        if (malformed(r, "word/numbering.xml", error))
+            return false;
+    }
+    if (malformed(r, "word/numbering.xml", error))
+        return false;
+    if (!edits.empty())
+        bytes = spliced(xml, edits).toStdString();
+    return true;
+}
 
 // The parts of a .docx that hold runs of text.
 bool holdsRuns(const std::string& name)
@@ -894,9 +1010,13 @@ bool convertDocx(std::string_view in, std::string& out, const ConvertOptions& op
         return false;
     PartConverter converter(options, styles, report);
     converter.theme = theme;
-    for (ZipEntry& e : entries)
+    for (ZipEntry& e : entries) {
         if (holdsRuns(e.name) && !(converter.convert(e.data, e.name, error) && wellFormedXml(e.data, e.name, error)))
             return false;
+        if (e.name == "word/numbering.xml" && options.toUnicode
+            && !(convertNumbering(e.data, theme, options, report, error) && wellFormedXml(e.data, e.name, error)))
+            return false;
+    }
     return writeZip(entries, out, error);
 }
 

@@ -399,6 +399,38 @@ private slots:
                      + u(test::RealBamini[0].unicode) + u("\nTotal"));
     }
 
+    // Fonts Word draws text in that no run names: a table style's, and the complex-script
+    // font of a run marked <w:cs/>.
+    void aTableStylesFontAndAComplexScriptRun()
+    {
+        const char* const ns = R"(xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main")";
+        const std::string styles = std::string("<w:styles ") + ns
+                                   + R"(><w:style w:type="table" w:styleId="TamilTable"><w:rPr><w:rFonts w:ascii="Bamini" w:hAnsi="Bamini"/></w:rPr></w:style></w:styles>)";
+        const std::string body = std::string("<w:document ") + ns
+                                 + R"(><w:body><w:tbl><w:tblPr><w:tblStyle w:val="TamilTable"/></w:tblPr><w:tr><w:tc><w:p><w:r><w:t>jkpo;</w:t></w:r></w:p></w:tc></w:tr></w:tbl>)"
+                                   R"(<w:p><w:r><w:rPr><w:rFonts w:ascii="Arial" w:hAnsi="Arial" w:cs="Bamini"/><w:cs/></w:rPr><w:t>ehL</w:t></w:r>)"
+                                   R"(<w:r><w:rPr><w:rFonts w:ascii="Arial" w:hAnsi="Arial" w:cs="Bamini"/></w:rPr><w:t>ehL</w:t></w:r></w:p></w:body></w:document>)";
+        const std::string docx = zipOf({{"word/document.xml", body, false}, {"word/styles.xml", styles, false}});
+        std::string text, error;
+        QVERIFY(docxText(docx, {}, text, error));
+        QCOMPARE(QString::fromStdString(text), u("தமிழ்\nநாடுehL"));
+        std::string out;
+        ConvertReport report;
+        QVERIFY(convertDocx(docx, out, {}, report, error));
+        QCOMPARE(report.runs, std::size_t(2));
+
+        // A list's labels set in Bamini: the text beside the number made Unicode, the number kept.
+        const std::string numbering = std::string("<w:numbering ") + ns
+                                      + "><w:abstractNum w:abstractNumId=\"0\"><w:lvl w:ilvl=\"0\"><w:lvlText w:val=\"%1 m)\"/><w:rPr><w:rFonts w:ascii=\"Bamini\" w:hAnsi=\"Bamini\"/></w:rPr></w:lvl>"
+                                        R"(<w:lvl w:ilvl="1"><w:lvlText w:val="m%2."/><w:rPr><w:rFonts w:ascii="Arial"/></w:rPr></w:lvl></w:abstractNum></w:numbering>)";
+        QVERIFY(convertDocx(zipOf({{"word/document.xml", body, false}, {"word/numbering.xml", numbering, false}}), out, {}, report, error));
+        std::vector<ZipEntry> back;
+        QVERIFY(readZip(out, back, error));
+        const QString lists = QString::fromStdString(entryNamed(back, "word/numbering.xml")->data);
+        QVERIFY2(lists.contains(u("<w:lvlText w:val=\"%1 அ)\"/><w:rPr><w:rFonts w:ascii=\"Noto Sans Tamil\"")), qPrintable(lists));
+        QVERIFY(lists.contains(u("<w:lvlText w:val=\"m%2.\"/><w:rPr><w:rFonts w:ascii=\"Arial\"/>")));
+    }
+
     // RTF as Word writes it: {\upr} holds the text twice, the second in {\*\ud} for Unicode
     // readers; both are converted and read once. \_ and \- are the hyphens they stand for.
     void anRtfsUnicodeTwinAndHyphens()
