@@ -375,7 +375,7 @@ private:
         qsizetype plain = 0;  // where the text not yet in with, and no Tamil, begins
         for (qsizetype k = 0; k < text.size(); ++k) {
             const char16_t c = text[k].unicode();
-            if ((c >= 0x0B80 && c <= 0x0BFF) || c == 0x25CC) {
+            if (isTamilLetter(c)) {
                 if (plain < k)
                     with += xmlEscaped(text.mid(plain, k - plain));
                 tamil += QChar(c);

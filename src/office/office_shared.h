@@ -11,6 +11,10 @@
 
 namespace orvane::office {
 
+// A character converted as Tamil: the Tamil block's, and the dotted circle a vowel sign is
+// shown on alone.
+constexpr bool isTamilLetter(char32_t c) { return (c >= 0x0B80 && c <= 0x0BFF) || c == 0x25CC; }
+
 // Text as XML character data or an attribute value, in either quotes.
 QString xmlEscaped(const QString& text);
 

@@ -270,7 +270,7 @@ private:
             return;
         if (!options.toUnicode && !textOnly) {
             // Tamil Unicode (written as \uN) is gathered into pieces to be written as codes.
-            if (byte || !((c >= 0x0B80 && c <= 0x0BFF) || c == 0x25CC)) {
+            if (byte || !isTamilLetter(c)) {
                 closePiece();
                 return;
             }
