@@ -130,8 +130,8 @@ def main():
     mapping = {}
     for row in table:
         code, meaning, kind = row["code"], row["meaning"], row["kind"]
-        if kind in ("sequence", "drawn-as") or (kind == "variant" and len(code) > 1):
-            continue  # drawn by the glyphs of their single codes
+        if kind in ("sequence", "drawn-as", "word-end", "slip") or (kind == "variant" and len(code) > 1):
+            continue  # drawn by the glyphs of their single codes, or by their own rows
         if kind == "uu-mark":
             glyph, advance = cut_uu_mark(font, str(source), *UU_MARKS[code])
             name = "uumark" + str(ord(code))

@@ -13,7 +13,8 @@ extern const char* const BaminiTsv;  // resources/bamini.tsv, built in
 namespace orvane::bamini {
 
 namespace {
-enum class Row { None, Consonant, Vowel, Sign, Syllable, UuMark, GranthaSign, Punctuation, Itself, Sequence, DrawnAs, Variant };
+enum class Row { None, Consonant, Vowel, Sign, Syllable, UuMark, GranthaSign, Punctuation, Itself, Sequence, DrawnAs, Variant,
+                 WordEnd, Slip };
 
 Row rowNamed(std::string_view name)
 {
@@ -21,7 +22,8 @@ Row rowNamed(std::string_view name)
         {"consonant", Row::Consonant}, {"vowel", Row::Vowel},         {"sign", Row::Sign},
         {"syllable", Row::Syllable},   {"uu-mark", Row::UuMark},       {"grantha-sign", Row::GranthaSign},
         {"punctuation", Row::Punctuation}, {"itself", Row::Itself},   {"sequence", Row::Sequence},
-        {"drawn-as", Row::DrawnAs},    {"variant", Row::Variant},
+        {"drawn-as", Row::DrawnAs},    {"variant", Row::Variant},    {"word-end", Row::WordEnd},
+        {"slip", Row::Slip},
     };
     for (const auto& [n, r] : rows)
         if (n == name)
@@ -73,6 +75,12 @@ Table load()
             t.utf8[b] = utf8Of(text);  // a single code of another writer: read as what it draws
             t.kind[b] = Kind::Syllable;
             continue;
+        case Row::WordEnd:
+            t.atWordEnd[b] = utf8Of(text);
+            continue;
+        case Row::Slip:
+            t.slip[b] = true;
+            continue;
         case Row::DrawnAs:
             t.codes.emplace(text, code);
             t.drawnAs.insert(text);
@@ -104,7 +112,8 @@ Table load()
             return a.codes.size() > b.codes.size();
         });
         for (Sequence& s : list)
-            s.endsInAuMark = static_cast<unsigned char>(s.codes.back()) == t.au;
+            s.unlessSignAfter = static_cast<unsigned char>(s.codes.back()) == t.au
+                                || static_cast<unsigned char>(s.codes.back()) == t.kaal;
     }
     return t;
 }

@@ -17,7 +17,9 @@ enum class Kind : unsigned char { None, Consonant, Vowel, Sign, Syllable, UuMark
 struct Sequence {
     std::string codes;
     std::string utf8;
-    bool endsInAuMark = false;  // "xs": the au length mark only when no sign of lla follows
+    // "xs" (the au length mark) and "Jh" (the uu sign by the kaal): only when no sign of the
+    // second code follows ("Jhp" is து and ரி)
+    bool unlessSignAfter = false;
 };
 
 // Code points the reading rules name.
@@ -35,6 +37,10 @@ struct Table {
     std::map<std::u32string, std::string> codes;         // Unicode to codes
     std::set<std::u32string> drawnAs;  // Unicode whose codes draw another syllable (ஞு as ஞ)
     unsigned char kaal = 0, pulli = 0, i = 0, ii = 0, e = 0, ee = 0, ai = 0, au = 0;
+    // Codes read otherwise at a word's end, after a letter (the comma key: a comma there),
+    // and codes that draw nothing after a letter that has its vowel or pulli (a second pulli).
+    std::array<std::string, 256> atWordEnd;
+    std::array<bool, 256> slip{};
 
     bool isPrefix(unsigned char b) const { return b != 0 && (b == e || b == ee || b == ai); }
     bool attaches(unsigned char b) const { return b != 0 && (b == kaal || b == i || b == ii || b == pulli); }

@@ -32,7 +32,7 @@ bool endsInVowel(std::string_view utf8)
 } // namespace
 
 struct SegmentRules {
-    enum Action : unsigned char { Letter, Prefix, LineEnd, Pair, Kaal, Other };
+    enum Action : unsigned char { Letter, Prefix, LineEnd, Pair, Kaal, Other, WordEnd };
     struct Code {
         char utf8[14];
         unsigned char length;      // 0: none
@@ -55,6 +55,14 @@ struct SegmentRules {
     std::vector<std::array<Code, 256>> pairs;
     Code ra{};
     unsigned char kaal = 0, au = 0, e = 0, ai = 0;
+    // A code that reads otherwise after a letter at a word's end (the comma key), whether a
+    // code is a Tamil one (a letter, a sign, a mark), the code that draws nothing after a
+    // letter with its vowel or pulli (a second pulli), and the codes it may follow.
+    std::array<Code, 256> wordEnd{};
+    std::array<bool, 256> tamil{};
+    std::array<bool, 256> letterEnd{};  // may end a consonant's syllable: the consonant, a sign, a mark
+    std::array<bool, 256> slipAfter{};
+    unsigned char slip = 0;
 };
 
 namespace {
@@ -86,6 +94,14 @@ SegmentRules build()
     for (int b = 0; b < 256; ++b) {
         const auto byte = static_cast<unsigned char>(b);
         d.raAfterKaal[byte] = t.followsRaKaal(byte);
+        const Kind kind = t.kind[byte];
+        d.tamil[byte] = kind == Kind::Consonant || kind == Kind::Vowel || kind == Kind::Sign || kind == Kind::Syllable
+                        || kind == Kind::UuMark || kind == Kind::GranthaSign;
+        d.letterEnd[byte] = d.tamil[byte] && kind != Kind::Vowel && !t.isPrefix(byte);
+        d.slipAfter[byte] = (kind == Kind::Sign && !t.isPrefix(byte)) || kind == Kind::Syllable || kind == Kind::UuMark
+                            || kind == Kind::GranthaSign;
+        if (t.slip[byte])
+            d.slip = byte;
         if (t.attaches(byte))
             fits = fill(d.signs[byte], t.utf8[byte]) && fits;
         if (t.kind[byte] == Kind::Consonant)
@@ -116,14 +132,18 @@ SegmentRules build()
         }
         d.takesSigns[byte] = kind == Kind::Consonant && byte != t.kaal;
         d.actions[byte] = byte == t.kaal ? SegmentRules::Kaal : t.sequences[byte].empty() ? SegmentRules::Letter : SegmentRules::Pair;
-        if (d.actions[byte] == SegmentRules::Letter)
+        if (!t.atWordEnd[byte].empty() && d.actions[byte] == SegmentRules::Letter) {
+            d.actions[byte] = SegmentRules::WordEnd;
+            fits = fill(d.wordEnd[byte], t.atWordEnd[byte]) && fits;
+        }
+        if (d.actions[byte] != SegmentRules::Pair && d.actions[byte] != SegmentRules::Kaal)
             continue;
         d.pairRow[byte] = static_cast<unsigned char>(d.pairs.size());
         d.pairs.emplace_back();
         for (const bamini::Sequence& q : t.sequences[byte]) {
             SegmentRules::Code& pair = d.pairs.back()[static_cast<unsigned char>(q.codes[1])];
             fits = q.codes.size() == 2 && fill(pair, q.utf8) && fits;
-            pair.unlessSignAfter = q.endsInAuMark;
+            pair.unlessSignAfter = q.unlessSignAfter;
         }
     }
     std::string ra;
@@ -149,8 +169,8 @@ const SegmentRules& dispatch()
 // any text; returns the segment's length. The choices are made without branches where the
 // order of letters decides them: a text's order is anyone's, and a processor that guesses
 // it wrong waits.
-__attribute__((always_inline)) inline std::size_t SegmentReader::readAt(const SegmentRules& d, std::string_view bytes,
-                                                                        std::size_t k, char*& o)
+__attribute__((always_inline)) inline std::size_t SegmentReader::readOne(const SegmentRules& d, std::string_view bytes,
+                                                                         std::size_t k, char*& o)
 {
     const unsigned char kaal = d.kaal, au = d.au, e = d.e, ai = d.ai;
     const auto at = [&](std::size_t n) -> unsigned char {
@@ -170,6 +190,12 @@ __attribute__((always_inline)) inline std::size_t SegmentReader::readAt(const Se
         return readOther(bytes, k, o, 0);
     const auto b = static_cast<unsigned char>(bytes[k]);
     const SegmentRules::Action action = d.actions[b];
+    if (action == SegmentRules::WordEnd && d.letterEnd[k > 0 ? static_cast<unsigned char>(bytes[k - 1]) : before]
+        && !d.tamil[at(k + 1)]) {
+        put(d.wordEnd[b]);  // the comma key after a word's last letter: a comma
+        afterVowel = false;
+        return 1;
+    }
     if (action == SegmentRules::Other) {
         if (at(k + 1) == static_cast<unsigned char>(OtherEnds)) {  // the code itself
             put(d.codes[b]);
@@ -195,7 +221,7 @@ __attribute__((always_inline)) inline std::size_t SegmentReader::readAt(const Se
             return 1;
         }
     }
-    if (action == SegmentRules::Letter || action == SegmentRules::Pair) {
+    if (action == SegmentRules::Letter || action == SegmentRules::Pair || action == SegmentRules::WordEnd) {
         // The letter, with its sign after it unless that is the kaal of ra.
         const SegmentRules::Code& code = d.codes[b];
         put(code);
@@ -229,6 +255,15 @@ __attribute__((always_inline)) inline std::size_t SegmentReader::readAt(const Se
     o += 3;
     afterVowel = true;  // it ends in its vowel sign
     return o2 | au2 ? 3 : 2;
+}
+
+// The segment at k, with the pulli typed after it again, or after its vowel sign, which
+// draws nothing: a slip of the finger, read as nothing.
+std::size_t SegmentReader::readAt(const SegmentRules& d, std::string_view bytes, std::size_t k, char*& o)
+{
+    const std::size_t n = readOne(d, bytes, k, o);
+    return n + std::size_t(k + n < bytes.size() && d.slip != 0 && static_cast<unsigned char>(bytes[k + n]) == d.slip
+                           && afterVowel && d.slipAfter[static_cast<unsigned char>(bytes[k + n - 1])]);
 }
 
 // A character of other text at k, as it is; its run's end mark, when it follows, goes with
@@ -284,7 +319,7 @@ const SegmentReader::Two* SegmentReader::twoCodes()
         for (int b = 0; b < 256; ++b) {
             const auto first = static_cast<unsigned char>(b);
             const SegmentRules::Action action = d.actions[first];
-            if (action == SegmentRules::Kaal || action == SegmentRules::Other)
+            if (action == SegmentRules::Kaal || action == SegmentRules::Other || action == SegmentRules::WordEnd)
                 continue;
             for (int n = 0; n < 256; ++n) {
                 const auto second = static_cast<unsigned char>(n);
@@ -307,7 +342,7 @@ const SegmentReader::Two* SegmentReader::twoCodes()
                     SegmentReader reader;
                     reader.afterVowel = after == 1;
                     char* o = outs[after];
-                    read[after] = reader.readAt(d, std::string_view(three, 3), 0, o);
+                    read[after] = reader.readOne(d, std::string_view(three, 3), 0, o);
                     lengths[after] = std::size_t(o - outs[after]);
                     vowel[after] = reader.afterVowel;
                 }
@@ -340,7 +375,8 @@ __attribute__((always_inline)) inline std::size_t SegmentReader::step(const Segm
             o += e.length;
             if (!(e.flags & SignBefore)) {
                 afterVowel = (e.flags & EndsInVowel) != 0;
-                return 1 + (e.flags & ReadsTwo);
+                const std::size_t n = 1 + (e.flags & ReadsTwo);
+                return n + std::size_t((u[k + n] == d.slip) & afterVowel & d.slipAfter[u[k + n - 1]] & (d.slip != 0));
             }
             // After e, ee or ai and its consonant: its sign, made o, oo or au by a kaal or the
             // au mark after the consonant (as readAt reads it, without a branch to guess).
@@ -377,7 +413,9 @@ std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::s
             out.append(later);
             afterVowel = secondReader.afterVowel;
             inOther = secondReader.inOther;
-            return first.size() + secondRead;
+            const std::size_t read = first.size() + secondRead;
+            before = static_cast<unsigned char>(bytes[read - 1]);
+            return read;
         }
     }
     return appendWhole(bytes, atEnd, out);
@@ -430,6 +468,8 @@ std::size_t SegmentReader::appendWhole(std::string_view bytes, bool atEnd, std::
             k += step(d, two, bytes, k, fastStop, o);
         out.append(written[0], std::size_t(o - written[0]));
     }
+    if (k > 0)
+        before = static_cast<unsigned char>(bytes[k - 1]);
     return k;
 }
 

@@ -40,6 +40,8 @@ public:
             visit(static_cast<const Segment&>(s));
             k += s.length;
         }
+        if (k > 0)
+            before = static_cast<unsigned char>(bytes[k - 1]);
         return k;
     }
 
@@ -64,10 +66,12 @@ private:
     std::size_t appendWhole(std::string_view bytes, bool atEnd, std::string& out);
     std::size_t next(std::string_view bytes, std::size_t k, std::string_view& text);
     std::size_t readAt(const SegmentRules& rules, std::string_view bytes, std::size_t k, char*& o);
+    std::size_t readOne(const SegmentRules& rules, std::string_view bytes, std::size_t k, char*& o);
     std::size_t readOther(std::string_view bytes, std::size_t k, char*& o, std::size_t marks);
 
     bool afterVowel = false;  // the last segment ended in a vowel, a vowel sign or the pulli
     bool inOther = false;     // within a run of other text
+    unsigned char before = 0; // the code before the bytes of this call: the last one read
     char buffer[32];
 };
 

@@ -1,5 +1,6 @@
 #include "headless/batch_modes.h"
 
+#include "document/english_words.h"
 #include "document/file_format.h"
 #include "document/limits.h"
 #include "phonetic/batch_typist.h"
@@ -226,7 +227,25 @@ int convertFile(const std::vector<std::string>& operands, DocumentFormat::Kind f
         FileDecoder decoder(from);
         FileEncoder encoder(to);
         const ByteSource::Put write = [&out](std::string_view bytes) { return out.write(bytes); };
-        const ByteSource::Put encode = [&](std::string_view document) { return encoder.write(document, write); };
+        // Plain Bamini text keeps its English words as English, unless every byte is to be
+        // read as a code.
+        const bool keepEnglish = from == DocumentFormat::Tam && to.kind == DocumentFormat::Unicode && !allTamil;
+        EnglishMarker marker;
+        std::string marked;
+        const ByteSource::Put encode = [&](std::string_view document) {
+            if (!keepEnglish)
+                return encoder.write(document, write);
+            marked.clear();
+            marker.add(document, marked);
+            return encoder.write(marked, write);
+        };
+        const auto finishEnglish = [&] {
+            if (!keepEnglish)
+                return true;
+            marked.clear();
+            marker.finish(marked);
+            return encoder.write(marked, write);
+        };
         std::string head;
         bool told = allTamil, refused = false;
         auto tell = [&] {
@@ -248,8 +267,12 @@ int convertFile(const std::vector<std::string>& operands, DocumentFormat::Kind f
             head.append(chunk);
             return head.size() < TextSniffBytes || tell();
         });
-        if (!read || (!told && !tell()) || refused || !(decoder.finish(encode) && encoder.finish(write) && out.finish()))
+        if (!read || (!told && !tell()) || refused
+            || !(decoder.finish(encode) && finishEnglish() && encoder.finish(write) && out.finish()))
             return 1;
+        if (keepEnglish && marker.wordsMarked() > 0)
+            std::fprintf(stderr, "orvane: %zu of %zu words read as English were kept as English (--all-tamil reads them "
+                                 "as Bamini)\n", marker.wordsMarked(), marker.wordsSeen());
         // What a .tam file could not hold as it was is said, never hidden.
         const std::size_t lost = decoder.unconvertible() + encoder.unconvertible();
         if (lost > 0)

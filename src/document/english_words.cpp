@@ -1,0 +1,441 @@
+#include "document/english_words.h"
+
+#include "document/bamini_table.h"
+#include "document/other_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace orvane {
+extern const char* const LanguageModelTsv;  // resources/language-model.tsv, built in
+
+namespace {
+
+// Costs are tenths of a nat (-ln p x 10), as the model's table gives them.
+constexpr int Unseen = 150;       // a code the language's words never hold
+constexpr int BackOff = 25;       // a pair of codes not seen together: the one code alone
+constexpr int Grammar = 60;       // each break of Bamini's grammar
+constexpr int OddInEnglish = 80;  // a code inside an English word that no English word holds
+constexpr int MixedCase = 50;     // a capital after a small letter, inside a word
+constexpr int NotListed = 50;     // an English word the word list does not have
+constexpr int Switch = 100;       // the words on either side in the other language
+
+// A language's costs of each code after the two before it, dense: symbols are a byte's index
+// in the language's alphabet (0 a word's edge).
+class Model {
+public:
+    Model(int symbols, std::array<unsigned char, 256> index) : n(symbols), index(index), three(std::size_t(n * n * n), 0) {}
+
+    int cost(std::string_view word) const
+    {
+        int total = 0, a = 0, b = 0;
+        for (const char c : word) {
+            const int s = index[static_cast<unsigned char>(c)];
+            total += three[std::size_t((a * n + b) * n + s)];
+            a = b, b = s;
+        }
+        return total + three[std::size_t((a * n + b) * n)];
+    }
+
+    // Each code's cost after two others: the three's own where the table has it, else the
+    // last two's, else the last one's, each step back costing BackOff.
+    void fill(const std::vector<std::pair<std::string, int>>& rows)
+    {
+        std::vector<int> one(std::size_t(n), Unseen), two(std::size_t(n * n), -1);
+        const auto at = [this](char c) { return int(index[static_cast<unsigned char>(c)]); };
+        for (const auto& [gram, cost] : rows) {
+            if (gram.size() == 1)
+                one[std::size_t(at(gram[0]))] = cost;
+            else if (gram.size() == 2)
+                two[std::size_t(at(gram[0]) * n + at(gram[1]))] = cost;
+        }
+        for (int b = 0; b < n; ++b)
+            for (int c = 0; c < n; ++c) {
+                const int pair = two[std::size_t(b * n + c)];
+                const auto cost = static_cast<unsigned char>(std::min((pair >= 0 ? pair : one[std::size_t(c)] + BackOff) + BackOff, 255));
+                for (int a = 0; a < n; ++a)
+                    three[std::size_t((a * n + b) * n + c)] = cost;
+            }
+        for (const auto& [gram, cost] : rows)
+            if (gram.size() == 3)
+                three[std::size_t((at(gram[0]) * n + at(gram[1])) * n + at(gram[2]))] = static_cast<unsigned char>(std::min(cost, 255));
+    }
+
+private:
+    int n;
+    std::array<unsigned char, 256> index;
+    std::vector<unsigned char> three;
+};
+
+struct Models {
+    Model bamini, english;
+    std::array<bamini::Kind, 256> kind{};
+};
+
+std::array<unsigned char, 256> baminiIndex()
+{
+    std::array<unsigned char, 256> index{};
+    for (int b = 0; b < 256; ++b)
+        index[std::size_t(b)] = b >= ' ' && b < 127 ? static_cast<unsigned char>(b - ' ') : 95;
+    return index;
+}
+
+std::array<unsigned char, 256> englishIndex()
+{
+    std::array<unsigned char, 256> index{};
+    index.fill(27);
+    index[' '] = 0;
+    for (int c = 'a'; c <= 'z'; ++c)
+        index[std::size_t(c)] = static_cast<unsigned char>(c - 'a' + 1);
+    return index;
+}
+
+const Models& models()
+{
+    static const std::unique_ptr<Models> m = [] {
+        auto made = std::make_unique<Models>(Models{Model(96, baminiIndex()), Model(28, englishIndex()), {}});
+        std::vector<std::pair<std::string, int>> rows[2];
+        std::string_view tsv = LanguageModelTsv;
+        bool header = true;
+        while (!tsv.empty()) {
+            const std::size_t end = tsv.find('\n');
+            const std::string_view line = tsv.substr(0, end);
+            tsv.remove_prefix(end == std::string_view::npos ? tsv.size() : end + 1);
+            if (line.empty() || line.starts_with("# "))
+                continue;
+            if (header) {
+                header = false;
+                continue;
+            }
+            const std::size_t t1 = line.find('\t'), t2 = line.rfind('\t');
+            if (t1 != 1 || t2 <= t1)
+                continue;
+            rows[line[0] == 'e'].emplace_back(std::string(line.substr(t1 + 1, t2 - t1 - 1)),
+                                              std::atoi(std::string(line.substr(t2 + 1)).c_str()));
+        }
+        made->bamini.fill(rows[0]);
+        made->english.fill(rows[1]);
+        const bamini::Table& t = bamini::table();
+        made->kind = t.kind;
+        return made;
+    }();
+    return *m;
+}
+
+// The English word list, lower case, sorted: looked up only for words the models leave in
+// doubt, and read the first time one is. Where memory is too short for it, no word is listed.
+class WordList {
+public:
+    bool contains(std::string_view word) const { return std::binary_search(words.begin(), words.end(), word); }
+
+    WordList()
+    {
+        try {
+            for (const char* path : {"/usr/share/dict/words", "/usr/share/dict/american-english", "/usr/share/dict/british-english"}) {
+                std::FILE* f = std::fopen(path, "r");
+                if (!f)
+                    continue;
+                char block[65536];
+                for (std::size_t got; (got = std::fread(block, 1, sizeof block, f)) > 0;)
+                    text.append(block, got);
+                std::fclose(f);
+                break;
+            }
+            std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+            std::string_view rest(text);
+            while (!rest.empty()) {
+                const std::size_t end = std::min(rest.find('\n'), rest.size());
+                const std::string_view w = rest.substr(0, end);
+                rest.remove_prefix(std::min(end + 1, rest.size()));
+                if (!w.empty() && !w.ends_with("'s"))
+                    words.push_back(w);
+            }
+            std::sort(words.begin(), words.end());
+        } catch (const std::bad_alloc&) {
+            words.clear();
+        }
+    }
+
+private:
+    std::string text;
+    std::vector<std::string_view> words;
+};
+
+const WordList& wordList()
+{
+    static const WordList list;
+    return list;
+}
+
+bool isShortWord(std::string_view w)
+{
+    static constexpr std::string_view words[] = {"a",  "i",  "am", "an", "as", "at", "be", "by", "do", "go", "he", "if", "in",
+                                                 "is", "it", "me", "my", "no", "of", "ok", "on", "or", "so", "to", "up", "us", "we"};
+    return std::find(std::begin(words), std::end(words), w) != std::end(words);
+}
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool isTamilCode(const Models& m, char c)
+{
+    using bamini::Kind;
+    const Kind k = m.kind[static_cast<unsigned char>(c)];
+    return k == Kind::Consonant || k == Kind::Vowel || k == Kind::Sign || k == Kind::Syllable || k == Kind::UuMark
+           || k == Kind::GranthaSign;
+}
+
+// What the word costs read as Bamini codes: the model, and each break of the grammar.
+int baminiCost(const Models& m, std::string_view word)
+{
+    using bamini::Kind;
+    const bamini::Table& t = bamini::table();
+    std::size_t first = 0, last = word.size();
+    while (first < last && !isTamilCode(m, word[first]))
+        ++first;
+    while (last > first && (!isTamilCode(m, word[last - 1]) || (last - first > 1 && !t.atWordEnd[static_cast<unsigned char>(word[last - 1])].empty())))
+        --last;
+    const std::string_view core = word.substr(first, last - first);
+    if (core.empty())
+        return 0;
+    int cost = m.bamini.cost(core);
+    for (std::size_t i = 0; i < core.size(); ++i) {
+        const auto b = static_cast<unsigned char>(core[i]);
+        const Kind k = m.kind[b];
+        if (k == Kind::Vowel && i > 0 && b != '/')
+            cost += Grammar;  // a vowel letter begins its word
+        if ((k == Kind::Sign && !t.isPrefix(b)) || k == Kind::UuMark || k == Kind::GranthaSign)
+            cost += i == 0 ? Grammar : 0;  // a sign follows its letter
+        if (t.isPrefix(b) && (i + 1 == core.size() || m.kind[static_cast<unsigned char>(core[i + 1])] != Kind::Consonant))
+            cost += Grammar;  // e, ee and ai stand before a consonant
+    }
+    return cost;
+}
+
+// What the word costs read as English: each stretch of letters by the model (or the word
+// list), their case, and what stands between them.
+int englishCost(const Models& m, std::string_view word)
+{
+    std::size_t first = 0, last = word.size();
+    while (first < last && !isLetter(word[first]))
+        ++first;
+    while (last > first && !isLetter(word[last - 1]))
+        --last;
+    int cost = 0;
+    if (last < word.size() && word[last] == ';')
+        cost += 60;  // a pulli, far likelier than English's semicolon
+    // A code before the first letter that English does not open a word with (ஜ "[" but for
+    // a bracket closed in the word, ஈ "<", இ ","...): Bamini's letters, likelier.
+    if (first > 0) {
+        const char c = word[first - 1];
+        const bool opens = c == '(' || c == '"' || c == '\'' || isDigit(c) || c == '-' || c == '.' || c == '#' || c == '$'
+                           || (c == '[' && word.find(']', first) != std::string_view::npos);
+        cost += opens ? 0 : 60;
+    }
+    std::string lower;
+    for (std::size_t i = first; i < last;) {
+        if (!isLetter(word[i])) {
+            const char c = word[i];
+            const bool joins = c == '\'' || c == '-' || c == '.' || c == '/' || c == '&' || isDigit(c);
+            cost += joins ? 0 : OddInEnglish;
+            ++i;
+            continue;
+        }
+        std::size_t j = i;
+        int capitals = 0, mixed = 0;
+        lower.clear();
+        for (; j < last && isLetter(word[j]); ++j) {
+            capitals += isUpper(word[j]);
+            mixed += j > i && isUpper(word[j]) && !isUpper(word[j - 1]);
+            lower += char(word[j] | 0x20);
+        }
+        const int length = int(j - i);
+        int run = m.english.cost(lower);
+        const bool allCapitals = capitals == length && length > 1;
+        if (allCapitals)
+            run = std::min(run, 25 * length + 20);  // an abbreviation or a heading: IBM, GOVT
+        // The list has every letter and most pairs of them (abbreviations): a short word is
+        // English by the short words English writes.
+        if (length <= 2 ? isShortWord(lower) : wordList().contains(lower))
+            run = std::min(run, 100);
+        else if (!allCapitals)
+            run += NotListed;
+        cost += run + MixedCase * mixed;
+        i = j;
+    }
+    // A code beside digits: 14A(2), 2nd.
+    for (std::size_t i = first; i + 1 < last + 1 && i + 1 < word.size(); ++i)
+        if ((isDigit(word[i]) && isLetter(word[i + 1])) || (isLetter(word[i]) && isDigit(word[i + 1]))) {
+            cost -= 40;
+            break;
+        }
+    return cost;
+}
+
+struct Word {
+    WordRange range;
+    int bamini = 0, english = 0;
+};
+
+} // namespace
+
+std::vector<WordRange> englishWordsIn(std::string_view line)
+{
+    std::vector<Word> words;
+    for (std::size_t i = 0; i < line.size();) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        const std::size_t begin = i;
+        bool letters = false, tamilOnly = false;
+        for (; i < line.size() && line[i] != ' ' && line[i] != '\t'; ++i)
+            letters = letters || isLetter(line[i]);
+        if (i == begin || !letters)
+            continue;  // digits and signs read the same either way
+        const std::string_view word = line.substr(begin, i - begin);
+        // A pulli or another code no English word holds, between letters: Bamini for sure.
+        for (std::size_t k = 1; k + 1 < word.size() && !tamilOnly; ++k) {
+            const char c = word[k];
+            tamilOnly = (c == ';' || c == '[' || c == ']' || c == '{' || c == '}' || c == '`' || c == '\\' || c == '+'
+                         || c == '>' || c == '<' || c == ',' || c == '=' || c == '^' || c == '#' || c == '$' || c == '%'
+                         || c == '*' || c == '_' || c == '@')
+                        && isLetter(word[k - 1]);
+        }
+        Word w;
+        w.range = {begin, i};
+        w.bamini = tamilOnly ? 0 : baminiCost(models(), word);
+        w.english = tamilOnly ? 10000 : englishCost(models(), word);
+        words.push_back(w);
+    }
+    // The likeliest languages of the words in turn, a change of language costing Switch.
+    const std::size_t n = words.size();
+    std::vector<unsigned char> from(n * 2);
+    long long cost[2] = {0, 0};
+    for (std::size_t k = 0; k < n; ++k) {
+        const long long own[2] = {words[k].bamini, words[k].english};
+        long long next[2];
+        for (int s = 0; s < 2; ++s) {
+            const long long stay = cost[s], change = cost[1 - s] + (k > 0 ? Switch : 0);
+            from[k * 2 + std::size_t(s)] = stay <= change ? static_cast<unsigned char>(s) : static_cast<unsigned char>(1 - s);
+            next[s] = std::min(stay, change) + own[s];
+        }
+        cost[0] = next[0], cost[1] = next[1];
+    }
+    std::vector<WordRange> english;
+    int state = cost[1] < cost[0] ? 1 : 0;
+    for (std::size_t k = n; k-- > 0;) {
+        if (state == 1)
+            english.push_back(words[k].range);
+        state = from[k * 2 + std::size_t(state)];
+    }
+    std::reverse(english.begin(), english.end());
+    return english;
+}
+
+void EnglishMarker::markStretch(std::string_view codes, std::string& out)
+{
+    std::size_t at = 0;
+    for (const WordRange& w : englishWordsIn(codes)) {
+        out.append(codes.substr(at, w.begin - at));
+        appendOther(out, codes.substr(w.begin, w.end - w.begin));
+        at = w.end;
+        ++marked;
+    }
+    out.append(codes.substr(at));
+    for (std::size_t i = 0; i < codes.size();) {
+        while (i < codes.size() && codes[i] == ' ')
+            ++i;
+        seen += i < codes.size();
+        while (i < codes.size() && codes[i] != ' ')
+            ++i;
+    }
+}
+
+// Runs of other text stay as they are; the codes between them are judged a stretch at a time.
+void EnglishMarker::markLine(std::string_view line, std::string& out)
+{
+    std::size_t stretch = 0, i = 0;
+    while (i < line.size()) {
+        if (line[i] != OtherBegins) {
+            ++i;
+            continue;
+        }
+        if (i + 1 < line.size() && line[i + 1] == OtherEnds) {  // the code itself
+            i += 2;
+            continue;
+        }
+        markStretch(line.substr(stretch, i - stretch), out);
+        const std::size_t runBegin = i++;
+        while (i < line.size() && line[i] != OtherEnds)
+            i += line[i] == OtherBegins ? 2 : 1;
+        i = std::min(line.size(), i + 1);
+        out.append(line.substr(runBegin, i - runBegin));
+        stretch = i;
+    }
+    markStretch(line.substr(stretch), out);
+}
+
+void EnglishMarker::add(std::string_view bytes, std::string& out)
+{
+    if (passing) {  // the rest of a line too long to hold: as it is
+        const std::size_t feed = bytes.find('\n');
+        out.append(bytes.substr(0, feed == std::string_view::npos ? bytes.size() : feed + 1));
+        if (feed == std::string_view::npos)
+            return;
+        passing = false;
+        bytes.remove_prefix(feed + 1);
+    }
+    pending.append(bytes);
+    std::size_t done = 0;
+    for (std::size_t feed; (feed = pending.find('\n', done)) != std::string::npos; done = feed + 1) {
+        std::size_t end = feed;
+        while (end > done && pending[end - 1] == '\r')
+            --end;
+        markLine(std::string_view(pending).substr(done, end - done), out);
+        out.append(pending, end, feed + 1 - end);
+    }
+    // A line past a megabyte is no prose: it goes on as it is, and memory stays bounded.
+    if (pending.size() - done > (std::size_t(1) << 20)) {
+        out.append(pending, done);
+        done = pending.size();
+        passing = true;
+    }
+    pending.erase(0, done);
+}
+
+void EnglishMarker::finish(std::string& out)
+{
+    std::size_t end = pending.size();
+    while (end > 0 && pending[end - 1] == '\r')
+        --end;
+    markLine(std::string_view(pending).substr(0, end), out);
+    out.append(pending, end);
+    pending.clear();
+}
+
+std::string withEnglishKept(std::string_view bytes, std::size_t* marked)
+{
+    EnglishMarker marker;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    marker.add(bytes, out);
+    marker.finish(out);
+    if (marked)
+        *marked = marker.wordsMarked();
+    return out;
+}
+
+EnglishShare englishShare(std::string_view bytes)
+{
+    EnglishMarker marker;
+    std::string out;
+    marker.add(bytes, out);
+    marker.finish(out);
+    return {marker.wordsMarked(), marker.wordsSeen()};
+}
+
+} // namespace orvane
