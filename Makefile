@@ -4,7 +4,7 @@ PREFIX  ?= /usr/local
 PRESET  ?= default
 FILE    ?=
 
-.PHONY: all build run test sanitize fuzz bench font translations install package deps clean
+.PHONY: all build run test sanitize fuzz bench font translations language-model install package deps clean
 
 all: build
 
@@ -44,6 +44,14 @@ bench: build
 font:
 	@scripts/install-deps font
 	/usr/bin/python3 scripts/make-font.py
+
+# Regenerates resources/language-model.tsv (how Tamil in Bamini codes and English words are
+# spelt) from Debian's word lists, and the labelled lines the detector is measured on; both
+# are committed, so building never needs this.
+language-model: build
+	@scripts/install-deps language-model
+	/usr/bin/python3 scripts/make-language-model.py $(BUILD)/orvane
+	/usr/bin/python3 scripts/label-english-in-bamini.py $(BUILD)/orvane
 
 # Gathers the program's strings into the Tamil translation and writes their Tamil from
 # scripts/tamil-words.py (which fails while a string has none).

@@ -349,6 +349,21 @@ could not be converted: %2.</source>
 மாற்றப்பட முடியவில்லை: %2.</translation>
     </message>
     <message>
+        <location filename="../../src/platform/message_text.cpp" line="147" />
+        <source>%1 words here look like English read as Tamil: Edit &gt; Keep English as English makes them English again.</source>
+        <translation>இங்கே %1 சொற்கள் தமிழாகப் படிக்கப்பட்ட ஆங்கிலம் போலத் தெரிகின்றன: திருத்து &gt; ஆங்கிலத்தை ஆங்கிலமாக வை அவற்றை மீண்டும் ஆங்கிலமாக்கும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="150" />
+        <source>%1 words are English again; the document is Unicode text now, saved as %2.</source>
+        <translation>%1 சொற்கள் மீண்டும் ஆங்கிலம்; ஆவணம் இப்போது யூனிகோட் உரை, %2 ஆகச் சேமிக்கப்படும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="152" />
+        <source>No word here looks like English.</source>
+        <translation>இங்கே எந்தச் சொல்லும் ஆங்கிலம் போலத் தெரியவில்லை.</translation>
+    </message>
+    <message>
         <location filename="../../src/platform/message_text.cpp" line="85" />
         <source>%1
 has other names (hard links): %2.
@@ -581,22 +596,22 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="154" />
+        <location filename="../../src/window/editor.cpp" line="155" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="154" />
+        <location filename="../../src/window/editor.cpp" line="155" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="394" />
+        <location filename="../../src/window/editor.cpp" line="399" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="394" />
+        <location filename="../../src/window/editor.cpp" line="399" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>
@@ -811,91 +826,96 @@ could not be opened: there is not enough memory for it.</source>
     </message>
     <message>
         <location filename="../../src/window/form1_layout.cpp" line="88" />
+        <source>&amp;Keep English as English</source>
+        <translation>ஆங்கிலத்தை ஆங்கிலமாக வை (&amp;K)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="92" />
         <source>Type E&amp;nglish</source>
         <translation>ஆங்கிலம் தட்டச்சிடு (&amp;N)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="94" />
+        <location filename="../../src/window/form1_layout.cpp" line="98" />
         <source>Zoom In</source>
         <translation>பெரிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="95" />
+        <location filename="../../src/window/form1_layout.cpp" line="99" />
         <source>Zoom Out</source>
         <translation>சிறிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="97" />
+        <location filename="../../src/window/form1_layout.cpp" line="101" />
         <source>Save As</source>
         <translation>வேறு பெயரில் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="98" />
+        <location filename="../../src/window/form1_layout.cpp" line="102" />
         <source>Exit</source>
         <translation>வெளியேறு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="101" />
+        <location filename="../../src/window/form1_layout.cpp" line="105" />
         <source>&amp;About</source>
         <translation>பற்றி (&amp;B)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="103" />
+        <location filename="../../src/window/form1_layout.cpp" line="107" />
         <source>&amp;Program</source>
         <translation>நிரல் (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="104" />
+        <location filename="../../src/window/form1_layout.cpp" line="108" />
         <source>Programmer</source>
         <translation>நிரலாளர்</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="105" />
+        <location filename="../../src/window/form1_layout.cpp" line="109" />
         <source>&amp;Keyboard</source>
         <translation>விசைப்பலகை (&amp;K)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="147" />
+        <location filename="../../src/window/form1_layout.cpp" line="151" />
         <source>New File</source>
         <translation>புதிய கோப்பு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="148" />
+        <location filename="../../src/window/form1_layout.cpp" line="152" />
         <source>Open Document</source>
         <translation>ஆவணத்தைத் திற</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="149" />
+        <location filename="../../src/window/form1_layout.cpp" line="153" />
         <source>Save the Document</source>
         <translation>ஆவணத்தைச் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="151" />
+        <location filename="../../src/window/form1_layout.cpp" line="155" />
         <source>Cut</source>
         <translation>வெட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="152" />
+        <location filename="../../src/window/form1_layout.cpp" line="156" />
         <source>Copy the Selection</source>
         <translation>தேர்ந்தெடுத்ததை நகலெடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="153" />
+        <location filename="../../src/window/form1_layout.cpp" line="157" />
         <source>Paste from Clipboard</source>
         <translation>இடைநினைவகத்திலிருந்து ஒட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="158" />
+        <location filename="../../src/window/form1_layout.cpp" line="162" />
         <source>Increase Font Size</source>
         <translation>எழுத்தின் அளவைக் கூட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="159" />
+        <location filename="../../src/window/form1_layout.cpp" line="163" />
         <source>Decrease Font Size</source>
         <translation>எழுத்தின் அளவைக் குறை</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="164" />
+        <location filename="../../src/window/form1_layout.cpp" line="168" />
         <source>Type English (F12); again for Tamil</source>
         <translation>ஆங்கிலம் தட்டச்சிடு (F12); மீண்டும் அழுத்தினால் தமிழ்</translation>
     </message>

@@ -1,5 +1,6 @@
 #include "document/document_flows.h"
 
+#include "document/english_words.h"
 #include "document/file_format.h"
 #include "document/other_text.h"
 #include "document/unicode_tamil.h"
@@ -341,7 +342,7 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
             imported.reset();
             in.bytes.clear();
         } else {
-            opened = openText(std::move(in.bytes));
+            opened = openText(std::move(in.bytes), !path.ends_with(".tam"));
         }
         // Characters with no code become "?" only once the user knows how many.
         if (opened.unconvertible > 0
@@ -401,7 +402,37 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
     settle(path, format, in.identity);
     if (format.kind == DocumentFormat::Unicode)
         view.showNote({MessageId::UnicodeOpened, {path}});
+    else
+        offerEnglish();
     return true;
+}
+
+// A .tam document whose text holds words that read as English is offered, once, in the status
+// line, Keep English as English: judged by its first megabyte, at least two words and one in
+// two hundred.
+void DocumentFlows::offerEnglish()
+{
+    std::string head = view.textBetween(0, std::min(view.textLength(), std::size_t(1) << 20));
+    const EnglishShare share = englishShare(head);
+    if (share.english >= 2 && share.english * 200 >= share.words)
+        view.showNote({MessageId::EnglishInTamil, {std::to_string(share.english)}});
+}
+
+std::size_t DocumentFlows::KeepEnglishAsEnglish()
+{
+    std::size_t marked = 0;
+    const std::string kept = withEnglishKept(view.documentText(), &marked);
+    if (marked == 0) {
+        view.showNote({MessageId::NoEnglishFound, {}});
+        return 0;
+    }
+    if (!view.replaceText(0, view.textLength(), kept))
+        return 0;
+    if (document.format().kind != DocumentFormat::Unicode)
+        document.setFormat({DocumentFormat::Unicode});  // the next save writes NAME.txt, asking as Save As does
+    document.markDocumentChanged();
+    view.showNote({MessageId::EnglishKept, {std::to_string(marked), proposedName(".txt")}});
+    return marked;
 }
 
 std::optional<std::string> DocumentFlows::askExportName(std::string_view filter, std::string_view ending)

@@ -49,6 +49,10 @@ public:
     // Unicode text from now on (Take), to leave the other text out (LeaveOut), or neither.
     enum class OtherText { Take, LeaveOut, Refuse };
     OtherText admitOtherText();
+    // Edit > Keep English as English: the words of the text that read as English (set beside
+    // the Bamini in another font before it lost its fonts) become English, as one edit, and
+    // the document Unicode text from now on. How many words became English.
+    std::size_t KeepEnglishAsEnglish();
     // The name of a file an export writes, asked with the document's own name and folder
     // offered; nothing when the user cancels.
     std::optional<std::string> askExportName(std::string_view filter, std::string_view ending);
@@ -79,6 +83,7 @@ private:
     bool unchangedOnDisk(const std::string& path, const FileIdentity& now);
     static bool promisesAnotherFormat(std::string_view name);
     bool load(const std::string& path, bool missingIsNew);
+    void offerEnglish();
     Decision keepOrSaveChanges(Buttons buttons);
     void settle(std::string name, DocumentFormat format, FileIdentity onDisk);
 

@@ -309,6 +309,9 @@ std::vector<WordRange> englishWordsIn(std::string_view line)
         w.range = {begin, i};
         w.bamini = tamilOnly ? 0 : baminiCost(models(), word);
         w.english = tamilOnly ? 10000 : englishCost(models(), word);
+        // A word of one or two letters tells nothing alone: it is English only among English.
+        if (std::count_if(word.begin(), word.end(), isLetter) <= 2)
+            w.english = std::max(w.english, w.bamini);
         words.push_back(w);
     }
     // The likeliest languages of the words in turn, a change of language costing Switch.
@@ -338,12 +341,20 @@ std::vector<WordRange> englishWordsIn(std::string_view line)
 
 void EnglishMarker::markStretch(std::string_view codes, std::string& out)
 {
-    std::size_t at = 0;
+    // English words with nothing but spaces between them are one run of other text.
+    std::vector<WordRange> runs;
     for (const WordRange& w : englishWordsIn(codes)) {
-        out.append(codes.substr(at, w.begin - at));
-        appendOther(out, codes.substr(w.begin, w.end - w.begin));
-        at = w.end;
         ++marked;
+        if (!runs.empty() && codes.substr(runs.back().end, w.begin - runs.back().end).find_first_not_of(" \t") == std::string_view::npos)
+            runs.back().end = w.end;
+        else
+            runs.push_back(w);
+    }
+    std::size_t at = 0;
+    for (const WordRange& r : runs) {
+        out.append(codes.substr(at, r.begin - at));
+        appendOther(out, codes.substr(r.begin, r.end - r.begin));
+        at = r.end;
     }
     out.append(codes.substr(at));
     for (std::size_t i = 0; i < codes.size();) {

@@ -1,5 +1,7 @@
 #include "document/file_format.h"
 
+#include "document/english_words.h"
+
 #include "document/other_text.h"
 #include "document/unicode_tamil.h"
 #include "platform/charset.h"
@@ -281,12 +283,23 @@ bool FileDecoder::finish(const ByteSource::Put& put)
     return convertUnicode(pending.size(), put);
 }
 
-DocumentFormat formatOf(std::string_view bytes)
+bool readsAsEnglish(std::string_view bytes)
+{
+    std::string_view head = bytes.substr(0, std::size_t(64) << 10);
+    if (head.size() < bytes.size() && head.rfind('\n') != std::string_view::npos)
+        head = head.substr(0, head.rfind('\n') + 1);
+    if (std::any_of(head.begin(), head.end(), [](char c) { return (c & 0x80) != 0 || c == OtherBegins || c == OtherEnds; }))
+        return false;
+    const EnglishShare share = englishShare(head);
+    return share.english * 2 > share.words;
+}
+
+DocumentFormat formatOf(std::string_view bytes, bool englishIsUnicode)
 {
     DocumentFormat format;
     const bool marked = bytes.starts_with(ByteOrderMark);
     const std::string_view text = marked ? bytes.substr(ByteOrderMark.size()) : bytes;
-    if (!utf8::isValid(text) || (!marked && !utf8::containsTamil(text)))
+    if (!utf8::isValid(text) || (!marked && !utf8::containsTamil(text) && !(englishIsUnicode && readsAsEnglish(text))))
         return format;
     format.kind = DocumentFormat::Unicode;
     format.byteOrderMark = marked;
@@ -315,10 +328,10 @@ ByteSource encodedFile(const DocumentFormat& format, const ByteSource& document)
     return {size, produce};
 }
 
-OpenedText openText(std::string bytes)
+OpenedText openText(std::string bytes, bool englishIsUnicode)
 {
     OpenedText opened;
-    opened.format = formatOf(bytes);
+    opened.format = formatOf(bytes, englishIsUnicode);
     if (opened.format.kind == DocumentFormat::Tam) {
         opened.text = tamText(std::move(bytes));
         return opened;

@@ -79,8 +79,12 @@ private:
     std::size_t lost = 0, drawnAs_ = 0;
 };
 
-// The form of a file, told from its bytes.
-DocumentFormat formatOf(std::string_view bytes);
+// The form of a file, told from its bytes. englishIsUnicode: ASCII that reads as English (a
+// letter, a README) is Unicode text, not Bamini codes; for a file whose name is no .tam.
+DocumentFormat formatOf(std::string_view bytes, bool englishIsUnicode = false);
+// Whether ASCII text's words read as English rather than as Bamini codes: more than half of
+// those of its first 64 KB.
+bool readsAsEnglish(std::string_view bytes);
 
 // A document as the bytes of its file, in pieces, for a save; the size is worked out first.
 ByteSource encodedFile(const DocumentFormat& format, const ByteSource& document);
@@ -93,7 +97,7 @@ struct OpenedText {
 };
 // A whole file's bytes as a document. Takes the bytes over: a .tam file with no lone CR, as
 // Orvane writes them, is opened without a copy.
-OpenedText openText(std::string bytes);
+OpenedText openText(std::string bytes, bool englishIsUnicode = false);
 
 // The same, whole, where a document is small: a .tam file's bytes for a text and the text of
 // a .tam file's bytes; a Unicode file's bytes for a text.

@@ -143,6 +143,13 @@ constexpr Words AllWords[] = {
      QT_TRANSLATE_NOOP("Messages", "Convert the Bamini text of\n%1\nto Unicode Tamil?\n\nNo converts its Unicode Tamil back to Bamini codes.")},
     {MessageId::ConvertFailed, ConvertTitle,
      QT_TRANSLATE_NOOP("Messages", "The document\n%1\ncould not be converted: %2.")},
+    {MessageId::EnglishInTamil, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "%1 words here look like English read as Tamil: Edit > Keep English as English "
+                                   "makes them English again.")},
+    {MessageId::EnglishKept, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "%1 words are English again; the document is Unicode text now, saved as %2.")},
+    {MessageId::NoEnglishFound, OpenTitle,
+     QT_TRANSLATE_NOOP("Messages", "No word here looks like English.")},
 };
 
 constexpr bool inOrder()
@@ -150,7 +157,7 @@ constexpr bool inOrder()
     for (std::size_t i = 0; i < std::size(AllWords); ++i)
         if (AllWords[i].id != MessageId(i))
             return false;
-    return std::size(AllWords) == std::size_t(MessageId::ConvertFailed) + 1;
+    return std::size(AllWords) == std::size_t(MessageId::NoEnglishFound) + 1;
 }
 static_assert(inOrder(), "every message has its words, in the order of MessageId");
 

@@ -45,6 +45,9 @@ enum class MessageId {
     RestoredInPart,     // document name, reason: the changes after the last whole copy were read back in part
     ConvertWhichWay,    // file: to Unicode (Yes) or back to Bamini (No)
     ConvertFailed,      // file, reason
+    EnglishInTamil,     // words that read as English (for the status line)
+    EnglishKept,        // words made English, the name a save now offers (for the status line)
+    NoEnglishFound,     // (for the status line)
 };
 
 struct Message {

@@ -1,5 +1,6 @@
 #include "window/editor.h"
 
+#include "document/english_words.h"
 #include "document/other_text.h"
 #include "document/search.h"
 #include "document/unicode_tamil.h"
@@ -351,9 +352,13 @@ std::optional<std::string> Editor::readPasted(const QMimeData* source, enum Past
         const QString text = source->text();
         const QByteArray utf8 = text.toUtf8();
         const bool unicode = document_.format().kind == DocumentFormat::Unicode;
-        bytes = bytesOf(text, as == PasteAs::English  ? PastedAs::Unicode
-                              : as == PasteAs::Bamini ? PastedAs::Bamini
-                                                      : plainTextReading({utf8.constData(), std::size_t(utf8.size())}, unicode));
+        const PastedAs reading = as == PasteAs::English  ? PastedAs::Unicode
+                                 : as == PasteAs::Bamini ? PastedAs::Bamini
+                                                         : plainTextReading({utf8.constData(), std::size_t(utf8.size())}, unicode);
+        bytes = bytesOf(text, reading);
+        // Plain Bamini keeps the English its writer set beside it in another font.
+        if (reading == PastedAs::Bamini)
+            bytes = withEnglishKept(bytes);
     }
     return admitted(std::move(bytes));
 }

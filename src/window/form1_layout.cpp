@@ -85,6 +85,10 @@ void Form1::buildMenus()
     edit->addSeparator();
     addCommand(edit, "menPasteEnglish", tr("Paste as En&glish"), {}, [this] { editor_.PasteAs(Editor::PasteAs::English); });
     addCommand(edit, "menPasteBamini", tr("Paste as &Bamini"), {}, [this] { editor_.PasteAs(Editor::PasteAs::Bamini); });
+    addCommand(edit, "menKeepEnglish", tr("&Keep English as English"), {}, [this] {
+        editor_.flows().KeepEnglishAsEnglish();
+        editor_.focusText();
+    });
     QAction* english = addCommand(edit, "menEnglish", tr("Type E&nglish"), keys({"F12"}), [this] {
         editor_.setEnglishTyping(!editor_.typesEnglish());
     });

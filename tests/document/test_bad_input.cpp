@@ -351,7 +351,7 @@ private slots:
         QString big;
         big.reserve(10 << 20);
         while (big.size() < (10 << 20))
-            big += QString::fromUtf8("abc 123\n");
+            big += QString::fromUtf8("tzf;fk; 123\n");
         QApplication::clipboard()->setText(big);
         form->Text1->selectAll();
         form->menPaste_Click();

@@ -3,6 +3,7 @@
 
 #include "../support/core_fakes.h"
 #include "../support/fakes.h"
+#include "document/unicode_tamil.h"
 #include "document/document_flows.h"
 #include "document/recovery.h"
 
@@ -699,6 +700,34 @@ private slots:
         QVERIFY(core.document.format().kind == DocumentFormat::Unicode);
         QCOMPARE(core.view.notes.size(), 1u);
         QCOMPARE(core.view.notes.back().id, MessageId::UnicodeOpened);
+    }
+
+    // Plain text that lost its fonts: an English letter in a .txt opens as English; a .tam
+    // file stays codes whatever it reads as, and one whose words read as English offers, once,
+    // to keep them as English, which makes it Unicode text (saved as .txt) in one edit.
+    void englishInPlainTextIsKeptAsEnglish()
+    {
+        Core core;
+        core.files.put("/d/letter.txt", "Dear Sir,\nThank you for your letter of the 5th.\n");
+        QVERIFY(core.flows.openFile("/d/letter.txt") == Decision::GoOn);
+        QVERIFY(core.document.format().kind == DocumentFormat::Unicode);
+        QCOMPARE(baminiToUnicode(core.view.text), std::string("Dear Sir,\nThank you for your letter of the 5th."));
+        core.files.put("/d/bamini.txt", "tzf;fk; jkpo;\n");
+        QVERIFY(core.flows.openFile("/d/bamini.txt") == Decision::GoOn);
+        QVERIFY(core.document.format().kind == DocumentFormat::Tam);
+        QVERIFY(core.view.notes.back().id != MessageId::EnglishInTamil);
+
+        core.files.put("/d/form.tam", "fy;Y}hpapd; ngah; Name of the College\r\n");
+        QVERIFY(core.flows.openFile("/d/form.tam") == Decision::GoOn);
+        QVERIFY(core.document.format().kind == DocumentFormat::Tam);
+        QCOMPARE(core.view.notes.back().id, MessageId::EnglishInTamil);
+        QCOMPARE(core.view.notes.back().args[0], std::string("4"));
+        QCOMPARE(core.flows.KeepEnglishAsEnglish(), std::size_t(4));
+        QCOMPARE(core.view.text, std::string("fy;Y}hpapd; ngah; \x0EName of the College\x0F"));
+        QVERIFY(core.document.format().kind == DocumentFormat::Unicode && core.document.DocumentChanged());
+        QCOMPARE(core.view.notes.back().args[1], std::string("/d/form.txt"));
+        QCOMPARE(core.flows.KeepEnglishAsEnglish(), std::size_t(0));
+        QCOMPARE(core.view.notes.back().id, MessageId::NoEnglishFound);
     }
 
     void aStoppedOpenKeepsNoneOfTheFile()

@@ -95,7 +95,7 @@ private slots:
                                      "Copy as &Unicode Ctrl+Shift+C", "-", "U&ndo Ctrl+Z", "&Redo Ctrl+Shift+Z", "-",
                                      "Select &All ", "-", "&Find... Ctrl+F", "R&eplace... Ctrl+H",
                                      "&Go to Line... Ctrl+G", "&Word Count... ", "-", "Paste as En&glish ",
-                                     "Paste as &Bamini ", "Type E&nglish F12",
+                                     "Paste as &Bamini ", "&Keep English as English ", "Type E&nglish F12",
                                      "&About", "&Program Ctrl+P", "Programmer Ctrl+U", "&Keyboard F1"}));
     }
 
