@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -130,11 +131,24 @@ const Models& models()
 // doubt, and read the first time one is. Where memory is too short for it, no word is listed.
 class WordList {
 public:
-    bool contains(std::string_view word) const { return std::binary_search(words.begin(), words.end(), word); }
+    bool contains(std::string_view word) const
+    {
+        if (slots.empty())
+            return false;
+        for (std::size_t k = hash(word) & (slots.size() - 1);; k = (k + 1) & (slots.size() - 1)) {
+            const std::uint32_t at = slots[k];
+            if (at == 0)
+                return false;
+            const std::string_view there(text.data() + at, std::min(word.size() + 1, text.size() - at));
+            if (there.size() == word.size() + 1 && there.back() == '\n' && there.starts_with(word))
+                return true;
+        }
+    }
 
     WordList()
     {
         try {
+            text = "\n";  // no word at 0: a slot's 0 is empty
             for (const char* path : {"/usr/share/dict/words", "/usr/share/dict/american-english", "/usr/share/dict/british-english"}) {
                 std::FILE* f = std::fopen(path, "r");
                 if (!f)
@@ -145,24 +159,40 @@ public:
                 std::fclose(f);
                 break;
             }
+            if (!text.ends_with('\n'))
+                text += '\n';
             std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-            std::string_view rest(text);
-            while (!rest.empty()) {
-                const std::size_t end = std::min(rest.find('\n'), rest.size());
-                const std::string_view w = rest.substr(0, end);
-                rest.remove_prefix(std::min(end + 1, rest.size()));
-                if (!w.empty() && !w.ends_with("'s"))
-                    words.push_back(w);
+            std::size_t words = std::size_t(std::count(text.begin(), text.end(), '\n'));
+            std::size_t size = 1;
+            while (size < 2 * words)
+                size <<= 1;
+            slots.assign(size, 0);
+            for (std::size_t at = 1; at < text.size();) {
+                const std::size_t end = text.find('\n', at);
+                const std::string_view w(text.data() + at, end - at);
+                if (!w.empty() && !w.ends_with("'s") && !contains(w)) {
+                    std::size_t k = hash(w) & (size - 1);
+                    while (slots[k] != 0)
+                        k = (k + 1) & (size - 1);
+                    slots[k] = static_cast<std::uint32_t>(at);
+                }
+                at = end + 1;
             }
-            std::sort(words.begin(), words.end());
         } catch (const std::bad_alloc&) {
-            words.clear();
+            slots.clear();
         }
     }
 
 private:
+    static std::size_t hash(std::string_view w)
+    {
+        std::size_t h = 1469598103934665603ull;
+        for (const char c : w)
+            h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        return h ^ (h >> 29);
+    }
     std::string text;
-    std::vector<std::string_view> words;
+    std::vector<std::uint32_t> slots;  // where each word begins in text, by its hash
 };
 
 const WordList& wordList()
@@ -219,7 +249,9 @@ int baminiCost(const Models& m, std::string_view word)
 
 // What the word costs read as English: each stretch of letters by the model (or the word
 // list), their case, and what stands between them.
-int englishCost(const Models& m, std::string_view word)
+// against: what the word costs as Bamini; the word list is looked in only where it could
+// make the word cheaper as English than that.
+int englishCost(const Models& m, std::string_view word, int against)
 {
     std::size_t first = 0, last = word.size();
     while (first < last && !isLetter(word[first]))
@@ -237,7 +269,7 @@ int englishCost(const Models& m, std::string_view word)
                            || (c == '[' && word.find(']', first) != std::string_view::npos);
         cost += opens ? 0 : 60;
     }
-    std::string lower;
+    thread_local std::string lower;
     for (std::size_t i = first; i < last;) {
         if (!isLetter(word[i])) {
             const char c = word[i];
@@ -261,7 +293,7 @@ int englishCost(const Models& m, std::string_view word)
             run = std::min(run, 25 * length + 20);  // an abbreviation or a heading: IBM, GOVT
         // The list has every letter and most pairs of them (abbreviations): a short word is
         // English by the short words English writes.
-        if (length <= 2 ? isShortWord(lower) : wordList().contains(lower))
+        if (length <= 2 ? isShortWord(lower) : (against > 100 && run > 100 && wordList().contains(lower)))
             run = std::min(run, 100);
         else if (!allCapitals)
             run += NotListed;
@@ -282,43 +314,93 @@ struct Word {
     int bamini = 0, english = 0;
 };
 
+// A word's costs, kept for the next time it comes.
+struct Judged {
+    std::uint64_t hash = 0;
+    std::uint32_t length = 0;
+    int bamini = 0, english = 0;
+};
+
 } // namespace
 
-std::vector<WordRange> englishWordsIn(std::string_view line)
+namespace {
+// What each byte is to the words: a space between them, a letter, a code no English word
+// holds between its letters (Bamini's signs and Grantha letters).
+enum : unsigned char { Space = 1, Latin = 2, TamilOnly = 4 };
+constexpr std::array<unsigned char, 256> byteClasses()
 {
-    std::vector<Word> words;
-    for (std::size_t i = 0; i < line.size();) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+    std::array<unsigned char, 256> c{};
+    c[' '] = c['\t'] = Space;
+    for (int b = 'a'; b <= 'z'; ++b)
+        c[std::size_t(b)] = c[std::size_t(b - 32)] = Latin;
+    for (const char b : std::string_view(";[]{}`\\+><,=^#$%*_@"))
+        c[static_cast<unsigned char>(b)] = TamilOnly;
+    return c;
+}
+constexpr std::array<unsigned char, 256> ByteClass = byteClasses();
+
+// The English words of a line into english; how many words it has.
+std::size_t findEnglish(std::string_view line, std::vector<WordRange>& english)
+{
+    thread_local std::vector<Word> words;
+    thread_local std::vector<unsigned char> from;
+    words.clear();
+    english.clear();
+    std::size_t count = 0;
+    bool doubt = false;  // a word the models must judge
+    const auto* u = reinterpret_cast<const unsigned char*>(line.data());
+    const std::size_t n = line.size();
+    for (std::size_t i = 0; i < n;) {
+        while (i < n && (ByteClass[u[i]] & Space))
             ++i;
+        if (i == n)
+            break;
         const std::size_t begin = i;
-        bool letters = false, tamilOnly = false;
-        for (; i < line.size() && line[i] != ' ' && line[i] != '\t'; ++i)
-            letters = letters || isLetter(line[i]);
-        if (i == begin || !letters)
-            continue;  // digits and signs read the same either way
-        const std::string_view word = line.substr(begin, i - begin);
-        // A pulli or another code no English word holds, between letters: Bamini for sure.
-        for (std::size_t k = 1; k + 1 < word.size() && !tamilOnly; ++k) {
-            const char c = word[k];
-            tamilOnly = (c == ';' || c == '[' || c == ']' || c == '{' || c == '}' || c == '`' || c == '\\' || c == '+'
-                         || c == '>' || c == '<' || c == ',' || c == '=' || c == '^' || c == '#' || c == '$' || c == '%'
-                         || c == '*' || c == '_' || c == '@')
-                        && isLetter(word[k - 1]);
+        unsigned letters = 0, before = 0;
+        std::size_t inside = 0;  // a code no English word holds, after a letter
+        for (; i < n && !(ByteClass[u[i]] & Space); ++i) {
+            const unsigned char c = ByteClass[u[i]];
+            inside += (c & TamilOnly) && (before & Latin) && i > begin && i + 1 < n && !(ByteClass[u[i + 1]] & Space);
+            letters += (c & Latin) != 0;
+            before = c;
         }
+        ++count;
+        if (letters == 0)
+            continue;  // digits and signs read the same either way
         Word w;
         w.range = {begin, i};
-        w.bamini = tamilOnly ? 0 : baminiCost(models(), word);
-        w.english = tamilOnly ? 10000 : englishCost(models(), word);
-        // A word of one or two letters tells nothing alone: it is English only among English.
-        if (std::count_if(word.begin(), word.end(), isLetter) <= 2)
-            w.english = std::max(w.english, w.bamini);
+        if (inside > 0) {
+            w.english = 10000;  // a pulli or another such code between letters: Bamini for sure
+        } else {
+            // Prose says its words again and again: each word's costs are kept, by its hash.
+            const std::string_view word = line.substr(begin, i - begin);
+            std::uint64_t h = 1469598103934665603ull;
+            for (const char c : word)
+                h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+            thread_local std::vector<Judged> judged(std::size_t(1) << 16);
+            Judged& kept = judged[(h ^ (h >> 32)) & (judged.size() - 1)];
+            if (kept.hash != h || kept.length != word.size()) {
+                kept.hash = h;
+                kept.length = static_cast<std::uint32_t>(word.size());
+                kept.bamini = baminiCost(models(), word);
+                kept.english = englishCost(models(), word, kept.bamini);
+            }
+            w.bamini = kept.bamini;
+            w.english = kept.english;
+            // A word of one or two letters tells nothing alone: English only among English.
+            if (letters <= 2)
+                w.english = std::max(w.english, w.bamini);
+            doubt = doubt || w.english < w.bamini + 2 * Switch;
+        }
         words.push_back(w);
     }
+    if (!doubt)
+        return count;  // no word could be English
     // The likeliest languages of the words in turn, a change of language costing Switch.
-    const std::size_t n = words.size();
-    std::vector<unsigned char> from(n * 2);
+    const std::size_t m = words.size();
+    from.resize(m * 2);
     long long cost[2] = {0, 0};
-    for (std::size_t k = 0; k < n; ++k) {
+    for (std::size_t k = 0; k < m; ++k) {
         const long long own[2] = {words[k].bamini, words[k].english};
         long long next[2];
         for (int s = 0; s < 2; ++s) {
@@ -328,42 +410,46 @@ std::vector<WordRange> englishWordsIn(std::string_view line)
         }
         cost[0] = next[0], cost[1] = next[1];
     }
-    std::vector<WordRange> english;
     int state = cost[1] < cost[0] ? 1 : 0;
-    for (std::size_t k = n; k-- > 0;) {
+    for (std::size_t k = m; k-- > 0;) {
         if (state == 1)
             english.push_back(words[k].range);
         state = from[k * 2 + std::size_t(state)];
     }
     std::reverse(english.begin(), english.end());
+    return count;
+}
+} // namespace
+
+std::vector<WordRange> englishWordsIn(std::string_view line)
+{
+    std::vector<WordRange> english;
+    findEnglish(line, english);
     return english;
 }
 
 void EnglishMarker::markStretch(std::string_view codes, std::string& out)
 {
+    thread_local std::vector<WordRange> english;
+    seen += findEnglish(codes, english);
+    if (english.empty()) {
+        out.append(codes);
+        return;
+    }
     // English words with nothing but spaces between them are one run of other text.
-    std::vector<WordRange> runs;
-    for (const WordRange& w : englishWordsIn(codes)) {
-        ++marked;
-        if (!runs.empty() && codes.substr(runs.back().end, w.begin - runs.back().end).find_first_not_of(" \t") == std::string_view::npos)
-            runs.back().end = w.end;
-        else
-            runs.push_back(w);
-    }
     std::size_t at = 0;
-    for (const WordRange& r : runs) {
-        out.append(codes.substr(at, r.begin - at));
-        appendOther(out, codes.substr(r.begin, r.end - r.begin));
-        at = r.end;
+    for (std::size_t k = 0; k < english.size();) {
+        WordRange run = english[k++];
+        for (; k < english.size()
+               && codes.substr(run.end, english[k].begin - run.end).find_first_not_of(" \t") == std::string_view::npos;
+             ++k)
+            run.end = english[k].end;
+        out.append(codes.substr(at, run.begin - at));
+        appendOther(out, codes.substr(run.begin, run.end - run.begin));
+        at = run.end;
     }
+    marked += english.size();
     out.append(codes.substr(at));
-    for (std::size_t i = 0; i < codes.size();) {
-        while (i < codes.size() && codes[i] == ' ')
-            ++i;
-        seen += i < codes.size();
-        while (i < codes.size() && codes[i] != ' ')
-            ++i;
-    }
 }
 
 // Runs of other text stay as they are; the codes between them are judged a stretch at a time.
@@ -390,6 +476,20 @@ void EnglishMarker::markLine(std::string_view line, std::string& out)
     markStretch(line.substr(stretch), out);
 }
 
+// Each whole line of text, with its line end.
+void EnglishMarker::markLines(std::string_view text, std::string& out)
+{
+    for (std::size_t done = 0; done < text.size();) {
+        const std::size_t feed = std::min(text.find('\n', done), text.size() - 1);
+        std::size_t end = feed + 1;
+        while (end > done && (text[end - 1] == '\n' || text[end - 1] == '\r'))
+            --end;
+        markLine(text.substr(done, end - done), out);
+        out.append(text.substr(end, feed + 1 - end));
+        done = feed + 1;
+    }
+}
+
 void EnglishMarker::add(std::string_view bytes, std::string& out)
 {
     if (passing) {  // the rest of a line too long to hold: as it is
@@ -401,30 +501,20 @@ void EnglishMarker::add(std::string_view bytes, std::string& out)
         bytes.remove_prefix(feed + 1);
     }
     pending.append(bytes);
-    std::size_t done = 0;
-    for (std::size_t feed; (feed = pending.find('\n', done)) != std::string::npos; done = feed + 1) {
-        std::size_t end = feed;
-        while (end > done && pending[end - 1] == '\r')
-            --end;
-        markLine(std::string_view(pending).substr(done, end - done), out);
-        out.append(pending, end, feed + 1 - end);
-    }
-    // A line past a megabyte is no prose: it goes on as it is, and memory stays bounded.
-    if (pending.size() - done > (std::size_t(1) << 20)) {
-        out.append(pending, done);
-        done = pending.size();
+    const std::size_t last = pending.rfind('\n');
+    if (last != std::string::npos) {
+        markLines(std::string_view(pending).substr(0, last + 1), out);
+        pending.erase(0, last + 1);
+    } else if (pending.size() > (std::size_t(1) << 20)) {  // a line past a megabyte is no prose: as it is
+        out.append(pending);
+        pending.clear();
         passing = true;
     }
-    pending.erase(0, done);
 }
 
 void EnglishMarker::finish(std::string& out)
 {
-    std::size_t end = pending.size();
-    while (end > 0 && pending[end - 1] == '\r')
-        --end;
-    markLine(std::string_view(pending).substr(0, end), out);
-    out.append(pending, end);
+    markLines(pending, out);
     pending.clear();
 }
 

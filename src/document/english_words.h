@@ -34,6 +34,7 @@ public:
     std::size_t wordsSeen() const { return seen; }
 
 private:
+    void markLines(std::string_view text, std::string& out);
     void markLine(std::string_view line, std::string& out);
     void markStretch(std::string_view codes, std::string& out);
     std::string pending;
