@@ -312,6 +312,7 @@ int englishCost(const Models& m, std::string_view word, int against)
 struct Word {
     WordRange range;
     int bamini = 0, english = 0;
+    unsigned letters = 0;
 };
 
 // A word's costs, kept for the next time it comes.
@@ -338,6 +339,26 @@ constexpr std::array<unsigned char, 256> byteClasses()
     return c;
 }
 constexpr std::array<unsigned char, 256> ByteClass = byteClasses();
+
+// A word's costs as Bamini and as English. Prose says its words again and again: each word's
+// costs are kept, by its hash, for the next time.
+void judge(std::string_view line, Word& w)
+{
+    const std::string_view word = line.substr(w.range.begin, w.range.end - w.range.begin);
+    std::uint64_t h = 1469598103934665603ull;
+    for (const char c : word)
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    thread_local std::vector<Judged> judged(std::size_t(1) << 14);
+    Judged& kept = judged[(h ^ (h >> 32)) & (judged.size() - 1)];
+    if (kept.hash != h || kept.length != word.size()) {
+        kept.hash = h;
+        kept.length = static_cast<std::uint32_t>(word.size());
+        kept.bamini = baminiCost(models(), word);
+        kept.english = englishCost(models(), word, kept.bamini);
+    }
+    w.bamini = kept.bamini;
+    w.english = kept.english;
+}
 
 // The English words of a line into english; how many words it has.
 std::size_t findEnglish(std::string_view line, std::vector<WordRange>& english)
@@ -369,33 +390,26 @@ std::size_t findEnglish(std::string_view line, std::vector<WordRange>& english)
             continue;  // digits and signs read the same either way
         Word w;
         w.range = {begin, i};
+        w.letters = letters;
         if (inside > 0) {
             w.english = 10000;  // a pulli or another such code between letters: Bamini for sure
-        } else {
-            // Prose says its words again and again: each word's costs are kept, by its hash.
-            const std::string_view word = line.substr(begin, i - begin);
-            std::uint64_t h = 1469598103934665603ull;
-            for (const char c : word)
-                h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-            thread_local std::vector<Judged> judged(std::size_t(1) << 16);
-            Judged& kept = judged[(h ^ (h >> 32)) & (judged.size() - 1)];
-            if (kept.hash != h || kept.length != word.size()) {
-                kept.hash = h;
-                kept.length = static_cast<std::uint32_t>(word.size());
-                kept.bamini = baminiCost(models(), word);
-                kept.english = englishCost(models(), word, kept.bamini);
-            }
-            w.bamini = kept.bamini;
-            w.english = kept.english;
-            // A word of one or two letters tells nothing alone: English only among English.
-            if (letters <= 2)
-                w.english = std::max(w.english, w.bamini);
+        } else if (letters > 2) {
+            judge(line, w);
             doubt = doubt || w.english < w.bamini + 2 * Switch;
+        } else {
+            w.english = -1;  // judged only where a longer word may be English
         }
         words.push_back(w);
     }
+    // A word of one or two letters tells nothing alone: it is English only among English, so
+    // where no longer word could be English, none is.
     if (!doubt)
-        return count;  // no word could be English
+        return count;
+    for (Word& w : words)
+        if (w.english < 0) {
+            judge(line, w);
+            w.english = std::max(w.english, w.bamini);
+        }
     // The likeliest languages of the words in turn, a change of language costing Switch.
     const std::size_t m = words.size();
     from.resize(m * 2);

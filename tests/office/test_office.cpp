@@ -6,6 +6,7 @@
 #include "office/office_importer.h"
 #include "office/office_shared.h"
 #include "office/zip_archive.h"
+#include "support/files.h"
 #include "support/real_bamini.h"
 
 #include <QProcess>
@@ -656,6 +657,7 @@ private slots:
         QTemporaryDir dir;
         const QString out = dir.filePath(name + ".txt");
         QProcess p;
+        p.setProcessEnvironment(test::pdfEnvironment());
         p.start(ORVANE_EXE, {"--to-unicode", pdf, out});
         QVERIFY(p.waitForFinished(30000));
         const QByteArray err = p.readAllStandardError();
