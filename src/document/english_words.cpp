@@ -471,10 +471,10 @@ void EnglishMarker::markLine(std::string_view line, std::string& out)
 {
     std::size_t stretch = 0, i = 0;
     while (i < line.size()) {
-        if (line[i] != OtherBegins) {
-            ++i;
-            continue;
-        }
+        const std::size_t mark = line.find(OtherBegins, i);
+        if (mark == std::string_view::npos)
+            break;
+        i = mark;
         if (i + 1 < line.size() && line[i + 1] == OtherEnds) {  // the code itself
             i += 2;
             continue;

@@ -1,0 +1,64 @@
+#pragma once
+// A document's text in its own form (a .tam document's codes, a Unicode document's bytes), as
+// a piece table: the bytes as they were read, never copied, and the bytes added since, with
+// the document a sequence of pieces of either. Pieces are kept in blocks, each knowing its
+// bytes and line feeds, so that an edit, finding a place and finding a line cost time in the
+// number of blocks and a block's pieces, not in the size of the text: opening is taking the
+// bytes over and counting their lines, saving is writing the pieces in turn.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane {
+
+class TextStorage {
+public:
+    TextStorage() = default;
+    explicit TextStorage(std::string bytes);
+
+    std::size_t size() const { return total; }
+    // Lines: one more than the line feeds.
+    std::size_t lineCount() const { return feeds + 1; }
+
+    void insert(std::size_t at, std::string_view bytes);
+    void remove(std::size_t at, std::size_t length);
+    void replace(std::size_t at, std::size_t length, std::string_view bytes);
+
+    // The bytes from..to, and each stretch of them in turn (for writing without a copy; false
+    // from put stops it, and is returned).
+    std::string text(std::size_t from, std::size_t to) const;
+    std::string text() const { return text(0, total); }
+    bool forEachPiece(std::size_t from, std::size_t to, const std::function<bool(std::string_view)>& put) const;
+
+    // The byte where line `line` (from 0) begins, and the line a byte is on.
+    std::size_t lineStart(std::size_t line) const;
+    std::size_t lineOf(std::size_t at) const;
+
+private:
+    struct Piece {
+        bool added;
+        std::size_t start, length, feeds;
+    };
+    struct Block {
+        std::vector<Piece> pieces;
+        std::size_t length = 0, feeds = 0;
+    };
+    std::string_view bytesOf(const Piece& p) const;
+    Piece piece(bool added, std::size_t start, std::size_t length) const;
+    // The block and piece that hold byte at (the end: past the last), and where it begins.
+    struct Place {
+        std::size_t block, piece, offset;
+    };
+    Place find(std::size_t at) const;
+    Place cut(std::size_t at);
+    void rebalance(std::size_t block);
+
+    std::string original, added;
+    std::vector<Block> blocks;
+    std::size_t total = 0, feeds = 0;
+};
+
+} // namespace orvane

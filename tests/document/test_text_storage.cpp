@@ -1,0 +1,102 @@
+// The piece table a document's text is kept in, against a plain string doing the same edits.
+
+#include "document/text_storage.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+using namespace orvane;
+
+class TestTextStorage : public QObject {
+    Q_OBJECT
+
+    // Everything the storage says of its text is what the string says.
+    static void agrees(const TextStorage& storage, const std::string& plain, QRandomGenerator& random)
+    {
+        QCOMPARE(storage.size(), plain.size());
+        QCOMPARE(storage.text(), plain);
+        const std::size_t feeds = std::size_t(std::count(plain.begin(), plain.end(), '\n'));
+        QCOMPARE(storage.lineCount(), feeds + 1);
+        for (int k = 0; k < 4; ++k) {
+            const std::size_t line = std::size_t(random.bounded(int(feeds + 1)));
+            std::size_t expected = 0;
+            for (std::size_t n = 0; n < line; ++n)
+                expected = plain.find('\n', expected) + 1;
+            QCOMPARE(storage.lineStart(line), expected);
+            const std::size_t at = std::size_t(random.bounded(int(plain.size() + 1)));
+            QCOMPARE(storage.lineOf(at), std::size_t(std::count(plain.begin(), plain.begin() + std::ptrdiff_t(at), '\n')));
+            const std::size_t from = std::size_t(random.bounded(int(plain.size() + 1)));
+            const std::size_t to = from + std::size_t(random.bounded(int(plain.size() - from + 1)));
+            QCOMPARE(storage.text(from, to), plain.substr(from, to - from));
+        }
+    }
+
+private slots:
+    // Typing, deleting and pasting anywhere, in a text read from a file (cut into pieces and
+    // blocks) and in an empty one; the text and its lines stay the string's.
+    void editsAnywhereKeepTheTextAndItsLines()
+    {
+        QRandomGenerator random(20261209);
+        for (const std::size_t initial : {std::size_t(0), std::size_t(200000)}) {
+            std::string plain;
+            for (std::size_t k = 0; k < initial; ++k)
+                plain += random.bounded(20) == 0 ? '\n' : char('a' + random.bounded(26));
+            TextStorage storage{std::string(plain)};
+            agrees(storage, plain, random);
+            std::size_t caret = plain.size() / 2;
+            for (int step = 0; step < 3000; ++step) {
+                const int what = random.bounded(10);
+                if (what < 5) {  // a key at the caret, as typing goes
+                    const std::string key(1, random.bounded(8) == 0 ? '\n' : 'k');
+                    storage.insert(caret, key);
+                    plain.insert(caret, key);
+                    ++caret;
+                } else if (what < 7 && !plain.empty()) {  // Backspace, or a selection deleted
+                    const std::size_t length = std::min(plain.size(), std::size_t(1 + random.bounded(what == 5 ? 1 : 300)));
+                    const std::size_t at = std::size_t(random.bounded(int(plain.size() - length + 1)));
+                    storage.remove(at, length);
+                    plain.erase(at, length);
+                    caret = at;
+                } else {  // a paste somewhere else
+                    const std::size_t at = std::size_t(random.bounded(int(plain.size() + 1)));
+                    std::string pasted(std::size_t(random.bounded(100)), 'p');
+                    if (!pasted.empty())
+                        pasted[pasted.size() / 2] = '\n';
+                    const std::size_t removed = std::min(std::size_t(random.bounded(5)), plain.size() - at);
+                    storage.replace(at, removed, pasted);
+                    plain.replace(at, removed, pasted);
+                    caret = std::min(at + pasted.size(), plain.size());
+                }
+                if (step % 100 == 0)
+                    agrees(storage, plain, random);
+            }
+            agrees(storage, plain, random);
+            storage.remove(0, storage.size());
+            QCOMPARE(storage.text(), std::string());
+            QCOMPARE(storage.lineCount(), std::size_t(1));
+        }
+    }
+
+    // Writing walks the pieces in order and stops when told.
+    void piecesAreWalkedInOrderAndStopWhenTold()
+    {
+        TextStorage storage(std::string(150000, 'x') + "\nend");
+        storage.insert(70000, "middle");
+        std::string walked;
+        int pieces = 0;
+        QVERIFY(storage.forEachPiece(0, storage.size(), [&](std::string_view p) {
+            walked.append(p);
+            return ++pieces > 0;
+        }));
+        QCOMPARE(walked, storage.text());
+        QVERIFY(pieces > 2);
+        int calls = 0;
+        QVERIFY(!storage.forEachPiece(0, storage.size(), [&](std::string_view) { return ++calls < 2; }));
+        QCOMPARE(calls, 2);
+        QCOMPARE(storage.lineStart(1), std::size_t(150007));
+        QCOMPARE(storage.lineStart(5), storage.size());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTextStorage)
+#include "test_text_storage.moc"
