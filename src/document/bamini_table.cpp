@@ -1,5 +1,6 @@
 #include "document/bamini_table.h"
 
+#include "document/table_rows.h"
 #include "platform/charset.h"
 #include "platform/utf8.h"
 
@@ -46,18 +47,7 @@ Table load()
         utf8::append(charset::toUnicode(static_cast<unsigned char>(b)), t.plain[std::size_t(b)]);
         t.utf8[std::size_t(b)] = t.plain[std::size_t(b)];
     }
-    std::string_view tsv = BaminiTsv;
-    bool header = true;
-    while (!tsv.empty()) {
-        const std::size_t end = tsv.find('\n');
-        const std::string_view line = tsv.substr(0, end);
-        tsv.remove_prefix(end == std::string_view::npos ? tsv.size() : end + 1);
-        if (line.empty() || line.starts_with("# "))
-            continue;
-        if (header) {
-            header = false;
-            continue;
-        }
+    forEachTableRow(BaminiTsv, [&t](std::string_view line) {
         const std::size_t t1 = line.find('\t'), t2 = line.find('\t', t1 + 1);
         const std::string code(line.substr(0, t1));
         const std::u32string text = utf8::decode(line.substr(t1 + 1, t2 - t1 - 1));
@@ -70,21 +60,21 @@ Table load()
                 t.sequences[b].push_back({code, utf8Of(text), false});
                 if (row == Row::Sequence)
                     t.codes[text] = code;
-                continue;
+                return;
             }
             t.utf8[b] = utf8Of(text);  // a single code of another writer: read as what it draws
             t.kind[b] = Kind::Syllable;
-            continue;
+            return;
         case Row::WordEnd:
             t.atWordEnd[b] = utf8Of(text);
-            continue;
+            return;
         case Row::Slip:
             t.slip[b] = true;
-            continue;
+            return;
         case Row::DrawnAs:
             t.codes.emplace(text, code);
             t.drawnAs.insert(text);
-            continue;
+            return;
         default:
             break;
         }
@@ -106,7 +96,7 @@ Table load()
             t.au = b;  // the au length mark is drawn as the letter lla
         if (row != Row::UuMark)
             t.codes.emplace(text, code);
-    }
+    });
     for (auto& list : t.sequences) {
         std::stable_sort(list.begin(), list.end(), [](const Sequence& a, const Sequence& b) {
             return a.codes.size() > b.codes.size();

@@ -2,6 +2,7 @@
 
 #include "document/bamini_table.h"
 #include "document/other_text.h"
+#include "document/table_rows.h"
 
 #include <algorithm>
 #include <array>
@@ -100,24 +101,12 @@ const Models& models()
     static const std::unique_ptr<Models> m = [] {
         auto made = std::make_unique<Models>(Models{Model(96, baminiIndex()), Model(28, englishIndex()), {}});
         std::vector<std::pair<std::string, int>> rows[2];
-        std::string_view tsv = LanguageModelTsv;
-        bool header = true;
-        while (!tsv.empty()) {
-            const std::size_t end = tsv.find('\n');
-            const std::string_view line = tsv.substr(0, end);
-            tsv.remove_prefix(end == std::string_view::npos ? tsv.size() : end + 1);
-            if (line.empty() || line.starts_with("# "))
-                continue;
-            if (header) {
-                header = false;
-                continue;
-            }
+        forEachTableRow(LanguageModelTsv, [&](std::string_view line) {
             const std::size_t t1 = line.find('\t'), t2 = line.rfind('\t');
-            if (t1 != 1 || t2 <= t1)
-                continue;
-            rows[line[0] == 'e'].emplace_back(std::string(line.substr(t1 + 1, t2 - t1 - 1)),
-                                              std::atoi(std::string(line.substr(t2 + 1)).c_str()));
-        }
+            if (t1 == 1 && t2 > t1)
+                rows[line[0] == 'e'].emplace_back(std::string(line.substr(t1 + 1, t2 - t1 - 1)),
+                                                  std::atoi(std::string(line.substr(t2 + 1)).c_str()));
+        });
         made->bamini.fill(rows[0]);
         made->english.fill(rows[1]);
         const bamini::Table& t = bamini::table();
