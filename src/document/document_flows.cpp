@@ -426,7 +426,7 @@ std::size_t DocumentFlows::KeepEnglishAsEnglish()
         view.showNote({MessageId::NoEnglishFound, {}});
         return 0;
     }
-    if (!view.replaceText(0, view.textLength(), kept))
+    if (!view.editText(0, view.textLength(), kept))
         return 0;
     if (document.format().kind != DocumentFormat::Unicode)
         document.setFormat({DocumentFormat::Unicode});  // the next save writes NAME.txt, asking as Save As does

@@ -115,7 +115,10 @@ public:
     // The first place at or after from + atLeast where a line begins, or the end.
     virtual std::size_t pieceEnd(std::size_t from, std::size_t atLeast) = 0;
     // Replaces `removed` places at `at` with the bytes; false when there are no such places.
+    // A restore's: not one of the user's edits (the recovery journal is being read).
     virtual bool replaceText(std::size_t at, std::size_t removed, std::string_view bytes) = 0;
+    // The same as the user's own edit: one step of Undo, and kept by the recovery journal.
+    virtual bool editText(std::size_t at, std::size_t removed, std::string_view bytes) = 0;
     virtual void setCaption(std::string_view caption) = 0;
     virtual void focusText() = 0;
     // A line of news for a few seconds, where the window has room for it.

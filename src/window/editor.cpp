@@ -135,6 +135,33 @@ bool Editor::replaceText(std::size_t at, std::size_t removed, std::string_view b
     return true;
 }
 
+bool Editor::editText(std::size_t at, std::size_t removed, std::string_view bytes)
+{
+    const std::size_t length = textLength();
+    if (at > length)
+        return false;
+    removed = std::min(removed, length - at);
+    const int anchor = Text1->textCursor().anchor(), position = Text1->textCursor().position();
+    QTextCursor cursor(Text1->document());
+    cursor.beginEditBlock();
+    cursor.setPosition(int(at));
+    cursor.setPosition(int(at + removed), QTextCursor::KeepAnchor);
+    Text1->setTextCursor(cursor);
+    Text1->replaceSelection(bytes);  // the box's own edit: the journal and the changed flag follow it
+    cursor.endEditBlock();
+    // The caret stays where it was in the text around the edit.
+    const std::ptrdiff_t grown = std::ptrdiff_t(textLength()) - std::ptrdiff_t(length);
+    const auto moved = [&](int p) {
+        // inside it: as far in as the new text reaches
+        return std::size_t(p) < at ? p : std::size_t(p) >= at + removed ? int(p + grown) : std::min(p, int(at + removed + grown));
+    };
+    QTextCursor kept(Text1->document());
+    kept.setPosition(moved(anchor));
+    kept.setPosition(moved(position), QTextCursor::KeepAnchor);
+    Text1->setTextCursor(kept);
+    return true;
+}
+
 bool Editor::setDocumentText(std::string_view bytes, bool mayStop)
 {
     // A new text starts as the window did: no half-typed syllable, the panels as at start-up.

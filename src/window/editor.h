@@ -116,6 +116,7 @@ private:
     std::string textBetween(std::size_t from, std::size_t to) override;
     std::size_t pieceEnd(std::size_t from, std::size_t atLeast) override;
     bool replaceText(std::size_t at, std::size_t removed, std::string_view bytes) override;
+    bool editText(std::size_t at, std::size_t removed, std::string_view bytes) override;
     void setCaption(std::string_view caption) override;
     void showNote(const Message& message) override;
     KeyEffect keyEffect(int code, const QString& text);

@@ -138,6 +138,7 @@ struct FakeView final : DocumentView {
     std::string text;
     std::string caption;
     std::vector<Message> notes;
+    int edits = 0;                // the user's own edits made through editText
     int focused = 0;
     bool stopLoads = false;       // the user presses Stop on every load that offers it
     bool outOfMemory = false;     // reading the text needs memory there is none of
@@ -191,6 +192,11 @@ struct FakeView final : DocumentView {
             return false;
         text.replace(at, removed, bytes);
         return true;
+    }
+    bool editText(std::size_t at, std::size_t removed, std::string_view bytes) override
+    {
+        ++edits;
+        return replaceText(at, removed, bytes);
     }
     void setCaption(std::string_view c) override { caption = c; }
     void focusText() override { ++focused; }

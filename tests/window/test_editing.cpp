@@ -218,6 +218,22 @@ private slots:
         QCOMPARE(bytes(), std::string("tzf;fk; \x0EMeeting at\x0F 10 \x0Ewith Mr. Kumar\x0F"));
     }
 
+    // Keep English as English in the real box: one step of Undo, English drawn as English.
+    void keepEnglishAsEnglishIsOneEdit()
+    {
+        form->Text1->setDocumentBytes("fy;Y}hpapd; ngah; Name of the College");
+        QTextCursor caret(form->Text1->document());
+        caret.setPosition(4);
+        form->Text1->setTextCursor(caret);
+        form->command("menKeepEnglish")->trigger();
+        QCOMPARE(form->Text1->textCursor().position(), 4);  // the caret stays where it was
+        QCOMPARE(bytes(), std::string("fy;Y}hpapd; ngah; \x0EName of the College\x0F"));
+        QVERIFY(form->document().format().kind == DocumentFormat::Unicode);
+        QCOMPARE(QString::fromStdString(baminiToUnicode(bytes())), QString::fromUtf8("கல்லூரியின் பெயர் Name of the College"));
+        form->Text1->undo();
+        QCOMPARE(bytes(), std::string("fy;Y}hpapd; ngah; Name of the College"));
+    }
+
     void goToLineSelectAllAndCount()
     {
         form->Text1->setDocumentBytes("ka\r\nki\r\nku");
