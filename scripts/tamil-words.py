@@ -177,10 +177,9 @@ TAMIL = {
     ("Messages", "Convert Document"): "ஆவணத்தை மாற்று",
     ("Messages", "Convert the Bamini text of\n%1\nto Unicode Tamil?\n\nNo converts its Unicode Tamil back to Bamini codes."): "%1\nஇல் உள்ள பாமினி உரையை யூனிகோட் தமிழாக மாற்றவா?\n\nஇல்லை என்றால், அதன் யூனிகோட் தமிழ் பாமினிக் குறியீடுகளாக மாற்றப்படும்.",
     ("Messages", "The document\n%1\ncould not be converted: %2."): "ஆவணம்\n%1\nமாற்றப்பட முடியவில்லை: %2.",
-    ("Messages", "%1 words here look like English read as Tamil: Edit > Keep English as English makes them English again."):
-        "இங்கே %1 சொற்கள் தமிழாகப் படிக்கப்பட்ட ஆங்கிலம் போலத் தெரிகின்றன: திருத்து > ஆங்கிலத்தை ஆங்கிலமாக வை அவற்றை மீண்டும் ஆங்கிலமாக்கும்.",
-    ("Messages", "%1 words are English again; the document is Unicode text now, saved as %2."):
-        "%1 சொற்கள் மீண்டும் ஆங்கிலம்; ஆவணம் இப்போது யூனிகோட் உரை, %2 ஆகச் சேமிக்கப்படும்.",
+    ("Messages", "%1 words look like English: Edit > Keep English as English"):
+        "%1 சொற்கள் ஆங்கிலம் போல: திருத்து > ஆங்கிலத்தை ஆங்கிலமாக வை",
+    ("Messages", "%1 words kept as English; Save writes %2"): "%1 சொற்கள் ஆங்கிலமாக; சேமி %2 இல் எழுதும்",
     ("Messages", "No word here looks like English."): "இங்கே எந்தச் சொல்லும் ஆங்கிலம் போலத் தெரியவில்லை.",
     ("orvane::Form1", "&Print..."): "அச்சிடு (&P)...",
     ("orvane::Form1", "Print Pre&view..."): "அச்சு முன்னோட்டம் (&V)...",

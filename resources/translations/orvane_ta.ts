@@ -350,16 +350,16 @@ could not be converted: %2.</source>
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="147" />
-        <source>%1 words here look like English read as Tamil: Edit &gt; Keep English as English makes them English again.</source>
-        <translation>இங்கே %1 சொற்கள் தமிழாகப் படிக்கப்பட்ட ஆங்கிலம் போலத் தெரிகின்றன: திருத்து &gt; ஆங்கிலத்தை ஆங்கிலமாக வை அவற்றை மீண்டும் ஆங்கிலமாக்கும்.</translation>
+        <source>%1 words look like English: Edit &gt; Keep English as English</source>
+        <translation>%1 சொற்கள் ஆங்கிலம் போல: திருத்து &gt; ஆங்கிலத்தை ஆங்கிலமாக வை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="150" />
-        <source>%1 words are English again; the document is Unicode text now, saved as %2.</source>
-        <translation>%1 சொற்கள் மீண்டும் ஆங்கிலம்; ஆவணம் இப்போது யூனிகோட் உரை, %2 ஆகச் சேமிக்கப்படும்.</translation>
+        <location filename="../../src/platform/message_text.cpp" line="149" />
+        <source>%1 words kept as English; Save writes %2</source>
+        <translation>%1 சொற்கள் ஆங்கிலமாக; சேமி %2 இல் எழுதும்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="152" />
+        <location filename="../../src/platform/message_text.cpp" line="151" />
         <source>No word here looks like English.</source>
         <translation>இங்கே எந்தச் சொல்லும் ஆங்கிலம் போலத் தெரியவில்லை.</translation>
     </message>
@@ -596,22 +596,22 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="155" />
+        <location filename="../../src/window/editor.cpp" line="182" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="155" />
+        <location filename="../../src/window/editor.cpp" line="182" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="399" />
+        <location filename="../../src/window/editor.cpp" line="426" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="399" />
+        <location filename="../../src/window/editor.cpp" line="426" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>

@@ -431,7 +431,8 @@ std::size_t DocumentFlows::KeepEnglishAsEnglish()
     if (document.format().kind != DocumentFormat::Unicode)
         document.setFormat({DocumentFormat::Unicode});  // the next save writes NAME.txt, asking as Save As does
     document.markDocumentChanged();
-    view.showNote({MessageId::EnglishKept, {std::to_string(marked), proposedName(".txt")}});
+    const std::string saved = proposedName(".txt");
+    view.showNote({MessageId::EnglishKept, {std::to_string(marked), saved.substr(saved.rfind('/') + 1)}});
     return marked;
 }
 

@@ -144,10 +144,9 @@ constexpr Words AllWords[] = {
     {MessageId::ConvertFailed, ConvertTitle,
      QT_TRANSLATE_NOOP("Messages", "The document\n%1\ncould not be converted: %2.")},
     {MessageId::EnglishInTamil, OpenTitle,
-     QT_TRANSLATE_NOOP("Messages", "%1 words here look like English read as Tamil: Edit > Keep English as English "
-                                   "makes them English again.")},
+     QT_TRANSLATE_NOOP("Messages", "%1 words look like English: Edit > Keep English as English")},
     {MessageId::EnglishKept, OpenTitle,
-     QT_TRANSLATE_NOOP("Messages", "%1 words are English again; the document is Unicode text now, saved as %2.")},
+     QT_TRANSLATE_NOOP("Messages", "%1 words kept as English; Save writes %2")},
     {MessageId::NoEnglishFound, OpenTitle,
      QT_TRANSLATE_NOOP("Messages", "No word here looks like English.")},
 };

@@ -46,7 +46,7 @@ enum class MessageId {
     ConvertWhichWay,    // file: to Unicode (Yes) or back to Bamini (No)
     ConvertFailed,      // file, reason
     EnglishInTamil,     // words that read as English (for the status line)
-    EnglishKept,        // words made English, the name a save now offers (for the status line)
+    EnglishKept,        // words made English, the file name a save now offers (for the status line)
     NoEnglishFound,     // (for the status line)
 };
 

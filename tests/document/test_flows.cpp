@@ -726,7 +726,7 @@ private slots:
         QCOMPARE(core.view.text, std::string("fy;Y}hpapd; ngah; \x0EName of the College\x0F"));
         QCOMPARE(core.view.edits, 1);  // the user's edit, which the journal keeps
         QVERIFY(core.document.format().kind == DocumentFormat::Unicode && core.document.DocumentChanged());
-        QCOMPARE(core.view.notes.back().args[1], std::string("/d/form.txt"));
+        QCOMPARE(core.view.notes.back().args[1], std::string("form.txt"));
         QCOMPARE(core.flows.KeepEnglishAsEnglish(), std::size_t(0));
         QCOMPARE(core.view.notes.back().id, MessageId::NoEnglishFound);
     }

@@ -263,6 +263,11 @@ private slots:
         QVERIFY(form->editor().composer().WaitingForVowel);
         type("a");
         QCOMPARE(text(), QString("kf f"));
+        // A menu's access key opens it.
+        QTest::keyClick(form->Text1, Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(QApplication::activePopupWidget()->objectName(), QString("menEdit"));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
     }
 
     void menuShortcutsWinOverTheTextBox()
