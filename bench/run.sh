@@ -110,6 +110,9 @@ g=()
 # Into a file: grep stops at the first match when its output is /dev/null.
 for _ in $(seq 5); do g+=("$(seconds sh -c 'grep -c nfh "$0" > "$1"' "$work/doc16.tam" "$work/grep.out")"); done
 grep_ms=$(printf '%s\n' "${g[@]}" | median | awk '{print $1 * 1000}')
+sd=()
+for _ in $(seq 3); do sd+=("$(seconds sh -c 'sed "s/nfh/fp/g" "$0" > "$1"' "$work/doc16.tam" "$work/sed.out")"); done
+sed_ms=$(printf '%s\n' "${sd[@]}" | median | awk '{print $1 * 1000}')
 
 echo "bench: start-up and memory ..." >&2
 probe() {  # probe SETTLE_MS FIELD -- COMMAND...: one run's FIELD
@@ -168,6 +171,7 @@ $(for size in 16 64; do
   row "Longest stall in the 3 s after a key, $size MB (least–worst of 3 keys; autosave included)" "$(fmt "$(f stall${size}_orvane_least_ms)" 1)–$(fmt "$(f stall${size}_orvane_worst_ms)" 1) ms" "bare box, no autosave, $(fmt "$(f stall${size}_bare_worst_ms)" 1) ms" "-" "$(f stall${size}_orvane_worst_ms)" "$(f stall${size}_bare_worst_ms)" 0 "under 16 ms" "$(below "$(f stall${size}_orvane_worst_ms)" 16)"
 done)
 $(row "Finding கொ in 16 MB in the window, Enter to count (least–most of 5)" "$(fmt "$(f find16_orvane_ms)" 0) ms ($(fmt "$(f find16_orvane_ms_least)" 0)–$(fmt "$(f find16_orvane_ms_most)" 0))" "toPlainText + QString::indexOf $(fmt "$(f find16_bare_ms)" 0) ms" "grep -c of its codes $(fmt "$grep_ms" 0) ms" "$(f find16_orvane_ms)" "$(f find16_bare_ms)" "$grep_ms" "within 3x grep -c" "$(within "$(f find16_orvane_ms)" "$grep_ms" 3)")
+$(row "Replace All of கொ by கி in 16 MB in the window, from the button to the count ($(fmt "$(f replace16_matches)" 0) matches)" "$(fmt "$(f replace16_orvane_ms)" 0) ms" "QTextDocument::find and insertText, one edit block, $(fmt "$(f replace16_bare_ms)" 0) ms" "sed $(fmt "$sed_ms" 0) ms" "$(f replace16_orvane_ms)" "$(f replace16_bare_ms)" "$sed_ms" "within 3x sed" "$(within "$(f replace16_orvane_ms)" "$sed_ms" 3)")
 $(for mode in "${modes[@]}"; do
   row "$(args_of "$mode"), 64 MB of varied prose (peak memory; least–most of 5)" "$(fmt "${conv_o[$mode]}" 3) s ($(mb "${conv_mem[$mode]}"); ${conv_range[$mode]})" "-" "iconv $(fmt "${conv_i[$mode]}" 3) s" "${conv_o[$mode]}" 0 "${conv_i[$mode]}" "within 2x of iconv" "$(within "${conv_o[$mode]}" "${conv_i[$mode]}" 2)"
 done)
