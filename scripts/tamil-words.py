@@ -205,7 +205,25 @@ TAMIL = {
     ("orvane::Form1", "Type E&nglish"): "ஆங்கிலம் தட்டச்சிடு (&N)",
     ("orvane::Form1", "Type English (F12); again for Tamil"): "ஆங்கிலம் தட்டச்சிடு (F12); மீண்டும் அழுத்தினால் தமிழ்",
     ("orvane::Form1", "English"): "ஆங்கிலம்",
-    ("orvane::Form1", "Tamil"): "தமிழ்",
+    ("orvane::Form1", "&Typing"): "தட்டச்சு முறை (&T)",
+    ("orvane::Form1", "&Phonetic"): "ஒலிப்பு (&P)",
+    ("orvane::Form1", "Phonetic"): "ஒலிப்பு",
+    ("orvane::Form1", "&Tamil99"): "தமிழ்99 (&T)",
+    ("orvane::Form1", "Tamil99"): "தமிழ்99",
+    ("orvane::Form1", "&Bamini typewriter"): "பாமினி தட்டச்சுப்பொறி (&B)",
+    ("orvane::Form1", "Bamini"): "பாமினி",
+    ("orvane::Form1", "&English"): "ஆங்கிலம் (&E)",
+    ("orvane::Form1", "The keyboard Tamil is typed with"): "தமிழைத் தட்டச்சிடும் விசைப்பலகை",
+    ("orvane::KeyboardMap", "Bamini typewriter: every key types the letter the Bamini font draws for it."):
+        "பாமினி தட்டச்சுப்பொறி: ஒவ்வொரு விசையும் பாமினி எழுத்துரு அதற்கு வரையும் எழுத்தைத் தட்டச்சிடும்.",
+    ("orvane::KeyboardMap", "Tamil99: a vowel key now joins %1; f gives its pulli; the same consonant again, "
+                            "or its hard pair, puts the pulli on it."):
+        "தமிழ்99: இப்போது ஓர் உயிர் விசை %1 உடன் சேரும்; f அதற்குப் புள்ளி இடும்; அதே மெய் மீண்டும், "
+        "அல்லது அதன் இன வல்லினம், அதன் மேல் புள்ளி இடும்.",
+    ("orvane::KeyboardMap", "Tamil99: a consonant key, then a vowel key, makes the syllable; f is the pulli, "
+                            "Shift with F ஃ, with Q W E R T Y the Grantha letters."):
+        "தமிழ்99: ஒரு மெய் விசை, பிறகு ஓர் உயிர் விசை, உயிர்மெய் ஆகும்; f புள்ளி, "
+        "Shift உடன் F ஃ, Q W E R T Y உடன் கிரந்த எழுத்துகள்.",
     ("orvane::KeyboardMap", "English: every key types its own letter. F12 turns Tamil typing on again."):
         "ஆங்கிலம்: ஒவ்வொரு விசையும் தன் எழுத்தையே தட்டச்சிடும். F12 மீண்டும் தமிழ்த் தட்டச்சை இயக்கும்.",
     ("orvane::Form1", "Zoom In"): "பெரிதாக்கு",

@@ -25,7 +25,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "orvane: %s\n%s", line.problem.c_str(), orvane::usageText().c_str());
         return 2;
     case CommandLine::Transliterate:
-        return orvane::runTransliterate(line.operands, line.large);
+        return orvane::runTransliterate(line.operands, line.large, line.keyboard);
     case CommandLine::ToUnicode:
     case CommandLine::FromUnicode:
         if (const std::optional<int> status = orvane::convertFolderCommand(line, "/proc/self/exe"))

@@ -596,22 +596,22 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="182" />
+        <location filename="../../src/window/editor.cpp" line="187" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="182" />
+        <location filename="../../src/window/editor.cpp" line="187" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="426" />
+        <location filename="../../src/window/editor.cpp" line="440" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="426" />
+        <location filename="../../src/window/editor.cpp" line="440" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>
@@ -655,29 +655,29 @@ could not be opened: there is not enough memory for it.</source>
     </message>
     <message>
         <location filename="../../src/window/find_bar.cpp" line="62" />
-        <location filename="../../src/window/find_bar.cpp" line="227" />
-        <location filename="../../src/window/find_bar.cpp" line="300" />
+        <location filename="../../src/window/find_bar.cpp" line="233" />
+        <location filename="../../src/window/find_bar.cpp" line="306" />
         <source>%1 of %2</source>
         <translation>%2 இல் %1</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="218" />
-        <location filename="../../src/window/find_bar.cpp" line="300" />
+        <location filename="../../src/window/find_bar.cpp" line="224" />
+        <location filename="../../src/window/find_bar.cpp" line="306" />
         <source>No match</source>
         <translation>பொருத்தம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="248" />
+        <location filename="../../src/window/find_bar.cpp" line="254" />
         <source>Went on from the top</source>
         <translation>மேலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="248" />
+        <location filename="../../src/window/find_bar.cpp" line="254" />
         <source>Went on from the end</source>
         <translation>இறுதியிலிருந்து மீண்டும் தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="301" />
+        <location filename="../../src/window/find_bar.cpp" line="307" />
         <source>Replaced %1</source>
         <translation>%1 மாற்றப்பட்டன</translation>
     </message>
@@ -685,239 +685,284 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Form1</name>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="47" />
+        <location filename="../../src/window/form1_layout.cpp" line="50" />
         <source>&amp;File</source>
         <translation>கோப்பு (&amp;F)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="49" />
+        <location filename="../../src/window/form1_layout.cpp" line="52" />
         <source>&amp;New</source>
         <translation>புதியது (&amp;N)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="50" />
+        <location filename="../../src/window/form1_layout.cpp" line="53" />
         <source>&amp;Open</source>
         <translation>திற (&amp;O)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="51" />
+        <location filename="../../src/window/form1_layout.cpp" line="54" />
         <source>&amp;Save</source>
         <translation>சேமி (&amp;S)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="52" />
+        <location filename="../../src/window/form1_layout.cpp" line="55" />
         <source>Save &amp;As</source>
         <translation>வேறு பெயரில் சேமி (&amp;A)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="53" />
+        <location filename="../../src/window/form1_layout.cpp" line="56" />
         <source>Export as &amp;Unicode...</source>
         <translation>யூனிகோடாக ஏற்றுமதி (&amp;U)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="54" />
+        <location filename="../../src/window/form1_layout.cpp" line="57" />
         <source>Export as P&amp;DF...</source>
         <translation>PDF ஆக ஏற்றுமதி (&amp;D)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="55" />
+        <location filename="../../src/window/form1_layout.cpp" line="58" />
         <source>Conver&amp;t Document...</source>
         <translation>ஆவணத்தை மாற்று (&amp;T)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="56" />
+        <location filename="../../src/window/form1_layout.cpp" line="59" />
         <source>&amp;Print...</source>
         <translation>அச்சிடு (&amp;P)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="57" />
+        <location filename="../../src/window/form1_layout.cpp" line="60" />
         <source>Print Pre&amp;view...</source>
         <translation>அச்சு முன்னோட்டம் (&amp;V)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="58" />
+        <location filename="../../src/window/form1_layout.cpp" line="61" />
         <source>&amp;Recent Documents</source>
         <translation>அண்மைய ஆவணங்கள் (&amp;R)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="61" />
+        <location filename="../../src/window/form1_layout.cpp" line="64" />
         <source>E&amp;xit</source>
         <translation>வெளியேறு (&amp;X)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="63" />
+        <location filename="../../src/window/form1_layout.cpp" line="66" />
         <source>&amp;Edit</source>
         <translation>திருத்து (&amp;E)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="65" />
+        <location filename="../../src/window/form1_layout.cpp" line="68" />
         <source>&amp;Copy</source>
         <translation>நகலெடு (&amp;C)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="66" />
+        <location filename="../../src/window/form1_layout.cpp" line="69" />
         <source>&amp;Cu&amp;t</source>
         <translation>வெட்டு (&amp;T)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="67" />
+        <location filename="../../src/window/form1_layout.cpp" line="70" />
         <source>&amp;Paste</source>
         <translation>ஒட்டு (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="68" />
+        <location filename="../../src/window/form1_layout.cpp" line="71" />
         <source>Copy as &amp;Unicode</source>
         <translation>யூனிகோடாக நகலெடு (&amp;U)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="70" />
+        <location filename="../../src/window/form1_layout.cpp" line="73" />
         <source>U&amp;ndo</source>
         <translation>செயல்தவிர் (&amp;N)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="71" />
+        <location filename="../../src/window/form1_layout.cpp" line="74" />
         <source>&amp;Redo</source>
         <translation>மீண்டும் செய் (&amp;R)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="77" />
+        <location filename="../../src/window/form1_layout.cpp" line="80" />
         <source>Select &amp;All</source>
         <translation>அனைத்தையும் தேர் (&amp;A)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="79" />
+        <location filename="../../src/window/form1_layout.cpp" line="82" />
         <source>&amp;Find...</source>
         <translation>தேடு (&amp;F)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="80" />
+        <location filename="../../src/window/form1_layout.cpp" line="83" />
         <source>Find Next</source>
         <translation>அடுத்ததைத் தேடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="81" />
+        <location filename="../../src/window/form1_layout.cpp" line="84" />
         <source>Find Previous</source>
         <translation>முந்தையதைத் தேடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="82" />
+        <location filename="../../src/window/form1_layout.cpp" line="85" />
         <source>R&amp;eplace...</source>
         <translation>மாற்றியமை (&amp;E)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="83" />
+        <location filename="../../src/window/form1_layout.cpp" line="86" />
         <source>&amp;Go to Line...</source>
         <translation>வரிக்குச் செல் (&amp;G)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="84" />
+        <location filename="../../src/window/form1_layout.cpp" line="87" />
         <source>&amp;Word Count...</source>
         <translation>சொல் எண்ணிக்கை (&amp;W)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="86" />
+        <location filename="../../src/window/form1_layout.cpp" line="89" />
         <source>Paste as En&amp;glish</source>
         <translation>ஆங்கிலமாக ஒட்டு (&amp;G)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="87" />
+        <location filename="../../src/window/form1_layout.cpp" line="90" />
         <source>Paste as &amp;Bamini</source>
         <translation>பாமினியாக ஒட்டு (&amp;B)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="88" />
+        <location filename="../../src/window/form1_layout.cpp" line="91" />
         <source>&amp;Keep English as English</source>
         <translation>ஆங்கிலத்தை ஆங்கிலமாக வை (&amp;K)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="92" />
+        <location filename="../../src/window/form1_layout.cpp" line="95" />
         <source>Type E&amp;nglish</source>
         <translation>ஆங்கிலம் தட்டச்சிடு (&amp;N)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="98" />
+        <location filename="../../src/window/form1_layout.cpp" line="101" />
+        <source>&amp;Typing</source>
+        <translation>தட்டச்சு முறை (&amp;T)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="110" />
         <source>Zoom In</source>
         <translation>பெரிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="99" />
+        <location filename="../../src/window/form1_layout.cpp" line="111" />
         <source>Zoom Out</source>
         <translation>சிறிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="101" />
+        <location filename="../../src/window/form1_layout.cpp" line="113" />
         <source>Save As</source>
         <translation>வேறு பெயரில் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="102" />
+        <location filename="../../src/window/form1_layout.cpp" line="114" />
         <source>Exit</source>
         <translation>வெளியேறு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="105" />
+        <location filename="../../src/window/form1_layout.cpp" line="117" />
         <source>&amp;About</source>
         <translation>பற்றி (&amp;B)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="107" />
+        <location filename="../../src/window/form1_layout.cpp" line="119" />
         <source>&amp;Program</source>
         <translation>நிரல் (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="108" />
+        <location filename="../../src/window/form1_layout.cpp" line="120" />
         <source>Programmer</source>
         <translation>நிரலாளர்</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="109" />
+        <location filename="../../src/window/form1_layout.cpp" line="121" />
         <source>&amp;Keyboard</source>
         <translation>விசைப்பலகை (&amp;K)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="151" />
+        <location filename="../../src/window/form1_layout.cpp" line="163" />
         <source>New File</source>
         <translation>புதிய கோப்பு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="152" />
+        <location filename="../../src/window/form1_layout.cpp" line="164" />
         <source>Open Document</source>
         <translation>ஆவணத்தைத் திற</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="153" />
+        <location filename="../../src/window/form1_layout.cpp" line="165" />
         <source>Save the Document</source>
         <translation>ஆவணத்தைச் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="155" />
+        <location filename="../../src/window/form1_layout.cpp" line="167" />
         <source>Cut</source>
         <translation>வெட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="156" />
+        <location filename="../../src/window/form1_layout.cpp" line="168" />
         <source>Copy the Selection</source>
         <translation>தேர்ந்தெடுத்ததை நகலெடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="157" />
+        <location filename="../../src/window/form1_layout.cpp" line="169" />
         <source>Paste from Clipboard</source>
         <translation>இடைநினைவகத்திலிருந்து ஒட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="162" />
+        <location filename="../../src/window/form1_layout.cpp" line="174" />
         <source>Increase Font Size</source>
         <translation>எழுத்தின் அளவைக் கூட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="163" />
+        <location filename="../../src/window/form1_layout.cpp" line="175" />
         <source>Decrease Font Size</source>
         <translation>எழுத்தின் அளவைக் குறை</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="168" />
+        <location filename="../../src/window/form1_layout.cpp" line="180" />
         <source>Type English (F12); again for Tamil</source>
         <translation>ஆங்கிலம் தட்டச்சிடு (F12); மீண்டும் அழுத்தினால் தமிழ்</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="191" />
+        <source>The keyboard Tamil is typed with</source>
+        <translation>தமிழைத் தட்டச்சிடும் விசைப்பலகை</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="206" />
+        <source>&amp;Phonetic</source>
+        <translation>ஒலிப்பு (&amp;P)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="206" />
+        <source>Phonetic</source>
+        <translation>ஒலிப்பு</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="207" />
+        <source>&amp;Tamil99</source>
+        <translation>தமிழ்99 (&amp;T)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="207" />
+        <source>Tamil99</source>
+        <translation>தமிழ்99</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="208" />
+        <source>&amp;Bamini typewriter</source>
+        <translation>பாமினி தட்டச்சுப்பொறி (&amp;B)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="208" />
+        <source>Bamini</source>
+        <translation>பாமினி</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="209" />
+        <source>&amp;English</source>
+        <translation>ஆங்கிலம் (&amp;E)</translation>
     </message>
     <message>
         <location filename="../../src/window/form1_print.cpp" line="88" />
@@ -936,15 +981,9 @@ could not be opened: there is not enough memory for it.</source>
         <translation>அச்சிடப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1.cpp" line="63" />
+        <location filename="../../src/window/form1_layout.cpp" line="209" />
         <source>English</source>
         <translation>ஆங்கிலம்</translation>
-    </message>
-    <message>
-        <location filename="../../src/window/form1.cpp" line="63" />
-        <location filename="../../src/window/form1.cpp" line="71" />
-        <source>Tamil</source>
-        <translation>தமிழ்</translation>
     </message>
     <message>
         <location filename="../../src/window/form1_convert.cpp" line="120" />
@@ -1016,22 +1055,37 @@ could not be opened: there is not enough memory for it.</source>
         <translation>இடைவெளி</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="128" />
+        <location filename="../../src/window/keyboard_map.cpp" line="138" />
         <source>English: every key types its own letter. F12 turns Tamil typing on again.</source>
         <translation>ஆங்கிலம்: ஒவ்வொரு விசையும் தன் எழுத்தையே தட்டச்சிடும். F12 மீண்டும் தமிழ்த் தட்டச்சை இயக்கும்.</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="133" />
+        <location filename="../../src/window/keyboard_map.cpp" line="140" />
+        <source>Bamini typewriter: every key types the letter the Bamini font draws for it.</source>
+        <translation>பாமினி தட்டச்சுப்பொறி: ஒவ்வொரு விசையும் பாமினி எழுத்துரு அதற்கு வரையும் எழுத்தைத் தட்டச்சிடும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/keyboard_map.cpp" line="142" />
+        <source>Tamil99: a vowel key now joins %1; f gives its pulli; the same consonant again, or its hard pair, puts the pulli on it.</source>
+        <translation>தமிழ்99: இப்போது ஓர் உயிர் விசை %1 உடன் சேரும்; f அதற்குப் புள்ளி இடும்; அதே மெய் மீண்டும், அல்லது அதன் இன வல்லினம், அதன் மேல் புள்ளி இடும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/keyboard_map.cpp" line="146" />
+        <source>Tamil99: a consonant key, then a vowel key, makes the syllable; f is the pulli, Shift with F ஃ, with Q W E R T Y the Grantha letters.</source>
+        <translation>தமிழ்99: ஒரு மெய் விசை, பிறகு ஓர் உயிர் விசை, உயிர்மெய் ஆகும்; f புள்ளி, Shift உடன் F ஃ, Q W E R T Y உடன் கிரந்த எழுத்துகள்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/keyboard_map.cpp" line="152" />
         <source>Now a vowel key: it gives a vowel letter.</source>
         <translation>இப்போது ஓர் உயிர் விசை: அது உயிரெழுத்தைத் தரும்.</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="134" />
+        <location filename="../../src/window/keyboard_map.cpp" line="153" />
         <source>Now a vowel key, to go with %1:</source>
         <translation>இப்போது %1 உடன் சேர ஓர் உயிர் விசை:</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="137" />
+        <location filename="../../src/window/keyboard_map.cpp" line="156" />
         <source>Type a consonant key, then a vowel key. A key that is no consonant, then a vowel key, gives a vowel letter.</source>
         <translation>முதலில் ஒரு மெய் விசை, பிறகு ஓர் உயிர் விசை. மெய் அல்லாத ஒரு விசையை அழுத்தி, பிறகு உயிர் விசையை அழுத்தினால் உயிரெழுத்து கிடைக்கும்.</translation>
     </message>

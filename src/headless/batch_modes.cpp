@@ -315,14 +315,14 @@ std::optional<std::string> notText(std::string_view head)
     return std::nullopt;
 }
 
-int runTransliterate(const std::vector<std::string>& operands, bool large)
+int runTransliterate(const std::vector<std::string>& operands, bool large, Keyboard keyboard)
 {
     removeTemporariesOnEndSignals();
     return guarded([&] {
         Output out(operands, true, large);
         if (!out.open())
             return 1;
-        BatchTypist typist;
+        BatchTypist typist(keyboard);
         typist.giveBack = [&](std::size_t count) { return out.takeBack(count); };
         FileEncoder encoder{DocumentFormat{}};
         const ByteSource::Put write = [&out](std::string_view bytes) { return out.write(bytes); };

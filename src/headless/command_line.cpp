@@ -55,6 +55,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
     bool optionsEnded = false;
     bool skipValue = false;
     std::string* value = nullptr;  // the option before wants this argument
+    std::string keyboard;
     for (const std::string& arg : args) {
         bool takesValue = false;
         if (value) {
@@ -82,6 +83,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             line.overwrite = true;
         } else if (arg == "--font") {
             value = &line.font;
+        } else if (arg == "--keyboard") {
+            value = &keyboard;
         } else if (arg == "--bamini-font") {
             value = &line.baminiFonts.emplace_back();
         } else if (line.mode == CommandLine::Editor
@@ -97,8 +100,19 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
     }
     if (value) {
         line.mode = CommandLine::BadUsage;
-        line.problem = "--font and --bamini-font need a font's name after them";
+        line.problem = value == &keyboard ? "--keyboard needs phonetic, tamil99 or bamini after it"
+                                          : "--font and --bamini-font need a font's name after them";
         return line;
+    }
+    if (!keyboard.empty()) {
+        const std::optional<Keyboard> named = keyboardNamed(keyboard);
+        if (!named || line.mode != CommandLine::Transliterate) {
+            line.mode = CommandLine::BadUsage;
+            line.problem = named ? "--keyboard goes with --transliterate"
+                                 : "unknown keyboard '" + printableName(keyboard) + "': phonetic, tamil99 or bamini";
+            return line;
+        }
+        line.keyboard = *named;
     }
     if ((!line.font.empty() || !line.baminiFonts.empty()) && line.mode != CommandLine::ToUnicode
         && line.mode != CommandLine::FromUnicode) {
@@ -142,7 +156,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
 std::string usageText()
 {
     return "Usage: orvane [FILE.tam]\n"
-           "       orvane --transliterate [--large] [INPUT [OUTPUT]]\n"
+           "       orvane --transliterate [--keyboard NAME] [--large] [INPUT [OUTPUT]]\n"
            "       orvane --to-unicode [--all-tamil] [--large] [--font NAME] [--bamini-font NAME]... [INPUT [OUTPUT]]\n"
            "       orvane --from-unicode [--large] [--bamini-font NAME]... [INPUT [OUTPUT]]\n"
            "       orvane --to-unicode | --from-unicode [--overwrite] [OPTION]... DIR OUTDIR\n"
@@ -159,6 +173,9 @@ std::string helpText()
            "  FILE.tam                 open this document in the editor window\n"
            "  --transliterate          type romanised text through the composer without a\n"
            "                           window and write the resulting .tam document\n"
+           "  --keyboard NAME          the keyboard INPUT was typed on: phonetic (the composer,\n"
+           "                           the default), tamil99 (the Tamil Nadu standard layout)\n"
+           "                           or bamini (the Bamini typewriter: each key its own code)\n"
            "  --to-unicode             convert a .tam document to UTF-8 Tamil text (LF line ends);\n"
            "                           words that read as English (set beside Bamini in another\n"
            "                           font before the text lost its fonts) are kept as English\n"

@@ -1,6 +1,8 @@
 #pragma once
 // What the program was asked to do on its command line.
 
+#include "phonetic/keyboards.h"
+
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@ struct CommandLine {
     bool overwrite = false;             // --overwrite: a folder's conversion writes over what OUTDIR holds
     std::string font;                   // --font: the Unicode font converted document runs get
     std::vector<std::string> baminiFonts;  // --bamini-font: more fonts with Bamini's layout
+    Keyboard keyboard = Keyboard::Phonetic;  // --keyboard: the keys --transliterate reads as typed on
     std::string problem;                // for BadUsage: what was wrong
 };
 

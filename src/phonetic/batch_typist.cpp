@@ -132,6 +132,11 @@ BatchTypist::BatchTypist(bool compiled) : typing(tables, *this, *this)
 
 BatchTypist::BatchTypist() : BatchTypist(true) {}
 
+BatchTypist::BatchTypist(Keyboard keyboard) : BatchTypist(keyboard == Keyboard::Phonetic)
+{
+    typing.setKeyboard(keyboard);
+}
+
 void BatchTypist::typeBytes(std::string_view bytes)
 {
     if (!steps) {
@@ -275,7 +280,15 @@ void BatchTypist::catchUp(const unsigned char* keys, const unsigned char* stateB
     }
 }
 
-void BatchTypist::typeKey(int keyCode) { apply(typing.press(keyCode)); }
+void BatchTypist::typeKey(int keyCode)
+{
+    // What a key may join lies in the document's last line, a few codes back.
+    const std::string_view text(document);
+    const std::size_t lineStart = text.rfind('\n');
+    const std::size_t from = lineStart == std::string_view::npos ? 0 : lineStart + 1;
+    const std::size_t tail = std::min<std::size_t>(text.size() - from, 16);
+    apply(typing.press(keyCode, text.substr(text.size() - tail)));
+}
 
 const std::string& BatchTypist::panel(int n) const
 {
@@ -318,6 +331,7 @@ void BatchTypist::apply(const KeyEffect& effect)
             document.pop_back();
         return;
     case KeyEffect::Insert:
+        document.resize(document.size() - std::min(effect.erase, document.size()));
         document += effect.codes;
         return;
     }

@@ -19,6 +19,8 @@ namespace orvane {
 class BatchTypist final : private StatusPanels, private ChangeMarker {
 public:
     BatchTypist();
+    // Typing with another keyboard: key by key, each key joined with the document's end.
+    explicit BatchTypist(Keyboard keyboard);
 
     // LF and CR LF are one Enter; byte 8 is Backspace, byte 27 Esc. A CR LF pair may be
     // split across two calls.

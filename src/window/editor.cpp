@@ -44,6 +44,11 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
     flows_.setImporter(&importer);
     Text1->setFont(tamilFont(15.75));
     Text1->keyPressHandler = [this](int code, const QString& text) { return keyEffect(code, text); };
+    // A letter Tamil99 would join stays joinable only where it was typed.
+    Text1->caretMovedElsewhere = [this] {
+        if (typing->keyboard() == Keyboard::Tamil99)
+            typing->forgetJoining();
+    };
     Text1->fileDropped = [this](const std::string& path) { flows_.openFile(path); };
     Text1->outOfMemory = [messages = &services.messages] { messages->warn({MessageId::PasteOutOfMemory, {}}); };
     Text1->readPasted = [this](const QMimeData* source) { return readPasted(source, PasteAs::TheTextSays); };
@@ -285,7 +290,7 @@ KeyEffect Editor::keyEffect(int code, const QString& text)
 {
     const bool printable = !text.isEmpty() && text.at(0).isPrint();
     if (!english || !printable || code == KeyBackspace || code == KeyEnter || code == KeyEsc)
-        return code == NoCode ? KeyEffect{} : typing->press(code);
+        return code == NoCode ? KeyEffect{} : typing->press(code, Text1->codesBeforeCaret());
     if (document_.format().kind != DocumentFormat::Unicode) {
         // The question comes in the middle of a word: what is typed meanwhile is held, never
         // an answer, and goes in after it, typed as the answer leaves the typing.
@@ -311,6 +316,15 @@ void Editor::setEnglishTyping(bool on)
     if (on)
         typing->reset();  // a half-typed syllable is abandoned
     emit englishTypingChanged(on);
+}
+
+void Editor::setKeyboard(Keyboard keyboard)
+{
+    setEnglishTyping(false);
+    if (keyboard == typing->keyboard())
+        return;
+    typing->setKeyboard(keyboard);
+    emit keyboardChanged(keyboard);
 }
 
 void Editor::PasteCommand()

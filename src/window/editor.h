@@ -62,6 +62,10 @@ public:
     // the window, not in the file.
     bool typesEnglish() const { return english; }
     void setEnglishTyping(bool on);
+    // The keyboard Tamil is typed with (the phonetic composer, Tamil99, the Bamini
+    // typewriter), for the text box and the find fields; choosing one ends English typing.
+    Keyboard keyboard() const { return typing->keyboard(); }
+    void setKeyboard(Keyboard keyboard);
     // Edit > Paste as English, Paste as Bamini: the clipboard's plain text read as the user
     // says, whatever it looks like.
     enum class PasteAs { TheTextSays, English, Bamini };
@@ -79,6 +83,7 @@ public:
 
 signals:
     void englishTypingChanged(bool on);
+    void keyboardChanged(Keyboard keyboard);
 
 public:
     void FontBigger();

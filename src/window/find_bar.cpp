@@ -97,6 +97,12 @@ void FindBar::show(bool replacing)
 
 void FindBar::showFind() { show(false); }
 
+void FindBar::setKeyboard(Keyboard keyboard)
+{
+    findField->setKeyboard(keyboard);
+    replaceField->setKeyboard(keyboard);
+}
+
 void FindBar::setEnglish(bool english)
 {
     findField->setEnglish(english);

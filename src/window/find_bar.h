@@ -3,6 +3,7 @@
 // every match marked, the current one selected, a count, and replacing one or all.
 
 #include "document/search.h"
+#include "phonetic/keyboards.h"
 
 #include <QTimer>
 
@@ -29,6 +30,7 @@ public:
     void showFind();
     // Keys typed into the fields go in as themselves, as English.
     void setEnglish(bool english);
+    void setKeyboard(Keyboard keyboard);
     void showReplace();
     void close();
 

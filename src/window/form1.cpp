@@ -58,17 +58,12 @@ Form1::Form1(Form1Services given)
     find = new FindBar(*Text1, editor_.tables, centre);
     find->admit = [this](std::string bytes) { return editor_.admitted(std::move(bytes)); };
     column->addWidget(find);
-    connect(&editor_, &Editor::englishTypingChanged, this, [this](bool english) {
-        find->setEnglish(english);
-        StatusBar1->showTyping(english ? tr("English") : tr("Tamil"));
-        if (keyboard)
-            keyboard->refresh();
-    });
+    connect(&editor_, &Editor::englishTypingChanged, this, &Form1::showTypingChoice);
+    connect(&editor_, &Editor::keyboardChanged, this, &Form1::showTypingChoice);
     setCentralWidget(centre);
     setStatusBar(StatusBar1);
 
     imlToolbarIcons = ImageList::toolbarIcons();
-    StatusBar1->showTyping(tr("Tamil"));
     buildMenus();
     buildToolbar();
 
@@ -82,6 +77,9 @@ Form1::Form1(Form1Services given)
 
 void Form1::restoreRemembered()
 {
+    if (const auto chosen = keyboardNamed(remembered.keyboard().toStdString()))
+        editor_.setKeyboard(*chosen);
+    showTypingChoice();
     const qint64 size = remembered.fontSize();
     if (size >= Editor::SmallestSteppedFontSize && size <= Editor::LargestFontSize)
         editor_.setFontSize(size);

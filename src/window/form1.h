@@ -1,4 +1,6 @@
 #pragma once
+
+#include <array>
 // Form1: the main window around the editor, with its menus, toolbar, status bar and clock.
 // It turns the events of its controls into calls of the editor and acts on what the
 // document flows decide.
@@ -18,6 +20,7 @@
 #include <functional>
 #include <memory>
 
+class QComboBox;
 class QAction;
 class QPrinter;
 class QProgressDialog;
@@ -133,6 +136,18 @@ private:
     // form1_layout.cpp
     void buildMenus();
     void buildToolbar();
+    // A choice of typing: a keyboard, or English.
+    struct TypingChoice {
+        const char* command;  // its item in Edit > Typing
+        const char* caption;
+        const char* panel;  // what the status bar's last panel shows
+        Keyboard keyboard;
+        bool english;
+    };
+    static const std::array<TypingChoice, 4>& typingChoices();
+    void choose(const TypingChoice& choice);
+    void showTypingChoice();
+    QComboBox* keyboardChoice = nullptr;
     void placeAtDesignSize();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, QList<QKeySequence> keys,
                         std::function<void()> run);

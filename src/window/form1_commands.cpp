@@ -106,6 +106,7 @@ void Form1::menKeyboard_Click()
         keyboard = new KeyboardMap(
             editor_.keys(), [this](QChar c) { Text1->typeCode(static_cast<unsigned char>(c.toLatin1()), QString(c)); },
             [this] { return editor_.typesEnglish(); });
+        keyboard->codesBefore = [this] { return Text1->codesBeforeCaret(); };
         keyboard->setParent(this, Qt::Window);  // goes with the main window
         keyboard->setWindowIcon(windowIcon());
         keyboard->follow(Text1);

@@ -3,11 +3,14 @@
 #include "window/form1.h"
 
 #include "window/find_bar.h"
+#include "window/keyboard_map.h"
 #include "platform/geometry.h"
 #include "window/status_panels.h"
 #include "window/text_box.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
 #include <QPlainTextEdit>
 
 #include <QMenuBar>
@@ -94,6 +97,15 @@ void Form1::buildMenus()
     });
     english->setCheckable(true);
     connect(&editor_, &Editor::englishTypingChanged, english, &QAction::setChecked);
+    // The keyboards: the phonetic composer, the layouts Tamil typists learned, and English.
+    QMenu* typing = edit->addMenu(tr("&Typing"));
+    typing->setObjectName("menTyping");
+    auto* layouts = new QActionGroup(this);
+    for (const TypingChoice& choice : typingChoices()) {
+        QAction* action = addCommand(typing, choice.command, tr(choice.caption), {}, [this, choice] { choose(choice); });
+        action->setCheckable(true);
+        layouts->addAction(action);
+    }
     // Zoom: the font-size commands, from the keys and the toolbar.
     addCommand(nullptr, "menZoomIn", tr("Zoom In"), keys({"Ctrl++", "Ctrl+="}), [this] { editor_.FontBigger(); });
     addCommand(nullptr, "menZoomOut", tr("Zoom Out"), keys({"Ctrl+-"}), [this] { editor_.FontSmaller(); });
@@ -172,6 +184,60 @@ void Form1::buildToolbar()
     QWidget* button = Toolbar1->widgetForAction(english);
     button->setObjectName("Toolbar1_English");
     button->setAccessibleName(english->toolTip());
+    // Beside it, the keyboard typed with.
+    keyboardChoice = new QComboBox(Toolbar1);
+    keyboardChoice->setObjectName("Toolbar1_Keyboard");
+    keyboardChoice->setFocusPolicy(Qt::NoFocus);
+    keyboardChoice->setToolTip(tr("The keyboard Tamil is typed with"));
+    keyboardChoice->setAccessibleDescription(keyboardChoice->toolTip());
+    for (const TypingChoice& choice : typingChoices())
+        keyboardChoice->addItem(QString(tr(choice.caption)).remove(QLatin1Char('&')));
+    connect(keyboardChoice, &QComboBox::activated, this, [this](int index) {
+        choose(typingChoices()[std::size_t(index)]);
+    });
+    QAction* chooser = Toolbar1->addWidget(keyboardChoice);
+    chooser->setData(QStringLiteral("Keyboard"));
+    chooser->setToolTip(keyboardChoice->toolTip());
+}
+
+const std::array<Form1::TypingChoice, 4>& Form1::typingChoices()
+{
+    static const std::array<TypingChoice, 4> choices{{
+        {"menPhonetic", QT_TR_NOOP("&Phonetic"), QT_TR_NOOP("Phonetic"), Keyboard::Phonetic, false},
+        {"menTamil99", QT_TR_NOOP("&Tamil99"), QT_TR_NOOP("Tamil99"), Keyboard::Tamil99, false},
+        {"menTypewriter", QT_TR_NOOP("&Bamini typewriter"), QT_TR_NOOP("Bamini"), Keyboard::Typewriter, false},
+        {"menTypingEnglish", QT_TR_NOOP("&English"), QT_TR_NOOP("English"), Keyboard::Phonetic, true},
+    }};
+    return choices;
+}
+
+void Form1::choose(const TypingChoice& choice)
+{
+    if (choice.english) {
+        editor_.setEnglishTyping(true);
+    } else {
+        editor_.setKeyboard(choice.keyboard);
+        remembered.setKeyboard(QString::fromLatin1(keyboardName(choice.keyboard)));
+    }
+    editor_.focusText();
+}
+
+// The choice shown wherever it is: the menu, the toolbar, the status bar, the find fields.
+void Form1::showTypingChoice()
+{
+    const bool english = editor_.typesEnglish();
+    const auto& choices = typingChoices();
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        if (choices[i].english == english && (english || choices[i].keyboard == editor_.keyboard())) {
+            command(choices[i].command)->setChecked(true);
+            if (keyboardChoice)
+                keyboardChoice->setCurrentIndex(int(i));
+            StatusBar1->showTyping(tr(choices[i].panel));
+        }
+    find->setEnglish(english);
+    find->setKeyboard(editor_.keyboard());
+    if (keyboard)
+        keyboard->refresh();
 }
 
 void Form1::placeAtDesignSize()

@@ -101,7 +101,15 @@ KeyboardMap::KeyboardMap(const Typing& typing, std::function<void(QChar)> typeKe
 QString KeyboardMap::shows(QChar key, bool& active) const
 {
     std::string pending;
-    const KeyEffect effect = typing.wouldDo(static_cast<unsigned char>(key.toLatin1()), &pending);
+    const int code = static_cast<unsigned char>(key.toLatin1());
+    const std::string before = codesBefore && typing.keyboard() == Keyboard::Tamil99 ? codesBefore() : std::string();
+    const KeyEffect effect = typing.wouldDo(code, &pending, before);
+    if (typing.keyboard() != Keyboard::Phonetic) {
+        // The letter the key types now; அ after a consonant types none but ends its joining.
+        const std::string codes = effect.kind == KeyEffect::Insert ? effect.codes : typing.tamil99().keyLetter(code);
+        active = effect.kind != KeyEffect::Nothing || !codes.empty();
+        return boxText(codes);
+    }
     active = effect.kind == KeyEffect::Insert || !typing.composer().WaitingForVowel;
     if (effect.kind == KeyEffect::Insert)
         return boxText(effect.codes);  // a syllable, or the key's own code
@@ -124,8 +132,19 @@ void KeyboardMap::refresh()
         cap->update();
     }
     const Composer& composer = typing.composer();
+    const std::string before = codesBefore ? codesBefore() : std::string();
+    const std::string joining = typing.tamil99().joining(before);
     if (english && english()) {
         state->setText(tr("English: every key types its own letter. F12 turns Tamil typing on again."));
+    } else if (typing.keyboard() == Keyboard::Typewriter) {
+        state->setText(tr("Bamini typewriter: every key types the letter the Bamini font draws for it."));
+    } else if (typing.keyboard() == Keyboard::Tamil99 && !joining.empty()) {
+        state->setText(tr("Tamil99: a vowel key now joins %1; f gives its pulli; the same consonant again, "
+                          "or its hard pair, puts the pulli on it.")
+                           .arg(QString::fromStdString(baminiToUnicode(joining))));
+    } else if (typing.keyboard() == Keyboard::Tamil99) {
+        state->setText(tr("Tamil99: a consonant key, then a vowel key, makes the syllable; f is the pulli, "
+                          "Shift with F ஃ, with Q W E R T Y the Grantha letters."));
     } else if (composer.WaitingForVowel) {
         const std::string pending = composer.ConsonantIndex > 0
                                         ? typing.tables().SyllableTable[std::size_t(composer.ConsonantIndex)][CompositionTables::PulliColumn]

@@ -2,12 +2,14 @@
 // About > Keyboard (F1): the keyboard as a picture that teaches it. Every key shows what it
 // gives now: the consonants while a consonant is expected, and, once one is pending, on each
 // vowel key the syllable it would make (கா, கி, கீ ...), with the keys that do nothing now
-// dimmed. It follows the composer as the user types, reads the composer's own tables, and
+// dimmed. With Tamil99 each key shows the letter it types now, with the typewriter the code
+// it puts in. It follows the typing as the user types, reads the typing's own tables, and
 // a click on a key types it into the text box as if it were pressed.
 
 #include <QWidget>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class QToolButton;
@@ -24,6 +26,8 @@ public:
     // text box: its character, with Shift or not.
     // english: whether keys are typed as English now, as themselves.
     KeyboardMap(const Typing& typing, std::function<void(QChar)> typeKey, std::function<bool()> english);
+    // The codes before the text box's caret, which a Tamil99 key would join.
+    std::function<std::string()> codesBefore;
 
     // Shows what each key gives in the composer's present state.
     void refresh();

@@ -16,6 +16,10 @@ qint64 Remembered::fontSize() const { return settings.value("text/fontSize", 0).
 
 void Remembered::setFontSize(qint64 tenThousandths) { settings.setValue("text/fontSize", tenThousandths); }
 
+QString Remembered::keyboard() const { return settings.value("typing/keyboard").toString(); }
+
+void Remembered::setKeyboard(const QString& name) { settings.setValue("typing/keyboard", name); }
+
 QString Remembered::folder() const { return settings.value("files/folder").toString(); }
 
 void Remembered::setFolder(const QString& folder) { settings.setValue("files/folder", folder); }

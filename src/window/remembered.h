@@ -22,6 +22,8 @@ public:
     void setGeometry(const QByteArray& geometry);
     qint64 fontSize() const;  // in 1/10000 point; 0 when none was kept
     void setFontSize(qint64 tenThousandths);
+    QString keyboard() const;  // the keyboard's name; empty when none was chosen
+    void setKeyboard(const QString& name);
     QString folder() const;
     void setFolder(const QString& folder);
 

@@ -1,5 +1,7 @@
 #include "window/status_panels.h"
 
+#include <algorithm>
+
 #include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
 #include "platform/geometry.h"
@@ -84,7 +86,8 @@ StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent)
 
 void StatusPanelBar::showTyping(const QString& text)
 {
-    typing->setNote(text);  // in the interface's font
+    typing->setNote(text);  // in the interface's font, never cut
+    typing->setMinimumWidth(std::max(typing->minimumWidth(), fontMetrics().horizontalAdvance(text) + 16));
     typing->setAccessibleName(text);
 }
 

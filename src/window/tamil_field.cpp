@@ -27,9 +27,16 @@ TamilField::TamilField(const CompositionTables& tables, QWidget* parent)
 
 TamilField::~TamilField() = default;
 
+void TamilField::setKeyboard(Keyboard keyboard)
+{
+    typing.setKeyboard(keyboard);
+    typedEnd = -1;
+}
+
 void TamilField::setPanelText(int panel, std::string_view text)
 {
-    if (panel != 1)
+    // Only the composer keeps a consonant out of the text until its vowel comes.
+    if (panel != 1 || (typing.keyboard() != Keyboard::Phonetic && !text.empty()))
         return;
     const QString shown = QString::fromStdString(baminiToUnicode(text));
     if (shown != pendingText) {
@@ -95,14 +102,30 @@ void TamilField::keyPressEvent(QKeyEvent* e)
     e->accept();
     if (code == NoCode || code == Swallowed)
         return;
-    const KeyEffect effect = typing.press(code);
+    const bool joined = typedEnd == cursorPosition() && !hasSelectedText();
+    const KeyEffect effect = typing.press(code, joined ? std::string_view(typedCodes) : std::string_view());
     switch (effect.kind) {
     case KeyEffect::DeleteBack:
         backspace();
+        typedEnd = -1;
         return;
-    case KeyEffect::Insert:
+    case KeyEffect::Insert: {
+        if (joined && effect.erase > 0 && effect.erase <= typedCodes.size()) {
+            // The letter typed last, rewritten: its Unicode goes.
+            const std::string erased = typedCodes.substr(typedCodes.size() - effect.erase);
+            const int n = int(QString::fromStdString(baminiToUnicode(erased)).size());
+            setSelection(cursorPosition() - n, n);
+            typedCodes.resize(typedCodes.size() - effect.erase);
+        } else if (!joined) {
+            typedCodes.clear();
+        }
         insert(QString::fromStdString(baminiToUnicode(effect.codes)));
+        typedCodes += effect.codes;
+        if (typedCodes.size() > 16)
+            typedCodes.erase(0, typedCodes.size() - 16);
+        typedEnd = cursorPosition();
         return;
+    }
     case KeyEffect::Nothing:
     case KeyEffect::LineBreak:  // one line: Enter is the owner's
         return;

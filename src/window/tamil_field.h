@@ -27,6 +27,8 @@ public:
     void setUnicode(std::string_view utf8);
     // Keys go in as themselves, with no composer.
     void setEnglish(bool english) { this->english = english; }
+    // The keyboard the field's keys are read with, as the text box's.
+    void setKeyboard(Keyboard keyboard);
     // The consonant waiting for its vowel, as the field draws it (Unicode); empty for none.
     QString pending() const { return pendingText; }
 
@@ -43,6 +45,10 @@ private:
     void setPanelText(int panel, std::string_view text) override;
 
     QString pendingText;
+    // The codes of the last keys typed, and where the caret stood after them: what Tamil99
+    // joins a key with while the caret stays there.
+    std::string typedCodes;
+    int typedEnd = -1;
 
     Typing typing;
     bool english = false;

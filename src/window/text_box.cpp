@@ -56,6 +56,10 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (!typingKey && caretMovedElsewhere)
+            caretMovedElsewhere();
+    });
 }
 
 void TextBox::setMenuShortcuts(QList<QKeySequence> shortcuts) { menuShortcuts = std::move(shortcuts); }
@@ -385,11 +389,23 @@ void TextBox::typeCode(int code, const QString& text)
     if (!keyPressHandler)
         return;
     // One key press, with every character it injects, is one step of Undo.
-    QTextCursor group(document());
+    // The block begins where the caret stands, so that Undo puts the caret back there.
+    QTextCursor group = textCursor();
+    typingKey = true;
     group.beginEditBlock();
     apply(keyPressHandler(code, text));
     group.endEditBlock();
+    typingKey = false;
     ensureCursorVisible();
+}
+
+std::string TextBox::codesBeforeCaret() const
+{
+    const QTextCursor cursor = textCursor();
+    if (cursor.hasSelection())
+        return {};
+    const int inBlock = cursor.positionInBlock();
+    return bytesBetween(cursor.position() - std::min(inBlock, 16), cursor.position());
 }
 
 void TextBox::apply(const KeyEffect& effect)
@@ -411,6 +427,9 @@ void TextBox::apply(const KeyEffect& effect)
         cursor.insertBlock();  // a paragraph break, also for Shift+Enter
         return;
     case KeyEffect::Insert:  // the codes' characters, printable or not, replacing the selection
+        if (!cursor.hasSelection())  // a typed letter rewritten: one code a character
+            for (std::size_t n = std::min<std::size_t>(effect.erase, std::size_t(cursor.positionInBlock())); n > 0; --n)
+                cursor.deletePreviousChar();
         insertBytes(cursor, effect.codes);
         return;
     }

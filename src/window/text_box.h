@@ -45,6 +45,11 @@ public:
     // A key's code, as a key press would bring it: through the handler, and what it says
     // done to the text as one step of Undo.
     void typeCode(int code, const QString& text = {});
+    // The codes just before the caret in its line (a few), none when text is selected: what a
+    // key may join with.
+    std::string codesBeforeCaret() const;
+    // The caret moved, or the text changed, other than by a typed key.
+    std::function<void()> caretMovedElsewhere;
 
     // The document's bytes, CR LF between lines, other text between its marks.
     std::string documentBytes() const;
@@ -114,6 +119,7 @@ private:
     void moveByWord(bool forward, bool select);
 
     QList<QKeySequence> menuShortcuts;
+    bool typingKey = false;
 };
 
 // Text from outside as the document takes it (see insertFromMimeData).

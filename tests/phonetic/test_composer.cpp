@@ -2,6 +2,7 @@
 
 #include "phonetic/batch_typist.h"
 #include "phonetic/composer.h"
+#include "document/unicode_tamil.h"
 #include "platform/key_string.h"
 
 #include <QtTest>
@@ -230,6 +231,63 @@ private slots:
             for (int n = 1; n <= 3; ++n)
                 QCOMPARE(panel(streamed, n), panel(keyed, n));
         }
+    }
+
+    // Tamil99 as its standard states it, each rule with its own example, and the Bamini
+    // typewriter, whose keys are the codes themselves.
+    void theOtherKeyboards_data()
+    {
+        QTest::addColumn<QString>("keyboard");
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<QString>("unicode");
+        auto row = [](const char* name, const char* keyboard, QByteArray keys, const char* unicode) {
+            QTest::newRow(name) << QString(keyboard) << keys << QString::fromUtf8(unicode);
+        };
+        row("a consonant then a vowel", "tamil99", "hg hq lr", "கெ கா தை");
+        row("the pulli key", "tamil99", "hf", "க்");
+        row("a consonant typed twice", "tamil99", "ajjq", "அப்பா");
+        row("the pulli rests a stroke", "tamil99", "hhh hhhh", "க்கக க்கக்க");
+        row("soft then hard", "tamil99", "bh ][ po ;l kj iu", "ங்க ஞ்ச ண்ட ந்த ம்ப ன்ற");
+        row("a then joins nothing", "tamil99", "hasl hah hahh", "கஇத கக கக்க");
+        row("a word", "tamil99", "vphhkf", "வணக்கம்");
+        row("vowels alone", "tamil99", "a s d g c", "அ இ உ எ ஒ");
+        row("grantha and aytham", "tamil99", "Qq Ef Tq Y F", "ஸா ஜ் க்ஷா ஸ்ரீ ஃ");
+        row("backspace takes the vowel back", "tamil99", "hg\bq", "கா");
+        row("backspace takes the second consonant back", "tamil99", ";l\bq", "நா");
+        row("backspace after the doubled pulli", "tamil99", "hh\bg", "கெ");
+        row("punctuation", "tamil99", "h, h. (1)", "க, க. (1)");
+        row("a typed Bamini line", "bamini", "nfhOk;gpYs;s MAu; Ntj kUj;Jtf;", "கொழும்பிலுள்ள ஆயுர் வேத மருத்துவக்");
+        row("the typist's habits", "bamini", "gYhd; jhj;jh,", "பலூன் தாத்தா,");
+        row("a typewriter backspace is one code", "bamini", "nfh\b", "கெ");
+    }
+
+    void theOtherKeyboards()
+    {
+        QFETCH(QString, keyboard);
+        QFETCH(QByteArray, keys);
+        QFETCH(QString, unicode);
+        BatchTypist typist(*keyboardNamed(keyboard.toStdString()));
+        typist.typeBytes(keys.toStdString());
+        QCOMPARE(QString::fromStdString(baminiToUnicode(typist.text())), unicode);
+        if (keyboard == "bamini" && !keys.contains('\b'))
+            QCOMPARE(QByteArray::fromStdString(typist.text()), keys);
+    }
+
+    // Tamil99 joins a key only with the letter it typed last, where it still stands.
+    void tamil99JoinsOnlyWhereItTyped()
+    {
+        CompositionTables tables;
+        tables.FillSyllableTable();
+        Tamil99 keys(tables);
+        QCOMPARE(keys.press('h', "").codes, std::string("f"));
+        // The caret went elsewhere: the vowel is a letter of its own there.
+        const KeyEffect elsewhere = keys.press('g', "t");
+        QCOMPARE(elsewhere.codes, std::string("v"));
+        QCOMPARE(elsewhere.erase, std::size_t(0));
+        keys.press('h', "");
+        const KeyEffect joined = keys.press('g', "xf");
+        QCOMPARE(joined.codes, std::string("nf"));
+        QCOMPARE(joined.erase, std::size_t(1));
     }
 };
 

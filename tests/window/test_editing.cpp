@@ -10,6 +10,7 @@
 #include "window/tamil_field.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QMimeData>
 #include <QInputDialog>
 #include <QLabel>
@@ -39,6 +40,39 @@ private slots:
     }
 
     void cleanup() { form.reset(); }
+
+    // Tamil99 chosen in Edit > Typing: the text box and the find field read keys by it, the
+    // status bar names it, and a click elsewhere ends the joining of the letter typed last.
+    void tamil99InTheWindow()
+    {
+        keys(form->Text1, "ka ka");
+        form->command("menUndo")->trigger();  // the caret stays where the undone key was
+        QCOMPARE(form->Text1->textCursor().position(), 2);
+        form->command("menTamil99")->trigger();
+        QCOMPARE(form->StatusBar1->typingPanel()->note(), QString("Tamil99"));
+        keys(form->Text1, "vphhkf ajjq");
+        QCOMPARE(QString::fromStdString(baminiToUnicode(bytes())), QString::fromUtf8("க வணக்கம் அப்பா"));
+        form->command("menUndo")->trigger();  // one key, one step: the ா goes, ப waits again
+        QCOMPARE(QString::fromStdString(baminiToUnicode(bytes())), QString::fromUtf8("க வணக்கம் அப்ப"));
+        keys(form->Text1, "h");
+        QTest::keyClick(form->Text1, Qt::Key_Home);
+        QTest::keyClick(form->Text1, Qt::Key_End);
+        keys(form->Text1, "g");  // not கெ: the caret left the க
+        QCOMPARE(QString::fromStdString(baminiToUnicode(bytes())), QString::fromUtf8("க வணக்கம் அப்பகஎ"));
+        form->command("menFind")->trigger();
+        keys(form->findBar()->findField, "hg");
+        QCOMPARE(form->findBar()->findField->text(), QString::fromUtf8("கெ"));
+        QCOMPARE(form->findBar()->findField->pending(), QString());
+        form->command("menTypewriter")->trigger();
+        QCOMPARE(form->StatusBar1->typingPanel()->note(), QString("Bamini"));
+        QVERIFY(form->findChild<QComboBox*>("Toolbar1_Keyboard")->currentText() == "Bamini typewriter");
+        // The choice is remembered: a new window types with it too.
+        form->document().setDocumentChanged(false);
+        form.reset();
+        startWindow();
+        QCOMPARE(form->editor().keyboard(), Keyboard::Typewriter);
+        form->command("menPhonetic")->trigger();
+    }
 
     void findTypedLikeTheText()
     {

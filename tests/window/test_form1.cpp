@@ -79,7 +79,8 @@ private slots:
         QCOMPARE(toolbar, QStringList({"New:New File", "Open:Open Document", "Save:Save the Document", "|",
                                        "Cut:Cut", "Copy:Copy the Selection", "Paste:Paste from Clipboard",
                                        ":", "Big:Increase Font Size", "Small:Decrease Font Size", "|",
-                                       "English:Type English (F12); again for Tamil"}));
+                                       "English:Type English (F12); again for Tamil",
+                                       "Keyboard:The keyboard Tamil is typed with"}));
 
         QStringList menus;
         for (QAction* m : form->menuBar()->actions()) {
@@ -95,7 +96,7 @@ private slots:
                                      "Copy as &Unicode Ctrl+Shift+C", "-", "U&ndo Ctrl+Z", "&Redo Ctrl+Shift+Z", "-",
                                      "Select &All ", "-", "&Find... Ctrl+F", "R&eplace... Ctrl+H",
                                      "&Go to Line... Ctrl+G", "&Word Count... ", "-", "Paste as En&glish ",
-                                     "Paste as &Bamini ", "&Keep English as English ", "Type E&nglish F12",
+                                     "Paste as &Bamini ", "&Keep English as English ", "Type E&nglish F12", "&Typing ",
                                      "&About", "&Program Ctrl+P", "Programmer Ctrl+U", "&Keyboard F1"}));
     }
 
