@@ -165,4 +165,19 @@ import -window root "$artifacts/orvane-large.png"
 xdotool key --delay 100 alt+f x
 wait "$app_pid" || fail "exit status $? after the large document"
 app_pid=
+# A Tamil99 typist's keys, with the keyboard chosen in an earlier run (kept in the settings):
+# வணக்கம் அப்பா, a doubled consonant and a vowel after it.
+printf '\n[typing]\nkeyboard=tamil99\n' >> "$XDG_CONFIG_HOME/Orvane/Orvane.ini"
+t99="$work/tamil99.tam"
+start "$t99"
+xdotool type --delay 40 'vphhkf ajjq'
+sleep 0.3
+import -window root "$artifacts/orvane-tamil99.png"
+xdotool key --delay 40 ctrl+s
+want=$(printf 'tzf;fk; mg;gh\r\n' | od -An -tx1)
+for _ in $(seq 100); do [[ -s $t99 && $(od -An -tx1 "$t99") == "$want" ]] && break; sleep 0.05; done
+[[ $(od -An -tx1 "$t99") == "$want" ]] || fail "typed with Tamil99: $(od -An -c "$t99" 2>&1)"
+xdotool key --delay 100 alt+f x
+wait "$app_pid" || fail "exit status $? after Tamil99"
+app_pid=
 echo "e2e: passed; screenshot in $artifacts/orvane-e2e.png"
