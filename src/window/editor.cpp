@@ -290,7 +290,9 @@ KeyEffect Editor::keyEffect(int code, const QString& text)
 {
     const bool printable = !text.isEmpty() && text.at(0).isPrint();
     if (!english || !printable || code == KeyBackspace || code == KeyEnter || code == KeyEsc)
-        return code == NoCode ? KeyEffect{} : typing->press(code, Text1->codesBeforeCaret());
+        return code == NoCode ? KeyEffect{}
+               : typing->keyboard() == Keyboard::Tamil99 ? typing->press(code, Text1->codesBeforeCaret())
+                                                         : typing->press(code);
     if (document_.format().kind != DocumentFormat::Unicode) {
         // The question comes in the middle of a word: what is typed meanwhile is held, never
         // an answer, and goes in after it, typed as the answer leaves the typing.

@@ -404,8 +404,12 @@ std::string TextBox::codesBeforeCaret() const
     const QTextCursor cursor = textCursor();
     if (cursor.hasSelection())
         return {};
-    const int inBlock = cursor.positionInBlock();
-    return bytesBetween(cursor.position() - std::min(inBlock, 16), cursor.position());
+    // Character by character: a fragment's text would copy the whole of a long paragraph.
+    const int n = std::min(cursor.positionInBlock(), 16);
+    QString chars;
+    for (int at = cursor.position() - n; at < cursor.position(); ++at)
+        chars += document()->characterAt(at);
+    return codec::fromBoxText(chars);
 }
 
 void TextBox::apply(const KeyEffect& effect)
