@@ -2,9 +2,14 @@
 
 namespace orvane {
 
-std::string documentCaption(const std::string& fileName)
+std::string untitledName(DocumentFormat::Kind kind)
 {
-    return std::string(ApplicationTitle) + " [ " + (fileName.empty() ? "Untitled.tam" : fileName) + " ]";
+    return kind == DocumentFormat::Unicode ? "Untitled.txt" : "Untitled.tam";
+}
+
+std::string documentCaption(const std::string& fileName, DocumentFormat::Kind kind)
+{
+    return std::string(ApplicationTitle) + " [ " + (fileName.empty() ? untitledName(kind) : fileName) + " ]";
 }
 
 Notice::Subscription::Subscription(Subscription&& other) noexcept : observers(std::move(other.observers)), id(other.id)

@@ -29,8 +29,11 @@ struct DocumentFormat {
 
 inline constexpr std::string_view ApplicationTitle = "Orvane";
 
+// The name a document without a file goes by: "Untitled.tam", or "Untitled.txt" for
+// Unicode text, as Save would offer it.
+std::string untitledName(DocumentFormat::Kind kind);
 // "Orvane [ path ]", or "Orvane [ Untitled.tam ]" for a document without a file.
-std::string documentCaption(const std::string& fileName);
+std::string documentCaption(const std::string& fileName, DocumentFormat::Kind kind = DocumentFormat::Tam);
 
 // Something that changed, told to those who subscribed; a subscription ends when its handle
 // goes, whichever of the two goes first.
@@ -63,6 +66,8 @@ public:
     bool DocumentChanged() const { return changed; }
     const DocumentFormat& format() const { return form; }
     const FileIdentity& onDisk() const { return disk; }
+    // Its file's name, or the untitled name of its form: what every message and title shows.
+    std::string shownName() const { return fileName.empty() ? untitledName(form.kind) : fileName; }
 
     void setDocumentFileName(std::string name);
     void setDocumentChanged(bool value);

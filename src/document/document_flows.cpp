@@ -19,9 +19,15 @@ DocumentFlows::DocumentFlows(Document& document, DocumentView& view, FileDialog&
                              FileService& files)
     : document(document), view(view), cmdlg(cmdlg), messages(messages), files(files),
       // The caption names the document's file, whatever gave it its name.
-      captioned(document.nameChanged.subscribe(
-          [this] { this->view.setCaption(documentCaption(this->document.DocumentFileName())); }))
+      captioned(document.nameChanged.subscribe([this] { showCaption(); })),
+      // An untitled document that becomes Unicode text is "Untitled.txt" from then on.
+      captionedForm(document.formatChanged.subscribe([this] { showCaption(); }))
 {
+}
+
+void DocumentFlows::showCaption()
+{
+    view.setCaption(documentCaption(document.DocumentFileName(), document.format().kind));
 }
 
 // The document now is what its file holds.
@@ -73,7 +79,7 @@ std::string DocumentFlows::proposedName(std::string_view ending) const
 {
     std::string name = !document.DocumentFileName().empty() ? document.DocumentFileName()
                        : !importedFrom.empty()              ? importedFrom
-                                                            : std::string("Untitled.tam");
+                                                            : untitledName(document.format().kind);
     for (const std::string_view known : {".tam", ".txt", ".docx", ".odt", ".rtf", ".doc", ".pdf", ".html", ".htm"})
         if (name.ends_with(known) && name.size() > known.size()) {
             name.resize(name.size() - known.size());
@@ -105,7 +111,7 @@ DocumentFlows::OtherText DocumentFlows::admitOtherText()
 {
     if (document.format().kind == DocumentFormat::Unicode)
         return OtherText::Take;
-    const std::string shown = document.DocumentFileName().empty() ? std::string("Untitled.tam") : document.DocumentFileName();
+    const std::string shown = document.shownName();
     switch (messages.ask({MessageId::OtherTextEnters, {shown, proposedName(".txt")}}, Buttons::YesNoCancel)) {
     case Answer::Yes:
         // Unicode text from now on: the next save writes NAME.txt, asking as Save As does.
@@ -438,7 +444,7 @@ std::size_t DocumentFlows::KeepEnglishAsEnglish()
 
 std::optional<std::string> DocumentFlows::askExportName(std::string_view filter, std::string_view ending)
 {
-    std::string offered = document.DocumentFileName().empty() ? std::string("Untitled.tam") : document.DocumentFileName();
+    std::string offered = document.shownName();
     if (offered.ends_with(".tam") || offered.ends_with(".txt"))
         offered.resize(offered.size() - 4);
     cmdlg.CancelError = false;
@@ -479,7 +485,7 @@ void DocumentFlows::openAtStartUp(const std::string& commandLine)
     }
     document.setDocumentChanged(false);
     // The design's caption gives way to the document's, whatever its name.
-    view.setCaption(documentCaption(document.DocumentFileName()));
+    showCaption();
 }
 
 void DocumentFlows::openPending()

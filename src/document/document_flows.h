@@ -99,7 +99,8 @@ private:
     // An imported document has no name (Save never writes text over the document it came
     // from); this is the one Save offers: the document's with ".txt".
     std::string importedFrom;
-    Notice::Subscription captioned;
+    Notice::Subscription captioned, captionedForm;
+    void showCaption();
 };
 
 } // namespace orvane

@@ -359,7 +359,7 @@ bool RecoveryKeeper::offerRestore()
             messages.warn({MessageId::RecoveryUnreadable, {orphan, why, aside}});
             continue;
         }
-        const std::string shown = record->fileName.empty() ? std::string("Untitled.tam") : record->fileName;
+        const std::string shown = record->fileName.empty() ? untitledName(record->format.kind) : record->fileName;
         if (messages.ask({MessageId::RestorePrompt, {shown}}, Buttons::YesNo) == Answer::Yes) {
             restored = restore(orphan, *record);
         } else if (messages.ask({MessageId::RestoreDiscard, {shown}}, Buttons::YesNo) == Answer::Yes) {
@@ -376,7 +376,7 @@ bool RecoveryKeeper::offerRestore()
 // stays as it was and the recovery file stays for another time.
 bool RecoveryKeeper::restore(const std::string& orphan, RecoveryRecord& record)
 {
-    const std::string shown = record.fileName.empty() ? std::string("Untitled.tam") : record.fileName;
+    const std::string shown = record.fileName.empty() ? untitledName(record.format.kind) : record.fileName;
     const TextMeasure measure = measureText(record.text);
     if (const Fit fit = fitsTheWindow(record.text, measure); fit != Fit::Fits) {
         messages.warn({MessageId::RestoreRefused, {shown, fitReason(fit), store.orphanPath(orphan)}});

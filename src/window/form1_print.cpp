@@ -26,8 +26,7 @@ PageSetup setupFor(const Editor& editor, const QPageLayout* paper)
         setup.height = page.height();
     }
     setup.fontSize = double(editor.fontSizeTenThousandths()) / 10000.0;
-    const std::string& name = editor.document().DocumentFileName();
-    setup.header = printableName(name.empty() ? std::string("Untitled.tam") : name);
+    setup.header = printableName(editor.document().shownName());
     return setup;
 }
 
@@ -125,8 +124,7 @@ void Form1::menPrint_Click()
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
     // Printed to a file, it goes beside the document under its name, as Export as PDF offers.
-    std::string name = editor_.document().DocumentFileName().empty() ? std::string("Untitled.tam")
-                                                                      : editor_.document().DocumentFileName();
+    const std::string name = editor_.document().shownName();
     const std::string proposed = editor_.flows().proposedName(".pdf");
     printer.setDocName(QFileInfo(QFile::decodeName(QByteArray::fromStdString(name))).fileName());
     printer.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(services.files->absolute(proposed))));

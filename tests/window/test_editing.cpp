@@ -194,6 +194,7 @@ private slots:
         QVERIFY(messages.asked[0].message.id == MessageId::OtherTextEnters);
         QVERIFY(form->document().format().kind == DocumentFormat::Unicode);
         QCOMPARE(bytes(), std::string("f\x0E Hi\x0F"));
+        QCOMPARE(form->windowTitle(), QString("Orvane [ Untitled.txt ]"));  // the name Save will offer
         QTest::keyClick(form->Text1, Qt::Key_F12);
         type("ka");
         QCOMPARE(bytes(), std::string("f\x0E Hi\x0F" "f"));
