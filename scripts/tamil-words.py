@@ -107,11 +107,8 @@ TAMIL = {
                  "could be read; look it over before you save it."):
         "%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த "
         "வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.",
-    ("Messages", "%1: its text is opened as Unicode text, its formatting left behind. Save asks for a new name."):
-        "%1: அதன் உரை யூனிகோட் உரையாகத் திறக்கப்பட்டது, வடிவமைப்பு விடப்பட்டது. சேமிக்கும்போது புதிய பெயர் "
-        "கேட்கப்படும்.",
-    ("Messages", "%1 is Unicode text: shown in Tamil codes, saved back as Unicode."):
-        "%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.",
+    ("Messages", "%1: its text opened, without its formatting"): "%1: வடிவமைப்பின்றி உரை திறந்தது",
+    ("Messages", "%1: Unicode text, saved as it came"): "%1: யூனிகோட் உரை, அப்படியே சேமிக்கப்படும்",
     ("Messages", "The Unicode text\n%1\nholds %2 characters that a Tamil document cannot hold. They will be shown "
                  "as \"?\", and saving writes \"?\" in their place.\n\nOpen it anyway?"):
         "இந்த யூனிகோட் உரையில், தமிழ் ஆவணத்தில் வைக்க இயலாத %2 எழுத்துக்குறிகள் உள்ளன:\n%1\n"
@@ -130,14 +127,13 @@ TAMIL = {
         "இந்தக் கோப்பைத் திறக்க இயலவில்லை:\n%1\nஅதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.",
     ("Messages", "The file\n%1\ncould not be opened: there is not enough memory for it."):
         "இந்தக் கோப்பைத் திறக்க இயலவில்லை:\n%1\nஅதற்குப் போதிய நினைவகம் இல்லை.",
-    ("Messages", "Opening %1 was stopped; none of it was kept."):
-        "%1 திறப்பது நிறுத்தப்பட்டது; அதில் எதுவும் வைக்கப்படவில்லை.",
+    ("Messages", "Opening %1 stopped: nothing opened"): "%1 திறப்பது நின்றது: எதுவும் திறக்கவில்லை",
     ("Messages", "The text could not be pasted: there is not enough memory for it."):
         "உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.",
-    ("Messages", "The document has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines"):
-        "ஆவணத்தில் உள்ளவை:\n\n%1 சொற்கள்\n%2 தமிழ் எழுத்துகள்\n%3 எழுத்துக்குறிகள்\n%4 வரிகள்",
-    ("Messages", "The selection has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines"):
-        "தேர்ந்தெடுத்த பகுதியில் உள்ளவை:\n\n%1 சொற்கள்\n%2 தமிழ் எழுத்துகள்\n%3 எழுத்துக்குறிகள்\n%4 வரிகள்",
+    ("Messages", "Counted in the whole document:\n\nWords: %1\nTamil letters: %2\nCharacters: %3\nLines: %4"):
+        "முழு ஆவணத்திலும் எண்ணியவை:\n\nசொற்கள்: %1\nதமிழ் எழுத்துகள்: %2\nஎழுத்துக்குறிகள்: %3\nவரிகள்: %4",
+    ("Messages", "Counted in the selection only:\n\nWords: %1\nTamil letters: %2\nCharacters: %3\nLines: %4"):
+        "தேர்ந்தெடுத்த பகுதியில் மட்டும் எண்ணியவை:\n\nசொற்கள்: %1\nதமிழ் எழுத்துகள்: %2\nஎழுத்துக்குறிகள்: %3\nவரிகள்: %4",
     ("QObject", "Document"): "ஆவணம்",
     ("QPlatformTheme", "OK"): "சரி",
     ("QPlatformTheme", "&Yes"): "ஆம் (&Y)",
@@ -177,10 +173,10 @@ TAMIL = {
     ("Messages", "Convert Document"): "ஆவணத்தை மாற்று",
     ("Messages", "Convert the Bamini text of\n%1\nto Unicode Tamil?\n\nNo converts its Unicode Tamil back to Bamini codes."): "%1\nஇல் உள்ள பாமினி உரையை யூனிகோட் தமிழாக மாற்றவா?\n\nஇல்லை என்றால், அதன் யூனிகோட் தமிழ் பாமினிக் குறியீடுகளாக மாற்றப்படும்.",
     ("Messages", "The document\n%1\ncould not be converted: %2."): "ஆவணம்\n%1\nமாற்றப்பட முடியவில்லை: %2.",
-    ("Messages", "%1 words look like English: Edit > Keep English as English"):
-        "%1 சொற்கள் ஆங்கிலம் போல: திருத்து > ஆங்கிலத்தை ஆங்கிலமாக வை",
-    ("Messages", "%1 words kept as English; Save writes %2"): "%1 சொற்கள் ஆங்கிலமாக; சேமி %2 இல் எழுதும்",
-    ("Messages", "No word here looks like English."): "இங்கே எந்தச் சொல்லும் ஆங்கிலம் போலத் தெரியவில்லை.",
+    ("Messages", "English words: %1. Edit > Keep English as English"):
+        "ஆங்கிலச் சொற்கள்: %1. திருத்து > ஆங்கிலத்தை ஆங்கிலமாக வை",
+    ("Messages", "Kept as English: %1. Save writes %2"): "ஆங்கிலமாக வைத்தவை: %1. சேமி %2 இல் எழுதும்",
+    ("Messages", "No English words here"): "இங்கே ஆங்கிலச் சொல் இல்லை",
     ("orvane::Form1", "&Print..."): "அச்சிடு (&P)...",
     ("orvane::Form1", "Print Pre&view..."): "அச்சு முன்னோட்டம் (&V)...",
     ("orvane::Form1", "&Recent Documents"): "அண்மைய ஆவணங்கள் (&R)",
@@ -199,6 +195,8 @@ TAMIL = {
     ("orvane::Form1", "R&eplace..."): "மாற்றியமை (&E)...",
     ("orvane::Form1", "&Go to Line..."): "வரிக்குச் செல் (&G)...",
     ("orvane::Form1", "&Word Count..."): "சொல் எண்ணிக்கை (&W)...",
+    ("orvane::Form1", "Ln %1, Col %2"): "வரி %1, நிரல் %2",
+    ("orvane::Form1", "Unsaved"): "சேமிக்கவில்லை",
     ("orvane::Form1", "Paste as En&glish"): "ஆங்கிலமாக ஒட்டு (&G)",
     ("orvane::Form1", "Paste as &Bamini"): "பாமினியாக ஒட்டு (&B)",
     ("orvane::Form1", "&Keep English as English"): "ஆங்கிலத்தை ஆங்கிலமாக வை (&K)",

@@ -271,11 +271,31 @@ Save it anyway?</source>
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="102" />
-        <source>%1: its text is opened as Unicode text, its formatting left behind. Save asks for a new name.</source>
-        <translation>%1: அதன் உரை யூனிகோட் உரையாகத் திறக்கப்பட்டது, வடிவமைப்பு விடப்பட்டது. சேமிக்கும்போது புதிய பெயர் கேட்கப்படும்.</translation>
+        <source>%1: its text opened, without its formatting</source>
+        <translation>%1: வடிவமைப்பின்றி உரை திறந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="110" />
+        <location filename="../../src/platform/message_text.cpp" line="104" />
+        <source>%1: Unicode text, saved as it came</source>
+        <translation>%1: யூனிகோட் உரை, அப்படியே சேமிக்கப்படும்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="146" />
+        <source>English words: %1. Edit &gt; Keep English as English</source>
+        <translation>ஆங்கிலச் சொற்கள்: %1. திருத்து &gt; ஆங்கிலத்தை ஆங்கிலமாக வை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="148" />
+        <source>Kept as English: %1. Save writes %2</source>
+        <translation>ஆங்கிலமாக வைத்தவை: %1. சேமி %2 இல் எழுதும்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="150" />
+        <source>No English words here</source>
+        <translation>இங்கே ஆங்கிலச் சொல் இல்லை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="109" />
         <source>The Unicode text
 %1
 holds %2 syllables that Bamini has no letter for (ஙு ஙூ ஞு ஞூ ஷு ஷூ). They will be shown without their vowel sign, and saving writes them so.
@@ -288,7 +308,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="119" />
+        <location filename="../../src/platform/message_text.cpp" line="118" />
         <source>Saved, %1 would have %2 lines, more than the %3 Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -297,7 +317,42 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="132" />
+        <location filename="../../src/platform/message_text.cpp" line="123" />
+        <source>Opening %1 stopped: nothing opened</source>
+        <translation>%1 திறப்பது நின்றது: எதுவும் திறக்கவில்லை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="127" />
+        <source>Counted in the whole document:
+
+Words: %1
+Tamil letters: %2
+Characters: %3
+Lines: %4</source>
+        <translation>முழு ஆவணத்திலும் எண்ணியவை:
+
+சொற்கள்: %1
+தமிழ் எழுத்துகள்: %2
+எழுத்துக்குறிகள்: %3
+வரிகள்: %4</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="129" />
+        <source>Counted in the selection only:
+
+Words: %1
+Tamil letters: %2
+Characters: %3
+Lines: %4</source>
+        <translation>தேர்ந்தெடுத்த பகுதியில் மட்டும் எண்ணியவை:
+
+சொற்கள்: %1
+தமிழ் எழுத்துகள்: %2
+எழுத்துக்குறிகள்: %3
+வரிகள்: %4</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="131" />
         <source>%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a Bamini font.
 
 Keep the document as Unicode text from now on, so that the English stays English? Saved, it becomes
@@ -312,7 +367,7 @@ Yes keeps it as Unicode text. No leaves the English out.</source>
 ஆம் என்றால் யூனிகோட் உரையாக வைக்கும். இல்லை என்றால் ஆங்கிலத்தை விட்டுவிடும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="137" />
+        <location filename="../../src/platform/message_text.cpp" line="136" />
         <source>%1
 is a .tam file, which holds Tamil only. The English in the document will be left out of it, and out of the document.
 
@@ -323,12 +378,12 @@ Save it so?</source>
 அப்படியே சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="140" />
+        <location filename="../../src/platform/message_text.cpp" line="139" />
         <source>Only part of the last changes to %1 could be read back: %2. The text is restored as far as it could be read; look it over before you save it.</source>
         <translation>%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="143" />
+        <location filename="../../src/platform/message_text.cpp" line="142" />
         <source>Convert the Bamini text of
 %1
 to Unicode Tamil?
@@ -340,28 +395,13 @@ No converts its Unicode Tamil back to Bamini codes.</source>
 இல்லை என்றால், அதன் யூனிகோட் தமிழ் பாமினிக் குறியீடுகளாக மாற்றப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="145" />
+        <location filename="../../src/platform/message_text.cpp" line="144" />
         <source>The document
 %1
 could not be converted: %2.</source>
         <translation>ஆவணம்
 %1
 மாற்றப்பட முடியவில்லை: %2.</translation>
-    </message>
-    <message>
-        <location filename="../../src/platform/message_text.cpp" line="147" />
-        <source>%1 words look like English: Edit &gt; Keep English as English</source>
-        <translation>%1 சொற்கள் ஆங்கிலம் போல: திருத்து &gt; ஆங்கிலத்தை ஆங்கிலமாக வை</translation>
-    </message>
-    <message>
-        <location filename="../../src/platform/message_text.cpp" line="149" />
-        <source>%1 words kept as English; Save writes %2</source>
-        <translation>%1 சொற்கள் ஆங்கிலமாக; சேமி %2 இல் எழுதும்</translation>
-    </message>
-    <message>
-        <location filename="../../src/platform/message_text.cpp" line="151" />
-        <source>No word here looks like English.</source>
-        <translation>இங்கே எந்தச் சொல்லும் ஆங்கிலம் போலத் தெரியவில்லை.</translation>
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="85" />
@@ -435,12 +475,7 @@ It is kept, as it was, in
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="105" />
-        <source>%1 is Unicode text: shown in Tamil codes, saved back as Unicode.</source>
-        <translation>%1 யூனிகோட் உரை: தமிழ்க் குறியீடுகளாகக் காட்டப்படுகிறது, மீண்டும் யூனிகோடாகவே சேமிக்கப்படும்.</translation>
-    </message>
-    <message>
-        <location filename="../../src/platform/message_text.cpp" line="107" />
+        <location filename="../../src/platform/message_text.cpp" line="106" />
         <source>The Unicode text
 %1
 holds %2 characters that a Tamil document cannot hold. They will be shown as "?", and saving writes "?" in their place.
@@ -453,7 +488,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="114" />
+        <location filename="../../src/platform/message_text.cpp" line="113" />
         <source>The file
 %1
 has a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs that long.
@@ -466,7 +501,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="117" />
+        <location filename="../../src/platform/message_text.cpp" line="116" />
         <source>The file
 %1
 could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
@@ -475,7 +510,7 @@ could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
 அதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="122" />
+        <location filename="../../src/platform/message_text.cpp" line="121" />
         <source>The file
 %1
 could not be opened: there is not enough memory for it.</source>
@@ -484,44 +519,9 @@ could not be opened: there is not enough memory for it.</source>
 அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="124" />
-        <source>Opening %1 was stopped; none of it was kept.</source>
-        <translation>%1 திறப்பது நிறுத்தப்பட்டது; அதில் எதுவும் வைக்கப்படவில்லை.</translation>
-    </message>
-    <message>
-        <location filename="../../src/platform/message_text.cpp" line="126" />
+        <location filename="../../src/platform/message_text.cpp" line="125" />
         <source>The text could not be pasted: there is not enough memory for it.</source>
         <translation>உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.</translation>
-    </message>
-    <message>
-        <location filename="../../src/platform/message_text.cpp" line="128" />
-        <source>The document has
-
-%1 words
-%2 Tamil letters
-%3 characters
-%4 lines</source>
-        <translation>ஆவணத்தில் உள்ளவை:
-
-%1 சொற்கள்
-%2 தமிழ் எழுத்துகள்
-%3 எழுத்துக்குறிகள்
-%4 வரிகள்</translation>
-    </message>
-    <message>
-        <location filename="../../src/platform/message_text.cpp" line="130" />
-        <source>The selection has
-
-%1 words
-%2 Tamil letters
-%3 characters
-%4 lines</source>
-        <translation>தேர்ந்தெடுத்த பகுதியில் உள்ளவை:
-
-%1 சொற்கள்
-%2 தமிழ் எழுத்துகள்
-%3 எழுத்துக்குறிகள்
-%4 வரிகள்</translation>
     </message>
 </context>
 <context>
@@ -606,12 +606,12 @@ could not be opened: there is not enough memory for it.</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="440" />
+        <location filename="../../src/window/editor.cpp" line="442" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="440" />
+        <location filename="../../src/window/editor.cpp" line="442" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>
@@ -965,18 +965,18 @@ could not be opened: there is not enough memory for it.</source>
         <translation>ஆங்கிலம் (&amp;E)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="88" />
+        <location filename="../../src/window/form1_print.cpp" line="87" />
         <source>Making the PDF...</source>
         <translation>PDF உருவாகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="88" />
-        <location filename="../../src/window/form1_print.cpp" line="141" />
+        <location filename="../../src/window/form1_print.cpp" line="87" />
+        <location filename="../../src/window/form1_print.cpp" line="139" />
         <source>Cancel</source>
         <translation>இரத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_print.cpp" line="141" />
+        <location filename="../../src/window/form1_print.cpp" line="139" />
         <source>Printing...</source>
         <translation>அச்சிடப்படுகிறது...</translation>
     </message>
@@ -994,6 +994,17 @@ could not be opened: there is not enough memory for it.</source>
         <location filename="../../src/window/form1_convert.cpp" line="120" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1.cpp" line="72" />
+        <location filename="../../src/window/form1.cpp" line="153" />
+        <source>Ln %1, Col %2</source>
+        <translation>வரி %1, நிரல் %2</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1.cpp" line="74" />
+        <source>Unsaved</source>
+        <translation>சேமிக்கவில்லை</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,8 @@
 namespace orvane {
 
 namespace {
+// A file's own name, without its folders: what a short line in the status bar names.
+std::string baseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 std::string megabytes(std::size_t bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20); }
 } // namespace
 
@@ -386,7 +388,7 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
             // Stopped by the user: none of the file is kept under its name.
             view.setDocumentText({});
             settle({}, DocumentFormat{}, {});
-            view.showNote({MessageId::OpenStopped, {path}});
+            view.showNote({MessageId::OpenStopped, {baseName(path)}});
             return false;
         }
         format = opened.format;
@@ -402,12 +404,12 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
     if (wasImported) {
         settle({}, format, {});
         importedFrom = path;
-        view.showNote({MessageId::DocumentImported, {path}});
+        view.showNote({MessageId::DocumentImported, {baseName(path)}});
         return true;
     }
     settle(path, format, in.identity);
     if (format.kind == DocumentFormat::Unicode)
-        view.showNote({MessageId::UnicodeOpened, {path}});
+        view.showNote({MessageId::UnicodeOpened, {baseName(path)}});
     else
         offerEnglish();
     return true;
@@ -438,7 +440,7 @@ std::size_t DocumentFlows::KeepEnglishAsEnglish()
         document.setFormat({DocumentFormat::Unicode});  // the next save writes NAME.txt, asking as Save As does
     document.markDocumentChanged();
     const std::string saved = proposedName(".txt");
-    view.showNote({MessageId::EnglishKept, {std::to_string(marked), saved.substr(saved.rfind('/') + 1)}});
+    view.showNote({MessageId::EnglishKept, {std::to_string(marked), baseName(saved)}});
     return marked;
 }
 

@@ -253,18 +253,28 @@ std::string replacedBytes(const TextRange& match, std::string_view replacement)
     return pastedText(reading, PastedAs::Unicode);
 }
 
+std::size_t lettersIn(std::string_view line)
+{
+    std::size_t letters = 0;
+    forEachSegment(line, [&](const Segment&) { ++letters; });
+    return letters;
+}
+
 TextCounts countText(std::string_view bytes)
 {
     TextCounts counts;
     bool inWord = false;
     counts.lines = bytes.empty() ? 0 : 1;
     forEachSegment(bytes, [&](const Segment& s) {
+        // Characters as other tools count them (wc -m): the Unicode the text reads as,
+        // each line break one.
+        for (const char byte : s.text)
+            counts.characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
         if (s.text == "\n") {
             ++counts.lines;
             inWord = false;
             return;
         }
-        ++counts.characters;
         const bool space = s.text == " " || s.text == "\t" || s.text == "\u00A0";
         if (!space && !inWord)
             ++counts.words;

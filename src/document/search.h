@@ -30,7 +30,8 @@ std::string replacedBytes(const TextRange& match, std::string_view replacement);
 
 // Words, Tamil letters, characters and lines of a text: words are runs between spaces,
 // tabs and line breaks; a Tamil letter is a syllable or letter however many codes draw it;
-// characters are what a reader counts (a syllable is one); lines as the window shows them.
+// characters are the Unicode characters of the text's reading, as other tools count them
+// (a line break is one); lines as the window shows them.
 struct TextCounts {
     std::size_t words = 0;
     std::size_t letters = 0;
@@ -39,5 +40,9 @@ struct TextCounts {
 };
 
 TextCounts countText(std::string_view bytes);
+
+// The letters in a line's bytes, as a column counts them: a syllable is one, however many
+// codes draw it, and so is each character of other text.
+std::size_t lettersIn(std::string_view line);
 
 } // namespace orvane

@@ -99,10 +99,9 @@ constexpr Words AllWords[] = {
     {MessageId::RestoreRefused, RecoveryTitle,
      QT_TRANSLATE_NOOP("Messages", "The unsaved text of %1 could not be restored: %2.\n\nIt is kept, as it was, in\n%3")},
     {MessageId::DocumentImported, OpenTitle,
-     QT_TRANSLATE_NOOP("Messages", "%1: its text is opened as Unicode text, its formatting left behind. "
-                                   "Save asks for a new name.")},
+     QT_TRANSLATE_NOOP("Messages", "%1: its text opened, without its formatting")},
     {MessageId::UnicodeOpened, OpenTitle,
-     QT_TRANSLATE_NOOP("Messages", "%1 is Unicode text: shown in Tamil codes, saved back as Unicode.")},
+     QT_TRANSLATE_NOOP("Messages", "%1: Unicode text, saved as it came")},
     {MessageId::UnicodeLossy, OpenTitle,
      QT_TRANSLATE_NOOP("Messages", "The Unicode text\n%1\nholds %2 characters that a Tamil document cannot hold. "
                                                "They will be shown as \"?\", and saving writes \"?\" in their place.\n\nOpen it anyway?")},
@@ -121,13 +120,13 @@ constexpr Words AllWords[] = {
     {MessageId::OutOfMemory, OpenTitle,
      QT_TRANSLATE_NOOP("Messages", "The file\n%1\ncould not be opened: there is not enough memory for it.")},
     {MessageId::OpenStopped, OpenTitle,
-     QT_TRANSLATE_NOOP("Messages", "Opening %1 was stopped; none of it was kept.")},
+     QT_TRANSLATE_NOOP("Messages", "Opening %1 stopped: nothing opened")},
     {MessageId::PasteOutOfMemory, PasteTitle,
      QT_TRANSLATE_NOOP("Messages", "The text could not be pasted: there is not enough memory for it.")},
     {MessageId::CountDocument, CountTitle,
-     QT_TRANSLATE_NOOP("Messages", "The document has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines")},
+     QT_TRANSLATE_NOOP("Messages", "Counted in the whole document:\n\nWords: %1\nTamil letters: %2\nCharacters: %3\nLines: %4")},
     {MessageId::CountSelection, CountTitle,
-     QT_TRANSLATE_NOOP("Messages", "The selection has\n\n%1 words\n%2 Tamil letters\n%3 characters\n%4 lines")},
+     QT_TRANSLATE_NOOP("Messages", "Counted in the selection only:\n\nWords: %1\nTamil letters: %2\nCharacters: %3\nLines: %4")},
     {MessageId::OtherTextEnters, SaveTitle,
      QT_TRANSLATE_NOOP("Messages", "%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a "
                                    "Bamini font.\n\nKeep the document as Unicode text from now on, so that the English "
@@ -144,11 +143,11 @@ constexpr Words AllWords[] = {
     {MessageId::ConvertFailed, ConvertTitle,
      QT_TRANSLATE_NOOP("Messages", "The document\n%1\ncould not be converted: %2.")},
     {MessageId::EnglishInTamil, OpenTitle,
-     QT_TRANSLATE_NOOP("Messages", "%1 words look like English: Edit > Keep English as English")},
+     QT_TRANSLATE_NOOP("Messages", "English words: %1. Edit > Keep English as English")},
     {MessageId::EnglishKept, OpenTitle,
-     QT_TRANSLATE_NOOP("Messages", "%1 words kept as English; Save writes %2")},
+     QT_TRANSLATE_NOOP("Messages", "Kept as English: %1. Save writes %2")},
     {MessageId::NoEnglishFound, OpenTitle,
-     QT_TRANSLATE_NOOP("Messages", "No word here looks like English.")},
+     QT_TRANSLATE_NOOP("Messages", "No English words here")},
 };
 
 constexpr bool inOrder()

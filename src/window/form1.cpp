@@ -1,6 +1,8 @@
 #include "window/form1.h"
 
 #include "about/about_windows.h"
+#include "platform/geometry.h"
+#include "document/search.h"
 #include "platform/qt_services.h"
 #include "window/clock.h"
 #include "window/find_bar.h"
@@ -11,6 +13,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -60,6 +63,16 @@ Form1::Form1(Form1Services given)
     column->addWidget(find);
     connect(&editor_, &Editor::englishTypingChanged, this, &Form1::showTypingChoice);
     connect(&editor_, &Editor::keyboardChanged, this, &Form1::showTypingChoice);
+    placeShown = new QTimer(this);
+    placeShown->setSingleShot(true);
+    placeShown->setInterval(40);  // off the key's own path: a long line is read once per pause
+    connect(placeShown, &QTimer::timeout, this, &Form1::showPlace);
+    connect(Text1, &QPlainTextEdit::cursorPositionChanged, placeShown, qOverload<>(&QTimer::start));
+    // As wide from the start as a long document's place needs: typing lays nothing out again.
+    StatusBar1->showPlace(tr("Ln %1, Col %2").arg(99999).arg(9999));
+    unsavedShown = editor_.document().changedChanged.subscribe([this] {
+        StatusBar1->showUnsaved(editor_.document().DocumentChanged() ? tr("Unsaved") : QString());
+    });
     setCentralWidget(centre);
     setStatusBar(StatusBar1);
 
@@ -80,18 +93,23 @@ void Form1::restoreRemembered()
     if (const auto chosen = keyboardNamed(remembered.keyboard().toStdString()))
         editor_.setKeyboard(*chosen);
     showTypingChoice();
+    showPlace();
     const qint64 size = remembered.fontSize();
     if (size >= Editor::SmallestSteppedFontSize && size <= Editor::LargestFontSize)
         editor_.setFontSize(size);
-    // The window where it was, if that is still on a screen.
-    const QRect placed = geometry();
+    // The window where it was, as far as the screens now allow: never off them, never
+    // larger than the one it is on (a session at another scale kept other numbers).
     if (restoreGeometry(remembered.geometry())) {
-        const QRect titleBar(frameGeometry().topLeft(), QSize(frameGeometry().width(), 40));
-        bool seen = false;
+        QList<QRect> screens;
         for (const QScreen* screen : QGuiApplication::screens())
-            seen = seen || screen->availableGeometry().intersects(titleBar);
-        if (!seen)
-            setGeometry(placed);
+            screens << screen->availableGeometry();
+        const QRect frame = frameGeometry();
+        const QRect fitted = placedOnScreen(frame, screens);
+        if (fitted != frame) {
+            const QMargins edges(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                                 frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
+            setGeometry(fitted - edges);
+        }
     }
     if (auto* dialog = dynamic_cast<QtFileDialog*>(services.cmdlg))
         dialog->folder = remembered.folder();
@@ -125,6 +143,14 @@ void Form1::Form_Load(const std::string& commandLine)
     Timer1_Timer();
     Timer1->start();
     Text1->setFocus();
+}
+
+void Form1::showPlace()
+{
+    const QTextCursor caret = Text1->textCursor();
+    const int lineStart = caret.block().position();
+    const std::size_t column = lettersIn(Text1->bytesBetween(lineStart, caret.position())) + 1;
+    StatusBar1->showPlace(tr("Ln %1, Col %2").arg(caret.blockNumber() + 1).arg(column));
 }
 
 void Form1::Timer1_Timer() { StatusBar1->setPanelText(4, ClockText(services.clock->now())); }

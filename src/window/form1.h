@@ -148,6 +148,11 @@ private:
     void choose(const TypingChoice& choice);
     void showTypingChoice();
     QComboBox* keyboardChoice = nullptr;
+    // The status bar's line and column of the caret, a moment after it last moved, and the
+    // document's unsaved changes.
+    void showPlace();
+    QTimer* placeShown = nullptr;
+    Notice::Subscription unsavedShown;
     void placeAtDesignSize();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, QList<QKeySequence> keys,
                         std::function<void()> run);

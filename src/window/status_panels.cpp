@@ -74,21 +74,42 @@ StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent)
         addWidget(label, design[i].stretch);
         panels[std::size_t(i)] = label;
     }
-    typing = new StatusPanel(this);
-    typing->setObjectName("TypingPanel");
+    unsaved = addRightPanel("UnsavedPanel");
+    unsaved->hide();
+    place = addRightPanel("PlacePanel");
+    typing = addRightPanel("TypingPanel");
     typing->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("English")) + 16);
-    addPermanentWidget(typing);
     noteTimer = new QTimer(this);
     noteTimer->setSingleShot(true);
     noteTimer->setInterval(8000);
     connect(noteTimer, &QTimer::timeout, this, [this] { panels[2]->setNote({}); });
 }
 
-void StatusPanelBar::showTyping(const QString& text)
+StatusPanel* StatusPanelBar::addRightPanel(const char* name)
 {
-    typing->setNote(text);  // in the interface's font, never cut
-    typing->setMinimumWidth(std::max(typing->minimumWidth(), fontMetrics().horizontalAdvance(text) + 16));
-    typing->setAccessibleName(text);
+    auto* panel = new StatusPanel(this);
+    panel->setObjectName(name);
+    addPermanentWidget(panel);
+    return panel;
+}
+
+// In the interface's font and never cut: the panel only ever widens, so that the bar is
+// not laid out again as the caret moves.
+void StatusPanelBar::showIn(StatusPanel* panel, const QString& text)
+{
+    panel->setNote(text);
+    panel->setMinimumWidth(std::max(panel->minimumWidth(), panel->fontMetrics().horizontalAdvance(text) + 16));
+    panel->setAccessibleName(text);
+}
+
+void StatusPanelBar::showTyping(const QString& text) { showIn(typing, text); }
+
+void StatusPanelBar::showPlace(const QString& text) { showIn(place, text); }
+
+void StatusPanelBar::showUnsaved(const QString& text)
+{
+    showIn(unsaved, text);
+    unsaved->setVisible(!text.isEmpty());
 }
 
 void StatusPanelBar::showNote(const QString& note)

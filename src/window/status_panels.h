@@ -45,10 +45,21 @@ public:
     // Which typing is on, Tamil or English, in the interface's language, at the right end.
     void showTyping(const QString& typing);
     StatusPanel* typingPanel() const { return typing; }
+    // Where the caret is (line and column), and whether the document has unsaved changes:
+    // an empty text hides that panel.
+    void showPlace(const QString& place);
+    void showUnsaved(const QString& unsaved);
+    StatusPanel* placePanel() const { return place; }
+    StatusPanel* unsavedPanel() const { return unsaved; }
 
 private:
+    // A panel to the right of the clock, in the interface's font, as wide as its widest text.
+    StatusPanel* addRightPanel(const char* name);
+    static void showIn(StatusPanel* panel, const QString& text);
     std::array<StatusPanel*, 4> panels{};
     QTimer* noteTimer = nullptr;
+    StatusPanel* unsaved = nullptr;
+    StatusPanel* place = nullptr;
     StatusPanel* typing = nullptr;
 };
 

@@ -19,6 +19,7 @@
 #include <QSpinBox>
 #include <QTextBlock>
 #include <QToolButton>
+#include <QScreen>
 #include <QtTest>
 
 using namespace orvane;
@@ -299,7 +300,7 @@ private slots:
         form->command("menWordCount")->trigger();
         QCOMPARE(messages.informed.size(), 1u);
         QVERIFY(messages.informed[0].id == MessageId::CountDocument);
-        QCOMPARE(messages.informed[0].args, std::vector<std::string>({"3", "9", "10", "2"}));
+        QCOMPARE(messages.informed[0].args, std::vector<std::string>({"3", "9", "16", "2"}));
         form->command("menSelectAll")->trigger();
         QCOMPARE(selected(), bytes());
         form->command("menWordCount")->trigger();
@@ -373,12 +374,13 @@ private slots:
             form->menOpen_Click();
         }
         form->editor().FontBigger();
-        form->resize(900, 640);
+        const QSize kept = form->screen()->availableGeometry().size() - QSize(10, 10);  // not the design's size
+        form->resize(kept);
         form->menEnd_Click();
 
         startWindow();
         QCOMPARE(form->editor().fontSizeTenThousandths(), 167500);
-        QCOMPARE(form->size(), QSize(900, 640));
+        QCOMPARE(form->size(), kept);
         QStringList recent;
         for (QAction* a : form->menu("menRecent")->actions())
             recent << a->text();

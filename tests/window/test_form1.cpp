@@ -1,6 +1,7 @@
 // Form1 offscreen: start-up, typing through the real text box, shortcuts, clock, layout.
 
 #include "../support/window_test.h"
+#include "platform/geometry.h"
 #include "window/form1.h"
 #include "window/status_panels.h"
 #include "window/tamil_font.h"
@@ -157,6 +158,31 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(panel(2), QString("c"));
         QCOMPARE(counter.layouts, 0);
+    }
+
+    void statusBarTellsThePlaceAndUnsavedChanges()
+    {
+        const auto place = [this] {
+            QTest::qWait(60);  // shown a moment after the caret stops
+            return form->StatusBar1->placePanel()->note();
+        };
+        QCOMPARE(place(), QString("Ln 1, Col 1"));
+        QVERIFY(!form->StatusBar1->unsavedPanel()->isVisibleTo(form.get()));
+        type("vaOak.kam.");  // வணக்கம்: seven codes, five letters
+        QCOMPARE(place(), QString("Ln 1, Col 6"));
+        QCOMPARE(form->StatusBar1->unsavedPanel()->note(), QString("Unsaved"));
+        QVERIFY(form->StatusBar1->unsavedPanel()->isVisibleTo(form.get()));
+        QTest::keyClick(form->Text1, Qt::Key_Return);
+        type("ki");
+        QCOMPARE(place(), QString("Ln 2, Col 2"));
+        form->document().setDocumentChanged(false);
+        QVERIFY(!form->StatusBar1->unsavedPanel()->isVisibleTo(form.get()));
+
+        // A window kept from a session at another scale comes back whole on the screen.
+        QCOMPARE(placedOnScreen({-96, 0, 1474, 986}, {{0, 0, 1280, 900}}), QRect(0, 0, 1280, 900));
+        QCOMPARE(placedOnScreen({1200, 850, 400, 300}, {{0, 0, 1280, 900}}), QRect(880, 600, 400, 300));
+        QCOMPARE(placedOnScreen({1400, 100, 400, 300}, {{0, 0, 1280, 900}, {1280, 0, 1920, 1080}}),
+                 QRect(1400, 100, 400, 300));  // on the second screen, as it was
     }
 
     void typingComposesAtTheCaret()

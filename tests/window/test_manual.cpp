@@ -3,12 +3,15 @@
 // without a warning.
 
 #include "../support/window_test.h"
+#include "window/status_panels.h"
 
 #include <QMenu>
 #include <QToolBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <map>
 
 using namespace orvane;
 using namespace orvane::test;
@@ -103,6 +106,39 @@ private slots:
             if (const QString option = line.trimmed().section(' ', 0, 0); !page.contains(option.section('.', 0, 0)))
                 missing << option;
         QVERIFY2(missing.isEmpty(), qPrintable("not in the manual page: " + missing.join(", ")));
+    }
+
+    // The page's toolbar and status bar are the window's: every button by its tool tip, in
+    // order, and every panel by what it shows.
+    void theManualPageDrawsTheToolbarAndStatusBarAsTheyAre()
+    {
+        QString warnings;
+        const QString page = renderedManual(warnings);
+        const qsizetype toolbarAt = page.indexOf("The toolbar's buttons are");
+        QVERIFY(toolbarAt >= 0);
+        const QString toolbar = page.mid(toolbarAt, page.indexOf(". ", page.indexOf("list of", toolbarAt)) - toolbarAt);
+        qsizetype at = 0;
+        for (const QAction* action : form->Toolbar1->actions()) {
+            if (action->isSeparator() || action->toolTip().isEmpty() || action->data().toString().isEmpty())
+                continue;
+            const QString named = action->data() == "Keyboard" ? "list of " + action->toolTip().section(' ', 0, 1).toLower()
+                                                               : action->toolTip();
+            const qsizetype found = toolbar.indexOf(named, at);
+            QVERIFY2(found >= 0, qPrintable("the page's toolbar lacks, or misplaces, " + named));
+            at = found + named.size();
+        }
+        const std::map<QString, QString> shows = {
+            {"Panel1", "pending consonant"}, {"Panel2", "vowel of the last syllable"}, {"Panel3", "Tamil prompt"},
+            {"Panel4", "clock"}, {"UnsavedPanel", "unsaved changes"}, {"PlacePanel", "line and column"},
+            {"TypingPanel", "which typing is on"}};
+        const qsizetype statusAt = page.indexOf("The status bar shows");
+        const QString status = page.mid(statusAt, page.indexOf("The toolbar's", statusAt) - statusAt);
+        const QList<StatusPanel*> panels = form->StatusBar1->findChildren<StatusPanel*>();
+        QCOMPARE(panels.size(), qsizetype(shows.size()));
+        for (const StatusPanel* panel : panels) {
+            QVERIFY2(shows.contains(panel->objectName()), qPrintable(panel->objectName() + " is not told of"));
+            QVERIFY2(status.contains(shows.at(panel->objectName())), qPrintable(shows.at(panel->objectName())));
+        }
     }
 
     void theReadmeNamesEveryMenuCommandAndKey()
