@@ -107,8 +107,8 @@ TAMIL = {
                  "could be read; look it over before you save it."):
         "%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த "
         "வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.",
-    ("Messages", "%1: its text opened, without its formatting"): "%1: வடிவமைப்பின்றி உரை திறந்தது",
-    ("Messages", "%1: Unicode text, saved as it came"): "%1: யூனிகோட் உரை, அப்படியே சேமிக்கப்படும்",
+    ("Messages", "%1: its text, without formatting"): "%1: உரை மட்டும், வடிவமைப்பின்றி",
+    ("Messages", "%1: Unicode text, kept as it is"): "%1: யூனிகோட் உரை, அப்படியே",
     ("Messages", "The Unicode text\n%1\nholds %2 characters that a Tamil document cannot hold. They will be shown "
                  "as \"?\", and saving writes \"?\" in their place.\n\nOpen it anyway?"):
         "இந்த யூனிகோட் உரையில், தமிழ் ஆவணத்தில் வைக்க இயலாத %2 எழுத்துக்குறிகள் உள்ளன:\n%1\n"
@@ -127,7 +127,7 @@ TAMIL = {
         "இந்தக் கோப்பைத் திறக்க இயலவில்லை:\n%1\nஅதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.",
     ("Messages", "The file\n%1\ncould not be opened: there is not enough memory for it."):
         "இந்தக் கோப்பைத் திறக்க இயலவில்லை:\n%1\nஅதற்குப் போதிய நினைவகம் இல்லை.",
-    ("Messages", "Opening %1 stopped: nothing opened"): "%1 திறப்பது நின்றது: எதுவும் திறக்கவில்லை",
+    ("Messages", "Opening %1 stopped"): "%1 திறப்பது நின்றது",
     ("Messages", "The text could not be pasted: there is not enough memory for it."):
         "உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.",
     ("Messages", "Counted in the whole document:\n\nWords: %1\nTamil letters: %2\nCharacters: %3\nLines: %4"):
@@ -173,9 +173,8 @@ TAMIL = {
     ("Messages", "Convert Document"): "ஆவணத்தை மாற்று",
     ("Messages", "Convert the Bamini text of\n%1\nto Unicode Tamil?\n\nNo converts its Unicode Tamil back to Bamini codes."): "%1\nஇல் உள்ள பாமினி உரையை யூனிகோட் தமிழாக மாற்றவா?\n\nஇல்லை என்றால், அதன் யூனிகோட் தமிழ் பாமினிக் குறியீடுகளாக மாற்றப்படும்.",
     ("Messages", "The document\n%1\ncould not be converted: %2."): "ஆவணம்\n%1\nமாற்றப்பட முடியவில்லை: %2.",
-    ("Messages", "English words: %1. Edit > Keep English as English"):
-        "ஆங்கிலச் சொற்கள்: %1. திருத்து > ஆங்கிலத்தை ஆங்கிலமாக வை",
-    ("Messages", "Kept as English: %1. Save writes %2"): "ஆங்கிலமாக வைத்தவை: %1. சேமி %2 இல் எழுதும்",
+    ("Messages", "English words: %1 (see Edit)"): "ஆங்கிலச் சொற்கள்: %1 (திருத்து பட்டி)",
+    ("Messages", "English kept: %1; saved as %2"): "ஆங்கிலம்: %1; சேமிப்பது %2",
     ("Messages", "No English words here"): "இங்கே ஆங்கிலச் சொல் இல்லை",
     ("orvane::Form1", "&Print..."): "அச்சிடு (&P)...",
     ("orvane::Form1", "Print Pre&view..."): "அச்சு முன்னோட்டம் (&V)...",
@@ -255,8 +254,10 @@ TAMIL = {
     ("orvane::KeyboardMap", "Keyboard"): "விசைப்பலகை",
     ("orvane::KeyboardMap", "Shift"): "ஷிஃப்ட்",
     ("orvane::KeyboardMap", "space"): "இடைவெளி",
-    ("orvane::KeyboardMap", "Now a vowel key: it gives a vowel letter."):
-        "இப்போது ஓர் உயிர் விசை: அது உயிரெழுத்தைத் தரும்.",
+    ("orvane::KeyboardMap", "Nothing is typed yet: a vowel key now gives the vowel on its own (a, then a again: அ)."):
+        "இன்னும் எதுவும் தட்டச்சாகவில்லை: இப்போது ஓர் உயிர் விசை தனி உயிரெழுத்தைத் தரும் (a, மீண்டும் a: அ).",
+    ("orvane::Editor", "Nothing is typed yet: a vowel on its own takes a vowel key now (a, then a again, gives அ)."):
+        "இன்னும் எதுவும் தட்டச்சாகவில்லை: தனி உயிரெழுத்துக்கு இப்போது உயிர் விசையை அழுத்தவும் (a, மீண்டும் a: அ).",
     ("orvane::KeyboardMap", "Now a vowel key, to go with %1:"): "இப்போது %1 உடன் சேர ஓர் உயிர் விசை:",
     ("orvane::KeyboardMap", "Type a consonant key, then a vowel key. A key that is no consonant, then a vowel key, "
                             "gives a vowel letter."):

@@ -270,24 +270,14 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="102" />
-        <source>%1: its text opened, without its formatting</source>
-        <translation>%1: வடிவமைப்பின்றி உரை திறந்தது</translation>
-    </message>
-    <message>
-        <location filename="../../src/platform/message_text.cpp" line="104" />
-        <source>%1: Unicode text, saved as it came</source>
-        <translation>%1: யூனிகோட் உரை, அப்படியே சேமிக்கப்படும்</translation>
-    </message>
-    <message>
         <location filename="../../src/platform/message_text.cpp" line="146" />
-        <source>English words: %1. Edit &gt; Keep English as English</source>
-        <translation>ஆங்கிலச் சொற்கள்: %1. திருத்து &gt; ஆங்கிலத்தை ஆங்கிலமாக வை</translation>
+        <source>English words: %1 (see Edit)</source>
+        <translation>ஆங்கிலச் சொற்கள்: %1 (திருத்து பட்டி)</translation>
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="148" />
-        <source>Kept as English: %1. Save writes %2</source>
-        <translation>ஆங்கிலமாக வைத்தவை: %1. சேமி %2 இல் எழுதும்</translation>
+        <source>English kept: %1; saved as %2</source>
+        <translation>ஆங்கிலம்: %1; சேமிப்பது %2</translation>
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="150" />
@@ -315,11 +305,6 @@ Save it anyway?</source>
         <translation>சேமித்தால் %1 இல் %2 வரிகள் இருக்கும்; அது Orvane திறக்கும் %3-ஐ விட அதிகம்: Orvane-ஆல் அதை மீண்டும் திறக்க இயலாது.
 
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
-    </message>
-    <message>
-        <location filename="../../src/platform/message_text.cpp" line="123" />
-        <source>Opening %1 stopped: nothing opened</source>
-        <translation>%1 திறப்பது நின்றது: எதுவும் திறக்கவில்லை</translation>
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="127" />
@@ -475,6 +460,16 @@ It is kept, as it was, in
 %3</translation>
     </message>
     <message>
+        <location filename="../../src/platform/message_text.cpp" line="102" />
+        <source>%1: its text, without formatting</source>
+        <translation>%1: உரை மட்டும், வடிவமைப்பின்றி</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="104" />
+        <source>%1: Unicode text, kept as it is</source>
+        <translation>%1: யூனிகோட் உரை, அப்படியே</translation>
+    </message>
+    <message>
         <location filename="../../src/platform/message_text.cpp" line="106" />
         <source>The Unicode text
 %1
@@ -517,6 +512,11 @@ could not be opened: there is not enough memory for it.</source>
         <translation>இந்தக் கோப்பைத் திறக்க இயலவில்லை:
 %1
 அதற்குப் போதிய நினைவகம் இல்லை.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="123" />
+        <source>Opening %1 stopped</source>
+        <translation>%1 திறப்பது நின்றது</translation>
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="125" />
@@ -596,22 +596,27 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="187" />
+        <location filename="../../src/window/editor.cpp" line="197" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="187" />
+        <location filename="../../src/window/editor.cpp" line="197" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="442" />
+        <location filename="../../src/window/editor.cpp" line="312" />
+        <source>Nothing is typed yet: a vowel on its own takes a vowel key now (a, then a again, gives அ).</source>
+        <translation>இன்னும் எதுவும் தட்டச்சாகவில்லை: தனி உயிரெழுத்துக்கு இப்போது உயிர் விசையை அழுத்தவும் (a, மீண்டும் a: அ).</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/editor.cpp" line="469" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="442" />
+        <location filename="../../src/window/editor.cpp" line="470" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>
@@ -1087,16 +1092,16 @@ could not be opened: there is not enough memory for it.</source>
     </message>
     <message>
         <location filename="../../src/window/keyboard_map.cpp" line="152" />
-        <source>Now a vowel key: it gives a vowel letter.</source>
-        <translation>இப்போது ஓர் உயிர் விசை: அது உயிரெழுத்தைத் தரும்.</translation>
+        <source>Nothing is typed yet: a vowel key now gives the vowel on its own (a, then a again: அ).</source>
+        <translation>இன்னும் எதுவும் தட்டச்சாகவில்லை: இப்போது ஓர் உயிர் விசை தனி உயிரெழுத்தைத் தரும் (a, மீண்டும் a: அ).</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="153" />
+        <location filename="../../src/window/keyboard_map.cpp" line="154" />
         <source>Now a vowel key, to go with %1:</source>
         <translation>இப்போது %1 உடன் சேர ஓர் உயிர் விசை:</translation>
     </message>
     <message>
-        <location filename="../../src/window/keyboard_map.cpp" line="156" />
+        <location filename="../../src/window/keyboard_map.cpp" line="157" />
         <source>Type a consonant key, then a vowel key. A key that is no consonant, then a vowel key, gives a vowel letter.</source>
         <translation>முதலில் ஒரு மெய் விசை, பிறகு ஓர் உயிர் விசை. மெய் அல்லாத ஒரு விசையை அழுத்தி, பிறகு உயிர் விசையை அழுத்தினால் உயிரெழுத்து கிடைக்கும்.</translation>
     </message>

@@ -1,7 +1,11 @@
 #pragma once
 // Design sizes are in twips, 1440 to the inch.
 
+#include <QDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QList>
+#include <QSpacerItem>
 #include <QRect>
 #include <QWidget>
 
@@ -17,6 +21,34 @@ inline int twipsToPixels(int twips, const QWidget* w)
 inline int twipsToPixelsY(int twips, const QWidget* w)
 {
     return qRound(twips * w->logicalDpiY() / 1440.0);
+}
+
+// The width a window's title bar needs to show its whole title beside the window manager's
+// buttons, the title set in bold as most desktops draw it.
+inline int titleBarWidth(const QString& title, const QWidget* w)
+{
+    QFont bold = w->font();
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(title) + 4 * QFontMetrics(bold).height() + 48;
+}
+
+// A dialog at least as wide as its title: a narrow box of two buttons would have the window
+// manager cut the title ("Wor…ount").
+inline void fitTitle(QDialog* dialog)
+{
+    const int wide = titleBarWidth(dialog->windowTitle(), dialog);
+    (void)dialog->minimumSizeHint();  // an input dialog builds its layout when first asked
+    // Message boxes and input dialogs size themselves to their layout, whatever minimum they
+    // are given: a row of room in the layout widens them.
+    auto* room = new QSpacerItem(wide, 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()))
+        grid->addItem(room, grid->rowCount(), 0, 1, grid->columnCount());
+    else if (dialog->layout())
+        dialog->layout()->addItem(room);
+    else {
+        delete room;
+        dialog->setMinimumWidth(std::max(dialog->minimumWidth(), wide));
+    }
 }
 
 // A window kept from another session (another screen, another scale) put where it is seen

@@ -1,5 +1,6 @@
 #include "platform/qt_services.h"
 
+#include "platform/geometry.h"
 #include "platform/message_text.h"
 #include "platform/text_codec.h"
 
@@ -97,6 +98,7 @@ int showBox(QMessageBox::Icon icon, const Message& message, QMessageBox::Standar
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(icon == QMessageBox::Question ? QMessageBox::Yes : QMessageBox::Ok);
     box.setEscapeButton(escape);
+    fitTitle(&box);
     const int pressed = box.exec();
     if (dismissed)
         *dismissed = box.dismissed;

@@ -6,6 +6,7 @@
 #include "document/unicode_tamil.h"
 #include "platform/message_text.h"
 #include "platform/qt_services.h"
+#include "platform/geometry.h"
 #include "platform/text_codec.h"
 #include "window/tamil_font.h"
 #include "window/held_keys.h"
@@ -49,6 +50,15 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
         if (typing->keyboard() == Keyboard::Tamil99)
             typing->forgetJoining();
     };
+    // The composer keeps a consonant out of the text until its vowel comes: the box draws it
+    // at the caret meanwhile. The other keyboards put every letter in at once.
+    panels.consonantShown = [this](std::string_view codes) {
+        consonantShown = codec::toBoxText(codes);
+        Text1->refreshPending();
+    };
+    Text1->pendingLetter = [this] {
+        return typing->keyboard() == Keyboard::Phonetic && typing->composer().WaitingForVowel ? consonantShown : QString();
+    };
     Text1->fileDropped = [this](const std::string& path) { flows_.openFile(path); };
     Text1->outOfMemory = [messages = &services.messages] { messages->warn({MessageId::PasteOutOfMemory, {}}); };
     Text1->readPasted = [this](const QMimeData* source) { return readPasted(source, PasteAs::TheTextSays); };
@@ -89,7 +99,7 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
     }));
 }
 
-Editor::~Editor() = default;
+Editor::~Editor() { panels.consonantShown = nullptr; }
 
 void Editor::setRecoveryDelays(int afterPauseMs, int atMostMs)
 {
@@ -289,10 +299,21 @@ void Editor::CutCommand()
 KeyEffect Editor::keyEffect(int code, const QString& text)
 {
     const bool printable = !text.isEmpty() && text.at(0).isPrint();
-    if (!english || !printable || code == KeyBackspace || code == KeyEnter || code == KeyEsc)
-        return code == NoCode ? KeyEffect{}
-               : typing->keyboard() == Keyboard::Tamil99 ? typing->press(code, Text1->codesBeforeCaret())
-                                                         : typing->press(code);
+    if (!english || !printable || code == KeyBackspace || code == KeyEnter || code == KeyEsc) {
+        const KeyEffect effect = code == NoCode ? KeyEffect{}
+                                 : typing->keyboard() == Keyboard::Tamil99 ? typing->press(code, Text1->codesBeforeCaret())
+                                                                           : typing->press(code);
+        if (english)
+            panels.setPanelText(3, {});  // English asks for no consonant
+        // A vowel key at a word's start types nothing yet: the prompt's tip says why.
+        const Composer& composer = typing->composer();
+        const bool vowelAlone = !english && typing->keyboard() == Keyboard::Phonetic && composer.WaitingForVowel
+                                && composer.ConsonantIndex == 0 && tables.vowelIndexOf(code) != 0;
+        panels.showPromptHint(vowelAlone ? tr("Nothing is typed yet: a vowel on its own takes a vowel key now "
+                                              "(a, then a again, gives அ).")
+                                         : QString());
+        return effect;
+    }
     if (document_.format().kind != DocumentFormat::Unicode) {
         // The question comes in the middle of a word: what is typed meanwhile is held, never
         // an answer, and goes in after it, typed as the answer leaves the typing.
@@ -315,8 +336,13 @@ void Editor::setEnglishTyping(bool on)
     if (on == english)
         return;
     english = on;
-    if (on)
+    if (on) {
         typing->reset();  // a half-typed syllable is abandoned
+        panels.setPanelText(3, {});  // and no consonant is asked for
+        panels.showPromptHint({});
+    } else {
+        typing->reset();  // the composer asks for its consonant again
+    }
     emit englishTypingChanged(on);
 }
 
@@ -438,9 +464,15 @@ void Editor::CopyAsUnicode()
 void Editor::GoToLine()
 {
     const int lines = Text1->document()->blockCount();
-    bool chosen = false;
-    const int line = QInputDialog::getInt(window, tr("Go to Line"), tr("Line (1 to %1):").arg(lines),
-                                          Text1->textCursor().blockNumber() + 1, 1, lines, 1, &chosen);
+    QInputDialog ask(window);
+    ask.setInputMode(QInputDialog::IntInput);
+    ask.setWindowTitle(tr("Go to Line"));
+    ask.setLabelText(tr("Line (1 to %1):").arg(lines));
+    ask.setIntRange(1, lines);
+    ask.setIntValue(Text1->textCursor().blockNumber() + 1);
+    fitTitle(&ask);
+    const bool chosen = ask.exec() == QDialog::Accepted;
+    const int line = ask.intValue();
     if (chosen) {
         Text1->setTextCursor(QTextCursor(Text1->document()->findBlockByNumber(line - 1)));
         Text1->centerCursor();

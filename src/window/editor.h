@@ -129,6 +129,7 @@ private:
 
     QWidget* window;
     StatusPanelBar& panels;
+    QString consonantShown;  // panel 1, as the box's characters
     MessageBox& messages;
     Document document_;
     office::OfficeImporter importer;  // Word documents opened as their text

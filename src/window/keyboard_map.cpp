@@ -149,7 +149,8 @@ void KeyboardMap::refresh()
         const std::string pending = composer.ConsonantIndex > 0
                                         ? typing.tables().SyllableTable[std::size_t(composer.ConsonantIndex)][CompositionTables::PulliColumn]
                                         : std::string();
-        state->setText(pending.empty() ? tr("Now a vowel key: it gives a vowel letter.")
+        state->setText(pending.empty() ? tr("Nothing is typed yet: a vowel key now gives the vowel on its own "
+                                            "(a, then a again: அ).")
                                        : tr("Now a vowel key, to go with %1:")
                                              .arg(QString::fromStdString(baminiToUnicode(pending))));
     } else {

@@ -112,6 +112,12 @@ void StatusPanelBar::showUnsaved(const QString& text)
     unsaved->setVisible(!text.isEmpty());
 }
 
+void StatusPanelBar::showPromptHint(const QString& hint)
+{
+    panels[2]->setToolTip(hint);
+    panels[2]->setAccessibleDescription(hint);
+}
+
 void StatusPanelBar::showNote(const QString& note)
 {
     panels[2]->setNote(note);
@@ -123,6 +129,8 @@ void StatusPanelBar::setPanelText(int panel, std::string_view text)
 {
     if (panel < 1 || panel > 4)
         return;
+    if (panel == 1 && consonantShown)
+        consonantShown(text);
     StatusPanel* label = panels[std::size_t(panel - 1)];
     if (panel == 3)
         label->setNote({});  // the prompt matters more while typing

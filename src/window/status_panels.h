@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 
 namespace orvane {
 
@@ -38,10 +39,14 @@ public:
     explicit StatusPanelBar(QWidget* parent = nullptr);
 
     void setPanelText(int panel, std::string_view text) override;
+    // Told of every text of panel 1, the consonant waiting for its vowel, as its codes.
+    std::function<void(std::string_view codes)> consonantShown;
     StatusPanel* panel(int n) const { return panels[n - 1]; }
     // News for a few seconds in the prompt panel, where it covers no other; the next key
     // that changes the prompt ends it.
     void showNote(const QString& note);
+    // A word of help on the prompt, in its tool tip (empty: none).
+    void showPromptHint(const QString& hint);
     // Which typing is on, Tamil or English, in the interface's language, at the right end.
     void showTyping(const QString& typing);
     StatusPanel* typingPanel() const { return typing; }

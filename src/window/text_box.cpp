@@ -20,9 +20,11 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QMenu>
 #include <QMimeData>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextCursor>
 #include <QUrl>
 #include <QWheelEvent>
@@ -57,9 +59,56 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-        if (!typingKey && caretMovedElsewhere)
+        if (typingKey)
+            return;
+        placePending();  // it follows the caret, wherever it went
+        if (caretMovedElsewhere)
             caretMovedElsewhere();
     });
+}
+
+void TextBox::refreshPending()
+{
+    if (!typingKey)
+        placePending();  // a key's own is placed once its edit is done
+}
+
+QString TextBox::pendingShown() const { return pendingDrawn; }
+
+void TextBox::placePending()
+{
+    const QTextCursor caret = textCursor();
+    const QString pending = pendingLetter && !caret.hasSelection() ? pendingLetter() : QString();
+    const QRect before = pendingRect;
+    pendingDrawn = pending;
+    pendingRect = {};
+    if (!pending.isEmpty()) {
+        const QFontMetrics metrics(caret.charFormat().font());
+        const QRect at = cursorRect(caret);
+        pendingRect = QRect(at.left() + 1, at.top(), metrics.horizontalAdvance(pending) + 2, at.height());
+    }
+    viewport()->update(before.united(pendingRect));
+}
+
+void TextBox::paintEvent(QPaintEvent* e)
+{
+    QPlainTextEdit::paintEvent(e);
+    if (pendingDrawn.isEmpty())
+        return;
+    // Where the caret stands now, whatever scrolled since the key.
+    const QTextCursor caret = textCursor();
+    const QRect at = cursorRect(caret);
+    pendingRect = QRect(at.left() + 1, at.top(), QFontMetrics(caret.charFormat().font()).horizontalAdvance(pendingDrawn) + 2,
+                        at.height());
+    if (!pendingRect.intersects(e->rect()))
+        return;
+    QPainter painter(viewport());
+    QFont underlined = caret.charFormat().font();
+    underlined.setUnderline(true);
+    painter.setFont(underlined);
+    painter.fillRect(pendingRect, palette().color(QPalette::Base));
+    painter.setPen(palette().color(QPalette::Highlight));
+    painter.drawText(pendingRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, pendingDrawn);
 }
 
 void TextBox::setMenuShortcuts(QList<QKeySequence> shortcuts) { menuShortcuts = std::move(shortcuts); }
@@ -396,6 +445,7 @@ void TextBox::typeCode(int code, const QString& text)
     apply(keyPressHandler(code, text));
     group.endEditBlock();
     typingKey = false;
+    placePending();
     ensureCursorVisible();
 }
 

@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextCharFormat>
 
 #include <functional>
@@ -15,8 +16,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-class QTextBlock;
 
 namespace orvane {
 
@@ -50,6 +49,13 @@ public:
     std::string codesBeforeCaret() const;
     // The caret moved, or the text changed, other than by a typed key.
     std::function<void()> caretMovedElsewhere;
+    // The consonant waiting for its vowel (as the box's characters; empty: none), drawn
+    // over the spot after the caret, as an input method draws its pre-edit: underlined, and
+    // never in the text or its layout, so that no edit, save or copy ever sees it. Asked
+    // after every key and caret move, and when refreshPending says it changed.
+    std::function<QString()> pendingLetter;
+    void refreshPending();
+    QString pendingShown() const;
 
     // The document's bytes, CR LF between lines, other text between its marks.
     std::string documentBytes() const;
@@ -104,6 +110,7 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     std::size_t codeOtherBeginsCount() const;  // the Tamil code 0E, which the document writes in two bytes
@@ -120,6 +127,9 @@ private:
 
     QList<QKeySequence> menuShortcuts;
     bool typingKey = false;
+    void placePending();  // at the caret, when no text is selected
+    QString pendingDrawn;
+    QRect pendingRect;  // where it was drawn, in the viewport
 };
 
 // Text from outside as the document takes it (see insertFromMimeData).

@@ -192,11 +192,29 @@ private slots:
         QCOMPARE(panel(1), QString("f;"));
         QCOMPARE(panel(2), QString("m"));
         QCOMPARE(panel(3), consonantPrompt);
+        QCOMPARE(form->Text1->pendingShown(), QString());  // the syllable is whole
+        const int steps = form->Text1->document()->availableUndoSteps();
         type("k");
         QCOMPARE(panel(3), vowelPrompt);
         QCOMPARE(text(), QString("f"));
+        // The consonant waits at the caret, drawn as a pre-edit: not in the text, no edit.
+        QCOMPARE(form->Text1->pendingShown(), QString("f;"));
+        QCOMPARE(form->Text1->documentBytes(), std::string("f"));
+        QCOMPARE(form->Text1->document()->availableUndoSteps(), steps);
         type("Y");
         QCOMPARE(text(), QString("fnfs"));
+        QCOMPARE(form->Text1->pendingShown(), QString());
+        type("k");
+        QTest::keyClick(form->Text1, Qt::Key_Escape);  // abandoned: it goes
+        QCOMPARE(form->Text1->pendingShown(), QString());
+        type("k");
+        QTest::keyClick(form->Text1, Qt::Key_Home);  // it follows the caret
+        QCOMPARE(form->Text1->pendingShown(), QString("f;"));
+        QTest::keyClick(form->Text1, Qt::Key_Right, Qt::ShiftModifier);  // nothing drawn over a selection
+        QCOMPARE(form->Text1->pendingShown(), QString());
+        QCOMPARE(text(), QString("fnfs"));
+        QTest::keyClick(form->Text1, Qt::Key_Escape);
+        QTest::keyClick(form->Text1, Qt::Key_End);
 
         // Caret moved into the middle: navigation keys never reach the composer.
         QTest::keyClick(form->Text1, Qt::Key_Home);
@@ -210,6 +228,26 @@ private slots:
         QTest::keyClick(form->Text1, Qt::Key_Left, Qt::ShiftModifier);
         type("ma");
         QCOMPARE(text(), QString("fJ}nk"));
+    }
+
+    void aVowelAloneAndEnglishSayWhatTheyWaitFor()
+    {
+        const auto tip = [this] { return form->StatusBar1->panel(3)->toolTip(); };
+        type("a");  // at a word's start: nothing appears, and the prompt's tip says why
+        QCOMPARE(text(), QString());
+        QVERIFY2(tip().contains("அ"), qPrintable(tip()));
+        type("a");
+        QCOMPARE(text(), QString("m"));
+        QCOMPARE(tip(), QString());
+        type("k");
+        QCOMPARE(tip(), QString());  // a consonant waits as it always has
+        QTest::keyClick(form->Text1, Qt::Key_F12);
+        QCOMPARE(panel(3), QString());  // English asks for no consonant
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);  // the composer's own keys too
+        QTest::keyClick(form->Text1, Qt::Key_Return);
+        QCOMPARE(panel(3), QString());
+        QTest::keyClick(form->Text1, Qt::Key_F12);
+        QCOMPARE(panel(3), consonantPrompt);
     }
 
     void punctuationEnterAndUnstorableCharacters()
