@@ -624,65 +624,79 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::FindBar</name>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="39" />
+        <location filename="../../src/window/find_bar.cpp" line="64" />
+        <source>Match case</source>
+        <translation>ஆங்கிலப் பெரிய, சிறிய எழுத்து பொருந்த</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="65" />
+        <source>Whole words</source>
+        <translation>முழுச் சொற்கள்</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="40" />
         <source>Find:</source>
         <translation>தேடு:</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="43" />
+        <location filename="../../src/window/find_bar.cpp" line="44" />
         <source>Previous</source>
         <translation>முந்தையது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="44" />
+        <location filename="../../src/window/find_bar.cpp" line="45" />
         <source>Next</source>
         <translation>அடுத்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="47" />
+        <location filename="../../src/window/find_bar.cpp" line="66" />
         <source>Close</source>
         <translation>மூடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="49" />
+        <location filename="../../src/window/find_bar.cpp" line="70" />
         <source>Replace with:</source>
         <translation>இதனால் மாற்று:</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="53" />
+        <location filename="../../src/window/find_bar.cpp" line="74" />
         <source>&amp;Replace</source>
         <translation>மாற்று (&amp;R)</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="54" />
+        <location filename="../../src/window/find_bar.cpp" line="75" />
         <source>Replace A&amp;ll</source>
-        <translation>அனைத்தையும் மாற்று (&amp;L)</translation>
+        <translation>எல்லாம் மாற்று (&amp;L)</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="62" />
-        <location filename="../../src/window/find_bar.cpp" line="233" />
-        <location filename="../../src/window/find_bar.cpp" line="306" />
+        <location filename="../../src/window/find_bar.cpp" line="89" />
+        <location filename="../../src/window/find_bar.cpp" line="271" />
+        <location filename="../../src/window/find_bar.cpp" line="344" />
         <source>%1 of %2</source>
         <translation>%2 இல் %1</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="224" />
-        <location filename="../../src/window/find_bar.cpp" line="306" />
+        <location filename="../../src/window/find_bar.cpp" line="90" />
+        <location filename="../../src/window/find_bar.cpp" line="262" />
+        <location filename="../../src/window/find_bar.cpp" line="344" />
         <source>No match</source>
         <translation>பொருத்தம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="254" />
+        <location filename="../../src/window/find_bar.cpp" line="91" />
+        <location filename="../../src/window/find_bar.cpp" line="292" />
         <source>Went on from the top</source>
-        <translation>மேலிருந்து மீண்டும் தொடர்ந்தது</translation>
+        <translation>மேலிருந்து தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="254" />
+        <location filename="../../src/window/find_bar.cpp" line="92" />
+        <location filename="../../src/window/find_bar.cpp" line="292" />
         <source>Went on from the end</source>
-        <translation>இறுதியிலிருந்து மீண்டும் தொடர்ந்தது</translation>
+        <translation>கீழிருந்து தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="307" />
+        <location filename="../../src/window/find_bar.cpp" line="93" />
+        <location filename="../../src/window/find_bar.cpp" line="345" />
         <source>Replaced %1</source>
         <translation>%1 மாற்றப்பட்டன</translation>
     </message>

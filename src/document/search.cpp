@@ -17,9 +17,40 @@ namespace orvane {
 
 
 namespace {
+// English letters in one case, as a search that ignores case compares them; each keeps its
+// byte, so offsets stay those of the text.
+void foldCase(std::string& text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+}
+
+// A letter, a sign or a digit: what a whole word may not touch. Spaces, punctuation and the
+// general punctuation block stand between words.
+bool inWord(char32_t c)
+{
+    if (c < 0x80)
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    return !(c == 0xA0 || (c >= 0x2000 && c <= 0x206F) || c == 0x3000 || c == 0xFEFF || (c >= 0xBF0 && c <= 0xBFA));
+}
+
+// The character of UTF-8 text that ends just before at.
+char32_t characterBefore(std::string_view text, std::size_t at)
+{
+    std::size_t k = at;
+    while (k > 0 && utf8::isContinuation(static_cast<unsigned char>(text[k - 1])))
+        --k;
+    if (k == 0)
+        return 0;
+    --k;
+    return utf8::decodeAt(text, k);
+}
+
 // The matches in one stretch of a document (offset: where it starts) that the reading of
-// the stretch alone decides.
-void findIn(std::string_view bytes, std::size_t offset, std::string_view query, std::vector<TextRange>& found)
+// the stretch alone decides. query is folded already unless options.matchCase.
+void findIn(std::string_view bytes, std::size_t offset, std::string_view query, std::vector<TextRange>& found,
+            FindOptions options)
 {
     struct Piece {
         std::size_t unicode, begin, end;
@@ -35,8 +66,19 @@ void findIn(std::string_view bytes, std::size_t offset, std::string_view query, 
         return std::upper_bound(pieces.begin(), pieces.end(), at, [](std::size_t a, const Piece& p) { return a < p.unicode; })
                - 1;
     };
-    for (std::size_t at = text.find(query); at != std::string::npos; at = text.find(query, at + 1)) {
+    std::string folded;
+    if (!options.matchCase) {
+        folded = text;
+        foldCase(folded);
+    }
+    const std::string& hay = options.matchCase ? text : folded;
+    for (std::size_t at = hay.find(query); at != std::string::npos; at = hay.find(query, at + 1)) {
         const std::size_t end = at + query.size();
+        if (options.wholeWords) {
+            std::size_t next = end;
+            if (inWord(characterBefore(text, at)) || (end < text.size() && inWord(utf8::decodeAt(text, next))))
+                continue;
+        }
         const auto first = segmentAt(at), last = segmentAt(end - 1);
         if (!found.empty() && found.back().end > first->begin)
             continue;  // in a segment the match before touches
@@ -123,7 +165,7 @@ std::vector<Needed> neededFor(std::string_view query)
 // query has before that character to as many on as it has after it), and only those that
 // hold a code for every character of the query are read. The lines from first to last.
 void findInWords(std::string_view bytes, std::size_t first, std::size_t last, std::string_view query,
-                 const std::vector<Needed>& needed, std::vector<TextRange>& found)
+                 const std::vector<Needed>& needed, std::vector<TextRange>& found, FindOptions options)
 {
     const Needed& anchor = needed.front();
     const std::size_t spacesAfter = std::size_t(std::count(query.begin(), query.end(), ' ')) - anchor.spacesBefore;
@@ -138,7 +180,7 @@ void findInWords(std::string_view bytes, std::size_t first, std::size_t last, st
         reading.clear();
         SegmentReader().appendText(bytes.substr(begin, end - begin), true, reading);
         if (reading.find(query) != std::string::npos)
-            findIn(bytes.substr(begin, end - begin), begin, query, found);
+            findIn(bytes.substr(begin, end - begin), begin, query, found, options);
     };
     for (std::size_t at = first; at < last; ++at) {
         if (!anchor.codes[static_cast<unsigned char>(data[at])])
@@ -173,7 +215,8 @@ void findInWords(std::string_view bytes, std::size_t first, std::size_t last, st
 
 // The same over a whole document, false where it holds other text or the query no letter;
 // a long document in two halves at once, divided at a line end.
-bool findAmongTamilCodes(std::string_view bytes, std::string_view query, std::vector<TextRange>& found)
+bool findAmongTamilCodes(std::string_view bytes, std::string_view query, std::vector<TextRange>& found,
+                         FindOptions options)
 {
     std::vector<Needed> needed = neededFor(query);
     if (needed.empty() || bytes.find(OtherBegins) != std::string_view::npos)
@@ -191,27 +234,32 @@ bool findAmongTamilCodes(std::string_view bytes, std::string_view query, std::ve
     std::stable_sort(needed.begin(), needed.end(), [&](const Needed& x, const Needed& y) { return often(x) < often(y); });
     const std::size_t feed = bytes.size() >= (std::size_t(1) << 20) ? bytes.find('\n', bytes.size() / 2) : std::string_view::npos;
     if (feed == std::string_view::npos) {
-        findInWords(bytes, 0, bytes.size(), query, needed, found);
+        findInWords(bytes, 0, bytes.size(), query, needed, found, options);
         return true;
     }
     std::vector<TextRange> later;
-    bothAtOnce([&] { findInWords(bytes, 0, feed + 1, query, needed, found); },
-               [&] { findInWords(bytes, feed + 1, bytes.size(), query, needed, later); });
+    bothAtOnce([&] { findInWords(bytes, 0, feed + 1, query, needed, found, options); },
+               [&] { findInWords(bytes, feed + 1, bytes.size(), query, needed, later, options); });
     found.insert(found.end(), std::make_move_iterator(later.begin()), std::make_move_iterator(later.end()));
     return true;
 }
 } // namespace
 
-std::vector<TextRange> findAll(std::string_view bytes, std::string_view query)
+std::vector<TextRange> findAll(std::string_view bytes, std::string_view asked, FindOptions options)
 {
     std::vector<TextRange> found;
-    if (query.empty())
+    if (asked.empty())
         return found;
+    std::string folded(asked);
+    if (!options.matchCase)
+        foldCase(folded);
+    const std::string_view query = folded;
     if (query.find('\n') != std::string_view::npos) {
-        findIn(bytes, 0, query, found);
+        findIn(bytes, 0, query, found, options);
         return found;
     }
-    if (findAmongTamilCodes(bytes, query, found))
+    // A document of Tamil codes alone reads as no English letter: case changes nothing there.
+    if (findAmongTamilCodes(bytes, query, found, options))
         return found;
     // A line's reading never depends on another line, and a query without a line break
     // never spans two. So the text is read quickly in stretches of whole lines, and only a
@@ -229,12 +277,14 @@ std::vector<TextRange> findAll(std::string_view bytes, std::string_view query)
         end = end == std::string_view::npos ? bytes.size() : end + 2;
         text.clear();
         SegmentReader().appendText(bytes.substr(at, end - at), true, text);
+        if (!options.matchCase)
+            foldCase(text);  // only to find the lines that hold it
         std::size_t line = 0, lineBytes = at;  // the same line in the text and in the bytes
         for (std::size_t hit = text.find(query); hit != std::string::npos;) {
             const std::size_t lineBreak = text.find('\n', line);
             const std::size_t bytesEnd = lineEnd(lineBytes);
             if (lineBreak == std::string::npos || hit < lineBreak)
-                findIn(bytes.substr(lineBytes, bytesEnd - lineBytes), lineBytes, query, found);
+                findIn(bytes.substr(lineBytes, bytesEnd - lineBytes), lineBytes, query, found, options);
             if (lineBreak == std::string::npos)
                 break;
             line = lineBreak + 1;

@@ -20,9 +20,16 @@ struct TextRange {
     std::size_t to = 0;
 };
 
+// How a query matches: English letters in either case unless matchCase (Tamil has no case);
+// anywhere, or only as whole words (no letter or digit just before or after it).
+struct FindOptions {
+    bool matchCase = false;
+    bool wholeWords = false;
+};
+
 // Every place the query (UTF-8, NFC) stands in the document's bytes, in order, no two
 // touching one segment.
-std::vector<TextRange> findAll(std::string_view bytes, std::string_view query);
+std::vector<TextRange> findAll(std::string_view bytes, std::string_view query, FindOptions options = {});
 
 // The bytes that take the place of a match's segments when its letters are replaced by
 // replacement (UTF-8): Tamil as its codes, other text as it is.

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include <QGridLayout>
+#include <QToolButton>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -21,7 +22,7 @@ namespace orvane {
 FindBar::FindBar(TextBox& text, const CompositionTables& tables, QWidget* parent)
     : QWidget(parent), findField(new TamilField(tables, this)),
       replaceField(new TamilField(tables, this)), count(new QLabel(this)), note(new QLabel(this)),
-      text(text)
+      matchCase(new QToolButton(this)), wholeWords(new QToolButton(this)), text(text)
 {
     setObjectName("FindBar");
     findField->setObjectName("FindField");
@@ -43,9 +44,29 @@ FindBar::FindBar(TextBox& text, const CompositionTables& tables, QWidget* parent
     layout->addWidget(button(tr("Previous"), "FindPrevious", &FindBar::findPrevious), 0, 2);
     layout->addWidget(button(tr("Next"), "FindNext", &FindBar::findNext), 0, 3);
     layout->addWidget(count, 0, 4);
-    layout->addWidget(note, 0, 5);
+    // The options, as small as the editors' own: Aa and "ab", their words in the tool tip.
+    const auto option = [this, layout](QToolButton* b, const char* name, const QString& shown, const QString& words,
+                                       int column) {
+        b->setObjectName(name);
+        b->setText(shown);
+        b->setToolTip(words);
+        b->setAccessibleName(words);
+        b->setCheckable(true);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QToolButton::toggled, this, [this] {
+            stale = true;
+            typingPause.start();
+            findField->setFocus();
+        });
+        layout->addWidget(b, 0, column);
+    };
+    option(matchCase, "MatchCase", QStringLiteral("Aa"), tr("Match case"), 5);
+    option(wholeWords, "WholeWords", QStringLiteral("\u201Cab\u201D"), tr("Whole words"), 6);
     auto* closer = button(tr("Close"), "FindClose", &FindBar::close);
-    layout->addWidget(closer, 0, 6);
+    layout->addWidget(closer, 0, 7);
+    // What the last step did, below the count, in either bar.
+    layout->addWidget(note, 1, 4, 1, 4);
     auto* replaceLabel = new QLabel(tr("Replace with:"), this);
     replaceLabel->setBuddy(replaceField);
     // Tab goes from the field to Replace and Replace All, which Alt with their marked
@@ -59,7 +80,17 @@ FindBar::FindBar(TextBox& text, const CompositionTables& tables, QWidget* parent
     for (int column = 0; column < int(replaceRow.size()); ++column)
         layout->addWidget(replaceRow[std::size_t(column)], 1, column);
     layout->setColumnStretch(1, 1);
-    count->setMinimumWidth(count->fontMetrics().horizontalAdvance(tr("%1 of %2").arg(88888).arg(88888)));
+    // Room for a word in each field, whatever the bar's language.
+    for (TamilField* field : {findField, replaceField})
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("வணக்கம்")) + 12);
+    // The count and the news as wide as their longest words from the start: what they say
+    // never takes the fields' room.
+    const QFontMetrics metrics = count->fontMetrics();
+    count->setFixedWidth(std::max({metrics.horizontalAdvance(tr("%1 of %2").arg(9999).arg(9999)),
+                                   metrics.horizontalAdvance(tr("No match"))}) + 4);
+    note->setMinimumWidth(std::max({metrics.horizontalAdvance(tr("Went on from the top")),
+                                    metrics.horizontalAdvance(tr("Went on from the end")),
+                                    metrics.horizontalAdvance(tr("Replaced %1").arg(88888))}) + 4);
 
     findField->entered = [this](bool backwards) { backwards ? findPrevious() : findNext(); };
     replaceField->entered = [this](bool) { replaceOne(); };
@@ -90,9 +121,16 @@ void FindBar::show(bool replacing)
 {
     for (QWidget* w : replaceRow)
         w->setVisible(replacing);
+    note->show();
     QWidget::show();
     findField->setFocus();
     findField->selectAll();
+    // The marks of every match come back with the bar.
+    if (!findField->text().isEmpty()) {
+        if (stale)
+            search();
+        markMatches();
+    }
 }
 
 void FindBar::showFind() { show(false); }
@@ -191,7 +229,7 @@ void FindBar::search()
         bytesStale = false;
     }
     BoxPositions positions(bytes);
-    for (TextRange& r : findAll(bytes, query)) {
+    for (TextRange& r : findAll(bytes, query, {matchCase->isChecked(), wholeWords->isChecked()})) {
         const int begin = positions.of(r.begin);
         matches.push_back({begin, positions.of(r.end), std::move(r)});
     }

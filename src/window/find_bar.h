@@ -12,6 +12,7 @@
 #include <string>
 #include <QWidget>
 
+class QToolButton;
 class QLabel;
 class QPushButton;
 
@@ -44,6 +45,8 @@ public:
     TamilField* const replaceField;
     QLabel* const count;  // "3 of 17"
     QLabel* const note;   // "Went on from the top", ...
+    QToolButton* const matchCase;   // English letters in the case typed
+    QToolButton* const wholeWords;
     // A replacement's bytes, admitted into the document: the same, the Tamil alone, or
     // nothing (other text that may not enter a .tam document).
     std::function<std::optional<std::string>(std::string)> admit;

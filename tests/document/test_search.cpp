@@ -14,10 +14,10 @@ using namespace orvane;
 namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
-QStringList found(const std::string& bytes, const QString& query)
+QStringList found(const std::string& bytes, const QString& query, FindOptions options = {})
 {
     QStringList out;
-    for (const TextRange& r : findAll(bytes, query.toStdString()))
+    for (const TextRange& r : findAll(bytes, query.toStdString(), options))
         out << QString::fromStdString(bytes.substr(r.begin, r.end - r.begin));
     return out;
 }
@@ -75,6 +75,29 @@ private slots:
         QCOMPARE(english.size(), 1u);
         QCOMPARE(replacedBytes(english[0], "LL"), std::string("\x0ELL\x0F"));
         QCOMPARE(replacedBytes(english[0], "க"), std::string("f"));
+    }
+
+    // English in either case unless asked; whole words touch no letter, Tamil or English,
+    // whether the document is Tamil codes alone or holds English too.
+    void caseAndWholeWords()
+    {
+        const std::string mixed = "\x0EThe theme, THE END\x0F tzf;fk; tzf;fk;> tzf;fkhf";  // வணக்கம் வணக்கம், வணக்கமாக
+        const auto matched = [&mixed](const char* query, FindOptions options) {
+            QStringList out;
+            for (const TextRange& r : findAll(mixed, query, options))
+                out << QString::fromStdString(r.reading.substr(r.from, r.to - r.from));
+            return out;
+        };
+        QCOMPARE(matched("the", {}), QStringList({"The", "the", "THE"}));
+        QCOMPARE(matched("the", {true, false}), QStringList({"the"}));
+        QCOMPARE(matched("the", {false, true}), QStringList({"The", "THE"}));
+        QCOMPARE(matched("THE", {true, true}), QStringList({"THE"}));
+        QCOMPARE(found(mixed, u("வணக்கம்"), {false, true}), QStringList({"tzf;fk;", "tzf;fk;"}));
+        QCOMPARE(found(mixed, u("வணக்க"), {false, true}), QStringList());
+        const std::string tamil = "tzf;fk; tzf;fk;> tzf;fkhf";
+        QCOMPARE(found(tamil, u("வணக்கம்"), {false, true}), QStringList({"tzf;fk;", "tzf;fk;"}));
+        QCOMPARE(found(tamil, u("வணக்க")).size(), 3);  // a part of each word, found where the whole is not
+        QCOMPARE(found(tamil, u("கம்"), {false, true}), QStringList());
     }
 
     void byTamilLetters()

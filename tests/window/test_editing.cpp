@@ -20,6 +20,7 @@
 #include <QTextBlock>
 #include <QToolButton>
 #include <QScreen>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace orvane;
@@ -127,6 +128,47 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), form->Text1);
         QCOMPARE(bytes(), std::string("tzf;fk; jkpo; tzf;fk; kp"));  // searching changed nothing
         QVERIFY(form->document().DocumentChanged());
+        QVERIFY(form->Text1->extraSelections().isEmpty());
+        // Opened again, it marks every match of what it holds at once.
+        QTest::keyClick(form->Text1, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(form->Text1->extraSelections().size(), 2);
+    }
+
+    // English in either case unless Match case; Whole words finds no part of a word. The
+    // fields keep their width whatever the bar says.
+    void findOptions()
+    {
+        form->Text1->setDocumentBytes("\x0EThe theme\x0F tzf;fk; tzf;fkhf");  // ... வணக்கம் வணக்கமாக
+        QTest::keyClick(form->Text1, Qt::Key_F, Qt::ControlModifier);
+        FindBar* bar = form->findBar();
+        QCoreApplication::processEvents();
+        const int fieldWidth = bar->findField->width();
+        QTest::keyClick(bar->findField, Qt::Key_F12);
+        keys(bar->findField, "the");
+        QTest::keyClick(bar->findField, Qt::Key_F12);
+        QTest::keyClick(bar->findField, Qt::Key_Return);
+        QCOMPARE(bar->count->text(), QString("1 of 2"));
+        bar->matchCase->click();
+        QTest::keyClick(bar->findField, Qt::Key_Return);
+        QCOMPARE(bar->count->text(), QString("1 of 1"));
+        bar->matchCase->click();
+        bar->wholeWords->click();
+        QTest::keyClick(bar->findField, Qt::Key_Return);
+        QCOMPARE(bar->count->text(), QString("1 of 1"));
+        QCOMPARE(QString::fromStdString(baminiToUnicode(selected())), QString("The"));
+        bar->findField->clear();
+        keys(bar->findField, "vaOak.k");  // வணக்க: a part of both words
+        QTest::keyClick(bar->findField, Qt::Key_Return);
+        QCOMPARE(bar->count->text(), QString("No match"));
+        bar->wholeWords->click();
+        QTest::keyClick(bar->findField, Qt::Key_Return);
+        QCOMPARE(bar->count->text(), QString("1 of 2"));
+        QTest::keyClick(bar->findField, Qt::Key_Return);
+        QTest::keyClick(bar->findField, Qt::Key_Return);
+        QCOMPARE(bar->note->text(), QString("Went on from the top"));
+        QCoreApplication::processEvents();
+        QCOMPARE(bar->findField->width(), fieldWidth);
+        QTest::keyClick(bar->findField, Qt::Key_Escape);
     }
 
     // Tab goes from the replace field to Replace and Replace All, which their keys press too.

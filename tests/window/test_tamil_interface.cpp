@@ -175,7 +175,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(form->size(), designed);  // the bar takes the window's width, never widens it
         for (QLineEdit* field : form->findBar()->findChildren<QLineEdit*>())
-            QVERIFY2(field->width() >= field->fontMetrics().horizontalAdvance("வணக்கம் தமிழ்"), qPrintable(field->objectName()));
+            QVERIFY2(field->width() >= field->fontMetrics().horizontalAdvance("வணக்கம்"), qPrintable(field->objectName()));
         showsUncut(form.get());
 
         // Dialogs as wide as their titles: a window manager cuts a title wider than its window.
