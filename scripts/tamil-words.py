@@ -107,7 +107,7 @@ TAMIL = {
                  "could be read; look it over before you save it."):
         "%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த "
         "வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.",
-    ("Messages", "%1: its text, without formatting"): "%1: உரை மட்டும், வடிவமைப்பின்றி",
+    ("Messages", "%1: its text, without formatting"): "%1: வடிவமைப்பின்றி உரை",
     ("Messages", "%1: Unicode text, kept as it is"): "%1: யூனிகோட் உரை, அப்படியே",
     ("Messages", "The Unicode text\n%1\nholds %2 characters that a Tamil document cannot hold. They will be shown "
                  "as \"?\", and saving writes \"?\" in their place.\n\nOpen it anyway?"):
@@ -197,7 +197,7 @@ TAMIL = {
     ("orvane::Form1", "&Go to Line..."): "வரிக்குச் செல் (&G)...",
     ("orvane::Form1", "&Word Count..."): "சொல் எண்ணிக்கை (&W)...",
     ("orvane::Form1", "Ln %1, Col %2"): "வரி %1, நிரல் %2",
-    ("orvane::Form1", "Unsaved"): "சேமிக்கவில்லை",
+    ("orvane::Form1", "Unsaved"): "மாற்றம்",
     ("orvane::Form1", "Paste as En&glish"): "ஆங்கிலமாக ஒட்டு (&G)",
     ("orvane::Form1", "Paste as &Bamini"): "பாமினியாக ஒட்டு (&B)",
     ("orvane::Form1", "&Keep English as English"): "ஆங்கிலத்தை ஆங்கிலமாக வை (&K)",

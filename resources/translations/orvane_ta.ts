@@ -462,7 +462,7 @@ It is kept, as it was, in
     <message>
         <location filename="../../src/platform/message_text.cpp" line="102" />
         <source>%1: its text, without formatting</source>
-        <translation>%1: உரை மட்டும், வடிவமைப்பின்றி</translation>
+        <translation>%1: வடிவமைப்பின்றி உரை</translation>
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="104" />
@@ -1023,7 +1023,7 @@ could not be opened: there is not enough memory for it.</source>
     <message>
         <location filename="../../src/window/form1.cpp" line="74" />
         <source>Unsaved</source>
-        <translation>சேமிக்கவில்லை</translation>
+        <translation>மாற்றம்</translation>
     </message>
 </context>
 <context>

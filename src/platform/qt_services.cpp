@@ -40,8 +40,9 @@ void QtFileDialog::ShowOpen() { show(false); }
 
 void QtFileDialog::show(bool saving)
 {
+    // The desktop's own dialog where its platform theme has one (GTK's, in the user's
+    // language), Qt's otherwise.
     QFileDialog dialog(parent);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = qtNameFilters(Filter);

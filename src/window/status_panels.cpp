@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/unicode_tamil.h"
+#include "phonetic/composer.h"
 #include "platform/text_codec.h"
 #include "platform/geometry.h"
 #include "window/tamil_font.h"
@@ -71,6 +72,11 @@ StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent)
         label->setMinimumWidth(twipsToPixels(design[i].minimum, this));
         if (design[i].stretch == 0)
             label->setFixedWidth(twipsToPixels(design[i].width, this));
+        else  // the prompt is never cut, however many panels stand beside it
+            label->setMinimumWidth(std::max(label->minimumWidth(),
+                                            std::max(QFontMetrics(font).horizontalAdvance(codec::toBoxText(ConsonantPrompt)),
+                                                     QFontMetrics(font).horizontalAdvance(codec::toBoxText(VowelPrompt)))
+                                                + 2 * label->frameWidth() + 8));
         addWidget(label, design[i].stretch);
         panels[std::size_t(i)] = label;
     }

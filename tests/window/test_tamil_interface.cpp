@@ -83,9 +83,10 @@ class TestTamilInterface : public WindowTest {
         for (QWidget* w : window->findChildren<QWidget*>()) {
             if (!w->isVisible())
                 continue;
-            if (const auto* panel = qobject_cast<const StatusPanel*>(w); panel && !panel->note().isEmpty()) {
+            if (const auto* panel = qobject_cast<const StatusPanel*>(w); panel && !(panel->note() + panel->text()).isEmpty()) {
                 const int room = panel->contentsRect().width() - 4;
-                const int needed = QFontMetrics(QApplication::font(panel)).horizontalAdvance(panel->note());
+                const int needed = panel->note().isEmpty() ? panel->fontMetrics().horizontalAdvance(panel->text())
+                                                           : QFontMetrics(QApplication::font(panel)).horizontalAdvance(panel->note());
                 QVERIFY2(room >= needed, qPrintable(QString("%1: %2 of %3").arg(panel->note()).arg(room).arg(needed)));
                 continue;
             }
@@ -163,6 +164,8 @@ private slots:
         freshScripts();
         startWindow();
         const QSize designed = form->size();
+        QTest::keyClicks(form->Text1, "k");  // the longer prompt, and a consonant waiting
+        showsUncut(form.get());
         // Every note the status bar may show, with a file name of an ordinary length.
         for (const Message& note : std::initializer_list<Message>{
                  {MessageId::OpenStopped, {"letter.tam"}}, {MessageId::DocumentImported, {"letter.docx"}},
