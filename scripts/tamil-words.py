@@ -55,6 +55,9 @@ TAMIL = {
     ("Messages", "Paste"): "ஒட்டு",
     ("Messages", "Word Count"): "சொல் எண்ணிக்கை",
     ("Messages", "Save"): "சேமி",
+    ("Messages", "Type English"): "ஆங்கிலம் தட்டச்சிடு",
+    ("Titles", "Export as Unicode"): "யூனிகோடாக ஏற்றுமதி",
+    ("Titles", "Export as PDF"): "PDF ஆக ஏற்றுமதி",
     ("Messages", "You have not saved the Document.  Do you want to save it now"):
         "நீங்கள் ஆவணத்தைச் சேமிக்கவில்லை.  இப்போது சேமிக்க வேண்டுமா",
     ("Messages", "The document could not be saved to\n%1\n\n%2.\n\nYour text is still here with its changes. "
@@ -188,6 +191,7 @@ TAMIL = {
     ("orvane::Form1", "&Paste"): "ஒட்டு (&P)",
     ("orvane::Form1", "Copy as &Unicode"): "யூனிகோடாக நகலெடு (&U)",
     ("orvane::Form1", "U&ndo"): "செயல்தவிர் (&N)",
+    ("orvane::TextBox", "U&ndo"): "செயல்தவிர் (&N)",
     ("orvane::Form1", "&Redo"): "மீண்டும் செய் (&R)",
     ("orvane::Form1", "Select &All"): "அனைத்தையும் தேர் (&A)",
     ("orvane::Form1", "&Find..."): "தேடு (&F)...",

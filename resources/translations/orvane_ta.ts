@@ -3,32 +3,32 @@
 <context>
     <name>Filters</name>
     <message>
-        <location filename="../../src/platform/translations.cpp" line="22" />
+        <location filename="../../src/platform/translations.cpp" line="24" />
         <source>Tamil Text File  (*.tam)</source>
         <translation>தமிழ் உரைக் கோப்பு (*.tam)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/translations.cpp" line="22" />
+        <location filename="../../src/platform/translations.cpp" line="24" />
         <source>All Files (*)</source>
         <translation>எல்லாக் கோப்புகளும் (*)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/translations.cpp" line="23" />
+        <location filename="../../src/platform/translations.cpp" line="25" />
         <source>Unicode Text File (*.txt)</source>
         <translation>யூனிகோட் உரைக் கோப்பு (*.txt)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/translations.cpp" line="23" />
+        <location filename="../../src/platform/translations.cpp" line="25" />
         <source>Unicode Tamil text (*.txt)</source>
         <translation>யூனிகோட் தமிழ் உரை (*.txt)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/translations.cpp" line="24" />
+        <location filename="../../src/platform/translations.cpp" line="26" />
         <source>PDF document (*.pdf)</source>
         <translation>PDF ஆவணம் (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/translations.cpp" line="25" />
+        <location filename="../../src/platform/translations.cpp" line="27" />
         <source>All documents (*.tam *.txt *.docx *.odt *.rtf *.pdf)</source>
         <translation>எல்லா ஆவணங்களும் (*.tam *.txt *.docx *.odt *.rtf *.pdf)</translation>
     </message>
@@ -147,16 +147,21 @@
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="54" />
+        <source>Type English</source>
+        <translation>ஆங்கிலம் தட்டச்சிடு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="55" />
         <source>Convert Document</source>
         <translation>ஆவணத்தை மாற்று</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="58" />
+        <location filename="../../src/platform/message_text.cpp" line="59" />
         <source>You have not saved the Document.  Do you want to save it now</source>
         <translation>நீங்கள் ஆவணத்தைச் சேமிக்கவில்லை.  இப்போது சேமிக்க வேண்டுமா</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="60" />
+        <location filename="../../src/platform/message_text.cpp" line="61" />
         <source>The document could not be saved to
 %1
 
@@ -171,7 +176,7 @@ Your text is still here with its changes. Save it somewhere else.</source>
 உங்கள் உரை அதன் மாற்றங்களுடன் இங்கேயே உள்ளது. வேறு இடத்தில் சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="63" />
+        <location filename="../../src/platform/message_text.cpp" line="64" />
         <source>The file
 %1
 could not be opened: %2.</source>
@@ -180,7 +185,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="65" />
+        <location filename="../../src/platform/message_text.cpp" line="66" />
         <source>The Unicode text could not be written to
 %1
 
@@ -191,7 +196,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="67" />
+        <location filename="../../src/platform/message_text.cpp" line="68" />
         <source>The PDF could not be written to
 %1
 
@@ -202,19 +207,19 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="69" />
+        <location filename="../../src/platform/message_text.cpp" line="70" />
         <source>Printing and PDF export are not available: %1.</source>
         <translation>அச்சிடவோ PDF ஆக ஏற்றுமதி செய்யவோ இயலாது: %1.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="71" />
+        <location filename="../../src/platform/message_text.cpp" line="72" />
         <source>%1
 already exists. Do you want to replace it?</source>
         <translation>%1
 ஏற்கனவே உள்ளது. அதன் மேல் எழுத வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="73" />
+        <location filename="../../src/platform/message_text.cpp" line="74" />
         <source>Another program has changed
 %1
 since Orvane opened or saved it.
@@ -226,7 +231,7 @@ Save over those changes?</source>
 அந்த மாற்றங்களின் மேல் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="75" />
+        <location filename="../../src/platform/message_text.cpp" line="76" />
         <source>%1
 is no longer the file Orvane opened: another program has replaced or moved it.
 
@@ -237,7 +242,7 @@ Save your text under this name anyway?</source>
 இருந்தாலும் உங்கள் உரையை இந்தப் பெயரில் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="78" />
+        <location filename="../../src/platform/message_text.cpp" line="79" />
         <source>Another program has changed
 %1
 
@@ -248,7 +253,7 @@ Load the new version?</source>
 புதிய பதிப்பை ஏற்ற வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="80" />
+        <location filename="../../src/platform/message_text.cpp" line="81" />
         <source>The file
 %1
 no longer exists: the text in Orvane is the only copy.
@@ -261,7 +266,7 @@ Orvane-இல் உள்ள உரையே ஒரே படி.
 இப்போது சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="82" />
+        <location filename="../../src/platform/message_text.cpp" line="83" />
         <source>Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -270,22 +275,22 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="146" />
+        <location filename="../../src/platform/message_text.cpp" line="147" />
         <source>English words: %1 (see Edit)</source>
         <translation>ஆங்கிலச் சொற்கள்: %1 (திருத்து பட்டி)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="148" />
+        <location filename="../../src/platform/message_text.cpp" line="149" />
         <source>English kept: %1; saved as %2</source>
         <translation>ஆங்கிலம்: %1; சேமிப்பது %2</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="150" />
+        <location filename="../../src/platform/message_text.cpp" line="151" />
         <source>No English words here</source>
         <translation>இங்கே ஆங்கிலச் சொல் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="109" />
+        <location filename="../../src/platform/message_text.cpp" line="110" />
         <source>The Unicode text
 %1
 holds %2 syllables that Bamini has no letter for (ஙு ஙூ ஞு ஞூ ஷு ஷூ). They will be shown without their vowel sign, and saving writes them so.
@@ -298,7 +303,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="118" />
+        <location filename="../../src/platform/message_text.cpp" line="119" />
         <source>Saved, %1 would have %2 lines, more than the %3 Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -307,7 +312,7 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="127" />
+        <location filename="../../src/platform/message_text.cpp" line="128" />
         <source>Counted in the whole document:
 
 Words: %1
@@ -322,7 +327,7 @@ Lines: %4</source>
 வரிகள்: %4</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="129" />
+        <location filename="../../src/platform/message_text.cpp" line="130" />
         <source>Counted in the selection only:
 
 Words: %1
@@ -337,7 +342,7 @@ Lines: %4</source>
 வரிகள்: %4</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="131" />
+        <location filename="../../src/platform/message_text.cpp" line="132" />
         <source>%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a Bamini font.
 
 Keep the document as Unicode text from now on, so that the English stays English? Saved, it becomes
@@ -352,7 +357,7 @@ Yes keeps it as Unicode text. No leaves the English out.</source>
 ஆம் என்றால் யூனிகோட் உரையாக வைக்கும். இல்லை என்றால் ஆங்கிலத்தை விட்டுவிடும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="136" />
+        <location filename="../../src/platform/message_text.cpp" line="137" />
         <source>%1
 is a .tam file, which holds Tamil only. The English in the document will be left out of it, and out of the document.
 
@@ -363,12 +368,12 @@ Save it so?</source>
 அப்படியே சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="139" />
+        <location filename="../../src/platform/message_text.cpp" line="140" />
         <source>Only part of the last changes to %1 could be read back: %2. The text is restored as far as it could be read; look it over before you save it.</source>
         <translation>%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="142" />
+        <location filename="../../src/platform/message_text.cpp" line="143" />
         <source>Convert the Bamini text of
 %1
 to Unicode Tamil?
@@ -380,7 +385,7 @@ No converts its Unicode Tamil back to Bamini codes.</source>
 இல்லை என்றால், அதன் யூனிகோட் தமிழ் பாமினிக் குறியீடுகளாக மாற்றப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="144" />
+        <location filename="../../src/platform/message_text.cpp" line="145" />
         <source>The document
 %1
 could not be converted: %2.</source>
@@ -389,7 +394,7 @@ could not be converted: %2.</source>
 மாற்றப்பட முடியவில்லை: %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="85" />
+        <location filename="../../src/platform/message_text.cpp" line="86" />
         <source>%1
 has other names (hard links): %2.
 
@@ -400,7 +405,7 @@ Yes writes into the file itself, so that every name shows the new text. No saves
 ‘ஆம்’ என்றால் அந்தக் கோப்பிலேயே எழுதப்படும்; அதன் எல்லாப் பெயர்களிலும் புதிய உரை தெரியும். ‘இல்லை’ என்றால் இந்தப் பெயருக்கு மட்டும் புதிய கோப்பு சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="88" />
+        <location filename="../../src/platform/message_text.cpp" line="89" />
         <source>The name
 %1
 cannot be used: it holds bytes that could not be read as text. Choose another name.</source>
@@ -409,12 +414,12 @@ cannot be used: it holds bytes that could not be read as text. Choose another na
 உரையாகப் படிக்க முடியாத பைட்டுகள் அதில் உள்ளன. வேறு பெயரைத் தேர்ந்தெடுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="91" />
+        <location filename="../../src/platform/message_text.cpp" line="92" />
         <source>Orvane closed before %1 was saved. Restore the unsaved text?</source>
         <translation>%1 சேமிக்கப்படுவதற்கு முன்பே Orvane மூடப்பட்டது. சேமிக்கப்படாத உரையை மீட்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="93" />
+        <location filename="../../src/platform/message_text.cpp" line="94" />
         <source>The unsaved text of %1 will be deleted for good.
 
 Delete it?</source>
@@ -423,7 +428,7 @@ Delete it?</source>
 நீக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="95" />
+        <location filename="../../src/platform/message_text.cpp" line="96" />
         <source>Orvane cannot keep a recovery copy of your unsaved text in
 %1
 
@@ -438,7 +443,7 @@ Until that is mended, save your work often.</source>
 இது சரிசெய்யப்படும் வரை அடிக்கடி சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="98" />
+        <location filename="../../src/platform/message_text.cpp" line="99" />
         <source>The recovery file of an earlier run
 %1
 cannot be read: %2. It was moved to
@@ -449,7 +454,7 @@ cannot be read: %2. It was moved to
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="100" />
+        <location filename="../../src/platform/message_text.cpp" line="101" />
         <source>The unsaved text of %1 could not be restored: %2.
 
 It is kept, as it was, in
@@ -460,17 +465,17 @@ It is kept, as it was, in
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="102" />
+        <location filename="../../src/platform/message_text.cpp" line="103" />
         <source>%1: its text, without formatting</source>
         <translation>%1: வடிவமைப்பின்றி உரை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="104" />
+        <location filename="../../src/platform/message_text.cpp" line="105" />
         <source>%1: Unicode text, kept as it is</source>
         <translation>%1: யூனிகோட் உரை, அப்படியே</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="106" />
+        <location filename="../../src/platform/message_text.cpp" line="107" />
         <source>The Unicode text
 %1
 holds %2 characters that a Tamil document cannot hold. They will be shown as "?", and saving writes "?" in their place.
@@ -483,7 +488,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="113" />
+        <location filename="../../src/platform/message_text.cpp" line="114" />
         <source>The file
 %1
 has a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs that long.
@@ -496,7 +501,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="116" />
+        <location filename="../../src/platform/message_text.cpp" line="117" />
         <source>The file
 %1
 could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
@@ -505,7 +510,7 @@ could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
 அதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="121" />
+        <location filename="../../src/platform/message_text.cpp" line="122" />
         <source>The file
 %1
 could not be opened: there is not enough memory for it.</source>
@@ -514,12 +519,12 @@ could not be opened: there is not enough memory for it.</source>
 அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="123" />
+        <location filename="../../src/platform/message_text.cpp" line="124" />
         <source>Opening %1 stopped</source>
         <translation>%1 திறப்பது நின்றது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="125" />
+        <location filename="../../src/platform/message_text.cpp" line="126" />
         <source>The text could not be pasted: there is not enough memory for it.</source>
         <translation>உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
@@ -591,6 +596,19 @@ could not be opened: there is not enough memory for it.</source>
         <location filename="../../src/platform/translations.cpp" line="20" />
         <source>Select All</source>
         <translation>அனைத்தையும் தேர்</translation>
+    </message>
+</context>
+<context>
+    <name>Titles</name>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="22" />
+        <source>Export as Unicode</source>
+        <translation>யூனிகோடாக ஏற்றுமதி</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/translations.cpp" line="22" />
+        <source>Export as PDF</source>
+        <translation>PDF ஆக ஏற்றுமதி</translation>
     </message>
 </context>
 <context>
@@ -1118,6 +1136,14 @@ could not be opened: there is not enough memory for it.</source>
         <location filename="../../src/window/keyboard_map.cpp" line="157" />
         <source>Type a consonant key, then a vowel key. A key that is no consonant, then a vowel key, gives a vowel letter.</source>
         <translation>முதலில் ஒரு மெய் விசை, பிறகு ஓர் உயிர் விசை. மெய் அல்லாத ஒரு விசையை அழுத்தி, பிறகு உயிர் விசையை அழுத்தினால் உயிரெழுத்து கிடைக்கும்.</translation>
+    </message>
+</context>
+<context>
+    <name>orvane::TextBox</name>
+    <message>
+        <location filename="../../src/window/text_box.cpp" line="659" />
+        <source>U&amp;ndo</source>
+        <translation>செயல்தவிர் (&amp;N)</translation>
     </message>
 </context>
 </TS>

@@ -444,7 +444,8 @@ std::size_t DocumentFlows::KeepEnglishAsEnglish()
     return marked;
 }
 
-std::optional<std::string> DocumentFlows::askExportName(std::string_view filter, std::string_view ending)
+std::optional<std::string> DocumentFlows::askExportName(std::string_view filter, std::string_view ending,
+                                                        std::string_view title)
 {
     std::string offered = document.shownName();
     if (offered.ends_with(".tam") || offered.ends_with(".txt"))
@@ -453,6 +454,7 @@ std::optional<std::string> DocumentFlows::askExportName(std::string_view filter,
     cmdlg.Filter = filter;
     cmdlg.FileName = offered + std::string(ending);
     cmdlg.FilterIndex = 0;
+    cmdlg.DialogTitle = title;
     cmdlg.ShowSave();
     if (cmdlg.FileName.empty())
         return std::nullopt;
@@ -462,7 +464,7 @@ std::optional<std::string> DocumentFlows::askExportName(std::string_view filter,
 bool DocumentFlows::ExportUnicode()
 {
     bool written = false;
-    if (const std::optional<std::string> path = askExportName(ExportFilter, ".txt")) {
+    if (const std::optional<std::string> path = askExportName(ExportFilter, ".txt", "Export as Unicode")) {
         const WriteOutcome out = files.writeBytes(*path, encodedFile({DocumentFormat::Unicode}, view.documentSource()));
         written = out.written;
         if (!written)

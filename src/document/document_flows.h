@@ -55,7 +55,8 @@ public:
     std::size_t KeepEnglishAsEnglish();
     // The name of a file an export writes, asked with the document's own name and folder
     // offered; nothing when the user cancels.
-    std::optional<std::string> askExportName(std::string_view filter, std::string_view ending);
+    // title: what the dialog is for, in the file dialog's title.
+    std::optional<std::string> askExportName(std::string_view filter, std::string_view ending, std::string_view title);
     // commandLine is the process's command-line text: one path in double quotes, or empty.
     // A large document only takes its name here; openPending() reads it.
     void openAtStartUp(const std::string& commandLine);

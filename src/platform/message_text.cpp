@@ -51,6 +51,7 @@ constexpr const char* RecoveryTitle = QT_TRANSLATE_NOOP("Messages", "Recovery");
 constexpr const char* PasteTitle = QT_TRANSLATE_NOOP("Messages", "Paste");
 constexpr const char* CountTitle = QT_TRANSLATE_NOOP("Messages", "Word Count");
 constexpr const char* SaveTitle = QT_TRANSLATE_NOOP("Messages", "Save");
+constexpr const char* EnglishTitle = QT_TRANSLATE_NOOP("Messages", "Type English");
 constexpr const char* ConvertTitle = QT_TRANSLATE_NOOP("Messages", "Convert Document");
 
 constexpr Words AllWords[] = {
@@ -127,7 +128,7 @@ constexpr Words AllWords[] = {
      QT_TRANSLATE_NOOP("Messages", "Counted in the whole document:\n\nWords: %1\nTamil letters: %2\nCharacters: %3\nLines: %4")},
     {MessageId::CountSelection, CountTitle,
      QT_TRANSLATE_NOOP("Messages", "Counted in the selection only:\n\nWords: %1\nTamil letters: %2\nCharacters: %3\nLines: %4")},
-    {MessageId::OtherTextEnters, SaveTitle,
+    {MessageId::OtherTextEnters, EnglishTitle,
      QT_TRANSLATE_NOOP("Messages", "%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a "
                                    "Bamini font.\n\nKeep the document as Unicode text from now on, so that the English "
                                    "stays English? Saved, it becomes\n%2\n\nYes keeps it as Unicode text. No leaves the "

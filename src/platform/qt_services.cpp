@@ -43,6 +43,9 @@ void QtFileDialog::show(bool saving)
     // The desktop's own dialog where its platform theme has one (GTK's, in the user's
     // language), Qt's otherwise.
     QFileDialog dialog(parent);
+    if (!DialogTitle.empty())
+        dialog.setWindowTitle(QCoreApplication::translate("Titles", DialogTitle.c_str()));
+    DialogTitle.clear();
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = qtNameFilters(Filter);

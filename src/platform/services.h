@@ -70,6 +70,9 @@ public:
     std::string Filter;    // "Description (pattern)|pattern|..." pairs
     std::string FileName;
     int FilterIndex = 0;   // the pair shown first; afterwards the one chosen
+    // What the dialog is for, as its title ("Export as PDF"); empty: Open or Save As. It
+    // holds for the next dialog shown only.
+    std::string DialogTitle;
 };
 
 enum class Answer { Yes, No, Cancel };

@@ -18,6 +18,8 @@ namespace {
     QT_TRANSLATE_NOOP("QWidgetTextControl", "Cu&t"),  QT_TRANSLATE_NOOP("QWidgetTextControl", "&Copy"),
     QT_TRANSLATE_NOOP("QWidgetTextControl", "&Paste"), QT_TRANSLATE_NOOP("QWidgetTextControl", "Delete"),
     QT_TRANSLATE_NOOP("QWidgetTextControl", "Select All"),
+    // What a file dialog is for, when it is not Open or Save As.
+    QT_TRANSLATE_NOOP("Titles", "Export as Unicode"), QT_TRANSLATE_NOOP("Titles", "Export as PDF"),
     // The file types of the file dialogs.
     QT_TRANSLATE_NOOP("Filters", "Tamil Text File  (*.tam)"), QT_TRANSLATE_NOOP("Filters", "All Files (*)"),
     QT_TRANSLATE_NOOP("Filters", "Unicode Text File (*.txt)"), QT_TRANSLATE_NOOP("Filters", "Unicode Tamil text (*.txt)"),

@@ -71,7 +71,7 @@ void Form1::menExportPdf_Click()
     const PrintModule* print = printing();
     if (!print)
         return;
-    const std::optional<std::string> name = editor_.flows().askExportName(PdfFilter, ".pdf");
+    const std::optional<std::string> name = editor_.flows().askExportName(PdfFilter, ".pdf", "Export as PDF");
     if (!name) {
         editor_.focusText();
         return;

@@ -646,14 +646,19 @@ void TextBox::wheelEvent(QWheelEvent* e)
     QPlainTextEdit::wheelEvent(e);
 }
 
-void TextBox::contextMenuEvent(QContextMenuEvent* e)
+void TextBox::contextMenuEvent(QContextMenuEvent* e) { contextMenuAt(e->pos())->exec(e->globalPos()); }
+
+std::unique_ptr<QMenu> TextBox::contextMenuAt(const QPoint& at)
 {
     // Ctrl+A is Save As in this window: the menu must not offer it for Select All.
-    std::unique_ptr<QMenu> menu(createStandardContextMenu(e->pos()));
-    for (QAction* action : menu->actions())
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(at));
+    for (QAction* action : menu->actions()) {
         if (action->objectName() == QLatin1String("select-all"))
             action->setShortcut(QKeySequence());
-    menu->exec(e->globalPos());
+        if (action->objectName() == QLatin1String("edit-undo"))
+            action->setText(tr("U&ndo"));  // the Edit menu's own letter, in both menus
+    }
+    return menu;
 }
 
 void TextBox::dragEnterEvent(QDragEnterEvent* e)

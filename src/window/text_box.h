@@ -12,10 +12,13 @@
 #include <QTextCharFormat>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+class QMenu;
 
 namespace orvane {
 
@@ -98,6 +101,8 @@ public:
     QMimeData* selectionMimeData() const { return createMimeDataFromSelection(); }
 
     static constexpr const char* BytesMimeType = "application/x-orvane-bytes";
+    // The menu a right-click at a place opens.
+    std::unique_ptr<QMenu> contextMenuAt(const QPoint& at);
 
 protected:
     bool event(QEvent* e) override;

@@ -383,17 +383,18 @@ private slots:
 
         core.dialog.answers = {"/d/report"};
         core.messages.answers = {Answer::No};
-        QVERIFY(!core.flows.askExportName(PdfFilter, ".pdf"));
+        QVERIFY(!core.flows.askExportName(PdfFilter, ".pdf", "Export as PDF"));
         core.dialog.answers = {"/d/report"};
         core.messages.answers = {Answer::Yes};
-        QCOMPARE(core.flows.askExportName(PdfFilter, ".pdf"), std::optional<std::string>("/d/report.pdf"));
+        QCOMPARE(core.flows.askExportName(PdfFilter, ".pdf", "Export as PDF"), std::optional<std::string>("/d/report.pdf"));
+        QCOMPARE(core.dialog.shown.back().title, std::string("Export as PDF"));  // never "Save As"
 
         // A name that is there already (as /dev/full is) the dialog asked about: it is the one
         // written, never another the user did not see.
         core.files.put("/dev/full", "");
         core.dialog.answers = {"/dev/full"};
         const std::size_t asked = core.messages.asked.size();
-        QCOMPARE(core.flows.askExportName(PdfFilter, ".pdf"), std::optional<std::string>("/dev/full"));
+        QCOMPARE(core.flows.askExportName(PdfFilter, ".pdf", "Export as PDF"), std::optional<std::string>("/dev/full"));
         QCOMPARE(core.messages.asked.size(), asked);
     }
 

@@ -16,7 +16,7 @@ struct FakeDialog final : FileDialog {
     std::deque<int> filters;          // the file types chosen with them; none: the first
     struct Shown {
         bool saving;
-        std::string filter, offered;
+        std::string filter, offered, title;
     };
     std::vector<Shown> shown;
 
@@ -24,7 +24,8 @@ struct FakeDialog final : FileDialog {
     void ShowOpen() override { show(false); }
     void show(bool saving)
     {
-        shown.push_back({saving, Filter, FileName});
+        shown.push_back({saving, Filter, FileName, DialogTitle});
+        DialogTitle.clear();
         FileName = answers.empty() ? std::string() : answers.front();
         if (!answers.empty())
             answers.pop_front();

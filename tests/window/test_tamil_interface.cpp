@@ -6,6 +6,7 @@
 #include "window/find_bar.h"
 #include "window/keyboard_map.h"
 #include "window/status_panels.h"
+#include "window/text_box.h"
 #include "platform/geometry.h"
 #include "platform/message_text.h"
 
@@ -194,6 +195,14 @@ private slots:
         fitTitle(&count);
         count.show();
         QVERIFY(count.width() >= titleBarWidth(count.windowTitle(), &count));
+        // One access letter for Undo, in the Edit menu and the text box's own menu.
+        {
+            const std::unique_ptr<QMenu> context = form->Text1->contextMenuAt({10, 10});
+            const QList<QAction*> items = context->actions();
+            const auto undo = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->objectName() == "edit-undo"; });
+            QVERIFY(undo != items.end());
+            QCOMPARE((*undo)->text(), form->command("menUndo")->text());
+        }
         if (!inTamil) {
             form.reset();
             return;
