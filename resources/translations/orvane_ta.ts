@@ -530,11 +530,343 @@ could not be opened: there is not enough memory for it.</source>
     </message>
 </context>
 <context>
+    <name>QAbstractFileIconProvider</name>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="43" />
+        <source>Drive</source>
+        <translation>இயக்ககம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="149" />
+        <source>Folder</source>
+        <comment>All other platforms</comment>
+        <translation>கோப்புறை</translation>
+    </message>
+</context>
+<context>
+    <name>QFileDialog</name>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="12" />
+        <source>Look in:</source>
+        <translation>இதில் பார்:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="13" />
+        <source>Back</source>
+        <translation>பின்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="14" />
+        <source>Go back</source>
+        <translation>பின் செல்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="15" />
+        <source>Forward</source>
+        <translation>முன்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="16" />
+        <source>Go forward</source>
+        <translation>முன் செல்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="17" />
+        <source>Parent Directory</source>
+        <translation>மேல் கோப்புறை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="18" />
+        <source>Go to the parent directory</source>
+        <translation>மேல் கோப்புறைக்குச் செல்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="19" />
+        <source>Create New Folder</source>
+        <translation>புதிய கோப்புறை உருவாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="20" />
+        <source>Create a New Folder</source>
+        <translation>ஒரு புதிய கோப்புறையை உருவாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="21" />
+        <source>List View</source>
+        <translation>பட்டியல் காட்சி</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="22" />
+        <source>Change to list view mode</source>
+        <translation>பட்டியல் காட்சிக்கு மாறு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="23" />
+        <source>Detail View</source>
+        <translation>விவரக் காட்சி</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="24" />
+        <source>Change to detail view mode</source>
+        <translation>விவரக் காட்சிக்கு மாறு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="25" />
+        <source>Sidebar</source>
+        <translation>பக்கப்பட்டி</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="26" />
+        <source>List of places and bookmarks</source>
+        <translation>இடங்களும் புத்தகக்குறிகளும்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="27" />
+        <source>Files</source>
+        <translation>கோப்புகள்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="28" />
+        <source>Files of type:</source>
+        <translation>கோப்பு வகை:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="29" />
+        <source>Open</source>
+        <translation>திற</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="30" />
+        <source>File &amp;name:</source>
+        <translation>கோப்புப் பெயர் (&amp;N):</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="31" />
+        <source>&amp;Open</source>
+        <translation>திற (&amp;O)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="32" />
+        <source>&amp;Save</source>
+        <translation>சேமி (&amp;S)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="33" />
+        <source>Save As</source>
+        <translation>இப்படிச் சேமி</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="34" />
+        <source>All Files (*)</source>
+        <translation>எல்லாக் கோப்புகளும் (*)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="35" />
+        <source>&amp;Rename</source>
+        <translation>பெயர் மாற்று (&amp;R)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="36" />
+        <source>&amp;Delete</source>
+        <translation>நீக்கு (&amp;D)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="37" />
+        <source>Show &amp;hidden files</source>
+        <translation>மறைந்த கோப்புகளைக் காட்டு (&amp;H)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="38" />
+        <source>&amp;New Folder</source>
+        <translation>புதிய கோப்புறை (&amp;N)</translation>
+    </message>
+</context>
+<context>
+    <name>QFileSystemModel</name>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="39" />
+        <source>Computer</source>
+        <translation>கணினி</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="40" />
+        <source>Name</source>
+        <translation>பெயர்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="41" />
+        <source>Size</source>
+        <translation>அளவு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="148" />
+        <source>Type</source>
+        <comment>All other platforms</comment>
+        <translation>வகை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="42" />
+        <source>Date Modified</source>
+        <translation>மாற்றிய நாள்</translation>
+    </message>
+</context>
+<context>
+    <name>QLineEdit</name>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="132" />
+        <source>&amp;Undo</source>
+        <translation>செயல்தவிர் (&amp;U)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="133" />
+        <source>&amp;Redo</source>
+        <translation>மீண்டும் செய் (&amp;R)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="134" />
+        <source>Cu&amp;t</source>
+        <translation>வெட்டு (&amp;T)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="135" />
+        <source>&amp;Copy</source>
+        <translation>நகலெடு (&amp;C)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="136" />
+        <source>&amp;Paste</source>
+        <translation>ஒட்டு (&amp;P)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="137" />
+        <source>Delete</source>
+        <translation>நீக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="138" />
+        <source>Select All</source>
+        <translation>அனைத்தையும் தேர்</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <location filename="../../src/window/accessible_text.cpp" line="43" />
         <source>Document</source>
         <translation>ஆவணம்</translation>
+    </message>
+</context>
+<context>
+    <name>QPageSetupWidget</name>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="110" />
+        <source>Paper</source>
+        <translation>தாள்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="111" />
+        <source>Page size:</source>
+        <translation>பக்க அளவு:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="112" />
+        <source>Width:</source>
+        <translation>அகலம்:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="113" />
+        <source>Height:</source>
+        <translation>உயரம்:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="114" />
+        <source>Paper source:</source>
+        <translation>தாள் வரும் இடம்:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="115" />
+        <source>Orientation</source>
+        <translation>திசை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="116" />
+        <source>Portrait</source>
+        <translation>நீளவாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="117" />
+        <source>Landscape</source>
+        <translation>அகலவாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="118" />
+        <source>Reverse landscape</source>
+        <translation>தலைகீழ் அகலவாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="119" />
+        <source>Reverse portrait</source>
+        <translation>தலைகீழ் நீளவாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="120" />
+        <source>Margins</source>
+        <translation>ஓரங்கள்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="121" />
+        <source>top margin</source>
+        <translation>மேல் ஓரம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="122" />
+        <source>left margin</source>
+        <translation>இடது ஓரம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="123" />
+        <source>right margin</source>
+        <translation>வலது ஓரம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="124" />
+        <source>bottom margin</source>
+        <translation>கீழ் ஓரம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="125" />
+        <source>Page Layout</source>
+        <translation>பக்க அமைவு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="126" />
+        <source>Page order:</source>
+        <translation>பக்க வரிசை:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="127" />
+        <source>Pages per sheet:</source>
+        <translation>ஒரு தாளில் பக்கங்கள்:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="128" />
+        <source>Millimeters (mm)</source>
+        <translation>மில்லிமீட்டர் (mm)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="129" />
+        <source>Inches (in)</source>
+        <translation>அங்குலம் (in)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="130" />
+        <source>Points (pt)</source>
+        <translation>புள்ளிகள் (pt)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="131" />
+        <source>Custom</source>
+        <translation>தனிப்பயன்</translation>
     </message>
 </context>
 <context>
@@ -558,6 +890,361 @@ could not be opened: there is not enough memory for it.</source>
         <location filename="../../src/platform/translations.cpp" line="16" />
         <source>Cancel</source>
         <translation>இரத்து</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="44" />
+        <source>Open</source>
+        <translation>திற</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="45" />
+        <source>Save</source>
+        <translation>சேமி</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintDialog</name>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="46" />
+        <source>Print</source>
+        <translation>அச்சிடு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="47" />
+        <source>All Pages</source>
+        <translation>எல்லாப் பக்கங்களும்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="48" />
+        <source>Odd Pages</source>
+        <translation>ஒற்றைப்படைப் பக்கங்கள்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="49" />
+        <source>Even Pages</source>
+        <translation>இரட்டைப்படைப் பக்கங்கள்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="50" />
+        <source>&amp;Options &gt;&gt;</source>
+        <translation>விருப்பங்கள் (&amp;O) &gt;&gt;</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="51" />
+        <source>&amp;Options &lt;&lt;</source>
+        <translation>விருப்பங்கள் (&amp;O) &lt;&lt;</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="52" />
+        <source>&amp;Print</source>
+        <translation>அச்சிடு (&amp;P)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="53" />
+        <source>Print to File (PDF)</source>
+        <translation>கோப்பில் அச்சிடு (PDF)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="54" />
+        <source>Local file</source>
+        <translation>இக்கணினியில் கோப்பு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="55" />
+        <source>Write PDF file</source>
+        <translation>PDF கோப்பை எழுது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="56" />
+        <source>Left to Right, Top to Bottom</source>
+        <translation>இடமிருந்து வலம், மேலிருந்து கீழ்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="57" />
+        <source>Left to Right, Bottom to Top</source>
+        <translation>இடமிருந்து வலம், கீழிருந்து மேல்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="58" />
+        <source>Right to Left, Bottom to Top</source>
+        <translation>வலமிருந்து இடம், கீழிருந்து மேல்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="59" />
+        <source>Right to Left, Top to Bottom</source>
+        <translation>வலமிருந்து இடம், மேலிருந்து கீழ்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="60" />
+        <source>Bottom to Top, Left to Right</source>
+        <translation>கீழிருந்து மேல், இடமிருந்து வலம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="61" />
+        <source>Bottom to Top, Right to Left</source>
+        <translation>கீழிருந்து மேல், வலமிருந்து இடம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="62" />
+        <source>Top to Bottom, Left to Right</source>
+        <translation>மேலிருந்து கீழ், இடமிருந்து வலம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="63" />
+        <source>Top to Bottom, Right to Left</source>
+        <translation>மேலிருந்து கீழ், வலமிருந்து இடம்</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintPreviewDialog</name>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="93" />
+        <source>Next page</source>
+        <translation>அடுத்த பக்கம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="94" />
+        <source>Previous page</source>
+        <translation>முந்தைய பக்கம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="95" />
+        <source>First page</source>
+        <translation>முதல் பக்கம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="96" />
+        <source>Last page</source>
+        <translation>கடைசிப் பக்கம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="97" />
+        <source>Fit width</source>
+        <translation>அகலத்துக்குப் பொருத்து</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="98" />
+        <source>Fit page</source>
+        <translation>பக்கத்துக்குப் பொருத்து</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="99" />
+        <source>Zoom in</source>
+        <translation>பெரிதாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="100" />
+        <source>Zoom out</source>
+        <translation>சிறிதாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="101" />
+        <source>Portrait</source>
+        <translation>நீளவாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="102" />
+        <source>Landscape</source>
+        <translation>அகலவாக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="103" />
+        <source>Show single page</source>
+        <translation>ஒரு பக்கம் காட்டு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="104" />
+        <source>Show facing pages</source>
+        <translation>எதிர்ப் பக்கங்களைக் காட்டு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="105" />
+        <source>Show overview of all pages</source>
+        <translation>எல்லாப் பக்கங்களின் மேல்நோக்கு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="106" />
+        <source>Print</source>
+        <translation>அச்சிடு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="107" />
+        <source>Page setup</source>
+        <translation>பக்க அமைப்பு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="108" />
+        <source>Print Preview</source>
+        <translation>அச்சு முன்தோற்றம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="109" />
+        <source>Page Setup</source>
+        <translation>பக்க அமைப்பு</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintSettingsOutput</name>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="71" />
+        <source>Print range</source>
+        <translation>அச்சிட வேண்டியவை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="72" />
+        <source>Print all</source>
+        <translation>எல்லாம் அச்சிடு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="73" />
+        <source>Pages from</source>
+        <translation>பக்கங்கள்: இதிலிருந்து</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="74" />
+        <source>to</source>
+        <translation>வரை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="75" />
+        <source>Pages</source>
+        <translation>பக்கங்கள்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="76" />
+        <source>Specify pages or ranges separated by commas. Ranges are specified by two numbers separated by a hyphen. E.g: 3,5-7,9 prints pages 3, 5, 6, 7 and 9.</source>
+        <translation>பக்கங்களை அல்லது வரம்புகளைக் காற்புள்ளியால் பிரித்துத் தருக. ஒரு வரம்பு இரு எண்களுக்கு நடுவே சிறுகோடு. எ.கா: 3,5-7,9 என்றால் 3, 5, 6, 7, 9 ஆம் பக்கங்கள் அச்சாகும்.</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="77" />
+        <source>Current Page</source>
+        <translation>இப்போதைய பக்கம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="78" />
+        <source>Selection</source>
+        <translation>தேர்ந்தெடுத்தது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="79" />
+        <source>Page Set:</source>
+        <translation>பக்கத் தொகுப்பு:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="80" />
+        <source>Output Settings</source>
+        <translation>வெளியீட்டு அமைப்புகள்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="81" />
+        <source>Copies:</source>
+        <translation>படிகள்:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="82" />
+        <source>Collate</source>
+        <translation>வரிசைப்படுத்து</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="83" />
+        <source>Reverse</source>
+        <translation>தலைகீழ் வரிசை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="84" />
+        <source>Copies</source>
+        <translation>படிகள்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="85" />
+        <source>Color Mode</source>
+        <translation>வண்ண முறை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="86" />
+        <source>Color</source>
+        <translation>வண்ணம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="87" />
+        <source>Grayscale</source>
+        <translation>சாம்பல் நிறம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="88" />
+        <source>Double Sided Printing</source>
+        <translation>இருபக்க அச்சு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="89" />
+        <source>Off</source>
+        <translation>இல்லை</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="90" />
+        <source>Long side binding</source>
+        <translation>நீளப் பக்கக் கட்டு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="91" />
+        <source>Short side binding</source>
+        <translation>குறுகிய பக்கக் கட்டு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="92" />
+        <source>Options</source>
+        <translation>விருப்பங்கள்</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintWidget</name>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="64" />
+        <source>Printer</source>
+        <translation>அச்சுப்பொறி</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="65" />
+        <source>&amp;Name:</source>
+        <translation>பெயர் (&amp;N):</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="66" />
+        <source>P&amp;roperties</source>
+        <translation>பண்புகள் (&amp;R)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="67" />
+        <source>Location:</source>
+        <translation>இடம்:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="68" />
+        <source>Preview</source>
+        <translation>முன்தோற்றம்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="69" />
+        <source>Type:</source>
+        <translation>வகை:</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="70" />
+        <source>Output &amp;file:</source>
+        <translation>வெளியீட்டுக் கோப்பு (&amp;F):</translation>
+    </message>
+</context>
+<context>
+    <name>QTabBar</name>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="139" />
+        <source>Scroll Left</source>
+        <translation>இடப்புறம் உருட்டு</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/qt_dialog_words.cpp" line="140" />
+        <source>Scroll Right</source>
+        <translation>வலப்புறம் உருட்டு</translation>
     </message>
 </context>
 <context>

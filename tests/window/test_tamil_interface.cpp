@@ -17,6 +17,11 @@
 #include <QRegularExpression>
 #include <QToolBar>
 #include <QToolButton>
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTranslator>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -146,6 +151,41 @@ private slots:
             QVERIFY2(it->finished && hasTamil(it->translation), qPrintable(it.key()));
             QVERIFY2(placeholders(it->translation) == placeholders(source), qPrintable(it.key()));
             QVERIFY2(source.contains('&') == it->translation.contains('&'), qPrintable(it.key()));
+        }
+    }
+
+    // The dialogs Qt draws for the program speak Tamil too: every label, button and tool
+    // button they show (but names of files, sizes and paper, which are no words).
+    void qtDialogsInTamil()
+    {
+        speak(true);
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QPrinter printer;
+        QPrintDialog print(&printer);
+        QPageSetupDialog pageSetup(&printer);
+        QPrintPreviewDialog preview(&printer);
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&files, &print, &pageSetup, &preview}) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            QStringList english;
+            for (QWidget* w : dialog->findChildren<QWidget*>()) {
+                QString words;
+                if (const auto* label = qobject_cast<QLabel*>(w))
+                    words = label->text();
+                else if (const auto* button = qobject_cast<QAbstractButton*>(w))
+                    words = button->text().isEmpty() ? button->toolTip() : button->text();
+                words.remove(QRegularExpression("<[^>]*>|[&.:]"));
+                if (w->isVisible() && words.contains(QRegularExpression("[A-Za-z]{3,}")) && !hasTamil(words))
+                    english << words;
+            }
+            for (const QAction* action : dialog->findChildren<QAction*>())
+                if (!action->text().isEmpty() && !hasTamil(action->text()) && action->text().contains(QRegularExpression("[A-Za-z]{3,}")))
+                    english << action->text();
+            english.removeDuplicates();
+            english.removeIf([](const QString& w) { return w.contains(QRegularExpression("^(A4|Letter|Legal|PDF|mm|in|/.*)$")); });
+            QVERIFY2(english.isEmpty(), qPrintable(dialog->metaObject()->className() + QString(": ") + english.join(" | ")));
+            dialog->hide();
         }
     }
 
