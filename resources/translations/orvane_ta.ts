@@ -1403,7 +1403,7 @@ could not be opened: there is not enough memory for it.</source>
         <location filename="../../src/window/find_bar.cpp" line="93" />
         <location filename="../../src/window/find_bar.cpp" line="345" />
         <source>Replaced %1</source>
-        <translation>%1 மாற்றப்பட்டன</translation>
+        <translation>மாற்றியவை: %1</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,8 @@
 #include <QRegularExpression>
 #include <QToolBar>
 #include <QToolButton>
+#include <QImage>
+#include <QPainter>
 #include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -187,6 +189,55 @@ private slots:
             QVERIFY2(english.isEmpty(), qPrintable(dialog->metaObject()->className() + QString(": ") + english.join(" | ")));
             dialog->hide();
         }
+    }
+
+    // The pictures README shows are remade here from the program as it is, on every run, so
+    // that they never fall behind it: the window typing (English interface), the window in
+    // Tamil with the Edit menu open, and the keyboard map after k.
+    void picturesOfTheProgram()
+    {
+        const QString docs = ORVANE_SOURCE_DIR "/docs/";
+        speak(false);
+        freshScripts();
+        startWindow();
+        form->Text1->setDocumentBytes("tzf;fk;\r\njkpo; vOj;J nfs> ");
+        QTest::keyClick(form->Text1, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(form->Text1, "k");  // a consonant waiting at the caret
+        QTest::qWait(80);                    // the place shown, a moment after the caret stops
+        QImage window = form->grab().toImage();
+        QVERIFY(window.save(docs + "screenshot.png"));
+
+        form->menKeyboard_Click();
+        KeyboardMap* map = form->keyboardMap();
+        QVERIFY(QTest::qWaitForWindowExposed(map));
+        QCoreApplication::processEvents();
+        QVERIFY(map->grab().toImage().convertToFormat(QImage::Format_Grayscale8).save(docs + "keyboard-map.png"));
+        QTest::keyClick(form->Text1, Qt::Key_Escape);
+        form.reset();
+
+        speak(true);
+        freshScripts();
+        startWindow();
+        form->Text1->setDocumentBytes("tzf;fk;\r\njkpo; vOj;J nfs> ");
+        QMenu* edit = form->menu("menEdit");
+        const QRect item = form->menuBar()->actionGeometry(edit->menuAction());
+        edit->popup(form->menuBar()->mapToGlobal(item.bottomLeft()));
+        QVERIFY(QTest::qWaitForWindowExposed(edit));
+        QCoreApplication::processEvents();
+        // The window with its open menu drawn where it stands, on a canvas that holds both.
+        window = form->grab().toImage();
+        const QImage menu = edit->grab().toImage();
+        const QPoint at = edit->pos() - form->mapToGlobal(QPoint(0, 0));
+        QImage picture(std::max(window.width(), at.x() + menu.width()), std::max(window.height(), at.y() + menu.height()),
+                       QImage::Format_RGB32);
+        picture.fill(Qt::black);
+        QPainter painter(&picture);
+        painter.drawImage(0, 0, window);
+        painter.drawImage(at, menu);
+        painter.end();
+        edit->hide();
+        QVERIFY(picture.save(docs + "tamil-interface.png"));
+        form.reset();
     }
 
     void windowUncut_data()
