@@ -18,7 +18,7 @@ class QPushButton;
 
 namespace orvane {
 
-class CompositionTables;
+struct CompositionTables;
 class StatusPanels;
 class TamilField;
 class TextBox;
