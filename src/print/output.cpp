@@ -44,6 +44,26 @@ QString qtPageFont()
     }();
     return family;
 }
+
+// A line drawn with Qt, its Tamil in the Tamil font and the rest in the interface's, each run
+// on the same baseline. Left to Qt's fallback in one piece, a preview (pages recorded, then
+// played back at the screen's size) sets the fallback font's runs below the Tamil's baseline.
+void drawLine(QPainter& painter, const QFont& tamil, const QFont& other, QPointF at, const QString& text)
+{
+    const auto isTamil = [](QChar c) { return (c.unicode() >= 0x0B80 && c.unicode() <= 0x0BFF) || c == QChar(0x200C) || c == QChar(0x200D); };
+    for (qsizetype from = 0; from < text.size();) {
+        const bool inTamil = isTamil(text.at(from));
+        qsizetype to = from + 1;
+        // Spaces go with the run before them; every other character with its own kind.
+        while (to < text.size() && (text.at(to).isSpace() || isTamil(text.at(to)) == inTamil))
+            ++to;
+        const QString run = text.mid(from, to - from);
+        painter.setFont(inTamil ? tamil : other);
+        painter.drawText(at, run);
+        at.rx() += painter.fontMetrics().horizontalAdvance(run);
+        from = to;
+    }
+}
 } // namespace
 
 PdfOutcome writePdf(const std::vector<Page>& pages, const PageSetup& setup, const ByteSource::Put& put,
@@ -86,11 +106,15 @@ bool printPages(const std::vector<Page>& pages, const PageSetup& setup, QPagedPa
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    // Points on the page to the device's own units.
+    // Points on the page to the device's own units. The fonts keep their own sizes in points,
+    // never shrunk under a scale: a font a hundredth of its size has its metrics rounded, and
+    // the font that draws English beside the Tamil lands off the Tamil's baseline.
     const double scale = device.logicalDpiX() / 72.0, scaleY = device.logicalDpiY() / 72.0;
-    painter.scale(scale, scaleY);
+    const auto at = [scale, scaleY](double x, double y) { return QPointF(x * scale, y * scaleY); };
     QFont text(qtPageFont());
-    text.setPointSizeF(setup.fontSize * 72.0 / device.logicalDpiY());  // points on the page, under the scale
+    text.setPointSizeF(setup.fontSize);
+    QFont english;  // the interface's font, as English is drawn in the window
+    english.setPointSizeF(setup.fontSize);
     QFont small = text;
     small.setPointSizeF(text.pointSizeF() * HeaderFontScale);
     for (std::size_t n = 0; n < pages.size(); ++n) {
@@ -99,14 +123,12 @@ bool printPages(const std::vector<Page>& pages, const PageSetup& setup, QPagedPa
         if (n > 0 && !device.newPage())
             return false;
         painter.setFont(small);
-        painter.drawText(QPointF(setup.margin, headerBaseline(setup)), QString::fromStdString(setup.header));
+        painter.drawText(at(setup.margin, headerBaseline(setup)), QString::fromStdString(setup.header));
         const QString footer = QString::fromStdString(pageFooter(n + 1, pages.size()));
-        painter.drawText(QPointF(setup.width / 2 - painter.fontMetrics().horizontalAdvance(footer) / 2.0,
-                                 footerBaseline(setup)),
+        painter.drawText(at(setup.width / 2, footerBaseline(setup)) - QPointF(painter.fontMetrics().horizontalAdvance(footer) / 2.0, 0),
                          footer);
-        painter.setFont(text);
         for (const PageLine& line : pages[n].lines)
-            painter.drawText(QPointF(setup.margin, line.baseline), QString::fromStdString(line.text));
+            drawLine(painter, text, english, at(setup.margin, line.baseline), QString::fromStdString(line.text));
     }
     return painter.end();
 }

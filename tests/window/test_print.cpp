@@ -12,6 +12,7 @@
 #include <QProgressDialog>
 #include <QPrintDialog>
 #include <QLineEdit>
+#include <QPrintPreviewWidget>
 #include <QtTest>
 
 #include <sys/mount.h>
@@ -231,6 +232,74 @@ private slots:
         const QImage paper = pageImage(dir.filePath("paper.pdf"), dir.filePath("paper"));
         const QImage cairo = pageImage(pdf, dir.filePath("cairo"));
         QVERIFY(overlap(ink(paper, 60, 400), ink(cairo, 60, 400)) > 0.8);
+    }
+
+    // In the preview (Qt's path, at a printer's resolution, drawn small on the screen)
+    // English stands on the Tamil's baseline.
+    void englishOnTheTamilBaselineInThePreview()
+    {
+        std::string error;
+        const PrintModule* print = printModule(error);
+        QVERIFY2(print, error.c_str());
+        PageSetup setup;
+        setup.fontSize = 40;
+        const std::vector<Page> laid = print->layoutPages("வணக்கம் Hello", setup, {});
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setFullPage(true);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        QPrintPreviewWidget preview(&printer);
+        connect(&preview, &QPrintPreviewWidget::paintRequested, this,
+                [&](QPrinter* paper) { QVERIFY(print->printPages(laid, setup, *paper, {})); });
+        preview.resize(1200, 1600);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        preview.fitToWidth();
+        preview.updatePreview();
+        QCoreApplication::processEvents();
+        const QImage shown = preview.grab().toImage().convertToFormat(QImage::Format_Grayscale8);
+        // The columns with ink on the first line, in runs: the first run of runs is வணக்கம், the
+        // last Hello; neither has anything below its baseline.
+        // Ink is what is dark on the page (its edge, a line the whole page wide, is not ink).
+        const int left = shown.width() / 10, width = shown.width() * 4 / 5;
+        const auto inkedRow = [&](int y) {
+            int dark = 0;
+            for (int x = left; x < width; ++x)
+                dark += shown.pixelColor(x, y).lightness() < 100;
+            return dark > 0 && dark < (width - left) / 2;
+        };
+        // The first line: from its first inked row to the last before a blank of a line's
+        // height (the pulli's dots stand apart above the letters).
+        int top = -1, bottom = -1;
+        for (int y = 0; y < shown.height(); ++y) {
+            if (!inkedRow(y))
+                continue;
+            if (top < 0)
+                top = y;
+            else if (y - bottom > 40)
+                break;
+            bottom = y + 1;
+        }
+        QVERIFY(top >= 0 && bottom > top);
+        std::vector<int> lowest(std::size_t(width), -1);
+        for (int x = left; x < width; ++x)
+            for (int y = top; y < bottom; ++y)
+                if (shown.pixelColor(x, y).lightness() < 100)
+                    lowest[std::size_t(x)] = y;
+        const auto first = std::find_if(lowest.begin(), lowest.end(), [](int y) { return y >= 0; });
+        const auto last = std::find_if(lowest.rbegin(), lowest.rend(), [](int y) { return y >= 0; });
+        QVERIFY(first != lowest.end());
+        // The widest gap between inked columns parts the two words.
+        int gapAt = 0, gap = 0, run = 0;
+        for (int x = int(first - lowest.begin()); x < width - int(last - lowest.rbegin()); ++x) {
+            run = lowest[std::size_t(x)] < 0 ? run + 1 : 0;
+            if (run > gap) {
+                gap = run;
+                gapAt = x;
+            }
+        }
+        const int tamil = *std::max_element(lowest.begin(), lowest.begin() + gapAt - gap);
+        const int english = *std::max_element(lowest.begin() + gapAt, lowest.end());
+        QVERIFY2(std::abs(tamil - english) <= 1, qPrintable(QString("Tamil ends at %1, English at %2").arg(tamil).arg(english)));
     }
 
     void aLongExportShowsProgressAndStops()
