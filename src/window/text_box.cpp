@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTextCursor>
@@ -58,6 +59,7 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    showScrollThumb();
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (typingKey)
             return;
@@ -65,6 +67,29 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
         if (caretMovedElsewhere)
             caretMovedElsewhere();
     });
+}
+
+// The default theme draws the scroll bar's thumb in nearly the groove's grey: in a long
+// document it could not be found. It is drawn in the palette's dark grey on the window's
+// colour (its light grey in a dark theme), never shorter than a finger's width.
+void TextBox::showScrollThumb()
+{
+    const bool light = palette().color(QPalette::Window).lightness() > 128;
+    const QColor groove = palette().color(QPalette::Window);
+    const QColor thumb = palette().color(light ? QPalette::Dark : QPalette::Light);
+    verticalScrollBar()->setStyleSheet(
+        QStringLiteral("QScrollBar:vertical { background: %1; width: 14px; margin: 0; }"
+                       "QScrollBar::handle:vertical { background: %2; min-height: 24px; border-radius: 4px; margin: 2px; }"
+                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+                       "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
+            .arg(groove.name(), thumb.name()));
+}
+
+void TextBox::changeEvent(QEvent* e)
+{
+    QPlainTextEdit::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange)
+        showScrollThumb();
 }
 
 void TextBox::refreshPending()

@@ -116,6 +116,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     std::size_t codeOtherBeginsCount() const;  // the Tamil code 0E, which the document writes in two bytes
@@ -133,6 +134,7 @@ private:
     QList<QKeySequence> menuShortcuts;
     bool typingKey = false;
     void placePending();  // at the caret, when no text is selected
+    void showScrollThumb();
     QString pendingDrawn;
     QRect pendingRect;  // where it was drawn, in the viewport
 };

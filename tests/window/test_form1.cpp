@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QtTest>
 
@@ -183,6 +184,24 @@ private slots:
         QCOMPARE(placedOnScreen({1200, 850, 400, 300}, {{0, 0, 1280, 900}}), QRect(880, 600, 400, 300));
         QCOMPARE(placedOnScreen({1400, 100, 400, 300}, {{0, 0, 1280, 900}, {1280, 0, 1920, 1080}}),
                  QRect(1400, 100, 400, 300));  // on the second screen, as it was
+    }
+
+    // In a long document the scroll bar's thumb stands out from its groove on the default theme.
+    void theScrollThumbIsSeen()
+    {
+        std::string lines;
+        for (int n = 0; n < 3000; ++n)
+            lines += "tzf;fk;\r\n";
+        form->Text1->setDocumentBytes(lines);
+        QScrollBar* bar = form->Text1->verticalScrollBar();
+        bar->setValue(bar->maximum() / 2);
+        QCoreApplication::processEvents();
+        const QImage shown = bar->grab().toImage();
+        // The middle of the thumb (the bar stands at its middle) against the groove far from it.
+        const int thumb = shown.pixelColor(shown.width() / 2, shown.height() / 2).lightness();
+        const int groove = shown.pixelColor(shown.width() / 2, shown.height() / 8).lightness();
+        const int lightest = std::max(thumb, groove), darkest = std::min(thumb, groove);
+        QVERIFY2(lightest - darkest >= 40, qPrintable(QString("thumb and groove: %1 against %2").arg(darkest).arg(lightest)));
     }
 
     void typingComposesAtTheCaret()
