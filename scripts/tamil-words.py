@@ -43,6 +43,17 @@ TAMIL = {
     ("Messages", "it is inside a folder that other users may change"):
         "பிற பயனர்கள் மாற்றக்கூடிய ஒரு கோப்புறைக்குள் அது உள்ளது",
     ("Messages", "there is no home folder to keep it in"): "அதை வைக்க வீட்டுக் கோப்புறை இல்லை",
+    ("Messages", "it is an old binary Word document (.doc); save it as .docx first"):
+        "அது பழைய இருமநிலை Word ஆவணம் (.doc); முதலில் அதை .docx ஆகச் சேமிக்கவும்",
+    ("Messages", "it is not a Word document (it has no word/document.xml)"):
+        "அது Word ஆவணம் அல்ல (அதில் word/document.xml இல்லை)",
+    ("Messages", "it is not an OpenDocument text (it has no content.xml)"):
+        "அது OpenDocument உரை அல்ல (அதில் content.xml இல்லை)",
+    ("Messages", "it is a zip archive but no Word or OpenDocument text (it has no word/document.xml)"):
+        "அது ஒரு zip காப்பகம், ஆனால் Word அல்லது OpenDocument உரை அல்ல (அதில் word/document.xml இல்லை)",
+    ("Messages", "it is encrypted; save it without a password first"):
+        "அது மறையாக்கப்பட்டுள்ளது; முதலில் கடவுச்சொல் இன்றி அதைச் சேமிக்கவும்",
+    ("Messages", "it is damaged (\\bin runs past its end)"): "அது சிதைந்துள்ளது (\\bin அதன் முடிவைத் தாண்டுகிறது)",
     ("Messages", "The unsaved text of %1 could not be restored: %2.\n\nIt is kept, as it was, in\n%3"):
         "%1 இன் சேமிக்கப்படாத உரையை மீட்க இயலவில்லை: %2.\n\nஅது அப்படியே இங்கு வைக்கப்பட்டுள்ளது:\n%3",
     ("Messages", "Saved, %1 would have %2 lines, more than the %3 Orvane opens: "

@@ -1,4 +1,5 @@
 #include "document/document_flows.h"
+#include "platform/reasons.h"
 
 #include "document/english_words.h"
 #include "document/file_format.h"
@@ -368,7 +369,7 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
             messages.warn({MessageId::OverLineLimit, {path, std::to_string(measure.lines), std::to_string(MaxDocumentLines)}});
             return false;
         case Fit::TooLarge:
-            messages.warn({MessageId::OpenFailed, {path, "it is larger than 64 MB"}});
+            messages.warn({MessageId::OpenFailed, {path, reasons::TooLarge}});
             return false;
         case Fit::NoMemory:
             messages.warn({MessageId::OutOfMemory, {path}});

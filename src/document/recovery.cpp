@@ -1,4 +1,5 @@
 #include "document/recovery.h"
+#include "platform/reasons.h"
 
 #include "document/limits.h"
 
@@ -113,9 +114,9 @@ DocumentFormat parseFormat(std::string_view text)
 std::string fitReason(Fit fit)
 {
     switch (fit) {
-    case Fit::TooLarge: return "it is larger than 64 MB";
-    case Fit::TooManyLines: return "it has more than 2000000 lines";
-    case Fit::NoMemory: return "there is not enough memory";
+    case Fit::TooLarge: return reasons::TooLarge;
+    case Fit::TooManyLines: return reasons::TooManyLines;
+    case Fit::NoMemory: return reasons::NoMemory;
     case Fit::Fits: break;
     }
     return {};
@@ -170,13 +171,13 @@ std::uint32_t recoveryChecksum(std::string_view bytes) { return crcOver(0xFFFFFF
 const char* faultReason(RecoveryFault fault)
 {
     switch (fault) {
-    case RecoveryFault::CutShort: return "it is cut short";
-    case RecoveryFault::Damaged: return "it is damaged";
-    case RecoveryFault::Newer: return "it was written by a newer Orvane";
+    case RecoveryFault::CutShort: return reasons::CutShort;
+    case RecoveryFault::Damaged: return reasons::Damaged;
+    case RecoveryFault::Newer: return reasons::Newer;
     case RecoveryFault::NotOurs:
     case RecoveryFault::None: break;
     }
-    return "it is not an Orvane recovery file";
+    return reasons::NotRecovery;
 }
 
 std::optional<RecoveryRecord> parseRecovery(std::string bytes, RecoveryFault& fault)
@@ -342,10 +343,10 @@ bool RecoveryKeeper::offerRestore()
                 record = parseRecovery(std::move(in.bytes), fault);
         } catch (const std::bad_alloc&) {
             in.status = ReadOutcome::Failed;
-            in.error = "there is not enough memory";
+            in.error = reasons::NoMemory;
         }
         if (!record && (fault == RecoveryFault::Newer || in.error.starts_with("it is larger than")
-                        || in.error == "there is not enough memory")) {
+                        || in.error == reasons::NoMemory)) {
             // Good work that this run cannot take: it stays where it is.
             const std::string path = store.orphanPath(orphan);
             messages.warn({MessageId::RestoreRefused,
@@ -540,7 +541,7 @@ void RecoveryKeeper::copySlice(std::uint64_t number)
         }
     } catch (const std::bad_alloc&) {
         copy = {false, copy.number, {}, 0, {}};
-        report("there is not enough memory");
+        report(reasons::NoMemory);
         return;
     }
     wholeCopied();
@@ -601,7 +602,7 @@ bool RecoveryKeeper::keepNow()
     try {
         out = store.write(recoverySource(record, view.documentSource()));
     } catch (const std::bad_alloc&) {
-        out.error = "there is not enough memory";
+        out.error = reasons::NoMemory;
     }
     if (out.written) {
         shared->mark = currentMark = record.journal;

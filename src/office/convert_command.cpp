@@ -1,4 +1,5 @@
 #include "office/convert_command.h"
+#include "platform/reasons.h"
 
 #include "office/office_document.h"
 #include "office/pdf_text.h"
@@ -102,7 +103,7 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
     case DocumentKind::Plain:
         return std::nullopt;
     case DocumentKind::Doc:
-        return fail("convert", input, "it is an old binary Word document (.doc); save it as .docx first");
+        return fail("convert", input, reasons::OldBinaryWord);
     case DocumentKind::Zip:
         return fail("convert", input, why);
     case DocumentKind::Docx:

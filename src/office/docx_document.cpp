@@ -1,4 +1,5 @@
 #include "office/office_document.h"
+#include "platform/reasons.h"
 
 #include "document/bamini_table.h"
 #include "document/segments.h"
@@ -883,7 +884,7 @@ bool readDocx(std::string_view in, std::vector<ZipEntry>& entries, Theme& theme,
     if (!readZip(in, entries, error, MaxExpandedBytes, textOnly ? std::function<bool(const std::string&)>(wanted) : nullptr))
         return false;
     if (!entryNamed(entries, "word/document.xml")) {
-        error = "it is not a Word document (it has no word/document.xml)";
+        error = reasons::NotWord;
         return false;
     }
     for (const ZipEntry& e : entries)

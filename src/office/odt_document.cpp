@@ -3,6 +3,7 @@
 // faces of that layout made the Unicode font; everything else spliced back as it was.
 
 #include "office/office_document.h"
+#include "platform/reasons.h"
 
 #include "document/segments.h"
 #include "office/office_shared.h"
@@ -512,7 +513,7 @@ bool readOdt(std::string_view in, std::vector<ZipEntry>& entries, OdtStyles& sty
     if (!readZip(in, entries, error, MaxExpandedBytes, textOnly ? std::function<bool(const std::string&)>(wanted) : nullptr))
         return false;
     if (!entryNamed(entries, "content.xml")) {
-        error = "it is not an OpenDocument text (it has no content.xml)";
+        error = reasons::NotOpenDocument;
         return false;
     }
     if (const ZipEntry* s = entryNamed(entries, "styles.xml"); s && !readStyles(s->data, "styles.xml", styles, error))

@@ -1,4 +1,5 @@
 #include "office/office_document.h"
+#include "platform/reasons.h"
 
 #include "document/unicode_tamil.h"
 #include "office/zip_archive.h"
@@ -65,7 +66,7 @@ DocumentKind kindOf(std::string_view bytes, std::string* why)
         if (!type.empty() && type.front().data.starts_with("application/vnd.oasis.opendocument.text"))
             return DocumentKind::Odt;
     }
-    return zip("it is a zip archive but no Word or OpenDocument text (it has no word/document.xml)");
+    return zip(reasons::ZipWithoutDocument);
 }
 
 } // namespace orvane::office

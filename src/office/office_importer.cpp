@@ -1,4 +1,5 @@
 #include "office/office_importer.h"
+#include "platform/reasons.h"
 
 #include "office/office_document.h"
 #include "office/pdf_text.h"
@@ -22,7 +23,7 @@ std::optional<std::string> OfficeImporter::importText(std::string_view bytes, st
     case DocumentKind::Plain:
         return std::nullopt;
     case DocumentKind::Doc:
-        error = "it is an old binary Word document (.doc); save it as .docx first";
+        error = reasons::OldBinaryWord;
         return std::nullopt;
     case DocumentKind::Zip:
         error = why;

@@ -4,6 +4,7 @@
 // layout as \uN characters, the font table's name of that font the Unicode font.
 
 #include "office/office_document.h"
+#include "platform/reasons.h"
 #include "office/office_shared.h"
 
 #include "document/segments.h"
@@ -141,7 +142,7 @@ public:
             }
             if (word == "bin") {
                 if (number < 0 || std::size_t(number) > rtf.size() - k) {
-                    error = "it is damaged (\\bin runs past its end)";
+                    error = reasons::RtfBinPastEnd;
                     return false;
                 }
                 k += std::size_t(number);  // binary data, no text

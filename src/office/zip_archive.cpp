@@ -1,4 +1,5 @@
 #include "office/zip_archive.h"
+#include "platform/reasons.h"
 
 #include <zip.h>
 
@@ -82,7 +83,7 @@ std::unique_ptr<zip_t, ZipCloser> openChecked(std::string_view bytes, std::vecto
             return nullptr;
         }
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
-            error = "it is encrypted; save it without a password first";
+            error = reasons::Encrypted;
             return nullptr;
         }
         const std::size_t size = (stat.valid & ZIP_STAT_SIZE) ? std::size_t(stat.size) : 0;

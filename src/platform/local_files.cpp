@@ -1,4 +1,5 @@
 #include "platform/file_service.h"
+#include "platform/reasons.h"
 
 #include "platform/atomic_file.h"
 #include "platform/posix_io.h"
@@ -70,11 +71,11 @@ ReadOutcome LocalFiles::readFile(const std::string& path, std::size_t maxBytes)
         return out;
     }
     if (S_ISDIR(info.st_mode)) {
-        out.error = "it is a folder";
+        out.error = reasons::Folder;
         return out;
     }
     if (!S_ISREG(info.st_mode)) {
-        out.error = "it is not a regular file";
+        out.error = reasons::NotRegular;
         return out;
     }
     if (std::size_t(info.st_size) > maxBytes) {

@@ -1,4 +1,5 @@
 #include "platform/recovery_store.h"
+#include "platform/reasons.h"
 
 #include "platform/posix_io.h"
 
@@ -38,7 +39,7 @@ bool makeFolders(const std::string& path, std::string& error)
         return false;
     }
     if (!S_ISDIR(info.st_mode))
-        error = "it is not a folder";
+        error = reasons::NotFolder;
     return S_ISDIR(info.st_mode);
 }
 
@@ -86,7 +87,7 @@ std::string unsafeFolder(const std::string& dir)
             return std::strerror(errno);
         if ((above.st_uid != ::geteuid() && above.st_uid != 0)
             || ((above.st_mode & S_IWOTH) && !(above.st_mode & S_ISVTX)))
-            return "it is inside a folder that other users may change";
+            return reasons::OthersMayChange;
     }
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat info {};
@@ -98,7 +99,7 @@ std::string unsafeFolder(const std::string& dir)
     }
     std::string why;
     if (info.st_uid != ::geteuid())
-        why = "it belongs to another user";
+        why = reasons::OtherUsers;
     else if ((info.st_mode & 077) != 0 && ::fchmod(fd, 0700) != 0)
         why = std::strerror(errno);
     ::close(fd);
@@ -142,7 +143,7 @@ bool LocalRecoveryStore::lockOwn(std::string& error)
         ownLock = -1;
     }
     if (dir.empty()) {
-        error = "there is no home folder to keep it in";
+        error = reasons::NoHome;
         return false;
     }
     if (!makeFolders(dir, error))

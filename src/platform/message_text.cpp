@@ -1,5 +1,7 @@
 #include "platform/message_text.h"
 
+#include "platform/reasons.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -10,31 +12,13 @@ namespace orvane {
 namespace {
 QString tr(const char* text) { return QCoreApplication::translate("Messages", text); }
 
-// The reasons the program gives of its own (the system's come in its own language).
-const char* const OwnReasons[] = {
-    QT_TRANSLATE_NOOP("Messages", "it is a folder"),
-    QT_TRANSLATE_NOOP("Messages", "it is not a regular file"),
-    QT_TRANSLATE_NOOP("Messages", "it is larger than 64 MB"),
-    QT_TRANSLATE_NOOP("Messages", "it changed while it was read"),
-    QT_TRANSLATE_NOOP("Messages", "it is cut short"),
-    QT_TRANSLATE_NOOP("Messages", "it is damaged"),
-    QT_TRANSLATE_NOOP("Messages", "it is not an Orvane recovery file"),
-    QT_TRANSLATE_NOOP("Messages", "it is not a folder"),
-    QT_TRANSLATE_NOOP("Messages", "there is not enough memory"),
-    QT_TRANSLATE_NOOP("Messages", "it was written by a newer Orvane"),
-    QT_TRANSLATE_NOOP("Messages", "it has more than 2000000 lines"),
-    QT_TRANSLATE_NOOP("Messages", "it is larger than 128 MB"),
-    QT_TRANSLATE_NOOP("Messages", "it belongs to another user"),
-    QT_TRANSLATE_NOOP("Messages", "it is inside a folder that other users may change"),
-    QT_TRANSLATE_NOOP("Messages", "there is no home folder to keep it in"),
-};
-
+// The reasons the program gives of its own (platform/reasons.h) in the interface's language.
 QString argument(const std::string& arg)
 {
     const QString text = QString::fromStdString(printableName(arg));
-    for (const char* reason : OwnReasons)
-        if (arg == reason)
-            return tr(reason);
+    for (const char* own : reasons::All)
+        if (arg == own)
+            return tr(own);
     return text;
 }
 

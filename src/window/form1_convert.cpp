@@ -3,6 +3,7 @@
 // the result opened.
 
 #include "window/form1.h"
+#include "platform/reasons.h"
 
 #include "office/office_document.h"
 #include "office/pdf_text.h"
@@ -52,7 +53,7 @@ void convert(Conversion& c)
         c.done = office::convertRtf(c.in, c.out, options, report, c.error);
         break;
     case office::DocumentKind::Doc:
-        c.error = "it is an old binary Word document (.doc); save it as .docx first";
+        c.error = reasons::OldBinaryWord;
         break;
     case office::DocumentKind::Zip:
         c.error = why;

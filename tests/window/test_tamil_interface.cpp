@@ -9,6 +9,7 @@
 #include "window/text_box.h"
 #include "platform/geometry.h"
 #include "platform/message_text.h"
+#include "platform/reasons.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -158,6 +159,15 @@ private slots:
 
     // The dialogs Qt draws for the program speak Tamil too: every label, button and tool
     // button they show (but names of files, sizes and paper, which are no words).
+    void everyReasonInTamil()
+    {
+        speak(true);
+        for (const char* own : reasons::All) {
+            const QString shown = messageText({MessageId::ConvertFailed, {"letter.doc", own}});
+            QVERIFY2(!shown.contains(QString::fromUtf8(own)), own);  // the reason in Tamil, never in English
+        }
+    }
+
     void qtDialogsInTamil()
     {
         speak(true);
