@@ -123,14 +123,14 @@ TAMIL = {
         "வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.",
     ("Messages", "%1: its text, without formatting"): "%1: வடிவமைப்பின்றி உரை",
     ("Messages", "%1: Unicode text, kept as it is"): "%1: யூனிகோட் உரை, அப்படியே",
-    ("Messages", "The Unicode text\n%1\nholds %2 characters that a Tamil document cannot hold. They will be shown "
+    ("Messages", "The Unicode text\n%1\nholds characters that a Tamil document cannot hold (%2 in all). They will be shown "
                  "as \"?\", and saving writes \"?\" in their place.\n\nOpen it anyway?"):
-        "இந்த யூனிகோட் உரையில், தமிழ் ஆவணத்தில் வைக்க இயலாத %2 எழுத்துக்குறிகள் உள்ளன:\n%1\n"
+        "இந்த யூனிகோட் உரையில், தமிழ் ஆவணத்தில் வைக்க இயலாத எழுத்துக்குறிகள் உள்ளன (மொத்தம் %2):\n%1\n"
         "அவை \"?\" ஆகக் காட்டப்படும்; சேமித்தால் அவற்றின் இடத்தில் \"?\" எழுதப்படும்.\n\n"
         "இருந்தாலும் திறக்க வேண்டுமா?",
-    ("Messages", "The Unicode text\n%1\nholds %2 syllables that Bamini has no letter for (ஙு ஙூ ஞு ஞூ ஷு ஷூ). "
+    ("Messages", "The Unicode text\n%1\nholds syllables that Bamini has no letter for (%2 in all: ஙு ஙூ ஞு ஞூ ஷு ஷூ). "
                  "They will be shown without their vowel sign, and saving writes them so.\n\nOpen it anyway?"):
-        "இந்த யூனிகோட் உரையில், பாமினியில் எழுத்து இல்லாத %2 உயிர்மெய்கள் (ஙு ஙூ ஞு ஞூ ஷு ஷூ) உள்ளன:\n%1\n"
+        "இந்த யூனிகோட் உரையில், பாமினியில் எழுத்து இல்லாத உயிர்மெய்கள் உள்ளன (மொத்தம் %2: ஙு ஙூ ஞு ஞூ ஷு ஷூ):\n%1\n"
         "அவை உயிர்க்குறி இல்லாமல் காட்டப்படும்; சேமித்தாலும் அவ்வாறே எழுதப்படும்.\n\n"
         "இருந்தாலும் திறக்க வேண்டுமா?",
     ("Messages", "The file\n%1\nhas a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs "

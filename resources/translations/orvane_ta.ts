@@ -305,6 +305,32 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
+        <location filename="../../src/platform/message_text.cpp" line="91" />
+        <source>The Unicode text
+%1
+holds characters that a Tamil document cannot hold (%2 in all). They will be shown as "?", and saving writes "?" in their place.
+
+Open it anyway?</source>
+        <translation>இந்த யூனிகோட் உரையில், தமிழ் ஆவணத்தில் வைக்க இயலாத எழுத்துக்குறிகள் உள்ளன (மொத்தம் %2):
+%1
+அவை "?" ஆகக் காட்டப்படும்; சேமித்தால் அவற்றின் இடத்தில் "?" எழுதப்படும்.
+
+இருந்தாலும் திறக்க வேண்டுமா?</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="94" />
+        <source>The Unicode text
+%1
+holds syllables that Bamini has no letter for (%2 in all: ஙு ஙூ ஞு ஞூ ஷு ஷூ). They will be shown without their vowel sign, and saving writes them so.
+
+Open it anyway?</source>
+        <translation>இந்த யூனிகோட் உரையில், பாமினியில் எழுத்து இல்லாத உயிர்மெய்கள் உள்ளன (மொத்தம் %2: ஙு ஙூ ஞு ஞூ ஷு ஷூ):
+%1
+அவை உயிர்க்குறி இல்லாமல் காட்டப்படும்; சேமித்தாலும் அவ்வாறே எழுதப்படும்.
+
+இருந்தாலும் திறக்க வேண்டுமா?</translation>
+    </message>
+    <message>
         <location filename="../../src/platform/message_text.cpp" line="131" />
         <source>English words: %1 (see Edit)</source>
         <translation>ஆங்கிலச் சொற்கள்: %1 (திருத்து பட்டி)</translation>
@@ -318,19 +344,6 @@ Save it anyway?</source>
         <location filename="../../src/platform/message_text.cpp" line="135" />
         <source>No English words here</source>
         <translation>இங்கே ஆங்கிலச் சொல் இல்லை</translation>
-    </message>
-    <message>
-        <location filename="../../src/platform/message_text.cpp" line="94" />
-        <source>The Unicode text
-%1
-holds %2 syllables that Bamini has no letter for (ஙு ஙூ ஞு ஞூ ஷு ஷூ). They will be shown without their vowel sign, and saving writes them so.
-
-Open it anyway?</source>
-        <translation>இந்த யூனிகோட் உரையில், பாமினியில் எழுத்து இல்லாத %2 உயிர்மெய்கள் (ஙு ஙூ ஞு ஞூ ஷு ஷூ) உள்ளன:
-%1
-அவை உயிர்க்குறி இல்லாமல் காட்டப்படும்; சேமித்தாலும் அவ்வாறே எழுதப்படும்.
-
-இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="103" />
@@ -503,19 +516,6 @@ It is kept, as it was, in
         <location filename="../../src/platform/message_text.cpp" line="89" />
         <source>%1: Unicode text, kept as it is</source>
         <translation>%1: யூனிகோட் உரை, அப்படியே</translation>
-    </message>
-    <message>
-        <location filename="../../src/platform/message_text.cpp" line="91" />
-        <source>The Unicode text
-%1
-holds %2 characters that a Tamil document cannot hold. They will be shown as "?", and saving writes "?" in their place.
-
-Open it anyway?</source>
-        <translation>இந்த யூனிகோட் உரையில், தமிழ் ஆவணத்தில் வைக்க இயலாத %2 எழுத்துக்குறிகள் உள்ளன:
-%1
-அவை "?" ஆகக் காட்டப்படும்; சேமித்தால் அவற்றின் இடத்தில் "?" எழுதப்படும்.
-
-இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="98" />

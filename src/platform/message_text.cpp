@@ -88,11 +88,11 @@ constexpr Words AllWords[] = {
     {MessageId::UnicodeOpened, OpenTitle,
      QT_TRANSLATE_NOOP("Messages", "%1: Unicode text, kept as it is")},
     {MessageId::UnicodeLossy, OpenTitle,
-     QT_TRANSLATE_NOOP("Messages", "The Unicode text\n%1\nholds %2 characters that a Tamil document cannot hold. "
+     QT_TRANSLATE_NOOP("Messages", "The Unicode text\n%1\nholds characters that a Tamil document cannot hold (%2 in all). "
                                                "They will be shown as \"?\", and saving writes \"?\" in their place.\n\nOpen it anyway?")},
     {MessageId::UnicodeDrawnAs, OpenTitle,
-     QT_TRANSLATE_NOOP("Messages", "The Unicode text\n%1\nholds %2 syllables that Bamini has no letter for "
-                                               "(ஙு ஙூ ஞு ஞூ ஷு ஷூ). They will be shown without their vowel sign, "
+     QT_TRANSLATE_NOOP("Messages", "The Unicode text\n%1\nholds syllables that Bamini has no letter for (%2 in all: "
+                                               "ஙு ஙூ ஞு ஞூ ஷு ஷூ). They will be shown without their vowel sign, "
                                                "and saving writes them so.\n\nOpen it anyway?")},
     {MessageId::LongParagraph, OpenTitle,
      QT_TRANSLATE_NOOP("Messages", "The file\n%1\nhas a paragraph of %2 KB without a line end. Orvane is slow to edit "
