@@ -17,7 +17,7 @@ TAMIL = {
     ("Filters", "All documents (*.tam *.txt *.docx *.odt *.rtf *.pdf)"): "எல்லா ஆவணங்களும் (*.tam *.txt *.docx *.odt *.rtf *.pdf)",
     ("Messages", "it is a folder"): "அது ஒரு கோப்புறை",
     ("Messages", "it is not a regular file"): "அது வழக்கமான கோப்பு அல்ல",
-    ("Messages", "it is larger than 64 MB"): "அது 64 MB-ஐ விடப் பெரியது",
+    ("Messages", "it is larger than %1 MB"): "அது %1 MB-ஐ விடப் பெரியது",
     ("Messages", "it changed while it was read"): "படிக்கும்போதே அது மாறியது",
     ("Messages", "it is cut short"): "அது இடையில் துண்டிக்கப்பட்டுள்ளது",
     ("Messages", "it is damaged"): "அது சிதைந்துள்ளது",
@@ -37,8 +37,7 @@ TAMIL = {
         "%1\nஒரு .tam கோப்பு; அது தமிழை மட்டுமே கொள்ளும். ஆவணத்தில் உள்ள ஆங்கிலம் கோப்பிலிருந்தும் "
         "ஆவணத்திலிருந்தும் விடப்படும்.\n\nஅப்படியே சேமிக்க வேண்டுமா?",
     ("Messages", "it was written by a newer Orvane"): "அதை Orvane-இன் புதிய பதிப்பு எழுதியது",
-    ("Messages", "it has more than 2000000 lines"): "அதில் 2000000-க்கும் மேற்பட்ட வரிகள் உள்ளன",
-    ("Messages", "it is larger than 128 MB"): "அது 128 MB-ஐ விடப் பெரியது",
+    ("Messages", "it has more than %1 lines"): "அதில் %1-க்கும் மேற்பட்ட வரிகள் உள்ளன",
     ("Messages", "it belongs to another user"): "அது வேறொரு பயனருக்குச் சொந்தமானது",
     ("Messages", "it is inside a folder that other users may change"):
         "பிற பயனர்கள் மாற்றக்கூடிய ஒரு கோப்புறைக்குள் அது உள்ளது",

@@ -369,7 +369,7 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
             messages.warn({MessageId::OverLineLimit, {path, std::to_string(measure.lines), std::to_string(MaxDocumentLines)}});
             return false;
         case Fit::TooLarge:
-            messages.warn({MessageId::OpenFailed, {path, reasons::TooLarge}});
+            messages.warn({MessageId::OpenFailed, {path, fitReason(Fit::TooLarge)}});
             return false;
         case Fit::NoMemory:
             messages.warn({MessageId::OutOfMemory, {path}});

@@ -1,6 +1,7 @@
 #include "document/limits.h"
 
 #include "platform/memory.h"
+#include "platform/reasons.h"
 
 #include <algorithm>
 
@@ -29,6 +30,17 @@ Fit fitsTheWindow(std::string_view bytes, const TextMeasure& measure)
     if (boxMemoryFor(bytes.size(), measure.lines) > memoryHeadroom())
         return Fit::NoMemory;
     return Fit::Fits;
+}
+
+std::string fitReason(Fit fit)
+{
+    switch (fit) {
+    case Fit::TooLarge: return reasons::with(reasons::TooLarge, std::to_string(MaxDocumentBytes >> 20));
+    case Fit::TooManyLines: return reasons::with(reasons::TooManyLines, std::to_string(MaxDocumentLines));
+    case Fit::NoMemory: return reasons::NoMemory;
+    case Fit::Fits: break;
+    }
+    return {};
 }
 
 } // namespace orvane

@@ -3,6 +3,7 @@
 // paragraphs the text box is slow with. Opening, restoring and saving all measure by these.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace orvane {
@@ -37,5 +38,7 @@ TextMeasure measureText(std::string_view bytes);
 // Whether a document's bytes fit the window.
 enum class Fit { Fits, TooLarge, TooManyLines, NoMemory };
 Fit fitsTheWindow(std::string_view bytes, const TextMeasure& measure);
+// Why a document does not fit, in words, with the limit's own number.
+std::string fitReason(Fit fit);
 
 } // namespace orvane

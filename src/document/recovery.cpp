@@ -111,16 +111,6 @@ DocumentFormat parseFormat(std::string_view text)
     return f;
 }
 
-std::string fitReason(Fit fit)
-{
-    switch (fit) {
-    case Fit::TooLarge: return reasons::TooLarge;
-    case Fit::TooManyLines: return reasons::TooManyLines;
-    case Fit::NoMemory: return reasons::NoMemory;
-    case Fit::Fits: break;
-    }
-    return {};
-}
 } // namespace
 
 ByteSource recoverySource(const RecoveryRecord& record, const ByteSource& text)

@@ -16,9 +16,16 @@ QString tr(const char* text) { return QCoreApplication::translate("Messages", te
 QString argument(const std::string& arg)
 {
     const QString text = QString::fromStdString(printableName(arg));
-    for (const char* own : reasons::All)
-        if (arg == own)
-            return tr(own);
+    for (const std::string_view own : reasons::All) {
+        // A reason with a value (a limit's number) matches around the place of its %1.
+        const std::size_t at = own.find("%1");
+        if (at == std::string_view::npos ? arg == own
+                                         : arg.size() > own.size() - 2 && arg.starts_with(own.substr(0, at))
+                                               && arg.ends_with(own.substr(at + 2)))
+            return at == std::string_view::npos
+                       ? tr(own.data())
+                       : tr(own.data()).arg(QString::fromStdString(arg.substr(at, arg.size() - (own.size() - 2))));
+    }
     return text;
 }
 

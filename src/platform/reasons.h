@@ -10,11 +10,15 @@
 #define QT_TRANSLATE_NOOP(scope, x) x
 #endif
 
+#include <string>
+#include <string_view>
+
 namespace orvane::reasons {
 
 inline constexpr const char* Folder = QT_TRANSLATE_NOOP("Messages", "it is a folder");
 inline constexpr const char* NotRegular = QT_TRANSLATE_NOOP("Messages", "it is not a regular file");
-inline constexpr const char* TooLarge = QT_TRANSLATE_NOOP("Messages", "it is larger than 64 MB");
+// With its number, from the limit itself (with below).
+inline constexpr const char* TooLarge = QT_TRANSLATE_NOOP("Messages", "it is larger than %1 MB");
 inline constexpr const char* ChangedWhileRead = QT_TRANSLATE_NOOP("Messages", "it changed while it was read");
 inline constexpr const char* CutShort = QT_TRANSLATE_NOOP("Messages", "it is cut short");
 inline constexpr const char* Damaged = QT_TRANSLATE_NOOP("Messages", "it is damaged");
@@ -22,8 +26,7 @@ inline constexpr const char* NotRecovery = QT_TRANSLATE_NOOP("Messages", "it is 
 inline constexpr const char* NotFolder = QT_TRANSLATE_NOOP("Messages", "it is not a folder");
 inline constexpr const char* NoMemory = QT_TRANSLATE_NOOP("Messages", "there is not enough memory");
 inline constexpr const char* Newer = QT_TRANSLATE_NOOP("Messages", "it was written by a newer Orvane");
-inline constexpr const char* TooManyLines = QT_TRANSLATE_NOOP("Messages", "it has more than 2000000 lines");
-inline constexpr const char* RecoveryTooLarge = QT_TRANSLATE_NOOP("Messages", "it is larger than 128 MB");
+inline constexpr const char* TooManyLines = QT_TRANSLATE_NOOP("Messages", "it has more than %1 lines");
 inline constexpr const char* OtherUsers = QT_TRANSLATE_NOOP("Messages", "it belongs to another user");
 inline constexpr const char* OthersMayChange = QT_TRANSLATE_NOOP("Messages", "it is inside a folder that other users may change");
 inline constexpr const char* NoHome = QT_TRANSLATE_NOOP("Messages", "there is no home folder to keep it in");
@@ -40,8 +43,17 @@ inline constexpr const char* RtfBinPastEnd = QT_TRANSLATE_NOOP("Messages", "it i
 
 inline constexpr const char* const All[] = {
     Folder,   NotRegular, TooLarge,         ChangedWhileRead, CutShort,    Damaged,         NotRecovery,
-    NotFolder, NoMemory,  Newer,            TooManyLines,     RecoveryTooLarge, OtherUsers,  OthersMayChange,
+    NotFolder, NoMemory,  Newer,            TooManyLines,     OtherUsers,  OthersMayChange,
     NoHome,   OldBinaryWord, NotWord,       NotOpenDocument,  ZipWithoutDocument, Encrypted, RtfBinPastEnd,
 };
+
+// A reason with its value in the place of its %1.
+inline std::string with(const char* reason, std::string_view value)
+{
+    std::string text(reason);
+    if (const std::size_t at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, value);
+    return text;
+}
 
 } // namespace orvane::reasons
