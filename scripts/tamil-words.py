@@ -50,6 +50,9 @@ TAMIL = {
         "அது OpenDocument உரை அல்ல (அதில் content.xml இல்லை)",
     ("Messages", "it is a zip archive but no Word or OpenDocument text (it has no word/document.xml)"):
         "அது ஒரு zip காப்பகம், ஆனால் Word அல்லது OpenDocument உரை அல்ல (அதில் word/document.xml இல்லை)",
+    ("Messages", "it is not a readable zip archive (%1)"): "அது படிக்கக்கூடிய zip காப்பகம் அல்ல (%1)",
+    ("Messages", "it is a zip archive that cannot be read as a document: %1"):
+        "அது ஒரு zip காப்பகம், ஆனால் ஆவணமாகப் படிக்க இயலாது: %1",
     ("Messages", "it is encrypted; save it without a password first"):
         "அது மறையாக்கப்பட்டுள்ளது; முதலில் கடவுச்சொல் இன்றி அதைச் சேமிக்கவும்",
     ("Messages", "it is damaged (\\bin runs past its end)"): "அது சிதைந்துள்ளது (\\bin அதன் முடிவைத் தாண்டுகிறது)",

@@ -126,12 +126,22 @@
         <translation>அது ஒரு zip காப்பகம், ஆனால் Word அல்லது OpenDocument உரை அல்ல (அதில் word/document.xml இல்லை)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="41" />
+        <location filename="../../src/platform/reasons.h" line="42" />
+        <source>it is not a readable zip archive (%1)</source>
+        <translation>அது படிக்கக்கூடிய zip காப்பகம் அல்ல (%1)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/reasons.h" line="44" />
+        <source>it is a zip archive that cannot be read as a document: %1</source>
+        <translation>அது ஒரு zip காப்பகம், ஆனால் ஆவணமாகப் படிக்க இயலாது: %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/reasons.h" line="45" />
         <source>it is encrypted; save it without a password first</source>
         <translation>அது மறையாக்கப்பட்டுள்ளது; முதலில் கடவுச்சொல் இன்றி அதைச் சேமிக்கவும்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="42" />
+        <location filename="../../src/platform/reasons.h" line="46" />
         <source>it is damaged (\bin runs past its end)</source>
         <translation>அது சிதைந்துள்ளது (\bin அதன் முடிவைத் தாண்டுகிறது)</translation>
     </message>

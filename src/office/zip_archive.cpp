@@ -59,7 +59,7 @@ std::unique_ptr<zip_t, ZipCloser> openChecked(std::string_view bytes, std::vecto
     std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zipError));
     if (!archive) {
         zip_source_free(source);
-        error = "it is not a readable zip archive (" + libzipError(&zipError) + ")";
+        error = reasons::with(reasons::NotZip, libzipError(&zipError));
         return nullptr;
     }
     zip_error_fini(&zipError);

@@ -38,13 +38,18 @@ inline constexpr const char* NotOpenDocument =
     QT_TRANSLATE_NOOP("Messages", "it is not an OpenDocument text (it has no content.xml)");
 inline constexpr const char* ZipWithoutDocument =
     QT_TRANSLATE_NOOP("Messages", "it is a zip archive but no Word or OpenDocument text (it has no word/document.xml)");
+// With the zip library's own words (in English, as the system's are in its language).
+inline constexpr const char* NotZip = QT_TRANSLATE_NOOP("Messages", "it is not a readable zip archive (%1)");
+inline constexpr const char* UnreadableArchive =
+    QT_TRANSLATE_NOOP("Messages", "it is a zip archive that cannot be read as a document: %1");
 inline constexpr const char* Encrypted = QT_TRANSLATE_NOOP("Messages", "it is encrypted; save it without a password first");
 inline constexpr const char* RtfBinPastEnd = QT_TRANSLATE_NOOP("Messages", "it is damaged (\\bin runs past its end)");
 
 inline constexpr const char* const All[] = {
     Folder,   NotRegular, TooLarge,         ChangedWhileRead, CutShort,    Damaged,         NotRecovery,
     NotFolder, NoMemory,  Newer,            TooManyLines,     OtherUsers,  OthersMayChange,
-    NoHome,   OldBinaryWord, NotWord,       NotOpenDocument,  ZipWithoutDocument, Encrypted, RtfBinPastEnd,
+    NoHome,   OldBinaryWord, NotWord,       NotOpenDocument,  ZipWithoutDocument, NotZip,  UnreadableArchive,
+    Encrypted, RtfBinPastEnd,
 };
 
 // A reason with its value in the place of its %1.
