@@ -23,6 +23,16 @@ TAMIL = {
     ("Messages", "it is damaged"): "அது சிதைந்துள்ளது",
     ("Messages", "it is not an Orvane recovery file"): "அது Orvane மீட்புக் கோப்பு அல்ல",
     ("Messages", "it is not a folder"): "அது கோப்புறை அல்ல",
+    ("Messages", "OUTPUT is the same file; name another"): "OUTPUT அதே கோப்பு; வேறொன்றைப் பெயரிடவும்",
+    ("Messages", "it looks like a PDF document, but it cannot be read (damaged?)"):
+        "அது PDF ஆவணம் போலத் தெரிகிறது, ஆனால் அதைப் படிக்க முடியவில்லை (சிதைந்ததா?)",
+    ("Messages", "it is locked with a password"): "அது கடவுச்சொல்லால் பூட்டப்பட்டுள்ளது",
+    ("Messages", "PDFs cannot be read here: %1"): "இங்கே PDF-களைப் படிக்க முடியாது: %1",
+    ("Messages", "it looks like %1, not text"): "அது உரையல்ல, %1 போலத் தெரிகிறது",
+    ("Messages", "it would be larger than %1 MB (--large writes it all the same)"):
+        "அது %1 MB-ஐ விடப் பெரிதாகும் (--large அதை அப்படியும் எழுதும்)",
+    ("Messages", "it would be larger than %1 MB, which the editor does not open (--large writes it all the same)"):
+        "அது %1 MB-ஐ விடப் பெரிதாகும்; அதை Orvane திறக்காது (--large அதை அப்படியும் எழுதும்)",
     ("Messages", "there is not enough memory"): "போதுமான நினைவகம் இல்லை",
     ("Messages", "%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a "
                  "Bamini font.\n\nKeep the document as Unicode text from now on, so that the English "

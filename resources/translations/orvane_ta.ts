@@ -36,167 +36,202 @@
 <context>
     <name>Messages</name>
     <message>
-        <location filename="../../src/platform/reasons.h" line="18" />
+        <location filename="../../src/platform/reasons.h" line="41" />
         <source>it is a folder</source>
         <translation>அது ஒரு கோப்புறை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="19" />
+        <location filename="../../src/platform/reasons.h" line="42" />
         <source>it is not a regular file</source>
         <translation>அது வழக்கமான கோப்பு அல்ல</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="22" />
+        <location filename="../../src/platform/reasons.h" line="44" />
         <source>it changed while it was read</source>
         <translation>படிக்கும்போதே அது மாறியது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="23" />
+        <location filename="../../src/platform/reasons.h" line="45" />
         <source>it is cut short</source>
         <translation>அது இடையில் துண்டிக்கப்பட்டுள்ளது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="24" />
+        <location filename="../../src/platform/reasons.h" line="46" />
         <source>it is damaged</source>
         <translation>அது சிதைந்துள்ளது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="25" />
+        <location filename="../../src/platform/reasons.h" line="47" />
         <source>it is not an Orvane recovery file</source>
         <translation>அது Orvane மீட்புக் கோப்பு அல்ல</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="26" />
+        <location filename="../../src/platform/reasons.h" line="48" />
         <source>it is not a folder</source>
         <translation>அது கோப்புறை அல்ல</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="27" />
+        <location filename="../../src/platform/reasons.h" line="49" />
         <source>there is not enough memory</source>
         <translation>போதுமான நினைவகம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="28" />
+        <location filename="../../src/platform/reasons.h" line="50" />
         <source>it was written by a newer Orvane</source>
         <translation>அதை Orvane-இன் புதிய பதிப்பு எழுதியது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="21" />
+        <location filename="../../src/platform/reasons.h" line="43" />
         <source>it is larger than %1 MB</source>
         <translation>அது %1 MB-ஐ விடப் பெரியது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="29" />
+        <location filename="../../src/platform/reasons.h" line="51" />
         <source>it has more than %1 lines</source>
         <translation>அதில் %1-க்கும் மேற்பட்ட வரிகள் உள்ளன</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="30" />
+        <location filename="../../src/platform/reasons.h" line="52" />
         <source>it belongs to another user</source>
         <translation>அது வேறொரு பயனருக்குச் சொந்தமானது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="31" />
+        <location filename="../../src/platform/reasons.h" line="53" />
         <source>it is inside a folder that other users may change</source>
         <translation>பிற பயனர்கள் மாற்றக்கூடிய ஒரு கோப்புறைக்குள் அது உள்ளது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="32" />
+        <location filename="../../src/platform/reasons.h" line="54" />
         <source>there is no home folder to keep it in</source>
         <translation>அதை வைக்க வீட்டுக் கோப்புறை இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="35" />
+        <location filename="../../src/platform/reasons.h" line="55" />
         <source>it is an old binary Word document (.doc); save it as .docx first</source>
         <translation>அது பழைய இருமநிலை Word ஆவணம் (.doc); முதலில் அதை .docx ஆகச் சேமிக்கவும்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="36" />
+        <location filename="../../src/platform/reasons.h" line="56" />
         <source>it is not a Word document (it has no word/document.xml)</source>
         <translation>அது Word ஆவணம் அல்ல (அதில் word/document.xml இல்லை)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="38" />
+        <location filename="../../src/platform/reasons.h" line="57" />
         <source>it is not an OpenDocument text (it has no content.xml)</source>
         <translation>அது OpenDocument உரை அல்ல (அதில் content.xml இல்லை)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="40" />
+        <location filename="../../src/platform/reasons.h" line="59" />
         <source>it is a zip archive but no Word or OpenDocument text (it has no word/document.xml)</source>
         <translation>அது ஒரு zip காப்பகம், ஆனால் Word அல்லது OpenDocument உரை அல்ல (அதில் word/document.xml இல்லை)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="42" />
+        <location filename="../../src/platform/reasons.h" line="61" />
         <source>it is not a readable zip archive (%1)</source>
         <translation>அது படிக்கக்கூடிய zip காப்பகம் அல்ல (%1)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="44" />
+        <location filename="../../src/platform/reasons.h" line="62" />
         <source>it is a zip archive that cannot be read as a document: %1</source>
         <translation>அது ஒரு zip காப்பகம், ஆனால் ஆவணமாகப் படிக்க இயலாது: %1</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="45" />
+        <location filename="../../src/platform/reasons.h" line="63" />
         <source>it is encrypted; save it without a password first</source>
         <translation>அது மறையாக்கப்பட்டுள்ளது; முதலில் கடவுச்சொல் இன்றி அதைச் சேமிக்கவும்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="46" />
+        <location filename="../../src/platform/reasons.h" line="64" />
         <source>it is damaged (\bin runs past its end)</source>
         <translation>அது சிதைந்துள்ளது (\bin அதன் முடிவைத் தாண்டுகிறது)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="38" />
+        <location filename="../../src/platform/reasons.h" line="66" />
+        <source>it looks like %1, not text</source>
+        <translation>அது உரையல்ல, %1 போலத் தெரிகிறது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/reasons.h" line="67" />
+        <source>it would be larger than %1 MB (--large writes it all the same)</source>
+        <translation>அது %1 MB-ஐ விடப் பெரிதாகும் (--large அதை அப்படியும் எழுதும்)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/reasons.h" line="69" />
+        <source>it would be larger than %1 MB, which the editor does not open (--large writes it all the same)</source>
+        <translation>அது %1 MB-ஐ விடப் பெரிதாகும்; அதை Orvane திறக்காது (--large அதை அப்படியும் எழுதும்)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/reasons.h" line="71" />
+        <source>OUTPUT is the same file; name another</source>
+        <translation>OUTPUT அதே கோப்பு; வேறொன்றைப் பெயரிடவும்</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/reasons.h" line="72" />
+        <source>it looks like a PDF document, but it cannot be read (damaged?)</source>
+        <translation>அது PDF ஆவணம் போலத் தெரிகிறது, ஆனால் அதைப் படிக்க முடியவில்லை (சிதைந்ததா?)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/reasons.h" line="73" />
+        <source>it is locked with a password</source>
+        <translation>அது கடவுச்சொல்லால் பூட்டப்பட்டுள்ளது</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/reasons.h" line="75" />
+        <source>PDFs cannot be read here: %1</source>
+        <translation>இங்கே PDF-களைப் படிக்க முடியாது: %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/message_text.cpp" line="39" />
         <source>Open</source>
         <translation>திற</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="39" />
+        <location filename="../../src/platform/message_text.cpp" line="40" />
         <source>Export</source>
         <translation>ஏற்றுமதி</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="40" />
+        <location filename="../../src/platform/message_text.cpp" line="41" />
         <source>Print</source>
         <translation>அச்சிடு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="41" />
+        <location filename="../../src/platform/message_text.cpp" line="42" />
         <source>Recovery</source>
         <translation>மீட்பு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="42" />
+        <location filename="../../src/platform/message_text.cpp" line="43" />
         <source>Paste</source>
         <translation>ஒட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="43" />
+        <location filename="../../src/platform/message_text.cpp" line="44" />
         <source>Word Count</source>
         <translation>சொல் எண்ணிக்கை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="44" />
+        <location filename="../../src/platform/message_text.cpp" line="45" />
         <source>Save</source>
         <translation>சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="45" />
+        <location filename="../../src/platform/message_text.cpp" line="46" />
         <source>Type English</source>
         <translation>ஆங்கிலம் தட்டச்சிடு</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="46" />
+        <location filename="../../src/platform/message_text.cpp" line="47" />
         <source>Convert Document</source>
         <translation>ஆவணத்தை மாற்று</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="50" />
+        <location filename="../../src/platform/message_text.cpp" line="51" />
         <source>You have not saved the Document.  Do you want to save it now</source>
         <translation>நீங்கள் ஆவணத்தைச் சேமிக்கவில்லை.  இப்போது சேமிக்க வேண்டுமா</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="52" />
+        <location filename="../../src/platform/message_text.cpp" line="53" />
         <source>The document could not be saved to
 %1
 
@@ -211,7 +246,7 @@ Your text is still here with its changes. Save it somewhere else.</source>
 உங்கள் உரை அதன் மாற்றங்களுடன் இங்கேயே உள்ளது. வேறு இடத்தில் சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="55" />
+        <location filename="../../src/platform/message_text.cpp" line="56" />
         <source>The file
 %1
 could not be opened: %2.</source>
@@ -220,7 +255,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="57" />
+        <location filename="../../src/platform/message_text.cpp" line="58" />
         <source>The Unicode text could not be written to
 %1
 
@@ -231,7 +266,7 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="59" />
+        <location filename="../../src/platform/message_text.cpp" line="60" />
         <source>The PDF could not be written to
 %1
 
@@ -242,19 +277,19 @@ could not be opened: %2.</source>
 %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="61" />
+        <location filename="../../src/platform/message_text.cpp" line="62" />
         <source>Printing and PDF export are not available: %1.</source>
         <translation>அச்சிடவோ PDF ஆக ஏற்றுமதி செய்யவோ இயலாது: %1.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="63" />
+        <location filename="../../src/platform/message_text.cpp" line="64" />
         <source>%1
 already exists. Do you want to replace it?</source>
         <translation>%1
 ஏற்கனவே உள்ளது. அதன் மேல் எழுத வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="65" />
+        <location filename="../../src/platform/message_text.cpp" line="66" />
         <source>Another program has changed
 %1
 since Orvane opened or saved it.
@@ -266,7 +301,7 @@ Save over those changes?</source>
 அந்த மாற்றங்களின் மேல் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="67" />
+        <location filename="../../src/platform/message_text.cpp" line="68" />
         <source>%1
 is no longer the file Orvane opened: another program has replaced or moved it.
 
@@ -277,7 +312,7 @@ Save your text under this name anyway?</source>
 இருந்தாலும் உங்கள் உரையை இந்தப் பெயரில் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="70" />
+        <location filename="../../src/platform/message_text.cpp" line="71" />
         <source>Another program has changed
 %1
 
@@ -288,7 +323,7 @@ Load the new version?</source>
 புதிய பதிப்பை ஏற்ற வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="72" />
+        <location filename="../../src/platform/message_text.cpp" line="73" />
         <source>The file
 %1
 no longer exists: the text in Orvane is the only copy.
@@ -301,7 +336,7 @@ Orvane-இல் உள்ள உரையே ஒரே படி.
 இப்போது சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="74" />
+        <location filename="../../src/platform/message_text.cpp" line="75" />
         <source>Saved, %1 would be a file of %2 MB, larger than the %3 MB Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -310,7 +345,7 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="98" />
+        <location filename="../../src/platform/message_text.cpp" line="99" />
         <source>The Unicode text
 %1
 holds characters that a Tamil document cannot hold (%2 in all). They will be shown as "?", and saving writes "?" in their place.
@@ -323,7 +358,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="101" />
+        <location filename="../../src/platform/message_text.cpp" line="102" />
         <source>The Unicode text
 %1
 holds syllables that Bamini has no letter for (%2 in all: ஙு ஙூ ஞு ஞூ ஷு ஷூ). They will be shown without their vowel sign, and saving writes them so.
@@ -336,22 +371,22 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="138" />
+        <location filename="../../src/platform/message_text.cpp" line="139" />
         <source>English words: %1 (see Edit)</source>
         <translation>ஆங்கிலச் சொற்கள்: %1 (திருத்து பட்டி)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="140" />
+        <location filename="../../src/platform/message_text.cpp" line="141" />
         <source>English kept: %1; saved as %2</source>
         <translation>ஆங்கிலம்: %1; சேமிப்பது %2</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="142" />
+        <location filename="../../src/platform/message_text.cpp" line="143" />
         <source>No English words here</source>
         <translation>இங்கே ஆங்கிலச் சொல் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="110" />
+        <location filename="../../src/platform/message_text.cpp" line="111" />
         <source>Saved, %1 would have %2 lines, more than the %3 Orvane opens: Orvane could not open it again.
 
 Save it anyway?</source>
@@ -360,7 +395,7 @@ Save it anyway?</source>
 இருந்தாலும் சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="119" />
+        <location filename="../../src/platform/message_text.cpp" line="120" />
         <source>Counted in the whole document:
 
 Words: %1
@@ -375,7 +410,7 @@ Lines: %4</source>
 வரிகள்: %4</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="121" />
+        <location filename="../../src/platform/message_text.cpp" line="122" />
         <source>Counted in the selection only:
 
 Words: %1
@@ -390,7 +425,7 @@ Lines: %4</source>
 வரிகள்: %4</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="123" />
+        <location filename="../../src/platform/message_text.cpp" line="124" />
         <source>%1 is a .tam file, which holds Tamil only: every byte of it is a Tamil letter in a Bamini font.
 
 Keep the document as Unicode text from now on, so that the English stays English? Saved, it becomes
@@ -405,7 +440,7 @@ Yes keeps it as Unicode text. No leaves the English out.</source>
 ஆம் என்றால் யூனிகோட் உரையாக வைக்கும். இல்லை என்றால் ஆங்கிலத்தை விட்டுவிடும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="128" />
+        <location filename="../../src/platform/message_text.cpp" line="129" />
         <source>%1
 is a .tam file, which holds Tamil only. The English in the document will be left out of it, and out of the document.
 
@@ -416,12 +451,12 @@ Save it so?</source>
 அப்படியே சேமிக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="131" />
+        <location filename="../../src/platform/message_text.cpp" line="132" />
         <source>Only part of the last changes to %1 could be read back: %2. The text is restored as far as it could be read; look it over before you save it.</source>
         <translation>%1 இல் செய்த கடைசி மாற்றங்களில் ஒரு பகுதியை மட்டுமே மீண்டும் படிக்க முடிந்தது: %2. படிக்க முடிந்த வரை உரை மீட்கப்பட்டுள்ளது; சேமிக்கும் முன் அதைச் சரிபாருங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="134" />
+        <location filename="../../src/platform/message_text.cpp" line="135" />
         <source>Convert the Bamini text of
 %1
 to Unicode Tamil?
@@ -433,7 +468,7 @@ No converts its Unicode Tamil back to Bamini codes.</source>
 இல்லை என்றால், அதன் யூனிகோட் தமிழ் பாமினிக் குறியீடுகளாக மாற்றப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="136" />
+        <location filename="../../src/platform/message_text.cpp" line="137" />
         <source>The document
 %1
 could not be converted: %2.</source>
@@ -442,7 +477,7 @@ could not be converted: %2.</source>
 மாற்றப்பட முடியவில்லை: %2.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="77" />
+        <location filename="../../src/platform/message_text.cpp" line="78" />
         <source>%1
 has other names (hard links): %2.
 
@@ -453,7 +488,7 @@ Yes writes into the file itself, so that every name shows the new text. No saves
 ‘ஆம்’ என்றால் அந்தக் கோப்பிலேயே எழுதப்படும்; அதன் எல்லாப் பெயர்களிலும் புதிய உரை தெரியும். ‘இல்லை’ என்றால் இந்தப் பெயருக்கு மட்டும் புதிய கோப்பு சேமிக்கப்படும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="80" />
+        <location filename="../../src/platform/message_text.cpp" line="81" />
         <source>The name
 %1
 cannot be used: it holds bytes that could not be read as text. Choose another name.</source>
@@ -462,12 +497,12 @@ cannot be used: it holds bytes that could not be read as text. Choose another na
 உரையாகப் படிக்க முடியாத பைட்டுகள் அதில் உள்ளன. வேறு பெயரைத் தேர்ந்தெடுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="83" />
+        <location filename="../../src/platform/message_text.cpp" line="84" />
         <source>Orvane closed before %1 was saved. Restore the unsaved text?</source>
         <translation>%1 சேமிக்கப்படுவதற்கு முன்பே Orvane மூடப்பட்டது. சேமிக்கப்படாத உரையை மீட்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="85" />
+        <location filename="../../src/platform/message_text.cpp" line="86" />
         <source>The unsaved text of %1 will be deleted for good.
 
 Delete it?</source>
@@ -476,7 +511,7 @@ Delete it?</source>
 நீக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="87" />
+        <location filename="../../src/platform/message_text.cpp" line="88" />
         <source>Orvane cannot keep a recovery copy of your unsaved text in
 %1
 
@@ -491,7 +526,7 @@ Until that is mended, save your work often.</source>
 இது சரிசெய்யப்படும் வரை அடிக்கடி சேமியுங்கள்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="90" />
+        <location filename="../../src/platform/message_text.cpp" line="91" />
         <source>The recovery file of an earlier run
 %1
 cannot be read: %2. It was moved to
@@ -502,7 +537,7 @@ cannot be read: %2. It was moved to
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="92" />
+        <location filename="../../src/platform/message_text.cpp" line="93" />
         <source>The unsaved text of %1 could not be restored: %2.
 
 It is kept, as it was, in
@@ -513,17 +548,17 @@ It is kept, as it was, in
 %3</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="94" />
+        <location filename="../../src/platform/message_text.cpp" line="95" />
         <source>%1: its text, without formatting</source>
         <translation>%1: வடிவமைப்பின்றி உரை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="96" />
+        <location filename="../../src/platform/message_text.cpp" line="97" />
         <source>%1: Unicode text, kept as it is</source>
         <translation>%1: யூனிகோட் உரை, அப்படியே</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="105" />
+        <location filename="../../src/platform/message_text.cpp" line="106" />
         <source>The file
 %1
 has a paragraph of %2 KB without a line end. Orvane is slow to edit paragraphs that long.
@@ -536,7 +571,7 @@ Open it anyway?</source>
 இருந்தாலும் திறக்க வேண்டுமா?</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="108" />
+        <location filename="../../src/platform/message_text.cpp" line="109" />
         <source>The file
 %1
 could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
@@ -545,7 +580,7 @@ could not be opened: it has %2 lines, and Orvane holds at most %3.</source>
 அதில் %2 வரிகள் உள்ளன; Orvane அதிகபட்சம் %3 வரிகளையே தாங்கும்.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="113" />
+        <location filename="../../src/platform/message_text.cpp" line="114" />
         <source>The file
 %1
 could not be opened: there is not enough memory for it.</source>
@@ -554,12 +589,12 @@ could not be opened: there is not enough memory for it.</source>
 அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="115" />
+        <location filename="../../src/platform/message_text.cpp" line="116" />
         <source>Opening %1 stopped</source>
         <translation>%1 திறப்பது நின்றது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/message_text.cpp" line="117" />
+        <location filename="../../src/platform/message_text.cpp" line="118" />
         <source>The text could not be pasted: there is not enough memory for it.</source>
         <translation>உரையை ஒட்ட இயலவில்லை: அதற்குப் போதிய நினைவகம் இல்லை.</translation>
     </message>

@@ -35,9 +35,9 @@ Fit fitsTheWindow(std::string_view bytes, const TextMeasure& measure)
 std::string fitReason(Fit fit)
 {
     switch (fit) {
-    case Fit::TooLarge: return reasons::with(reasons::TooLarge, std::to_string(MaxDocumentBytes >> 20));
-    case Fit::TooManyLines: return reasons::with(reasons::TooManyLines, std::to_string(MaxDocumentLines));
-    case Fit::NoMemory: return reasons::NoMemory;
+    case Fit::TooLarge: return reasons::say<Reason::TooLarge>(std::to_string(MaxDocumentBytes >> 20));
+    case Fit::TooManyLines: return reasons::say<Reason::TooManyLines>(std::to_string(MaxDocumentLines));
+    case Fit::NoMemory: return reasons::say<Reason::NoMemory>();
     case Fit::Fits: break;
     }
     return {};

@@ -161,13 +161,13 @@ std::uint32_t recoveryChecksum(std::string_view bytes) { return crcOver(0xFFFFFF
 const char* faultReason(RecoveryFault fault)
 {
     switch (fault) {
-    case RecoveryFault::CutShort: return reasons::CutShort;
-    case RecoveryFault::Damaged: return reasons::Damaged;
-    case RecoveryFault::Newer: return reasons::Newer;
+    case RecoveryFault::CutShort: return reasons::text(Reason::CutShort);
+    case RecoveryFault::Damaged: return reasons::text(Reason::Damaged);
+    case RecoveryFault::Newer: return reasons::text(Reason::Newer);
     case RecoveryFault::NotOurs:
     case RecoveryFault::None: break;
     }
-    return reasons::NotRecovery;
+    return reasons::text(Reason::NotRecovery);
 }
 
 std::optional<RecoveryRecord> parseRecovery(std::string bytes, RecoveryFault& fault)
@@ -333,10 +333,10 @@ bool RecoveryKeeper::offerRestore()
                 record = parseRecovery(std::move(in.bytes), fault);
         } catch (const std::bad_alloc&) {
             in.status = ReadOutcome::Failed;
-            in.error = reasons::NoMemory;
+            in.error = reasons::say<Reason::NoMemory>();
         }
         if (!record && (fault == RecoveryFault::Newer || in.error.starts_with("it is larger than")
-                        || in.error == reasons::NoMemory)) {
+                        || in.error == reasons::say<Reason::NoMemory>())) {
             // Good work that this run cannot take: it stays where it is.
             const std::string path = store.orphanPath(orphan);
             messages.warn({MessageId::RestoreRefused,
@@ -531,7 +531,7 @@ void RecoveryKeeper::copySlice(std::uint64_t number)
         }
     } catch (const std::bad_alloc&) {
         copy = {false, copy.number, {}, 0, {}};
-        report(reasons::NoMemory);
+        report(reasons::say<Reason::NoMemory>());
         return;
     }
     wholeCopied();
@@ -592,7 +592,7 @@ bool RecoveryKeeper::keepNow()
     try {
         out = store.write(recoverySource(record, view.documentSource()));
     } catch (const std::bad_alloc&) {
-        out.error = reasons::NoMemory;
+        out.error = reasons::say<Reason::NoMemory>();
     }
     if (out.written) {
         shared->mark = currentMark = record.journal;

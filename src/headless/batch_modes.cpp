@@ -6,6 +6,7 @@
 #include "phonetic/batch_typist.h"
 #include "platform/atomic_file.h"
 #include "platform/messages.h"
+#include "platform/reasons.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -113,9 +114,9 @@ public:
     {
         total += bytes.size();
         if (total > limit) {
-            complain("write", name, "it would be larger than " + std::to_string(limit >> 20)
-                                        + (tam ? " MB, which the editor does not open" : " MB")
-                                        + " (--large writes it all the same)");
+            const std::string megabytes = std::to_string(limit >> 20);
+            complain("write", name, tam ? reasons::say<Reason::WouldBeLargerThanOpens>(megabytes)
+                                        : reasons::say<Reason::WouldBeLarger>(megabytes));
             return false;
         }
         buffer.append(bytes);
@@ -208,7 +209,7 @@ int guarded(Run&& run)
     try {
         return run();
     } catch (const std::bad_alloc&) {
-        std::fputs("orvane: there is not enough memory\n", stderr);
+        std::fprintf(stderr, "orvane: %s\n", reasons::text(Reason::NoMemory));
         return 1;
     }
 }
@@ -250,10 +251,9 @@ int convertFile(const std::vector<std::string>& operands, DocumentFormat::Kind f
         bool told = allTamil, refused = false;
         auto tell = [&] {
             told = true;
-            if (const std::optional<std::string> what = notText(head)) {
+            if (const std::optional<std::string> why = notText(head)) {
                 complain("convert", isStandard(operands, 0) ? "standard input" : operands[0],
-                         "it looks like " + *what + ", not text"
-                             + (from == DocumentFormat::Tam ? " (--all-tamil reads every byte as Bamini all the same)" : ""));
+                         *why + (from == DocumentFormat::Tam ? " (--all-tamil reads every byte as Bamini all the same)" : ""));
                 refused = true;
                 return false;
             }
@@ -302,16 +302,17 @@ std::optional<std::string> notText(std::string_view head)
         {"\x7F" "ELF", "a program (ELF)"},
         {"PK\x03\x04", "a zip archive that is no document Orvane converts"},
         {"\x1F\x8B", "a gzip archive"},
-        {"\xD0\xCF\x11\xE0", "an old binary Word document (.doc); save it as .docx first"},
         {"\xFF\xFE", "UTF-16 text; save it as UTF-8 first"},
         {"\xFE\xFF", "UTF-16 text; save it as UTF-8 first"},
     };
+    if (head.starts_with("\xD0\xCF\x11\xE0"))
+        return reasons::say<Reason::OldBinaryWord>();
     for (const Signature& s : signatures)
         if (head.starts_with(s.bytes))
-            return std::string(s.what);
+            return reasons::say<Reason::LooksLike>(s.what);
     // No text, Bamini or Unicode, holds a NUL byte.
     if (head.substr(0, TextSniffBytes).find('\0') != std::string_view::npos)
-        return std::string("binary data (it holds NUL bytes)");
+        return reasons::say<Reason::LooksLike>("binary data (it holds NUL bytes)");
     return std::nullopt;
 }
 

@@ -9,8 +9,8 @@
 
 namespace orvane {
 
-// What INPUT looks like when its first bytes (TextSniffBytes of them, or all there are) say
-// it is no text: a PDF, an image, a program, NUL bytes; nothing for text.
+// Why INPUT is refused when its first bytes (TextSniffBytes of them, or all there are) say it
+// is no text (what it looks like: a PDF, an image, a program, NUL bytes); nothing for text.
 inline constexpr std::size_t TextSniffBytes = 4096;
 std::optional<std::string> notText(std::string_view head);
 

@@ -1,11 +1,11 @@
 #include "office/convert_command.h"
-#include "platform/reasons.h"
 
 #include "office/office_document.h"
 #include "office/pdf_text.h"
 #include "office/zip_archive.h"
 #include "platform/file_service.h"
 #include "platform/messages.h"
+#include "platform/reasons.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -49,14 +49,15 @@ int pdfCommand(const CommandLine& line, const std::string& bytes, LocalFiles& fi
     ConvertReport report;
     std::string text, error;
     if (!pdfText(bytes, optionsOf(line), text, report, error))
-        return fail("convert", input, error);
+        return fail("convert", input,
+                    error + (error == reasons::text(Reason::PdfDamaged) ? "; --all-tamil reads its bytes as Bamini codes all the same" : ""));
     if (line.operands.size() < 2 || line.operands[1] == "-") {
         if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
             return fail("write", "-", std::strerror(errno));
     } else {
         const FileIdentity from = files.identify(input), to = files.identify(line.operands[1]);
         if (from.sameFile(to))
-            return fail("convert", input, "OUTPUT is the same file; name another");
+            return fail("convert", input, reasons::say<Reason::SameFile>());
         const WriteOutcome written = files.writeFile(line.operands[1], {text});
         if (!written.written)
             return fail("write", line.operands[1], written.error);
@@ -103,7 +104,7 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
     case DocumentKind::Plain:
         return std::nullopt;
     case DocumentKind::Doc:
-        return fail("convert", input, reasons::OldBinaryWord);
+        return fail("convert", input, reasons::say<Reason::OldBinaryWord>());
     case DocumentKind::Zip:
         return fail("convert", input, why);
     case DocumentKind::Docx:
@@ -116,7 +117,7 @@ std::optional<int> convertDocumentCommand(const CommandLine& line)
     const std::string& output = line.operands[1];
     const FileIdentity from = files.identify(input), to = files.identify(output);
     if (from.sameFile(to))
-        return fail("convert", input, "OUTPUT is the same file; name another");
+        return fail("convert", input, reasons::say<Reason::SameFile>());
     const ConvertOptions options = optionsOf(line);
     ConvertReport report;
     std::string converted, error;

@@ -884,7 +884,7 @@ bool readDocx(std::string_view in, std::vector<ZipEntry>& entries, Theme& theme,
     if (!readZip(in, entries, error, MaxExpandedBytes, textOnly ? std::function<bool(const std::string&)>(wanted) : nullptr))
         return false;
     if (!entryNamed(entries, "word/document.xml")) {
-        error = reasons::NotWord;
+        error = reasons::say<Reason::NotWord>();
         return false;
     }
     for (const ZipEntry& e : entries)

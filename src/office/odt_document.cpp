@@ -513,7 +513,7 @@ bool readOdt(std::string_view in, std::vector<ZipEntry>& entries, OdtStyles& sty
     if (!readZip(in, entries, error, MaxExpandedBytes, textOnly ? std::function<bool(const std::string&)>(wanted) : nullptr))
         return false;
     if (!entryNamed(entries, "content.xml")) {
-        error = reasons::NotOpenDocument;
+        error = reasons::say<Reason::NotOpenDocument>();
         return false;
     }
     if (const ZipEntry* s = entryNamed(entries, "styles.xml"); s && !readStyles(s->data, "styles.xml", styles, error))

@@ -56,17 +56,17 @@ DocumentKind kindOf(std::string_view bytes, std::string* why)
         return DocumentKind::Zip;
     };
     if (!zipDirectory(bytes, names, error))
-        return zip(reasons::with(reasons::UnreadableArchive, error));
+        return zip(reasons::say<Reason::UnreadableArchive>(error));
     if (std::find(names.begin(), names.end(), "word/document.xml") != names.end())
         return DocumentKind::Docx;
     if (std::find(names.begin(), names.end(), "mimetype") != names.end()) {
         std::vector<ZipEntry> type;
         if (!readZip(bytes, type, error, std::size_t(1) << 20, [](const std::string& name) { return name == "mimetype"; }))
-            return zip(reasons::with(reasons::UnreadableArchive, error));
+            return zip(reasons::say<Reason::UnreadableArchive>(error));
         if (!type.empty() && type.front().data.starts_with("application/vnd.oasis.opendocument.text"))
             return DocumentKind::Odt;
     }
-    return zip(reasons::ZipWithoutDocument);
+    return zip(reasons::say<Reason::ZipWithoutDocument>());
 }
 
 } // namespace orvane::office

@@ -23,7 +23,7 @@ std::optional<std::string> OfficeImporter::importText(std::string_view bytes, st
     case DocumentKind::Plain:
         return std::nullopt;
     case DocumentKind::Doc:
-        error = reasons::OldBinaryWord;
+        error = reasons::say<Reason::OldBinaryWord>();
         return std::nullopt;
     case DocumentKind::Zip:
         error = why;

@@ -3,6 +3,7 @@
 #include "document/unicode_tamil.h"
 #include "pdf/pdf_spans.h"
 #include "platform/charset.h"
+#include "platform/reasons.h"
 #include "platform/utf8.h"
 
 #include <QString>
@@ -40,7 +41,7 @@ PdfSpansEntry loadModule(std::string& why)
         failed = installed + " is missing";
         return nullptr;
     }();
-    why = "PDFs cannot be read here: " + failed;
+    why = reasons::say<Reason::PdfUnavailable>(failed);
     return entry;
 }
 

@@ -142,7 +142,7 @@ public:
             }
             if (word == "bin") {
                 if (number < 0 || std::size_t(number) > rtf.size() - k) {
-                    error = reasons::RtfBinPastEnd;
+                    error = reasons::say<Reason::RtfBinPastEnd>();
                     return false;
                 }
                 k += std::size_t(number);  // binary data, no text

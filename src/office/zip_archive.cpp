@@ -59,7 +59,7 @@ std::unique_ptr<zip_t, ZipCloser> openChecked(std::string_view bytes, std::vecto
     std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zipError));
     if (!archive) {
         zip_source_free(source);
-        error = reasons::with(reasons::NotZip, libzipError(&zipError));
+        error = reasons::say<Reason::NotZip>(libzipError(&zipError));
         return nullptr;
     }
     zip_error_fini(&zipError);
@@ -83,7 +83,7 @@ std::unique_ptr<zip_t, ZipCloser> openChecked(std::string_view bytes, std::vecto
             return nullptr;
         }
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
-            error = reasons::Encrypted;
+            error = reasons::say<Reason::Encrypted>();
             return nullptr;
         }
         const std::size_t size = (stat.valid & ZIP_STAT_SIZE) ? std::size_t(stat.size) : 0;

@@ -2,6 +2,7 @@
 // span where a word's font changes, lines where the baseline moves.
 
 #include "pdf/pdf_spans.h"
+#include "platform/reasons.h"
 
 #include <poppler-document.h>
 #include <poppler-page.h>
@@ -38,13 +39,12 @@ void quiet(const std::string&, void*) {}
 extern "C" __attribute__((visibility("default"))) const char* orvanePdfSpans(const char* data, std::size_t size,
                                                                            orvane::PdfSpanSink sink, void* context)
 {
-    static thread_local std::string error;
     poppler::set_debug_error_function(quiet, nullptr);
     std::unique_ptr<poppler::document> doc(poppler::document::load_from_raw_data(data, int(size)));
     if (!doc)
-        return (error = "it looks like a PDF document, but poppler cannot read it (damaged?); --all-tamil reads its bytes as Bamini codes all the same").c_str();
+        return orvane::reasons::text(orvane::Reason::PdfDamaged);
     if (doc->is_locked())
-        return (error = "it is locked with a password").c_str();
+        return orvane::reasons::text(orvane::Reason::PdfLocked);
     for (int p = 0; p < doc->pages(); ++p) {
         std::unique_ptr<poppler::page> page(doc->create_page(p));
         if (!page)

@@ -173,7 +173,7 @@ bool AtomicFile::open(const std::string& path, bool throughLinks, unsigned mode)
     oldExists = false;
     if (::lstat(name.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode) || (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))) {
-            problem = S_ISDIR(info.st_mode) ? reasons::Folder : reasons::NotRegular;
+            problem = S_ISDIR(info.st_mode) ? reasons::say<Reason::Folder>() : reasons::say<Reason::NotRegular>();
             return false;
         }
         oldExists = S_ISREG(info.st_mode);  // a link that is to be replaced counts as no file
@@ -324,7 +324,7 @@ bool InPlaceFile::open(const std::string& path, std::size_t expectedSize)
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            problem = n < 0 ? std::strerror(errno) : reasons::ChangedWhileRead;
+            problem = n < 0 ? std::strerror(errno) : reasons::say<Reason::ChangedWhileRead>();
             ::close(fd);
             fd = -1;
             return false;

@@ -71,11 +71,11 @@ ReadOutcome LocalFiles::readFile(const std::string& path, std::size_t maxBytes)
         return out;
     }
     if (S_ISDIR(info.st_mode)) {
-        out.error = reasons::Folder;
+        out.error = reasons::say<Reason::Folder>();
         return out;
     }
     if (!S_ISREG(info.st_mode)) {
-        out.error = reasons::NotRegular;
+        out.error = reasons::say<Reason::NotRegular>();
         return out;
     }
     if (std::size_t(info.st_size) > maxBytes) {

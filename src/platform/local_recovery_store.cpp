@@ -39,7 +39,7 @@ bool makeFolders(const std::string& path, std::string& error)
         return false;
     }
     if (!S_ISDIR(info.st_mode))
-        error = reasons::NotFolder;
+        error = reasons::say<Reason::NotFolder>();
     return S_ISDIR(info.st_mode);
 }
 
@@ -87,7 +87,7 @@ std::string unsafeFolder(const std::string& dir)
             return std::strerror(errno);
         if ((above.st_uid != ::geteuid() && above.st_uid != 0)
             || ((above.st_mode & S_IWOTH) && !(above.st_mode & S_ISVTX)))
-            return reasons::OthersMayChange;
+            return reasons::say<Reason::OthersMayChange>();
     }
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat info {};
@@ -99,7 +99,7 @@ std::string unsafeFolder(const std::string& dir)
     }
     std::string why;
     if (info.st_uid != ::geteuid())
-        why = reasons::OtherUsers;
+        why = reasons::say<Reason::OtherUsers>();
     else if ((info.st_mode & 077) != 0 && ::fchmod(fd, 0700) != 0)
         why = std::strerror(errno);
     ::close(fd);
@@ -143,7 +143,7 @@ bool LocalRecoveryStore::lockOwn(std::string& error)
         ownLock = -1;
     }
     if (dir.empty()) {
-        error = reasons::NoHome;
+        error = reasons::say<Reason::NoHome>();
         return false;
     }
     if (!makeFolders(dir, error))

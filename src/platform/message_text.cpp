@@ -16,7 +16,8 @@ QString tr(const char* text) { return QCoreApplication::translate("Messages", te
 QString argument(const std::string& arg)
 {
     const QString text = QString::fromStdString(printableName(arg));
-    for (const std::string_view own : reasons::All) {
+    for (const reasons::Words& words : reasons::Table) {
+        const std::string_view own = words.text;
         // A reason with a value (a limit's number) matches around the place of its %1.
         const std::size_t at = own.find("%1");
         if (at == std::string_view::npos ? arg == own

@@ -1,8 +1,8 @@
 #pragma once
-// The reasons the program gives of its own, each named once: the file services, the document,
-// recovery and the office documents give them, and the window shows each in the interface's
-// language (platform/message_text.cpp reads this same table). The system's own reasons
-// (strerror) come in the system's language.
+// The reasons the program gives of its own, each named once with the values it takes: the file
+// services, the document, recovery, the office documents and the batch modes give them (say),
+// and the window shows each in the interface's language from this same table
+// (platform/message_text.cpp). The system's own reasons (strerror) come in the system's language.
 
 // Marks a text for the translation without any of Qt (lupdate reads the mark); the same
 // definition as Qt's own, so that the two never clash.
@@ -10,55 +10,98 @@
 #define QT_TRANSLATE_NOOP(scope, x) x
 #endif
 
+#include <iterator>
 #include <string>
 #include <string_view>
 
-namespace orvane::reasons {
+namespace orvane {
 
-inline constexpr const char* Folder = QT_TRANSLATE_NOOP("Messages", "it is a folder");
-inline constexpr const char* NotRegular = QT_TRANSLATE_NOOP("Messages", "it is not a regular file");
-// With its number, from the limit itself (with below).
-inline constexpr const char* TooLarge = QT_TRANSLATE_NOOP("Messages", "it is larger than %1 MB");
-inline constexpr const char* ChangedWhileRead = QT_TRANSLATE_NOOP("Messages", "it changed while it was read");
-inline constexpr const char* CutShort = QT_TRANSLATE_NOOP("Messages", "it is cut short");
-inline constexpr const char* Damaged = QT_TRANSLATE_NOOP("Messages", "it is damaged");
-inline constexpr const char* NotRecovery = QT_TRANSLATE_NOOP("Messages", "it is not an Orvane recovery file");
-inline constexpr const char* NotFolder = QT_TRANSLATE_NOOP("Messages", "it is not a folder");
-inline constexpr const char* NoMemory = QT_TRANSLATE_NOOP("Messages", "there is not enough memory");
-inline constexpr const char* Newer = QT_TRANSLATE_NOOP("Messages", "it was written by a newer Orvane");
-inline constexpr const char* TooManyLines = QT_TRANSLATE_NOOP("Messages", "it has more than %1 lines");
-inline constexpr const char* OtherUsers = QT_TRANSLATE_NOOP("Messages", "it belongs to another user");
-inline constexpr const char* OthersMayChange = QT_TRANSLATE_NOOP("Messages", "it is inside a folder that other users may change");
-inline constexpr const char* NoHome = QT_TRANSLATE_NOOP("Messages", "there is no home folder to keep it in");
-// The office documents'.
-inline constexpr const char* OldBinaryWord =
-    QT_TRANSLATE_NOOP("Messages", "it is an old binary Word document (.doc); save it as .docx first");
-inline constexpr const char* NotWord = QT_TRANSLATE_NOOP("Messages", "it is not a Word document (it has no word/document.xml)");
-inline constexpr const char* NotOpenDocument =
-    QT_TRANSLATE_NOOP("Messages", "it is not an OpenDocument text (it has no content.xml)");
-inline constexpr const char* ZipWithoutDocument =
-    QT_TRANSLATE_NOOP("Messages", "it is a zip archive but no Word or OpenDocument text (it has no word/document.xml)");
-// With the zip library's own words (in English, as the system's are in its language).
-inline constexpr const char* NotZip = QT_TRANSLATE_NOOP("Messages", "it is not a readable zip archive (%1)");
-inline constexpr const char* UnreadableArchive =
-    QT_TRANSLATE_NOOP("Messages", "it is a zip archive that cannot be read as a document: %1");
-inline constexpr const char* Encrypted = QT_TRANSLATE_NOOP("Messages", "it is encrypted; save it without a password first");
-inline constexpr const char* RtfBinPastEnd = QT_TRANSLATE_NOOP("Messages", "it is damaged (\\bin runs past its end)");
-
-inline constexpr const char* const All[] = {
-    Folder,   NotRegular, TooLarge,         ChangedWhileRead, CutShort,    Damaged,         NotRecovery,
-    NotFolder, NoMemory,  Newer,            TooManyLines,     OtherUsers,  OthersMayChange,
-    NoHome,   OldBinaryWord, NotWord,       NotOpenDocument,  ZipWithoutDocument, NotZip,  UnreadableArchive,
-    Encrypted, RtfBinPastEnd,
+enum class Reason : unsigned char {
+    Folder, NotRegular, TooLarge, ChangedWhileRead, CutShort, Damaged, NotRecovery, NotFolder, NoMemory,
+    Newer, TooManyLines, OtherUsers, OthersMayChange, NoHome,
+    // The office documents'.
+    OldBinaryWord, NotWord, NotOpenDocument, ZipWithoutDocument, NotZip, UnreadableArchive, Encrypted,
+    RtfBinPastEnd,
+    // The batch modes'.
+    LooksLike, WouldBeLarger, WouldBeLargerThanOpens, SameFile,
+    // A PDF's.
+    PdfDamaged, PdfLocked, PdfUnavailable,
 };
 
-// A reason with its value in the place of its %1.
-inline std::string with(const char* reason, std::string_view value)
+namespace reasons {
+
+struct Words {
+    Reason reason;
+    int values;  // how many %n it holds
+    const char* text;
+};
+
+// In the order of Reason.
+inline constexpr Words Table[] = {
+    {Reason::Folder, 0, QT_TRANSLATE_NOOP("Messages", "it is a folder")},
+    {Reason::NotRegular, 0, QT_TRANSLATE_NOOP("Messages", "it is not a regular file")},
+    {Reason::TooLarge, 1, QT_TRANSLATE_NOOP("Messages", "it is larger than %1 MB")},
+    {Reason::ChangedWhileRead, 0, QT_TRANSLATE_NOOP("Messages", "it changed while it was read")},
+    {Reason::CutShort, 0, QT_TRANSLATE_NOOP("Messages", "it is cut short")},
+    {Reason::Damaged, 0, QT_TRANSLATE_NOOP("Messages", "it is damaged")},
+    {Reason::NotRecovery, 0, QT_TRANSLATE_NOOP("Messages", "it is not an Orvane recovery file")},
+    {Reason::NotFolder, 0, QT_TRANSLATE_NOOP("Messages", "it is not a folder")},
+    {Reason::NoMemory, 0, QT_TRANSLATE_NOOP("Messages", "there is not enough memory")},
+    {Reason::Newer, 0, QT_TRANSLATE_NOOP("Messages", "it was written by a newer Orvane")},
+    {Reason::TooManyLines, 1, QT_TRANSLATE_NOOP("Messages", "it has more than %1 lines")},
+    {Reason::OtherUsers, 0, QT_TRANSLATE_NOOP("Messages", "it belongs to another user")},
+    {Reason::OthersMayChange, 0, QT_TRANSLATE_NOOP("Messages", "it is inside a folder that other users may change")},
+    {Reason::NoHome, 0, QT_TRANSLATE_NOOP("Messages", "there is no home folder to keep it in")},
+    {Reason::OldBinaryWord, 0, QT_TRANSLATE_NOOP("Messages", "it is an old binary Word document (.doc); save it as .docx first")},
+    {Reason::NotWord, 0, QT_TRANSLATE_NOOP("Messages", "it is not a Word document (it has no word/document.xml)")},
+    {Reason::NotOpenDocument, 0, QT_TRANSLATE_NOOP("Messages", "it is not an OpenDocument text (it has no content.xml)")},
+    {Reason::ZipWithoutDocument, 0,
+     QT_TRANSLATE_NOOP("Messages", "it is a zip archive but no Word or OpenDocument text (it has no word/document.xml)")},
+    // With the zip library's own words (in English, as the system's are in its language).
+    {Reason::NotZip, 1, QT_TRANSLATE_NOOP("Messages", "it is not a readable zip archive (%1)")},
+    {Reason::UnreadableArchive, 1, QT_TRANSLATE_NOOP("Messages", "it is a zip archive that cannot be read as a document: %1")},
+    {Reason::Encrypted, 0, QT_TRANSLATE_NOOP("Messages", "it is encrypted; save it without a password first")},
+    {Reason::RtfBinPastEnd, 0, QT_TRANSLATE_NOOP("Messages", "it is damaged (\\bin runs past its end)")},
+    // With what the input looks like ("a PDF document").
+    {Reason::LooksLike, 1, QT_TRANSLATE_NOOP("Messages", "it looks like %1, not text")},
+    {Reason::WouldBeLarger, 1, QT_TRANSLATE_NOOP("Messages", "it would be larger than %1 MB (--large writes it all the same)")},
+    {Reason::WouldBeLargerThanOpens, 1,
+     QT_TRANSLATE_NOOP("Messages", "it would be larger than %1 MB, which the editor does not open (--large writes it all the "
+                                   "same)")},
+    {Reason::SameFile, 0, QT_TRANSLATE_NOOP("Messages", "OUTPUT is the same file; name another")},
+    {Reason::PdfDamaged, 0, QT_TRANSLATE_NOOP("Messages", "it looks like a PDF document, but it cannot be read (damaged?)")},
+    {Reason::PdfLocked, 0, QT_TRANSLATE_NOOP("Messages", "it is locked with a password")},
+    // With why the PDF module did not load.
+    {Reason::PdfUnavailable, 1, QT_TRANSLATE_NOOP("Messages", "PDFs cannot be read here: %1")},
+};
+
+constexpr bool inOrder()
 {
-    std::string text(reason);
-    if (const std::size_t at = text.find("%1"); at != std::string::npos)
-        text.replace(at, 2, value);
-    return text;
+    for (int i = 0; i < int(std::size(Table)); ++i)
+        if (int(Table[i].reason) != i)
+            return false;
+    return true;
+}
+static_assert(inOrder(), "the table holds every reason, in the order of Reason");
+
+constexpr const char* text(Reason r) { return Table[int(r)].text; }
+constexpr int values(Reason r) { return Table[int(r)].values; }
+
+// A reason in words: one without a value, or one with its value in the place of its %1.
+template <Reason R>
+std::string say()
+{
+    static_assert(values(R) == 0, "this reason takes a value");
+    return text(R);
+}
+template <Reason R>
+std::string say(std::string_view value)
+{
+    static_assert(values(R) == 1, "this reason takes no value");
+    std::string words(text(R));
+    const std::size_t at = words.find("%1");
+    return words.replace(at, 2, value);
 }
 
-} // namespace orvane::reasons
+} // namespace reasons
+} // namespace orvane

@@ -53,7 +53,7 @@ void convert(Conversion& c)
         c.done = office::convertRtf(c.in, c.out, options, report, c.error);
         break;
     case office::DocumentKind::Doc:
-        c.error = reasons::OldBinaryWord;
+        c.error = reasons::say<Reason::OldBinaryWord>();
         break;
     case office::DocumentKind::Zip:
         c.error = why;

@@ -252,8 +252,9 @@ private slots:
         writeBytes(dir.filePath("form.pdf"), "%PDF-1.5\n%\xE2\xE3\xCF\xD3\nfjhk; ");
         writeBytes(dir.filePath("photo.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
         writeBytes(dir.filePath("data.tam"), QByteArray("tzf;fk;\0\0\x01", 10));
-        for (const auto& [file, what] : {std::pair{"form.pdf", "a PDF document"}, {"photo.png", "a PNG image"},
-                                         {"data.tam", "NUL bytes"}, {"/dev/zero", "NUL bytes"}}) {
+        // The reasons are the program's own, as the window gives them.
+        for (const auto& [file, what] : {std::pair{"form.pdf", "it looks like a PDF document"},
+                                         {"photo.png", "a PNG image"}, {"data.tam", "NUL bytes"}, {"/dev/zero", "NUL bytes"}}) {
             const Run r = runOrvane({"--to-unicode", QString(file).startsWith("/") ? QString(file) : dir.filePath(file), out});
             QVERIFY2(r.status == 1, (QByteArray(file) + ": " + r.err.right(3000)).constData());
             QVERIFY2(r.err.contains(what) && r.err.contains("--all-tamil"), r.err.constData());
@@ -262,6 +263,9 @@ private slots:
         Run r = runOrvane({"--to-unicode"}, "%PDF-1.4\n");
         QCOMPARE(r.status, 1);
         QCOMPARE(r.out, QByteArray());
+        r = runOrvane({"--to-unicode"}, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(": it is an old binary Word document (.doc); save it as .docx first"), r.err.constData());
         r = shell("head -c 70000000 /dev/zero | \"$ORVANE\" --from-unicode - out.tam; echo $?; ls", dir.path());
         QVERIFY2(r.out == "1\ndata.tam\nform.pdf\nphoto.png\n", r.out.constData());
         r = runOrvane({"--to-unicode", "--all-tamil", dir.filePath("form.pdf"), out});
