@@ -32,6 +32,17 @@ inline int titleBarWidth(const QString& title, const QWidget* w)
     return QFontMetrics(bold).horizontalAdvance(title) + 4 * QFontMetrics(bold).height() + 48;
 }
 
+// Shows a dialog until it is answered, then gives the keyboard back to the window it came
+// from: where no window manager does that, the window would not know it is active again, and
+// its shortcuts (F12, Ctrl+F) would be dead while the keys still typed.
+inline int answered(QDialog& dialog)
+{
+    const int result = dialog.exec();
+    if (QWidget* from = dialog.parentWidget(); from && from->isVisible())
+        from->window()->activateWindow();
+    return result;
+}
+
 // A dialog at least as wide as its title: a narrow box of two buttons would have the window
 // manager cut the title ("Wor…ount").
 inline void fitTitle(QDialog* dialog)

@@ -57,7 +57,7 @@ void QtFileDialog::show(bool saving)
     if (!FileName.empty())
         dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(FileName)));
     for (;;) {
-        const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+        const bool chosen = answered(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
         const QString name = chosen ? dialog.selectedFiles().constFirst() : QString();
         // The dialog shows a name whose bytes are not UTF-8 with U+FFFD in their place, and
         // gives back that name, which is another file's: never use it.
@@ -103,7 +103,7 @@ int showBox(QMessageBox::Icon icon, const Message& message, QMessageBox::Standar
     box.setDefaultButton(icon == QMessageBox::Question ? QMessageBox::Yes : QMessageBox::Ok);
     box.setEscapeButton(escape);
     fitTitle(&box);
-    const int pressed = box.exec();
+    const int pressed = answered(box);
     if (dismissed)
         *dismissed = box.dismissed;
     return pressed;

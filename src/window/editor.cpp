@@ -471,7 +471,7 @@ void Editor::GoToLine()
     ask.setIntRange(1, lines);
     ask.setIntValue(Text1->textCursor().blockNumber() + 1);
     fitTitle(&ask);
-    const bool chosen = ask.exec() == QDialog::Accepted;
+    const bool chosen = answered(ask) == QDialog::Accepted;
     const int line = ask.intValue();
     if (chosen) {
         Text1->setTextCursor(QTextCursor(Text1->document()->findBlockByNumber(line - 1)));

@@ -165,6 +165,27 @@ import -window root "$artifacts/orvane-large.png"
 xdotool key --delay 100 alt+f x
 wait "$app_pid" || fail "exit status $? after the large document"
 app_pid=
+# Once a question is answered, the window's shortcuts work at once, with no click on the
+# window first (where no window manager gives the keyboard back to it, Qt took the window for
+# inactive: keys typed, but Ctrl+S and F12 did nothing).
+asked="$work/asked.tam"
+start "$asked"
+xdotool type --delay 40 'ka'
+xdotool key --delay 40 ctrl+n
+qid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Save$' | head -n1) || fail "no question on New"
+xdotool windowfocus --sync "$qid" key --delay 100 Escape  # closed unanswered: New is called off
+sleep 0.3
+xdotool key --delay 40 F12 ctrl+s
+want=$(printf 'f\r\n' | od -An -tx1)
+for _ in $(seq 100); do [[ -s $asked && $(od -An -tx1 "$asked") == "$want" ]] && break; sleep 0.05; done
+[[ $(od -An -tx1 "$asked") == "$want" ]] || fail "Ctrl+S after a question: $(od -An -c "$asked" 2>&1)"
+xdotool key --delay 40 F12 k a ctrl+s  # F12 took English off again: ka is Tamil
+want=$(printf 'ff\r\n' | od -An -tx1)
+for _ in $(seq 100); do [[ $(od -An -tx1 "$asked") == "$want" ]] && break; sleep 0.05; done
+[[ $(od -An -tx1 "$asked") == "$want" ]] || fail "F12 after a question: $(od -An -c "$asked" 2>&1)"
+xdotool key --delay 100 alt+f x
+wait "$app_pid" || fail "exit status $? after the question"
+app_pid=
 # A Tamil99 typist's keys, with the keyboard chosen in an earlier run (kept in the settings):
 # வணக்கம் அப்பா, a doubled consonant and a vowel after it.
 printf '\n[typing]\nkeyboard=tamil99\n' >> "$XDG_CONFIG_HOME/Orvane/Orvane.ini"
