@@ -1610,8 +1610,13 @@ could not be opened: there is not enough memory for it.</source>
     </message>
     <message>
         <location filename="../../src/window/form1_layout.cpp" line="89" />
-        <source>Paste as En&amp;glish</source>
-        <translation>ஆங்கிலமாக ஒட்டு (&amp;G)</translation>
+        <source>Paste as Eng&amp;lish</source>
+        <translation>ஆங்கிலமாக ஒட்டு (&amp;L)</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/form1_layout.cpp" line="95" />
+        <source>Type Engl&amp;ish</source>
+        <translation>ஆங்கிலம் தட்டச்சிடு (&amp;I)</translation>
     </message>
     <message>
         <location filename="../../src/window/form1_layout.cpp" line="90" />
@@ -1624,14 +1629,9 @@ could not be opened: there is not enough memory for it.</source>
         <translation>ஆங்கிலத்தை ஆங்கிலமாக வை (&amp;K)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="95" />
-        <source>Type E&amp;nglish</source>
-        <translation>ஆங்கிலம் தட்டச்சிடு (&amp;N)</translation>
-    </message>
-    <message>
         <location filename="../../src/window/form1_layout.cpp" line="101" />
         <source>&amp;Typing</source>
-        <translation>தட்டச்சு முறை (&amp;T)</translation>
+        <translation>தட்டச்சு முறை (&amp;Y)</translation>
     </message>
     <message>
         <location filename="../../src/window/form1_layout.cpp" line="110" />

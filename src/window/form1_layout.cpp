@@ -86,13 +86,13 @@ void Form1::buildMenus()
     item(edit, "menGoTo", QT_TR_NOOP("&Go to Line..."), keys({"Ctrl+G"}), &Form1::menGoTo_Click);
     item(edit, "menWordCount", QT_TR_NOOP("&Word Count..."), {}, &Form1::menWordCount_Click);
     edit->addSeparator();
-    addCommand(edit, "menPasteEnglish", tr("Paste as En&glish"), {}, [this] { editor_.PasteAs(Editor::PasteAs::English); });
+    addCommand(edit, "menPasteEnglish", tr("Paste as Eng&lish"), {}, [this] { editor_.PasteAs(Editor::PasteAs::English); });
     addCommand(edit, "menPasteBamini", tr("Paste as &Bamini"), {}, [this] { editor_.PasteAs(Editor::PasteAs::Bamini); });
     addCommand(edit, "menKeepEnglish", tr("&Keep English as English"), {}, [this] {
         editor_.flows().KeepEnglishAsEnglish();
         editor_.focusText();
     });
-    QAction* english = addCommand(edit, "menEnglish", tr("Type E&nglish"), keys({"F12"}), [this] {
+    QAction* english = addCommand(edit, "menEnglish", tr("Type Engl&ish"), keys({"F12"}), [this] {
         editor_.setEnglishTyping(!editor_.typesEnglish());
     });
     english->setCheckable(true);

@@ -97,8 +97,8 @@ private slots:
                                      "&Edit", "&Copy Ctrl+C", "&Cu&t Ctrl+X", "&Paste Ctrl+V",
                                      "Copy as &Unicode Ctrl+Shift+C", "-", "U&ndo Ctrl+Z", "&Redo Ctrl+Shift+Z", "-",
                                      "Select &All ", "-", "&Find... Ctrl+F", "R&eplace... Ctrl+H",
-                                     "&Go to Line... Ctrl+G", "&Word Count... ", "-", "Paste as En&glish ",
-                                     "Paste as &Bamini ", "&Keep English as English ", "Type E&nglish F12", "&Typing ",
+                                     "&Go to Line... Ctrl+G", "&Word Count... ", "-", "Paste as Eng&lish ",
+                                     "Paste as &Bamini ", "&Keep English as English ", "Type Engl&ish F12", "&Typing ",
                                      "&About", "&Program Ctrl+P", "Programmer Ctrl+U", "&Keyboard F1"}));
     }
 

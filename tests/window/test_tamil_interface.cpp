@@ -13,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
@@ -251,6 +252,37 @@ private slots:
         edit->hide();
         QVERIFY(picture.save(docs + "tamil-interface.png"));
         form.reset();
+    }
+
+    // Each item of a menu has a letter of its own, in either language: a letter two items share
+    // only moves between them (Copy and Cut share theirs as the design names them).
+    void accessLettersOnePerItem_data() { windowUncut_data(); }
+    void accessLettersOnePerItem()
+    {
+        QFETCH(bool, inTamil);
+        speak(inTamil);
+        startWindow();
+        std::vector<QMenu*> menus;
+        for (QAction* top : form->menuBar()->actions())
+            if (top->menu())
+                menus.push_back(top->menu());
+        const std::unique_ptr<QMenu> context = form->Text1->contextMenuAt({});
+        menus.push_back(context.get());
+        for (std::size_t k = 0; k < menus.size(); ++k) {
+            QMap<int, QString> taken;
+            for (QAction* a : menus[k]->actions()) {
+                if (a->menu() && std::find(menus.begin(), menus.end(), a->menu()) == menus.end())
+                    menus.push_back(a->menu());
+                const QKeySequence letter = QKeySequence::mnemonic(a->text());
+                if (a->isSeparator() || letter.isEmpty())
+                    continue;
+                const int key = letter[0].toCombined();
+                if (a->objectName() == "menCut" && taken.value(key) == form->findChild<QAction*>("menCopy")->text())
+                    continue;
+                QVERIFY2(!taken.contains(key), qPrintable(taken.value(key) + " and " + a->text()));
+                taken.insert(key, a->text());
+            }
+        }
     }
 
     void windowUncut_data()
