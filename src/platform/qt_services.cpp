@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QTreeView>
 
 namespace orvane {
 
@@ -56,6 +58,17 @@ void QtFileDialog::show(bool saving)
         dialog.setDirectory(folder);
     if (!FileName.empty())
         dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(FileName)));
+    // Qt's own dialog (where the desktop has none) gives its size, type and date columns a
+    // fixed width, which cuts them in Tamil ("9/12/2…ல் 8:47"): each is as wide as what it
+    // shows, the name takes the rest.
+    if (auto* files = dialog.findChild<QTreeView*>("treeView")) {
+        QHeaderView* header = files->header();
+        header->setStretchLastSection(false);
+        for (int c = 1; c < header->count(); ++c)
+            header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        dialog.resize(std::max(dialog.width(), 760), dialog.height());
+    }
     for (;;) {
         const bool chosen = answered(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
         const QString name = chosen ? dialog.selectedFiles().constFirst() : QString();

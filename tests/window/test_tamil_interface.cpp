@@ -1,5 +1,6 @@
 // The Tamil interface: every string the program shows has its Tamil, and the Tamil fits.
 
+#include "../support/files.h"
 #include "../support/window_test.h"
 #include "about/about_windows.h"
 #include "platform/translations.h"
@@ -9,6 +10,7 @@
 #include "window/text_box.h"
 #include "platform/geometry.h"
 #include "platform/message_text.h"
+#include "platform/qt_services.h"
 #include "platform/reasons.h"
 
 #include <QAbstractButton>
@@ -22,6 +24,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QTreeView>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -203,6 +208,39 @@ private slots:
             QVERIFY2(english.isEmpty(), qPrintable(dialog->metaObject()->className() + QString(": ") + english.join(" | ")));
             dialog->hide();
         }
+    }
+
+    // Qt's own file dialog shows each file's size, kind and date whole in Tamil.
+    void fileDialogColumnsWhole()
+    {
+        speak(true);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("letters"));
+        writeBytes(dir.filePath("letter.tam"), "tzf;fk;");
+        QWidget window;
+        window.show();
+        QtFileDialog files(&window);
+        files.folder = dir.path();
+        bool looked = false;
+        QString cut;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* tree = dialog ? dialog->findChild<QTreeView*>("treeView") : nullptr;
+            if (!tree)
+                return;
+            dialog->setViewMode(QFileDialog::Detail);
+            QTest::qWaitFor([&] { return tree->model()->rowCount(tree->rootIndex()) == 2; });
+            QCoreApplication::processEvents();
+            for (int c = 1; c < tree->header()->count(); ++c)
+                if (tree->header()->sectionSize(c) < std::max(static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(c),
+                                                              tree->header()->sectionSizeHint(c)))
+                    cut += tree->model()->headerData(c, Qt::Horizontal).toString() + " ";
+            looked = tree->model()->rowCount(tree->rootIndex()) == 2;
+            dialog->reject();
+        });
+        files.ShowOpen();
+        QVERIFY(looked);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
     }
 
     // The pictures README shows are remade here from the program as it is, on every run, so
