@@ -70,6 +70,8 @@ Form1::Form1(Form1Services given)
     connect(Text1, &QPlainTextEdit::cursorPositionChanged, placeShown, qOverload<>(&QTimer::start));
     // As wide from the start as a long document's place needs: typing lays nothing out again.
     StatusBar1->showPlace(tr("Ln %1, Col %2").arg(999).arg(99));
+    StatusBar1->showUnsaved(tr("Unsaved"));
+    StatusBar1->showUnsaved({});
     unsavedShown = editor_.document().changedChanged.subscribe([this] {
         StatusBar1->showUnsaved(editor_.document().DocumentChanged() ? tr("Unsaved") : QString());
     });

@@ -81,7 +81,6 @@ StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent)
         panels[std::size_t(i)] = label;
     }
     unsaved = addRightPanel("UnsavedPanel");
-    unsaved->hide();
     place = addRightPanel("PlacePanel");
     typing = addRightPanel("TypingPanel");
     typing->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("English")) + 16);
@@ -112,11 +111,8 @@ void StatusPanelBar::showTyping(const QString& text) { showIn(typing, text); }
 
 void StatusPanelBar::showPlace(const QString& text) { showIn(place, text); }
 
-void StatusPanelBar::showUnsaved(const QString& text)
-{
-    showIn(unsaved, text);
-    unsaved->setVisible(!text.isEmpty());
-}
+// Empty once saved, never hidden: the panels beside it keep their places.
+void StatusPanelBar::showUnsaved(const QString& text) { showIn(unsaved, text); }
 
 void StatusPanelBar::showPromptHint(const QString& hint)
 {
