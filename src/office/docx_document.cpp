@@ -241,7 +241,8 @@ public:
         deleted = 0;
         tableStyles.clear();
         separatorNote = false;
-        QXmlStreamReader r(xml);
+        PieceReader pieces(xml);
+        QXmlStreamReader r(&pieces);
         std::vector<QString> stack;
         std::vector<Paragraph> paragraphs;
         std::vector<Run> runs;
@@ -380,7 +381,8 @@ public:
             return false;
         if (edits.empty())
             return true;
-        bytes = spliced(xml, edits).toStdString();
+        std::string().swap(bytes);  // never the part three times over: its bytes go before the new ones come
+        bytes = splicedUtf8(xml, edits);
         return true;
     }
 
@@ -777,7 +779,8 @@ bool convertNumbering(std::string& bytes, const Theme& theme, const ConvertOptio
                       std::string& error)
 {
     const QString xml = QString::fromStdString(bytes);
-    QXmlStreamReader r(xml);
+    PieceReader pieces(xml);
+    QXmlStreamReader r(&pieces);
     struct Level {
         qsizetype valBegin = -1, valEnd = -1, fontsBegin = -1, fontsEnd = -1;
         QString text, font, prefix;
@@ -861,7 +864,7 @@ bool convertNumbering(std::string& bytes, const Theme& theme, const ConvertOptio
     if (malformed(r, "word/numbering.xml", error))
         return false;
     if (!edits.empty())
-        bytes = spliced(xml, edits).toStdString();
+        bytes = splicedUtf8(xml, edits);
     return true;
 }
 

@@ -140,7 +140,8 @@ public:
     {
         xml = QString::fromStdString(bytes);
         edits.clear();
-        QXmlStreamReader r(xml);
+        PieceReader pieces(xml);
+        QXmlStreamReader r(&pieces);
         struct Context {
             QString family, style;
             bool paragraph;
@@ -232,7 +233,8 @@ public:
             addTwins();
         if (edits.empty())
             return true;
-        bytes = spliced(xml, edits).toStdString();
+        std::string().swap(bytes);  // never the part three times over: its bytes go before the new ones come
+        bytes = splicedUtf8(xml, edits);
         return true;
     }
 

@@ -3,6 +3,7 @@
 #include <QXmlStreamReader>
 
 #include <cctype>
+#include <cstring>
 #include <cstdlib>
 
 namespace orvane::office {
@@ -24,9 +25,33 @@ QString xmlEscaped(const QString& text)
     return out;
 }
 
+qint64 PieceReader::readData(char* data, qint64 maxSize)
+{
+    if (utf8) {
+        const std::size_t n = std::min(std::size_t(maxSize), bytes.size() - std::size_t(at));
+        std::memcpy(data, bytes.data() + at, n);
+        at += qsizetype(n);
+        return qint64(n);
+    }
+    if (taken == piece.size()) {
+        constexpr qsizetype Piece = 1 << 14;
+        qsizetype n = std::min(Piece, text.size() - at);
+        if (at + n < text.size() && text[at + n - 1].isHighSurrogate())
+            --n;  // never a pair cut in two
+        piece = text.mid(at, n).toUtf8();
+        at += n;
+        taken = 0;
+    }
+    const qsizetype n = std::min(qsizetype(maxSize), piece.size() - taken);
+    std::memcpy(data, piece.constData() + taken, std::size_t(n));
+    taken += n;
+    return n;
+}
+
 bool wellFormedXml(std::string_view xml, const std::string& part, std::string& error)
 {
-    QXmlStreamReader r(QByteArray::fromRawData(xml.data(), qsizetype(xml.size())));
+    PieceReader pieces(xml);
+    QXmlStreamReader r(&pieces);
     while (!r.atEnd()) {
         r.readNext();
         if (r.tokenType() == QXmlStreamReader::DTD) {

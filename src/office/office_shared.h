@@ -2,6 +2,7 @@
 // What the office formats share: the escaping of text and attribute values for XML, and the
 // last look at what a conversion wrote before it reaches the disk.
 
+#include <QIODevice>
 #include <QString>
 
 #include <algorithm>
@@ -14,6 +15,33 @@ namespace orvane::office {
 // A character converted as Tamil: the Tamil block's, and the dotted circle a vowel sign is
 // shown on alone.
 constexpr bool isTamilLetter(char32_t c) { return (c >= 0x0B80 && c <= 0x0BFF) || c == 0x25CC; }
+
+// A part's text as the XML reader takes it, a piece at a time in UTF-8: the reader holds a
+// piece's worth of the part, never whole copies of it of its own (a reader made on a string
+// keeps the string's bytes and all of its text again). Its character offsets are the text's.
+class PieceReader final : public QIODevice {
+public:
+    explicit PieceReader(QStringView text) : text(text) { open(QIODevice::ReadOnly); }
+    explicit PieceReader(std::string_view bytes) : bytes(bytes), utf8(true) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+    bool atEnd() const override { return utf8 ? std::size_t(at) == bytes.size() : at == text.size() && taken == piece.size(); }
+    qint64 bytesAvailable() const override
+    {
+        return utf8 ? qint64(bytes.size()) - at : qint64(piece.size() - taken) + 3 * qint64(text.size() - at);
+    }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override;
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QStringView text;
+    std::string_view bytes;
+    bool utf8 = false;
+    qsizetype at = 0;     // the next character (or byte) to be read
+    QByteArray piece;     // read from the text, not yet taken
+    qsizetype taken = 0;
+};
 
 // Text as XML character data or an attribute value, in either quotes.
 QString xmlEscaped(const QString& text);
@@ -28,6 +56,9 @@ bool balancedAsBefore(std::string_view original, std::string_view converted, std
 // with; begin == end puts it in), built once from the start: edits never overlap, and where
 // two start at one place, what is put in goes before what replaces, and those put in keep
 // their order.
+template <class Edit>
+std::string splicedUtf8(QStringView text, std::vector<Edit>& edits);
+
 template <class Text, class Edit>
 Text spliced(const Text& text, std::vector<Edit>& edits)
 {
@@ -45,6 +76,51 @@ Text spliced(const Text& text, std::vector<Edit>& edits)
         at = e.end;
     }
     out.append(text.data() + at, decltype(out.size())(decltype(at)(text.size()) - at));
+    return out;
+}
+
+// The same, written as UTF-8 as it is built: no whole copy of the part in UTF-16 besides the
+// one read.
+template <class Edit>
+std::string splicedUtf8(QStringView text, std::vector<Edit>& edits)
+{
+    std::stable_sort(edits.begin(), edits.end(),
+                     [](const Edit& a, const Edit& b) { return a.begin != b.begin ? a.begin < b.begin : a.end < b.end; });
+    // Its size first, so that it is made once: a string that grows holds two copies of
+    // itself as it does.
+    const auto utf8Size = [](QStringView piece) {
+        std::size_t n = std::size_t(piece.size());
+        for (const QChar c : piece)
+            n += (c.unicode() >= 0x80) + (c.unicode() >= 0x800 && !c.isSurrogate()) ;
+        return n;  // a pair is 4 bytes: 1 + 1 for each of its halves
+    };
+    std::size_t size = 0;
+    qsizetype from = 0;
+    for (const Edit& e : edits) {
+        size += utf8Size(text.mid(from, qsizetype(e.begin) - from)) + utf8Size(e.with);
+        from = qsizetype(e.end);
+    }
+    size += utf8Size(text.mid(from));
+    std::string out;
+    out.reserve(size);
+    const auto append = [&out](QStringView piece) {
+        constexpr qsizetype Piece = 1 << 16;
+        for (qsizetype k = 0; k < piece.size();) {
+            qsizetype n = std::min(Piece, piece.size() - k);
+            if (k + n < piece.size() && piece[k + n - 1].isHighSurrogate())
+                --n;  // never a pair cut in two
+            const QByteArray bytes = piece.mid(k, n).toUtf8();
+            out.append(bytes.constData(), std::size_t(bytes.size()));
+            k += n;
+        }
+    };
+    qsizetype at = 0;
+    for (const Edit& e : edits) {
+        append(text.mid(at, qsizetype(e.begin) - at));
+        append(e.with);
+        at = qsizetype(e.end);
+    }
+    append(text.mid(at));
     return out;
 }
 
