@@ -41,6 +41,18 @@ bool besideTheBody(std::string_view word)
     return std::find(std::begin(names), std::end(names), word) != std::end(names);
 }
 
+// Where a destination's text is read in the window: the headers above the body, the notes
+// below it, the footers last (as the pages show them); 0 for a text read with the body or none.
+enum Place { Body, Headers, Notes, Footers, Places };
+int placeOf(std::string_view word)
+{
+    if (word.starts_with("header"))
+        return Headers;
+    if (word.starts_with("footer"))
+        return Footers;
+    return word == "footnote" ? Notes : Body;
+}
+
 class RtfConverter {
 public:
     RtfConverter(std::string_view rtf, const ConvertOptions& options, ConvertReport& report, bool textOnly)
@@ -73,6 +85,11 @@ public:
                 }
                 if (stack.back().fontTable && !stack[stack.size() - 2].fontTable && fontTableEnd == std::string::npos)
                     fontTableEnd = k;
+                if (stack.back().place != stack[stack.size() - 2].place) {  // a header or a note ends
+                    if (!itemsAt[place].empty())
+                        endParagraph();
+                    place = stack[stack.size() - 2].place;
+                }
                 stack.pop_back();
                 ++k;
                 continue;
@@ -136,7 +153,9 @@ public:
             if (st.starred) {
                 st.starred = false;
                 if (besideTheBody(word)) {
-                    st.skip = st.skippedBefore || textOnly;
+                    st.skip = st.skippedBefore || (textOnly && placeOf(word) == Body);
+                    if (textOnly && placeOf(word) != Body)
+                        enter(st, placeOf(word));
                     continue;
                 }
             }
@@ -184,15 +203,31 @@ public:
                 literal("\n");
             } else if (word == "tab" && visible(st)) {
                 character(st, begin, k, '\t', false);
+            } else if (textOnly && besideTheBody(word) && placeOf(word) != Body) {
+                enter(st, placeOf(word));
             } else if (skipped(word) || (textOnly && besideTheBody(word))) {
                 st.skip = true;
+            } else if (word == "chftn" && textOnly && visible(st)) {
+                // A note's number, where it is referred to and before the note itself; apart
+                // from the word before it.
+                closePiece();
+                literal("[" + std::to_string(++noteNumbers[place == Notes]) + "]");
             } else {
                 closePiece();  // formatting between two pieces of a syllable
             }
         }
         endParagraph();
         if (textOnly) {
-            out = text;
+            // A destination with no text adds no empty lines.
+            out.clear();
+            for (const int at : {Headers, Body, Notes, Footers}) {
+                std::string& t = textAt[at];
+                if (at != Body && t.find_first_not_of('\n') == std::string::npos)
+                    continue;
+                while (t.ends_with('\n'))
+                    t.pop_back();
+                out += t + '\n';
+            }
             while (out.ends_with('\n'))
                 out.pop_back();
             return true;
@@ -217,6 +252,7 @@ private:
         int size = 24;  // half-points
         bool skip = false, fontTable = false, fontEntry = false;
         bool starred = false, skippedBefore = false;  // after \*, until its control word
+        int place = Body;
     };
     struct Font {
         std::string name;
@@ -241,6 +277,13 @@ private:
     };
 
     static bool visible(const State& s) { return !s.skip && !s.fontTable; }
+
+    // The window's reading: the group's text goes where its destination is read.
+    void enter(State& s, int at)
+    {
+        closePiece();
+        s.place = place = at;
+    }
 
     void character(const State& s, std::size_t begin, std::size_t end, char32_t c, bool byte)
     {
@@ -296,6 +339,7 @@ private:
             return;
         }
         takeIntoPiece(s, begin, end);
+        std::vector<Item>& items = itemsAt[place];
         if (items.empty() || !items.back().bamini)
             items.push_back({true, {}, {}});
         items.back().bytes += char(code);
@@ -374,6 +418,7 @@ private:
 
     void literal(const std::string& utf8)
     {
+        std::vector<Item>& items = itemsAt[place];
         if (items.empty() || items.back().bamini)
             items.push_back({false, {}, {}});
         items.back().bytes += utf8;
@@ -394,13 +439,16 @@ private:
         if (!options.toUnicode && !textOnly)
             return;  // the pieces of Tamil are written at the end, each on its own
         std::vector<std::string> outputs(pieces.size());
+        std::vector<Item>& items = itemsAt[place];
+        std::string& text = textAt[place];
         for (const Item& item : items) {
             if (!item.bamini) {
                 text += item.bytes;
                 continue;
             }
             forEachSegment(item.bytes, [&](const Segment& s) {
-                outputs[item.pieceOf[s.begin]].append(s.text);
+                if (!textOnly)  // a note's paragraph may end inside the body's: no pieces for the window
+                    outputs[item.pieceOf[s.begin]].append(s.text);
                 text.append(s.text);
             });
         }
@@ -441,8 +489,12 @@ private:
     Piece piece;
     bool open = false;
     std::vector<Piece> pieces;
-    std::vector<Item> items;
-    std::string text;
+    // The paragraph being read and the text read, of each place (the body's alone but for
+    // the window's reading).
+    std::vector<Item> itemsAt[Places];
+    std::string textAt[Places];
+    int place = Body;
+    int noteNumbers[2] = {0, 0};  // references to notes in the text, and the notes' own marks
     std::vector<Edit> edits;
     std::vector<std::string> tamil;  // --from-unicode: each piece's text
     std::size_t fontTableEnd = std::string::npos;  // the font table's closing brace

@@ -445,6 +445,17 @@ private slots:
         QCOMPARE(QString::fromStdString(out).count(QStringLiteral("\\u2980?")), 2);  // த in both halves
     }
 
+    // Opened in the window, an RTF reads as its pages show it: the header above the body, a
+    // note numbered where it is referred to and read below the body, the footer last.
+    void anRtfsHeaderNotesAndFooterInTheirPlaces()
+    {
+        const std::string rtf = R"({\rtf1{\fonttbl{\f0 Bamini;}{\f1 Arial;}}{\header\pard\f0 gf;fk; 1\par}{\footer\pard\f1 )"
+                                R"(Page end\par}\f0 jkpo;{\super\chftn}{\footnote\pard{\super\chftn}\f1  A note}\f1  more\par})";
+        std::string text, error;
+        QVERIFY(rtfText(rtf, ConvertOptions{}, text, error));
+        QCOMPARE(QString::fromStdString(text), u("பக்கம் 1\nதமிழ்[1] more\n[1] A note\nPage end"));
+    }
+
     // What Word keeps beside the text: a tracked deletion is no text (but is converted, for
     // when it is rejected), a note is numbered where it is referred to and read below the body,
     // the marks that stand for characters are those characters, and a header alone is text.
