@@ -783,6 +783,7 @@ bool convertNumbering(std::string& bytes, const Theme& theme, const ConvertOptio
     QXmlStreamReader r(&pieces);
     struct Level {
         qsizetype valBegin = -1, valEnd = -1, fontsBegin = -1, fontsEnd = -1;
+        qsizetype rPrOpened = -1, rPrSelfClosed = -1, closeBegin = -1;  // where the label's font may go
         QString text, font, prefix;
         QXmlStreamAttributes fonts;
     };
@@ -809,6 +810,10 @@ bool convertNumbering(std::string& bytes, const Theme& theme, const ConvertOptio
                     level->valEnd = xml.indexOf(m.captured(1), level->valBegin);
                     level->text = r.attributes().value(W, QStringLiteral("val")).toString();
                 }
+            } else if (level && name == u"rPr" && parent == u"lvl") {
+                level->rPrOpened = at;
+                if (xml.mid(at - 2, 2) == u"/>")
+                    level->rPrSelfClosed = xml.lastIndexOf(u'<', at - 1);
             } else if (level && name == u"rFonts" && parent == u"rPr" && grand == u"lvl") {
                 level->font = fontsOf(r.attributes(), theme).ascii;
                 level->fonts = r.attributes();
@@ -820,8 +825,48 @@ bool convertNumbering(std::string& bytes, const Theme& theme, const ConvertOptio
             stack.pop_back();
             if (level && name == u"rFonts")
                 level->fontsEnd = at;
+            if (level && name == u"lvl")
+                level->closeBegin = xml.lastIndexOf(u'<', at - 1);
             if (name == u"lvl" && level) {
-                if (level->valBegin >= 0 && level->valEnd > level->valBegin && level->fontsBegin >= 0
+                const bool tamil = std::any_of(level->text.begin(), level->text.end(), [](QChar c) { return isTamilLetter(c.unicode()); });
+                if (!options.toUnicode && level->valBegin >= 0 && level->valEnd > level->valBegin && tamil
+                    && !options.isBamini(level->font.toStdString())) {
+                    // Back to Bamini: the label's Tamil as codes, the numbers' places kept, in
+                    // the Bamini font (a label drawn in no font of its own gets one).
+                    QString label;
+                    static const QRegularExpression number(QStringLiteral("%[1-9]"));
+                    qsizetype from = 0;
+                    const auto codes = [&](const QString& piece) {
+                        report.characters += std::size_t(piece.size());
+                        return codeCharacters(baminiCodes(piece.toStdString(), report));
+                    };
+                    for (QRegularExpressionMatchIterator it = number.globalMatch(level->text); it.hasNext();) {
+                        const QRegularExpressionMatch m = it.next();
+                        label += codes(level->text.mid(from, m.capturedStart() - from)) + m.captured();
+                        from = m.capturedEnd();
+                    }
+                    label += codes(level->text.mid(from));
+                    edits.push_back({level->valBegin, level->valEnd, xmlEscaped(label)});
+                    const QString prefix = level->prefix.isEmpty() ? QString() : level->prefix + QLatin1Char(':');
+                    QString attributes;
+                    for (const QXmlStreamAttribute& a : level->fonts)
+                        if (!(a.namespaceUri() == W && QStringList{"ascii", "hAnsi", "asciiTheme", "hAnsiTheme"}.contains(a.name().toString())))
+                            attributes += QLatin1Char(' ') + a.qualifiedName().toString() + QLatin1String("=\"") + xmlEscaped(a.value().toString()) + QLatin1Char('"');
+                    const QString font = xmlEscaped(QString::fromStdString(options.baminiFont()));
+                    for (const char* slot : {"ascii", "hAnsi"})
+                        attributes += QLatin1Char(' ') + prefix + QLatin1String(slot) + QLatin1String("=\"") + font + QLatin1Char('"');
+                    const QString fonts = QLatin1Char('<') + prefix + QLatin1String("rFonts") + attributes + QLatin1String("/>");
+                    const QString rPr = prefix + QLatin1String("rPr>");
+                    if (level->fontsBegin >= 0)
+                        edits.push_back({level->fontsBegin, level->fontsEnd, fonts});
+                    else if (level->rPrSelfClosed >= 0)  // <w:rPr/>
+                        edits.push_back({level->rPrSelfClosed, level->rPrOpened, QLatin1Char('<') + rPr + fonts + QLatin1String("</") + rPr});
+                    else if (level->rPrOpened >= 0)
+                        edits.push_back({level->rPrOpened, level->rPrOpened, fonts});
+                    else  // the run properties are the level's last child
+                        edits.push_back({level->closeBegin, level->closeBegin, QLatin1Char('<') + rPr + fonts + QLatin1String("</") + rPr});
+                    ++report.runs;
+                } else if (options.toUnicode && level->valBegin >= 0 && level->valEnd > level->valBegin && level->fontsBegin >= 0
                     && options.isBamini(level->font.toStdString())) {
                     // Each stretch between the numbers' places (%1 to %9) read as codes.
                     QString label;
@@ -957,7 +1002,7 @@ bool convertDocx(std::string_view in, std::string& out, const ConvertOptions& op
     for (ZipEntry& e : entries) {
         if (holdsRuns(e.name) && !(converter.convert(e.data, e.name, error) && wellFormedXml(e.data, e.name, error)))
             return false;
-        if (e.name == "word/numbering.xml" && options.toUnicode
+        if (e.name == "word/numbering.xml"
             && !(convertNumbering(e.data, theme, options, report, error) && wellFormedXml(e.data, e.name, error)))
             return false;
     }

@@ -430,6 +430,24 @@ private slots:
         const QString lists = QString::fromStdString(entryNamed(back, "word/numbering.xml")->data);
         QVERIFY2(lists.contains(u("<w:lvlText w:val=\"%1 அ)\"/><w:rPr><w:rFonts w:ascii=\"Noto Sans Tamil\"")), qPrintable(lists));
         QVERIFY(lists.contains(u("<w:lvlText w:val=\"m%2.\"/><w:rPr><w:rFonts w:ascii=\"Arial\"/>")));
+
+        // And back: Unicode labels as codes in the Bamini font, with run properties or none.
+        const std::string unicodeLists =
+            std::string("<w:numbering ") + ns
+            + u("><w:abstractNum w:abstractNumId=\"0\"><w:lvl w:ilvl=\"0\"><w:lvlText w:val=\"%1 அ)\"/><w:rPr><w:rFonts w:ascii=\"Noto Sans Tamil\" "
+                "w:hAnsi=\"Noto Sans Tamil\" w:cs=\"Latha\"/></w:rPr></w:lvl><w:lvl w:ilvl=\"1\"><w:lvlText w:val=\"ஆ%2.\"/></w:lvl>"
+                "<w:lvl w:ilvl=\"2\"><w:lvlText w:val=\"%3.\"/></w:lvl></w:abstractNum></w:numbering>").toStdString();
+        ConvertOptions backToCodes;
+        backToCodes.toUnicode = false;
+        QVERIFY2(convertDocx(zipOf({{"word/document.xml", body, false}, {"word/numbering.xml", unicodeLists, false}}), out, backToCodes, report, error),
+                 error.c_str());
+        QVERIFY(readZip(out, back, error));
+        const QString coded = QString::fromStdString(entryNamed(back, "word/numbering.xml")->data);
+        QVERIFY2(coded.contains(u("<w:lvlText w:val=\"%1 m)\"/><w:rPr><w:rFonts w:cs=\"Latha\" w:ascii=\"Bamini\" w:hAnsi=\"Bamini\"/></w:rPr>")),
+                 qPrintable(coded));
+        QVERIFY2(coded.contains(u("<w:lvlText w:val=\"M%2.\"/><w:rPr><w:rFonts w:ascii=\"Bamini\" w:hAnsi=\"Bamini\"/></w:rPr></w:lvl>")),
+                 qPrintable(coded));
+        QVERIFY(coded.contains(u("<w:lvlText w:val=\"%3.\"/></w:lvl>")));  // no Tamil: as it was
     }
 
     // RTF as Word writes it: {\upr} holds the text twice, the second in {\*\ud} for Unicode
