@@ -3,6 +3,7 @@
 #include "document/bamini_table.h"
 #include "document/other_text.h"
 #include "document/table_rows.h"
+#include "platform/both_at_once.h"
 
 #include <algorithm>
 #include <array>
@@ -479,9 +480,22 @@ void EnglishMarker::markLine(std::string_view line, std::string& out)
     markStretch(line.substr(stretch), out);
 }
 
-// Each whole line of text, with its line end.
+// Each whole line of text, with its line end. Lines are judged each on its own: a long
+// stretch is judged in two halves at once, the second on a thread of its own.
 void EnglishMarker::markLines(std::string_view text, std::string& out)
 {
+    constexpr std::size_t Halved = std::size_t(256) << 10;
+    if (const std::size_t feed = text.size() >= Halved ? text.find('\n', text.size() / 2) : std::string_view::npos;
+        feed != std::string_view::npos && feed + 1 < text.size()) {
+        EnglishMarker second;
+        std::string later;
+        later.reserve(text.size() - feed);
+        bothAtOnce([&] { markLines(text.substr(0, feed + 1), out); }, [&] { second.markLines(text.substr(feed + 1), later); });
+        out.append(later);
+        marked += second.marked;
+        seen += second.seen;
+        return;
+    }
     for (std::size_t done = 0; done < text.size();) {
         const std::size_t feed = std::min(text.find('\n', done), text.size() - 1);
         std::size_t end = feed + 1;
@@ -504,11 +518,13 @@ void EnglishMarker::add(std::string_view bytes, std::string& out)
         bytes.remove_prefix(feed + 1);
     }
     pending.append(bytes);
-    const std::size_t last = pending.rfind('\n');
+    // Lines are gathered to a stretch long enough to be judged in halves at once.
+    constexpr std::size_t Gathered = std::size_t(1) << 20;
+    const std::size_t last = pending.size() >= Gathered ? pending.rfind('\n') : std::string::npos;
     if (last != std::string::npos) {
         markLines(std::string_view(pending).substr(0, last + 1), out);
         pending.erase(0, last + 1);
-    } else if (pending.size() > (std::size_t(1) << 20)) {  // a line past a megabyte is no prose: as it is
+    } else if (pending.size() > (std::size_t(2) << 20)) {  // a line past two megabytes is no prose: as it is
         out.append(pending);
         pending.clear();
         passing = true;

@@ -48,6 +48,33 @@ inline bool holdsOther(std::string_view bytes)
     return false;
 }
 
+// Whether a run of other text is open at the end of bytes, given whether one was at their
+// start: found a marker at a time, so that text with English in it can still be read in
+// parts at once, divided where no run is open.
+inline bool otherOpenAfter(std::string_view bytes, bool open)
+{
+    for (std::size_t k = 0; k < bytes.size();) {
+        if (!open) {
+            const std::size_t at = bytes.find(OtherBegins, k);
+            if (at == std::string_view::npos)
+                return false;
+            if (at + 1 < bytes.size() && bytes[at + 1] == OtherEnds) {  // the code 0x0E
+                k = at + 2;
+                continue;
+            }
+            open = true;
+            k = at + 1;
+        } else {
+            const std::size_t at = bytes.find_first_of(std::string_view("\x0E\x0F", 2), k);
+            if (at == std::string_view::npos)
+                return true;
+            open = bytes[at] != OtherEnds;
+            k = at + (open ? 2 : 1);  // inside, OtherBegins quotes the byte after it
+        }
+    }
+    return open;
+}
+
 // Calls tamil(codes) and other(utf8) for the runs of a document's bytes, in order: the Tamil
 // codes as the bytes they are, the other text as its UTF-8.
 template <typename Tamil, typename Other>

@@ -400,10 +400,10 @@ std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::s
     // A long stretch is read in two halves at once, the second on a thread of its own, where
     // a line feed divides it and no run of other text is open across it.
     constexpr std::size_t Halved = std::size_t(256) << 10;
-    if (halves && bytes.size() >= Halved && !inOther && bytes.find(OtherBegins) == std::string_view::npos) {
+    if (halves && bytes.size() >= Halved) {
         const std::size_t feed = bytes.find('\n', bytes.size() / 2);
         const std::size_t stop = atEnd ? bytes.size() : bytes.size() - std::min(bytes.size(), Lookahead);
-        if (feed != std::string_view::npos && feed + 1 < stop) {
+        if (feed != std::string_view::npos && feed + 1 < stop && !otherOpenAfter(bytes.substr(0, feed + 1), inOther)) {
             const std::string_view first = bytes.substr(0, feed + 1), second = bytes.substr(feed + 1);
             std::string later;
             SegmentReader secondReader;
@@ -441,10 +441,8 @@ std::size_t SegmentReader::appendWhole(std::string_view bytes, bool atEnd, std::
         // each in turn: the processor works on both while each waits for its tables.
         const std::string_view block = bytes.substr(k, blockEnd - k);
         const std::size_t half = block.size() / 2;
-        const std::size_t feed = inOther || block.find(OtherBegins) != std::string_view::npos
-                                     ? std::string_view::npos
-                                     : block.find('\n', half);
-        if (feed != std::string_view::npos && feed + 1 < block.size()) {
+        const std::size_t feed = block.find('\n', half);
+        if (feed != std::string_view::npos && feed + 1 < block.size() && !otherOpenAfter(block.substr(0, feed + 1), inOther)) {
             const std::size_t mid = k + feed + 1;
             SegmentReader second;  // at the start of a line
             char* o2 = written[1];

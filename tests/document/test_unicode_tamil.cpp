@@ -288,6 +288,26 @@ private slots:
                  std::string("fy;Y}hp ") + OtherBegins + "College" + OtherEnds + "\r\n" + OtherBegins + "Name" + OtherEnds + " "
                      + OtherBegins + "x" + OtherEnds + " ngah;");
         QCOMPARE(marked, std::size_t(2));
+        // A long text is judged in halves at once, line by line all the same.
+        std::string longDoc, byLines;
+        std::size_t byLinesMarked = 0;
+        for (int k = 0; longDoc.size() < (std::size_t(3) << 20); ++k) {
+            const std::string line = std::string(k % 3 ? "fy;Y}hp College " : "nfhOk;gpYs;s MAu; Diploma in Medicine ") + std::to_string(k) + "\r\n";
+            longDoc += line;
+            std::size_t m = 0;
+            byLines += withEnglishKept(line, &m);
+            byLinesMarked += m;
+        }
+        std::size_t longMarked = 0;
+        QVERIFY(withEnglishKept(longDoc, &longMarked) == byLines);
+        QCOMPARE(longMarked, byLinesMarked);
+        EnglishMarker pieces;
+        std::string inPieces;
+        for (std::size_t at = 0; at < longDoc.size(); at += 70000)
+            pieces.add(std::string_view(longDoc).substr(at, 70000), inPieces);
+        pieces.finish(inPieces);
+        QVERIFY(inPieces == byLines);
+        QCOMPARE(pieces.wordsMarked(), byLinesMarked);
     }
 
     // A mixed file (Tamil and English) opens, takes an edit and saves with nothing else changed.
@@ -351,14 +371,18 @@ private slots:
             reader.appendText(pending, true, byText);
             QCOMPARE(QByteArray::fromStdString(byText), QByteArray::fromStdString(bySegments));
         }
-        // Long lines and short, read whole: the stretches read side by side meet where the
-        // segments say.
+        // Long lines and short, read whole, with English in them: the stretches read side by
+        // side (and the halves of a long text, each on its own thread) meet where the segments
+        // say, a run of English open or not.
         for (int round = 0; round < ROUNDS; ++round) {
             std::string bytes;
-            while (bytes.size() < 40000) {
+            while (bytes.size() < (round < 2 ? 300000u : 40000u)) {
                 const int line = int(random.bounded(round % 2 ? 3000 : 40));
                 for (int k = 0; k < line; ++k)
-                    bytes += random.bounded(50) == 0 ? char(random.bounded(256)) : codes[random.bounded(int(codes.size()) - 3)];
+                    if (random.bounded(60) == 0)
+                        appendOther(bytes, "Hello \x0E\x0F");
+                    else
+                        bytes += random.bounded(50) == 0 ? char(random.bounded(256)) : codes[random.bounded(int(codes.size()) - 3)];
                 bytes += random.bounded(2) ? "\r\n" : "\n";
             }
             std::string bySegments, byText;
