@@ -490,12 +490,17 @@ void EnglishMarker::markLines(std::string_view text, std::string& out)
         EnglishMarker second;
         std::string later;
         later.reserve(text.size() - feed);
-        bothAtOnce([&] { markLines(text.substr(0, feed + 1), out); }, [&] { second.markLines(text.substr(feed + 1), later); });
+        bothAtOnce([&] { markEachLine(text.substr(0, feed + 1), out); }, [&] { second.markEachLine(text.substr(feed + 1), later); });
         out.append(later);
         marked += second.marked;
         seen += second.seen;
         return;
     }
+    markEachLine(text, out);
+}
+
+void EnglishMarker::markEachLine(std::string_view text, std::string& out)
+{
     for (std::size_t done = 0; done < text.size();) {
         const std::size_t feed = std::min(text.find('\n', done), text.size() - 1);
         std::size_t end = feed + 1;
@@ -519,7 +524,7 @@ void EnglishMarker::add(std::string_view bytes, std::string& out)
     }
     pending.append(bytes);
     // Lines are gathered to a stretch long enough to be judged in halves at once.
-    constexpr std::size_t Gathered = std::size_t(1) << 20;
+    constexpr std::size_t Gathered = std::size_t(512) << 10;
     const std::size_t last = pending.size() >= Gathered ? pending.rfind('\n') : std::string::npos;
     if (last != std::string::npos) {
         markLines(std::string_view(pending).substr(0, last + 1), out);

@@ -35,6 +35,7 @@ public:
 
 private:
     void markLines(std::string_view text, std::string& out);
+    void markEachLine(std::string_view text, std::string& out);
     void markLine(std::string_view line, std::string& out);
     void markStretch(std::string_view codes, std::string& out);
     std::string pending;
