@@ -201,4 +201,17 @@ for _ in $(seq 100); do [[ -s $t99 && $(od -An -tx1 "$t99") == "$want" ]] && bre
 xdotool key --delay 100 alt+f x
 wait "$app_pid" || fail "exit status $? after Tamil99"
 app_pid=
+# A Bamini typist's keys on the typewriter layout: each key is its code, as in a word
+# processor with the Bamini font (வணக்கம் அம்மா).
+sed -i 's/^keyboard=.*/keyboard=bamini/' "$XDG_CONFIG_HOME/Orvane/Orvane.ini"
+typed="$work/typewriter.tam"
+start "$typed"
+xdotool type --delay 40 'tzf;fk; mk;kh'
+xdotool key --delay 40 ctrl+s
+want=$(printf 'tzf;fk; mk;kh\r\n' | od -An -tx1)
+for _ in $(seq 100); do [[ -s $typed && $(od -An -tx1 "$typed") == "$want" ]] && break; sleep 0.05; done
+[[ $(od -An -tx1 "$typed") == "$want" ]] || fail "typed on the Bamini typewriter: $(od -An -c "$typed" 2>&1)"
+xdotool key --delay 100 alt+f x
+wait "$app_pid" || fail "exit status $? after the typewriter"
+app_pid=
 echo "e2e: passed; screenshot in $artifacts/orvane-e2e.png"
