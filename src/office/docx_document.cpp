@@ -774,7 +774,8 @@ private:
 };
 
 // numbering.xml: a list's labels (w:lvlText, "%1." with text beside the number) set in a
-// font with Bamini's layout, made Unicode Tamil in the Unicode font, the numbers' places kept.
+// font with Bamini's layout, made Unicode Tamil in the Unicode font, and back; the numbers'
+// places kept.
 bool convertNumbering(std::string& bytes, const Theme& theme, const ConvertOptions& options, ConvertReport& report,
                       std::string& error)
 {
@@ -828,33 +829,48 @@ bool convertNumbering(std::string& bytes, const Theme& theme, const ConvertOptio
             if (level && name == u"lvl")
                 level->closeBegin = xml.lastIndexOf(u'<', at - 1);
             if (name == u"lvl" && level) {
+                const bool label = level->valBegin >= 0 && level->valEnd > level->valBegin;
+                const bool bamini = options.isBamini(level->font.toStdString());
                 const bool tamil = std::any_of(level->text.begin(), level->text.end(), [](QChar c) { return isTamilLetter(c.unicode()); });
-                if (!options.toUnicode && level->valBegin >= 0 && level->valEnd > level->valBegin && tamil
-                    && !options.isBamini(level->font.toStdString())) {
-                    // Back to Bamini: the label's Tamil as codes, the numbers' places kept, in
-                    // the Bamini font (a label drawn in no font of its own gets one).
-                    QString label;
+                // To Unicode, a label set in Bamini; back, one holding Tamil in another font (a
+                // label drawn in no font of its own gets one).
+                const bool back = !options.toUnicode && label && tamil && !bamini;
+                if (back || (options.toUnicode && label && level->fontsBegin >= 0 && bamini)) {
+                    // Each stretch between the numbers' places (%1 to %9) converted.
+                    const auto converted = [&](const QString& piece) {
+                        report.characters += std::size_t(piece.size());
+                        if (back)
+                            return codeCharacters(baminiCodes(piece.toStdString(), report));
+                        std::string b;
+                        for (const QChar c : piece) {
+                            const uint u = c.unicode();
+                            const int code = u >= 0xF020 && u <= 0xF0FF ? int(u - 0xF000) : charset::toByte(u);
+                            b += char(code > 0 ? code : '?');
+                        }
+                        return QString::fromStdString(baminiToUnicode(b));
+                    };
+                    QString text;
                     static const QRegularExpression number(QStringLiteral("%[1-9]"));
                     qsizetype from = 0;
-                    const auto codes = [&](const QString& piece) {
-                        report.characters += std::size_t(piece.size());
-                        return codeCharacters(baminiCodes(piece.toStdString(), report));
-                    };
                     for (QRegularExpressionMatchIterator it = number.globalMatch(level->text); it.hasNext();) {
                         const QRegularExpressionMatch m = it.next();
-                        label += codes(level->text.mid(from, m.capturedStart() - from)) + m.captured();
+                        text += converted(level->text.mid(from, m.capturedStart() - from)) + m.captured();
                         from = m.capturedEnd();
                     }
-                    label += codes(level->text.mid(from));
-                    edits.push_back({level->valBegin, level->valEnd, xmlEscaped(label)});
+                    text += converted(level->text.mid(from));
+                    edits.push_back({level->valBegin, level->valEnd, xmlEscaped(text)});
+                    // The font in the slots the label is drawn from; its other attributes kept.
                     const QString prefix = level->prefix.isEmpty() ? QString() : level->prefix + QLatin1Char(':');
+                    const QStringList fontSlots = back ? QStringList{"ascii", "hAnsi"} : QStringList{"ascii", "hAnsi", "cs"};
+                    const QStringList replaced = back ? QStringList{"ascii", "hAnsi", "asciiTheme", "hAnsiTheme"}
+                                                      : QStringList{"ascii", "hAnsi", "cs", "asciiTheme", "hAnsiTheme", "cstheme"};
                     QString attributes;
                     for (const QXmlStreamAttribute& a : level->fonts)
-                        if (!(a.namespaceUri() == W && QStringList{"ascii", "hAnsi", "asciiTheme", "hAnsiTheme"}.contains(a.name().toString())))
+                        if (!(a.namespaceUri() == W && replaced.contains(a.name().toString())))
                             attributes += QLatin1Char(' ') + a.qualifiedName().toString() + QLatin1String("=\"") + xmlEscaped(a.value().toString()) + QLatin1Char('"');
-                    const QString font = xmlEscaped(QString::fromStdString(options.baminiFont()));
-                    for (const char* slot : {"ascii", "hAnsi"})
-                        attributes += QLatin1Char(' ') + prefix + QLatin1String(slot) + QLatin1String("=\"") + font + QLatin1Char('"');
+                    const QString font = xmlEscaped(QString::fromStdString(back ? options.baminiFont() : options.unicodeFont));
+                    for (const QString& slot : fontSlots)
+                        attributes += QLatin1Char(' ') + prefix + slot + QLatin1String("=\"") + font + QLatin1Char('"');
                     const QString fonts = QLatin1Char('<') + prefix + QLatin1String("rFonts") + attributes + QLatin1String("/>");
                     const QString rPr = prefix + QLatin1String("rPr>");
                     if (level->fontsBegin >= 0)
@@ -865,39 +881,6 @@ bool convertNumbering(std::string& bytes, const Theme& theme, const ConvertOptio
                         edits.push_back({level->rPrOpened, level->rPrOpened, fonts});
                     else  // the run properties are the level's last child
                         edits.push_back({level->closeBegin, level->closeBegin, QLatin1Char('<') + rPr + fonts + QLatin1String("</") + rPr});
-                    ++report.runs;
-                } else if (options.toUnicode && level->valBegin >= 0 && level->valEnd > level->valBegin && level->fontsBegin >= 0
-                    && options.isBamini(level->font.toStdString())) {
-                    // Each stretch between the numbers' places (%1 to %9) read as codes.
-                    QString label;
-                    static const QRegularExpression number(QStringLiteral("%[1-9]"));
-                    qsizetype from = 0;
-                    const auto codes = [&](const QString& piece) {
-                        std::string b;
-                        for (const QChar c : piece) {
-                            const uint u = c.unicode();
-                            const int code = u >= 0xF020 && u <= 0xF0FF ? int(u - 0xF000) : charset::toByte(u);
-                            b += char(code > 0 ? code : '?');
-                        }
-                        report.characters += std::size_t(piece.size());
-                        return QString::fromStdString(baminiToUnicode(b));
-                    };
-                    for (QRegularExpressionMatchIterator it = number.globalMatch(level->text); it.hasNext();) {
-                        const QRegularExpressionMatch m = it.next();
-                        label += codes(level->text.mid(from, m.capturedStart() - from)) + m.captured();
-                        from = m.capturedEnd();
-                    }
-                    label += codes(level->text.mid(from));
-                    edits.push_back({level->valBegin, level->valEnd, xmlEscaped(label)});
-                    const QString prefix = level->prefix.isEmpty() ? QString() : level->prefix + QLatin1Char(':');
-                    QString attributes;
-                    for (const QXmlStreamAttribute& a : level->fonts)
-                        if (!(a.namespaceUri() == W && QStringList{"ascii", "hAnsi", "cs", "asciiTheme", "hAnsiTheme", "cstheme"}.contains(a.name().toString())))
-                            attributes += QLatin1Char(' ') + a.qualifiedName().toString() + QLatin1String("=\"") + xmlEscaped(a.value().toString()) + QLatin1Char('"');
-                    const QString font = xmlEscaped(QString::fromStdString(options.unicodeFont));
-                    for (const char* slot : {"ascii", "hAnsi", "cs"})
-                        attributes += QLatin1Char(' ') + prefix + QLatin1String(slot) + QLatin1String("=\"") + font + QLatin1Char('"');
-                    edits.push_back({level->fontsBegin, level->fontsEnd, QLatin1Char('<') + prefix + QLatin1String("rFonts") + attributes + QLatin1String("/>")});
                     ++report.runs;
                 }
                 level.reset();
