@@ -186,32 +186,30 @@ for _ in $(seq 100); do [[ $(od -An -tx1 "$asked") == "$want" ]] && break; sleep
 xdotool key --delay 100 alt+f x
 wait "$app_pid" || fail "exit status $? after the question"
 app_pid=
-# A Tamil99 typist's keys, with the keyboard chosen in an earlier run (kept in the settings):
-# வணக்கம் அப்பா, a doubled consonant and a vowel after it.
-printf '\n[typing]\nkeyboard=tamil99\n' >> "$XDG_CONFIG_HOME/Orvane/Orvane.ini"
-t99="$work/tamil99.tam"
-start "$t99"
-xdotool type --delay 40 'vphhkf ajjq'
-sleep 0.3
-import -window root "$artifacts/orvane-tamil99.png"
-xdotool key --delay 40 ctrl+s
-want=$(printf 'tzf;fk; mg;gh\r\n' | od -An -tx1)
-for _ in $(seq 100); do [[ -s $t99 && $(od -An -tx1 "$t99") == "$want" ]] && break; sleep 0.05; done
-[[ $(od -An -tx1 "$t99") == "$want" ]] || fail "typed with Tamil99: $(od -An -c "$t99" 2>&1)"
-xdotool key --delay 100 alt+f x
-wait "$app_pid" || fail "exit status $? after Tamil99"
-app_pid=
+# Keys typed on a keyboard layout the settings keep from an earlier run, saved: the file
+# must hold exactly the codes. typed_on LAYOUT KEYS CODES
+typed_on() {
+  if grep -q '^keyboard=' "$XDG_CONFIG_HOME/Orvane/Orvane.ini"; then
+    sed -i "s/^keyboard=.*/keyboard=$1/" "$XDG_CONFIG_HOME/Orvane/Orvane.ini"
+  else
+    printf '\n[typing]\nkeyboard=%s\n' "$1" >> "$XDG_CONFIG_HOME/Orvane/Orvane.ini"
+  fi
+  local file="$work/typed-$1.tam" want
+  start "$file"
+  xdotool type --delay 40 "$2"
+  sleep 0.3
+  import -window root "$artifacts/orvane-$1.png"
+  xdotool key --delay 40 ctrl+s
+  want=$(printf '%s\r\n' "$3" | od -An -tx1)
+  for _ in $(seq 100); do [[ -s $file && $(od -An -tx1 "$file") == "$want" ]] && break; sleep 0.05; done
+  [[ $(od -An -tx1 "$file") == "$want" ]] || fail "typed on $1: $(od -An -c "$file" 2>&1)"
+  xdotool key --delay 100 alt+f x
+  wait "$app_pid" || fail "exit status $? after typing on $1"
+  app_pid=
+}
+# A Tamil99 typist's keys: வணக்கம் அப்பா, a doubled consonant and a vowel after it.
+typed_on tamil99 'vphhkf ajjq' 'tzf;fk; mg;gh'
 # A Bamini typist's keys on the typewriter layout: each key is its code, as in a word
 # processor with the Bamini font (வணக்கம் அம்மா).
-sed -i 's/^keyboard=.*/keyboard=bamini/' "$XDG_CONFIG_HOME/Orvane/Orvane.ini"
-typed="$work/typewriter.tam"
-start "$typed"
-xdotool type --delay 40 'tzf;fk; mk;kh'
-xdotool key --delay 40 ctrl+s
-want=$(printf 'tzf;fk; mk;kh\r\n' | od -An -tx1)
-for _ in $(seq 100); do [[ -s $typed && $(od -An -tx1 "$typed") == "$want" ]] && break; sleep 0.05; done
-[[ $(od -An -tx1 "$typed") == "$want" ]] || fail "typed on the Bamini typewriter: $(od -An -c "$typed" 2>&1)"
-xdotool key --delay 100 alt+f x
-wait "$app_pid" || fail "exit status $? after the typewriter"
-app_pid=
+typed_on bamini 'tzf;fk; mk;kh' 'tzf;fk; mk;kh'
 echo "e2e: passed; screenshot in $artifacts/orvane-e2e.png"
