@@ -492,30 +492,17 @@ private:
         const qsizetype tamilTag = tamilHead.lastIndexOf(u'<');
         if (!tamilHead.mid(tamilTag).contains(QLatin1String("xml:space")))
             tamilHead.insert(tamilHead.size() - 1, QLatin1String(" xml:space=\"preserve\""));
-        QString with, stretch;
-        bool tamil = false;
-        const auto flush = [&] {
-            if (stretch.isEmpty())
-                return;
+        QString with;
+        // Spaces go with the Tamil before them; other characters end it.
+        forEachTamilStretch(t.text, true, [&](QStringView stretch, bool tamil) {
             if (tamil) {
-                with += tamilHead + xmlEscaped(codeCharacters(baminiCodes(stretch.toStdString(), report))) + tail;
+                with += tamilHead + xmlEscaped(codeCharacters(baminiCodes(stretch.toString().toStdString(), report))) + tail;
                 report.characters += std::size_t(stretch.size());
                 ++report.runs;
             } else {
-                with += head + xmlEscaped(stretch) + tail;
+                with += head + xmlEscaped(stretch.toString()) + tail;
             }
-            stretch.clear();
-        };
-        for (const uint c : t.text.toUcs4()) {
-            const bool isTamilChar = isTamilLetter(c);
-            // Spaces go with the Tamil before them; other characters end it.
-            const bool goes = isTamilChar || (tamil && c == ' ');
-            if (goes != tamil && !stretch.isEmpty())
-                flush();
-            tamil = goes;
-            stretch += QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
-        }
-        flush();
+        });
         edits.push_back({run.begin, run.end, with});
         return true;
     }

@@ -358,39 +358,21 @@ private:
     void toCodes(qsizetype begin, qsizetype end, const QString& text)
     {
         QString with;
-        QString tamil;
         bool changed = false;
-        const auto flush = [&] {
-            if (tamil.isEmpty())
+        forEachTamilStretch(text, false, [&](QStringView stretch, bool tamil) {
+            if (!tamil) {
+                with += xmlEscaped(stretch.toString());
                 return;
+            }
             QString drawn;
-            for (const char b : baminiCodes(tamil.toStdString(), report))
+            for (const char b : baminiCodes(stretch.toString().toStdString(), report))
                 drawn += QChar(charset::toUnicode(static_cast<unsigned char>(b)));
             with += QStringLiteral("<text:span text:style-name=\"") + BaminiStyle + QStringLiteral("\">") + xmlEscaped(drawn)
                     + QStringLiteral("</text:span>");
-            report.characters += std::size_t(tamil.size());
+            report.characters += std::size_t(stretch.size());
             ++report.runs;
-            tamil.clear();
             changed = true;
-        };
-        // Tamil and the dotted circle lie in the Basic Multilingual Plane: what is written with
-        // surrogates is never Tamil, and its halves are kept as they are.
-        qsizetype plain = 0;  // where the text not yet in with, and no Tamil, begins
-        for (qsizetype k = 0; k < text.size(); ++k) {
-            const char16_t c = text[k].unicode();
-            if (isTamilLetter(c)) {
-                if (plain < k)
-                    with += xmlEscaped(text.mid(plain, k - plain));
-                tamil += QChar(c);
-                plain = k + 1;
-                continue;
-            }
-            if (!tamil.isEmpty())
-                flush();
-        }
-        flush();
-        if (plain < text.size())
-            with += xmlEscaped(text.mid(plain));
+        });
         if (changed) {
             edits.push_back({begin, end, with});
             wroteCodes = true;

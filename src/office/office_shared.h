@@ -43,6 +43,28 @@ private:
     qsizetype taken = 0;
 };
 
+// Calls each(stretch, tamil) for the stretches of text in turn: Tamil (its letters, and with
+// spacesJoin the spaces after them) and the rest. Tamil and the dotted circle lie in the Basic
+// Multilingual Plane: what is written with surrogates is never Tamil, and its halves stay
+// together in the rest.
+template <class Each>
+void forEachTamilStretch(QStringView text, bool spacesJoin, Each&& each)
+{
+    qsizetype begin = 0;
+    bool tamil = false;
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const char16_t c = text[k].unicode();
+        const bool goes = isTamilLetter(c) || (tamil && spacesJoin && c == u' ');
+        if (goes != tamil && k > begin) {
+            each(text.mid(begin, k - begin), tamil);
+            begin = k;
+        }
+        tamil = goes;
+    }
+    if (begin < text.size())
+        each(text.mid(begin), tamil);
+}
+
 // Text as XML character data or an attribute value, in either quotes.
 QString xmlEscaped(const QString& text);
 
