@@ -226,10 +226,16 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             auto* tree = dialog ? dialog->findChild<QTreeView*>("treeView") : nullptr;
-            if (!tree)
+            if (!tree) {
+                if (QApplication::activeModalWidget())
+                    QApplication::activeModalWidget()->close();
                 return;
+            }
             dialog->setViewMode(QFileDialog::Detail);
-            QTest::qWaitFor([&] { return tree->model()->rowCount(tree->rootIndex()) == 2; });
+            if (!QTest::qWaitFor([&] { return tree->model()->rowCount(tree->rootIndex()) == 2; })) {
+                dialog->reject();
+                return;
+            }
             QCoreApplication::processEvents();
             for (int c = 1; c < tree->header()->count(); ++c)
                 if (tree->header()->sectionSize(c) < std::max(static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(c),
