@@ -1,6 +1,7 @@
 #pragma once
-// What the office formats share: the escaping of text and attribute values for XML, and the
-// last look at what a conversion wrote before it reaches the disk.
+// What the office formats share: the escaping of text and attribute values for XML, a part
+// read in pieces and written once, Tamil told from the rest, and the last look at what a
+// conversion wrote before it reaches the disk.
 
 #include <QIODevice>
 #include <QString>
@@ -78,9 +79,6 @@ bool balancedAsBefore(std::string_view original, std::string_view converted, std
 // with; begin == end puts it in), built once from the start: edits never overlap, and where
 // two start at one place, what is put in goes before what replaces, and those put in keep
 // their order.
-template <class Edit>
-std::string splicedUtf8(QStringView text, std::vector<Edit>& edits);
-
 template <class Text, class Edit>
 Text spliced(const Text& text, std::vector<Edit>& edits)
 {
@@ -113,7 +111,7 @@ std::string splicedUtf8(QStringView text, std::vector<Edit>& edits)
     const auto utf8Size = [](QStringView piece) {
         std::size_t n = std::size_t(piece.size());
         for (const QChar c : piece)
-            n += (c.unicode() >= 0x80) + (c.unicode() >= 0x800 && !c.isSurrogate()) ;
+            n += (c.unicode() >= 0x80) + (c.unicode() >= 0x800 && !c.isSurrogate());
         return n;  // a pair is 4 bytes: 1 + 1 for each of its halves
     };
     std::size_t size = 0;
