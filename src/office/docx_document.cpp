@@ -96,7 +96,8 @@ bool malformed(QXmlStreamReader& r, const std::string& part, std::string& error)
 Theme readTheme(const std::string& xml)
 {
     Theme theme;
-    QXmlStreamReader r(QString::fromStdString(xml));
+    PieceReader pieces{std::string_view(xml)};  // a piece at a time, never the part again as UTF-16
+    QXmlStreamReader r(&pieces);
     QString in;
     while (!r.atEnd()) {
         r.readNext();
@@ -179,7 +180,8 @@ struct Styles {
 
 bool readStyles(const std::string& xml, const Theme& theme, Styles& styles, std::string& error)
 {
-    QXmlStreamReader r(QString::fromStdString(xml));
+    PieceReader pieces{std::string_view(xml)};  // a piece at a time, never the part again as UTF-16
+    QXmlStreamReader r(&pieces);
     std::vector<QString> stack;
     QString style;
     while (!r.atEnd()) {
@@ -236,13 +238,18 @@ public:
     // False, with why, when the part cannot be read; changed says whether it was.
     bool convert(std::string& bytes, const std::string& part, std::string& error)
     {
-        xml = QString::fromStdString(bytes);
+        // Read as the UTF-8 it is, a piece at a time: the reader's offsets are found in the
+        // bytes, and the new part is made from them, so the part is never held as UTF-16 too.
+        if (!readsAsUtf8(bytes, part, error))
+            return false;
+        xml = bytes;
         edits.clear();
         deleted = 0;
         tableStyles.clear();
         separatorNote = false;
         PieceReader pieces(xml);
         QXmlStreamReader r(&pieces);
+        ByteOffsets offsets(xml);
         std::vector<QString> stack;
         std::vector<Paragraph> paragraphs;
         std::vector<Run> runs;
@@ -250,7 +257,7 @@ public:
         qsizetype textBegin = -1;
         while (!r.atEnd()) {
             r.readNext();
-            const qsizetype at = r.characterOffset();
+            const qsizetype at = offsets.of(r.characterOffset());
             if (r.isStartElement()) {
                 const QString name = r.namespaceUri() == W ? r.name().toString() : QString();
                 const QString parent = stack.empty() ? QString() : stack.back();
@@ -269,22 +276,22 @@ public:
                 } else if (name == u"r") {
                     runs.emplace_back();
                     runs.back().tagEnd = at;
-                    runs.back().begin = xml.lastIndexOf(u'<', at - 1);
+                    runs.back().begin = tagBefore(at);
                     runs.back().prefix = r.prefix().toString();
-                    runs.back().selfClosed = xml.mid(at - 2, 2) == u"/>";
+                    runs.back().selfClosed = selfClosing(at);
                 } else if (runs.empty()) {
                 } else if (parent == u"rPr" && grand == u"r") {
-                    runs.back().children.push_back({name, xml.lastIndexOf(u'<', at - 1)});
+                    runs.back().children.push_back({name, tagBefore(at)});
                 }
                 if (runs.empty()) {
                 } else if (name == u"rPr" && parent == u"r") {
                     Run& run = runs.back();
-                    run.rPrBegin = xml.lastIndexOf(u'<', at - 1);
+                    run.rPrBegin = tagBefore(at);
                     run.rPrContent = at;
-                    run.rPrEmpty = xml.mid(at - 2, 2) == u"/>";
+                    run.rPrEmpty = selfClosing(at);
                 } else if (name == u"rStyle" && parent == u"rPr" && grand == u"r") {
                     runs.back().style = a.value(W, QStringLiteral("val")).toString();
-                    runs.back().styleEnd = xml.mid(at - 2, 2) == u"/>" ? at : -1;
+                    runs.back().styleEnd = selfClosing(at) ? at : -1;
                 } else if ((name == u"b" || name == u"i" || name == u"sz") && parent == u"rPr" && grand == u"r") {
                     Run::Property& property = runs.back().properties[name];
                     property.end = at;
@@ -296,7 +303,7 @@ public:
                 } else if (name == u"rFonts" && parent == u"rPr" && grand == u"r") {
                     Run& run = runs.back();
                     run.own = fontsOf(a, theme);
-                    run.fontsBegin = xml.lastIndexOf(u'<', at - 1);
+                    run.fontsBegin = tagBefore(at);
                     run.fontsEnd = at;
                     run.fontsName = r.qualifiedName().toString();
                     run.fontsAttributes = a;
@@ -337,11 +344,11 @@ public:
                     separatorNote = false;
                 if (runs.empty() && name != u"p") {
                 } else if ((name == u"t" || name == u"delText") && parent == u"r") {
-                    const QString close = QLatin1String("</") + r.qualifiedName().toString() + QLatin1Char('>');
-                    const qsizetype end = at - close.size();
+                    const std::string close = "</" + r.qualifiedName().toString().toStdString() + '>';
+                    const qsizetype end = at - qsizetype(close.size());
                     if (at == textBegin) {
                         // <w:t/>: nothing to convert
-                    } else if (end >= textBegin && xml.mid(end, close.size()) == close) {
+                    } else if (end >= textBegin && xml.substr(std::size_t(end), close.size()) == close) {
                         runs.back().texts.push_back({textBegin, end, text});
                     } else {
                         runs.back().unreadable = true;
@@ -355,7 +362,7 @@ public:
                     runs.back().properties[name].end = at;
                 } else if (name == u"rPr" && parent == u"r" && !runs.back().rPrEmpty) {
                     runs.back().rPrEnd = at;
-                    runs.back().rPrClose = xml.lastIndexOf(u'<', at - 1);
+                    runs.back().rPrClose = tagBefore(at);
                 } else if (name == u"r") {
                     runs.back().end = at;
                     runs.back().deleted = deleted > 0;
@@ -381,8 +388,9 @@ public:
             return false;
         if (edits.empty())
             return true;
-        std::string().swap(bytes);  // never the part three times over: its bytes go before the new ones come
-        bytes = splicedUtf8(xml, edits);
+        std::string out = splicedBytes(xml, edits);
+        xml = {};
+        bytes = std::move(out);
         return true;
     }
 
@@ -477,8 +485,8 @@ private:
         if (run.begin < 0 || run.end < 0 || run.texts.size() != 1 || run.texts[0].begin < 0)
             return false;
         const Text& t = run.texts[0];
-        QString head = xml.mid(run.begin, t.begin - run.begin);  // the run up to its text
-        const QString tail = xml.mid(t.end, run.end - t.end);
+        QString head = textOf(run.begin, t.begin);  // the run up to its text
+        const QString tail = textOf(t.end, run.end);
         // Spaces at a stretch's ends are kept only where the text says so.
         const qsizetype tag = head.lastIndexOf(u'<');
         if (tag < 0)
@@ -488,7 +496,7 @@ private:
         Edit f = fontEdit(run, font);
         if (f.begin < run.begin || f.end > t.begin)
             return false;
-        QString tamilHead = xml.mid(run.begin, f.begin - run.begin) + f.with + xml.mid(f.end, t.begin - f.end);
+        QString tamilHead = textOf(run.begin, f.begin) + f.with + textOf(f.end, t.begin);
         const qsizetype tamilTag = tamilHead.lastIndexOf(u'<');
         if (!tamilHead.mid(tamilTag).contains(QLatin1String("xml:space")))
             tamilHead.insert(tamilHead.size() - 1, QLatin1String(" xml:space=\"preserve\""));
@@ -746,8 +754,14 @@ private:
     const ConvertOptions& options;
     const Styles& styles;
     ConvertReport& report;
-    QString xml;
-    std::vector<Edit> edits;
+    std::string_view xml;  // the part's bytes, while it is read
+
+    // The part's text from begin to end (its bytes' offsets).
+    QString textOf(qsizetype begin, qsizetype end) const { return QString::fromUtf8(xml.data() + begin, end - begin); }
+    // Where the tag ending at at begins; whether it closes itself.
+    qsizetype tagBefore(qsizetype at) const { return qsizetype(xml.rfind('<', std::size_t(at - 1))); }
+    bool selfClosing(qsizetype at) const { return at >= 2 && xml.substr(std::size_t(at - 2), 2) == "/>"; }
+    std::vector<Change> edits;
     int deleted = 0;  // inside how many tracked deletions
     std::vector<QString> tableStyles;  // of the tables the reading is in, innermost last
     bool separatorNote = false;

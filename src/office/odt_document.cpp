@@ -80,7 +80,8 @@ bool badXml(QXmlStreamReader& r, const std::string& part, std::string& error)
 // The font faces and styles a part declares, added to styles.
 bool readStyles(const std::string& xml, const std::string& part, OdtStyles& styles, std::string& error)
 {
-    QXmlStreamReader r(QString::fromStdString(xml));
+    PieceReader pieces{std::string_view(xml)};  // a piece at a time, never the part again as UTF-16
+    QXmlStreamReader r(&pieces);
     std::pair<QString, QString> current;
     bool inDefault = false;
     while (!r.atEnd()) {
@@ -138,10 +139,15 @@ public:
 
     bool convert(std::string& bytes, const std::string& part, std::string& error)
     {
-        xml = QString::fromStdString(bytes);
+        // Read as the UTF-8 it is: the reader's offsets are found in the bytes, and the new
+        // part is made from them, so the part is never held as UTF-16 too.
+        if (!readsAsUtf8(bytes, part, error))
+            return false;
+        xml = bytes;
         edits.clear();
         PieceReader pieces(xml);
         QXmlStreamReader r(&pieces);
+        ByteOffsets offsets(xml);
         struct Context {
             QString family, style;
             bool paragraph;
@@ -154,7 +160,7 @@ public:
             r.readNext();
             if (badXml(r, part, error))
                 return false;
-            const qsizetype at = r.characterOffset();
+            const qsizetype at = offsets.of(r.characterOffset());
             if (r.isStartElement()) {
                 const QXmlStreamAttributes a = r.attributes();
                 Context c{QString(), QString(), false, r.namespaceUri() == DublinCore};
@@ -184,8 +190,8 @@ public:
                 else if (r.namespaceUri() == Style && r.name() == u"default-style")
                     styleOfProperties = {QStringLiteral("default"), a.value(Style, QStringLiteral("family")).toString()};
                 if (r.namespaceUri() == Office) {
-                    const qsizetype tagBegin = xml.lastIndexOf(u'<', at - 1);
-                    const bool empty = xml.mid(at - 2, 2) == u"/>";
+                    const qsizetype tagBegin = tagBefore(at);
+                    const bool empty = selfClosing(at);
                     if (r.name() == u"automatic-styles")
                         automaticStyles = {tagBegin, at, empty ? tagBegin : -1};
                     else if (r.name() == u"font-face-decls")
@@ -200,7 +206,7 @@ public:
                 if (r.namespaceUri() == Office && (r.name() == u"automatic-styles" || r.name() == u"font-face-decls")) {
                     Place& place = r.name() == u"automatic-styles" ? automaticStyles : fontFaces;
                     if (place.close < 0)
-                        place.close = xml.lastIndexOf(u'<', at - 1);
+                        place.close = tagBefore(at);
                 }
                 const bool paragraph = !stack.empty() && stack.back().paragraph;
                 stack.pop_back();
@@ -214,7 +220,7 @@ public:
                     if (!font.isEmpty())
                         report.fonts.insert(font.toStdString());
                     // The reader has looked at the "<" that ends the text.
-                    const qsizetype end = at > before && xml[at - 1] == u'<' ? at - 1 : at;
+                    const qsizetype end = at > before && xml[std::size_t(at - 1)] == '<' ? at - 1 : at;
                     const bool bamini = options.isBamini(font.toStdString());
                     if (!options.toUnicode && !plain && !bamini)
                         toCodes(before, end, r.text().toString());
@@ -233,8 +239,9 @@ public:
             addTwins();
         if (edits.empty())
             return true;
-        std::string().swap(bytes);  // never the part three times over: its bytes go before the new ones come
-        bytes = splicedUtf8(xml, edits);
+        std::string out = splicedBytes(xml, edits);
+        xml = {};
+        bytes = std::move(out);
         return true;
     }
 
@@ -273,17 +280,18 @@ private:
         const QString family = unquoted(a.value(ns, name).toString());
         if (value.isEmpty() && (family.isEmpty() || !options.isBamini(family.toStdString())))
             return;
-        const qsizetype tagBegin = xml.lastIndexOf(u'<', tagEnd - 1);
+        const qsizetype tagBegin = tagBefore(tagEnd);
         for (const QXmlStreamAttribute& attribute : a) {
             if (attribute.namespaceUri() != ns || attribute.name() != name)
                 continue;
             const QString qname = attribute.qualifiedName().toString();
             for (const QChar quote : {u'"', u'\''}) {
-                const qsizetype start = xml.indexOf(qname + QLatin1Char('=') + quote, tagBegin);
+                const std::string named = (qname + QLatin1Char('=') + quote).toStdString();
+                const qsizetype start = qsizetype(xml.find(named, std::size_t(tagBegin)));
                 if (start < 0 || start >= tagEnd)
                     continue;
-                const qsizetype valueBegin = start + qname.size() + 2;
-                const qsizetype valueEnd = xml.indexOf(quote, valueBegin);
+                const qsizetype valueBegin = start + qsizetype(named.size());
+                const qsizetype valueEnd = qsizetype(xml.find(char(quote.unicode()), std::size_t(valueBegin)));
                 if (valueEnd < 0 || valueEnd >= tagEnd)
                     continue;
                 if (!value.isEmpty()) {
@@ -348,7 +356,7 @@ private:
             }
             if (added.isEmpty())
                 continue;
-            const qsizetype at = tag.end - (xml.mid(tag.end - 2, 2) == u"/>" ? 2 : 1);
+            const qsizetype at = tag.end - (selfClosing(tag.end) ? 2 : 1);
             edits.push_back({at, at, added});
         }
     }
@@ -475,8 +483,12 @@ private:
     const ConvertOptions& options;
     const OdtStyles& styles;
     ConvertReport& report;
-    QString xml;
-    std::vector<Edit> edits;
+    std::string_view xml;  // the part's bytes, while it is read
+
+    // Where the tag ending at at begins; whether it closes itself.
+    qsizetype tagBefore(qsizetype at) const { return qsizetype(xml.rfind('<', std::size_t(at - 1))); }
+    bool selfClosing(qsizetype at) const { return at >= 2 && xml.substr(std::size_t(at - 2), 2) == "/>"; }
+    std::vector<Change> edits;
     Place automaticStyles, fontFaces;
     struct Properties {
         qsizetype end;  // of the text-properties tag

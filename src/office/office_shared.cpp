@@ -48,6 +48,30 @@ qint64 PieceReader::readData(char* data, qint64 maxSize)
     return n;
 }
 
+bool readsAsUtf8(std::string_view bytes, const std::string& part, std::string& error)
+{
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        error = part + " is written in UTF-16, which Orvane does not convert";
+        return false;
+    }
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    if (!bytes.starts_with("<?xml"))
+        return true;
+    const std::string_view declaration = bytes.substr(0, bytes.find("?>"));
+    const std::size_t at = declaration.find("encoding");
+    if (at == std::string_view::npos)
+        return true;
+    const std::size_t quote = declaration.find_first_of("\"'", at);
+    const std::size_t close = quote == std::string_view::npos ? quote : declaration.find(declaration[quote], quote + 1);
+    std::string name(close == std::string_view::npos ? std::string_view() : declaration.substr(quote + 1, close - quote - 1));
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    if (name == "utf-8" || name == "utf8" || name == "us-ascii" || name == "ascii")
+        return true;
+    error = part + " is written in the encoding \"" + name + "\", which Orvane does not convert";
+    return false;
+}
+
 bool wellFormedXml(std::string_view xml, const std::string& part, std::string& error)
 {
     PieceReader pieces(xml);

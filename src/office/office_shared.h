@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace orvane::office {
@@ -66,6 +67,53 @@ void forEachTamilStretch(QStringView text, bool spacesJoin, Each&& each)
         each(text.mid(begin), tamil);
 }
 
+// Where the offsets an XML reader gives (UTF-16 units, a leading byte-order mark not
+// counted) fall in the part's UTF-8 bytes; fastest asked in order.
+class ByteOffsets {
+public:
+    explicit ByteOffsets(std::string_view bytes) : bytes(bytes), start(bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0), byte(start) {}
+    qsizetype of(qsizetype units)
+    {
+        if (units < unit)
+            unit = 0, byte = start;
+        while (unit < units && byte < bytes.size()) {
+            const auto b = static_cast<unsigned char>(bytes[byte]);
+            const std::size_t length = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+            byte += length;
+            unit += length == 4 ? 2 : 1;
+        }
+        return qsizetype(std::min(byte, bytes.size()));
+    }
+
+private:
+    std::string_view bytes;
+    std::size_t start, byte;
+    qsizetype unit = 0;
+};
+
+// False, with why, where a part is not UTF-8 (a UTF-16 mark, or a declaration of another
+// encoding): a part is read in its UTF-8 bytes.
+bool readsAsUtf8(std::string_view bytes, const std::string& part, std::string& error);
+
+// An edit of a part kept until the part is written, in the UTF-8 it will be written in
+// (half the room of its UTF-16 where it is markup).
+struct Change {
+    qsizetype begin, end;
+    std::string with;
+    Change(qsizetype begin, qsizetype end, const QString& with) : begin(begin), end(end), with(with.toStdString()) {}
+    template <class Edit>
+    Change(const Edit& e) : Change(e.begin, e.end, e.with) {}
+};
+
+// How many bytes text takes in UTF-8.
+inline std::size_t utf8SizeOf(QStringView text)
+{
+    std::size_t n = std::size_t(text.size());
+    for (const QChar c : text)
+        n += (c.unicode() >= 0x80) + (c.unicode() >= 0x800 && !c.isSurrogate());
+    return n;  // a pair is 4 bytes: 1 + 1 for each of its halves
+}
+
 // Text as XML character data or an attribute value, in either quotes.
 QString xmlEscaped(const QString& text);
 
@@ -108,19 +156,13 @@ std::string splicedUtf8(QStringView text, std::vector<Edit>& edits)
                      [](const Edit& a, const Edit& b) { return a.begin != b.begin ? a.begin < b.begin : a.end < b.end; });
     // Its size first, so that it is made once: a string that grows holds two copies of
     // itself as it does.
-    const auto utf8Size = [](QStringView piece) {
-        std::size_t n = std::size_t(piece.size());
-        for (const QChar c : piece)
-            n += (c.unicode() >= 0x80) + (c.unicode() >= 0x800 && !c.isSurrogate());
-        return n;  // a pair is 4 bytes: 1 + 1 for each of its halves
-    };
     std::size_t size = 0;
     qsizetype from = 0;
     for (const Edit& e : edits) {
-        size += utf8Size(text.mid(from, qsizetype(e.begin) - from)) + utf8Size(e.with);
+        size += utf8SizeOf(text.mid(from, qsizetype(e.begin) - from)) + utf8SizeOf(e.with);
         from = qsizetype(e.end);
     }
-    size += utf8Size(text.mid(from));
+    size += utf8SizeOf(text.mid(from));
     std::string out;
     out.reserve(size);
     const auto append = [&out](QStringView piece) {
@@ -141,6 +183,37 @@ std::string splicedUtf8(QStringView text, std::vector<Edit>& edits)
         at = qsizetype(e.end);
     }
     append(text.mid(at));
+    return out;
+}
+
+// The same over a part's UTF-8 bytes, the edits' offsets being the bytes' (their texts in
+// UTF-8 or UTF-16).
+template <class Edit>
+std::string splicedBytes(std::string_view bytes, std::vector<Edit>& edits)
+{
+    std::stable_sort(edits.begin(), edits.end(),
+                     [](const Edit& a, const Edit& b) { return a.begin != b.begin ? a.begin < b.begin : a.end < b.end; });
+    constexpr bool utf8 = std::is_same_v<decltype(edits.front().with), std::string>;
+    std::size_t size = bytes.size();
+    for (const Edit& e : edits)
+        if constexpr (utf8)
+            size += e.with.size() - std::size_t(e.end - e.begin);
+        else
+            size += utf8SizeOf(e.with) - std::size_t(e.end - e.begin);
+    std::string out;
+    out.reserve(size);
+    std::size_t at = 0;
+    for (const Edit& e : edits) {
+        out.append(bytes.substr(at, std::size_t(e.begin) - at));
+        if constexpr (utf8) {
+            out.append(e.with);
+        } else {
+            const QByteArray with = e.with.toUtf8();
+            out.append(with.constData(), std::size_t(with.size()));
+        }
+        at = std::size_t(e.end);
+    }
+    out.append(bytes.substr(at));
     return out;
 }
 

@@ -477,6 +477,25 @@ private slots:
     // What Word keeps beside the text: a tracked deletion is no text (but is converted, for
     // when it is rejected), a note is numbered where it is referred to and read below the body,
     // the marks that stand for characters are those characters, and a header alone is text.
+    // A part is read in its UTF-8 bytes: with a byte-order mark and Unicode before the run
+    // its places still fall right; a part in another encoding is refused, nothing written.
+    void aPartsBytesAreItsPlaces()
+    {
+        const std::string run = R"(<w:p><w:r><w:rPr><w:rFonts w:ascii="Bamini" w:hAnsi="Bamini"/></w:rPr><w:t>jkpo;</w:t></w:r></w:p>)";
+        const std::string open = std::string("<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>")
+                                 + u("<w:p><w:r><w:t>மொழி 😀</w:t></w:r></w:p>").toStdString();
+        const std::string body = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + open + run + "</w:body></w:document>";
+        std::string out, error;
+        ConvertReport report;
+        QVERIFY2(convertDocx(zipOf({{"word/document.xml", body, false}}), out, {}, report, error), error.c_str());
+        std::vector<ZipEntry> back;
+        QVERIFY(readZip(out, back, error));
+        QCOMPARE(runsOf(back[0].data), QStringList({u("மொழி 😀 | "), u("தமிழ் | Noto Sans Tamil")}));
+        const std::string latin = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + open + run + "</w:body></w:document>";
+        QVERIFY(!convertDocx(zipOf({{"word/document.xml", latin, false}}), out, {}, report, error));
+        QVERIFY2(error.find("windows-1252") != std::string::npos, error.c_str());
+    }
+
     void deletionsNotesAndMarksAsWordShowsThem()
     {
         const char* const ns = R"(xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main")";
