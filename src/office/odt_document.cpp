@@ -133,6 +133,9 @@ public:
     {
     }
     std::string* plain = nullptr;
+    // Read out, the notes' text and the footers' go here (below the body, and last).
+    std::string* notes = nullptr;
+    std::string* footers = nullptr;
     // The styles converted text is drawn with (family, name; the default paragraph style's
     // family "default"), gathered over the parts.
     std::set<std::pair<QString, QString>>* drawing = nullptr;
@@ -164,6 +167,16 @@ public:
             if (r.isStartElement()) {
                 const QXmlStreamAttributes a = r.attributes();
                 Context c{QString(), QString(), false, r.namespaceUri() == DublinCore};
+                if (plain && r.namespaceUri() == Style && r.name().startsWith(u"footer"))
+                    ++inFooter;
+                if (plain && r.namespaceUri() == Text && r.name() == u"note-body") {
+                    ++inNote;
+                    noteMark = QLatin1Char('[') + citation + QLatin1String("] ");
+                }
+                if (plain && r.namespaceUri() == Text && r.name() == u"note-citation") {
+                    inCitation = true;
+                    citation.clear();
+                }
                 if (r.namespaceUri() == Text && (r.name() == u"p" || r.name() == u"h")) {
                     c = {QStringLiteral("paragraph"), a.value(Text, QStringLiteral("style-name")).toString(), true};
                     paragraphs.emplace_back();
@@ -201,6 +214,16 @@ public:
                 }
                 stack.push_back(c);
             } else if (r.isEndElement()) {
+                if (plain && r.namespaceUri() == Style && r.name().startsWith(u"footer"))
+                    --inFooter;
+                if (plain && r.namespaceUri() == Text && r.name() == u"note-body")
+                    --inNote;
+                if (plain && r.namespaceUri() == Text && r.name() == u"note-citation") {
+                    inCitation = false;
+                    // A note's number where it is referred to, apart from the word before it.
+                    if (!paragraphs.empty())
+                        paragraphs.back().push_back({-1, -1, QLatin1Char('[') + citation + QLatin1Char(']'), false});
+                }
                 if (r.namespaceUri() == Style && (r.name() == u"style" || r.name() == u"default-style"))
                     styleOfProperties = {};
                 if (r.namespaceUri() == Office && (r.name() == u"automatic-styles" || r.name() == u"font-face-decls")) {
@@ -214,6 +237,8 @@ public:
                     finish(paragraphs.back());
                     paragraphs.pop_back();
                 }
+            } else if (r.isCharacters() && inCitation) {
+                citation += r.text();
             } else if (r.isCharacters()) {
                 if (!paragraphs.empty() && inParagraph(stack) && !stack.back().metadata) {
                     const QString font = fontAt(stack);
@@ -463,9 +488,14 @@ private:
         }
         flush();
         if (plain) {
+            std::string& out = inNote > 0 && notes ? *notes : inFooter > 0 && footers ? *footers : *plain;
+            if (inNote > 0) {
+                out += noteMark.toStdString();
+                noteMark.clear();
+            }
             for (const QString& o : outputs)
-                *plain += o.toStdString();
-            *plain += '\n';
+                out += o.toStdString();
+            out += '\n';
             return;
         }
         for (std::size_t k = 0; k < pieces.size(); ++k)
@@ -478,6 +508,9 @@ private:
     struct Place {
         qsizetype begin = -1, end = -1, empty = -1, close = -1;  // its start tag, if empty, its end tag
     };
+    int inFooter = 0, inNote = 0;  // read out: inside a footer, a note's body
+    bool inCitation = false;
+    QString citation, noteMark;  // the note's number, and what its first paragraph begins with
     static inline const QString BaminiStyle = QStringLiteral("OrvaneBamini");
 
     const ConvertOptions& options;
@@ -525,11 +558,28 @@ bool odtText(std::string_view in, const ConvertOptions& options, std::string& te
     if (!readOdt(in, entries, styles, error, true))
         return false;
     ConvertReport report;
+    // As the pages show it: the headers above the body, the notes below it, the footers last.
+    std::string headers, body, notes, footers;
     OdtPart part(options, styles, report);
-    text.clear();
-    part.plain = &text;
+    part.plain = &body;
+    part.notes = &notes;
     if (!part.convert(entryNamed(entries, "content.xml")->data, "content.xml", error))
         return false;
+    if (ZipEntry* pages = entryNamed(entries, "styles.xml")) {
+        OdtPart master(options, styles, report);
+        master.plain = &headers;
+        master.footers = &footers;
+        if (!master.convert(pages->data, "styles.xml", error))
+            return false;
+    }
+    text.clear();
+    for (std::string* place : {&headers, &body, &notes, &footers}) {
+        if (place != &body && place->find_first_not_of('\n') == std::string::npos)
+            continue;  // no text, no empty lines
+        while (place != &body && place->ends_with("\n\n"))
+            place->pop_back();
+        text += *place;
+    }
     if (text.ends_with('\n'))
         text.pop_back();
     return true;

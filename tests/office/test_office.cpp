@@ -477,6 +477,27 @@ private slots:
     // What Word keeps beside the text: a tracked deletion is no text (but is converted, for
     // when it is rejected), a note is numbered where it is referred to and read below the body,
     // the marks that stand for characters are those characters, and a header alone is text.
+    // Opened in the window, an .odt reads as its pages show it: the header above the body, a
+    // note numbered where it is referred to and read below the body, the footer last.
+    void anOdtsHeaderNotesAndFooterInTheirPlaces()
+    {
+        const char* const ns = "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+                               "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
+                               "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"";
+        const std::string content = std::string("<office:document-content ") + ns
+                                    + "><office:body><office:text><text:p>Body<text:note text:note-class=\"footnote\"><text:note-citation>1"
+                                      "</text:note-citation><text:note-body><text:p>A note</text:p></text:note-body></text:note> more</text:p>"
+                                      "</office:text></office:body></office:document-content>";
+        const std::string styles = std::string("<office:document-styles ") + ns
+                                   + "><office:master-styles><style:master-page style:name=\"Standard\"><style:header><text:p>Notice"
+                                     "</text:p></style:header><style:footer><text:p>Page end</text:p></style:footer></style:master-page>"
+                                     "</office:master-styles></office:document-styles>";
+        std::string text, error;
+        QVERIFY2(odtText(zipOf({{"content.xml", content, false}, {"styles.xml", styles, false}}), ConvertOptions{}, text, error),
+                 error.c_str());
+        QCOMPARE(QString::fromStdString(text), QStringLiteral("Notice\nBody[1] more\n[1] A note\nPage end"));
+    }
+
     // A part is read in its UTF-8 bytes: with a byte-order mark and Unicode before the run
     // its places still fall right; a part in another encoding is refused, nothing written.
     void aPartsBytesAreItsPlaces()
