@@ -63,9 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (bamini[i] == '\n' && (i == 0 || bamini[i - 1] != '\r'))
             std::abort();  // line breaks come out as CR LF
 
-    // Unicode to Bamini settles after one pass: what it gives converts back and forth unchanged.
+    // Unicode to Bamini settles after one pass: what it gives converts back and forth unchanged,
+    // but where the codes written meet a typist's habit (a pulli after a vowel sign, from a
+    // stray pulli in the Unicode, draws nothing), which is read as its meaning.
     const std::string settled = baminiToUnicode(bamini);
-    if (baminiToUnicode(unicodeToBamini(settled)) != settled)
+    if (!holdsHabit(bamini) && baminiToUnicode(unicodeToBamini(settled)) != settled)
         std::abort();
 
     // English kept: marking in two pieces gives what marking whole gives, and the marks taken
