@@ -307,9 +307,8 @@ struct Word {
 
 // A word's costs, kept for the next time it comes.
 struct Judged {
-    std::uint64_t hash = 0;
-    std::uint32_t length = 0;
-    int bamini = 0, english = 0;
+    std::uint32_t check = 0;  // the hash's high bits, never 0 for a word kept
+    std::int16_t bamini = 0, english = 0;
 };
 
 } // namespace
@@ -332,19 +331,22 @@ constexpr std::array<unsigned char, 256> ByteClass = byteClasses();
 
 // A word's costs as Bamini and as English. Prose says its words again and again: each word's
 // costs are kept, by its hash, for the next time.
+constexpr int JudgedBits = 16;  // 512 KB a thread: a second level cache's share
 void judge(std::string_view line, Word& w)
 {
     const std::string_view word = line.substr(w.range.begin, w.range.end - w.range.begin);
     std::uint64_t h = 1469598103934665603ull;
     for (const char c : word)
         h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    thread_local std::vector<Judged> judged(std::size_t(1) << 14);
-    Judged& kept = judged[(h ^ (h >> 32)) & (judged.size() - 1)];
-    if (kept.hash != h || kept.length != word.size()) {
-        kept.hash = h;
-        kept.length = static_cast<std::uint32_t>(word.size());
-        kept.bamini = baminiCost(models(), word);
-        kept.english = englishCost(models(), word, kept.bamini);
+    h = (h ^ word.size()) * 0x9E3779B97F4A7C15ull;
+    thread_local std::vector<Judged> judged(std::size_t(1) << JudgedBits);
+    Judged& kept = judged[h & (judged.size() - 1)];
+    const auto check = static_cast<std::uint32_t>(h >> 32) | 1u;
+    if (kept.check != check) {
+        kept.check = check;
+        const int bamini = std::min(baminiCost(models(), word), int(INT16_MAX) - 2 * Switch - 1);
+        kept.bamini = static_cast<std::int16_t>(bamini);
+        kept.english = static_cast<std::int16_t>(std::clamp(englishCost(models(), word, bamini), int(INT16_MIN), bamini + 2 * Switch + 1));
     }
     w.bamini = kept.bamini;
     w.english = kept.english;
@@ -367,14 +369,19 @@ std::size_t findEnglish(std::string_view line, std::vector<WordRange>& english)
         if (i == n)
             break;
         const std::size_t begin = i;
-        unsigned letters = 0, before = 0;
-        std::size_t inside = 0;  // a code no English word holds, after a letter
-        for (; i < n && !(ByteClass[u[i]] & Space); ++i) {
-            const unsigned char c = ByteClass[u[i]];
-            inside += (c & TamilOnly) && (before & Latin) && i > begin && i + 1 < n && !(ByteClass[u[i + 1]] & Space);
-            letters += (c & Latin) != 0;
+        // A code no English word holds, after a letter and before the word's end: counted
+        // without a branch, the last byte's taken back.
+        unsigned letters = 0, before = 0, hits = 0, hit = 0;
+        for (; i < n; ++i) {
+            const unsigned c = ByteClass[u[i]];
+            if (c & Space)
+                break;
+            hit = (c & (before << 1)) >> 2;  // TamilOnly after Latin
+            hits += hit;
+            letters += (c & Latin) >> 1;
             before = c;
         }
+        const unsigned inside = hits - hit;
         ++count;
         if (letters == 0)
             continue;  // digits and signs read the same either way
