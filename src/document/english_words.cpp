@@ -332,9 +332,18 @@ constexpr std::array<unsigned char, 256> ByteClass = byteClasses();
 // A word's costs as Bamini and as English. Prose says its words again and again: each word's
 // costs are kept, by its hash, for the next time.
 constexpr int JudgedBits = 16;  // 512 KB a thread: a second level cache's share
+// A cost past the Bamini one by two changes of language is kept as that bound: such a word is
+// never English, whatever stands around it.
+int cappedEnglish(std::string_view word, int bamini) { return std::min(englishCost(models(), word, bamini), bamini + 2 * Switch + 1); }
+
 void judge(std::string_view line, Word& w)
 {
     const std::string_view word = line.substr(w.range.begin, w.range.end - w.range.begin);
+    if (word.size() > 64) {  // past what a kept cost holds; and no word prose says again
+        w.bamini = baminiCost(models(), word);
+        w.english = cappedEnglish(word, w.bamini);
+        return;
+    }
     std::uint64_t h = 1469598103934665603ull;
     for (const char c : word)
         h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
@@ -344,9 +353,10 @@ void judge(std::string_view line, Word& w)
     const auto check = static_cast<std::uint32_t>(h >> 32) | 1u;
     if (kept.check != check) {
         kept.check = check;
-        const int bamini = std::min(baminiCost(models(), word), int(INT16_MAX) - 2 * Switch - 1);
+        // 64 bytes cost less than 64 x 400 as either language: an int16_t holds it.
+        const int bamini = baminiCost(models(), word);
         kept.bamini = static_cast<std::int16_t>(bamini);
-        kept.english = static_cast<std::int16_t>(std::clamp(englishCost(models(), word, bamini), int(INT16_MIN), bamini + 2 * Switch + 1));
+        kept.english = static_cast<std::int16_t>(std::max(cappedEnglish(word, bamini), int(INT16_MIN)));
     }
     w.bamini = kept.bamini;
     w.english = kept.english;
