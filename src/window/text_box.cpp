@@ -342,24 +342,29 @@ std::string TextBox::bytesBetween(int from, int to) const
     return bytes;
 }
 
-TextBox::ParagraphBytes TextBox::paragraphBytes(const QTextBlock& block)
+TextBox::ParagraphBytes TextBox::paragraphBytes(const QTextBlock& block, int from, int to)
 {
     ParagraphBytes out;
+    const int length = block.length() - 1;
+    to = to < 0 ? length : std::min(to, length);
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
-        const QString text = fragment.text();
-        const int at = fragment.position() - block.position();
-        const std::size_t before = out.bytes.size();
+        const int fragmentAt = fragment.position() - block.position();
+        const int begin = std::max(from, fragmentAt), end = std::min(to, fragmentAt + fragment.length());
+        if (end <= begin)
+            continue;
+        const QString text = fragment.text().mid(begin - fragmentAt, end - begin);
+        const int at = begin;
         if (isOther(fragment.charFormat())) {
             // Each character's bytes, and its run's marks with its first and last.
             for (qsizetype k = 0; k < text.size();) {
-                const qsizetype length = text.at(k).isHighSurrogate() && k + 1 < text.size() ? 2 : 1;
+                const qsizetype n = text.at(k).isHighSurrogate() && k + 1 < text.size() ? 2 : 1;
                 std::string run;
-                appendOther(run, text.mid(k, length).toStdString());
+                appendOther(run, text.mid(k, n).toStdString());
                 const std::string_view bytes = std::string_view(run).substr(k == 0 ? 0 : 1, run.size() - (k == 0 ? 1 : 2));
                 out.bytes += bytes;
                 out.boxAt.insert(out.boxAt.end(), bytes.size(), at + int(k));
-                k += length;
+                k += n;
             }
             out.bytes += OtherEnds;
             out.boxAt.push_back(at + int(text.size()) - 1);
@@ -371,10 +376,156 @@ TextBox::ParagraphBytes TextBox::paragraphBytes(const QTextBlock& block)
                     out.boxAt.push_back(at + int(k));
             }
         }
-        (void)before;
     }
-    out.boxAt.push_back(block.length() - 1);
+    out.boxAt.push_back(to);
     return out;
+}
+
+std::vector<int> TextBox::segmentEdges(const QTextBlock& block, int offset)
+{
+    // A segment is a few codes long and none reaches over a space: a long paragraph is read
+    // from a space a little before the place (or from far enough back for the reading to
+    // have found its step), and its edges trusted from there on.
+    constexpr int Whole = 4096, Back = 256;
+    const int length = block.length() - 1;
+    int from = 0, trusted = 0;
+    if (length > Whole && offset > Back) {
+        from = offset - Back;
+        trusted = from + 32;
+        const QString before = block.text().mid(offset - Back, Back - 8);  // only this paragraph's text, and a short piece
+        const qsizetype space = before.lastIndexOf(QLatin1Char(' '));
+        if (space >= 0)
+            from = trusted = offset - Back + int(space) + 1;
+    }
+    const int to = length > Whole ? std::min(length, offset + Back) : length;
+    const ParagraphBytes paragraph = paragraphBytes(block, from, to);
+    std::vector<int> edges;
+    if (from == 0)
+        edges.push_back(0);
+    forEachSegment(paragraph.bytes, [&](const Segment& s) {
+        const int at = paragraph.boxAt[s.begin + s.length];
+        if (at >= trusted && (to == length || at + 32 <= to) && (edges.empty() || edges.back() < at))
+            edges.push_back(at);
+    });
+    return edges;
+}
+
+// To the edge of the segment before (or after) the caret: a whole syllable, a letter of
+// other text; past a paragraph's start or end the box moves on as ever.
+bool TextBox::moveBySegment(bool forward, bool select)
+{
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection() && !select)
+        return false;  // the box puts the caret at the selection's edge
+    const QTextBlock block = cursor.block();
+    const int offset = cursor.position() - block.position();
+    if (forward ? offset >= block.length() - 1 : offset == 0)
+        return false;
+    const std::vector<int> edges = segmentEdges(block, offset);
+    int target = -1;
+    if (forward) {
+        const auto next = std::upper_bound(edges.begin(), edges.end(), offset);
+        target = next == edges.end() ? -1 : *next;
+    } else {
+        const auto next = std::lower_bound(edges.begin(), edges.end(), offset);
+        target = next == edges.begin() ? -1 : *(next - 1);
+    }
+    if (target < 0)
+        return false;
+    cursor.setPosition(block.position() + target, select ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    return true;
+}
+
+// A caret the mouse, or a line's edge, put inside a syllable goes to its nearer edge; the
+// selection's other end stays.
+void TextBox::snapToSegment()
+{
+    const QTextCursor cursor = textCursor();
+    const QTextBlock block = cursor.block();
+    const int offset = cursor.position() - block.position();
+    if (offset == 0 || offset >= block.length() - 1)
+        return;
+    const std::vector<int> edges = segmentEdges(block, offset);
+    const auto next = std::lower_bound(edges.begin(), edges.end(), offset);
+    if (next == edges.end() || next == edges.begin() || *next == offset)
+        return;
+    const int target = offset - *(next - 1) <= *next - offset ? *(next - 1) : *next;
+    QTextCursor moved = cursor;
+    moved.setPosition(cursor.anchor());
+    moved.setPosition(block.position() + target, cursor.hasSelection() ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    setTextCursor(moved);
+}
+
+void TextBox::mousePressEvent(QMouseEvent* e)
+{
+    QPlainTextEdit::mousePressEvent(e);
+    if (e->button() == Qt::LeftButton)
+        snapToSegment();
+}
+
+void TextBox::mouseMoveEvent(QMouseEvent* e)
+{
+    QPlainTextEdit::mouseMoveEvent(e);
+    if (e->buttons() & Qt::LeftButton)
+        snapToSegment();
+}
+
+// Delete takes the whole segment after the caret: a syllable goes with all its signs.
+bool TextBox::deleteSegment()
+{
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection())
+        return false;
+    const QTextBlock block = cursor.block();
+    const int offset = cursor.position() - block.position();
+    if (offset >= block.length() - 1)
+        return false;
+    const std::vector<int> edges = segmentEdges(block, offset);
+    const auto next = std::upper_bound(edges.begin(), edges.end(), offset);
+    if (next == edges.end() || *next == offset + 1)
+        return false;  // one character: the box's own Delete
+    cursor.setPosition(block.position() + *next, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    setTextCursor(cursor);
+    return true;
+}
+
+// Backspace in a Unicode document takes the last character of the syllable before the
+// caret (கொ becomes க, க் becomes க), as a Unicode editor does; in a .tam document, and in
+// other text, it takes one code, as the box does.
+void TextBox::deleteBack(QTextCursor& cursor)
+{
+    const QTextBlock block = cursor.block();
+    const int offset = cursor.position() - block.position();
+    if (!holdsUnicode || offset == 0) {
+        cursor.deletePreviousChar();
+        return;
+    }
+    const std::vector<int> edges = segmentEdges(block, offset);
+    const auto at = std::lower_bound(edges.begin(), edges.end(), offset);
+    if (at == edges.begin() || *at != offset || *(at - 1) + 1 == offset) {
+        cursor.deletePreviousChar();  // one code, or inside a syllable: as ever
+        return;
+    }
+    const int from = *(at - 1);
+    const std::string codes = bytesBetween(block.position() + from, block.position() + offset);
+    if (holdsOther(codes)) {
+        cursor.deletePreviousChar();
+        return;
+    }
+    std::string unicode = baminiToUnicode(codes);
+    std::size_t last = unicode.empty() ? 0 : unicode.size() - 1;  // where its last character begins
+    while (last > 0 && utf8::isContinuation(static_cast<unsigned char>(unicode[last])))
+        --last;
+    cursor.setPosition(block.position() + from, QTextCursor::KeepAnchor);
+    if (last == 0) {  // one character: its codes all go
+        cursor.removeSelectedText();
+        return;
+    }
+    unicode.resize(last);
+    cursor.insertText(codec::toBoxText(unicodeToBamini(unicode)));
 }
 
 std::string TextBox::selectionBytes() const
@@ -447,9 +598,22 @@ void TextBox::keyPressEvent(QKeyEvent* e)
         moveByWord(e->key() == Qt::Key_Right, mods & Qt::ShiftModifier);
         return;
     }
+    if ((e->key() == Qt::Key_Left || e->key() == Qt::Key_Right) && (mods == Qt::NoModifier || mods == Qt::ShiftModifier)
+        && moveBySegment(e->key() == Qt::Key_Right, mods == Qt::ShiftModifier)) {
+        e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Delete && mods == Qt::NoModifier && deleteSegment()) {
+        e->accept();
+        return;
+    }
     const int code = keyCodeOf(e);
     if (code == BoxOwnsKey || !keyPressHandler) {
         QPlainTextEdit::keyPressEvent(e);
+        // Up, Down, a page, or a line's edge where a line broke inside a syllable.
+        if (const int key = e->key(); key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown
+                                      || key == Qt::Key_Home || key == Qt::Key_End)
+            snapToSegment();
         return;
     }
     e->accept();
@@ -500,7 +664,7 @@ void TextBox::apply(const KeyEffect& effect)
         if (cursor.hasSelection())
             cursor.removeSelectedText();
         else
-            cursor.deletePreviousChar();
+            deleteBack(cursor);
         return;
     case KeyEffect::LineBreak:
         cursor.insertBlock();  // a paragraph break, also for Shift+Enter

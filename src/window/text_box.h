@@ -41,6 +41,8 @@ public:
     // A copy's plain text for other programs: the Unicode of a Unicode document, the codes
     // of a .tam one. Every copy carries the document's bytes and its Unicode as HTML too.
     bool copiesUnicode = false;
+    // A Unicode document's: Backspace takes one character of a syllable, not one code.
+    bool holdsUnicode = false;
 
     // Key sequences of the menus, which win over the box's own use of the same keys.
     void setMenuShortcuts(QList<QKeySequence> shortcuts);
@@ -73,7 +75,8 @@ public:
         std::string bytes;
         std::vector<int> boxAt;
     };
-    static ParagraphBytes paragraphBytes(const QTextBlock& block);
+    // from, to: only the part between these offsets (-1: to the end).
+    static ParagraphBytes paragraphBytes(const QTextBlock& block, int from = 0, int to = -1);
     // Puts a document's bytes in at the cursor: Tamil in the box's font, other text in the
     // interface's, marked as other text.
     static void insertBytes(QTextCursor& cursor, std::string_view bytes);
@@ -114,6 +117,8 @@ protected:
     void dropEvent(QDropEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void changeEvent(QEvent* e) override;
@@ -130,6 +135,13 @@ private:
     static std::vector<WordPiece> wordPieces(const QTextBlock& block);
     static std::pair<int, int> wordAround(const QTextBlock& block, int offset);
     void moveByWord(bool forward, bool select);
+    // The caret stands between segments (whole syllables): the edges near an offset of the
+    // paragraph, in order.
+    static std::vector<int> segmentEdges(const QTextBlock& block, int offset);
+    bool moveBySegment(bool forward, bool select);
+    bool deleteSegment();
+    void snapToSegment();
+    void deleteBack(QTextCursor& cursor);
 
     QList<QKeySequence> menuShortcuts;
     bool typingKey = false;

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QToolButton>
 #include <QScreen>
@@ -278,6 +279,72 @@ private slots:
         const QRect at = form->Text1->cursorRect(QTextCursor(form->Text1->document()->findBlock(0)));
         QTest::mouseDClick(form->Text1->viewport(), Qt::LeftButton, {}, at.center() + QPoint(12, 0));
         QCOMPARE(selectedUnicode(), QString::fromUtf8("அன்புள்ள"));
+    }
+
+    // The caret stands between syllables: Left and Right step over a letter with its signs
+    // (Bamini draws கொ as three codes, the sign before the letter), Delete takes the syllable
+    // after the caret, and Backspace keeps each form's meaning: one code in a .tam document,
+    // one character in a Unicode one.
+    void theCaretStandsBetweenSyllables()
+    {
+        type("ko");  // கொ: n f h
+        QTest::keyClick(form->Text1, Qt::Key_Left);
+        QCOMPARE(form->Text1->textCursor().position(), 0);
+        type("ma");  // before it, not inside it (மெகா)
+        QCOMPARE(bytes(), std::string("knfh"));
+        QTextCursor inside(form->Text1->document());
+        inside.setPosition(3);  // between க and its kaal
+        QTest::mouseClick(form->Text1->viewport(), Qt::LeftButton, {}, form->Text1->cursorRect(inside).center());
+        QVERIFY2(form->Text1->textCursor().position() % 3 == 1, "a click puts the caret at a syllable's edge");
+        inside.setPosition(1);
+        form->Text1->setTextCursor(inside);
+        QTest::keyClick(form->Text1, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(selectedUnicode(), QString::fromUtf8("கொ"));
+        QTest::keyClick(form->Text1, Qt::Key_Left);  // off the selection, to its start
+        QTest::keyClick(form->Text1, Qt::Key_Delete);
+        QCOMPARE(bytes(), std::string("k"));
+        QTest::keyClick(form->Text1, Qt::Key_End);
+        type("ko");
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);
+        QCOMPARE(bytes(), std::string("knf"));  // a .tam document: the kaal, one code
+
+        // A long paragraph is read only around the caret, with or without spaces.
+        for (const std::string& syllable : {std::string("nfh"), std::string("nfh ")}) {
+            std::string paragraph;
+            for (int k = 0; k < 3000; ++k)
+                paragraph += syllable;
+            form->Text1->setDocumentBytes(paragraph);
+            QTextCursor middle = form->Text1->textCursor();
+            middle.setPosition(int(syllable.size()) * 1500);
+            form->Text1->setTextCursor(middle);
+            QTest::keyClick(form->Text1, Qt::Key_Right);
+            QCOMPARE(form->Text1->textCursor().position(), int(syllable.size()) * 1500 + 3);
+            QTest::keyClick(form->Text1, Qt::Key_Left);
+            QTest::keyClick(form->Text1, Qt::Key_Left);
+            QCOMPARE(form->Text1->textCursor().position(), int(syllable.size()) * 1500 - (syllable.size() == 4 ? 1 : 3));  // over the space, or கொ
+        }
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("letter.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\xE0\xAE\x95\xE0\xAF\x8A \xE0\xAE\x95\xE0\xAF\x8D \xE0\xAE\x95\xE0\xAE\xBE Hi");  // கொ க் கா Hi
+        file.close();
+        startWindow('"' + QFile::encodeName(path).toStdString() + '"');
+        QVERIFY(form->document().format().kind == DocumentFormat::Unicode);
+        QTextCursor cursor = form->Text1->textCursor();
+        cursor.movePosition(QTextCursor::End);
+        form->Text1->setTextCursor(cursor);
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);  // other text: one letter
+        for (int k = 0; k < 4; ++k)
+            QTest::keyClick(form->Text1, Qt::Key_Left);  // H, the space, கா, the space
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);  // க் becomes க
+        QTest::keyClick(form->Text1, Qt::Key_Left);
+        QTest::keyClick(form->Text1, Qt::Key_Left);
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);  // கொ becomes க
+        QCOMPARE(QString::fromStdString(baminiToUnicode(bytes())), QString::fromUtf8("க க கா H"));
+        form->command("menUndo")->trigger();  // each Backspace its own step
+        QCOMPARE(QString::fromStdString(baminiToUnicode(bytes())), QString::fromUtf8("கொ க கா H"));
     }
 
     // The clipboard says what its letters are: rich text by its font, plain text with Tamil

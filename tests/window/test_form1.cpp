@@ -242,12 +242,11 @@ private slots:
         type("dU");
         QCOMPARE(text(), QString("fJ}nfs"));
 
-        // A selection is replaced by the syllable.
+        // A selection (a syllable at a time: கௌ is three codes) is replaced by the syllable.
         QTest::keyClick(form->Text1, Qt::Key_End);
         QTest::keyClick(form->Text1, Qt::Key_Left, Qt::ShiftModifier);
-        QTest::keyClick(form->Text1, Qt::Key_Left, Qt::ShiftModifier);
         type("ma");
-        QCOMPARE(text(), QString("fJ}nk"));
+        QCOMPARE(text(), QString("fJ}k"));
     }
 
     void aVowelAloneAndEnglishSayWhatTheyWaitFor()
