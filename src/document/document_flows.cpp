@@ -37,6 +37,7 @@ void DocumentFlows::showCaption()
 void DocumentFlows::settle(std::string name, DocumentFormat format, FileIdentity onDisk)
 {
     importedFrom.clear();
+    origin.reset();
     document.setDocumentFileName(std::move(name));
     document.setFormat(format);
     document.setOnDisk(onDisk);
@@ -263,8 +264,16 @@ bool DocumentFlows::confirmSize(const std::string& path, std::size_t bytes)
 
 bool DocumentFlows::writeTo(const std::string& path, WriteOptions options, const DocumentFormat& format)
 {
-    // Straight from the text box to the file, a piece at a time.
-    const ByteSource file = encodedFile(format, view.documentSource());
+    // A Unicode document still read from its file keeps that file's lines where their codes
+    // are as they were read; anything else goes straight from the text box to the file, a
+    // piece at a time.
+    std::shared_ptr<const UnicodeOrigin> written;
+    if (origin && format.kind == DocumentFormat::Unicode && document.DocumentFileName() == originName)
+        written = origin->fileFor(view.documentText(), format);
+    const ByteSource file = written ? ByteSource{written->bytes().size(), [&written](const ByteSource::Put& put) {
+                                                     return put(written->bytes());
+                                                 }}
+                                    : encodedFile(format, view.documentSource());
     if (!confirmSize(path, file.size))
         return false;
     const WriteOutcome out = files.writeBytes(path, file, options);
@@ -273,6 +282,10 @@ bool DocumentFlows::writeTo(const std::string& path, WriteOptions options, const
         return false;
     }
     settle(path, format, out.identity);
+    if (written && written->bytes().size() <= UnicodeOrigin::MaxBytes) {
+        origin = std::move(written);
+        originName = path;
+    }
     return true;
 }
 
@@ -335,6 +348,7 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
     }
     in.identity.contents = contentsPrint(in.bytes);
     DocumentFormat format;
+    std::shared_ptr<const UnicodeOrigin> readFrom;
     // A word processor's document: its text, as a Unicode document with no name.
     std::string importError;
     std::optional<std::string> imported = importer ? importer->importText(in.bytes, importError) : std::nullopt;
@@ -393,6 +407,7 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
             return false;
         }
         format = opened.format;
+        readFrom = std::move(opened.origin);
     } catch (const std::bad_alloc&) {
         reading = false;
         // The box may hold part of the text: what is left is an empty untitled document,
@@ -409,6 +424,8 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
         return true;
     }
     settle(path, format, in.identity);
+    origin = std::move(readFrom);
+    originName = path;
     if (format.kind == DocumentFormat::Unicode)
         view.showNote({MessageId::UnicodeOpened, {baseName(path)}});
     else

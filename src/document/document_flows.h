@@ -6,11 +6,13 @@
 
 #include "document/document.h"
 #include "document/limits.h"
+#include "document/unicode_origin.h"
 #include "platform/document_importer.h"
 #include "platform/file_service.h"
 #include "platform/services.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -100,6 +102,10 @@ private:
     // An imported document has no name (Save never writes text over the document it came
     // from); this is the one Save offers: the document's with ".txt".
     std::string importedFrom;
+    // The Unicode file the document was read from, line by line, and its name: a save writes
+    // the lines still as they were read as the file had them.
+    std::shared_ptr<const UnicodeOrigin> origin;
+    std::string originName;
     Notice::Subscription captioned, captionedForm;
     void showCaption();
 };

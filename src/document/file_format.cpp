@@ -340,6 +340,7 @@ OpenedText openText(std::string bytes, bool englishIsUnicode)
     opened.text = collect([&](const ByteSource::Put& put) { return decoder.read(bytes, put) && decoder.finish(put); });
     opened.unconvertible = decoder.unconvertible();
     opened.drawnAs = decoder.drawnAs();
+    opened.origin = UnicodeOrigin::of(std::move(bytes), opened.text, opened.format);
     return opened;
 }
 

@@ -18,6 +18,9 @@
 #include "platform/both_at_once.h"
 #include "platform/file_service.h"
 
+#include "document/unicode_origin.h"
+
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -94,6 +97,8 @@ struct OpenedText {
     DocumentFormat format;
     std::size_t unconvertible = 0;  // Unicode characters that became "?"
     std::size_t drawnAs = 0;        // Unicode syllables written as another (ஞு as ஞ)
+    // A Unicode file's lines as they were read, for the saves to keep (none past its limit).
+    std::shared_ptr<const UnicodeOrigin> origin;
 };
 // A whole file's bytes as a document. Takes the bytes over: a .tam file with no lone CR, as
 // Orvane writes them, is opened without a copy.

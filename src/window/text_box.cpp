@@ -307,7 +307,13 @@ void TextBox::insertBytes(QTextCursor& cursor, std::string_view bytes)
     forEachRun(
         bytes, [&](std::string_view codes) { cursor.insertText(codec::toBoxText(codes), tamil); },
         [&](std::string_view other) {
-            cursor.insertText(QString::fromUtf8(other.data(), qsizetype(other.size())), otherTextFormat());
+            // QString::fromUtf8 takes a U+FEFF that begins its bytes for a byte-order mark and
+            // drops it: inside the text it is a character like any other.
+            QString text;
+            for (; other.starts_with("\xEF\xBB\xBF"); other.remove_prefix(3))
+                text += QChar(0xFEFF);
+            text += QString::fromUtf8(other.data(), qsizetype(other.size()));
+            cursor.insertText(text, otherTextFormat());
         });
 }
 

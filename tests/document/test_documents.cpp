@@ -226,6 +226,21 @@ private slots:
         type("ka");
         form->menSave_Click();
         QCOMPARE(QString::fromUtf8(bytesOf(path("mixed.txt"))), QString::fromUtf8("நன்றி 😀❤ Helloக\n"));
+
+        // What Bamini draws alike (ெ + ள and ௌ, a lone ஒ + ள and ஔ), a U+FEFF inside and
+        // three kinds of line end: the lines not edited are saved as the file had them.
+        const QByteArray alike = QString::fromUtf8("கெ\u0BB3தம்\r\nஒ\u0BB3\nக\uFEFFத\rமா\n").toUtf8();
+        writeBytes(path("alike.txt"), alike);
+        dialog.answers = {str(path("alike.txt"))};
+        form->menOpen_Click();
+        QTest::keyClick(form->Text1, Qt::Key_End, Qt::ControlModifier);
+        type("ka");
+        QTest::keyClick(form->Text1, Qt::Key_Backspace);
+        form->menSave_Click();
+        QCOMPARE(bytesOf(path("alike.txt")), alike);
+        type("ka");
+        form->menSave_Click();
+        QCOMPARE(QString::fromUtf8(bytesOf(path("alike.txt"))), QString::fromUtf8("கெ\u0BB3தம்\r\nஒ\u0BB3\nக\uFEFFத\rமாக\n"));
     }
 
     void failedSavesKeepTheOldFileAndSaySo_data()

@@ -703,6 +703,24 @@ private slots:
         QCOMPARE(core.view.notes.back().id, MessageId::UnicodeOpened);
     }
 
+    // Open, edit, undo the edit, save: the file as it was, also where Bamini draws two texts
+    // alike (ெ + ள and ௌ) and its lines end three ways; an edited line alone is written anew.
+    void saveWritesTheUneditedLinesAsTheFileHadThem()
+    {
+        Core core;
+        const std::string file = "\u0b95\u0bc6\u0bb3\r\n\u0b92\u0bb3\n\u0b95\uFEFF\r";
+        core.files.put("/d/au.txt", file);
+        QVERIFY(core.flows.openFile("/d/au.txt") == Decision::GoOn);
+        const std::string read = core.view.text;
+        core.edit(0, 0, "f");
+        core.edit(0, 1, "");
+        QVERIFY(core.flows.SaveDocument());
+        QCOMPARE(core.files.bytesAt("/d/au.txt"), file);
+        core.edit(read.size(), 0, "k");  // the last line: ம after it, written anew
+        QVERIFY(core.flows.SaveDocument());
+        QCOMPARE(core.files.bytesAt("/d/au.txt"), std::string("\u0b95\u0bc6\u0bb3\r\n\u0b92\u0bb3\n\u0b95\uFEFF\u0bae\r"));
+    }
+
     // Plain text that lost its fonts: an English letter in a .txt opens as English; a .tam
     // file stays codes whatever it reads as, and one whose words read as English offers, once,
     // to keep them as English, which makes it Unicode text (saved as .txt) in one edit.

@@ -51,6 +51,34 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(unicodeFileBytes(opened.text, opened.format)), file);
     }
 
+    // Bamini draws some different texts alike; a save writes each line whose codes did not
+    // change as the file had it, and only the edited lines anew.
+    void aSaveChangesOnlyTheEditedLines()
+    {
+        const QByteArray file = QString::fromUtf8("\uFEFFகெ\u0BB3தம்\r\nஒ\u0BB3\nக\uFEFFத\rமாற்று\n").toUtf8();
+        const OpenedText opened = openText(file.toStdString());
+        QVERIFY(opened.origin);
+        QVERIFY(QByteArray::fromStdString(unicodeFileBytes(opened.text, opened.format)) != file);  // codes alone lose it
+        const auto unchanged = opened.origin->fileFor(opened.text, opened.format);
+        QCOMPARE(QByteArray(unchanged->bytes().data(), qsizetype(unchanged->bytes().size())), file);
+
+        // The last line edited: the others as they were; the edited one read back is the edit.
+        const std::string edited = opened.text + "f";
+        const auto saved = opened.origin->fileFor(edited, opened.format);
+        const QByteArray bytes(saved->bytes().data(), qsizetype(saved->bytes().size()));
+        QVERIFY(bytes.startsWith(file.left(file.indexOf("\r\xE0\xAE\xAE") + 1)));  // to the line ends, as they were
+        QCOMPARE(openText(bytes.toStdString()).text, edited);
+        // And the save after keeps what that one wrote.
+        const auto again = saved->fileFor(edited, opened.format);
+        QCOMPARE(QByteArray(again->bytes().data(), qsizetype(again->bytes().size())), bytes);
+        // A line taken out: the lines around it keep their own ends where they still meet.
+        const std::size_t second = opened.text.find("\r\n") + 2;
+        const std::string removed = opened.text.substr(0, second) + opened.text.substr(opened.text.find("\r\n", second) + 2);
+        const auto shorter = opened.origin->fileFor(removed, opened.format);
+        QCOMPARE(openText(std::string(shorter->bytes())).text, removed);
+        QVERIFY(shorter->bytes().find("\xE0\xAF\x86\xE0\xAE\xB3") != std::string_view::npos);  // கெ + ள, still
+    }
+
     void charactersNoCodeMeansAreKeptAsOtherText()
     {
         const OpenedText opened = openText(QString::fromUtf8("க😀 ❤ ? Hi").toStdString());

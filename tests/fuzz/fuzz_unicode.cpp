@@ -2,6 +2,7 @@
 // and the round trips where they apply.
 
 #include "document/english_words.h"
+#include "document/file_format.h"
 #include "document/unicode_tamil.h"
 #include "phonetic/batch_typist.h"
 
@@ -85,6 +86,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (c != '\x0E' && c != '\x0F')
                 unmarked += c;
         if (pieces != whole || unmarked != input || !validUtf8(baminiToUnicode(whole)))
+            std::abort();
+    }
+
+    // A Unicode file opened, edited and the edit undone, saved: byte for byte what it was. A
+    // line added at the start reads back as the edited text (or, where the codes alone do not
+    // come back, as they would from the codes alone: an empty last line with no end after it
+    // reads back as none either way), the rest of the file kept after it.
+    if (const OpenedText opened = openText(input); opened.origin) {
+        if (opened.origin->fileFor(opened.text, opened.format)->bytes() != input)
+            std::abort();
+        const std::string edited = "f\r\n" + opened.text;
+        const auto saved = opened.origin->fileFor(edited, opened.format);
+        const std::string back = openText(std::string(saved->bytes())).text;
+        if ((back != edited && back != openText(unicodeFileBytes(edited, opened.format)).text)
+            || saved->fileFor(edited, opened.format)->bytes() != saved->bytes())
+            std::abort();
+        const std::string_view body = std::string_view(input).substr(opened.format.byteOrderMark ? 3 : 0);
+        if (!saved->bytes().ends_with(body))
             std::abort();
     }
 
