@@ -192,11 +192,11 @@ void machineWrite(const std::string& path, const std::string& bytes)
     ::close(fd);
 }
 
-void qtSave(const QPlainTextEdit* edit, const std::string& path)
+void qtSave(const QPlainTextEdit* edit, const std::string& path, bool unicode = false)
 {
     QSaveFile out(QString::fromStdString(path));
     out.open(QIODevice::WriteOnly);
-    out.write(edit->toPlainText().toLatin1());
+    out.write(unicode ? edit->toPlainText().toUtf8() : edit->toPlainText().toLatin1());
     out.commit();
 }
 
@@ -538,14 +538,16 @@ void open16(const std::string& path)
 // Saving a changed document, and opening and saving it, through the window's real paths,
 // against the bare box (toPlainText, QSaveFile) and the machine (the bytes read, written and
 // made durable). Every side writes the same bytes back to the same file.
-void saves(const std::string& name, const std::string& path, int runs, bool withOpen)
+// A Unicode file (unicode) is read and written as UTF-8 by the bare box.
+void saves(const std::string& name, const std::string& path, int runs, bool withOpen, bool unicode = false)
 {
     const std::string bytes = machineRead(path);
     // Each side writes its own copy beside the file, so that none changes the file another
     // one has open.
     const std::string qtCopy = path + ".qt", machineCopy = path + ".machine";
-    auto bareOpen = [&path](Bare& b) {
-        b.edit->setPlainText(QString::fromLatin1(readWhole(path)));
+    auto bareOpen = [&path, unicode](Bare& b) {
+        const QByteArray read = readWhole(path);
+        b.edit->setPlainText(unicode ? QString::fromUtf8(read) : QString::fromLatin1(read));
         QCoreApplication::processEvents();
     };
     Turns turns;
@@ -560,7 +562,7 @@ void saves(const std::string& name, const std::string& path, int runs, bool with
         turns.add(name + "_bare_ms", [&] {
             Bare fresh;
             bareOpen(fresh);
-            qtSave(fresh.edit, qtCopy);
+            qtSave(fresh.edit, qtCopy, unicode);
         });
         turns.add(name + "_machine_ms", [&] { machineWrite(machineCopy, machineRead(path)); });
     } else {
@@ -618,6 +620,10 @@ int main(int argc, char** argv)
     saves("save16", path16, 5, false);
     saves("save64", path64, 3, false);
     saves("opensave64", path64, 2, true);
+    // A Unicode document, its lines kept as the file had them.
+    const std::string pathU = workDir + "/doc8.txt";
+    std::ofstream(pathU, std::ios::binary) << unicodeFileBytes(document(8), DocumentFormat{DocumentFormat::Unicode});
+    saves("opensaveu", pathU, 3, true, true);
     find16(path16);
     replaceAll16(path16);
     stallsAfterKey("stall16", path16, 3);

@@ -19,7 +19,7 @@ trap cleanup EXIT
 fail() { echo "atspi: $*" >&2; exit 1; }
 
 exec 3<> "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do [[ -s $work/displayfd ]] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$work/displayfd")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"

@@ -18,7 +18,7 @@ fail() { echo "e2e: $*" >&2; [[ -s $work/orvane.log ]] && tail -n 60 "$work/orva
 
 # A free display, chosen by the server itself.
 exec 3<> "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [[ -s $work/displayfd ]] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$work/displayfd")"
