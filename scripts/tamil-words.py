@@ -186,6 +186,7 @@ TAMIL = {
     ("orvane::FindBar", "Went on from the top"): "மேலிருந்து தொடர்ந்தது",
     ("orvane::FindBar", "Went on from the end"): "கீழிருந்து தொடர்ந்தது",
     ("orvane::FindBar", "Replaced %1"): "மாற்றியவை: %1",
+    ("orvane::FindBar", "Replacing..."): "மாற்றப்படுகிறது...",
     ("orvane::Editor", "Go to Line"): "வரிக்குச் செல்",
     ("orvane::Editor", "Line (1 to %1):"): "வரி (1 முதல் %1 வரை):",
     ("orvane::Form1", "&File"): "கோப்பு (&F)",

@@ -1399,81 +1399,86 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::FindBar</name>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="64" />
+        <location filename="../../src/window/find_bar.cpp" line="66" />
         <source>Match case</source>
         <translation>ஆங்கிலப் பெரிய, சிறிய எழுத்து பொருந்த</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="65" />
+        <location filename="../../src/window/find_bar.cpp" line="67" />
         <source>Whole words</source>
         <translation>முழுச் சொற்கள்</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="40" />
+        <location filename="../../src/window/find_bar.cpp" line="42" />
         <source>Find:</source>
         <translation>தேடு:</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="44" />
+        <location filename="../../src/window/find_bar.cpp" line="46" />
         <source>Previous</source>
         <translation>முந்தையது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="45" />
+        <location filename="../../src/window/find_bar.cpp" line="47" />
         <source>Next</source>
         <translation>அடுத்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="66" />
+        <location filename="../../src/window/find_bar.cpp" line="68" />
         <source>Close</source>
         <translation>மூடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="70" />
+        <location filename="../../src/window/find_bar.cpp" line="72" />
         <source>Replace with:</source>
         <translation>இதனால் மாற்று:</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="74" />
+        <location filename="../../src/window/find_bar.cpp" line="76" />
         <source>&amp;Replace</source>
         <translation>மாற்று (&amp;R)</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="75" />
+        <location filename="../../src/window/find_bar.cpp" line="77" />
         <source>Replace A&amp;ll</source>
         <translation>எல்லாம் மாற்று (&amp;L)</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="89" />
-        <location filename="../../src/window/find_bar.cpp" line="271" />
-        <location filename="../../src/window/find_bar.cpp" line="344" />
+        <location filename="../../src/window/find_bar.cpp" line="91" />
+        <location filename="../../src/window/find_bar.cpp" line="273" />
+        <location filename="../../src/window/find_bar.cpp" line="365" />
         <source>%1 of %2</source>
         <translation>%2 இல் %1</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="90" />
-        <location filename="../../src/window/find_bar.cpp" line="262" />
-        <location filename="../../src/window/find_bar.cpp" line="344" />
+        <location filename="../../src/window/find_bar.cpp" line="92" />
+        <location filename="../../src/window/find_bar.cpp" line="264" />
+        <location filename="../../src/window/find_bar.cpp" line="365" />
         <source>No match</source>
         <translation>பொருத்தம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="91" />
-        <location filename="../../src/window/find_bar.cpp" line="292" />
+        <location filename="../../src/window/find_bar.cpp" line="93" />
+        <location filename="../../src/window/find_bar.cpp" line="294" />
         <source>Went on from the top</source>
         <translation>மேலிருந்து தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="92" />
-        <location filename="../../src/window/find_bar.cpp" line="292" />
+        <location filename="../../src/window/find_bar.cpp" line="94" />
+        <location filename="../../src/window/find_bar.cpp" line="294" />
         <source>Went on from the end</source>
         <translation>கீழிருந்து தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="93" />
-        <location filename="../../src/window/find_bar.cpp" line="345" />
+        <location filename="../../src/window/find_bar.cpp" line="95" />
+        <location filename="../../src/window/find_bar.cpp" line="366" />
         <source>Replaced %1</source>
         <translation>மாற்றியவை: %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/window/find_bar.cpp" line="339" />
+        <source>Replacing...</source>
+        <translation>மாற்றப்படுகிறது...</translation>
     </message>
 </context>
 <context>
@@ -1791,12 +1796,13 @@ could not be opened: there is not enough memory for it.</source>
     </message>
     <message>
         <location filename="../../src/window/form1.cpp" line="72" />
-        <location filename="../../src/window/form1.cpp" line="153" />
+        <location filename="../../src/window/form1.cpp" line="155" />
         <source>Ln %1, Col %2</source>
         <translation>வரி %1, நிரல் %2</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1.cpp" line="74" />
+        <location filename="../../src/window/form1.cpp" line="73" />
+        <location filename="../../src/window/form1.cpp" line="76" />
         <source>Unsaved</source>
         <translation>மாற்றம்</translation>
     </message>
@@ -1898,7 +1904,7 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::TextBox</name>
     <message>
-        <location filename="../../src/window/text_box.cpp" line="684" />
+        <location filename="../../src/window/text_box.cpp" line="854" />
         <source>U&amp;ndo</source>
         <translation>செயல்தவிர் (&amp;N)</translation>
     </message>

@@ -8,7 +8,10 @@
 
 #include <cstring>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGridLayout>
+#include <QProgressDialog>
 #include <QToolButton>
 #include <QLabel>
 #include <QPushButton>
@@ -330,16 +333,43 @@ void FindBar::replaceAll()
             return;
         replacements.push_back(std::move(*bytes));
     }
+    // From the last match back, in stretches, each an edit block joined to the one before it
+    // (so that Undo takes them all back at once). One that takes longer than 0.3 s shows how
+    // far it got: the window is painted between stretches, while what the user types waits
+    // in the queue for the end. The matches are this call's own: nothing that runs meanwhile
+    // may change them.
+    const std::vector<Match> todo = std::move(matches);
+    matches.clear();
+    stale = true;
+    QProgressDialog progress(tr("Replacing..."), QString(), 0, int(todo.size()), window());
+    progress.setWindowModality(Qt::NonModal);
+    progress.setAttribute(Qt::WA_ShowWithoutActivating);  // the window stays the active one
+    progress.setMinimumDuration(0);
+    progress.reset();  // hidden until it is shown below
+    QElapsedTimer clock;
+    clock.start();
     QTextCursor cursor(text.document());
-    cursor.beginEditBlock();
-    for (std::size_t k = matches.size(); k-- > 0;) {
-        cursor.setPosition(matches[k].begin);
-        cursor.setPosition(matches[k].end, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-        TextBox::insertBytes(cursor, replacements[k]);
+    constexpr std::size_t Stretch = 4096;
+    for (std::size_t k = todo.size(); k > 0;) {
+        if (k == todo.size())
+            cursor.beginEditBlock();
+        else
+            cursor.joinPreviousEditBlock();
+        for (std::size_t n = 0; n < Stretch && k > 0; ++n) {
+            --k;
+            cursor.setPosition(todo[k].begin);
+            cursor.setPosition(todo[k].end, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+            TextBox::insertBytes(cursor, replacements[k]);
+        }
+        cursor.endEditBlock();
+        if (k > 0 && clock.elapsed() >= 300) {
+            progress.setValue(int(todo.size() - k));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
     }
-    cursor.endEditBlock();
-    const std::size_t replaced = matches.size();
+    progress.reset();
+    const std::size_t replaced = todo.size();
     search();
     count->setText(matches.empty() ? tr("No match") : tr("%1 of %2").arg(0).arg(matches.size()));
     note->setText(tr("Replaced %1").arg(replaced));
