@@ -390,29 +390,30 @@ TextBox::ParagraphBytes TextBox::paragraphBytes(const QTextBlock& block, int fro
 std::vector<int> TextBox::segmentEdges(const QTextBlock& block, int offset)
 {
     // A segment is a few codes long and none reaches over a space: a long paragraph is read
-    // from a space a little before the place (or from far enough back for the reading to
-    // have found its step), and its edges trusted from there on.
-    constexpr int Whole = 4096, Back = 256;
+    // only around the place, and its edges trusted from the first space read (or, with none,
+    // from far enough on for the reading to have found its step). A run of other text cut
+    // there is read as a run of its own, its characters each a segment either way.
+    constexpr int Whole = 4096, Back = 256, Settled = 32;
     const int length = block.length() - 1;
-    int from = 0, trusted = 0;
-    if (length > Whole && offset > Back) {
-        from = offset - Back;
-        trusted = from + 32;
-        const QString before = block.text().mid(offset - Back, Back - 8);  // only this paragraph's text, and a short piece
-        const qsizetype space = before.lastIndexOf(QLatin1Char(' '));
-        if (space >= 0)
-            from = trusted = offset - Back + int(space) + 1;
-    }
-    const int to = length > Whole ? std::min(length, offset + Back) : length;
+    const bool whole = length <= Whole;
+    const int from = whole ? 0 : std::max(0, offset - Back), to = whole ? length : std::min(length, offset + Back);
     const ParagraphBytes paragraph = paragraphBytes(block, from, to);
     std::vector<int> edges;
     if (from == 0)
         edges.push_back(0);
+    int trusted = from == 0 ? 0 : from + Settled;
+    bool spaced = from == 0;
     forEachSegment(paragraph.bytes, [&](const Segment& s) {
         const int at = paragraph.boxAt[s.begin + s.length];
-        if (at >= trusted && (to == length || at + 32 <= to) && (edges.empty() || edges.back() < at))
+        if (!spaced && s.text == " " && at <= offset) {
+            spaced = true;
+            trusted = at;
+            edges.clear();
+        }
+        if ((spaced || at >= trusted) && (to == length || at + Settled <= to) && (edges.empty() || edges.back() < at))
             edges.push_back(at);
     });
+    std::erase_if(edges, [trusted](int at) { return at < trusted; });
     return edges;
 }
 
