@@ -268,8 +268,14 @@ bool DocumentFlows::writeTo(const std::string& path, WriteOptions options, const
     // are as they were read; anything else goes straight from the text box to the file, a
     // piece at a time.
     std::shared_ptr<const UnicodeOrigin> written;
-    if (origin && format.kind == DocumentFormat::Unicode && document.DocumentFileName() == originName)
-        written = origin->fileFor(view.documentText(), format);
+    if (origin && format.kind == DocumentFormat::Unicode && document.DocumentFileName() == originName) {
+        try {
+            written = origin->fileFor(view.documentText(), format);
+        } catch (const std::bad_alloc&) {  // written from the box as any document, then
+            written.reset();
+            origin.reset();
+        }
+    }
     const ByteSource file = written ? ByteSource{written->bytes().size(), [&written](const ByteSource::Put& put) {
                                                      return put(written->bytes());
                                                  }}

@@ -8,6 +8,7 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
+#include <new>
 
 namespace orvane {
 
@@ -340,7 +341,11 @@ OpenedText openText(std::string bytes, bool englishIsUnicode)
     opened.text = collect([&](const ByteSource::Put& put) { return decoder.read(bytes, put) && decoder.finish(put); });
     opened.unconvertible = decoder.unconvertible();
     opened.drawnAs = decoder.drawnAs();
-    opened.origin = UnicodeOrigin::of(std::move(bytes), opened.text, opened.format);
+    try {  // what the file's lines were is kept where memory holds it: a save does without
+        opened.origin = UnicodeOrigin::of(std::move(bytes), opened.text, opened.format);
+    } catch (const std::bad_alloc&) {
+        opened.origin.reset();
+    }
     return opened;
 }
 
