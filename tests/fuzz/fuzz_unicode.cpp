@@ -44,6 +44,43 @@ bool holdsHabit(const std::string& s)
     return false;
 }
 
+// Valid UTF-8 the input describes, a character a byte: Tamil letters and signs (those Bamini
+// draws alike among them), English, spaces, byte-order marks and line ends of every kind.
+std::string unicodeOf(const uint8_t* data, size_t size)
+{
+    static const char* const pieces[] = {
+        "\u0B95", "\u0BAE", "\u0BB3", "\u0BA4", "\u0B92", "\u0B94", "\u0B85", "\u0BB8", "\u0BB7", "\u0B9C",  // letters
+        "\u0BC6", "\u0BC7", "\u0BC8", "\u0BCA", "\u0BCB", "\u0BCC", "\u0BCD", "\u0BBE", "\u0BBF", "\u0BC1",  // signs
+        "\u0BD7", "\u0BC2", "\u0BC0", "\uFEFF", "\u25CC", "\U0001F600", " ", "a", "Z", "1",
+        "\n", "\r\n", "\r", "\x0E", "\x0F", "?", "'", "\t"};
+    std::string out = "\u0B95";  // Tamil, so that it is a Unicode file
+    for (size_t i = 0; i < size; ++i)
+        out += pieces[data[i] % (sizeof pieces / sizeof *pieces)];
+    return out;
+}
+
+// Open, edit, undo, save gives the file back byte for byte; a line added at the start reads
+// back as the edited text (or, where the codes alone do not come back, as they would from
+// the codes alone: an empty last line with no end after it reads back as none either way),
+// the rest of the file kept after it.
+void savesKeepTheFile(const std::string& input)
+{
+    const OpenedText opened = openText(input);
+    if (!opened.origin)
+        return;
+    if (opened.origin->fileFor(opened.text, opened.format)->bytes() != input)
+        std::abort();
+    const std::string edited = "f\r\n" + opened.text;
+    const auto saved = opened.origin->fileFor(edited, opened.format);
+    const std::string back = openText(std::string(saved->bytes())).text;
+    if ((back != edited && back != openText(unicodeFileBytes(edited, opened.format)).text)
+        || saved->fileFor(edited, opened.format)->bytes() != saved->bytes())
+        std::abort();
+    const std::string_view body = std::string_view(input).substr(opened.format.byteOrderMark ? 3 : 0);
+    if (!saved->bytes().ends_with(body))
+        std::abort();
+}
+
 void replaceAll(std::string& s, const std::string& from, const std::string& to)
 {
     for (auto at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
@@ -89,23 +126,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
     }
 
-    // A Unicode file opened, edited and the edit undone, saved: byte for byte what it was. A
-    // line added at the start reads back as the edited text (or, where the codes alone do not
-    // come back, as they would from the codes alone: an empty last line with no end after it
-    // reads back as none either way), the rest of the file kept after it.
-    if (const OpenedText opened = openText(input); opened.origin) {
-        if (opened.origin->fileFor(opened.text, opened.format)->bytes() != input)
-            std::abort();
-        const std::string edited = "f\r\n" + opened.text;
-        const auto saved = opened.origin->fileFor(edited, opened.format);
-        const std::string back = openText(std::string(saved->bytes())).text;
-        if ((back != edited && back != openText(unicodeFileBytes(edited, opened.format)).text)
-            || saved->fileFor(edited, opened.format)->bytes() != saved->bytes())
-            std::abort();
-        const std::string_view body = std::string_view(input).substr(opened.format.byteOrderMark ? 3 : 0);
-        if (!saved->bytes().ends_with(body))
-            std::abort();
-    }
+    // Any bytes as a file, and valid UTF-8 that holds Tamil, with its lines kept by a save.
+    savesKeepTheFile(input);
+    savesKeepTheFile(unicodeOf(data, size));
 
     // The same bytes typed as keys give a document that survives the round trip: its bytes,
     // or, where Backspace may have left half a syllable, its meaning.
