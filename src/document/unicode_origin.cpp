@@ -131,10 +131,11 @@ std::shared_ptr<const UnicodeOrigin> UnicodeOrigin::fileFor(std::string_view tex
             ++k;
             continue;
         }
-        // A run of changed lines, written from their codes as any document is, each read
-        // back so that the next save knows which still say what they say now. A line that
-        // holds a lone CR or LF (a pasted one) reads back as more than one: such a run's
-        // lines are not kept.
+        // A run of changed lines, written from their codes as any document is (between them
+        // the format's line end), their codes kept so that the next save knows which still
+        // say what they say now. A line that holds a lone CR or LF (a pasted one) is written
+        // as more than one, so that its bytes cannot be told apart: such a run's lines are
+        // not kept.
         std::size_t end = k;
         bool alone = true;
         for (; end < now.size() && old[end] == None; ++end)
