@@ -417,6 +417,13 @@ std::vector<int> TextBox::segmentEdges(const QTextBlock& block, int offset)
     return edges;
 }
 
+bool TextBox::otherTextAt(int position) const
+{
+    QTextCursor at(document());
+    at.setPosition(position + 1);  // the format of the character before it
+    return isOther(at.charFormat());
+}
+
 // To the edge of the segment before (or after) the caret: a whole syllable, a letter of
 // other text; past a paragraph's start or end the box moves on as ever.
 bool TextBox::moveBySegment(bool forward, bool select)
@@ -428,6 +435,8 @@ bool TextBox::moveBySegment(bool forward, bool select)
     const int offset = cursor.position() - block.position();
     if (forward ? offset >= block.length() - 1 : offset == 0)
         return false;
+    if (otherTextAt(cursor.position() + (forward ? 0 : -1)))
+        return false;  // English goes by the box's own letters (a letter with its accents)
     const std::vector<int> edges = segmentEdges(block, offset);
     int target = -1;
     if (forward) {
@@ -487,8 +496,8 @@ bool TextBox::deleteSegment()
         return false;
     const QTextBlock block = cursor.block();
     const int offset = cursor.position() - block.position();
-    if (offset >= block.length() - 1)
-        return false;
+    if (offset >= block.length() - 1 || otherTextAt(cursor.position()))
+        return false;  // English: the box's own Delete
     const std::vector<int> edges = segmentEdges(block, offset);
     const auto next = std::upper_bound(edges.begin(), edges.end(), offset);
     if (next == edges.end() || *next == offset + 1)

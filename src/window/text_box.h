@@ -140,6 +140,7 @@ private:
     static std::vector<int> segmentEdges(const QTextBlock& block, int offset);
     bool moveBySegment(bool forward, bool select);
     bool deleteSegment();
+    bool otherTextAt(int position) const;  // whether the character there is other text
     void snapToSegment();
     void deleteBack(QTextCursor& cursor);
 

@@ -345,6 +345,11 @@ private slots:
         QCOMPARE(QString::fromStdString(baminiToUnicode(bytes())), QString::fromUtf8("க க கா H"));
         form->command("menUndo")->trigger();  // each Backspace its own step
         QCOMPARE(QString::fromStdString(baminiToUnicode(bytes())), QString::fromUtf8("கொ க கா H"));
+        // English goes by its own letters: é written e and its accent is one.
+        form->Text1->setDocumentBytes("f\x0E" "e\xCC\x81\x0F");
+        QTest::keyClick(form->Text1, Qt::Key_End);
+        QTest::keyClick(form->Text1, Qt::Key_Left);
+        QCOMPARE(form->Text1->textCursor().position(), 1);
     }
 
     // The clipboard says what its letters are: rich text by its font, plain text with Tamil
