@@ -89,7 +89,7 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
         recovery_.keep();
     });
     subscriptions.push_back(document_.formatChanged.subscribe(
-        [this] { Text1->copiesUnicode = Text1->holdsUnicode = document_.format().kind == DocumentFormat::Unicode; }));
+        [this] { Text1->holdsUnicode = document_.format().kind == DocumentFormat::Unicode; }));
     // Saved, new or reloaded: no autosave is due.
     subscriptions.push_back(document_.changedChanged.subscribe([this] {
         if (!document_.DocumentChanged()) {

@@ -732,7 +732,7 @@ QMimeData* TextBox::createMimeDataFromSelection() const
     const QTextCursor cursor = textCursor();
     const std::string bytes = selectionBytes();
     const QString unicode = QString::fromStdString(baminiToUnicode(bytes));
-    if (copiesUnicode) {
+    if (holdsUnicode) {
         data->setText(unicode);
     } else {
         QString text = cursor.selectedText();

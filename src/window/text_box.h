@@ -38,10 +38,9 @@ public:
     std::function<std::optional<std::string>(const QMimeData*)> readPasted;
     // Ctrl with the wheel: steps up (positive) or down.
     std::function<void(int steps)> zoomed;
-    // A copy's plain text for other programs: the Unicode of a Unicode document, the codes
-    // of a .tam one. Every copy carries the document's bytes and its Unicode as HTML too.
-    bool copiesUnicode = false;
-    // A Unicode document's: Backspace takes one character of a syllable, not one code.
+    // The box holds a Unicode document. A copy's plain text for other programs is then its
+    // Unicode (a .tam one's, its codes; every copy carries the document's bytes and its
+    // Unicode as HTML too), and Backspace takes one character of a syllable, not one code.
     bool holdsUnicode = false;
 
     // Key sequences of the menus, which win over the box's own use of the same keys.
