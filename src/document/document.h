@@ -1,8 +1,9 @@
 #pragma once
 // The one document: the file it belongs to, whether it has unsaved changes, the form of its
 // file, and what was last read or written at its name; each with a notice for those who
-// show or keep it. Its text lives in the text box.
+// show or keep it, and its text: the document's bytes, which the text box shows.
 
+#include "document/text_storage.h"
 #include "platform/file_service.h"
 #include "platform/services.h"
 
@@ -82,6 +83,10 @@ public:
     Notice diskChanged;      // onDisk: read from or written to its file
 
     int keepLinks = -1;  // a hard-linked file: 1 written into, 0 replaced, -1 not asked
+    // The text, as its bytes (Tamil codes, CR LF between lines, other text between its
+    // marks): what is saved, searched, counted and kept for recovery. The text box edits it
+    // and shows it.
+    TextStorage text;
 
 private:
     std::string fileName;

@@ -11,28 +11,37 @@ namespace {
 constexpr std::size_t PieceBytes = std::size_t(64) << 10;
 constexpr std::size_t BlockPieces = 512;
 
+// Line ends (CR LF) in bytes.
 std::size_t feedsIn(std::string_view bytes)
 {
-    return std::size_t(std::count(bytes.begin(), bytes.end(), '\n'));
+    std::size_t n = 0;
+    for (std::size_t at = bytes.find('\n', 1); at != std::string_view::npos; at = bytes.find('\n', at + 1))
+        n += bytes[at - 1] == '\r';
+    return n;
 }
 
-// Where the n-th line feed (from 1) of bytes stands.
+// Where the LF of the n-th line end (from 1) of bytes stands.
 std::size_t nthFeed(std::string_view bytes, std::size_t n)
 {
     std::size_t at = 0;
-    for (; n > 0; --n, ++at)
+    for (; n > 0; ++at) {
         at = bytes.find('\n', at);
+        n -= at > 0 && bytes[at - 1] == '\r';
+    }
     return at - 1;
 }
 } // namespace
 
 TextStorage::TextStorage(std::string bytes) : original(std::move(bytes))
 {
-    for (std::size_t at = 0; at < original.size(); at += PieceBytes) {
+    for (std::size_t at = 0, next = 0; at < original.size(); at = next) {
         if (blocks.empty() || blocks.back().pieces.size() == BlockPieces)
             blocks.emplace_back();
         Block& b = blocks.back();
-        b.pieces.push_back(piece(false, at, std::min(PieceBytes, original.size() - at)));
+        next = std::min(at + PieceBytes, original.size());
+        if (next < original.size() && original[next - 1] == '\r' && original[next] == '\n')
+            ++next;  // a line end stays in one piece
+        b.pieces.push_back(piece(false, at, next - at));
         b.length += b.pieces.back().length;
         b.feeds += b.pieces.back().feeds;
     }
@@ -114,13 +123,15 @@ void TextStorage::insert(std::size_t at, std::string_view bytes)
         blocks.emplace_back();
     const std::size_t start = added.size();
     added.append(bytes);
-    const std::size_t newFeeds = feedsIn(bytes);
+    std::size_t newFeeds = feedsIn(bytes);
     const Place place = cut(at);
     Block& b = blocks[place.block];
     // Typing: what follows the last bytes added, where they end, lengthens their piece.
     if (place.piece > 0) {
         Piece& before = b.pieces[place.piece - 1];
         if (before.added && before.start + before.length == start) {
+            const std::size_t joined = bytes.front() == '\n' && before.length > 0 && added[start - 1] == '\r';
+            newFeeds += joined;
             before.length += bytes.size();
             before.feeds += newFeeds;
             b.length += bytes.size();
@@ -189,6 +200,11 @@ bool TextStorage::forEachPiece(std::size_t from, std::size_t to, const std::func
             offset = 0;
         }
     return true;
+}
+
+bool TextStorage::holds(char c, std::size_t from, std::size_t to) const
+{
+    return !forEachPiece(from, to, [c](std::string_view piece) { return std::memchr(piece.data(), c, piece.size()) == nullptr; });
 }
 
 std::string TextStorage::text(std::size_t from, std::size_t to) const

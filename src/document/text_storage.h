@@ -2,7 +2,7 @@
 // A document's text in its own form (a .tam document's codes, a Unicode document's bytes), as
 // a piece table: the bytes as they were read, never copied, and the bytes added since, with
 // the document a sequence of pieces of either. Pieces are kept in blocks, each knowing its
-// bytes and line feeds, so that an edit, finding a place and finding a line cost time in the
+// bytes and line ends, so that an edit, finding a place and finding a line cost time in the
 // number of blocks and a block's pieces, not in the size of the text: opening is taking the
 // bytes over and counting their lines, saving is writing the pieces in turn.
 
@@ -19,8 +19,10 @@ public:
     TextStorage() = default;
     explicit TextStorage(std::string bytes);
 
+    // A line ends with CR LF, the document's own line end (a lone LF is a character of its
+    // line). An edit never falls between the CR and the LF of a line end.
     std::size_t size() const { return total; }
-    // Lines: one more than the line feeds.
+    // Lines: one more than the line ends.
     std::size_t lineCount() const { return feeds + 1; }
 
     void insert(std::size_t at, std::string_view bytes);
@@ -32,9 +34,13 @@ public:
     std::string text(std::size_t from, std::size_t to) const;
     std::string text() const { return text(0, total); }
     bool forEachPiece(std::size_t from, std::size_t to, const std::function<bool(std::string_view)>& put) const;
+    // Whether byte c stands anywhere from..to.
+    bool holds(char c, std::size_t from, std::size_t to) const;
 
     // The byte where line `line` (from 0) begins, and the line a byte is on.
     std::size_t lineStart(std::size_t line) const;
+    // Where its text ends: before its line end, or at the end of the text.
+    std::size_t lineEnd(std::size_t line) const { return line + 1 < lineCount() ? lineStart(line + 1) - 2 : total; }
     std::size_t lineOf(std::size_t at) const;
 
 private:

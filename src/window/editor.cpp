@@ -42,6 +42,7 @@ Editor::Editor(QWidget* window, StatusPanelBar& panels, EditorServices services)
       typing(std::make_unique<Typing>(tables, panels, document_))
 {
     Text1->setObjectName("Text1");
+    Text1->useStorage(document_.text);
     flows_.setImporter(&importer);
     Text1->setFont(tamilFont(15.75));
     Text1->keyPressHandler = [this](int code, const QString& text) { return keyEffect(code, text); };

@@ -1,11 +1,5 @@
 #include "window/text_box.h"
 
-#if __has_include(<QtGui/private/qtextdocument_p.h>)
-#include <algorithm>
-#include <QtGui/private/qtextdocument_p.h>
-#define ORVANE_TEXT_FRAGMENTS
-#endif
-
 #include "document/other_text.h"
 #include "document/segments.h"
 #include "document/unicode_tamil.h"
@@ -30,6 +24,9 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -60,6 +57,17 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     showScrollThumb();
+    // First of all who watch the text, so that the storage has each edit before they hear of it.
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+        if (!following)
+            return;  // a load: the storage takes its bytes once it is in
+        follow(position, added);
+        static const bool check = qEnvironmentVariableIsSet("ORVANE_CHECK_STORAGE");
+        if (check && stored->size() < (std::size_t(1) << 20) && stored->text() != boxBytes()) {
+            std::fprintf(stderr, "the storage left the box at an edit of %d places at %d\n", added, position);
+            std::abort();
+        }
+    });
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (typingKey)
             return;
@@ -138,149 +146,105 @@ void TextBox::paintEvent(QPaintEvent* e)
 
 void TextBox::setMenuShortcuts(QList<QKeySequence> shortcuts) { menuShortcuts = std::move(shortcuts); }
 
-std::string TextBox::documentBytes() const
+void TextBox::useStorage(TextStorage& storage)
 {
-    std::string bytes;
-    bytes.reserve(documentByteCount());
-    writeDocumentBytes([&bytes](std::string_view piece) {
-        bytes.append(piece);
-        return true;
-    });
-    return bytes;
+    stored = &storage;
+    takeBoxReading();
 }
 
-std::size_t TextBox::documentByteCount() const
-{
-    // Other text is counted as it is written, UTF-8 between its marks.
-    const QList<QTextFormat> formats = document()->allFormats();
-    if (std::any_of(formats.begin(), formats.end(), [](const QTextFormat& f) { return isOther(f.toCharFormat()); })) {
-        std::size_t count = 0;
-        writeDocumentBytes([&count](std::string_view piece) {
-            count += piece.size();
-            return true;
-        });
-        return count;
-    }
-    // Every character is one byte but the paragraph breaks, which are two (CR LF), and the
-    // code 0E, written 0E 0F; the break after the last paragraph is the box's own.
-    return std::size_t(document()->characterCount() - 1) + std::size_t(document()->blockCount() - 1)
-           + codeOtherBeginsCount();
-}
+std::string TextBox::documentBytes() const { return stored->text(); }
 
-std::size_t TextBox::codeOtherBeginsCount() const
-{
-    std::size_t count = 0;
-#ifdef ORVANE_TEXT_FRAGMENTS
-    const QTextDocumentPrivate* d = QTextDocumentPrivate::get(document());
-    const auto* text = reinterpret_cast<const char16_t*>(d->buffer().constData());
-    for (auto it = d->begin(); it != d->end(); ++it) {
-        const char16_t* from = text + it.value()->stringPosition;
-        count += std::size_t(std::count(from, from + it.value()->size_array[0], char16_t(OtherBegins)));
-    }
-#else
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
-        count += std::size_t(block.text().count(QChar(OtherBegins)));
-#endif
-    return count;
-}
+std::size_t TextBox::documentByteCount() const { return stored->size(); }
 
 bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& put) const
 {
+    // Typing leaves many short pieces: they go out gathered a megabyte at a time.
     constexpr std::size_t Piece = std::size_t(1) << 20;
-    static std::string buffer;  // kept: a save touches no new memory
-    buffer.resize(3 * Piece);
-    std::size_t used = 0;
-    std::size_t remaining = std::size_t(document()->characterCount() - 1);
-    auto convert = [&](const char16_t* chars, std::size_t n) {
-        n = std::min(n, remaining);
-        remaining -= n;
-        while (n > 0) {
-            const std::size_t take = std::min(n, Piece);
-            used += codec::fromBoxChars(chars, take, buffer.data() + used);
-            chars += take;
-            n -= take;
-            if (used >= Piece) {
-                if (!put(std::string_view(buffer.data(), used)))
-                    return false;
-                used = 0;
-            }
-        }
-        return true;
-    };
-    // Other text (English) goes as its UTF-8 between its marks.
-    auto other = [&](const char16_t* chars, std::size_t n) {
-        n = std::min(n, remaining);
-        remaining -= n;
-        std::string run;
-        appendOther(run, QString::fromRawData(reinterpret_cast<const QChar*>(chars), qsizetype(n)).toStdString());
-        if (used + run.size() > buffer.size())
-            buffer.resize(used + run.size() + Piece);
-        std::memcpy(buffer.data() + used, run.data(), run.size());
-        used += run.size();
-        return used < Piece || (put(std::string_view(buffer.data(), used)) && (used = 0, true));
-    };
-#ifdef ORVANE_TEXT_FRAGMENTS
-    // The text lies in the document's buffer in pieces (fragments), in the document's
-    // order when walked through its fragment map; no copy of it all is made.
-    // Text loaded in one piece lies in the buffer in order, with the '\n' each paragraph
-    // had between its pieces (the paragraph breaks are kept at the buffer's end): such
-    // neighbours are converted as one stretch, the '\n' standing for the break.
-    const QTextDocumentPrivate* d = QTextDocumentPrivate::get(document());
-    const auto* text = reinterpret_cast<const char16_t*>(d->buffer().constData());
-    const std::size_t length = std::size_t(d->buffer().size());
-    std::vector<signed char> otherFormats;  // by format index: 1 other text, 0 Tamil, -1 not yet known
-    auto isOtherText = [&](int format) {
-        if (format < 0)
-            return false;
-        if (std::size_t(format) >= otherFormats.size())
-            otherFormats.resize(std::size_t(format) + 1, -1);
-        signed char& known = otherFormats[std::size_t(format)];
-        if (known < 0)
-            known = isOther(d->formatCollection()->charFormat(format)) ? 1 : 0;
-        return known == 1;
-    };
-    std::size_t start = 0, end = 0;  // the stretch of the buffer not yet converted
-    for (auto it = d->begin(); it != d->end() && remaining > 0; ++it) {
-        const std::size_t at = it.value()->stringPosition, size = it.value()->size_array[0];
-        // A paragraph break is a fragment of its own, with the format of what was typed
-        // before it; typed after English it is still a line end.
-        const bool lineBreak = size == 1 && text[at] == QChar::ParagraphSeparator;
-        if (!lineBreak && isOtherText(it.value()->format)) {
-            if (!convert(text + start, end - start) || !other(text + at, size))
-                return false;
-            start = end = 0;
-            continue;
-        }
-        if (lineBreak && end > start && end < length && text[end] == '\n') {
-            ++end;
-            continue;
-        }
-        if (at == end && end > start) {
-            end += size;
-            continue;
-        }
-        if (!convert(text + start, end - start))
-            return false;
-        start = at;
-        end = at + size;
-    }
-    if (!convert(text + start, end - start))
-        return false;
-#else
+    std::string gathered;
+    const bool whole = stored->forEachPiece(0, stored->size(), [&](std::string_view piece) {
+        if (piece.size() >= Piece / 4 && gathered.empty())
+            return put(piece);
+        gathered.append(piece);
+        if (gathered.size() < Piece)
+            return true;
+        const bool more = put(gathered);
+        gathered.clear();
+        return more;
+    });
+    return whole && (gathered.empty() || put(gathered));
+}
+
+std::string TextBox::boxBytes() const
+{
+    std::string bytes;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QString piece = it.fragment().text();
-            const auto* chars = reinterpret_cast<const char16_t*>(piece.constData());
-            if (!(isOther(it.fragment().charFormat()) ? other(chars, std::size_t(piece.size()))
-                                                      : convert(chars, std::size_t(piece.size()))))
-                return false;
+            if (isOther(it.fragment().charFormat()))
+                appendOther(bytes, piece.toStdString());
+            else
+                bytes += codec::fromBoxText(piece);
         }
-        const char16_t lineBreak = QChar::ParagraphSeparator;
-        if (block.next().isValid() && !convert(&lineBreak, 1))
-            return false;
+        if (block.next().isValid())
+            bytes += "\r\n";
     }
-#endif
-    return used == 0 || put(std::string_view(buffer.data(), used));
+    return bytes;
+}
+
+void TextBox::takeBoxReading()
+{
+    *stored = TextStorage(boxBytes());
+    linesBefore = document()->blockCount();
+}
+
+// After a load: the bytes are the storage as they are, where the box reads them as they are
+// (Tamil codes, CR LF between lines); else the box's reading of them.
+void TextBox::startFollowing(std::string_view loaded)
+{
+    bool asTheyAre = !holdsOther(loaded);
+    for (std::size_t at = loaded.find('\r'); asTheyAre && at != std::string_view::npos; at = loaded.find('\r', at + 1))
+        asTheyAre = at + 1 < loaded.size() && loaded[at + 1] == '\n';
+    if (asTheyAre) {
+        *stored = TextStorage(std::string(loaded));
+        linesBefore = document()->blockCount();
+    } else {
+        takeBoxReading();
+    }
+    following = true;
+}
+
+void TextBox::follow(int position, int added)
+{
+    if (!following)
+        return;
+    QTextDocument* doc = document();
+    const int places = doc->characterCount() - 1, lines = doc->blockCount();
+    // Qt counts the box's own last paragraph end into an edit that reaches it.
+    position = std::clamp(position, 0, places);
+    added = std::clamp(added, 0, places - position);
+    const QTextBlock first = doc->findBlock(position), last = doc->findBlock(position + added);
+    // What was removed ended on the old line that the line now holding the edit's end was:
+    // the lines before the edit are the same, and so are those after it.
+    const long line = first.blockNumber(), oldLast = last.blockNumber() + long(linesBefore) - lines;
+    const std::size_t column = std::size_t(position - first.position());
+    const std::size_t tail = std::size_t(last.position() + last.length() - 1 - (position + added));
+    const bool sane = oldLast >= line && stored->lineCount() == std::size_t(linesBefore);
+    linesBefore = lines;
+    if (!sane) {
+        takeBoxReading();
+        return;
+    }
+    const std::size_t from = stored->lineStart(std::size_t(line)), to = stored->lineEnd(std::size_t(oldLast));
+    // Lines of Tamil codes alone are a byte to each place of the box: the edit's own bytes.
+    if (from + column + tail <= to && !stored->holds(OtherBegins, from, to)) {
+        const std::string bytes = bytesBetween(position, position + added);
+        if (bytes.find(OtherBegins) == std::string::npos) {
+            stored->replace(from + column, to - tail - (from + column), bytes);
+            return;
+        }
+    }
+    // Else the lines it touched, as the box now has them: runs of other text are whole.
+    stored->replace(from, to - from, bytesBetween(first.position(), last.position() + last.length() - 1));
 }
 
 const QTextCharFormat& TextBox::otherTextFormat()
@@ -552,11 +516,42 @@ std::string TextBox::selectionBytes() const
 
 void TextBox::setDocumentBytes(std::string_view bytes)
 {
+    loadFollowing([&] { loadBytes(bytes); });
+}
+
+bool TextBox::setDocumentBytes(std::string_view bytes, const std::function<bool(double)>& progress)
+{
+    bool whole = false;
+    loadFollowing([&] { whole = loadBytes(bytes, progress); });
+    return whole;
+}
+
+// A load that fails half way (short of memory) still leaves the storage what the box shows.
+void TextBox::loadFollowing(const std::function<void()>& load)
+{
+    try {
+        load();
+    } catch (...) {
+        following = true;
+        try {
+            takeBoxReading();
+        } catch (...) {
+            stored->remove(0, stored->size());
+            setPlainText(QString());
+        }
+        throw;
+    }
+}
+
+void TextBox::loadBytes(std::string_view bytes)
+{
     // setPlainText gives the new text the format the caret had: after English, all of it
     // would be English.
     setCurrentCharFormat(QTextCharFormat());
+    following = false;  // the storage takes the bytes whole
     if (!holdsOther(bytes)) {
         setPlainText(codec::toBoxText(bytes));
+        startFollowing(bytes);
         return;
     }
     setPlainText(QString());
@@ -566,17 +561,20 @@ void TextBox::setDocumentBytes(std::string_view bytes)
     document()->setUndoRedoEnabled(true);
     document()->setModified(false);
     moveCursor(QTextCursor::Start);
+    startFollowing(bytes);
 }
 
-bool TextBox::setDocumentBytes(std::string_view bytes, const std::function<bool(double)>& progress)
+bool TextBox::loadBytes(std::string_view bytes, const std::function<bool(double)>& progress)
 {
     constexpr std::size_t Piece = std::size_t(1) << 20;
     setCurrentCharFormat(QTextCharFormat());
+    following = false;
     setPlainText(QString());
     QTextDocument* doc = document();
     doc->setUndoRedoEnabled(false);  // as setPlainText: the loaded text is no step to undo
     QTextCursor end(doc);
     bool whole = true;
+    std::size_t loaded = 0;
     for (std::size_t at = 0; at < bytes.size() && whole;) {
         // A piece ends with a paragraph: added to a paragraph already there, it would have the
         // box lay that paragraph out again, and a long one again and again.
@@ -585,11 +583,13 @@ bool TextBox::setDocumentBytes(std::string_view bytes, const std::function<bool(
         end.movePosition(QTextCursor::End);
         insertBytes(end, bytes.substr(at, n));
         at += n;
+        loaded = at;
         whole = progress(double(at) / double(bytes.size()));
     }
     doc->setUndoRedoEnabled(true);
     doc->setModified(false);
     moveCursor(QTextCursor::Start);
+    startFollowing(bytes.substr(0, loaded));  // what came in, where it was stopped
     return whole;
 }
 

@@ -3,6 +3,7 @@
 // key-press handler first, as its 8-bit code; the handler passes, replaces or swallows it.
 // Text from outside enters by one path, whatever brought it.
 
+#include "document/text_storage.h"
 #include "phonetic/typing.h"
 
 #include <QKeySequence>
@@ -61,8 +62,14 @@ public:
     void refreshPending();
     QString pendingShown() const;
 
-    // The document's bytes, CR LF between lines, other text between its marks.
+    // The storage the box edits: each edit of the box, however made (a key, a paste, Undo,
+    // Replace All), is made there too, at the same place. Until one is given, its own.
+    void useStorage(TextStorage& storage);
+    const TextStorage& storage() const { return *stored; }
+    // The document's bytes, CR LF between lines, other text between its marks: the storage's.
     std::string documentBytes() const;
+    // The same read from the box's own characters: what the storage must agree with.
+    std::string boxBytes() const;
     // Those of the text between two positions, and of the selection.
     std::string bytesBetween(int from, int to) const;
     // Replaces `removed` characters at `at` with the bytes, as an edit does.
@@ -83,8 +90,8 @@ public:
     static constexpr int OtherTextProperty = QTextFormat::UserProperty + 1;
     static const QTextCharFormat& otherTextFormat();
     static bool isOther(const QTextCharFormat& format);
-    // The same in pieces of about a megabyte, straight from the box's own storage; false
-    // when put gave up.
+    // The same in pieces of about a megabyte, straight from the storage; false when put
+    // gave up.
     bool writeDocumentBytes(const std::function<bool(std::string_view)>& put) const;
     std::size_t documentByteCount() const;
     void setDocumentBytes(std::string_view bytes);
@@ -123,7 +130,20 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
-    std::size_t codeOtherBeginsCount() const;  // the Tamil code 0E, which the document writes in two bytes
+    // An edit of the box made in the storage: the lines it touched, and within a line of
+    // Tamil codes alone the very bytes.
+    void follow(int position, int added);
+    // The storage made again from the box's characters (after a load whose bytes the box
+    // reads otherwise, such as a lone CR, which it takes for a line end).
+    void takeBoxReading();
+    void startFollowing(std::string_view loaded);
+    void loadFollowing(const std::function<void()>& load);
+    void loadBytes(std::string_view bytes);
+    bool loadBytes(std::string_view bytes, const std::function<bool(double)>& progress);
+    TextStorage ownStorage;
+    TextStorage* stored = &ownStorage;
+    bool following = true;
+    int linesBefore = 1;  // the box's paragraphs before the edit it tells
     void apply(const KeyEffect& effect);
     // Words by Tamil letters: a letter with its signs and pulli is inside a word, and so is
     // an English letter or a digit; spaces and punctuation stand between words.

@@ -10,21 +10,36 @@ using namespace orvane;
 class TestTextStorage : public QObject {
     Q_OBJECT
 
+    static std::size_t lineEnds(const std::string& plain, std::size_t to)
+    {
+        std::size_t n = 0;
+        for (std::size_t at = plain.find("\r\n"); at != std::string::npos && at + 2 <= to; at = plain.find("\r\n", at + 2))
+            ++n;
+        return n;
+    }
+    // A place no edit falls on: between the CR and LF of a line end.
+    static std::size_t edge(const std::string& plain, std::size_t at)
+    {
+        return at > 0 && at < plain.size() && plain[at - 1] == '\r' && plain[at] == '\n' ? at + 1 : at;
+    }
+
     // Everything the storage says of its text is what the string says.
     static void agrees(const TextStorage& storage, const std::string& plain, QRandomGenerator& random)
     {
         QCOMPARE(storage.size(), plain.size());
         QCOMPARE(storage.text(), plain);
-        const std::size_t feeds = std::size_t(std::count(plain.begin(), plain.end(), '\n'));
+        const std::size_t feeds = lineEnds(plain, plain.size());
         QCOMPARE(storage.lineCount(), feeds + 1);
         for (int k = 0; k < 4; ++k) {
             const std::size_t line = std::size_t(random.bounded(int(feeds + 1)));
             std::size_t expected = 0;
             for (std::size_t n = 0; n < line; ++n)
-                expected = plain.find('\n', expected) + 1;
+                expected = plain.find("\r\n", expected) + 2;
             QCOMPARE(storage.lineStart(line), expected);
-            const std::size_t at = std::size_t(random.bounded(int(plain.size() + 1)));
-            QCOMPARE(storage.lineOf(at), std::size_t(std::count(plain.begin(), plain.begin() + std::ptrdiff_t(at), '\n')));
+            const std::size_t ends = plain.find("\r\n", expected);
+            QCOMPARE(storage.lineEnd(line), ends == std::string::npos ? plain.size() : ends);
+            const std::size_t at = edge(plain, std::size_t(random.bounded(int(plain.size() + 1))));
+            QCOMPARE(storage.lineOf(at), lineEnds(plain, at));
             const std::size_t from = std::size_t(random.bounded(int(plain.size() + 1)));
             const std::size_t to = from + std::size_t(random.bounded(int(plain.size() - from + 1)));
             QCOMPARE(storage.text(from, to), plain.substr(from, to - from));
@@ -39,30 +54,32 @@ private slots:
         QRandomGenerator random(20261209);
         for (const std::size_t initial : {std::size_t(0), std::size_t(200000)}) {
             std::string plain;
+            // Line ends are CR LF; a lone LF is a character of its line.
             for (std::size_t k = 0; k < initial; ++k)
-                plain += random.bounded(20) == 0 ? '\n' : char('a' + random.bounded(26));
+                plain += random.bounded(20) == 0 ? "\r\n" : random.bounded(200) == 0 ? "\n" : std::string(1, char('a' + random.bounded(26)));
             TextStorage storage{std::string(plain)};
             agrees(storage, plain, random);
             std::size_t caret = plain.size() / 2;
             for (int step = 0; step < 3000; ++step) {
                 const int what = random.bounded(10);
                 if (what < 5) {  // a key at the caret, as typing goes
-                    const std::string key(1, random.bounded(8) == 0 ? '\n' : 'k');
+                    const std::string key = random.bounded(8) == 0 ? "\r\n" : random.bounded(8) == 0 ? "\n" : "k";
                     storage.insert(caret, key);
                     plain.insert(caret, key);
-                    ++caret;
+                    caret += key.size();
                 } else if (what < 7 && !plain.empty()) {  // Backspace, or a selection deleted
                     const std::size_t length = std::min(plain.size(), std::size_t(1 + random.bounded(what == 5 ? 1 : 300)));
-                    const std::size_t at = std::size_t(random.bounded(int(plain.size() - length + 1)));
-                    storage.remove(at, length);
-                    plain.erase(at, length);
+                    const std::size_t at = edge(plain, std::size_t(random.bounded(int(plain.size() - length + 1))));
+                    const std::size_t end = edge(plain, std::min(plain.size(), at + length));
+                    storage.remove(at, end - at);
+                    plain.erase(at, end - at);
                     caret = at;
                 } else {  // a paste somewhere else
-                    const std::size_t at = std::size_t(random.bounded(int(plain.size() + 1)));
+                    const std::size_t at = edge(plain, std::size_t(random.bounded(int(plain.size() + 1))));
                     std::string pasted(std::size_t(random.bounded(100)), 'p');
                     if (!pasted.empty())
-                        pasted[pasted.size() / 2] = '\n';
-                    const std::size_t removed = std::min(std::size_t(random.bounded(5)), plain.size() - at);
+                        pasted.insert(pasted.size() / 2, "\r\n");
+                    const std::size_t removed = edge(plain, std::min(plain.size(), at + std::size_t(random.bounded(5)))) - at;
                     storage.replace(at, removed, pasted);
                     plain.replace(at, removed, pasted);
                     caret = std::min(at + pasted.size(), plain.size());
@@ -80,7 +97,7 @@ private slots:
     // Writing walks the pieces in order and stops when told.
     void piecesAreWalkedInOrderAndStopWhenTold()
     {
-        TextStorage storage(std::string(150000, 'x') + "\nend");
+        TextStorage storage(std::string(150000, 'x') + "\r\nend");
         storage.insert(70000, "middle");
         std::string walked;
         int pieces = 0;
@@ -93,7 +110,7 @@ private slots:
         int calls = 0;
         QVERIFY(!storage.forEachPiece(0, storage.size(), [&](std::string_view) { return ++calls < 2; }));
         QCOMPARE(calls, 2);
-        QCOMPARE(storage.lineStart(1), std::size_t(150007));
+        QCOMPARE(storage.lineStart(1), std::size_t(150008));
         QCOMPARE(storage.lineStart(5), storage.size());
     }
 };

@@ -512,6 +512,40 @@ private slots:
     // The saved bytes are read straight from the box's storage, whose pieces lie out of
     // order once text is inserted before other text; what is saved is what the box shows.
     // (Last: the save puts a name on the recent documents.)
+    // The document's storage takes every edit of the box, however made: keys, pastes of
+    // lines, English, the code 0E, selections over lines, Undo and Redo, edits joined in
+    // one block.
+    void theStorageTakesEveryEdit()
+    {
+        TextBox& box = *form->Text1;
+        box.setDocumentBytes(std::string("fh\nkh\r\n\rmk\x80\xff\r\nlast"));
+        QCOMPARE(box.documentBytes(), box.boxBytes());  // the lone CR is a line end, as the box reads it
+        QTextCursor cursor(box.document());
+        QRandomGenerator random(5);
+        const auto anywhere = [&] { return random.bounded(box.document()->characterCount()); };
+        for (int edit = 0; edit < 400; ++edit) {
+            cursor.setPosition(anywhere());
+            switch (random.bounded(10)) {
+            case 0: cursor.deletePreviousChar(); break;
+            case 1: cursor.insertText(QStringLiteral("pq\nrs\nt")); break;  // pasted lines
+            case 2: cursor.insertText(QStringLiteral("Dear Sir"), TextBox::otherTextFormat()); break;
+            case 3: cursor.setPosition(anywhere(), QTextCursor::KeepAnchor), cursor.removeSelectedText(); break;
+            case 4: random.bounded(2) ? box.document()->undo() : box.document()->redo(); break;
+            case 5:
+                cursor.beginEditBlock();
+                cursor.insertText(QString(codec::charOf(0x0E)) + "x");
+                cursor.setPosition(anywhere());
+                cursor.insertText(QString(QChar::ParagraphSeparator));
+                cursor.endEditBlock();
+                break;
+            default:
+                cursor.insertText(random.bounded(5) == 0 ? QString(QChar::ParagraphSeparator) : QString("ab\u2028\u20AC").mid(random.bounded(4), 1));
+            }
+            QCOMPARE(box.documentBytes(), box.boxBytes());
+        }
+        QCOMPARE(box.documentByteCount(), box.boxBytes().size());
+    }
+
     void savedBytesAfterEditsAnywhere()
     {
         QTemporaryDir dir;
