@@ -609,6 +609,15 @@ int main(int argc, char** argv)
         stallsAfterKey("stall64", path64, 3);
         return 0;
     }
+    const std::string pathU = workDir + "/doc8.txt";
+    std::ofstream(pathU, std::ios::binary) << unicodeFileBytes(document(8), DocumentFormat{DocumentFormat::Unicode});
+    if (argc > 2 && std::string_view(argv[2]) == "saves") {  // this section alone
+        saves("save16", path16, 5, false);
+        saves("save64", path64, 3, false);
+        saves("opensave64", path64, 2, true);
+        saves("opensaveu", pathU, 3, true, true);
+        return 0;
+    }
     if (argc > 2 && std::string_view(argv[2]) == "startup") {  // this section alone
         startup64(path64, int(std::count(text64.begin(), text64.end(), '\n')) + 1);
         return 0;
@@ -621,8 +630,6 @@ int main(int argc, char** argv)
     saves("save64", path64, 3, false);
     saves("opensave64", path64, 2, true);
     // A Unicode document, its lines kept as the file had them.
-    const std::string pathU = workDir + "/doc8.txt";
-    std::ofstream(pathU, std::ios::binary) << unicodeFileBytes(document(8), DocumentFormat{DocumentFormat::Unicode});
     saves("opensaveu", pathU, 3, true, true);
     find16(path16);
     replaceAll16(path16);

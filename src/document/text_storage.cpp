@@ -114,11 +114,19 @@ void TextStorage::rebalance(std::size_t block)
     blocks.insert(blocks.begin() + std::ptrdiff_t(block) + 1, std::move(later));
 }
 
+std::string_view TextStorage::flat()
+{
+    if (!asRead)
+        *this = TextStorage(text());
+    return original;
+}
+
 void TextStorage::insert(std::size_t at, std::string_view bytes)
 {
     at = std::min(at, total);
     if (bytes.empty())
         return;
+    asRead = false;
     if (blocks.empty())
         blocks.emplace_back();
     const std::size_t start = added.size();
@@ -155,6 +163,7 @@ void TextStorage::remove(std::size_t at, std::size_t length)
     length = std::min(length, total - at);
     if (length == 0)
         return;
+    asRead = false;
     cut(at + length);
     const Place begin = cut(at);
     // Whole pieces from begin on go, as many bytes as there are to remove.

@@ -34,6 +34,9 @@ public:
     std::string text(std::size_t from, std::size_t to) const;
     std::string text() const { return text(0, total); }
     bool forEachPiece(std::size_t from, std::size_t to, const std::function<bool(std::string_view)>& put) const;
+    // The whole text in one stretch, the pieces joined into one first where they are more
+    // (which leaves the text and its places as they were). Valid until the next edit or join.
+    std::string_view flat();
     // Whether byte c stands anywhere from..to.
     bool holds(char c, std::size_t from, std::size_t to) const;
 
@@ -65,6 +68,7 @@ private:
     std::string original, added;
     std::vector<Block> blocks;
     std::size_t total = 0, feeds = 0;
+    bool asRead = true;  // the text is `original`, as read: no edit since
 };
 
 } // namespace orvane

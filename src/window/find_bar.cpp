@@ -2,6 +2,7 @@
 
 #include "document/unicode_tamil.h"
 #include "document/other_text.h"
+#include "document/places.h"
 #include "platform/utf8.h"
 #include "window/tamil_field.h"
 #include "window/text_box.h"
@@ -154,70 +155,12 @@ void FindBar::showReplace() { show(true); }
 
 void FindBar::close()
 {
-    std::string().swap(bytes);  // the copy is for searching
+    bytes = {};
     bytesStale = true;
     hide();
     text.setExtraSelections({});
     text.setFocus();
 }
-
-namespace {
-// Positions of the box for byte offsets of the document, taken in order: a Tamil code or a
-// line break is one position, a character of other text one or two (UTF-16).
-class BoxPositions {
-public:
-    explicit BoxPositions(std::string_view bytes) : bytes(bytes), tamilOnly(bytes.find(OtherBegins) == std::string_view::npos)
-    {
-    }
-    int of(std::size_t offset)
-    {
-        offset = std::min(offset, bytes.size());
-        while (tamilOnly && at < offset) {  // one position a byte, but for CR LF
-            const void* cr = std::memchr(bytes.data() + at, '\r', offset - at);
-            const std::size_t next = cr ? std::size_t(static_cast<const char*>(cr) - bytes.data()) : offset;
-            position += int(next - at);
-            at = next;
-            if (cr) {
-                ++position;
-                at += at + 1 < bytes.size() && bytes[at + 1] == '\n' ? 2 : 1;
-            }
-        }
-        for (; at < offset && at < bytes.size(); ++at) {
-            const auto b = static_cast<unsigned char>(bytes[at]);
-            if (!inOther) {
-                if (b == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') {
-                    ++at;  // CR LF: one paragraph break
-                    ++position;
-                } else if (char(b) == OtherBegins && at + 1 < bytes.size() && bytes[at + 1] == OtherEnds) {
-                    ++at;  // the code 0x0E itself
-                    ++position;
-                } else if (char(b) == OtherBegins) {
-                    inOther = true;
-                } else {
-                    ++position;
-                }
-                continue;
-            }
-            if (char(b) == OtherEnds) {
-                inOther = false;
-            } else if (char(b) == OtherBegins) {
-                ++at;  // a quoted byte
-                ++position;
-            } else if (!utf8::isContinuation(b)) {
-                position += b >= 0xF0 ? 2 : 1;
-            }
-        }
-        return position;
-    }
-
-private:
-    std::string_view bytes;
-    const bool tamilOnly;
-    std::size_t at = 0;
-    int position = 0;
-    bool inOther = false;
-};
-} // namespace
 
 void FindBar::search()
 {
@@ -226,15 +169,15 @@ void FindBar::search()
     const std::string query = findField->unicode();
     if (query.empty())
         return;
-    // The document's bytes are taken once for all the searches until it changes.
+    // The document's bytes, as the storage holds them, for all the searches until it changes.
     if (bytesStale) {
-        bytes = text.documentBytes();
+        bytes = text.documentView();
         bytesStale = false;
     }
-    BoxPositions positions(bytes);
+    PlaceCounter positions(bytes);
     for (TextRange& r : findAll(bytes, query, {matchCase->isChecked(), wholeWords->isChecked()})) {
-        const int begin = positions.of(r.begin);
-        matches.push_back({begin, positions.of(r.end), std::move(r)});
+        const int begin = int(positions.of(r.begin));
+        matches.push_back({begin, int(positions.of(r.end)), std::move(r)});
     }
 }
 

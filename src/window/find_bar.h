@@ -66,7 +66,7 @@ private:
     std::optional<std::string> replacementFor(const Match& match);
     std::vector<Match> matches;
     bool stale = true;
-    std::string bytes;  // the document's, while bytesStale is false
+    std::string_view bytes;  // the document's, while bytesStale is false
     bool bytesStale = true;
     TextBox& text;
     std::vector<QWidget*> replaceRow;

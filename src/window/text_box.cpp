@@ -1,6 +1,7 @@
 #include "window/text_box.h"
 
 #include "document/other_text.h"
+#include "document/places.h"
 #include "document/segments.h"
 #include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
@@ -162,7 +163,7 @@ bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& pu
     constexpr std::size_t Piece = std::size_t(1) << 20;
     std::string gathered;
     const bool whole = stored->forEachPiece(0, stored->size(), [&](std::string_view piece) {
-        if (piece.size() >= Piece / 4 && gathered.empty())
+        if (piece.size() >= Piece / 32 && gathered.empty())
             return put(piece);
         gathered.append(piece);
         if (gathered.size() < Piece)
@@ -324,30 +325,14 @@ TextBox::ParagraphBytes TextBox::paragraphBytes(const QTextBlock& block, int fro
         if (end <= begin)
             continue;
         const QString text = fragment.text().mid(begin - fragmentAt, end - begin);
-        const int at = begin;
-        if (isOther(fragment.charFormat())) {
-            // Each character's bytes, and its run's marks with its first and last.
-            for (qsizetype k = 0; k < text.size();) {
-                const qsizetype n = text.at(k).isHighSurrogate() && k + 1 < text.size() ? 2 : 1;
-                std::string run;
-                appendOther(run, text.mid(k, n).toStdString());
-                const std::string_view bytes = std::string_view(run).substr(k == 0 ? 0 : 1, run.size() - (k == 0 ? 1 : 2));
-                out.bytes += bytes;
-                out.boxAt.insert(out.boxAt.end(), bytes.size(), at + int(k));
-                k += n;
-            }
-            out.bytes += OtherEnds;
-            out.boxAt.push_back(at + int(text.size()) - 1);
-        } else {
+        if (isOther(fragment.charFormat()))
+            appendOther(out.bytes, text.toStdString());
+        else
             out.bytes += codec::fromBoxText(text);
-            for (qsizetype k = 0; k < text.size(); ++k) {
-                out.boxAt.push_back(at + int(k));
-                if (text.at(k) == QChar(OtherBegins))  // the code written 0E 0F: two bytes, one place
-                    out.boxAt.push_back(at + int(k));
-            }
-        }
     }
-    out.boxAt.push_back(to);
+    out.boxAt = placesOf(out.bytes);
+    for (int& at : out.boxAt)
+        at += from;
     return out;
 }
 

@@ -66,6 +66,8 @@ public:
     // Replace All), is made there too, at the same place. Until one is given, its own.
     void useStorage(TextStorage& storage);
     const TextStorage& storage() const { return *stored; }
+    // The document's bytes in one stretch, without a copy (see TextStorage::flat).
+    std::string_view documentView() { return stored->flat(); }
     // The document's bytes, CR LF between lines, other text between its marks: the storage's.
     std::string documentBytes() const;
     // The same read from the box's own characters: what the storage must agree with.

@@ -1,5 +1,7 @@
 // The piece table a document's text is kept in, against a plain string doing the same edits.
 
+#include "document/other_text.h"
+#include "document/places.h"
 #include "document/text_storage.h"
 
 #include <QRandomGenerator>
@@ -112,6 +114,31 @@ private slots:
         QCOMPARE(calls, 2);
         QCOMPARE(storage.lineStart(1), std::size_t(150008));
         QCOMPARE(storage.lineStart(5), storage.size());
+        // Joined into one stretch, the text and its lines are as they were, and edits go on.
+        QCOMPARE(std::string(storage.flat()), walked);
+        QCOMPARE(storage.lineStart(1), std::size_t(150008));
+        QVERIFY(storage.holds('m', 70000, 70001) && !storage.holds('m', 70001, 70005));
+        storage.insert(0, "\r\n");
+        QCOMPARE(storage.lineStart(2), std::size_t(150010));
+    }
+
+    // The box's places of a line's bytes: a code one, the code 0E (0E 0F) one, other text
+    // its UTF-16 units with its marks on its first and last character; and the places of
+    // offsets, where a match that begins at a run's first character stands before it.
+    void placesAreTheBoxsCharacters()
+    {
+        std::string line = "f\x0E\x0Fk";  // 0..3
+        appendOther(line, "a\xF0\x9F\x98\x80\x0E");  // 4: 0E, 5: a, 6..9: U+1F600, 10,11: quoted 0E, 12: 0F
+        line += "m";                                     // 13
+        const std::vector<int> expected = {0, 1, 1, 2, 3, 3, 4, 4, 4, 4, 6, 6, 6, 7, 8};
+        QCOMPARE(placesOf(line), expected);
+        const std::string lines = line + "\r\nn";
+        PlaceCounter counter(lines);
+        QCOMPARE(counter.of(3), std::size_t(2));
+        QCOMPARE(counter.of(5), std::size_t(3));  // at the run's first character
+        QCOMPARE(counter.of(6), std::size_t(4));
+        QCOMPARE(counter.of(13), std::size_t(7));
+        QCOMPARE(counter.of(16), std::size_t(9));  // past the line end: one place
     }
 };
 
