@@ -8,7 +8,7 @@ namespace orvane {
 namespace {
 // The bytes as read are cut into pieces this long at most, so that finding a line inside a
 // piece looks at no more than this; a block holds this many pieces at most.
-constexpr std::size_t PieceBytes = std::size_t(64) << 10;
+constexpr std::size_t PieceBytes = std::size_t(16) << 10;
 constexpr std::size_t BlockPieces = 512;
 
 // Line ends (CR LF) in bytes.
@@ -89,8 +89,13 @@ TextStorage::Place TextStorage::cut(std::size_t at)
         return place;
     std::vector<Piece>& pieces = blocks[place.block].pieces;
     const Piece whole = pieces[place.piece];
-    const Piece first = piece(whole.added, whole.start, place.offset);
-    const Piece second{whole.added, whole.start + place.offset, whole.length - place.offset, whole.feeds - first.feeds};
+    // The line ends of the shorter part are counted; the other part has the rest.
+    Piece first{whole.added, whole.start, place.offset, 0};
+    Piece second{whole.added, whole.start + place.offset, whole.length - place.offset, 0};
+    if (first.length <= second.length)
+        first.feeds = feedsIn(bytesOf(first)), second.feeds = whole.feeds - first.feeds;
+    else
+        second.feeds = feedsIn(bytesOf(second)), first.feeds = whole.feeds - second.feeds;
     pieces[place.piece] = first;
     pieces.insert(pieces.begin() + std::ptrdiff_t(place.piece) + 1, second);
     rebalance(place.block);

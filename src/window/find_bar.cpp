@@ -291,21 +291,38 @@ void FindBar::replaceAll()
     progress.reset();  // hidden until it is shown below
     QElapsedTimer clock;
     clock.start();
+    // In Tamil codes alone the storage takes each replacement at the match's own bytes;
+    // with other text about, what the box made of the stretch is read back.
+    const bool codesAlone = bytes.find(OtherBegins) == std::string_view::npos
+                            && std::none_of(replacements.begin(), replacements.end(),
+                                            [](const std::string& r) { return r.find(OtherBegins) != std::string::npos; });
     QTextCursor cursor(text.document());
     constexpr std::size_t Stretch = 4096;
     for (std::size_t k = todo.size(); k > 0;) {
-        if (k == todo.size())
-            cursor.beginEditBlock();
+        const std::size_t last = k;
+        const auto inTheBox = [&] {
+            if (k == todo.size())
+                cursor.beginEditBlock();
+            else
+                cursor.joinPreviousEditBlock();
+            for (std::size_t n = 0; n < Stretch && k > 0; ++n) {
+                --k;
+                cursor.setPosition(todo[k].begin);
+                cursor.setPosition(todo[k].end, QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+                TextBox::insertBytes(cursor, replacements[k]);
+            }
+            cursor.endEditBlock();
+        };
+        if (codesAlone)
+            text.editTogether(inTheBox, [&](TextStorage& storage) {
+                for (std::size_t j = last; j > k; --j) {
+                    const TextRange& r = todo[j - 1].range;
+                    storage.replace(r.begin, r.end - r.begin, replacements[j - 1]);
+                }
+            });
         else
-            cursor.joinPreviousEditBlock();
-        for (std::size_t n = 0; n < Stretch && k > 0; ++n) {
-            --k;
-            cursor.setPosition(todo[k].begin);
-            cursor.setPosition(todo[k].end, QTextCursor::KeepAnchor);
-            cursor.removeSelectedText();
-            TextBox::insertBytes(cursor, replacements[k]);
-        }
-        cursor.endEditBlock();
+            inTheBox();
         if (k > 0 && clock.elapsed() >= 300) {
             progress.setValue(int(todo.size() - k));
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -63,11 +63,7 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
         if (!following)
             return;  // a load: the storage takes its bytes once it is in
         follow(position, added);
-        static const bool check = qEnvironmentVariableIsSet("ORVANE_CHECK_STORAGE");
-        if (check && stored->size() < (std::size_t(1) << 20) && stored->text() != boxBytes()) {
-            std::fprintf(stderr, "the storage left the box at an edit of %d places at %d\n", added, position);
-            std::abort();
-        }
+        checkStorage(position, added);
     });
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (typingKey)
@@ -190,6 +186,33 @@ std::string TextBox::boxBytes() const
             bytes += "\r\n";
     }
     return bytes;
+}
+
+// The tests ask (ORVANE_CHECK_STORAGE) that every edit of a text of up to a megabyte be
+// checked against the box's own characters.
+void TextBox::checkStorage(int position, int added) const
+{
+    static const bool check = qEnvironmentVariableIsSet("ORVANE_CHECK_STORAGE");
+    if (check && stored->size() < (std::size_t(1) << 20) && stored->text() != boxBytes()) {
+        std::fprintf(stderr, "the storage left the box at an edit of %d places at %d\n", added, position);
+        std::abort();
+    }
+}
+
+void TextBox::editTogether(const std::function<void()>& boxEdits, const std::function<void(TextStorage&)>& storageEdits)
+{
+    following = false;
+    try {
+        boxEdits();
+        following = true;
+        storageEdits(*stored);
+        linesBefore = document()->blockCount();
+    } catch (...) {
+        following = true;
+        takeBoxReading();
+        throw;
+    }
+    checkStorage(0, 0);
 }
 
 void TextBox::takeBoxReading()

@@ -66,6 +66,9 @@ public:
     // Replace All), is made there too, at the same place. Until one is given, its own.
     void useStorage(TextStorage& storage);
     const TextStorage& storage() const { return *stored; }
+    // Edits of the box whose bytes the caller knows (Replace All in Tamil codes alone): made
+    // in the storage by storageEdits, at those bytes, rather than read back from the box.
+    void editTogether(const std::function<void()>& boxEdits, const std::function<void(TextStorage&)>& storageEdits);
     // The document's bytes in one stretch, without a copy (see TextStorage::flat).
     std::string_view documentView() { return stored->flat(); }
     // The document's bytes, CR LF between lines, other text between its marks: the storage's.
@@ -139,6 +142,7 @@ private:
     // reads otherwise, such as a lone CR, which it takes for a line end).
     void takeBoxReading();
     void startFollowing(std::string_view loaded);
+    void checkStorage(int position, int added) const;
     void loadFollowing(const std::function<void()>& load);
     void loadBytes(std::string_view bytes);
     bool loadBytes(std::string_view bytes, const std::function<bool(double)>& progress);
