@@ -128,7 +128,7 @@ std::size_t Editor::documentLineCount() { return std::size_t(Text1->document()->
 
 std::size_t Editor::textLength() { return std::size_t(Text1->document()->characterCount() - 1); }
 
-std::string Editor::textBetween(std::size_t from, std::size_t to) { return Text1->bytesBetween(int(from), int(to)); }
+std::string Editor::textBetween(std::size_t from, std::size_t to) { return Text1->storedBetween(int(from), int(to)); }
 
 std::size_t Editor::pieceEnd(std::size_t from, std::size_t atLeast)
 {

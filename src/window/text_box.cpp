@@ -155,20 +155,37 @@ std::size_t TextBox::documentByteCount() const { return stored->size(); }
 
 bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& put) const
 {
-    // Typing leaves many short pieces: they go out gathered a megabyte at a time.
+    // Pieces that lie one after the other in memory (the text as read, between edits) go out
+    // as one stretch, without a copy; the many short pieces typing leaves are gathered a
+    // megabyte at a time.
     constexpr std::size_t Piece = std::size_t(1) << 20;
     std::string gathered;
+    std::string_view stretch;
+    const auto flush = [&] {
+        bool more = true;
+        if (stretch.size() >= Piece / 32) {
+            more = (gathered.empty() || put(gathered)) && put(stretch);
+            gathered.clear();
+        } else {
+            gathered.append(stretch);
+            if (gathered.size() >= Piece) {
+                more = put(gathered);
+                gathered.clear();
+            }
+        }
+        stretch = {};
+        return more;
+    };
     const bool whole = stored->forEachPiece(0, stored->size(), [&](std::string_view piece) {
-        if (piece.size() >= Piece / 32 && gathered.empty())
-            return put(piece);
-        gathered.append(piece);
-        if (gathered.size() < Piece)
+        if (!stretch.empty() && stretch.data() + stretch.size() == piece.data()) {
+            stretch = std::string_view(stretch.data(), stretch.size() + piece.size());
             return true;
-        const bool more = put(gathered);
-        gathered.clear();
+        }
+        const bool more = stretch.empty() || flush();
+        stretch = piece;
         return more;
     });
-    return whole && (gathered.empty() || put(gathered));
+    return whole && (stretch.empty() || flush()) && (gathered.empty() || put(gathered));
 }
 
 std::string TextBox::boxBytes() const
@@ -334,6 +351,23 @@ std::string TextBox::bytesBetween(int from, int to) const
         }
     }
     return bytes;
+}
+
+std::string TextBox::storedBetween(int from, int to) const
+{
+    const int length = document()->characterCount() - 1;
+    const auto byteOf = [&](int at) -> std::optional<std::size_t> {
+        if (at >= length)
+            return stored->size();
+        const QTextBlock block = document()->findBlock(at);
+        if (block.position() != at)
+            return std::nullopt;
+        return stored->lineStart(std::size_t(block.blockNumber()));
+    };
+    const std::optional<std::size_t> begin = byteOf(from), end = byteOf(to);
+    if (!following || !begin || !end || *end < *begin)
+        return bytesBetween(from, to);
+    return stored->text(*begin, *end);
 }
 
 TextBox::ParagraphBytes TextBox::paragraphBytes(const QTextBlock& block, int from, int to)

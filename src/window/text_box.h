@@ -77,6 +77,9 @@ public:
     std::string boxBytes() const;
     // Those of the text between two positions, and of the selection.
     std::string bytesBetween(int from, int to) const;
+    // The same from the storage, without reading the box, where both positions begin a line
+    // or end the text (the recovery copy's slices); else as bytesBetween.
+    std::string storedBetween(int from, int to) const;
     // Replaces `removed` characters at `at` with the bytes, as an edit does.
     void replacePlaces(int at, int removed, std::string_view bytes);
     std::string selectionBytes() const;
