@@ -3,6 +3,7 @@
 #include "platform/end_signals.h"
 #include "platform/translations.h"
 #include "window/form1.h"
+#include "window/icons.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -17,6 +18,7 @@ int runEditor(int& argc, char** argv, const std::vector<std::string>& operands)
     QApplication::setQuitOnLastWindowClosed(false);  // only leaving through Form_Unload ends the program
     QGuiApplication::setDesktopFileName("org.example.orvane.Orvane");  // docks group the window with its launcher
     installTranslations(app);
+    drawOwnExtensionArrows();
 
     // The desktop hands the document over as one argument; the start-up open takes it as
     // the command-line text, one path in double quotes.

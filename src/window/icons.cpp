@@ -1,5 +1,11 @@
 #include "window/icons.h"
 
+#include <QApplication>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOption>
+#include <QWidget>
+
 #include "platform/resources.h"
 
 #include <QFile>
@@ -64,5 +70,35 @@ QIcon orvaneIcon()
         icon.addPixmap(rawImage(QString(":/icons/orvane-%1.argb").arg(size)));
     return icon;
 }
+
+namespace {
+class OwnArrows final : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (which != SP_ToolBarHorizontalExtensionButton && which != SP_ToolBarVerticalExtensionButton)
+            return QProxyStyle::standardIcon(which, option, widget);
+        QIcon icon;
+        for (const int size : {8, 16}) {
+            QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            const QPalette palette = widget ? widget->palette() : QApplication::palette();
+            painter.setPen(QPen(palette.color(QPalette::WindowText), size / 8.0));
+            if (which == SP_ToolBarVerticalExtensionButton)
+                painter.translate(size, 0), painter.rotate(90);
+            const qreal u = size / 8.0;
+            for (const qreal x : {1.5 * u, 4.5 * u})  // two chevrons: more to the right
+                painter.drawPolyline(QPolygonF({QPointF(x, 2 * u), QPointF(x + 2 * u, 4 * u), QPointF(x, 6 * u)}));
+            painter.end();
+            icon.addPixmap(QPixmap::fromImage(image));
+        }
+        return icon;
+    }
+};
+} // namespace
+
+void drawOwnExtensionArrows() { QApplication::setStyle(new OwnArrows); }
 
 } // namespace orvane

@@ -34,4 +34,9 @@ QIcon toolbarIcon(const QString& resource, bool darkPalette);
 // Whether a palette's window is dark, so icons need their light ink.
 bool isDarkPalette(const QPalette& palette);
 
+// The application's style, but for the arrow of a menu bar or toolbar too narrow for all it
+// holds, which it draws itself: the style's own is a PNG, and reading the first PNG has Qt
+// load every image-format plugin (SVG and its library among them) while the window is built.
+void drawOwnExtensionArrows();
+
 } // namespace orvane
