@@ -58,9 +58,7 @@ Form1::Form1(Form1Services given)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(Text1);
-    find = new FindBar(*Text1, editor_.tables, centre);
-    find->admit = [this](std::string bytes) { return editor_.admitted(std::move(bytes)); };
-    column->addWidget(find);
+    textColumn = column;  // the find bar goes below the text once it is first wanted
     connect(&editor_, &Editor::englishTypingChanged, this, &Form1::showTypingChoice);
     connect(&editor_, &Editor::keyboardChanged, this, &Form1::showTypingChoice);
     placeShown = new QTimer(this);
@@ -88,6 +86,19 @@ Form1::Form1(Form1Services given)
 
     placeAtDesignSize();
     restoreRemembered();
+}
+
+// Made when first wanted: measuring its fields' Tamil brings a font the start-up need not wait for.
+FindBar* Form1::findBar()
+{
+    if (!find) {
+        find = new FindBar(*Text1, editor_.tables, centralWidget());
+        find->admit = [this](std::string bytes) { return editor_.admitted(std::move(bytes)); };
+        find->setEnglish(editor_.typesEnglish());
+        find->setKeyboard(editor_.keyboard());
+        textColumn->addWidget(find);
+    }
+    return find;
 }
 
 void Form1::restoreRemembered()

@@ -27,6 +27,7 @@ class QProgressDialog;
 class QTimer;
 class QToolBar;
 class QMenu;
+class QVBoxLayout;
 
 namespace orvane {
 
@@ -87,7 +88,7 @@ public:
 
     Editor& editor() { return editor_; }
     Document& document() { return editor_.document(); }
-    FindBar* findBar() const { return find; }
+    FindBar* findBar();
     // A command by its name (menNew, menCopy, menZoomIn ...): one action each, shared by the
     // menu, the toolbar and the keys.
     QAction* command(const char* name) const;
@@ -177,6 +178,7 @@ private:
     Remembered remembered;
     RecentDocuments* recent = nullptr;
     FindBar* find = nullptr;
+    QVBoxLayout* textColumn = nullptr;
     QMenu *menFile = nullptr, *menEdit = nullptr, *menAbout = nullptr;
     QPointer<FrmProg> frmProg;
     KeyboardMap* keyboard = nullptr;

@@ -79,10 +79,10 @@ void Form1::buildMenus()
     edit->addSeparator();
     addCommand(edit, "menSelectAll", tr("Select &All"), {}, [this] { Text1->selectAll(); });
     edit->addSeparator();
-    addCommand(edit, "menFind", tr("&Find..."), keys({"Ctrl+F"}), [this] { find->showFind(); });
-    addCommand(nullptr, "menFindNext", tr("Find Next"), keys({"F3"}), [this] { find->findNext(); });
-    addCommand(nullptr, "menFindPrevious", tr("Find Previous"), keys({"Shift+F3"}), [this] { find->findPrevious(); });
-    addCommand(edit, "menReplace", tr("R&eplace..."), keys({"Ctrl+H"}), [this] { find->showReplace(); });
+    addCommand(edit, "menFind", tr("&Find..."), keys({"Ctrl+F"}), [this] { findBar()->showFind(); });
+    addCommand(nullptr, "menFindNext", tr("Find Next"), keys({"F3"}), [this] { findBar()->findNext(); });
+    addCommand(nullptr, "menFindPrevious", tr("Find Previous"), keys({"Shift+F3"}), [this] { findBar()->findPrevious(); });
+    addCommand(edit, "menReplace", tr("R&eplace..."), keys({"Ctrl+H"}), [this] { findBar()->showReplace(); });
     item(edit, "menGoTo", QT_TR_NOOP("&Go to Line..."), keys({"Ctrl+G"}), &Form1::menGoTo_Click);
     item(edit, "menWordCount", QT_TR_NOOP("&Word Count..."), {}, &Form1::menWordCount_Click);
     edit->addSeparator();
@@ -234,8 +234,10 @@ void Form1::showTypingChoice()
                 keyboardChoice->setCurrentIndex(int(i));
             StatusBar1->showTyping(tr(choices[i].panel));
         }
-    find->setEnglish(english);
-    find->setKeyboard(editor_.keyboard());
+    if (find) {
+        find->setEnglish(english);
+        find->setKeyboard(editor_.keyboard());
+    }
     if (keyboard)
         keyboard->refresh();
 }
