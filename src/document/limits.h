@@ -14,11 +14,12 @@ namespace orvane {
 inline constexpr std::size_t MaxDocumentBytes = 64u * 1024 * 1024;
 inline constexpr std::size_t MaxDocumentLines = 2'000'000;
 
-// What the text box takes to hold a text, measured with room to spare: two bytes a
-// character with its layout, and some 200 bytes a line (see README's limits).
+// What the window takes to hold a text, measured with room to spare: the text box's two bytes
+// a character with its layout and some 200 bytes a line, and the document's own storage, a
+// byte a byte (see README's limits).
 inline constexpr std::size_t boxMemoryFor(std::size_t bytes, std::size_t lines)
 {
-    return 4 * bytes + 260 * lines + (std::size_t(64) << 20);
+    return 5 * bytes + 260 * lines + (std::size_t(64) << 20);
 }
 
 // The text box lays a paragraph out whole on every key: past this size a key takes longer

@@ -62,7 +62,12 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     connect(document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
         if (!following)
             return;  // a load: the storage takes its bytes once it is in
-        follow(position, added);
+        try {
+            follow(position, added);
+        } catch (const std::bad_alloc&) {
+            behind = true;  // no exception goes through Qt's signals
+            return;
+        }
         checkStorage(position, added);
     });
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
@@ -149,9 +154,20 @@ void TextBox::useStorage(TextStorage& storage)
     takeBoxReading();
 }
 
-std::string TextBox::documentBytes() const { return stored->text(); }
+// An edit the storage could not take (short of memory) leaves it behind the box: it is made
+// again from the box's characters before anyone reads it.
+TextStorage& TextBox::upToDate() const
+{
+    if (behind) {
+        const_cast<TextBox*>(this)->takeBoxReading();
+        behind = false;
+    }
+    return *stored;
+}
 
-std::size_t TextBox::documentByteCount() const { return stored->size(); }
+std::string TextBox::documentBytes() const { return upToDate().text(); }
+
+std::size_t TextBox::documentByteCount() const { return upToDate().size(); }
 
 bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& put) const
 {
@@ -176,7 +192,8 @@ bool TextBox::writeDocumentBytes(const std::function<bool(std::string_view)>& pu
         stretch = {};
         return more;
     };
-    const bool whole = stored->forEachPiece(0, stored->size(), [&](std::string_view piece) {
+    const TextStorage& text = upToDate();
+    const bool whole = text.forEachPiece(0, text.size(), [&](std::string_view piece) {
         if (!stretch.empty() && stretch.data() + stretch.size() == piece.data()) {
             stretch = std::string_view(stretch.data(), stretch.size() + piece.size());
             return true;
@@ -218,6 +235,7 @@ void TextBox::checkStorage(int position, int added) const
 
 void TextBox::editTogether(const std::function<void()>& boxEdits, const std::function<void(TextStorage&)>& storageEdits)
 {
+    upToDate();
     following = false;
     try {
         boxEdits();
@@ -226,7 +244,7 @@ void TextBox::editTogether(const std::function<void()>& boxEdits, const std::fun
         linesBefore = document()->blockCount();
     } catch (...) {
         following = true;
-        takeBoxReading();
+        behind = true;
         throw;
     }
     checkStorage(0, 0);
@@ -256,8 +274,8 @@ void TextBox::startFollowing(std::string_view loaded)
 
 void TextBox::follow(int position, int added)
 {
-    if (!following)
-        return;
+    if (!following || behind)
+        return;  // a load, or a storage made again from the box when next read
     QTextDocument* doc = document();
     const int places = doc->characterCount() - 1, lines = doc->blockCount();
     // Qt counts the box's own last paragraph end into an edit that reaches it.
@@ -364,10 +382,11 @@ std::string TextBox::storedBetween(int from, int to) const
             return std::nullopt;
         return stored->lineStart(std::size_t(block.blockNumber()));
     };
+    const TextStorage& text = upToDate();
     const std::optional<std::size_t> begin = byteOf(from), end = byteOf(to);
     if (!following || !begin || !end || *end < *begin)
         return bytesBetween(from, to);
-    return stored->text(*begin, *end);
+    return text.text(*begin, *end);
 }
 
 TextBox::ParagraphBytes TextBox::paragraphBytes(const QTextBlock& block, int from, int to)

@@ -149,8 +149,10 @@ private:
     void loadFollowing(const std::function<void()>& load);
     void loadBytes(std::string_view bytes);
     bool loadBytes(std::string_view bytes, const std::function<bool(double)>& progress);
+    TextStorage& upToDate() const;
     TextStorage ownStorage;
     TextStorage* stored = &ownStorage;
+    mutable bool behind = false;  // an edit is not in the storage yet
     bool following = true;
     int linesBefore = 1;  // the box's paragraphs before the edit it tells
     void apply(const KeyEffect& effect);
