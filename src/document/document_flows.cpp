@@ -403,7 +403,7 @@ bool DocumentFlows::load(const std::string& given, bool missingIsNew)
                    != Answer::Yes)
             return false;
         reading = true;  // the window goes on painting meanwhile: nothing else starts
-        const bool whole = view.setDocumentText(text);
+        const bool whole = view.takeDocumentText(std::move(opened.text));
         reading = false;
         if (!whole) {
             // Stopped by the user: none of the file is kept under its name.

@@ -110,6 +110,8 @@ public:
     // False when the user stopped a long load: the text is then partly there. mayStop
     // false: no way to stop it is offered.
     virtual bool setDocumentText(std::string_view bytes, bool mayStop = true) = 0;
+    // The same, the bytes handed over: the document may keep them as its own, not a copy.
+    virtual bool takeDocumentText(std::string bytes, bool mayStop = true) { return setDocumentText(bytes, mayStop); }
     // The text by the box's places, as edits name them: one for each Tamil code and each line
     // end, and one for each UTF-16 unit of other text. textLength() places in all.
     virtual std::size_t textLength() = 0;

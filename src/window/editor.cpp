@@ -178,6 +178,16 @@ bool Editor::editText(std::size_t at, std::size_t removed, std::string_view byte
     return true;
 }
 
+bool Editor::takeDocumentText(std::string bytes, bool mayStop)
+{
+    const std::string_view offered = Text1->offerBytes(std::move(bytes));
+    struct Drop {
+        TextBox* box;
+        ~Drop() { box->offerBytes({}); }
+    } drop{Text1};
+    return setDocumentText(offered, mayStop);
+}
+
 bool Editor::setDocumentText(std::string_view bytes, bool mayStop)
 {
     // A new text starts as the window did: no half-typed syllable, the panels as at start-up.

@@ -115,6 +115,7 @@ public:
 private:
     std::string documentText() override;
     bool setDocumentText(std::string_view bytes, bool mayStop) override;
+    bool takeDocumentText(std::string bytes, bool mayStop) override;
     ByteSource documentSource() override;
     std::size_t documentLineCount() override;
     std::size_t textLength() override;

@@ -263,7 +263,12 @@ void TextBox::startFollowing(std::string_view loaded)
     bool asTheyAre = !holdsOther(loaded);
     for (std::size_t at = loaded.find('\r'); asTheyAre && at != std::string_view::npos; at = loaded.find('\r', at + 1))
         asTheyAre = at + 1 < loaded.size() && loaded[at + 1] == '\n';
-    if (asTheyAre) {
+    if (asTheyAre && !loaded.empty() && loaded.data() == offered.data()) {
+        offered.resize(loaded.size());  // what came in, where it was stopped
+        *stored = TextStorage(std::move(offered));
+        offered = {};
+        linesBefore = document()->blockCount();
+    } else if (asTheyAre) {
         *stored = TextStorage(std::string(loaded));
         linesBefore = document()->blockCount();
     } else {

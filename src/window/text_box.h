@@ -103,6 +103,13 @@ public:
     bool writeDocumentBytes(const std::function<bool(std::string_view)>& put) const;
     std::size_t documentByteCount() const;
     void setDocumentBytes(std::string_view bytes);
+    // Bytes the next load may keep as the storage's own rather than copy them, where they
+    // are what it loads: the load is given the view this returns.
+    std::string_view offerBytes(std::string bytes)
+    {
+        offered = std::move(bytes);
+        return offered;
+    }
     // The same a megabyte at a time, telling progress how far it got (0 to 1) after each;
     // when progress returns false it stops there and returns false.
     bool setDocumentBytes(std::string_view bytes, const std::function<bool(double)>& progress);
@@ -153,6 +160,7 @@ private:
     TextStorage ownStorage;
     TextStorage* stored = &ownStorage;
     mutable bool behind = false;  // an edit is not in the storage yet
+    std::string offered;
     bool following = true;
     int linesBefore = 1;  // the box's paragraphs before the edit it tells
     void apply(const KeyEffect& effect);
