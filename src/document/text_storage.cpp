@@ -1,6 +1,7 @@
 #include "document/text_storage.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace orvane {
@@ -117,6 +118,12 @@ void TextStorage::rebalance(std::size_t block)
     for (const Piece& p : later.pieces)
         later.length += p.length, later.feeds += p.feeds;
     blocks.insert(blocks.begin() + std::ptrdiff_t(block) + 1, std::move(later));
+}
+
+std::uint64_t TextStorage::nextGeneration()
+{
+    static std::atomic<std::uint64_t> next{0};
+    return ++next;
 }
 
 std::string_view TextStorage::flat()

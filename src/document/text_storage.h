@@ -7,6 +7,7 @@
 // bytes over and counting their lines, saving is writing the pieces in turn.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,9 @@ public:
     // The whole text in one stretch, the pieces joined into one first where they are more
     // (which leaves the text and its places as they were). Valid until the next edit or join.
     std::string_view flat();
+    // Which bytes a view of flat() is into: another number once they may be gone (a new text,
+    // or the pieces joined again).
+    std::uint64_t generation() const { return made; }
     // Whether byte c stands anywhere from..to.
     bool holds(char c, std::size_t from, std::size_t to) const;
 
@@ -69,6 +73,8 @@ private:
     std::vector<Block> blocks;
     std::size_t total = 0, feeds = 0;
     bool asRead = true;  // the text is `original`, as read: no edit since
+    std::uint64_t made = nextGeneration();
+    static std::uint64_t nextGeneration();
 };
 
 } // namespace orvane

@@ -170,8 +170,9 @@ void FindBar::search()
     if (query.empty())
         return;
     // The document's bytes, as the storage holds them, for all the searches until it changes.
-    if (bytesStale) {
+    if (bytesStale || text.storage().generation() != bytesGeneration) {
         bytes = text.documentView();
+        bytesGeneration = text.storage().generation();
         bytesStale = false;
     }
     PlaceCounter positions(bytes);

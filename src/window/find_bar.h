@@ -7,6 +7,7 @@
 
 #include <QTimer>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -66,8 +67,9 @@ private:
     std::optional<std::string> replacementFor(const Match& match);
     std::vector<Match> matches;
     bool stale = true;
-    std::string_view bytes;  // the document's, while bytesStale is false
+    std::string_view bytes;  // the document's, while bytesStale is false and its storage is the same
     bool bytesStale = true;
+    std::uint64_t bytesGeneration = 0;
     TextBox& text;
     std::vector<QWidget*> replaceRow;
     QTimer typingPause;
