@@ -345,4 +345,16 @@ PastedAs plainTextReading(std::string_view utf8, bool unicodeDocument)
     return unicodeDocument || utf8::containsTamil(utf8) ? PastedAs::Unicode : PastedAs::Bamini;
 }
 
+std::string withoutLastCharacter(std::string_view codes)
+{
+    std::string unicode = baminiToUnicode(codes);
+    std::size_t last = unicode.empty() ? 0 : unicode.size() - 1;  // where its last character begins
+    while (last > 0 && utf8::isContinuation(static_cast<unsigned char>(unicode[last])))
+        --last;
+    if (last == 0)
+        return {};
+    unicode.resize(last);
+    return unicodeToBamini(unicode);
+}
+
 } // namespace orvane

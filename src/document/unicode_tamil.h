@@ -30,6 +30,10 @@ std::string unicodeToBamini(std::string_view utf8, UnicodeReading& reading);
 // become "?", as do malformed bytes.
 std::string unicodeToBamini(std::string_view utf8);
 
+// The codes of one syllable with the last character of its reading taken off, as Backspace
+// takes it in a Unicode document (கொ becomes க, க் becomes க); empty when it reads as one.
+std::string withoutLastCharacter(std::string_view codes);
+
 // Text pasted into a document: Bamini codes typed elsewhere (each character its 8-bit code,
 // and Tamil Unicode its codes), or Unicode (Tamil as its codes, the rest as other text). A
 // byte-order mark leading it marks its encoding; it is no character of it.

@@ -561,17 +561,13 @@ void TextBox::deleteBack(QTextCursor& cursor)
         cursor.deletePreviousChar();
         return;
     }
-    std::string unicode = baminiToUnicode(codes);
-    std::size_t last = unicode.empty() ? 0 : unicode.size() - 1;  // where its last character begins
-    while (last > 0 && utf8::isContinuation(static_cast<unsigned char>(unicode[last])))
-        --last;
+    const std::string left = withoutLastCharacter(codes);
     cursor.setPosition(block.position() + from, QTextCursor::KeepAnchor);
-    if (last == 0) {  // one character: its codes all go
+    if (left.empty()) {  // one character: its codes all go
         cursor.removeSelectedText();
         return;
     }
-    unicode.resize(last);
-    cursor.insertText(codec::toBoxText(unicodeToBamini(unicode)));
+    cursor.insertText(codec::toBoxText(left));
 }
 
 std::string TextBox::selectionBytes() const
