@@ -51,6 +51,16 @@ public:
     std::size_t appendText(std::string_view bytes, bool atEnd, std::string& out, bool halves = true);
     // Whether a run of other text is open, which may go on over a line feed.
     bool withinOtherText() const { return inOther; }
+    // Whether the last segment read ended in a vowel (what makes a kaal after it ra).
+    bool endedInVowel() const { return afterVowel; }
+    // Reading taken up again after a segment read before: where it ended in a vowel, left a
+    // run of other text open, and its last byte. What follows reads as it did then.
+    void resume(bool vowel, bool open, unsigned char last)
+    {
+        afterVowel = vowel;
+        inOther = open;
+        before = last;
+    }
 
 private:
     // A code with the code after it, read at once: what they give, when the reading of the
