@@ -1,0 +1,499 @@
+#include "window/text_view.h"
+
+#include "document/other_text.h"
+#include "document/unicode_tamil.h"
+#include "platform/charset.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QVarLengthArray>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvane {
+
+namespace {
+constexpr int Margin = 4;
+constexpr std::size_t KeptLayouts = 512;
+} // namespace
+
+TextView::TextView(TextStorage& storage, QWidget* parent) : QAbstractScrollArea(parent), storage(storage)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->setCursor(Qt::IBeamCursor);
+    setFonts(font(), font());
+}
+
+void TextView::setFonts(const QFont& tamilFont, const QFont& otherFont)
+{
+    tamil = tamilFont;
+    other = otherFont;
+    raw = QRawFont::fromFont(tamil);
+    QString codes(256, Qt::Uninitialized);
+    for (int b = 0; b < 256; ++b)
+        codes[b] = QChar(charset::toUnicode(static_cast<unsigned char>(b)));
+    const QList<quint32> indexes = raw.glyphIndexesForString(codes);
+    const QList<QPointF> widths = raw.advancesForGlyphIndexes(indexes, QRawFont::KernedAdvances);
+    for (std::size_t b = 0; b < 256; ++b) {
+        const bool drawn = b >= 0x20 && qsizetype(b) < indexes.size();
+        glyph[b] = drawn ? indexes[qsizetype(b)] : 0;
+        // In 64ths of a pixel, which add up exactly: a row laid out again about an edit
+        // comes out as it would laid out whole.
+        advances.code[b] = drawn ? float(std::round(widths[qsizetype(b)].x() * 64) / 64) : 0;
+    }
+    advances.code['\t'] = 4 * advances.code[' '];
+    const QFontMetricsF otherMetrics(other);
+    advances.other = [otherMetrics](std::string_view utf8) {
+        return float(std::round(otherMetrics.horizontalAdvance(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))) * 64) / 64);
+    };
+    // One height for every line, whichever fonts it holds.
+    const QFontMetricsF tamilMetrics(tamil);
+    ascent = int(std::ceil(std::max(tamilMetrics.ascent(), otherMetrics.ascent())));
+    rowHeight = ascent + int(std::ceil(std::max(tamilMetrics.descent(), otherMetrics.descent()))) + 1;
+    storageChanged();
+}
+
+float TextView::width() const { return float(std::max(1, viewport()->width() - 2 * Margin)); }
+
+const LineLayout& TextView::layoutOf(std::size_t line, std::size_t rows, std::size_t through)
+{
+    if (layoutWidth != width()) {
+        layouts.clear();
+        layoutWidth = width();
+    }
+    auto it = layouts.find(line);
+    if (it == layouts.end()) {
+        if (layouts.size() >= KeptLayouts)
+            layouts.clear();
+        return layouts[line] = layOutLine(lineText(line), advances, layoutWidth, rows, through);
+    }
+    LineLayout& l = it->second;
+    if (!l.complete && (l.rows.size() <= rows || l.syllables.back().begin <= through))
+        layOutFurther(l, lineText(line), advances, layoutWidth, rows, through);
+    return l;
+}
+
+std::string_view TextView::lineText(std::size_t line)
+{
+    lineBuffer.clear();
+    storage.forEachPiece(storage.lineStart(line), storage.lineEnd(line), [this](std::string_view piece) {
+        lineBuffer.append(piece);
+        return true;
+    });
+    return lineBuffer;
+}
+
+void TextView::storageChanged(std::size_t line)
+{
+    if (line == std::size_t(-1)) {
+        layouts.clear();
+    } else {
+        std::erase_if(layouts, [line](const auto& entry) { return entry.first >= line; });
+    }
+    caretAt = std::min(caretAt, storage.size());
+    top = std::min(top, storage.lineCount() - 1);
+    updateScrollRange();
+    viewport()->update();
+}
+
+void TextView::updateScrollRange()
+{
+    QScrollBar* bar = verticalScrollBar();
+    const QSignalBlocker quiet(bar);
+    bar->setRange(0, int(std::min<std::size_t>(storage.lineCount() - 1, INT_MAX)));
+    bar->setPageStep(std::max(1, viewport()->height() / rowHeight));
+    bar->setValue(int(top));
+}
+
+TextView::Spot TextView::spotOf(std::size_t at)
+{
+    const std::size_t line = storage.lineOf(at);
+    const auto inLine = std::uint32_t(at - storage.lineStart(line));
+    const LineLayout& l = layoutOf(line, 0, inLine);
+    auto s = std::lower_bound(l.syllables.begin(), l.syllables.end(), inLine,
+                              [](const LineLayout::Syllable& x, std::uint32_t b) { return x.begin < b; });
+    if (s == l.syllables.end() || s->begin != inLine)
+        --s;  // inside a syllable (an edit made from outside): before it
+    return {line, std::size_t(s - l.syllables.begin())};
+}
+
+std::size_t TextView::byteOf(std::size_t line, std::size_t syllable)
+{
+    return storage.lineStart(line) + layoutOf(line, 0, 0).syllables[syllable].begin;
+}
+
+void TextView::setCaret(std::size_t at)
+{
+    const Spot spot = spotOf(std::min(at, storage.size()));
+    caretAtRowEnd = false;
+    moveCaret(byteOf(spot.line, spot.syllable));
+}
+
+void TextView::moveCaret(std::size_t at, bool keepGoal)
+{
+    // The caret drawn where it was and where it goes; everything when the view scrolls.
+    const QRect was = caretRect();
+    const std::size_t wasTop = top, wasTopRow = topRow;
+    caretAt = at;
+    if (!keepGoal)
+        goalX = -1;
+    ensureCaretVisible();
+    if (top != wasTop || topRow != wasTopRow) {
+        viewport()->update();
+        return;
+    }
+    viewport()->update(was.adjusted(-1, 0, 1, 0));
+    viewport()->update(caretRect().adjusted(-1, 0, 1, 0));
+}
+
+QRect TextView::caretRect()
+{
+    const Spot spot = spotOf(caretAt);
+    const LineLayout& l = layoutOf(spot.line, 0, caretAt - storage.lineStart(spot.line));
+    std::size_t row = l.rowOf(spot.syllable);
+    float x = l.syllables[spot.syllable].x;
+    if (caretAtRowEnd && row > 0 && l.rows[row] == spot.syllable) {
+        --row;  // the end of the row before: where the last syllable of it ends
+        const std::size_t last = spot.syllable - 1;
+        const std::size_t from = storage.lineStart(spot.line);
+        const std::string bytes = storage.text(from + l.syllables[last].begin, from + l.syllables[spot.syllable].begin);
+        x = l.syllables[last].x;
+        if (l.syllables[last].other) {
+            std::string utf8;
+            otherCharacter(bytes, utf8);
+            x += advances.other(utf8);
+        } else {
+            for (const char c : bytes)
+                x += advances.code[static_cast<unsigned char>(c)];
+        }
+    }
+    return QRect(Margin + int(x), yOf(spot.line, row), 2, rowHeight);
+}
+
+int TextView::yOf(std::size_t line, std::size_t row)
+{
+    if (line < top || (line == top && row < topRow))
+        return -rowHeight;
+    // Rows from the top of the viewport to it, as far as the viewport goes.
+    int y = 0;
+    const int height = viewport()->height();
+    for (std::size_t at = top; at <= line && y <= height; ++at) {
+        const std::size_t first = at == top ? topRow : 0;
+        const auto enough = first + std::size_t((height - y) / rowHeight) + 2;
+        const std::size_t rows = at == line ? row : std::min(enough, layoutOf(at, enough, 0).rows.size());
+        y += int(rows - std::min(rows, first)) * rowHeight;
+    }
+    return std::min(y, height);
+}
+
+void TextView::updateRows(std::size_t line, std::size_t from, std::size_t to)
+{
+    const int y = std::max(0, yOf(line, from));
+    const int height = viewport()->height();
+    const int bottom = to == std::size_t(-1) ? height : std::min<long long>(height, y + (long long)(to - from) * rowHeight);
+    if (bottom > y)
+        viewport()->update(0, y, viewport()->width(), bottom - y);
+}
+
+void TextView::ensureCaretVisible()
+{
+    const Spot spot = spotOf(caretAt);
+    const LineLayout& l = layoutOf(spot.line, 0, caretAt - storage.lineStart(spot.line));
+    std::size_t row = l.rowOf(spot.syllable);
+    if (caretAtRowEnd && row > 0 && l.rows[row] == spot.syllable)
+        --row;
+    if (spot.line < top || (spot.line == top && row < topRow)) {
+        top = spot.line;
+        topRow = row;
+    } else {
+        // The first row of a viewport that ends with the caret's; scrolled to where it is below.
+        std::size_t line = spot.line, r = row;
+        for (int n = std::max(1, viewport()->height() / rowHeight); n > 1; --n) {
+            if (r > 0)
+                --r;
+            else if (line > top)
+                r = layoutOf(--line).rows.size() - 1;
+            else
+                break;
+        }
+        if (line > top || (line == top && r > topRow)) {
+            top = line;
+            topRow = r;
+        }
+    }
+    updateScrollRange();
+}
+
+void TextView::scrollContentsBy(int, int)
+{
+    top = std::size_t(verticalScrollBar()->value());
+    topRow = 0;
+    viewport()->update();
+}
+
+void TextView::wheelEvent(QWheelEvent* e)
+{
+    int rows = -e->angleDelta().y() / 40;  // three rows a notch
+    for (; rows > 0; --rows) {
+        const LineLayout& l = layoutOf(top, topRow + 2, 0);
+        if (topRow + 1 + !l.complete < l.rows.size())
+            ++topRow;
+        else if (top + 1 < storage.lineCount())
+            ++top, topRow = 0;
+    }
+    for (; rows < 0; ++rows) {
+        if (topRow > 0)
+            --topRow;
+        else if (top > 0)
+            topRow = layoutOf(--top).rows.size() - 1;
+    }
+    updateScrollRange();
+    viewport()->update();
+    e->accept();
+}
+
+void TextView::resizeEvent(QResizeEvent* e)
+{
+    QAbstractScrollArea::resizeEvent(e);
+    topRow = 0;
+    updateScrollRange();
+}
+
+void TextView::paintEvent(QPaintEvent* e)
+{
+    QPainter p(viewport());
+    const QRect area = e->rect();
+    p.fillRect(area, palette().base());
+    p.setPen(palette().text().color());
+    const int height = std::min(viewport()->height(), area.bottom() + 1);
+    QVarLengthArray<quint32, 256> glyphs;
+    QVarLengthArray<QPointF, 256> positions;
+    std::string utf8;
+    int y = 0;
+    for (std::size_t line = top; line < storage.lineCount() && y < height; ++line) {
+        const std::size_t from = storage.lineStart(line);
+        const std::size_t firstRow = line == top ? topRow : 0;
+        const LineLayout& l = layoutOf(line, firstRow + std::size_t((height - y) / rowHeight) + 1, 0);
+        for (std::size_t row = firstRow; row + !l.complete < l.rows.size() && y < height; ++row, y += rowHeight) {
+            if (y + rowHeight <= area.top())
+                continue;
+            const std::size_t first = l.rows[row], end = l.rowEnd(row);
+            const std::uint32_t begin = l.syllables[first].begin;
+            const std::string bytes = storage.text(from + begin, from + l.syllables[end].begin);
+            glyphs.clear();
+            positions.clear();
+            const qreal baseline = y + ascent;
+            for (std::size_t s = first; s < end; ++s) {
+                const std::size_t b0 = l.syllables[s].begin - begin, b1 = l.syllables[s + 1].begin - begin;
+                float x = Margin + l.syllables[s].x;
+                if (l.syllables[s].other) {
+                    otherCharacter(std::string_view(bytes).substr(b0, b1 - b0), utf8);
+                    p.setFont(other);
+                    p.drawText(QPointF(x, baseline), QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+                    continue;
+                }
+                for (std::size_t k = b0; k < b1; ++k) {
+                    const auto c = static_cast<unsigned char>(bytes[k]);
+                    if (glyph[c] != 0) {
+                        glyphs.append(glyph[c]);
+                        positions.append(QPointF(x, baseline));
+                    }
+                    x += advances.code[c];
+                    k += c == static_cast<unsigned char>(OtherBegins);
+                }
+            }
+            if (!glyphs.isEmpty()) {
+                QGlyphRun run;
+                run.setRawFont(raw);
+                run.setRawData(glyphs.constData(), positions.constData(), int(glyphs.size()));
+                p.drawGlyphRun(QPointF(), run);
+            }
+        }
+    }
+    if (hasFocus() && caretRect().intersects(area))
+        p.fillRect(caretRect(), palette().text());
+}
+
+void TextView::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton)
+        return QAbstractScrollArea::mousePressEvent(e);
+    // The row under the press, then the syllable edge nearest it.
+    const int rowsDown = std::max(0, int(e->position().y()) / rowHeight);
+    std::size_t line = top, row = topRow;
+    for (int n = 0; n < rowsDown; ++n) {
+        const LineLayout& l = layoutOf(line, row + 2, 0);
+        if (row + 1 + !l.complete < l.rows.size())
+            ++row;
+        else if (line + 1 < storage.lineCount())
+            ++line, row = 0;
+    }
+    const LineLayout& l = layoutOf(line, row + 1, 0);
+    const float x = float(e->position().x()) - Margin;
+    std::size_t s = l.rows[row];
+    const std::size_t end = l.rowEnd(row);
+    while (s < end && (s + 1 < end ? (l.syllables[s].x + l.syllables[s + 1].x) / 2 : l.syllables[s].x + 4) < x)
+        ++s;
+    if (s == end && end + 1 < l.syllables.size())
+        s = end - (end > l.rows[row]);  // past a row that goes on: before its last syllable
+    caretAtRowEnd = false;
+    moveCaret(byteOf(line, s));
+}
+
+void TextView::moveByRows(int rows)
+{
+    Spot spot = spotOf(caretAt);
+    const LineLayout* l = &layoutOf(spot.line, 0, caretAt - storage.lineStart(spot.line));
+    std::size_t row = l->rowOf(spot.syllable);
+    if (caretAtRowEnd && row > 0 && l->rows[row] == spot.syllable)
+        --row;
+    if (goalX < 0)
+        goalX = float(caretRect().x() - Margin);
+    for (; rows > 0; --rows) {
+        l = &layoutOf(spot.line, row + 2, 0);
+        if (row + 1 + !l->complete < l->rows.size())
+            ++row;
+        else if (spot.line + 1 < storage.lineCount())
+            l = &layoutOf(++spot.line, 1, 0), row = 0;
+    }
+    for (; rows < 0; ++rows) {
+        if (row > 0)
+            --row;
+        else if (spot.line > 0)
+            l = &layoutOf(--spot.line), row = l->rows.size() - 1;
+    }
+    l = &layoutOf(spot.line, row + 1, 0);
+    const std::size_t end = l->rowEnd(row);
+    std::size_t s = l->rows[row];
+    while (s < end && l->syllables[s + 1].x <= goalX + 0.5f && !(s + 1 == end && end + 1 < l->syllables.size()))
+        ++s;
+    caretAtRowEnd = false;
+    moveCaret(byteOf(spot.line, s), true);
+}
+
+void TextView::replace(std::size_t from, std::size_t to, std::string_view bytes)
+{
+    const std::size_t line = storage.lineOf(from);
+    const bool lines = storage.holds('\n', from, to) || bytes.find('\n') != std::string_view::npos;
+    storage.replace(from, to - from, bytes);
+    if (lines) {
+        storageChanged(line);
+    } else if (auto laid = layouts.find(line); laid != layouts.end() && layoutWidth == width()) {
+        // Within a line: its rows laid out again only about the edit, and drawn again.
+        const ChangedRows changed = relayOutLine(laid->second, lineText(line), from - storage.lineStart(line), to - from,
+                                                 bytes.size(), advances, layoutWidth);
+        updateRows(line, changed.from, changed.to);
+    } else {
+        updateRows(line, 0, std::size_t(-1));
+    }
+    if (edited)
+        edited(from, to - from, bytes.size());
+    caretAtRowEnd = false;
+    caretAt = from + bytes.size();
+    setCaret(caretAt);
+}
+
+// One code in a .tam document (a line end, or the code 0E with its quote, is one); in a
+// Unicode document one character of the syllable; in other text one character.
+void TextView::backspace()
+{
+    if (caretAt == 0)
+        return;
+    const Spot spot = spotOf(caretAt);
+    if (spot.syllable == 0) {
+        replace(caretAt - 2, caretAt, {});  // the line end before
+        return;
+    }
+    const LineLayout& l = layoutOf(spot.line, 0, 0);
+    const std::size_t from = byteOf(spot.line, spot.syllable - 1);
+    const std::string codes = storage.text(from, caretAt);
+    if (l.syllables[spot.syllable - 1].other || codes.size() == 1) {
+        replace(from, caretAt, {});
+        return;
+    }
+    if (unicodeDocument) {
+        replace(from, caretAt, withoutLastCharacter(codes));
+        return;
+    }
+    const bool quoted = codes.size() >= 2 && codes[codes.size() - 2] == OtherBegins && codes.back() == OtherEnds;
+    replace(caretAt - (quoted ? 2 : 1), caretAt, {});
+}
+
+void TextView::deleteForward()
+{
+    const Spot spot = spotOf(caretAt);
+    const LineLayout& l = layoutOf(spot.line, 0, 0);
+    if (spot.syllable + 1 < l.syllables.size())
+        replace(caretAt, byteOf(spot.line, spot.syllable + 1), {});
+    else if (caretAt < storage.size())
+        replace(caretAt, caretAt + 2, {});  // the line end
+}
+
+void TextView::keyPressEvent(QKeyEvent* e)
+{
+    const bool ctrl = e->modifiers() & Qt::ControlModifier;
+    const Spot spot = spotOf(caretAt);
+    std::size_t row = layoutOf(spot.line, 0, 0).rowOf(spot.syllable);
+    if (caretAtRowEnd && row > 0 && layoutOf(spot.line, 0, 0).rows[row] == spot.syllable)
+        --row;
+    const LineLayout& l = layoutOf(spot.line, row + 1, 0);
+    switch (e->key()) {
+    case Qt::Key_Left:
+        caretAtRowEnd = false;
+        if (spot.syllable > 0)
+            moveCaret(byteOf(spot.line, spot.syllable - 1));
+        else if (spot.line > 0)
+            moveCaret(lineBytesEnd(spot.line - 1));
+        return;
+    case Qt::Key_Right:
+        caretAtRowEnd = false;
+        if (spot.syllable + 1 < l.syllables.size())
+            moveCaret(byteOf(spot.line, spot.syllable + 1));
+        else if (spot.line + 1 < storage.lineCount())
+            moveCaret(storage.lineStart(spot.line + 1));
+        return;
+    case Qt::Key_Up: moveByRows(-1); return;
+    case Qt::Key_Down: moveByRows(1); return;
+    case Qt::Key_PageUp: moveByRows(-std::max(1, viewport()->height() / rowHeight - 1)); return;
+    case Qt::Key_PageDown: moveByRows(std::max(1, viewport()->height() / rowHeight - 1)); return;
+    case Qt::Key_Home:
+        caretAtRowEnd = false;
+        moveCaret(ctrl ? 0 : byteOf(spot.line, l.rows[row]));
+        return;
+    case Qt::Key_End:
+        if (ctrl) {
+            caretAtRowEnd = false;
+            moveCaret(storage.size());
+            return;
+        }
+        caretAtRowEnd = l.rowEnd(row) + 1 < l.syllables.size();
+        moveCaret(byteOf(spot.line, l.rowEnd(row)));
+        return;
+    case Qt::Key_Backspace: backspace(); return;
+    case Qt::Key_Delete: deleteForward(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: replace(caretAt, caretAt, "\r\n"); return;
+    default: break;
+    }
+    const QString text = e->text();
+    std::string codes;
+    for (const QChar c : text) {
+        const int code = charset::toByte(c.unicode());
+        if (code < 0x20 && code != '\t')
+            continue;
+        appendCode(codes, static_cast<unsigned char>(code));
+    }
+    if (codes.empty() || ctrl)
+        return QAbstractScrollArea::keyPressEvent(e);
+    replace(caretAt, caretAt, codes);
+}
+
+} // namespace orvane

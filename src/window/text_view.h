@@ -1,0 +1,99 @@
+#pragma once
+// Orvane's own view of a document's storage: it draws the visible lines straight from the
+// bytes, a Tamil code as one glyph of the font at the advance the font gives it, a character
+// of other text in the other font; every line one height; rows broken between syllables only
+// (see document/line_layout.h). The caret stands between syllables: Left and Right move by
+// one, Delete takes the one after it, and Backspace takes one code in a .tam document and
+// one character in a Unicode one. Every edit is one edit of the storage.
+
+#include "document/line_layout.h"
+#include "document/text_storage.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QRawFont>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace orvane {
+
+class TextView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit TextView(TextStorage& storage, QWidget* parent = nullptr);
+
+    // Tamil codes in the first, other text in the second.
+    void setFonts(const QFont& tamil, const QFont& other);
+    // Backspace takes one character of a syllable, as in every Unicode editor.
+    bool unicodeDocument = false;
+
+    // The caret, as a byte of the storage (always between syllables).
+    std::size_t caret() const { return caretAt; }
+    void setCaret(std::size_t at);
+    // Where the caret is drawn, in the viewport.
+    QRect caretRect();
+    // Replaces the bytes from..to, as one edit of the storage; the caret after them.
+    void replace(std::size_t from, std::size_t to, std::string_view bytes);
+    // The storage changed from outside: lines from `line` on (all of them: npos).
+    void storageChanged(std::size_t line = std::size_t(-1));
+    // After each edit the view makes: where, how many bytes went and came.
+    std::function<void(std::size_t at, std::size_t removed, std::size_t added)> edited;
+
+    int lineHeight() const { return rowHeight; }
+    // A line laid out (a long one as far as it is asked: more than `rows` rows, past byte
+    // `through` of it; by default whole).
+    const LineLayout& layoutOf(std::size_t line, std::size_t rows = std::size_t(-1), std::size_t through = std::size_t(-1));
+    // The line at the top of the viewport, and how many of its rows are above it.
+    std::size_t topLine() const { return top; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    struct Spot {
+        std::size_t line, syllable;
+    };
+    Spot spotOf(std::size_t at);
+    std::size_t byteOf(std::size_t line, std::size_t syllable);
+    void moveCaret(std::size_t at, bool keepGoal = false);
+    void moveByRows(int rows);
+    void backspace();
+    void deleteForward();
+    void ensureCaretVisible();
+    // Where row `row` of a line begins in the viewport: above it, -rowHeight; below it, its
+    // height.
+    int yOf(std::size_t line, std::size_t row);
+    // The rows from..to of a line drawn again (to: npos, to the bottom).
+    void updateRows(std::size_t line, std::size_t from, std::size_t to);
+    void updateScrollRange();
+    float width() const;
+    std::size_t lineBytesEnd(std::size_t line) const { return storage.lineEnd(line); }
+    // A line's bytes, in a buffer kept from line to line (a long one is not allocated anew
+    // for every key); valid until the next call.
+    std::string_view lineText(std::size_t line);
+
+    TextStorage& storage;
+    QFont tamil, other;
+    QRawFont raw;
+    std::array<quint32, 256> glyph{};
+    Advances advances;
+    int rowHeight = 1, ascent = 0;
+    std::string lineBuffer;
+    std::unordered_map<std::size_t, LineLayout> layouts;  // of the lines drawn lately, at layoutWidth
+    float layoutWidth = 0;
+    std::size_t caretAt = 0;
+    bool caretAtRowEnd = false;  // at the end of its row rather than the start of the next
+    float goalX = -1;            // where Up and Down aim
+    std::size_t top = 0, topRow = 0;
+};
+
+} // namespace orvane

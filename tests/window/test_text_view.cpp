@@ -1,0 +1,129 @@
+// Orvane's own view of a storage: the caret between syllables, each form's Backspace, rows
+// that never split a syllable, and ink where the text is.
+
+#include "document/text_storage.h"
+#include "window/tamil_font.h"
+#include "window/text_view.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QtTest>
+
+using namespace orvane;
+
+class TestTextView : public QObject {
+    Q_OBJECT
+
+    struct Shown {
+        TextStorage storage;
+        TextView view;
+        explicit Shown(std::string bytes, int width = 400) : storage(std::move(bytes)), view(storage)
+        {
+            view.setFonts(tamilFont(14), QApplication::font());
+            view.resize(width, 300);
+            view.show();
+            view.setFocus();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+        }
+    };
+
+private slots:
+    void caretMovesBySyllable()
+    {
+        // மொகொ: Left twice from the end stands before each syllable, never between its codes,
+        // so what is typed there goes between syllables.
+        Shown s("nkhnfh");
+        s.view.setCaret(6);
+        QTest::keyClick(&s.view, Qt::Key_Left);
+        QCOMPARE(s.view.caret(), std::size_t(3));
+        QTest::keyClick(&s.view, Qt::Key_Left);
+        QCOMPARE(s.view.caret(), std::size_t(0));
+        QTest::keyClick(&s.view, Qt::Key_Right);
+        QTest::keyClicks(&s.view, "f");
+        QCOMPARE(s.storage.text(), std::string("nkhfnfh"));
+        QCOMPARE(s.view.caret(), std::size_t(4));
+        // A place inside a syllable is taken for the place before it.
+        s.view.setCaret(5);
+        QCOMPARE(s.view.caret(), std::size_t(4));
+        // Right at a line's end goes to the next line's start, over its CR LF.
+        Shown lines("f\r\nf");
+        lines.view.setCaret(1);
+        QTest::keyClick(&lines.view, Qt::Key_Right);
+        QCOMPARE(lines.view.caret(), std::size_t(3));
+        QTest::keyClick(&lines.view, Qt::Key_Backspace);
+        QCOMPARE(lines.storage.text(), std::string("ff"));
+    }
+
+    void eachFormHasItsBackspace()
+    {
+        // .tam: one code, as Bamini typists rely on (கொ becomes கெ).
+        Shown tam("nfh");
+        tam.view.setCaret(3);
+        QTest::keyClick(&tam.view, Qt::Key_Backspace);
+        QCOMPARE(tam.storage.text(), std::string("nf"));
+        // Unicode: one character (கொ becomes க, க் becomes க).
+        Shown unicode("nfh f;");
+        unicode.view.unicodeDocument = true;
+        unicode.view.setCaret(3);
+        QTest::keyClick(&unicode.view, Qt::Key_Backspace);
+        QCOMPARE(unicode.storage.text(), std::string("f f;"));
+        unicode.view.setCaret(4);
+        QTest::keyClick(&unicode.view, Qt::Key_Backspace);
+        QCOMPARE(unicode.storage.text(), std::string("f f"));
+        // Delete takes the whole syllable after the caret, in either form.
+        unicode.view.setCaret(0);
+        QTest::keyClick(&unicode.view, Qt::Key_Delete);
+        QCOMPARE(unicode.storage.text(), std::string(" f"));
+    }
+
+    void rowsBreakBetweenSyllables()
+    {
+        // A long word of ஸு: every row begins with a whole syllable, and Down goes one row on.
+        std::string line;
+        for (int k = 0; k < 30; ++k)
+            line += "]{";
+        Shown s(line + "\r\nf", 200);
+        const LineLayout& l = s.view.layoutOf(0);
+        QVERIFY(l.rows.size() > 3);
+        for (const std::uint32_t r : l.rows)
+            QCOMPARE(l.syllables[r].begin % 2, std::uint32_t(0));
+        s.view.setCaret(0);
+        QTest::keyClick(&s.view, Qt::Key_Down);
+        QCOMPARE(s.view.caret(), std::size_t(l.syllables[l.rows[1]].begin));
+        QCOMPARE(s.view.caretRect().y(), s.view.lineHeight());
+        // Every row is one height: the line after the long one begins as many rows down as
+        // the long one has.
+        QVERIFY(int(l.rows.size() + 1) * s.view.lineHeight() < s.view.viewport()->height());
+        s.view.setCaret(s.storage.size());
+        QCOMPARE(s.view.caretRect().y(), int(l.rows.size()) * s.view.lineHeight());
+        // A click lands between syllables.
+        QTest::mouseClick(s.view.viewport(), Qt::LeftButton, {}, QPoint(37, s.view.lineHeight() / 2));
+        QCOMPARE(s.view.caret() % 2, std::size_t(0));
+        QVERIFY(s.view.caret() > 0);
+    }
+
+    void drawsItsText()
+    {
+        // Ink where the text is, none in a view of nothing: Tamil codes through the font's
+        // glyphs, English through Qt.
+        const auto ink = [](TextView& view) {
+            const QImage image = view.viewport()->grab().toImage();
+            int dark = 0;
+            for (int y = 0; y < view.lineHeight(); ++y)
+                for (int x = 8; x < 200; ++x)
+                    dark += qGray(image.pixel(x, y)) < 128;
+            return dark;
+        };
+        Shown empty("");
+        Shown tamil("nfhOk;gpYs;s");
+        std::string english = "f ";
+        english += "\x0E" "Diploma\x0F";
+        Shown mixed(english);
+        QCOMPARE(ink(empty.view), 0);
+        QVERIFY(ink(tamil.view) > 50);
+        QVERIFY(ink(mixed.view) > 50);
+    }
+};
+
+QTEST_MAIN(TestTextView)
+#include "test_text_view.moc"
