@@ -17,6 +17,7 @@
 #include "window/status_panels.h"
 #include "window/tamil_font.h"
 #include "window/text_box.h"
+#include "window/text_view.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,6 +31,8 @@
 #include <QTextDocument>
 #include <QTextBlock>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <fstream>
@@ -580,6 +583,86 @@ void saves(const std::string& name, const std::string& path, int runs, bool with
 }
 } // namespace
 
+// Paint events seen by a widget.
+struct PaintsSeen : QObject {
+    int seen = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        seen += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// One key, from its event to the widget's paint of it.
+double keyToPaint(QWidget* to, PaintsSeen& paints)
+{
+    QTest::qWait(5);  // as between keystrokes
+    QElapsedTimer clock;
+    clock.start();
+    const int before = paints.seen;
+    press(to, QLatin1Char('f'));
+    while (paints.seen == before && clock.elapsed() < 5000)
+        QCoreApplication::processEvents();
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+// A key in the middle of a paragraph of 1 MB, with spaces between its words and without a
+// space, from the key to the screen: in Orvane's own view of the document's storage, and in
+// the bare box with the same paragraph (with spaces only: the bare box takes minutes to lay
+// out a megabyte with no space), and the bare box's key in an empty document.
+void paragraphKeys()
+{
+    std::string prose = document(2);
+    std::erase(prose, '\n');
+    std::replace(prose.begin(), prose.end(), '\r', ' ');
+    for (const bool spaces : {true, false}) {
+        std::string text = prose;
+        if (!spaces)
+            std::erase(text, ' ');
+        text.resize(std::size_t(1) << 20);
+        const std::string side = spaces ? "spaces" : "nospace";
+        std::vector<double> view;
+        {
+            TextStorage storage(text);
+            TextView v(storage);
+            v.setFonts(tamilFont(15.75), QApplication::font());
+            v.resize(737, 494);
+            v.show();
+            (void)QTest::qWaitForWindowExposed(&v);
+            v.setFocus();
+            v.setCaret(text.size() / 2);
+            QCoreApplication::processEvents();
+            PaintsSeen paints;
+            v.viewport()->installEventFilter(&paints);
+            for (int k = 0; k < 41; ++k)
+                view.push_back(keyToPaint(&v, paints));
+        }
+        std::sort(view.begin(), view.end());
+        print("para_" + side + "_view_ms", view[view.size() / 2]);
+        print("para_" + side + "_view_worst_ms", view.back());
+        if (spaces) {
+            Bare b;
+            b.edit->setPlainText(codec::toBoxText(text));
+            b.caretAt(int(text.size() / 2));
+            PaintsSeen paints;
+            b.edit->viewport()->installEventFilter(&paints);
+            std::vector<double> bare;
+            for (int k = 0; k < 3; ++k)
+                bare.push_back(keyToPaint(b.edit, paints));
+            std::sort(bare.begin(), bare.end());
+            print("para_spaces_bare_ms", bare[1]);
+        }
+    }
+    Bare empty;
+    PaintsSeen paints;
+    empty.edit->viewport()->installEventFilter(&paints);
+    std::vector<double> keys;
+    for (int k = 0; k < 41; ++k)
+        keys.push_back(keyToPaint(empty.edit, paints));
+    std::sort(keys.begin(), keys.end());
+    print("para_empty_bare_ms", keys[keys.size() / 2]);
+}
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -596,6 +679,10 @@ int main(int argc, char** argv)
     if (text64.back() == '\r')
         text64.pop_back();
     const std::string path64 = writeDocument("doc64.tam", text64);
+    if (argc > 2 && std::string_view(argv[2]) == "paragraph") {  // this section alone
+        paragraphKeys();
+        return 0;
+    }
     if (argc > 2 && std::string_view(argv[2]) == "find") {  // this section alone
         find16(path16);
         return 0;
@@ -624,6 +711,7 @@ int main(int argc, char** argv)
     }
     panels();
     typing();
+    paragraphKeys();
     keysIn16MB(path16, text16);
     open16(path16);
     saves("save16", path16, 5, false);

@@ -156,6 +156,11 @@ cat <<TABLE
 |---|---|---|---|---|---|---|---|
 $(row "Composer and status panels, per key" "$(fmt "$(f panels_orvane_us)" 1) µs" "QLabels in a QStatusBar $(fmt "$(f panels_labels_us)" 1) µs" "composer alone $(fmt "$(f composer_key_ns)" 0) ns" "$(f panels_orvane_us)" "$(f panels_labels_us)" "$(awk -v n="$(f composer_key_ns)" 'BEGIN{print n/1000}')" "no slower than QLabels" "$(within "$(f panels_orvane_us)" "$(f panels_labels_us)" 1)")
 $(row "Typing prose (spaces, a line end every ~16 syllables), per key" "$(fmt "$(f type_orvane_us)" 0) µs" "bare QPlainTextEdit, same text and font, $(fmt "$(f type_bare_us)" 0) µs" "a key drawn by a bare X window $(fmt "$xcb_key" 0) µs" "$(f type_orvane_us)" "$(f type_bare_us)" "$xcb_key" "within 1.5x of the bare box" "$(within "$(f type_orvane_us)" "$(f type_bare_us)" 1.5)")
+$(for kind in spaces nospace; do
+  case $kind in spaces) what="with spaces" bare="bare QPlainTextEdit, same paragraph, $(fmt "$(f para_spaces_bare_ms)" 0) ms; in an empty document" ;; *) what="without a space" bare="bare QPlainTextEdit in an empty document (the same paragraph takes it minutes)" ;; esac
+  o=$(f para_${kind}_view_ms) e=$(f para_empty_bare_ms)
+  row "A key in a 1 MB paragraph $what, to the screen, in Orvane's own view (median / worst of 41)" "$(fmt "$o" 2) / $(fmt "$(f para_${kind}_view_worst_ms)" 1) ms" "$bare $(fmt "$e" 2) ms" "a key drawn by a bare X window $(fmt "$xcb_key" 0) µs" "$o" "$e" "$(awk -v n="$xcb_key" 'BEGIN{print n/1000}')" "under 2 ms and the bare box's key in an empty document" "$(awk -v o="$o" -v e="$e" 'BEGIN {print (o < 2 && o <= e ? "yes" : "**no**")}')"
+done)
 $(for at in start middle end; do
   row "First syllable with 16 MB open, caret at the $at (median / worst of 5)" "$(fmt "$(key orvane $at)" 2) / $(fmt "$(worst orvane $at)" 2) ms" "$(fmt "$(key bare $at)" 2) / $(fmt "$(worst bare $at)" 2) ms" "a key drawn by a bare X window $(fmt "$xcb_key" 0) µs" "$(worst orvane $at)" "$(worst bare $at)" "$(awk -v n="$xcb_key" 'BEGIN{print n/1000}')" "under 50 ms" "$(below "$(worst orvane $at)" 50)"
 done)

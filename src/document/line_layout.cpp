@@ -35,10 +35,10 @@ namespace {
 // stop may end it there: Met, the row is one the layout had before, and it and all after it
 // are left out of part; Cut, the rest is laid out later, and part ends with the row's first
 // syllable as where it goes on. Else part ends with the line's end.
-enum class Stop { No, Met, Cut };
+enum class Stop { No, Met, Cut, Short };
 using StopAt = std::function<Stop(std::size_t index, std::size_t begin)>;
 
-Stop layOutPart(std::string_view line, std::size_t from, SegmentReader& reader, const Advances& advances, float width,
+Stop layOutPart(LineBytes line, std::size_t from, SegmentReader& reader, const Advances& advances, float width,
                 LineLayout& part, const StopAt& stop, std::size_t& stopAt)
 {
     part.syllables.clear();
@@ -49,10 +49,11 @@ Stop layOutPart(std::string_view line, std::size_t from, SegmentReader& reader, 
     float breakX = 0, x = 0;
     bool inOther = reader.withinOtherText();
     Stop stopped = Stop::No;
-    std::size_t stopBegin = 0;
+    std::size_t stopBegin = 0, lastRowBegin = from;
     std::string character;
     const auto rowBegins = [&](std::size_t index, std::size_t begin) {
         part.rows.push_back(std::uint32_t(index));
+        lastRowBegin = begin;
         if (stopped == Stop::No && stop && (stopped = stop(index, begin)) != Stop::No) {
             stopAt = index;
             stopBegin = begin;
@@ -105,9 +106,20 @@ Stop layOutPart(std::string_view line, std::size_t from, SegmentReader& reader, 
     };
     // Read a stretch at a time, so that a layout that meets the old one stops soon after.
     constexpr std::size_t Stretch = 2048;
-    for (std::size_t at = from; at < line.size() && stopped == Stop::No;) {
-        const bool last = !stop || line.size() - at <= Stretch;
-        at += reader.read(line.substr(at, last ? std::string_view::npos : Stretch), last, visit, at);
+    std::size_t at = from;
+    while (at < line.size() && stopped == Stop::No) {
+        const std::size_t end = stop ? std::min(line.heldEnd(), at + Stretch) : line.heldEnd();
+        const std::size_t read = reader.read(line.substr(at, end - at), end == line.size(), visit, at);
+        at += read;
+        if (end == line.heldEnd() && end < line.size() && (read == 0 || at + SegmentReader::Lookahead >= end))
+            break;  // the bytes held end here: the rest goes on from the last row begun
+    }
+    if (stopped == Stop::No && at < line.size()) {
+        if (part.rows.back() == 0)
+            return Stop::Short;
+        stopped = Stop::Cut;
+        stopAt = part.rows.back();
+        stopBegin = lastRowBegin;
     }
     if (stopped == Stop::No) {
         part.syllables.push_back({std::uint32_t(line.size()), x, false, false, reader.endedInVowel(), reader.withinOtherText()});
@@ -124,8 +136,10 @@ Stop layOutPart(std::string_view line, std::size_t from, SegmentReader& reader, 
 
 // Where an edit is far enough past the rows laid out that none of them may read into it.
 constexpr std::size_t RowsPastAnEdit = 256;
+// The most bytes one syllable takes (its codes, and a pulli typed twice after them).
+constexpr std::size_t LongestSyllable = SegmentReader::Lookahead + 1;
 
-SegmentReader readerBefore(const LineLayout& layout, std::size_t syllable, std::string_view line)
+SegmentReader readerBefore(const LineLayout& layout, std::size_t syllable, LineBytes line)
 {
     SegmentReader reader;
     if (syllable > 0) {
@@ -180,30 +194,65 @@ void layOutFurther(LineLayout& layout, std::string_view line, const Advances& ad
     layout.syllables.insert(layout.syllables.end(), part.syllables.begin(), part.syllables.end());
 }
 
-ChangedRows relayOutLine(LineLayout& layout, std::string_view line, std::size_t at, std::size_t removed,
-                         std::size_t added, const Advances& advances, float width)
+namespace {
+// The row an edit at `at` is on, and each row before it whose end was decided by a syllable
+// the edit may change (one whose reading may look into it): a row that ended after a space
+// was ended by a syllable of the word after it, on the next row up to its first space; one
+// that ended inside a word, by the syllable that begins the next.
+std::size_t restartRow(const LineLayout& layout, std::size_t at)
 {
-    std::vector<LineLayout::Syllable>& old = layout.syllables;
-    std::vector<std::uint32_t>& rows = layout.rows;
-    const std::ptrdiff_t moved = std::ptrdiff_t(added) - std::ptrdiff_t(removed);
-    if (!layout.complete && at >= old.back().begin + SegmentReader::Lookahead)
-        return {rows.size(), rows.size()};  // past what is laid out, and what reads into it
-    // The row the edit is on, and each row before it whose end was decided by a syllable the
-    // edit may change (one whose reading may look into it): a row that ended after a space
-    // was ended by a syllable of the word after it, on the next row up to its first space;
-    // one that ended inside a word, by the syllable that begins the next.
+    const std::vector<LineLayout::Syllable>& old = layout.syllables;
     const auto on = std::upper_bound(old.begin(), old.end(), std::uint32_t(at),
                                      [](std::uint32_t b, const LineLayout::Syllable& s) { return b < s.begin; });
     std::size_t row = layout.rowOf(std::size_t(std::max<std::ptrdiff_t>(0, on - old.begin() - 1)));
     while (row > 0) {
-        std::size_t decided = rows[row];
-        if (old[decided - 1].space)
+        std::size_t decided = layout.rows[row];
+        // The row where a layout not complete goes on was decided by syllables not laid out
+        // yet: after a space, by one of the word that begins it; else by its first.
+        const bool goesOn = !layout.complete && row + 1 == layout.rows.size();
+        if (old[decided - 1].space) {
+            if (goesOn) {
+                --row;
+                continue;
+            }
             while (decided < layout.rowEnd(row) && !old[decided].space)
                 ++decided;
-        if (old[std::min(decided + 1, old.size() - 1)].begin + SegmentReader::Lookahead <= at)
+        }
+        const std::size_t decidedEnd = goesOn ? old[decided].begin + LongestSyllable
+                                              : old[std::min(decided + 1, old.size() - 1)].begin;
+        if (decidedEnd + SegmentReader::Lookahead <= at)
             break;
         --row;
     }
+    return row;
+}
+
+// Whether an edit at `at` is past all a layout has laid out and all that decided it.
+bool pastTheLaidOut(const LineLayout& layout, std::size_t at)
+{
+    const std::vector<LineLayout::Syllable>& s = layout.syllables;
+    return !layout.complete && s.size() > 1 && !s[s.size() - 2].space
+           && at >= s.back().begin + LongestSyllable + SegmentReader::Lookahead;
+}
+} // namespace
+
+std::size_t relayOutFrom(const LineLayout& layout, std::size_t at)
+{
+    if (pastTheLaidOut(layout, at))
+        return at;
+    const std::size_t from = layout.syllables[layout.rows[restartRow(layout, at)]].begin;
+    return from > 0 ? from - 1 : 0;  // with the byte before, which the reading looks back at
+}
+
+ChangedRows relayOutLine(LineLayout& layout, LineBytes line, std::size_t at, std::size_t removed, std::size_t added,
+                         const Advances& advances, float width)
+{
+    std::vector<LineLayout::Syllable>& old = layout.syllables;
+    std::vector<std::uint32_t>& rows = layout.rows;
+    const std::ptrdiff_t moved = std::ptrdiff_t(added) - std::ptrdiff_t(removed);
+    if (pastTheLaidOut(layout, at))
+        return {rows.size(), rows.size()};
+    const std::size_t row = restartRow(layout, at);
     const std::size_t first = rows[row], from = old[first].begin;
     SegmentReader reader = readerBefore(layout, first, line);
     // The rows are the old ones again from a row that begins at the same syllable (its bytes
@@ -231,6 +280,8 @@ ChangedRows relayOutLine(LineLayout& layout, std::string_view line, std::size_t 
     };
     std::size_t stopAt = 0;
     const Stop stopped = layOutPart(line, from, reader, advances, width, part, stop, stopAt);
+    if (stopped == Stop::Short)
+        return {0, std::size_t(-1), false};
     for (std::uint32_t& r : part.rows)
         r += std::uint32_t(first);
     if (stopped != Stop::Met) {

@@ -47,6 +47,19 @@ struct LineLayout {
     }
 };
 
+// The bytes of a line, or of a stretch of one from `base` on (a long line need not be copied
+// whole for every key), indexed as the line's.
+struct LineBytes {
+    std::string_view held;
+    std::size_t base = 0, length = 0;  // where held begins in the line, and the line's length
+    LineBytes(std::string_view line) : held(line), length(line.size()) {}
+    LineBytes(std::string_view stretch, std::size_t base, std::size_t length) : held(stretch), base(base), length(length) {}
+    std::size_t size() const { return length; }
+    std::size_t heldEnd() const { return base + held.size(); }
+    char operator[](std::size_t at) const { return held[at - base]; }
+    std::string_view substr(std::size_t at, std::size_t n) const { return held.substr(at - base, n); }
+};
+
 // width <= 0: one row, however long. Laid out until it has more than `rows` rows and
 // reaches past byte `through`, or whole.
 LineLayout layOutLine(std::string_view line, const Advances& advances, float width, std::size_t rows = std::size_t(-1),
@@ -58,11 +71,16 @@ void layOutFurther(LineLayout& layout, std::string_view line, const Advances& ad
 // `added` bytes, and line is the line now. Only the rows about the edit are laid out again,
 // from the row before it (which may take back a word) to where the rows are those of before.
 // Returns the rows that may look otherwise now: from..to (to: npos, every one after from).
+// line may hold only a stretch of the line, from relayOutFrom on: where that is too short
+// for a row, the layout is left as it was and done is false (give it the whole line).
 struct ChangedRows {
     std::size_t from = 0, to = std::size_t(-1);
+    bool done = true;
 };
-ChangedRows relayOutLine(LineLayout& layout, std::string_view line, std::size_t at, std::size_t removed,
-                         std::size_t added, const Advances& advances, float width);
+ChangedRows relayOutLine(LineLayout& layout, LineBytes line, std::size_t at, std::size_t removed, std::size_t added,
+                         const Advances& advances, float width);
+// The first byte of the line that an edit at `at` reads again.
+std::size_t relayOutFrom(const LineLayout& layout, std::size_t at);
 
 // The UTF-8 of a character of other text, from its bytes in the line (its run's marks and
 // quotes taken off).

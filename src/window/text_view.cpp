@@ -22,6 +22,8 @@ namespace orvane {
 namespace {
 constexpr int Margin = 4;
 constexpr std::size_t KeptLayouts = 512;
+// The bytes after an edit handed to its layout: many rows' worth.
+constexpr std::size_t AboutAnEdit = std::size_t(64) << 10;
 } // namespace
 
 TextView::TextView(TextStorage& storage, QWidget* parent) : QAbstractScrollArea(parent), storage(storage)
@@ -387,9 +389,20 @@ void TextView::replace(std::size_t from, std::size_t to, std::string_view bytes)
     if (lines) {
         storageChanged(line);
     } else if (auto laid = layouts.find(line); laid != layouts.end() && layoutWidth == width()) {
-        // Within a line: its rows laid out again only about the edit, and drawn again.
-        const ChangedRows changed = relayOutLine(laid->second, lineText(line), from - storage.lineStart(line), to - from,
-                                                 bytes.size(), advances, layoutWidth);
+        // Within a line: its rows laid out again only about the edit, from the bytes about
+        // it (the whole line only where those hold no row), and drawn again.
+        const std::size_t start = storage.lineStart(line), length = storage.lineEnd(line) - start, at = from - start;
+        const std::size_t first = relayOutFrom(laid->second, at);
+        const std::size_t end = std::min(length, at + bytes.size() + AboutAnEdit);
+        lineBuffer.clear();
+        storage.forEachPiece(start + first, start + end, [this](std::string_view piece) {
+            lineBuffer.append(piece);
+            return true;
+        });
+        ChangedRows changed = relayOutLine(laid->second, LineBytes(lineBuffer, first, length), at, to - from,
+                                           bytes.size(), advances, layoutWidth);
+        if (!changed.done)
+            changed = relayOutLine(laid->second, lineText(line), at, to - from, bytes.size(), advances, layoutWidth);
         updateRows(line, changed.from, changed.to);
     } else {
         updateRows(line, 0, std::size_t(-1));
