@@ -1,5 +1,9 @@
 #include "document/text_storage.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -15,9 +19,29 @@ constexpr std::size_t BlockPieces = 512;
 // Line ends (CR LF) in bytes.
 std::size_t feedsIn(std::string_view bytes)
 {
-    std::size_t n = 0;
-    for (std::size_t at = bytes.find('\n', 1); at != std::string_view::npos; at = bytes.find('\n', at + 1))
-        n += bytes[at - 1] == '\r';
+    // Sixteen bytes at a time where the processor can (a document of short lines has a line
+    // end every few dozen): in each stretch, the bytes that are LF after a byte that is CR.
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t n = 0, k = 0;
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    unsigned crBefore = 0;
+    for (; k + 16 <= bytes.size(); k += 16) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + k));
+        const auto crs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(w, cr)));
+        const auto lfs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(w, lf)));
+        // Counted without a branch (a line end every few dozen bytes would mislead every
+        // guess) and without a popcount instruction, which not every processor has.
+        unsigned ends = lfs & ((crs << 1) | crBefore);
+        ends = ends - ((ends >> 1) & 0x5555u);
+        ends = (ends & 0x3333u) + ((ends >> 2) & 0x3333u);
+        ends = (ends + (ends >> 4)) & 0x0F0Fu;
+        n += (ends + (ends >> 8)) & 0x1Fu;
+        crBefore = crs >> 15;
+    }
+#endif
+    for (k = std::max<std::size_t>(k, 1); k < bytes.size(); ++k)
+        n += (b[k] == '\n') & (b[k - 1] == '\r');
     return n;
 }
 
