@@ -43,6 +43,7 @@ echo "bench: without a window ..." >&2
 "$bench/bench_core" "$work/prose.tam" "$work/prose.txt" "$work/romanised.txt" > "$work/figures"
 echo "bench: in the window (a minute or two) ..." >&2
 "$bench/bench_window" "$work" >> "$work/figures"
+"$bench/bench_window" "$work" view64 >> "$work/figures"
 f() { awk -F= -v n="$1" '$1 == n {print $2}' "$work/figures"; }
 
 echo "bench: batch conversions ..." >&2
