@@ -132,6 +132,14 @@ std::size_t TextView::byteOf(std::size_t line, std::size_t syllable)
     return storage.lineStart(line) + layoutOf(line, 0, 0).syllables[syllable].begin;
 }
 
+void TextView::select(std::size_t from, std::size_t to)
+{
+    setCaret(from);
+    extending = true;
+    setCaret(to);
+    extending = false;
+}
+
 void TextView::setCaret(std::size_t at)
 {
     const Spot spot = spotOf(std::min(at, storage.size()));
@@ -144,11 +152,14 @@ void TextView::moveCaret(std::size_t at, bool keepGoal)
     // The caret drawn where it was and where it goes; everything when the view scrolls.
     const QRect was = caretRect();
     const std::size_t wasTop = top, wasTopRow = topRow;
+    const bool selected = anchorAt != caretAt;
     caretAt = at;
+    if (!extending)
+        anchorAt = at;
     if (!keepGoal)
         goalX = -1;
     ensureCaretVisible();
-    if (top != wasTop || topRow != wasTopRow) {
+    if (top != wasTop || topRow != wasTopRow || selected || anchorAt != caretAt) {
         viewport()->update();
         return;
     }
@@ -276,9 +287,6 @@ void TextView::paintEvent(QPaintEvent* e)
     p.fillRect(area, palette().base());
     p.setPen(palette().text().color());
     const int height = std::min(viewport()->height(), area.bottom() + 1);
-    QVarLengthArray<quint32, 256> glyphs;
-    QVarLengthArray<QPointF, 256> positions;
-    std::string utf8;
     int y = 0;
     for (std::size_t line = top; line < storage.lineCount() && y < height; ++line) {
         const std::size_t from = storage.lineStart(line);
@@ -287,49 +295,97 @@ void TextView::paintEvent(QPaintEvent* e)
         for (std::size_t row = firstRow; row + !l.complete < l.rows.size() && y < height; ++row, y += rowHeight) {
             if (y + rowHeight <= area.top())
                 continue;
-            const std::size_t first = l.rows[row], end = l.rowEnd(row);
-            const std::uint32_t begin = l.syllables[first].begin;
-            const std::string bytes = storage.text(from + begin, from + l.syllables[end].begin);
-            glyphs.clear();
-            positions.clear();
-            const qreal baseline = y + ascent;
-            for (std::size_t s = first; s < end; ++s) {
-                const std::size_t b0 = l.syllables[s].begin - begin, b1 = l.syllables[s + 1].begin - begin;
-                float x = Margin + l.syllables[s].x;
-                if (l.syllables[s].other) {
-                    otherCharacter(std::string_view(bytes).substr(b0, b1 - b0), utf8);
-                    p.setFont(other);
-                    p.drawText(QPointF(x, baseline), QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-                    continue;
-                }
-                for (std::size_t k = b0; k < b1; ++k) {
-                    const auto c = static_cast<unsigned char>(bytes[k]);
-                    if (glyph[c] != 0) {
-                        glyphs.append(glyph[c]);
-                        positions.append(QPointF(x, baseline));
-                    }
-                    x += advances.code[c];
-                    k += c == static_cast<unsigned char>(OtherBegins);
-                }
-            }
-            if (!glyphs.isEmpty()) {
-                QGlyphRun run;
-                run.setRawFont(raw);
-                run.setRawData(glyphs.constData(), positions.constData(), int(glyphs.size()));
-                p.drawGlyphRun(QPointF(), run);
-            }
+            drawRow(p, l, from, row, y);
         }
     }
     if (hasFocus() && caretRect().intersects(area))
         p.fillRect(caretRect(), palette().text());
 }
 
-void TextView::mousePressEvent(QMouseEvent* e)
+float TextView::xOf(const LineLayout& l, std::size_t lineStart, std::size_t row, std::size_t byte)
 {
-    if (e->button() != Qt::LeftButton)
-        return QAbstractScrollArea::mousePressEvent(e);
-    // The row under the press, then the syllable edge nearest it.
-    const int rowsDown = std::max(0, int(e->position().y()) / rowHeight);
+    const std::size_t first = l.rows[row], end = l.rowEnd(row);
+    const auto at = std::uint32_t(byte - lineStart);
+    auto s = std::lower_bound(l.syllables.begin() + std::ptrdiff_t(first), l.syllables.begin() + std::ptrdiff_t(end), at,
+                              [](const LineLayout::Syllable& x, std::uint32_t b) { return x.begin < b; });
+    if (s != l.syllables.begin() + std::ptrdiff_t(end) || end + 1 == l.syllables.size())
+        return s->x;
+    // The end of a row that goes on: where its last syllable ends.
+    const LineLayout::Syllable& last = l.syllables[end - 1];
+    const std::string bytes = storage.text(lineStart + last.begin, lineStart + l.syllables[end].begin);
+    float x = last.x;
+    if (last.other) {
+        std::string utf8;
+        otherCharacter(bytes, utf8);
+        return x + advances.other(utf8);
+    }
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+        const auto c = static_cast<unsigned char>(bytes[k]);
+        x += advances.code[c];
+        k += c == static_cast<unsigned char>(OtherBegins);
+    }
+    return x;
+}
+
+void TextView::drawRow(QPainter& p, const LineLayout& l, std::size_t lineStart, std::size_t row, int y)
+{
+    const std::size_t first = l.rows[row], end = l.rowEnd(row);
+    const std::size_t begin = l.syllables[first].begin, rowEnd = lineStart + l.syllables[end].begin;
+    const std::string bytes = storage.text(lineStart + begin, rowEnd);
+    QVarLengthArray<quint32, 256> glyphs;
+    QVarLengthArray<QPointF, 256> positions;
+    std::string utf8;
+    const qreal baseline = y + ascent;
+    const auto draw = [&] {
+        for (std::size_t s = first; s < end; ++s) {
+            const std::size_t b0 = l.syllables[s].begin - begin, b1 = l.syllables[s + 1].begin - begin;
+            float x = Margin + l.syllables[s].x;
+            if (l.syllables[s].other) {
+                otherCharacter(std::string_view(bytes).substr(b0, b1 - b0), utf8);
+                p.setFont(other);
+                p.drawText(QPointF(x, baseline), QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+                continue;
+            }
+            for (std::size_t k = b0; k < b1; ++k) {
+                const auto c = static_cast<unsigned char>(bytes[k]);
+                if (glyph[c] != 0) {
+                    glyphs.append(glyph[c]);
+                    positions.append(QPointF(x, baseline));
+                }
+                x += advances.code[c];
+                k += c == static_cast<unsigned char>(OtherBegins);
+            }
+        }
+        if (!glyphs.isEmpty()) {
+            QGlyphRun run;
+            run.setRawFont(raw);
+            run.setRawData(glyphs.constData(), positions.constData(), int(glyphs.size()));
+            p.drawGlyphRun(QPointF(), run);
+        }
+    };
+    draw();
+    // The selected part of the row: its highlight, and its text again over it.
+    const std::size_t from = std::max(selectionStart(), lineStart + begin), to = std::min(selectionEnd(), rowEnd);
+    const bool toLineEnd = selectionEnd() > rowEnd && end + 1 == l.syllables.size();  // its line end too
+    if (from > to || (from == to && !toLineEnd))
+        return;
+    const float x0 = xOf(l, lineStart, row, from);
+    const float x1 = toLineEnd ? xOf(l, lineStart, row, rowEnd) + advances.code[' '] : xOf(l, lineStart, row, to);
+    const QRectF lit(Margin + x0, y, x1 - x0, rowHeight);
+    p.save();
+    p.fillRect(lit, palette().highlight());
+    p.setClipRect(lit, Qt::IntersectClip);
+    p.setPen(palette().highlightedText().color());
+    glyphs.clear();
+    positions.clear();
+    draw();
+    p.restore();
+}
+
+std::size_t TextView::byteAt(QPoint at)
+{
+    // The row under the point, then the syllable edge nearest it.
+    const int rowsDown = std::max(0, at.y() / rowHeight);
     std::size_t line = top, row = topRow;
     for (int n = 0; n < rowsDown; ++n) {
         const LineLayout& l = layoutOf(line, row + 2, 0);
@@ -339,15 +395,34 @@ void TextView::mousePressEvent(QMouseEvent* e)
             ++line, row = 0;
     }
     const LineLayout& l = layoutOf(line, row + 1, 0);
-    const float x = float(e->position().x()) - Margin;
+    const float x = float(at.x()) - Margin;
     std::size_t s = l.rows[row];
     const std::size_t end = l.rowEnd(row);
     while (s < end && (s + 1 < end ? (l.syllables[s].x + l.syllables[s + 1].x) / 2 : l.syllables[s].x + 4) < x)
         ++s;
     if (s == end && end + 1 < l.syllables.size())
         s = end - (end > l.rows[row]);  // past a row that goes on: before its last syllable
+    return byteOf(line, s);
+}
+
+void TextView::mouseMoveEvent(QMouseEvent* e)
+{
+    if (!(e->buttons() & Qt::LeftButton))
+        return QAbstractScrollArea::mouseMoveEvent(e);
     caretAtRowEnd = false;
-    moveCaret(byteOf(line, s));
+    extending = true;
+    moveCaret(byteAt(e->position().toPoint()));
+    extending = false;
+}
+
+void TextView::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton)
+        return QAbstractScrollArea::mousePressEvent(e);
+    caretAtRowEnd = false;
+    extending = e->modifiers() & Qt::ShiftModifier;
+    moveCaret(byteAt(e->position().toPoint()));
+    extending = false;
 }
 
 void TextView::moveByRows(int rows)
@@ -410,7 +485,8 @@ void TextView::replace(std::size_t from, std::size_t to, std::string_view bytes)
     if (edited)
         edited(from, to - from, bytes.size());
     caretAtRowEnd = false;
-    caretAt = from + bytes.size();
+    caretAt = anchorAt = from + bytes.size();
+    extending = false;
     setCaret(caretAt);
 }
 
@@ -418,6 +494,10 @@ void TextView::replace(std::size_t from, std::size_t to, std::string_view bytes)
 // Unicode document one character of the syllable; in other text one character.
 void TextView::backspace()
 {
+    if (anchorAt != caretAt) {
+        replace(selectionStart(), selectionEnd(), {});
+        return;
+    }
     if (caretAt == 0)
         return;
     const Spot spot = spotOf(caretAt);
@@ -442,6 +522,10 @@ void TextView::backspace()
 
 void TextView::deleteForward()
 {
+    if (anchorAt != caretAt) {
+        replace(selectionStart(), selectionEnd(), {});
+        return;
+    }
     const Spot spot = spotOf(caretAt);
     const LineLayout& l = layoutOf(spot.line, 0, 0);
     if (spot.syllable + 1 < l.syllables.size())
@@ -453,6 +537,16 @@ void TextView::deleteForward()
 void TextView::keyPressEvent(QKeyEvent* e)
 {
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
+    if (e->matches(QKeySequence::SelectAll)) {
+        select(0, storage.size());
+        return;
+    }
+    // Moves with Shift take the selection with them.
+    extending = e->modifiers() & Qt::ShiftModifier;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{extending};
     const Spot spot = spotOf(caretAt);
     std::size_t row = layoutOf(spot.line, 0, 0).rowOf(spot.syllable);
     if (caretAtRowEnd && row > 0 && layoutOf(spot.line, 0, 0).rows[row] == spot.syllable)
@@ -493,7 +587,7 @@ void TextView::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Backspace: backspace(); return;
     case Qt::Key_Delete: deleteForward(); return;
     case Qt::Key_Return:
-    case Qt::Key_Enter: replace(caretAt, caretAt, "\r\n"); return;
+    case Qt::Key_Enter: replace(selectionStart(), selectionEnd(), "\r\n"); return;
     default: break;
     }
     const QString text = e->text();
@@ -506,7 +600,7 @@ void TextView::keyPressEvent(QKeyEvent* e)
     }
     if (codes.empty() || ctrl)
         return QAbstractScrollArea::keyPressEvent(e);
-    replace(caretAt, caretAt, codes);
+    replace(selectionStart(), selectionEnd(), codes);
 }
 
 } // namespace orvane

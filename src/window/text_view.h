@@ -36,6 +36,12 @@ public:
     void setCaret(std::size_t at);
     // Where the caret is drawn, in the viewport.
     QRect caretRect();
+    // The selection: from the anchor to the caret (bytes of the storage, between syllables).
+    std::size_t anchor() const { return anchorAt; }
+    std::size_t selectionStart() const { return std::min(anchorAt, caretAt); }
+    std::size_t selectionEnd() const { return std::max(anchorAt, caretAt); }
+    std::string selectedBytes() const { return storage.text(selectionStart(), selectionEnd()); }
+    void select(std::size_t from, std::size_t to);
     // Replaces the bytes from..to, as one edit of the storage; the caret after them.
     void replace(std::size_t from, std::size_t to, std::string_view bytes);
     // The storage changed from outside: lines from `line` on (all of them: npos).
@@ -55,6 +61,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -66,6 +73,10 @@ private:
     std::size_t byteOf(std::size_t line, std::size_t syllable);
     void moveCaret(std::size_t at, bool keepGoal = false);
     void moveByRows(int rows);
+    std::size_t byteAt(QPoint at);
+    // Where in its row the syllable at a byte of a line begins; at a row's end, where it ends.
+    float xOf(const LineLayout& l, std::size_t lineStart, std::size_t row, std::size_t byte);
+    void drawRow(QPainter& p, const LineLayout& l, std::size_t lineStart, std::size_t row, int y);
     void backspace();
     void deleteForward();
     void ensureCaretVisible();
@@ -90,7 +101,8 @@ private:
     std::string lineBuffer;
     std::unordered_map<std::size_t, LineLayout> layouts;  // of the lines drawn lately, at layoutWidth
     float layoutWidth = 0;
-    std::size_t caretAt = 0;
+    std::size_t caretAt = 0, anchorAt = 0;
+    bool extending = false;  // the caret's move takes the selection with it
     bool caretAtRowEnd = false;  // at the end of its row rather than the start of the next
     float goalX = -1;            // where Up and Down aim
     std::size_t top = 0, topRow = 0;

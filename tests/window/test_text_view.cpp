@@ -102,6 +102,44 @@ private slots:
         QVERIFY(s.view.caret() > 0);
     }
 
+    void selectsWholeSyllables()
+    {
+        // Shift with the arrows, a drag and Ctrl+A select between syllables; what is typed,
+        // Backspace and Delete take the selection.
+        Shown s("nkhnfh ]{]{");
+        s.view.setCaret(0);
+        QTest::keyClick(&s.view, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(&s.view, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(s.view.selectedBytes(), std::string("nkhnfh"));
+        QTest::keyClicks(&s.view, "f");
+        QCOMPARE(s.storage.text(), std::string("f ]{]{"));
+        QCOMPARE(s.view.selectedBytes(), std::string());
+        // A drag from the start to inside the second ஸு ends at a syllable's edge.
+        const int middle = s.view.lineHeight() / 2;
+        const QRect end = [&] { s.view.setCaret(6); return s.view.caretRect(); }();
+        QTest::mousePress(s.view.viewport(), Qt::LeftButton, {}, QPoint(1, middle));
+        QMouseEvent drag(QEvent::MouseMove, QPointF(end.x() - 3, middle), s.view.viewport()->mapToGlobal(QPointF(end.x() - 3, middle)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(s.view.viewport(), &drag);
+        QCOMPARE(s.view.selectionStart(), std::size_t(0));
+        QVERIFY(s.view.selectionEnd() == 4 || s.view.selectionEnd() == 6);
+        // Drawn: the highlight where the selection is, and nowhere past it.
+        const QColor lit = s.view.palette().highlight().color();
+        const auto litIn = [&](int from, int to) {
+            const QImage image = s.view.viewport()->grab().toImage();
+            int n = 0;
+            for (int x = from; x < to; ++x)
+                n += image.pixelColor(x, middle) == lit;
+            return n;
+        };
+        QVERIFY(litIn(4, end.x() - 12) > 0);
+        QCOMPARE(litIn(end.x() + 40, 300), 0);
+        QTest::keyClick(&s.view, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(s.view.selectedBytes(), s.storage.text());
+        QTest::keyClick(&s.view, Qt::Key_Delete);
+        QCOMPARE(s.storage.size(), std::size_t(0));
+    }
+
     void drawsItsText()
     {
         // Ink where the text is, none in a view of nothing: Tamil codes through the font's
