@@ -3,6 +3,7 @@
 #include "document/other_text.h"
 #include "document/unicode_tamil.h"
 #include "platform/charset.h"
+#include "window/key_codes.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -458,6 +459,79 @@ void TextView::moveByRows(int rows)
 
 void TextView::replace(std::size_t from, std::size_t to, std::string_view bytes)
 {
+    if (!inStep || done.empty())
+        done.push_back({{}, caretAt, anchorAt});
+    done.back().edits.push_back({from, storage.text(from, to), std::string(bytes)});
+    undone.clear();
+    replaceWithout(from, to, bytes);
+}
+
+void TextView::undo() { undoStep(done, undone, true); }
+
+void TextView::redo() { undoStep(undone, done, false); }
+
+// A step's edits made the other way, last first, the caret and selection back as they were
+// (Undo); or again in order, the caret after them (Redo).
+void TextView::undoStep(std::vector<Step>& from, std::vector<Step>& to, bool backwards)
+{
+    if (from.empty())
+        return;
+    Step step = std::move(from.back());
+    from.pop_back();
+    if (backwards) {
+        for (auto e = step.edits.rbegin(); e != step.edits.rend(); ++e)
+            replaceWithout(e->at, e->at + e->added.size(), e->removed);
+        select(step.anchor, step.caret);
+    } else {
+        step.caret = caretAt;
+        step.anchor = anchorAt;
+        for (const Edit& e : step.edits)
+            replaceWithout(e.at, e.at + e.removed.size(), e.added);
+    }
+    to.push_back(std::move(step));
+}
+
+void TextView::typeCode(int code, const QString& text)
+{
+    if (!keyPressHandler)
+        return;
+    inStep = false;
+    if (done.empty() || !done.back().edits.empty())
+        done.push_back({{}, caretAt, anchorAt});
+    inStep = true;
+    apply(keyPressHandler(code, text));
+    inStep = false;
+    if (done.back().edits.empty())
+        done.pop_back();  // a key that changed nothing is no step
+}
+
+void TextView::apply(const KeyEffect& effect)
+{
+    switch (effect.kind) {
+    case KeyEffect::Nothing: return;
+    case KeyEffect::DeleteBack: backspace(); return;
+    case KeyEffect::LineBreak: replace(selectionStart(), selectionEnd(), "\r\n"); return;
+    case KeyEffect::Insert:
+        if (anchorAt == caretAt) {  // a typed letter rewritten: its codes before the caret go first
+            const std::size_t line = storage.lineStart(storage.lineOf(caretAt));
+            replace(caretAt - std::min(effect.erase, caretAt - line), caretAt, effect.codes);
+        } else {
+            replace(selectionStart(), selectionEnd(), effect.codes);
+        }
+        return;
+    }
+}
+
+std::string TextView::codesBeforeCaret() const
+{
+    if (anchorAt != caretAt)
+        return {};
+    const std::size_t line = storage.lineStart(storage.lineOf(caretAt));
+    return storage.text(caretAt - std::min<std::size_t>(caretAt - line, 16), caretAt);
+}
+
+void TextView::replaceWithout(std::size_t from, std::size_t to, std::string_view bytes)
+{
     const std::size_t line = storage.lineOf(from);
     const bool lines = storage.holds('\n', from, to) || bytes.find('\n') != std::string_view::npos;
     storage.replace(from, to - from, bytes);
@@ -541,6 +615,14 @@ void TextView::keyPressEvent(QKeyEvent* e)
         select(0, storage.size());
         return;
     }
+    if (e->matches(QKeySequence::Undo)) {
+        undo();
+        return;
+    }
+    if (e->matches(QKeySequence::Redo)) {
+        redo();
+        return;
+    }
     // Moves with Shift take the selection with them.
     extending = e->modifiers() & Qt::ShiftModifier;
     struct Done {
@@ -584,8 +666,19 @@ void TextView::keyPressEvent(QKeyEvent* e)
         caretAtRowEnd = l.rowEnd(row) + 1 < l.syllables.size();
         moveCaret(byteOf(spot.line, l.rowEnd(row)));
         return;
-    case Qt::Key_Backspace: backspace(); return;
     case Qt::Key_Delete: deleteForward(); return;
+    default: break;
+    }
+    if (keyPressHandler) {
+        const int code = keyCodeOf(e);
+        if (code == BoxOwnsKey)
+            return QAbstractScrollArea::keyPressEvent(e);
+        if (code != Swallowed && code != NoCode)
+            typeCode(code, e->text());
+        return;
+    }
+    switch (e->key()) {
+    case Qt::Key_Backspace: backspace(); return;
     case Qt::Key_Return:
     case Qt::Key_Enter: replace(selectionStart(), selectionEnd(), "\r\n"); return;
     default: break;

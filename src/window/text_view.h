@@ -8,6 +8,7 @@
 
 #include "document/line_layout.h"
 #include "document/text_storage.h"
+#include "phonetic/keyboards.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -18,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace orvane {
 
@@ -49,6 +51,20 @@ public:
     // After each edit the view makes: where, how many bytes went and came.
     std::function<void(std::size_t at, std::size_t removed, std::size_t added)> edited;
 
+    // Takes a key's code (as the text box gives it: the character's 8-bit code, 8 Backspace,
+    // 13 Enter) and its text, and says what the text does; without one, a character goes in
+    // as its code.
+    std::function<KeyEffect(int code, const QString& text)> keyPressHandler;
+    // A key's code as a key press would bring it, what it does one step of Undo.
+    void typeCode(int code, const QString& text = {});
+    // The codes just before the caret in its line (a few), none when text is selected.
+    std::string codesBeforeCaret() const;
+    // Undo and Redo, an edit or a key's edits at a time; the caret where the edit was.
+    void undo();
+    void redo();
+    bool canUndo() const { return !done.empty(); }
+    bool canRedo() const { return !undone.empty(); }
+
     int lineHeight() const { return rowHeight; }
     // A line laid out (a long one as far as it is asked: more than `rows` rows, past byte
     // `through` of it; by default whole).
@@ -78,6 +94,18 @@ private:
     float xOf(const LineLayout& l, std::size_t lineStart, std::size_t row, std::size_t byte);
     void drawRow(QPainter& p, const LineLayout& l, std::size_t lineStart, std::size_t row, int y);
     void backspace();
+    void apply(const KeyEffect& effect);
+    // The edits of one step of Undo: the bytes that went and came at each place, in order.
+    struct Edit {
+        std::size_t at;
+        std::string removed, added;
+    };
+    struct Step {
+        std::vector<Edit> edits;
+        std::size_t caret, anchor;  // as they stood before it
+    };
+    void replaceWithout(std::size_t from, std::size_t to, std::string_view bytes);
+    void undoStep(std::vector<Step>& from, std::vector<Step>& to, bool backwards);
     void deleteForward();
     void ensureCaretVisible();
     // Where row `row` of a line begins in the viewport: above it, -rowHeight; below it, its
@@ -103,6 +131,8 @@ private:
     float layoutWidth = 0;
     std::size_t caretAt = 0, anchorAt = 0;
     bool extending = false;  // the caret's move takes the selection with it
+    std::vector<Step> done, undone;
+    bool inStep = false;  // edits join the last step (one key's)
     bool caretAtRowEnd = false;  // at the end of its row rather than the start of the next
     float goalX = -1;            // where Up and Down aim
     std::size_t top = 0, topRow = 0;

@@ -2,6 +2,8 @@
 // that never split a syllable, and ink where the text is.
 
 #include "document/text_storage.h"
+#include "phonetic/batch_typist.h"
+#include "phonetic/typing.h"
 #include "window/tamil_font.h"
 #include "window/text_view.h"
 
@@ -138,6 +140,42 @@ private slots:
         QCOMPARE(s.view.selectedBytes(), s.storage.text());
         QTest::keyClick(&s.view, Qt::Key_Delete);
         QCOMPARE(s.storage.size(), std::size_t(0));
+    }
+
+    void typesThroughTheComposerAKeyAStepOfUndo()
+    {
+        // The view types what the composer makes of the keys, as the batch typist does, and
+        // Undo takes back a key (with all it wrote) at a time; Redo brings it back.
+        struct Quiet final : StatusPanels, ChangeMarker {
+            void setPanelText(int, std::string_view) override {}
+            void markDocumentChanged() override {}
+        } quiet;
+        CompositionTables tables;
+        tables.FillSyllableTable();
+        tables.FillVowelKeys();
+        tables.FillConsonantKeys();
+        Typing typing(tables, quiet, quiet);
+        Shown s("");
+        s.view.keyPressHandler = [&](int code, const QString&) { return typing.press(code, s.view.codesBeforeCaret()); };
+        const auto typed = [](const char* keys) {
+            BatchTypist typist;
+            typist.typeBytes(keys);
+            return typist.text();
+        };
+        QTest::keyClicks(&s.view, "vazhka kotu");
+        QCOMPARE(s.storage.text(), typed("vazhka kotu"));
+        QTest::keyClick(&s.view, Qt::Key_Backspace);
+        QCOMPARE(s.storage.text(), typed("vazhka kotu\b"));
+        QTest::keyClick(&s.view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(s.storage.text(), typed("vazhka kotu"));
+        QCOMPARE(s.view.caret(), s.storage.size());
+        QTest::keyClick(&s.view, Qt::Key_Z, Qt::ControlModifier);  // the u
+        QCOMPARE(s.storage.text(), typed("vazhka kot"));
+        QTest::keyClick(&s.view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(s.storage.text(), typed("vazhka kotu"));
+        while (s.view.canUndo())
+            s.view.undo();
+        QCOMPARE(s.storage.text(), std::string());
     }
 
     void drawsItsText()
