@@ -466,6 +466,30 @@ void TextView::replace(std::size_t from, std::size_t to, std::string_view bytes)
     replaceWithout(from, to, bytes);
 }
 
+void TextView::replaceEach(const std::vector<Replacement>& replacements)
+{
+    if (replacements.empty())
+        return;
+    // The stretch from the first to the last made anew in one pass, and put in at once.
+    const std::size_t from = replacements.front().from, to = replacements.back().to;
+    std::string made;
+    std::size_t size = to - from;
+    for (const Replacement& r : replacements)
+        size += r.bytes.size() - (r.to - r.from);
+    made.reserve(size);
+    std::size_t at = from;
+    for (const Replacement& r : replacements) {
+        storage.forEachPiece(at, r.from, [&made](std::string_view piece) {
+            made.append(piece);
+            return true;
+        });
+        made += r.bytes;
+        at = r.to;
+    }
+    inStep = false;
+    replace(from, to, made);
+}
+
 void TextView::undo() { undoStep(done, undone, true); }
 
 void TextView::redo() { undoStep(undone, done, false); }

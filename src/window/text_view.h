@@ -59,6 +59,13 @@ public:
     void typeCode(int code, const QString& text = {});
     // The codes just before the caret in its line (a few), none when text is selected.
     std::string codesBeforeCaret() const;
+    // Each of the stretches (in order, none overlapping) replaced by its bytes, as one edit of
+    // the storage and one step of Undo (Replace All).
+    struct Replacement {
+        std::size_t from, to;
+        std::string bytes;
+    };
+    void replaceEach(const std::vector<Replacement>& replacements);
     // Undo and Redo, an edit or a key's edits at a time; the caret where the edit was.
     void undo();
     void redo();

@@ -178,6 +178,18 @@ private slots:
         QCOMPARE(s.storage.text(), std::string());
     }
 
+    void replacesEachAsOneStep()
+    {
+        // Replace All: every stretch in one edit of the storage, taken back by one Undo.
+        Shown s("nfh f\r\nnfh");
+        s.view.replaceEach({{0, 3, "fp"}, {7, 10, "fp"}});
+        QCOMPARE(s.storage.text(), std::string("fp f\r\nfp"));
+        QCOMPARE(s.storage.lineCount(), std::size_t(2));
+        s.view.undo();
+        QCOMPARE(s.storage.text(), std::string("nfh f\r\nnfh"));
+        QVERIFY(!s.view.canUndo());
+    }
+
     void drawsItsText()
     {
         // Ink where the text is, none in a view of nothing: Tamil codes through the font's
