@@ -142,6 +142,7 @@ void TextStorage::rebalance(std::size_t block)
     for (const Piece& p : later.pieces)
         later.length += p.length, later.feeds += p.feeds;
     blocks.insert(blocks.begin() + std::ptrdiff_t(block) + 1, std::move(later));
+    rebalance(block + 1);  // a long insertion may leave it past its size still
 }
 
 std::uint64_t TextStorage::nextGeneration()
@@ -170,10 +171,11 @@ void TextStorage::insert(std::size_t at, std::string_view bytes)
     std::size_t newFeeds = feedsIn(bytes);
     const Place place = cut(at);
     Block& b = blocks[place.block];
-    // Typing: what follows the last bytes added, where they end, lengthens their piece.
+    // Typing: what follows the last bytes added, where they end, lengthens their piece (up
+    // to a piece's size).
     if (place.piece > 0) {
         Piece& before = b.pieces[place.piece - 1];
-        if (before.added && before.start + before.length == start) {
+        if (before.added && before.start + before.length == start && before.length + bytes.size() <= PieceBytes) {
             const std::size_t joined = bytes.front() == '\n' && before.length > 0 && added[start - 1] == '\r';
             newFeeds += joined;
             before.length += bytes.size();
@@ -185,7 +187,17 @@ void TextStorage::insert(std::size_t at, std::string_view bytes)
             return;
         }
     }
-    b.pieces.insert(b.pieces.begin() + std::ptrdiff_t(place.piece), Piece{true, start, bytes.size(), newFeeds});
+    // A long insertion (a paste, Replace All) is cut into pieces as the text read is, so
+    // that a line is still found inside one quickly; never between a CR and its LF.
+    std::vector<Piece> pieces;
+    for (std::size_t from = 0, next = 0; from < bytes.size(); from = next) {
+        next = std::min(from + PieceBytes, bytes.size());
+        if (next < bytes.size() && bytes[next - 1] == '\r' && bytes[next] == '\n')
+            ++next;
+        pieces.push_back(bytes.size() <= PieceBytes ? Piece{true, start, bytes.size(), newFeeds}
+                                                     : piece(true, start + from, next - from));
+    }
+    b.pieces.insert(b.pieces.begin() + std::ptrdiff_t(place.piece), pieces.begin(), pieces.end());
     b.length += bytes.size();
     b.feeds += newFeeds;
     total += bytes.size();

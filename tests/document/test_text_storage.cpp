@@ -81,6 +81,9 @@ private slots:
                     std::string pasted(std::size_t(random.bounded(100)), 'p');
                     if (!pasted.empty())
                         pasted.insert(pasted.size() / 2, "\r\n");
+                    if (random.bounded(100) == 0)  // a long one (Replace All): pieces of its own
+                        for (std::size_t k = std::size_t(random.bounded(40000, 400000)); k > 0; --k)
+                            pasted += random.bounded(20) == 0 ? "\r\n" : "q";
                     const std::size_t removed = edge(plain, std::min(plain.size(), at + std::size_t(random.bounded(5)))) - at;
                     storage.replace(at, removed, pasted);
                     plain.replace(at, removed, pasted);
@@ -89,6 +92,13 @@ private slots:
                 if (step % 100 == 0)
                     agrees(storage, plain, random);
             }
+            agrees(storage, plain, random);
+            // Longer than a block holds: blocks of their own.
+            std::string replaced;
+            for (std::size_t k = 0; k < (std::size_t(9) << 20); ++k)
+                replaced += k % 37 == 0 ? "\r\n" : "r";
+            storage.replace(0, storage.size(), replaced);
+            plain = replaced;
             agrees(storage, plain, random);
             storage.remove(0, storage.size());
             QCOMPARE(storage.text(), std::string());
