@@ -598,6 +598,31 @@ struct PaintsSeen : QObject {
     }
 };
 
+// Orvane's own view of a storage, shown as the bare box is, with the same font, and its
+// paints counted.
+struct Viewed {
+    TextStorage storage;
+    TextView view{storage};
+    PaintsSeen paints;
+    explicit Viewed(std::string bytes) : storage(std::move(bytes))
+    {
+        view.setFonts(tamilFont(15.75), QApplication::font());
+        view.resize(737, 494);
+        view.show();
+        (void)QTest::qWaitForWindowExposed(&view);
+        view.setFocus();
+        QCoreApplication::processEvents();
+        view.viewport()->installEventFilter(&paints);
+    }
+    void waitForPaint()
+    {
+        QElapsedTimer limit;
+        limit.start();
+        for (const int before = paints.seen; paints.seen == before && limit.elapsed() < 20000;)
+            QCoreApplication::processEvents();
+    }
+};
+
 // One key, from its event to the widget's paint of it.
 double keyToPaint(QWidget* to, PaintsSeen& paints)
 {
@@ -628,19 +653,11 @@ void paragraphKeys()
         const std::string side = spaces ? "spaces" : "nospace";
         std::vector<double> view;
         {
-            TextStorage storage(text);
-            TextView v(storage);
-            v.setFonts(tamilFont(15.75), QApplication::font());
-            v.resize(737, 494);
-            v.show();
-            (void)QTest::qWaitForWindowExposed(&v);
-            v.setFocus();
-            v.setCaret(text.size() / 2);
+            Viewed v(text);
+            v.view.setCaret(text.size() / 2);
             QCoreApplication::processEvents();
-            PaintsSeen paints;
-            v.viewport()->installEventFilter(&paints);
             for (int k = 0; k < 41; ++k)
-                view.push_back(keyToPaint(&v, paints));
+                view.push_back(keyToPaint(&v.view, v.paints));
         }
         std::sort(view.begin(), view.end());
         print("para_" + side + "_view_ms", view[view.size() / 2]);
@@ -675,26 +692,17 @@ void viewReplaceAll16(const std::string& path)
     std::vector<double> times;
     std::size_t count = 0;
     for (int turn = 0; turn < 3; ++turn) {
-        TextStorage storage(machineRead(path));
-        TextView view(storage);
-        view.setFonts(tamilFont(15.75), QApplication::font());
-        view.resize(737, 494);
-        view.show();
-        (void)QTest::qWaitForWindowExposed(&view);
-        QCoreApplication::processEvents();
-        PaintsSeen paints;
-        view.viewport()->installEventFilter(&paints);
+        Viewed v(machineRead(path));
         QElapsedTimer clock;
         clock.start();
         std::vector<TextView::Replacement> each;
-        for (const TextRange& r : findAll(storage.flat(), "\u0B95\u0BCA", {}))
+        for (const TextRange& r : findAll(v.storage.flat(), "\u0B95\u0BCA", {}))
             each.push_back({r.begin, r.end, replacedBytes(r, "\u0B95\u0BBF")});
-        view.replaceEach(each);
-        while (paints.seen == 0 && clock.elapsed() < 20000)
-            QCoreApplication::processEvents();
+        v.view.replaceEach(each);
+        v.waitForPaint();
         times.push_back(double(clock.nsecsElapsed()) / 1e6);
         count = each.size();
-        if (count == 0 || !findAll(storage.flat(), "\u0B95\u0BCA", {}).empty()) {
+        if (count == 0 || !findAll(v.storage.flat(), "\u0B95\u0BCA", {}).empty()) {
             std::fprintf(stderr, "bench_window: the view's Replace All left matches\n");
             std::exit(1);
         }
@@ -734,22 +742,13 @@ void viewStart64(const std::string& shortLines)
             const long before = residentKilobytes();
             QElapsedTimer clock;
             clock.start();
-            TextStorage storage(machineRead(path));
-            TextView view(storage);
-            view.setFonts(tamilFont(15.75), QApplication::font());
-            view.resize(737, 494);
-            view.show();
-            (void)QTest::qWaitForWindowExposed(&view);
-            view.setFocus();
-            QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
-            PaintsSeen paints;
-            view.viewport()->installEventFilter(&paints);
-            press(&view, QLatin1Char('f'));
-            while (paints.seen == 0 && clock.elapsed() < 20000)
-                QCoreApplication::processEvents();
+            Viewed v(machineRead(path));
+            QTest::keyClick(&v.view, Qt::Key_End, Qt::ControlModifier);
+            press(&v.view, QLatin1Char('f'));
+            v.waitForPaint();
             times.push_back(double(clock.nsecsElapsed()) / 1e6);
             added.push_back(double(residentKilobytes() - before) / 1024);
-            if (storage.size() != std::size_t(QFileInfo(QString::fromStdString(path)).size()) + 1) {
+            if (v.storage.size() != std::size_t(QFileInfo(QString::fromStdString(path)).size()) + 1) {
                 std::fprintf(stderr, "bench_window: the key did not go in at the end\n");
                 std::exit(1);
             }

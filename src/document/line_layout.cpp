@@ -135,7 +135,7 @@ Stop layOutPart(LineBytes line, std::size_t from, SegmentReader& reader, const A
 }
 
 // Where an edit is far enough past the rows laid out that none of them may read into it.
-constexpr std::size_t RowsPastAnEdit = 256;
+constexpr std::size_t RowsPastAnEdit = 16;
 // The most bytes one syllable takes (its codes, and a pulli typed twice after them).
 constexpr std::size_t LongestSyllable = SegmentReader::Lookahead + 1;
 
