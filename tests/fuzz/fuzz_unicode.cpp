@@ -6,6 +6,7 @@
 #include "document/unicode_tamil.h"
 #include "phonetic/batch_typist.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -62,7 +63,9 @@ std::string unicodeOf(const uint8_t* data, size_t size)
 // Open, edit, undo, save gives the file back byte for byte; a line added at the start reads
 // back as the edited text (or, where the codes alone do not come back, as they would from
 // the codes alone: an empty last line with no end after it reads back as none either way),
-// the rest of the file kept after it.
+// the rest of the file kept after it. The line added is unlike the first: a line like the
+// first two, added before them, could as well have been added after the first, where it
+// takes the end of the line before it (and "க CR க LF" becomes "க CR க LF க LF").
 void savesKeepTheFile(const std::string& input)
 {
     const OpenedText opened = openText(input);
@@ -70,7 +73,7 @@ void savesKeepTheFile(const std::string& input)
         return;
     if (opened.origin->fileFor(opened.text, opened.format)->bytes() != input)
         std::abort();
-    const std::string edited = "f\r\n" + opened.text;
+    const std::string edited = std::string(std::min(opened.text.find("\r\n"), opened.text.size()) + 1, 'f') + "\r\n" + opened.text;
     const auto saved = opened.origin->fileFor(edited, opened.format);
     const std::string back = openText(std::string(saved->bytes())).text;
     if ((back != edited && back != openText(unicodeFileBytes(edited, opened.format)).text)
