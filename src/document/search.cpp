@@ -7,8 +7,13 @@
 #include "platform/both_at_once.h"
 #include "platform/utf8.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -107,10 +112,11 @@ void addCodesThatMayRead(std::string_view piece, CodeSet& may)
         may[t.au] = true;
     for (std::size_t b = 0; b < 256; ++b) {
         may[b] = may[b] || t.utf8[b].find(piece) != std::string::npos || t.plain[b].find(piece) != std::string::npos;
+        // A sequence that reads as the piece stands whole in the segment: its first code will
+        // do (its pulli or sign would make every pulli or sign a place to look).
         for (const bamini::Sequence& s : t.sequences[b])
             if (s.utf8.find(piece) != std::string::npos)
-                for (const char code : s.codes)
-                    may[static_cast<unsigned char>(code)] = true;
+                may[static_cast<unsigned char>(s.codes[0])] = true;
     }
 }
 
@@ -121,6 +127,23 @@ struct Needed {
     CodeSet codes{};
     std::size_t spacesBefore = 0;
 };
+
+// The most segments a match of the query may touch: a segment's reading begins with a letter
+// or another character, never a sign (a sign with no letter reads after a dotted circle), so
+// each segment but the first begins at one of the query's; the first may begin before it.
+std::size_t segmentsOf(std::string_view query)
+{
+    std::size_t bases = 0;
+    bool first = true, startsWithSign = false;
+    for (std::size_t i = 0; i < query.size();) {
+        const char32_t c = utf8::decodeAt(query, i);
+        const bool sign = c == 0x0B82 || (c >= 0x0BBE && c <= 0x0BCD) || c == 0x0BD7;
+        startsWithSign = startsWithSign || (first && sign);
+        bases += !sign;
+        first = false;
+    }
+    return bases + startsWithSign;
+}
 
 std::vector<Needed> neededFor(std::string_view query)
 {
@@ -171,6 +194,39 @@ void findInWords(std::string_view bytes, std::size_t first, std::size_t last, st
     const std::size_t spacesAfter = std::size_t(std::count(query.begin(), query.end(), ' ')) - anchor.spacesBefore;
     const auto lineEnd = [](char b) { return b == '\r' || b == '\n'; };
     const char* const data = bytes.data();
+    // A match's segments stand together: all it needs is within `span` bytes of the line
+    // about the place (a segment is at most Lookahead + 1 bytes). For a short query that is
+    // much nearer than the words about it, and decides most places without reading them.
+    constexpr std::size_t Longest = SegmentReader::Lookahead + 1;
+    const std::size_t span = segmentsOf(query) * Longest;
+    const bool near = span <= 4 * Longest && needed.size() <= 64;
+    std::array<std::uint64_t, 256> entries{};  // of each code, the needs it may meet
+    for (std::size_t j = 0; j < needed.size() && near; ++j)
+        for (std::size_t b = 0; b < 256; ++b)
+            entries[b] |= needed[j].codes[b] ? std::uint64_t(1) << j : 0;
+    const std::uint64_t all = needed.size() == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << needed.size()) - 1;
+    const auto entriesAt = [&](std::size_t i) { return entries[static_cast<unsigned char>(data[i])]; };
+    const auto meetsAll = [&](std::size_t at) {
+        std::size_t lo = at, hi = at + 1;
+        while (lo > first && at - lo < span - 1 && !lineEnd(data[lo - 1]))
+            --lo;
+        while (hi < last && hi - at < span && !lineEnd(data[hi]))
+            ++hi;
+        std::uint64_t around = 0;
+        for (std::size_t i = lo; i < hi; ++i)
+            around |= entriesAt(i);
+        if (around != all)
+            return false;
+        // Within one stretch of span bytes that holds the place.
+        for (std::size_t from = lo; from <= at; ++from) {
+            std::uint64_t within = 0;
+            for (std::size_t i = from; i < std::min(hi, from + span); ++i)
+                within |= entriesAt(i);
+            if (within == all)
+                return true;
+        }
+        return false;
+    };
     std::size_t begin = 0, end = 0;  // words to read, not yet read
     std::string reading;
     const auto read = [&] {
@@ -182,8 +238,33 @@ void findInWords(std::string_view bytes, std::size_t first, std::size_t last, st
         if (reading.find(query) != std::string::npos)
             findIn(bytes.substr(begin, end - begin), begin, query, found, options);
     };
-    for (std::size_t at = first; at < last; ++at) {
-        if (!anchor.codes[static_cast<unsigned char>(data[at])])
+    // The anchor's codes, where they are few, are looked for sixteen bytes at a time.
+    std::vector<unsigned char> anchorCodes;
+    for (std::size_t b = 0; b < 256; ++b)
+        if (anchor.codes[b])
+            anchorCodes.push_back(static_cast<unsigned char>(b));
+    const auto nextAnchor = [&](std::size_t at) {
+#ifdef __SSE2__
+        if (anchorCodes.size() <= 8) {
+            __m128i codes[8];
+            for (std::size_t k = 0; k < 8; ++k)
+                codes[k] = _mm_set1_epi8(static_cast<char>(anchorCodes[std::min(k, anchorCodes.size() - 1)]));
+            for (; at + 16 <= last; at += 16) {
+                const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+                __m128i hit = _mm_cmpeq_epi8(block, codes[0]);
+                for (std::size_t k = 1; k < anchorCodes.size(); ++k)
+                    hit = _mm_or_si128(hit, _mm_cmpeq_epi8(block, codes[k]));
+                if (const int mask = _mm_movemask_epi8(hit))
+                    return at + std::size_t(__builtin_ctz(unsigned(mask)));
+            }
+        }
+#endif
+        while (at < last && !anchor.codes[static_cast<unsigned char>(data[at])])
+            ++at;
+        return at;
+    };
+    for (std::size_t at = first; (at = nextAnchor(at)) < last; ++at) {
+        if (near && !meetsAll(at))
             continue;
         std::size_t from = at;
         for (std::size_t spaces = 0; from > first && !lineEnd(data[from - 1]); --from)

@@ -174,13 +174,19 @@ private slots:
         BatchTypist typist;
         typist.typeBytes(stream);
         bytes += typist.text();
+        // And any codes at all, in any order: stray signs, doubled pullis, the typists' habits,
+        // the longest segments the reading makes.
+        const std::size_t anyCodes = bytes.size();
+        for (int k = 0; k < 300000; ++k)
+            bytes += k % 97 == 96 ? '\n' : char(random.bounded(8) == 0 ? 0x80 + random.bounded(128) : 0x20 + random.bounded(95));
         std::vector<std::string> letters;
-        forEachSegment(std::string_view(bytes).substr(0, 40000), [&](const Segment& s) {
-            letters.emplace_back(s.text);
-        });
+        for (const std::size_t from : {std::size_t(0), anyCodes})
+            forEachSegment(std::string_view(bytes).substr(from, 40000), [&](const Segment& s) {
+                letters.emplace_back(s.text);
+            });
         const std::string other = "\r\n\x0E\xC3\xA9\x0F";  // other text: read line by line
         std::vector<std::string> queries = {u("ொ").toStdString(), u("ா").toStdString(), u("ஔ").toStdString(), " "};
-        for (int q = 0; q < 60; ++q) {
+        for (int q = 0; q < 120; ++q) {
             const std::size_t at = random.bounded(int(letters.size()) - 4);
             std::string query;
             for (std::size_t k = at; k < at + 1 + random.bounded(3); ++k)
