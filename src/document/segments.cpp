@@ -6,6 +6,7 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
+#include <atomic>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -424,10 +425,16 @@ std::size_t SegmentReader::appendText(std::string_view bytes, bool atEnd, std::s
 std::size_t SegmentReader::appendWhole(std::string_view bytes, bool atEnd, std::string& out)
 {
     const SegmentRules& d = dispatch();
-    const Two* two = twoCodes();
+    // The pairs' table takes a millisecond to make: a few words (the clock, a caption) are read
+    // code by code until something longer has it made.
+    static std::atomic<bool> made{false};
+    const bool pairs = bytes.size() >= 1024 || made.load(std::memory_order_relaxed);
+    const Two* two = pairs ? twoCodes() : nullptr;
+    if (pairs)
+        made.store(true, std::memory_order_relaxed);
     const std::size_t stop = atEnd ? bytes.size() : bytes.size() > Lookahead ? bytes.size() - Lookahead : 0;
     // The pairs' entries are used where three codes follow: the end is read code by code.
-    const std::size_t fastStop = std::min(stop, bytes.size() > 4 ? bytes.size() - 4 : 0);
+    const std::size_t fastStop = pairs ? std::min(stop, bytes.size() > 4 ? bytes.size() - 4 : 0) : 0;
     // Written in blocks to buffers with room for the longest reading of every code.
     constexpr std::size_t Block = 8192;
     static thread_local char written[2][Block * sizeof buffer + sizeof buffer];
