@@ -28,6 +28,8 @@ TAMIL = {
         "அது PDF ஆவணம் போலத் தெரிகிறது, ஆனால் அதைப் படிக்க முடியவில்லை (சிதைந்ததா?)",
     ("Messages", "it is locked with a password"): "அது கடவுச்சொல்லால் பூட்டப்பட்டுள்ளது",
     ("Messages", "PDFs cannot be read here: %1"): "இங்கே PDF-களைப் படிக்க முடியாது: %1",
+    ("Messages", "word-processor documents cannot be read or written here: %1"):
+        "இங்கே சொல் செயலி ஆவணங்களைப் படிக்கவோ எழுதவோ முடியாது: %1",
     ("Messages", "it looks like %1, not text"): "அது உரையல்ல, %1 போலத் தெரிகிறது",
     ("Messages", "it would be larger than %1 MB (--large writes it all the same)"):
         "அது %1 MB-ஐ விடப் பெரிதாகும் (--large அதை அப்படியும் எழுதும்)",

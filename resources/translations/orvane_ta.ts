@@ -36,149 +36,154 @@
 <context>
     <name>Messages</name>
     <message>
-        <location filename="../../src/platform/reasons.h" line="41" />
+        <location filename="../../src/platform/reasons.h" line="43" />
         <source>it is a folder</source>
         <translation>அது ஒரு கோப்புறை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="42" />
+        <location filename="../../src/platform/reasons.h" line="44" />
         <source>it is not a regular file</source>
         <translation>அது வழக்கமான கோப்பு அல்ல</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="44" />
+        <location filename="../../src/platform/reasons.h" line="46" />
         <source>it changed while it was read</source>
         <translation>படிக்கும்போதே அது மாறியது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="45" />
+        <location filename="../../src/platform/reasons.h" line="47" />
         <source>it is cut short</source>
         <translation>அது இடையில் துண்டிக்கப்பட்டுள்ளது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="46" />
+        <location filename="../../src/platform/reasons.h" line="48" />
         <source>it is damaged</source>
         <translation>அது சிதைந்துள்ளது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="47" />
+        <location filename="../../src/platform/reasons.h" line="49" />
         <source>it is not an Orvane recovery file</source>
         <translation>அது Orvane மீட்புக் கோப்பு அல்ல</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="48" />
+        <location filename="../../src/platform/reasons.h" line="50" />
         <source>it is not a folder</source>
         <translation>அது கோப்புறை அல்ல</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="49" />
+        <location filename="../../src/platform/reasons.h" line="51" />
         <source>there is not enough memory</source>
         <translation>போதுமான நினைவகம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="50" />
+        <location filename="../../src/platform/reasons.h" line="52" />
         <source>it was written by a newer Orvane</source>
         <translation>அதை Orvane-இன் புதிய பதிப்பு எழுதியது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="43" />
+        <location filename="../../src/platform/reasons.h" line="45" />
         <source>it is larger than %1 MB</source>
         <translation>அது %1 MB-ஐ விடப் பெரியது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="51" />
+        <location filename="../../src/platform/reasons.h" line="53" />
         <source>it has more than %1 lines</source>
         <translation>அதில் %1-க்கும் மேற்பட்ட வரிகள் உள்ளன</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="52" />
+        <location filename="../../src/platform/reasons.h" line="54" />
         <source>it belongs to another user</source>
         <translation>அது வேறொரு பயனருக்குச் சொந்தமானது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="53" />
+        <location filename="../../src/platform/reasons.h" line="55" />
         <source>it is inside a folder that other users may change</source>
         <translation>பிற பயனர்கள் மாற்றக்கூடிய ஒரு கோப்புறைக்குள் அது உள்ளது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="54" />
+        <location filename="../../src/platform/reasons.h" line="56" />
         <source>there is no home folder to keep it in</source>
         <translation>அதை வைக்க வீட்டுக் கோப்புறை இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="55" />
+        <location filename="../../src/platform/reasons.h" line="57" />
         <source>it is an old binary Word document (.doc); save it as .docx first</source>
         <translation>அது பழைய இருமநிலை Word ஆவணம் (.doc); முதலில் அதை .docx ஆகச் சேமிக்கவும்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="56" />
+        <location filename="../../src/platform/reasons.h" line="58" />
         <source>it is not a Word document (it has no word/document.xml)</source>
         <translation>அது Word ஆவணம் அல்ல (அதில் word/document.xml இல்லை)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="57" />
+        <location filename="../../src/platform/reasons.h" line="59" />
         <source>it is not an OpenDocument text (it has no content.xml)</source>
         <translation>அது OpenDocument உரை அல்ல (அதில் content.xml இல்லை)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="59" />
+        <location filename="../../src/platform/reasons.h" line="61" />
         <source>it is a zip archive but no Word or OpenDocument text (it has no word/document.xml)</source>
         <translation>அது ஒரு zip காப்பகம், ஆனால் Word அல்லது OpenDocument உரை அல்ல (அதில் word/document.xml இல்லை)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="61" />
+        <location filename="../../src/platform/reasons.h" line="63" />
         <source>it is not a readable zip archive (%1)</source>
         <translation>அது படிக்கக்கூடிய zip காப்பகம் அல்ல (%1)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="62" />
+        <location filename="../../src/platform/reasons.h" line="64" />
         <source>it is a zip archive that cannot be read as a document: %1</source>
         <translation>அது ஒரு zip காப்பகம், ஆனால் ஆவணமாகப் படிக்க இயலாது: %1</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="63" />
+        <location filename="../../src/platform/reasons.h" line="65" />
         <source>it is encrypted; save it without a password first</source>
         <translation>அது மறையாக்கப்பட்டுள்ளது; முதலில் கடவுச்சொல் இன்றி அதைச் சேமிக்கவும்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="64" />
+        <location filename="../../src/platform/reasons.h" line="66" />
         <source>it is damaged (\bin runs past its end)</source>
         <translation>அது சிதைந்துள்ளது (\bin அதன் முடிவைத் தாண்டுகிறது)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="66" />
+        <location filename="../../src/platform/reasons.h" line="68" />
         <source>it looks like %1, not text</source>
         <translation>அது உரையல்ல, %1 போலத் தெரிகிறது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="67" />
+        <location filename="../../src/platform/reasons.h" line="69" />
         <source>it would be larger than %1 MB (--large writes it all the same)</source>
         <translation>அது %1 MB-ஐ விடப் பெரிதாகும் (--large அதை அப்படியும் எழுதும்)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="69" />
+        <location filename="../../src/platform/reasons.h" line="71" />
         <source>it would be larger than %1 MB, which the editor does not open (--large writes it all the same)</source>
         <translation>அது %1 MB-ஐ விடப் பெரிதாகும்; அதை Orvane திறக்காது (--large அதை அப்படியும் எழுதும்)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="71" />
+        <location filename="../../src/platform/reasons.h" line="73" />
         <source>OUTPUT is the same file; name another</source>
         <translation>OUTPUT அதே கோப்பு; வேறொன்றைப் பெயரிடவும்</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="72" />
+        <location filename="../../src/platform/reasons.h" line="74" />
         <source>it looks like a PDF document, but it cannot be read (damaged?)</source>
         <translation>அது PDF ஆவணம் போலத் தெரிகிறது, ஆனால் அதைப் படிக்க முடியவில்லை (சிதைந்ததா?)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="73" />
+        <location filename="../../src/platform/reasons.h" line="75" />
         <source>it is locked with a password</source>
         <translation>அது கடவுச்சொல்லால் பூட்டப்பட்டுள்ளது</translation>
     </message>
     <message>
-        <location filename="../../src/platform/reasons.h" line="75" />
+        <location filename="../../src/platform/reasons.h" line="77" />
         <source>PDFs cannot be read here: %1</source>
         <translation>இங்கே PDF-களைப் படிக்க முடியாது: %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/reasons.h" line="79" />
+        <source>word-processor documents cannot be read or written here: %1</source>
+        <translation>இங்கே சொல் செயலி ஆவணங்களைப் படிக்கவோ எழுதவோ முடியாது: %1</translation>
     </message>
     <message>
         <location filename="../../src/platform/message_text.cpp" line="39" />
@@ -1371,27 +1376,27 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Editor</name>
     <message>
-        <location filename="../../src/window/editor.cpp" line="197" />
+        <location filename="../../src/window/editor.cpp" line="208" />
         <source>Opening the document...</source>
         <translation>ஆவணம் திறக்கப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="197" />
+        <location filename="../../src/window/editor.cpp" line="208" />
         <source>Stop</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="312" />
+        <location filename="../../src/window/editor.cpp" line="323" />
         <source>Nothing is typed yet: a vowel on its own takes a vowel key now (a, then a again, gives அ).</source>
         <translation>இன்னும் எதுவும் தட்டச்சாகவில்லை: தனி உயிரெழுத்துக்கு இப்போது உயிர் விசையை அழுத்தவும் (a, மீண்டும் a: அ).</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="469" />
+        <location filename="../../src/window/editor.cpp" line="480" />
         <source>Go to Line</source>
         <translation>வரிக்குச் செல்</translation>
     </message>
     <message>
-        <location filename="../../src/window/editor.cpp" line="470" />
+        <location filename="../../src/window/editor.cpp" line="481" />
         <source>Line (1 to %1):</source>
         <translation>வரி (1 முதல் %1 வரை):</translation>
     </message>
@@ -1399,84 +1404,84 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::FindBar</name>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="66" />
+        <location filename="../../src/window/find_bar.cpp" line="68" />
         <source>Match case</source>
         <translation>ஆங்கிலப் பெரிய, சிறிய எழுத்து பொருந்த</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="67" />
+        <location filename="../../src/window/find_bar.cpp" line="69" />
         <source>Whole words</source>
         <translation>முழுச் சொற்கள்</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="42" />
+        <location filename="../../src/window/find_bar.cpp" line="44" />
         <source>Find:</source>
         <translation>தேடு:</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="46" />
+        <location filename="../../src/window/find_bar.cpp" line="48" />
         <source>Previous</source>
         <translation>முந்தையது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="47" />
+        <location filename="../../src/window/find_bar.cpp" line="49" />
         <source>Next</source>
         <translation>அடுத்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="68" />
+        <location filename="../../src/window/find_bar.cpp" line="70" />
         <source>Close</source>
         <translation>மூடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="72" />
+        <location filename="../../src/window/find_bar.cpp" line="74" />
         <source>Replace with:</source>
         <translation>இதனால் மாற்று:</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="76" />
+        <location filename="../../src/window/find_bar.cpp" line="78" />
         <source>&amp;Replace</source>
         <translation>மாற்று (&amp;R)</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="77" />
+        <location filename="../../src/window/find_bar.cpp" line="79" />
         <source>Replace A&amp;ll</source>
         <translation>எல்லாம் மாற்று (&amp;L)</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="91" />
-        <location filename="../../src/window/find_bar.cpp" line="273" />
-        <location filename="../../src/window/find_bar.cpp" line="365" />
+        <location filename="../../src/window/find_bar.cpp" line="93" />
+        <location filename="../../src/window/find_bar.cpp" line="218" />
+        <location filename="../../src/window/find_bar.cpp" line="335" />
         <source>%1 of %2</source>
         <translation>%2 இல் %1</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="92" />
-        <location filename="../../src/window/find_bar.cpp" line="264" />
-        <location filename="../../src/window/find_bar.cpp" line="365" />
+        <location filename="../../src/window/find_bar.cpp" line="94" />
+        <location filename="../../src/window/find_bar.cpp" line="209" />
+        <location filename="../../src/window/find_bar.cpp" line="335" />
         <source>No match</source>
         <translation>பொருத்தம் இல்லை</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="93" />
-        <location filename="../../src/window/find_bar.cpp" line="294" />
+        <location filename="../../src/window/find_bar.cpp" line="95" />
+        <location filename="../../src/window/find_bar.cpp" line="239" />
         <source>Went on from the top</source>
         <translation>மேலிருந்து தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="94" />
-        <location filename="../../src/window/find_bar.cpp" line="294" />
+        <location filename="../../src/window/find_bar.cpp" line="96" />
+        <location filename="../../src/window/find_bar.cpp" line="239" />
         <source>Went on from the end</source>
         <translation>கீழிருந்து தொடர்ந்தது</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="95" />
-        <location filename="../../src/window/find_bar.cpp" line="366" />
+        <location filename="../../src/window/find_bar.cpp" line="97" />
+        <location filename="../../src/window/find_bar.cpp" line="336" />
         <source>Replaced %1</source>
         <translation>மாற்றியவை: %1</translation>
     </message>
     <message>
-        <location filename="../../src/window/find_bar.cpp" line="339" />
+        <location filename="../../src/window/find_bar.cpp" line="288" />
         <source>Replacing...</source>
         <translation>மாற்றப்படுகிறது...</translation>
     </message>
@@ -1484,282 +1489,282 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::Form1</name>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="50" />
+        <location filename="../../src/window/form1_layout.cpp" line="51" />
         <source>&amp;File</source>
         <translation>கோப்பு (&amp;F)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="52" />
+        <location filename="../../src/window/form1_layout.cpp" line="53" />
         <source>&amp;New</source>
         <translation>புதியது (&amp;N)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="53" />
+        <location filename="../../src/window/form1_layout.cpp" line="54" />
         <source>&amp;Open</source>
         <translation>திற (&amp;O)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="54" />
+        <location filename="../../src/window/form1_layout.cpp" line="55" />
         <source>&amp;Save</source>
         <translation>சேமி (&amp;S)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="55" />
+        <location filename="../../src/window/form1_layout.cpp" line="56" />
         <source>Save &amp;As</source>
         <translation>வேறு பெயரில் சேமி (&amp;A)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="56" />
+        <location filename="../../src/window/form1_layout.cpp" line="57" />
         <source>Export as &amp;Unicode...</source>
         <translation>யூனிகோடாக ஏற்றுமதி (&amp;U)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="57" />
+        <location filename="../../src/window/form1_layout.cpp" line="58" />
         <source>Export as P&amp;DF...</source>
         <translation>PDF ஆக ஏற்றுமதி (&amp;D)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="58" />
+        <location filename="../../src/window/form1_layout.cpp" line="59" />
         <source>Conver&amp;t Document...</source>
         <translation>ஆவணத்தை மாற்று (&amp;T)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="59" />
+        <location filename="../../src/window/form1_layout.cpp" line="60" />
         <source>&amp;Print...</source>
         <translation>அச்சிடு (&amp;P)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="60" />
+        <location filename="../../src/window/form1_layout.cpp" line="61" />
         <source>Print Pre&amp;view...</source>
         <translation>அச்சு முன்னோட்டம் (&amp;V)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="61" />
+        <location filename="../../src/window/form1_layout.cpp" line="62" />
         <source>&amp;Recent Documents</source>
         <translation>அண்மைய ஆவணங்கள் (&amp;R)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="64" />
+        <location filename="../../src/window/form1_layout.cpp" line="65" />
         <source>E&amp;xit</source>
         <translation>வெளியேறு (&amp;X)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="66" />
+        <location filename="../../src/window/form1_layout.cpp" line="67" />
         <source>&amp;Edit</source>
         <translation>திருத்து (&amp;E)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="68" />
+        <location filename="../../src/window/form1_layout.cpp" line="69" />
         <source>&amp;Copy</source>
         <translation>நகலெடு (&amp;C)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="69" />
+        <location filename="../../src/window/form1_layout.cpp" line="70" />
         <source>&amp;Cu&amp;t</source>
         <translation>வெட்டு (&amp;T)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="70" />
+        <location filename="../../src/window/form1_layout.cpp" line="71" />
         <source>&amp;Paste</source>
         <translation>ஒட்டு (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="71" />
+        <location filename="../../src/window/form1_layout.cpp" line="72" />
         <source>Copy as &amp;Unicode</source>
         <translation>யூனிகோடாக நகலெடு (&amp;U)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="73" />
+        <location filename="../../src/window/form1_layout.cpp" line="74" />
         <source>U&amp;ndo</source>
         <translation>செயல்தவிர் (&amp;N)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="74" />
+        <location filename="../../src/window/form1_layout.cpp" line="75" />
         <source>&amp;Redo</source>
         <translation>மீண்டும் செய் (&amp;R)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="80" />
+        <location filename="../../src/window/form1_layout.cpp" line="81" />
         <source>Select &amp;All</source>
         <translation>அனைத்தையும் தேர் (&amp;A)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="82" />
+        <location filename="../../src/window/form1_layout.cpp" line="83" />
         <source>&amp;Find...</source>
         <translation>தேடு (&amp;F)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="83" />
+        <location filename="../../src/window/form1_layout.cpp" line="84" />
         <source>Find Next</source>
         <translation>அடுத்ததைத் தேடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="84" />
+        <location filename="../../src/window/form1_layout.cpp" line="85" />
         <source>Find Previous</source>
         <translation>முந்தையதைத் தேடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="85" />
+        <location filename="../../src/window/form1_layout.cpp" line="86" />
         <source>R&amp;eplace...</source>
         <translation>மாற்றியமை (&amp;E)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="86" />
+        <location filename="../../src/window/form1_layout.cpp" line="87" />
         <source>&amp;Go to Line...</source>
         <translation>வரிக்குச் செல் (&amp;G)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="87" />
+        <location filename="../../src/window/form1_layout.cpp" line="88" />
         <source>&amp;Word Count...</source>
         <translation>சொல் எண்ணிக்கை (&amp;W)...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="89" />
+        <location filename="../../src/window/form1_layout.cpp" line="90" />
         <source>Paste as Eng&amp;lish</source>
         <translation>ஆங்கிலமாக ஒட்டு (&amp;L)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="95" />
+        <location filename="../../src/window/form1_layout.cpp" line="96" />
         <source>Type Engl&amp;ish</source>
         <translation>ஆங்கிலம் தட்டச்சிடு (&amp;I)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="90" />
+        <location filename="../../src/window/form1_layout.cpp" line="91" />
         <source>Paste as &amp;Bamini</source>
         <translation>பாமினியாக ஒட்டு (&amp;B)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="91" />
+        <location filename="../../src/window/form1_layout.cpp" line="92" />
         <source>&amp;Keep English as English</source>
         <translation>ஆங்கிலத்தை ஆங்கிலமாக வை (&amp;K)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="101" />
+        <location filename="../../src/window/form1_layout.cpp" line="102" />
         <source>&amp;Typing</source>
         <translation>தட்டச்சு முறை (&amp;Y)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="110" />
+        <location filename="../../src/window/form1_layout.cpp" line="111" />
         <source>Zoom In</source>
         <translation>பெரிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="111" />
+        <location filename="../../src/window/form1_layout.cpp" line="112" />
         <source>Zoom Out</source>
         <translation>சிறிதாக்கு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="113" />
+        <location filename="../../src/window/form1_layout.cpp" line="114" />
         <source>Save As</source>
         <translation>வேறு பெயரில் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="114" />
+        <location filename="../../src/window/form1_layout.cpp" line="115" />
         <source>Exit</source>
         <translation>வெளியேறு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="117" />
+        <location filename="../../src/window/form1_layout.cpp" line="118" />
         <source>&amp;About</source>
         <translation>பற்றி (&amp;B)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="119" />
+        <location filename="../../src/window/form1_layout.cpp" line="120" />
         <source>&amp;Program</source>
         <translation>நிரல் (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="120" />
+        <location filename="../../src/window/form1_layout.cpp" line="121" />
         <source>Programmer</source>
         <translation>நிரலாளர்</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="121" />
+        <location filename="../../src/window/form1_layout.cpp" line="122" />
         <source>&amp;Keyboard</source>
         <translation>விசைப்பலகை (&amp;K)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="163" />
+        <location filename="../../src/window/form1_layout.cpp" line="164" />
         <source>New File</source>
         <translation>புதிய கோப்பு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="164" />
+        <location filename="../../src/window/form1_layout.cpp" line="165" />
         <source>Open Document</source>
         <translation>ஆவணத்தைத் திற</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="165" />
+        <location filename="../../src/window/form1_layout.cpp" line="166" />
         <source>Save the Document</source>
         <translation>ஆவணத்தைச் சேமி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="167" />
+        <location filename="../../src/window/form1_layout.cpp" line="168" />
         <source>Cut</source>
         <translation>வெட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="168" />
+        <location filename="../../src/window/form1_layout.cpp" line="169" />
         <source>Copy the Selection</source>
         <translation>தேர்ந்தெடுத்ததை நகலெடு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="169" />
+        <location filename="../../src/window/form1_layout.cpp" line="170" />
         <source>Paste from Clipboard</source>
         <translation>இடைநினைவகத்திலிருந்து ஒட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="174" />
+        <location filename="../../src/window/form1_layout.cpp" line="175" />
         <source>Increase Font Size</source>
         <translation>எழுத்தின் அளவைக் கூட்டு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="175" />
+        <location filename="../../src/window/form1_layout.cpp" line="176" />
         <source>Decrease Font Size</source>
         <translation>எழுத்தின் அளவைக் குறை</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="180" />
+        <location filename="../../src/window/form1_layout.cpp" line="181" />
         <source>Type English (F12); again for Tamil</source>
         <translation>ஆங்கிலம் தட்டச்சிடு (F12); மீண்டும் அழுத்தினால் தமிழ்</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="191" />
+        <location filename="../../src/window/form1_layout.cpp" line="192" />
         <source>The keyboard Tamil is typed with</source>
         <translation>தமிழைத் தட்டச்சிடும் விசைப்பலகை</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="206" />
+        <location filename="../../src/window/form1_layout.cpp" line="207" />
         <source>&amp;Phonetic</source>
         <translation>ஒலிப்பு (&amp;P)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="206" />
+        <location filename="../../src/window/form1_layout.cpp" line="207" />
         <source>Phonetic</source>
         <translation>ஒலிப்பு</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="207" />
+        <location filename="../../src/window/form1_layout.cpp" line="208" />
         <source>&amp;Tamil99</source>
         <translation>தமிழ்99 (&amp;T)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="207" />
+        <location filename="../../src/window/form1_layout.cpp" line="208" />
         <source>Tamil99</source>
         <translation>தமிழ்99</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="208" />
+        <location filename="../../src/window/form1_layout.cpp" line="209" />
         <source>&amp;Bamini typewriter</source>
         <translation>பாமினி தட்டச்சுப்பொறி (&amp;B)</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="208" />
+        <location filename="../../src/window/form1_layout.cpp" line="209" />
         <source>Bamini</source>
         <translation>பாமினி</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="209" />
+        <location filename="../../src/window/form1_layout.cpp" line="210" />
         <source>&amp;English</source>
         <translation>ஆங்கிலம் (&amp;E)</translation>
     </message>
@@ -1780,7 +1785,7 @@ could not be opened: there is not enough memory for it.</source>
         <translation>அச்சிடப்படுகிறது...</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1_layout.cpp" line="209" />
+        <location filename="../../src/window/form1_layout.cpp" line="210" />
         <source>English</source>
         <translation>ஆங்கிலம்</translation>
     </message>
@@ -1795,14 +1800,14 @@ could not be opened: there is not enough memory for it.</source>
         <translation>நிறுத்து</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1.cpp" line="72" />
-        <location filename="../../src/window/form1.cpp" line="155" />
+        <location filename="../../src/window/form1.cpp" line="71" />
+        <location filename="../../src/window/form1.cpp" line="167" />
         <source>Ln %1, Col %2</source>
         <translation>வரி %1, நிரல் %2</translation>
     </message>
     <message>
-        <location filename="../../src/window/form1.cpp" line="73" />
-        <location filename="../../src/window/form1.cpp" line="76" />
+        <location filename="../../src/window/form1.cpp" line="72" />
+        <location filename="../../src/window/form1.cpp" line="75" />
         <source>Unsaved</source>
         <translation>மாற்றம்</translation>
     </message>
@@ -1904,7 +1909,7 @@ could not be opened: there is not enough memory for it.</source>
 <context>
     <name>orvane::TextBox</name>
     <message>
-        <location filename="../../src/window/text_box.cpp" line="854" />
+        <location filename="../../src/window/text_box.cpp" line="926" />
         <source>U&amp;ndo</source>
         <translation>செயல்தவிர் (&amp;N)</translation>
     </message>

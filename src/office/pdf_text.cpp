@@ -3,44 +3,21 @@
 #include "document/unicode_tamil.h"
 #include "pdf/pdf_spans.h"
 #include "platform/charset.h"
+#include "platform/modules.h"
 #include "platform/reasons.h"
 #include "platform/utf8.h"
 
 #include <QString>
 
-#include <dlfcn.h>
-#include <unistd.h>
 
 namespace orvane::office {
 
 namespace {
-// The module, found beside the program in the build tree (the tests one folder below it),
-// else where it is installed, from the program's folder whatever the prefix.
+// The module, loaded with the first PDF.
 PdfSpansEntry loadModule(std::string& why)
 {
     static std::string failed;
-    static const PdfSpansEntry entry = [] () -> PdfSpansEntry {
-        char self[4096];
-        const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-        std::string here = n > 0 ? std::string(self, std::size_t(n)) : std::string(".");
-        here.erase(here.rfind('/') == std::string::npos ? 0 : here.rfind('/'));
-        const std::string installed = here + "/" ORVANE_MODULE_FROM_PROGRAM "/orvane-pdf-text.so";
-        for (const std::string& path : {here + "/orvane-pdf-text.so", here + "/../orvane-pdf-text.so", installed}) {
-            if (::access(path.c_str(), R_OK) != 0)
-                continue;
-            void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-            if (!library) {
-                failed = ::dlerror();
-                return nullptr;
-            }
-            if (const auto found = reinterpret_cast<PdfSpansEntry>(::dlsym(library, "orvanePdfSpans")))
-                return found;
-            failed = path + " has no entry";
-            return nullptr;
-        }
-        failed = installed + " is missing";
-        return nullptr;
-    }();
+    static const auto entry = reinterpret_cast<PdfSpansEntry>(moduleEntry("orvane-pdf-text.so", "orvanePdfSpans", failed));
     why = reasons::say<Reason::PdfUnavailable>(failed);
     return entry;
 }

@@ -26,6 +26,8 @@ enum class Reason : unsigned char {
     LooksLike, WouldBeLarger, WouldBeLargerThanOpens, SameFile,
     // A PDF's.
     PdfDamaged, PdfLocked, PdfUnavailable,
+    // The zip module's.
+    ZipUnavailable,
 };
 
 namespace reasons {
@@ -73,6 +75,8 @@ inline constexpr Words Table[] = {
     {Reason::PdfLocked, 0, QT_TRANSLATE_NOOP("Messages", "it is locked with a password")},
     // With why the PDF module did not load.
     {Reason::PdfUnavailable, 1, QT_TRANSLATE_NOOP("Messages", "PDFs cannot be read here: %1")},
+    // With why the zip module did not load.
+    {Reason::ZipUnavailable, 1, QT_TRANSLATE_NOOP("Messages", "word-processor documents cannot be read or written here: %1")},
 };
 
 constexpr bool inOrder()

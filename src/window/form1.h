@@ -22,7 +22,7 @@
 
 class QComboBox;
 class QAction;
-class QPrinter;
+class QPagedPaintDevice;
 class QProgressDialog;
 class QTimer;
 class QToolBar;
@@ -37,6 +37,7 @@ class StatusPanelBar;
 class FindBar;
 class KeyboardMap;
 struct PrintModule;
+struct PrintRequest;
 
 // The edges tests replace; null members get the real ones.
 struct Form1Services {
@@ -171,7 +172,8 @@ private:
 
     // form1_print.cpp: the print module, or nullptr after saying why there is none.
     const PrintModule* printing();
-    void printOn(const PrintModule& print, QPrinter& printer, QProgressDialog* progress);
+    void printOn(const PrintModule& print, QPagedPaintDevice& device, QProgressDialog* progress);
+    PrintRequest printRequest(const PrintModule& print);
     void writePdfTo(const PrintModule& print, const std::string& path, const PageSetup& setup);
 
     bool restoreOffered = false;

@@ -9,9 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QProgressDialog>
 
 namespace orvane {
@@ -105,55 +103,50 @@ void Form1::writePdfTo(const PrintModule& print, const std::string& path, const 
 }
 
 // The document on a printer's pages (or a preview's), with the progress shown where given.
-void Form1::printOn(const PrintModule& print, QPrinter& printer, QProgressDialog* progress)
+void Form1::printOn(const PrintModule& print, QPagedPaintDevice& device, QProgressDialog* progress)
 {
-    const QPageLayout paper = printer.pageLayout();
+    const QPageLayout paper = device.pageLayout();
     const PageSetup setup = setupFor(editor_, &paper);
     const std::string unicode = baminiToUnicode(Text1->documentBytes());
     const std::vector<Page> pages =
         progress ? layoutWithProgress(print, unicode, setup, *progress) : print.layoutPages(unicode, setup, {});
     if (!pages.empty())
-        print.printPages(pages, setup, printer, progress ? pageProgress(*progress) : nullptr);
+        print.printPages(pages, setup, device, progress ? pageProgress(*progress) : nullptr);
+}
+
+PrintRequest Form1::printRequest(const PrintModule& print)
+{
+    PrintRequest request;
+    request.parent = this;
+    // Printed to a file, it goes beside the document under its name, as Export as PDF offers.
+    request.documentName = QFileInfo(QFile::decodeName(QByteArray::fromStdString(editor_.document().shownName()))).fileName();
+    request.pdfName = QFile::decodeName(QByteArray::fromStdString(services.files->absolute(editor_.flows().proposedName(".pdf"))));
+    request.toPdf = [this, &print](const std::string& path, const QPageLayout& paper) {
+        writePdfTo(print, path, setupFor(editor_, &paper));
+    };
+    request.onPages = [this, &print](QPagedPaintDevice& device, bool showProgress) {
+        if (!showProgress) {
+            printOn(print, device, nullptr);
+            return;
+        }
+        QProgressDialog progress(tr("Printing..."), tr("Cancel"), 0, 100, this);
+        showProgressLater(progress);
+        printOn(print, device, &progress);
+    };
+    return request;
 }
 
 void Form1::menPrint_Click()
 {
-    const PrintModule* print = printing();
-    if (!print)
-        return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
-    // Printed to a file, it goes beside the document under its name, as Export as PDF offers.
-    const std::string name = editor_.document().shownName();
-    const std::string proposed = editor_.flows().proposedName(".pdf");
-    printer.setDocName(QFileInfo(QFile::decodeName(QByteArray::fromStdString(name))).fileName());
-    printer.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(services.files->absolute(proposed))));
-    printer.setOutputFormat(QPrinter::NativeFormat);  // a printer, where there is one
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted && printer.outputFormat() == QPrinter::PdfFormat
-        && !printer.outputFileName().isEmpty()) {
-        // Made the way Export as PDF makes it, so that its text reads back exactly.
-        const QPageLayout paper = printer.pageLayout();
-        writePdfTo(*print, QFile::encodeName(printer.outputFileName()).toStdString(), setupFor(editor_, &paper));
-    } else if (dialog.result() == QDialog::Accepted) {
-        QProgressDialog progress(tr("Printing..."), tr("Cancel"), 0, 100, this);
-        showProgressLater(progress);
-        printOn(*print, printer, &progress);
-    }
+    if (const PrintModule* print = printing())
+        print->printWithDialog(printRequest(*print));
     editor_.focusText();
 }
 
 void Form1::menPrintPreview_Click()
 {
-    const PrintModule* print = printing();
-    if (!print)
-        return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
-    QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this, print](QPrinter* paper) { printOn(*print, *paper, nullptr); });
-    preview.exec();
+    if (const PrintModule* print = printing())
+        print->preview(printRequest(*print));
     editor_.focusText();
 }
 
