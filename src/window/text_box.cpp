@@ -7,6 +7,7 @@
 #include "platform/text_codec.h"
 #include "platform/utf8.h"
 #include "window/accessibility.h"
+#include "window/document_mime.h"
 #include "window/key_codes.h"
 
 #include <QApplication>
@@ -788,26 +789,7 @@ void TextBox::replaceSelection(std::string_view bytes)
     ensureCursorVisible();
 }
 
-QMimeData* TextBox::createMimeDataFromSelection() const
-{
-    auto* data = new QMimeData;
-    const QTextCursor cursor = textCursor();
-    const std::string bytes = selectionBytes();
-    const QString unicode = QString::fromStdString(baminiToUnicode(bytes));
-    if (holdsUnicode) {
-        data->setText(unicode);
-    } else {
-        QString text = cursor.selectedText();
-        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
-        data->setText(text);
-    }
-    // Browsers, mail and word processors read the HTML, and read it as Tamil.
-    QString html = unicode.toHtmlEscaped();
-    html.replace(QLatin1Char('\n'), QLatin1String("<br>"));
-    data->setHtml(QLatin1String("<meta charset=\"utf-8\"><span>") + html + QLatin1String("</span>"));
-    data->setData(BytesMimeType, QByteArray::fromStdString(bytes));
-    return data;
-}
+QMimeData* TextBox::createMimeDataFromSelection() const { return new DocumentMimeData(selectionBytes(), holdsUnicode); }
 
 namespace {
 // Whether a segment's text is part of a word: Tamil, or a letter or digit of anything else.

@@ -4,6 +4,7 @@
 // Text from outside enters by one path, whatever brought it.
 
 #include "document/text_storage.h"
+#include "window/document_mime.h"
 #include "phonetic/typing.h"
 
 #include <QKeySequence>
@@ -124,7 +125,7 @@ public:
     // its exact bytes for Orvane, so that a lone LF pastes back as itself.
     QMimeData* selectionMimeData() const { return createMimeDataFromSelection(); }
 
-    static constexpr const char* BytesMimeType = "application/x-orvane-bytes";
+    static constexpr const char* BytesMimeType = DocumentMimeData::BytesMimeType;
     // The menu a right-click at a place opens.
     std::unique_ptr<QMenu> contextMenuAt(const QPoint& at);
 

@@ -3,9 +3,12 @@
 #include "document/other_text.h"
 #include "document/unicode_tamil.h"
 #include "platform/charset.h"
+#include "window/document_mime.h"
 #include "window/key_codes.h"
 
+#include <QClipboard>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QGlyphRun>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -416,8 +419,57 @@ void TextView::mouseMoveEvent(QMouseEvent* e)
     extending = false;
 }
 
+void TextView::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        offerSelection();
+    QAbstractScrollArea::mouseReleaseEvent(e);
+}
+
+void TextView::offerSelection()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (selectionStart() != selectionEnd() && clipboard->supportsSelection())
+        clipboard->setMimeData(selectionMimeData(), QClipboard::Selection);
+}
+
+QMimeData* TextView::selectionMimeData() const { return new DocumentMimeData(selectedBytes(), unicodeDocument); }
+
+void TextView::copy()
+{
+    if (selectionStart() != selectionEnd())
+        QGuiApplication::clipboard()->setMimeData(selectionMimeData());
+}
+
+void TextView::cut()
+{
+    if (selectionStart() == selectionEnd())
+        return;
+    copy();
+    replace(selectionStart(), selectionEnd(), {});
+}
+
+void TextView::paste() { pasteFrom(QGuiApplication::clipboard()->mimeData()); }
+
+void TextView::pasteFrom(const QMimeData* source)
+{
+    std::optional<std::string> bytes;
+    if (readPasted)
+        bytes = readPasted(source);
+    else if (source && source->hasFormat(QLatin1String(DocumentMimeData::BytesMimeType)))
+        bytes = source->data(QLatin1String(DocumentMimeData::BytesMimeType)).toStdString();
+    if (bytes && (!bytes->empty() || selectionStart() != selectionEnd()))
+        replace(selectionStart(), selectionEnd(), *bytes);
+}
+
 void TextView::mousePressEvent(QMouseEvent* e)
 {
+    if (e->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        caretAtRowEnd = false;
+        moveCaret(byteAt(e->position().toPoint()));
+        pasteFrom(QGuiApplication::clipboard()->mimeData(QClipboard::Selection));
+        return;
+    }
     if (e->button() != Qt::LeftButton)
         return QAbstractScrollArea::mousePressEvent(e);
     caretAtRowEnd = false;
@@ -637,6 +689,19 @@ void TextView::keyPressEvent(QKeyEvent* e)
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     if (e->matches(QKeySequence::SelectAll)) {
         select(0, storage.size());
+        offerSelection();
+        return;
+    }
+    if (e->matches(QKeySequence::Copy)) {
+        copy();
+        return;
+    }
+    if (e->matches(QKeySequence::Cut)) {
+        cut();
+        return;
+    }
+    if (e->matches(QKeySequence::Paste)) {
+        paste();
         return;
     }
     if (e->matches(QKeySequence::Undo)) {
@@ -647,12 +712,17 @@ void TextView::keyPressEvent(QKeyEvent* e)
         redo();
         return;
     }
-    // Moves with Shift take the selection with them.
+    // Moves with Shift take the selection with them, and offer it as the X selection.
     extending = e->modifiers() & Qt::ShiftModifier;
     struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{extending};
+        TextView& view;
+        ~Done()
+        {
+            if (view.extending)
+                view.offerSelection();
+            view.extending = false;
+        }
+    } done{*this};
     const Spot spot = spotOf(caretAt);
     std::size_t row = layoutOf(spot.line, 0, 0).rowOf(spot.syllable);
     if (caretAtRowEnd && row > 0 && layoutOf(spot.line, 0, 0).rows[row] == spot.syllable)

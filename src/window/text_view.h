@@ -14,8 +14,11 @@
 #include <QFont>
 #include <QRawFont>
 
+class QMimeData;
+
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -66,6 +69,17 @@ public:
         std::string bytes;
     };
     void replaceEach(const std::vector<Replacement>& replacements);
+    // The clipboard: the selection copied as the box copies it (document_mime.h), cut as one
+    // step of Undo, and what the clipboard holds pasted over it, read by readPasted (the
+    // editor's rules for text from outside; without them only Orvane's own bytes come in).
+    // A selection made with the mouse or the keys is offered as the X selection, which a
+    // middle click pastes where it clicks.
+    void copy();
+    void cut();
+    void paste();
+    void pasteFrom(const QMimeData* source);
+    std::function<std::optional<std::string>(const QMimeData*)> readPasted;
+    QMimeData* selectionMimeData() const;
     // Undo and Redo, an edit or a key's edits at a time; the caret where the edit was.
     void undo();
     void redo();
@@ -85,6 +99,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -115,6 +130,7 @@ private:
     void undoStep(std::vector<Step>& from, std::vector<Step>& to, bool backwards);
     void deleteForward();
     void ensureCaretVisible();
+    void offerSelection();
     // Where row `row` of a line begins in the viewport: above it, -rowHeight; below it, its
     // height.
     int yOf(std::size_t line, std::size_t row);

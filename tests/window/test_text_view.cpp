@@ -5,9 +5,12 @@
 #include "phonetic/batch_typist.h"
 #include "phonetic/typing.h"
 #include "window/tamil_font.h"
+#include "window/document_mime.h"
 #include "window/text_view.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QImage>
 #include <QtTest>
 
@@ -176,6 +179,46 @@ private slots:
         while (s.view.canUndo())
             s.view.undo();
         QCOMPARE(s.storage.text(), std::string());
+    }
+
+    // The real clipboard: a copy carries the exact bytes for Orvane (a lone LF and a run of
+    // English come back as they were), the codes for other programs and the Unicode as HTML;
+    // a cut is one step of Undo; a selection made with the keys is the X selection, which a
+    // middle click pastes where it clicks.
+    void theClipboardCarriesTheBytes()
+    {
+        const std::string bytes = "tzf;fk;\nf\x0E" "Dear\x0F";  // வணக்கம், a lone LF, English
+        Shown s(bytes + " jkpo;");
+        s.view.select(0, bytes.size());
+        QTest::keyClick(&s.view, Qt::Key_C, Qt::ControlModifier);
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        QCOMPARE(copied->data(DocumentMimeData::BytesMimeType).toStdString(), bytes);
+        QCOMPARE(copied->text(), QString("tzf;fk;\nfDear"));
+        QVERIFY(copied->html().contains(QString::fromUtf8("வணக்கம்<br>கDear")));
+        s.view.setCaret(s.storage.size());
+        QTest::keyClick(&s.view, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(s.storage.text(), bytes + " jkpo;" + bytes);
+        QTest::keyClick(&s.view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(s.storage.text(), bytes + " jkpo;");
+        // A Unicode document gives other programs its Unicode.
+        s.view.unicodeDocument = true;
+        s.view.select(bytes.size() + 1, s.storage.size());
+        QTest::keyClick(&s.view, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8("தமிழ்"));
+        QCOMPARE(s.storage.text(), bytes + " ");
+        QTest::keyClick(&s.view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(s.storage.text(), bytes + " jkpo;");
+        if (!QApplication::clipboard()->supportsSelection())
+            QSKIP("this platform has no X selection");
+        s.view.setCaret(s.storage.size());
+        const QPoint end = s.view.caretRect().center();
+        s.view.setCaret(0);
+        for (int k = 0; k < 3; ++k)  // வ ண க்
+            QTest::keyClick(&s.view, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(QApplication::clipboard()->mimeData(QClipboard::Selection)->data(DocumentMimeData::BytesMimeType),
+                 QByteArray("tzf;"));
+        QTest::mouseClick(s.view.viewport(), Qt::MiddleButton, {}, end);
+        QCOMPARE(s.storage.text(), bytes + " jkpo;tzf;");
     }
 
     void replacesEachAsOneStep()
