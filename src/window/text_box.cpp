@@ -9,6 +9,7 @@
 #include "window/accessibility.h"
 #include "window/document_mime.h"
 #include "window/key_codes.h"
+#include "window/words.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -791,46 +792,14 @@ void TextBox::replaceSelection(std::string_view bytes)
 
 QMimeData* TextBox::createMimeDataFromSelection() const { return new DocumentMimeData(selectionBytes(), holdsUnicode); }
 
-namespace {
-// Whether a segment's text is part of a word: Tamil, or a letter or digit of anything else.
-bool inWord(std::string_view text)
-{
-    if (text.empty())
-        return false;
-    std::size_t at = 0;
-    const char32_t c = utf8::decodeAt(text, at);
-    if (c >= 0x0B80 && c <= 0x0BFF)
-        return c != 0x0BF3 && c != 0x0BF4 && c != 0x0BF5;  // not the Tamil day, month and year signs
-    if (c == '_')
-        return true;
-    return QChar::isLetterOrNumber(c) || QChar::category(c) == QChar::Mark_NonSpacing;
-}
-} // namespace
-
-std::vector<TextBox::WordPiece> TextBox::wordPieces(const QTextBlock& block)
+// The box's words: the paragraph's segments as pieces in the box's places.
+std::vector<WordPiece> TextBox::wordPieces(const QTextBlock& block)
 {
     const ParagraphBytes paragraph = paragraphBytes(block);
-    std::vector<WordPiece> pieces;
-    forEachSegment(paragraph.bytes, [&](const Segment& s) {
-        pieces.push_back({paragraph.boxAt[s.begin], paragraph.boxAt[s.begin + s.length], inWord(s.text)});
-    });
+    std::vector<WordPiece> pieces = orvane::wordPieces(paragraph.bytes);
+    for (WordPiece& p : pieces)
+        p = {std::size_t(paragraph.boxAt[p.from]), std::size_t(paragraph.boxAt[p.to]), p.word};
     return pieces;
-}
-
-std::pair<int, int> TextBox::wordAround(const QTextBlock& block, int offset)
-{
-    const std::vector<WordPiece> pieces = wordPieces(block);
-    std::size_t k = 0;
-    while (k < pieces.size() && pieces[k].to <= offset)
-        ++k;
-    if (k == pieces.size() || !pieces[k].word)
-        return k == pieces.size() ? std::pair{offset, offset} : std::pair{pieces[k].from, pieces[k].to};
-    std::size_t first = k, last = k;
-    while (first > 0 && pieces[first - 1].word)
-        --first;
-    while (last + 1 < pieces.size() && pieces[last + 1].word)
-        ++last;
-    return {pieces[first].from, pieces[last].to};
 }
 
 // Forward: to the end of this word or the next; back: to the start of this word or the one
@@ -841,29 +810,11 @@ void TextBox::moveByWord(bool forward, bool select)
     const QTextBlock block = cursor.block();
     const int offset = cursor.position() - block.position();
     const int length = block.length() - 1;
-    int target = offset;
-    const std::vector<WordPiece> pieces = wordPieces(block);
-    if (forward) {
-        std::size_t k = 0;
-        while (k < pieces.size() && pieces[k].to <= offset)
-            ++k;
-        while (k < pieces.size() && !pieces[k].word)
-            ++k;
-        while (k < pieces.size() && pieces[k].word)
-            target = pieces[k++].to;
-        if (target == offset)
-            target = offset < length || !block.next().isValid() ? length : length + 1;
-    } else {
-        std::size_t k = pieces.size();
-        while (k > 0 && pieces[k - 1].from >= offset)
-            --k;
-        while (k > 0 && !pieces[k - 1].word)
-            --k;
-        while (k > 0 && pieces[k - 1].word)
-            target = pieces[--k].from;
-        if (target == offset)
-            target = offset > 0 || !block.previous().isValid() ? 0 : -1;
-    }
+    int target = int(wordStep(wordPieces(block), std::size_t(offset), forward));
+    if (target == offset && forward)
+        target = offset < length || !block.next().isValid() ? length : length + 1;
+    else if (target == offset)
+        target = offset > 0 || !block.previous().isValid() ? 0 : -1;
     cursor.setPosition(block.position() + target, select ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
     setTextCursor(cursor);
     ensureCursorVisible();
@@ -877,9 +828,9 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent* e)
     }
     QTextCursor cursor = cursorForPosition(e->position().toPoint());
     const QTextBlock block = cursor.block();
-    const auto [from, to] = wordAround(block, cursor.position() - block.position());
-    cursor.setPosition(block.position() + from);
-    cursor.setPosition(block.position() + to, QTextCursor::KeepAnchor);
+    const auto [from, to] = wordAround(wordPieces(block), std::size_t(cursor.position() - block.position()));
+    cursor.setPosition(block.position() + int(from));
+    cursor.setPosition(block.position() + int(to), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
     e->accept();
 }

@@ -5,6 +5,7 @@
 
 #include "document/text_storage.h"
 #include "window/document_mime.h"
+#include "window/words.h"
 #include "phonetic/typing.h"
 
 #include <QKeySequence>
@@ -165,14 +166,8 @@ private:
     bool following = true;
     int linesBefore = 1;  // the box's paragraphs before the edit it tells
     void apply(const KeyEffect& effect);
-    // Words by Tamil letters: a letter with its signs and pulli is inside a word, and so is
-    // an English letter or a digit; spaces and punctuation stand between words.
-    struct WordPiece {
-        int from, to;  // offsets in the paragraph
-        bool word;
-    };
+    // Words by Tamil letters (words.h), in the paragraph's places.
     static std::vector<WordPiece> wordPieces(const QTextBlock& block);
-    static std::pair<int, int> wordAround(const QTextBlock& block, int offset);
     void moveByWord(bool forward, bool select);
     // The caret stands between segments (whole syllables): the edges near an offset of the
     // paragraph, in order.

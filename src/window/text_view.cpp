@@ -1,6 +1,7 @@
 #include "window/text_view.h"
 
 #include "document/other_text.h"
+#include "document/segments.h"
 #include "document/unicode_tamil.h"
 #include "platform/charset.h"
 #include "window/document_mime.h"
@@ -165,10 +166,11 @@ void TextView::moveCaret(std::size_t at, bool keepGoal)
     ensureCaretVisible();
     if (top != wasTop || topRow != wasTopRow || selected || anchorAt != caretAt) {
         viewport()->update();
-        return;
+    } else {
+        viewport()->update(was.adjusted(-1, 0, 1, 0));
+        viewport()->update(caretRect().adjusted(-1, 0, 1, 0));
     }
-    viewport()->update(was.adjusted(-1, 0, 1, 0));
-    viewport()->update(caretRect().adjusted(-1, 0, 1, 0));
+    refreshPending();
 }
 
 QRect TextView::caretRect()
@@ -258,6 +260,12 @@ void TextView::scrollContentsBy(int, int)
 
 void TextView::wheelEvent(QWheelEvent* e)
 {
+    if ((e->modifiers() & Qt::ControlModifier) && zoomed) {
+        if (const int delta = e->angleDelta().y(); delta != 0)
+            zoomed(delta > 0 ? 1 : -1);
+        e->accept();
+        return;
+    }
     int rows = -e->angleDelta().y() / 40;  // three rows a notch
     for (; rows > 0; --rows) {
         const LineLayout& l = layoutOf(top, topRow + 2, 0);
@@ -304,6 +312,26 @@ void TextView::paintEvent(QPaintEvent* e)
     }
     if (hasFocus() && caretRect().intersects(area))
         p.fillRect(caretRect(), palette().text());
+    if (!pendingDrawn.isEmpty() && pendingRect.intersects(area)) {
+        QFont underlined = tamil;
+        underlined.setUnderline(true);
+        p.setFont(underlined);
+        p.fillRect(pendingRect, palette().base());
+        p.drawText(pendingRect, Qt::AlignLeft | Qt::AlignVCenter, pendingDrawn);
+    }
+}
+
+void TextView::refreshPending()
+{
+    const QString letter = pendingLetter && anchorAt == caretAt ? pendingLetter() : QString();
+    const QRect caret = caretRect();
+    const QRect at(caret.right() + 1, caret.top(), QFontMetrics(tamil).horizontalAdvance(letter) + 2, caret.height());
+    if (letter == pendingDrawn && at == pendingRect)
+        return;
+    viewport()->update(pendingRect);
+    pendingDrawn = letter;
+    pendingRect = letter.isEmpty() ? QRect() : at;
+    viewport()->update(pendingRect);
 }
 
 float TextView::xOf(const LineLayout& l, std::size_t lineStart, std::size_t row, std::size_t byte)
@@ -417,6 +445,63 @@ void TextView::mouseMoveEvent(QMouseEvent* e)
     extending = true;
     moveCaret(byteAt(e->position().toPoint()));
     extending = false;
+}
+
+std::vector<WordPiece> TextView::wordsNear(std::size_t line, std::size_t at)
+{
+    constexpr std::size_t Near = 4096;
+    const std::size_t length = storage.lineEnd(line) - storage.lineStart(line);
+    if (length <= 16 * Near)
+        return wordPieces(lineText(line));
+    // From a syllable well before it, the reading taken up as it stood there, to one well past.
+    const LineLayout& l = layoutOf(line, 0, std::min(length, at + Near));
+    const auto syllableAt = [&l](std::size_t byte) {
+        return std::size_t(std::lower_bound(l.syllables.begin(), l.syllables.end(), byte,
+                                            [](const LineLayout::Syllable& s, std::size_t b) { return s.begin < b; })
+                           - l.syllables.begin());
+    };
+    const std::size_t first = syllableAt(at > Near ? at - Near : 0);
+    const std::size_t last = std::min(syllableAt(at + Near), l.syllables.size() - 1);
+    const std::size_t from = l.syllables[first].begin, to = l.syllables[last].begin;
+    const std::size_t lineStart = storage.lineStart(line);
+    const std::string bytes = storage.text(lineStart + from, lineStart + std::min(length, to + SegmentReader::Lookahead));
+    SegmentReader reader;
+    if (first > 0)
+        reader.resume(l.syllables[first - 1].vowelAfter, l.syllables[first - 1].openAfter,
+                      static_cast<unsigned char>(storage.text(lineStart + from - 1, lineStart + from)[0]));
+    std::vector<WordPiece> pieces;
+    reader.read(bytes, to + SegmentReader::Lookahead >= length, [&](const Segment& s) {
+        if (from + s.begin < to)
+            pieces.push_back({from + s.begin, from + s.begin + s.length, isWordText(s.text)});
+    });
+    return pieces;
+}
+
+void TextView::moveByWord(bool forward)
+{
+    const Spot spot = spotOf(caretAt);
+    const std::size_t lineStart = storage.lineStart(spot.line), length = storage.lineEnd(spot.line) - lineStart;
+    const std::size_t offset = caretAt - lineStart;
+    const std::size_t target = wordStep(wordsNear(spot.line, offset), offset, forward);
+    caretAtRowEnd = false;
+    if (target != offset)
+        moveCaret(lineStart + target);
+    else if (forward)
+        moveCaret(offset < length || spot.line + 1 == storage.lineCount() ? lineStart + length : storage.lineStart(spot.line + 1));
+    else
+        moveCaret(offset > 0 || spot.line == 0 ? lineStart : storage.lineEnd(spot.line - 1));
+}
+
+void TextView::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton)
+        return QAbstractScrollArea::mouseDoubleClickEvent(e);
+    const std::size_t at = byteAt(e->position().toPoint());
+    const std::size_t line = storage.lineOf(at), lineStart = storage.lineStart(line);
+    const auto [from, to] = wordAround(wordsNear(line, at - lineStart), at - lineStart);
+    caretAtRowEnd = false;
+    select(lineStart + from, lineStart + to);
+    offerSelection();
 }
 
 void TextView::mouseReleaseEvent(QMouseEvent* e)
@@ -579,6 +664,7 @@ void TextView::typeCode(int code, const QString& text)
     inStep = false;
     if (done.back().edits.empty())
         done.pop_back();  // a key that changed nothing is no step
+    refreshPending();
 }
 
 void TextView::apply(const KeyEffect& effect)
@@ -730,6 +816,8 @@ void TextView::keyPressEvent(QKeyEvent* e)
     const LineLayout& l = layoutOf(spot.line, row + 1, 0);
     switch (e->key()) {
     case Qt::Key_Left:
+        if (ctrl)
+            return moveByWord(false);
         caretAtRowEnd = false;
         if (spot.syllable > 0)
             moveCaret(byteOf(spot.line, spot.syllable - 1));
@@ -737,6 +825,8 @@ void TextView::keyPressEvent(QKeyEvent* e)
             moveCaret(lineBytesEnd(spot.line - 1));
         return;
     case Qt::Key_Right:
+        if (ctrl)
+            return moveByWord(true);
         caretAtRowEnd = false;
         if (spot.syllable + 1 < l.syllables.size())
             moveCaret(byteOf(spot.line, spot.syllable + 1));

@@ -9,6 +9,7 @@
 #include "document/line_layout.h"
 #include "document/text_storage.h"
 #include "phonetic/keyboards.h"
+#include "window/words.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -60,6 +61,13 @@ public:
     std::function<KeyEffect(int code, const QString& text)> keyPressHandler;
     // A key's code as a key press would bring it, what it does one step of Undo.
     void typeCode(int code, const QString& text = {});
+    // The consonant waiting for its vowel (as the box's characters; empty: none), drawn after
+    // the caret, underlined, as an input method draws its pre-edit: never in the text, its
+    // layout or the storage. Asked after every key and caret move, and by refreshPending.
+    std::function<QString()> pendingLetter;
+    void refreshPending();
+    // Ctrl with the wheel: steps up (positive) or down.
+    std::function<void(int steps)> zoomed;
     // The codes just before the caret in its line (a few), none when text is selected.
     std::string codesBeforeCaret() const;
     // Each of the stretches (in order, none overlapping) replaced by its bytes, as one edit of
@@ -100,6 +108,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -131,6 +140,10 @@ private:
     void deleteForward();
     void ensureCaretVisible();
     void offerSelection();
+    // The words about a place of a line, in bytes of the line: a short line's every one, a
+    // long line's within a few thousand bytes of it.
+    std::vector<WordPiece> wordsNear(std::size_t line, std::size_t at);
+    void moveByWord(bool forward);
     // Where row `row` of a line begins in the viewport: above it, -rowHeight; below it, its
     // height.
     int yOf(std::size_t line, std::size_t row);
@@ -159,6 +172,8 @@ private:
     bool caretAtRowEnd = false;  // at the end of its row rather than the start of the next
     float goalX = -1;            // where Up and Down aim
     std::size_t top = 0, topRow = 0;
+    QString pendingDrawn;
+    QRect pendingRect;  // where it was drawn
 };
 
 } // namespace orvane

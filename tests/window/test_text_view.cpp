@@ -221,6 +221,77 @@ private slots:
         QCOMPARE(s.storage.text(), bytes + " jkpo;tzf;");
     }
 
+    // Ctrl+Right and Ctrl+Left go by Tamil words (a syllable with its signs and pulli is
+    // inside one; a comma is not), on over a line's end; a double-click selects the word; a
+    // line longer than the view reads about the place alone, the same.
+    void movesAndSelectsByWords()
+    {
+        const std::string line = "tzf;fk;> jkpo; ehL";  // வணக்கம், தமிழ் நாடு
+        std::string text = line + "\r\nf";
+        for (int k = 0; k < 12000; ++k)
+            text += " jkpo;";  // a line of 72 KB after it
+        text += " tzf;fk;> jkpo;";
+        Shown s(text);
+        s.view.setCaret(0);
+        QTest::keyClick(&s.view, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(s.view.caret(), std::size_t(7));  // after வணக்கம், before the comma
+        QTest::keyClick(&s.view, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(s.view.selectedBytes(), std::string("> jkpo;"));
+        QTest::keyClick(&s.view, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(s.view.caret(), line.size());
+        QTest::keyClick(&s.view, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(s.view.caret(), line.size() + 2);  // the next line's start
+        QTest::keyClick(&s.view, Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(s.view.caret(), line.size());
+        QTest::keyClick(&s.view, Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(s.view.caret(), std::size_t(15));  // before நாடு
+        // The long line's last words, read from a syllable well before them.
+        const std::size_t word = text.size() - 14;  // the last வணக்கம்
+        s.view.setCaret(word + 4);
+        QTest::keyClick(&s.view, Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(s.view.caret(), word);
+        QTest::keyClick(&s.view, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(s.view.selectedBytes(), std::string("tzf;fk;"));
+        // A double-click on தமிழ் of the first line selects it whole.
+        s.view.setCaret(10);
+        const QPoint inside = s.view.caretRect().center() + QPoint(2, 0);
+        QTest::mouseDClick(s.view.viewport(), Qt::LeftButton, {}, inside);
+        QCOMPARE(s.view.selectedBytes(), std::string("jkpo;"));
+    }
+
+    // The consonant waiting for its vowel is drawn after the caret, never in the text; zoom
+    // is asked of the window with Ctrl and the wheel.
+    void drawsThePendingLetterOutsideTheText()
+    {
+        Shown s("jkpo;");
+        s.view.setCaret(5);
+        QString pending;
+        s.view.pendingLetter = [&pending] { return pending; };
+        const auto inkAfterCaret = [&s] {
+            const QImage image = s.view.viewport()->grab().toImage();
+            const QRect caret = s.view.caretRect();
+            int dark = 0;
+            for (int y = caret.top(); y <= caret.bottom(); ++y)
+                for (int x = caret.right() + 2; x < caret.right() + 30; ++x)
+                    dark += qGray(image.pixel(x, y)) < 128;
+            return dark;
+        };
+        QCOMPARE(inkAfterCaret(), 0);
+        pending = "f";
+        s.view.refreshPending();
+        QVERIFY(inkAfterCaret() > 20);
+        QCOMPARE(s.storage.text(), std::string("jkpo;"));
+        pending.clear();
+        s.view.refreshPending();
+        QCOMPARE(inkAfterCaret(), 0);
+        int steps = 0;
+        s.view.zoomed = [&steps](int by) { steps += by; };
+        QWheelEvent wheel(QPointF(10, 10), s.view.viewport()->mapToGlobal(QPointF(10, 10)), {}, {0, 120}, Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(s.view.viewport(), &wheel);
+        QCOMPARE(steps, 1);
+    }
+
     void replacesEachAsOneStep()
     {
         // Replace All: every stretch in one edit of the storage, taken back by one Undo.
