@@ -4,6 +4,8 @@
 #include "document/unicode_tamil.h"
 #include "platform/text_codec.h"
 
+#include <QUrl>
+
 namespace orvane {
 
 DocumentMimeData::DocumentMimeData(std::string bytes, bool unicodeDocument)
@@ -39,6 +41,16 @@ QVariant DocumentMimeData::retrieveData(const QString& type, QMetaType preferred
         return QString(QLatin1String("<meta charset=\"utf-8\"><span>") + html + QLatin1String("</span>"));
     }
     return QMimeData::retrieveData(type, preferred);
+}
+
+std::string droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())  // the path's own bytes, not a decoding of them
+            return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+    return {};
 }
 
 } // namespace orvane

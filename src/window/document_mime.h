@@ -26,4 +26,8 @@ private:
     const bool unicodeDocument;
 };
 
+// The first local file a drag carries, as the bytes of its name; empty for none. A file
+// dropped is opened, not typed in as its name.
+std::string droppedFile(const QMimeData* data);
+
 } // namespace orvane

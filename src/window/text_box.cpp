@@ -37,20 +37,6 @@
 
 namespace orvane {
 
-namespace {
-// The first local file a drag carries, as the bytes of its name; empty for none.
-std::string droppedFile(const QMimeData* data)
-{
-    if (!data || !data->hasUrls())
-        return {};
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile())  // the path's own bytes, not a decoding of them
-            return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
-    return {};
-}
-
-} // namespace
-
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
 {
     installAccessibility();

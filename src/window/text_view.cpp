@@ -8,6 +8,11 @@
 #include "window/key_codes.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QCoreApplication>
+#include <QMenu>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QGlyphRun>
@@ -34,6 +39,10 @@ constexpr std::size_t AboutAnEdit = std::size_t(64) << 10;
 TextView::TextView(TextStorage& storage, QWidget* parent) : QAbstractScrollArea(parent), storage(storage)
 {
     setFocusPolicy(Qt::StrongFocus);
+    // Composed input comes from key events only; an input method would bypass the composer.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setCursor(Qt::IBeamCursor);
     setFonts(font(), font());
@@ -321,6 +330,65 @@ void TextView::paintEvent(QPaintEvent* e)
     }
 }
 
+std::unique_ptr<QMenu> TextView::contextMenuAt(const QPoint&)
+{
+    auto menu = std::make_unique<QMenu>(this);
+    const bool selected = selectionStart() != selectionEnd();
+    const auto add = [&](const char* context, const char* text, QKeySequence::StandardKey key, bool enabled,
+                         std::function<void()> act) {
+        QAction* action = menu->addAction(QCoreApplication::translate(context, text), this, std::move(act));
+        if (key != QKeySequence::UnknownKey)
+            action->setShortcut(key);
+        action->setEnabled(enabled);
+    };
+    add("orvane::TextBox", "U&ndo", QKeySequence::Undo, canUndo(), [this] { undo(); });
+    add("QWidgetTextControl", "&Redo", QKeySequence::Redo, canRedo(), [this] { redo(); });
+    menu->addSeparator();
+    add("QWidgetTextControl", "Cu&t", QKeySequence::Cut, selected, [this] { cut(); });
+    add("QWidgetTextControl", "&Copy", QKeySequence::Copy, selected, [this] { copy(); });
+    const QMimeData* held = QGuiApplication::clipboard()->mimeData();
+    add("QWidgetTextControl", "&Paste", QKeySequence::Paste, held && (held->hasText() || held->hasFormat(DocumentMimeData::BytesMimeType)),
+        [this] { paste(); });
+    add("QWidgetTextControl", "Delete", QKeySequence::UnknownKey, selected,
+        [this] { replace(selectionStart(), selectionEnd(), {}); });
+    menu->addSeparator();
+    add("QWidgetTextControl", "Select All", QKeySequence::UnknownKey, storage.size() > 0, [this] {
+        select(0, storage.size());
+        offerSelection();
+    });
+    return menu;
+}
+
+void TextView::contextMenuEvent(QContextMenuEvent* e) { contextMenuAt(e->pos())->exec(e->globalPos()); }
+
+void TextView::dragEnterEvent(QDragEnterEvent* e)
+{
+    const QMimeData* data = e->mimeData();
+    if (!droppedFile(data).empty() || data->hasText() || data->hasFormat(DocumentMimeData::BytesMimeType))
+        e->acceptProposedAction();
+}
+
+void TextView::dragMoveEvent(QDragMoveEvent* e) { e->acceptProposedAction(); }
+
+void TextView::dropEvent(QDropEvent* e)
+{
+    e->acceptProposedAction();
+    if (const std::string file = droppedFile(e->mimeData()); !file.empty()) {
+        if (fileDropped)
+            fileDropped(file);
+        return;
+    }
+    caretAtRowEnd = false;
+    moveCaret(byteAt(e->position().toPoint()));
+    pasteFrom(e->mimeData());
+}
+
+void TextView::setMarks(std::vector<Mark> matches)
+{
+    marks = std::move(matches);
+    viewport()->update();
+}
+
 void TextView::refreshPending()
 {
     const QString letter = pendingLetter && anchorAt == caretAt ? pendingLetter() : QString();
@@ -395,6 +463,14 @@ void TextView::drawRow(QPainter& p, const LineLayout& l, std::size_t lineStart, 
             p.drawGlyphRun(QPointF(), run);
         }
     };
+    // The find bar's matches in the row, behind its text.
+    auto mark = std::lower_bound(marks.begin(), marks.end(), lineStart + begin,
+                                 [](const Mark& m, std::size_t at) { return m.second <= at; });
+    for (; mark != marks.end() && mark->first < rowEnd; ++mark) {
+        const float x0 = xOf(l, lineStart, row, std::max(mark->first, lineStart + begin));
+        const float x1 = xOf(l, lineStart, row, std::min(mark->second, rowEnd));
+        p.fillRect(QRectF(Margin + x0, y, x1 - x0, rowHeight), QColor(255, 225, 120));
+    }
     draw();
     // The selected part of the row: its highlight, and its text again over it.
     const std::size_t from = std::max(selectionStart(), lineStart + begin), to = std::min(selectionEnd(), rowEnd);

@@ -15,14 +15,17 @@
 #include <QFont>
 #include <QRawFont>
 
+class QMenu;
 class QMimeData;
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -66,6 +69,15 @@ public:
     // layout or the storage. Asked after every key and caret move, and by refreshPending.
     std::function<QString()> pendingLetter;
     void refreshPending();
+    // The find bar's matches, marked behind the text: byte ranges of the storage, in order.
+    using Mark = std::pair<std::size_t, std::size_t>;
+    void setMarks(std::vector<Mark> matches);
+    // The menu a right-click at a place opens, as the box's: Undo, Redo, Cut, Copy, Paste,
+    // Delete, Select All (with no key: Ctrl+A is Save As in this window).
+    std::unique_ptr<QMenu> contextMenuAt(const QPoint& at);
+    // A file dropped on the view: its name as the system's bytes. Text dropped goes in where
+    // it is dropped, read as a paste is.
+    std::function<void(const std::string&)> fileDropped;
     // Ctrl with the wheel: steps up (positive) or down.
     std::function<void(int steps)> zoomed;
     // The codes just before the caret in its line (a few), none when text is selected.
@@ -109,6 +121,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -172,6 +188,7 @@ private:
     bool caretAtRowEnd = false;  // at the end of its row rather than the start of the next
     float goalX = -1;            // where Up and Down aim
     std::size_t top = 0, topRow = 0;
+    std::vector<Mark> marks;
     QString pendingDrawn;
     QRect pendingRect;  // where it was drawn
 };

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QMimeData>
 #include <QImage>
 #include <QtTest>
@@ -290,6 +291,74 @@ private slots:
                           Qt::ControlModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(s.view.viewport(), &wheel);
         QCOMPARE(steps, 1);
+    }
+
+    // The right-click menu offers what can be done now (Select All without Ctrl+A, which is
+    // Save As in this window) and does it; a file dropped is handed over to be opened, text
+    // dropped goes in where it falls, read as a paste; the find bar's marks stand behind the
+    // words they mark.
+    void menuDropsAndMarks()
+    {
+        Shown s("jkpo; ehL");
+        s.view.setCaret(0);
+        auto menu = s.view.contextMenuAt({});
+        QStringList enabled;
+        for (QAction* a : menu->actions())
+            if (a->isEnabled() && !a->isSeparator())
+                enabled << a->text().remove('&');
+        QCOMPARE(enabled.contains("Cut"), false);
+        QVERIFY(enabled.contains("Select All"));
+        QAction* all = menu->actions().last();
+        QVERIFY(all->shortcut().isEmpty());
+        all->trigger();
+        QCOMPARE(s.view.selectedBytes(), std::string("jkpo; ehL"));
+        menu = s.view.contextMenuAt({});
+        for (QAction* a : menu->actions())
+            if (a->text().remove('&') == "Cut")
+                a->trigger();
+        QCOMPARE(s.storage.text(), std::string());
+        QCOMPARE(QApplication::clipboard()->mimeData()->data(DocumentMimeData::BytesMimeType), QByteArray("jkpo; ehL"));
+        s.view.undo();
+
+        std::string dropped;
+        s.view.fileDropped = [&dropped](const std::string& name) { dropped = name; };
+        const auto drop = [&s](QMimeData& data, QPoint at) {
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(s.view.viewport(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent onto(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(s.view.viewport(), &onto);
+        };
+        QMimeData file;
+        file.setUrls({QUrl::fromLocalFile("/tmp/letter.tam")});
+        file.setText("file:///tmp/letter.tam");  // as file managers add it
+        drop(file, {20, 5});
+        QCOMPARE(dropped, std::string("/tmp/letter.tam"));
+        QCOMPARE(s.storage.text(), std::string("jkpo; ehL"));
+        s.view.setCaret(6);
+        const QPoint beforeNaadu = s.view.caretRect().center();
+        QMimeData text;
+        text.setData(DocumentMimeData::BytesMimeType, "nfhz;L ");
+        drop(text, beforeNaadu);
+        QCOMPARE(s.storage.text(), std::string("jkpo; nfhz;L ehL"));
+
+        // Marks: yellow behind நாடு alone.
+        const auto yellowIn = [&s](int from, int to) {
+            const QImage image = s.view.viewport()->grab().toImage();
+            int yellow = 0;
+            for (int x = from; x < to; ++x)
+                yellow += image.pixel(x, 2) == qRgb(255, 225, 120);
+            return yellow;
+        };
+        s.view.setCaret(13);
+        const int markFrom = s.view.caretRect().left() + 2;
+        s.view.setCaret(16);
+        const int markTo = s.view.caretRect().left() - 2;
+        s.view.setMarks({{13, 16}});
+        QVERIFY(yellowIn(markFrom, markTo) > (markTo - markFrom) / 2);
+        QCOMPARE(yellowIn(0, markFrom - 4), 0);
+        s.view.setMarks({});
+        QCOMPARE(yellowIn(markFrom, markTo), 0);
     }
 
     void replacesEachAsOneStep()
