@@ -163,6 +163,7 @@ void TextStorage::insert(std::size_t at, std::string_view bytes)
     at = std::min(at, total);
     if (bytes.empty())
         return;
+    ++edited;
     asRead = false;
     if (blocks.empty())
         blocks.emplace_back();
@@ -211,6 +212,7 @@ void TextStorage::remove(std::size_t at, std::size_t length)
     length = std::min(length, total - at);
     if (length == 0)
         return;
+    ++edited;
     asRead = false;
     cut(at + length);
     const Place begin = cut(at);

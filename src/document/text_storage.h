@@ -41,6 +41,8 @@ public:
     // Which bytes a view of flat() is into: another number once they may be gone (a new text,
     // or the pieces joined again).
     std::uint64_t generation() const { return made; }
+    // How many edits this text has had: with the generation, whether it is as it was.
+    std::uint64_t edits() const { return edited; }
     // Whether byte c stands anywhere from..to.
     bool holds(char c, std::size_t from, std::size_t to) const;
 
@@ -74,6 +76,7 @@ private:
     std::size_t total = 0, feeds = 0;
     bool asRead = true;  // the text is `original`, as read: no edit since
     std::uint64_t made = nextGeneration();
+    std::uint64_t edited = 0;
     static std::uint64_t nextGeneration();
 };
 

@@ -4,9 +4,11 @@
 #include "document/segments.h"
 #include "document/unicode_tamil.h"
 #include "platform/charset.h"
+#include "window/accessibility.h"
 #include "window/document_mime.h"
 #include "window/key_codes.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -38,6 +40,7 @@ constexpr std::size_t AboutAnEdit = std::size_t(64) << 10;
 
 TextView::TextView(TextStorage& storage, QWidget* parent) : QAbstractScrollArea(parent), storage(storage)
 {
+    installAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     // Composed input comes from key events only; an input method would bypass the composer.
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -182,13 +185,15 @@ void TextView::moveCaret(std::size_t at, bool keepGoal)
     refreshPending();
 }
 
-QRect TextView::caretRect()
+QRect TextView::caretRect() { return placeRect(caretAt, caretAtRowEnd); }
+
+QRect TextView::placeRect(std::size_t at, bool atRowEnd)
 {
-    const Spot spot = spotOf(caretAt);
-    const LineLayout& l = layoutOf(spot.line, 0, caretAt - storage.lineStart(spot.line));
+    const Spot spot = spotOf(at);
+    const LineLayout& l = layoutOf(spot.line, 0, at - storage.lineStart(spot.line));
     std::size_t row = l.rowOf(spot.syllable);
     float x = l.syllables[spot.syllable].x;
-    if (caretAtRowEnd && row > 0 && l.rows[row] == spot.syllable) {
+    if (atRowEnd && row > 0 && l.rows[row] == spot.syllable) {
         --row;  // the end of the row before: where the last syllable of it ends
         const std::size_t last = spot.syllable - 1;
         const std::size_t from = storage.lineStart(spot.line);
@@ -381,6 +386,29 @@ void TextView::dropEvent(QDropEvent* e)
     caretAtRowEnd = false;
     moveCaret(byteAt(e->position().toPoint()));
     pasteFrom(e->mimeData());
+}
+
+void TextView::tellChange(int at, const QString& before, const QString& now)
+{
+    qsizetype same = 0, sameAtEnd = 0;
+    while (same < before.size() && same < now.size() && before[same] == now[same])
+        ++same;
+    while (sameAtEnd < before.size() - same && sameAtEnd < now.size() - same
+           && before[before.size() - 1 - sameAtEnd] == now[now.size() - 1 - sameAtEnd])
+        ++sameAtEnd;
+    const QString removed = before.mid(same, before.size() - same - sameAtEnd);
+    const QString inserted = now.mid(same, now.size() - same - sameAtEnd);
+    const int where = at + int(same);
+    if (!removed.isEmpty() && !inserted.isEmpty()) {
+        QAccessibleTextUpdateEvent updated(this, where, removed, inserted);
+        QAccessible::updateAccessibility(&updated);
+    } else if (!removed.isEmpty()) {
+        QAccessibleTextRemoveEvent gone(this, where, removed);
+        QAccessible::updateAccessibility(&gone);
+    } else if (!inserted.isEmpty()) {
+        QAccessibleTextInsertEvent came(this, where, inserted);
+        QAccessible::updateAccessibility(&came);
+    }
 }
 
 void TextView::setMarks(std::vector<Mark> matches)
@@ -772,7 +800,21 @@ void TextView::replaceWithout(std::size_t from, std::size_t to, std::string_view
 {
     const std::size_t line = storage.lineOf(from);
     const bool lines = storage.holds('\n', from, to) || bytes.find('\n') != std::string_view::npos;
+    // A screen reader is told what changed in the Unicode it reads: the lines the edit
+    // touches, before and after, less what they still share at either end.
+    const bool telling = QAccessible::isActive();
+    int lineAt = 0;
+    QString before;
+    std::size_t after = 0;  // bytes from the edit's end to the end of its last line
+    if (telling) {
+        lineAt = reading.toUnicode(storage.lineStart(line));
+        const std::size_t end = storage.lineEnd(storage.lineOf(to));
+        before = reading.text(lineAt, reading.toUnicode(end));
+        after = end - to;
+    }
     storage.replace(from, to - from, bytes);
+    if (telling)
+        tellChange(lineAt, before, reading.text(lineAt, reading.toUnicode(from + bytes.size() + after)));
     if (lines) {
         storageChanged(line);
     } else if (auto laid = layouts.find(line); laid != layouts.end() && layoutWidth == width()) {

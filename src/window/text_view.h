@@ -9,6 +9,7 @@
 #include "document/line_layout.h"
 #include "document/text_storage.h"
 #include "phonetic/keyboards.h"
+#include "window/storage_reading.h"
 #include "window/words.h"
 
 #include <QAbstractScrollArea>
@@ -43,8 +44,11 @@ public:
     // The caret, as a byte of the storage (always between syllables).
     std::size_t caret() const { return caretAt; }
     void setCaret(std::size_t at);
-    // Where the caret is drawn, in the viewport.
+    // Where the caret is drawn, in the viewport; where it would be at a byte (at the end of a
+    // row rather than the next one's start); the place nearest a point of the viewport.
     QRect caretRect();
+    QRect placeRect(std::size_t at, bool atRowEnd = false);
+    std::size_t byteAt(QPoint at);
     // The selection: from the anchor to the caret (bytes of the storage, between syllables).
     std::size_t anchor() const { return anchorAt; }
     std::size_t selectionStart() const { return std::min(anchorAt, caretAt); }
@@ -107,6 +111,9 @@ public:
     bool canRedo() const { return !undone.empty(); }
 
     int lineHeight() const { return rowHeight; }
+    // The storage as the Unicode it stands for, as a screen reader reads it; every edit is
+    // told to the screen reader in it.
+    StorageReading& unicodeReading() { return reading; }
     // A line laid out (a long one as far as it is asked: more than `rows` rows, past byte
     // `through` of it; by default whole).
     const LineLayout& layoutOf(std::size_t line, std::size_t rows = std::size_t(-1), std::size_t through = std::size_t(-1));
@@ -136,7 +143,6 @@ private:
     std::size_t byteOf(std::size_t line, std::size_t syllable);
     void moveCaret(std::size_t at, bool keepGoal = false);
     void moveByRows(int rows);
-    std::size_t byteAt(QPoint at);
     // Where in its row the syllable at a byte of a line begins; at a row's end, where it ends.
     float xOf(const LineLayout& l, std::size_t lineStart, std::size_t row, std::size_t byte);
     void drawRow(QPainter& p, const LineLayout& l, std::size_t lineStart, std::size_t row, int y);
@@ -173,6 +179,7 @@ private:
     std::string_view lineText(std::size_t line);
 
     TextStorage& storage;
+    StorageReading reading{storage};
     QFont tamil, other;
     QRawFont raw;
     std::array<quint32, 256> glyph{};
@@ -188,6 +195,7 @@ private:
     bool caretAtRowEnd = false;  // at the end of its row rather than the start of the next
     float goalX = -1;            // where Up and Down aim
     std::size_t top = 0, topRow = 0;
+    void tellChange(int at, const QString& before, const QString& now);
     std::vector<Mark> marks;
     QString pendingDrawn;
     QRect pendingRect;  // where it was drawn

@@ -2,7 +2,9 @@
 // the status panels in Tamil, and a name for every button and menu item.
 
 #include "../support/window_test.h"
+#include "document/text_storage.h"
 #include "window/status_panels.h"
+#include "window/text_view.h"
 
 #include <QAccessible>
 #include <QtGui/private/qguiapplication_p.h>
@@ -88,6 +90,35 @@ private slots:
         t->selection(0, &start, &end);
         QCOMPARE(start, 8);
         QCOMPARE(end, 10);
+    }
+
+    // Orvane's own view reads the same: its storage's Tamil, offsets in it, and each edit told
+    // as the Tamil that changed.
+    void theViewReadsAsTheTamilItDraws()
+    {
+        TextStorage storage("tzf;fk;\r\nnfhz;L jkpo;");  // வணக்கம் / கொண்டு தமிழ்
+        TextView view(storage);
+        view.resize(300, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(&view);
+        QCOMPARE(shown->role(), QAccessible::EditableText);
+        QAccessibleTextInterface* t = shown->textInterface();
+        QCOMPARE(t->characterCount(), 20);
+        int start = 0, end = 0;
+        QCOMPARE(t->textAtOffset(9, QAccessible::LineBoundary, &start, &end).trimmed(), QString::fromUtf8("கொண்டு தமிழ்"));
+        t->setCursorPosition(10);  // after கொ, which its codes write around the ka
+        QCOMPARE(view.caret(), std::size_t(12));
+        QCOMPARE(t->cursorPosition(), 10);
+        t->setSelection(0, 8, 10);
+        QCOMPARE(view.selectedBytes(), std::string("nfh"));
+        view.setCaret(2);  // after வண
+        told.clear();
+        QTest::keyClicks(&view, "h");  // ண becomes ணா
+        QVERIFY(!told.empty());
+        QCOMPARE(told.back().text, QString::fromUtf8("ா"));
+        QCOMPARE(told.back().position, 2);
+        QCOMPARE(t->text(0, 3), QString::fromUtf8("வணா"));
     }
 
     void panelsButtonsAndMenusHaveNames()

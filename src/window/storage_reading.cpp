@@ -1,0 +1,95 @@
+#include "window/storage_reading.h"
+
+#include "document/segments.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+const StorageReading::Line& StorageReading::line(std::size_t index)
+{
+    if (const auto found = kept.find(index); found != kept.end())
+        return found->second;
+    if (kept.size() > 256)
+        kept.clear();
+    Line& l = kept[index];
+    const std::string bytes = storage.text(storage.lineStart(index), storage.lineEnd(index));
+    l.unicodeAt.assign(bytes.size() + 1, 0);
+    forEachSegment(bytes, [&](const Segment& s) {
+        const QString text = QString::fromUtf8(s.text.data(), qsizetype(s.text.size()));
+        std::fill(l.unicodeAt.begin() + std::ptrdiff_t(s.begin), l.unicodeAt.begin() + std::ptrdiff_t(s.begin + s.length),
+                  int(l.unicode.size()));
+        l.byteAt.insert(l.byteAt.end(), std::size_t(text.size()), std::uint32_t(s.begin));
+        l.unicode += text;
+    });
+    l.unicodeAt.back() = int(l.unicode.size());
+    l.byteAt.push_back(std::uint32_t(bytes.size()));
+    return l;
+}
+
+void StorageReading::ensureStarts()
+{
+    if (generation == storage.generation() && edits == storage.edits())
+        return;
+    kept.clear();
+    lineStart.clear();
+    total = 0;
+    for (std::size_t k = 0; k < storage.lineCount(); ++k) {
+        lineStart.push_back(total);
+        total += int(line(k).unicode.size()) + 1;
+        if (kept.size() > 64)
+            kept.clear();
+    }
+    total = std::max(0, total - 1);  // no line feed after the last line
+    generation = storage.generation();
+    edits = storage.edits();
+}
+
+int StorageReading::length()
+{
+    ensureStarts();
+    return total;
+}
+
+QString StorageReading::text(int start, int end)
+{
+    ensureStarts();
+    start = std::clamp(start, 0, total);
+    end = std::clamp(end, start, total);
+    QString out;
+    std::size_t index = std::size_t(std::upper_bound(lineStart.begin(), lineStart.end(), start) - lineStart.begin() - 1);
+    for (; index < lineStart.size() && lineStart[index] < end; ++index) {
+        const int begin = lineStart[index];
+        const QString& unicode = line(index).unicode;
+        const int lineEnd = begin + int(unicode.size());  // where the line feed after it stands
+        const int from = std::max(start, begin), to = std::min(end, lineEnd);
+        if (to > from)
+            out += unicode.mid(from - begin, to - from);
+        if (index + 1 < lineStart.size() && lineEnd >= start && lineEnd < end)
+            out += QLatin1Char('\n');
+    }
+    return out;
+}
+
+int StorageReading::toUnicode(std::size_t byte)
+{
+    ensureStarts();
+    byte = std::min(byte, storage.size());
+    const std::size_t index = storage.lineOf(byte);
+    const Line& l = line(index);
+    const std::size_t inLine = std::min(byte - storage.lineStart(index), l.unicodeAt.size() - 1);
+    return lineStart[index] + l.unicodeAt[inLine];
+}
+
+std::size_t StorageReading::toByte(int offset)
+{
+    ensureStarts();
+    offset = std::clamp(offset, 0, total);
+    const auto it = std::upper_bound(lineStart.begin(), lineStart.end(), offset) - 1;
+    const std::size_t index = std::size_t(it - lineStart.begin());
+    const Line& l = line(index);
+    const std::size_t inLine = std::min(std::size_t(offset - *it), l.byteAt.size() - 1);
+    return storage.lineStart(index) + l.byteAt[inLine];
+}
+
+} // namespace orvane
