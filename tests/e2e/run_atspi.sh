@@ -5,8 +5,9 @@
 set -euo pipefail
 exe=${1:?usage: run_atspi.sh ORVANE}
 here=$(cd "$(dirname "$0")" && pwd)
-if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} || -z ${ORVANE_ATSPI_INNER:-} ]]; then
-  ORVANE_ATSPI_INNER=1 exec dbus-run-session -- bash "$0" "$@"
+# Inside with_atspi.sh: Xvfb, the session and accessibility buses, Qt's accessibility on.
+if [[ -z ${ORVANE_ATSPI_READY:-} ]]; then
+  ORVANE_ATSPI_READY=1 exec bash "$here/with_atspi.sh" bash "$0" "$@"
 fi
 work=$(mktemp -d)
 pids=()
@@ -18,16 +19,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "atspi: $*" >&2; exit 1; }
 
-exec 3<> "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [[ -s $work/displayfd ]] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/displayfd")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
-export XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/config"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$exe" 2>"$work/orvane.log" &
+"$exe" 2>"$work/orvane.log" &
 pids+=($!)
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvane \[' | head -n1) || fail "no window"
 xdotool windowfocus --sync "$wid"

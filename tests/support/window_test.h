@@ -46,6 +46,7 @@ protected:
         form = std::make_unique<Form1>(Form1Services{&dialog, &messages, &process, &clock, nullptr});
         form->Form_Load(commandLine);
         form->show();
+        form->activateWindow();  // on X with no window manager nothing else makes it active
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QCoreApplication::processEvents();  // what the window does once it stands
     }
