@@ -13,12 +13,11 @@
 namespace orvane {
 
 namespace {
-class AccessibleTextBox final : public QAccessibleWidget, public QAccessibleTextInterface {
+// What the box and the view share: an editable text of many lines, its value the Unicode the
+// subclass reads, named "Document" unless named otherwise.
+class AccessibleEditable : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit AccessibleTextBox(TextBox* box)
-        : QAccessibleWidget(box, QAccessible::EditableText), box(box), view(box->document())
-    {
-    }
+    explicit AccessibleEditable(QWidget* widget) : QAccessibleWidget(widget, QAccessible::EditableText) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
@@ -39,11 +38,25 @@ public:
     QString text(QAccessible::Text kind) const override
     {
         if (kind == QAccessible::Value)
-            return mutableView().text(0, mutableView().length());
-        if (kind == QAccessible::Name && box->accessibleName().isEmpty())
+            return text(0, characterCount());
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
             return QObject::tr("Document");
         return QAccessibleWidget::text(kind);
     }
+    using QAccessibleTextInterface::text;
+
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    QString attributes(int offset, int* start, int* end) const override
+    {
+        *start = offset;
+        *end = offset;
+        return {};
+    }
+};
+
+class AccessibleTextBox final : public AccessibleEditable {
+public:
+    explicit AccessibleTextBox(TextBox* box) : AccessibleEditable(box), box(box), view(box->document()) {}
 
     // QAccessibleTextInterface, in offsets of the Unicode text.
     void selection(int index, int* start, int* end) const override
@@ -56,7 +69,6 @@ public:
         }
     }
     int selectionCount() const override { return box->textCursor().hasSelection() ? 1 : 0; }
-    void addSelection(int start, int end) override { setSelection(0, start, end); }
     void removeSelection(int) override
     {
         QTextCursor c = box->textCursor();
@@ -95,12 +107,6 @@ public:
         setCursorPosition(start);
         box->ensureCursorVisible();
     }
-    QString attributes(int offset, int* start, int* end) const override
-    {
-        *start = offset;
-        *end = offset;
-        return {};
-    }
 
 private:
     UnicodeView& mutableView() const { return const_cast<UnicodeView&>(view); }
@@ -110,34 +116,9 @@ private:
 };
 
 // Orvane's own view, read the same way: its storage's Unicode, its caret and selection in it.
-class AccessibleTextView final : public QAccessibleWidget, public QAccessibleTextInterface {
+class AccessibleTextView final : public AccessibleEditable {
 public:
-    explicit AccessibleTextView(TextView* view) : QAccessibleWidget(view, QAccessible::EditableText), view(view) {}
-
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.editable = true;
-        s.multiLine = true;
-        s.selectableText = true;
-        return s;
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Value)
-            return reading().text(0, reading().length());
-        if (kind == QAccessible::Name && view->accessibleName().isEmpty())
-            return QObject::tr("Document");
-        return QAccessibleWidget::text(kind);
-    }
+    explicit AccessibleTextView(TextView* view) : AccessibleEditable(view), view(view) {}
 
     void selection(int index, int* start, int* end) const override
     {
@@ -148,7 +129,6 @@ public:
         }
     }
     int selectionCount() const override { return view->selectionStart() != view->selectionEnd() ? 1 : 0; }
-    void addSelection(int start, int end) override { setSelection(0, start, end); }
     void removeSelection(int) override { view->setCaret(view->caret()); }
     void setSelection(int, int start, int end) override { view->select(reading().toByte(start), reading().toByte(end)); }
     int cursorPosition() const override { return reading().toUnicode(view->caret()); }
@@ -165,12 +145,6 @@ public:
         return reading().toUnicode(view->byteAt(view->viewport()->mapFromGlobal(point)));
     }
     void scrollToSubstring(int start, int) override { setCursorPosition(start); }
-    QString attributes(int offset, int* start, int* end) const override
-    {
-        *start = offset;
-        *end = offset;
-        return {};
-    }
 
 private:
     StorageReading& reading() const { return view->unicodeReading(); }

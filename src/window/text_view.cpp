@@ -357,10 +357,7 @@ std::unique_ptr<QMenu> TextView::contextMenuAt(const QPoint&)
     add("QWidgetTextControl", "Delete", QKeySequence::UnknownKey, selected,
         [this] { replace(selectionStart(), selectionEnd(), {}); });
     menu->addSeparator();
-    add("QWidgetTextControl", "Select All", QKeySequence::UnknownKey, storage.size() > 0, [this] {
-        select(0, storage.size());
-        offerSelection();
-    });
+    add("QWidgetTextControl", "Select All", QKeySequence::UnknownKey, storage.size() > 0, [this] { selectAll(); });
     return menu;
 }
 
@@ -623,6 +620,12 @@ void TextView::offerSelection()
 }
 
 QMimeData* TextView::selectionMimeData() const { return new DocumentMimeData(selectedBytes(), unicodeDocument); }
+
+void TextView::selectAll()
+{
+    select(0, storage.size());
+    offerSelection();
+}
 
 void TextView::copy()
 {
@@ -891,31 +894,15 @@ void TextView::deleteForward()
 void TextView::keyPressEvent(QKeyEvent* e)
 {
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
-    if (e->matches(QKeySequence::SelectAll)) {
-        select(0, storage.size());
-        offerSelection();
-        return;
-    }
-    if (e->matches(QKeySequence::Copy)) {
-        copy();
-        return;
-    }
-    if (e->matches(QKeySequence::Cut)) {
-        cut();
-        return;
-    }
-    if (e->matches(QKeySequence::Paste)) {
-        paste();
-        return;
-    }
-    if (e->matches(QKeySequence::Undo)) {
-        undo();
-        return;
-    }
-    if (e->matches(QKeySequence::Redo)) {
-        redo();
-        return;
-    }
+    const std::pair<QKeySequence::StandardKey, void (TextView::*)()> commands[] = {
+        {QKeySequence::SelectAll, &TextView::selectAll}, {QKeySequence::Copy, &TextView::copy},
+        {QKeySequence::Cut, &TextView::cut},             {QKeySequence::Paste, &TextView::paste},
+        {QKeySequence::Undo, &TextView::undo},           {QKeySequence::Redo, &TextView::redo}};
+    for (const auto& [key, command] : commands)
+        if (e->matches(key)) {
+            (this->*command)();
+            return;
+        }
     // Moves with Shift take the selection with them, and offer it as the X selection.
     extending = e->modifiers() & Qt::ShiftModifier;
     struct Done {

@@ -98,6 +98,7 @@ public:
     // editor's rules for text from outside; without them only Orvane's own bytes come in).
     // A selection made with the mouse or the keys is offered as the X selection, which a
     // middle click pastes where it clicks.
+    void selectAll();
     void copy();
     void cut();
     void paste();

@@ -9,18 +9,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [[ -z ${ORVANE_ATSPI_READY:-} ]]; then
   ORVANE_ATSPI_READY=1 exec bash "$here/with_atspi.sh" bash "$0" "$@"
 fi
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work" 2>/dev/null || true
-}
-trap cleanup EXIT
+log=$(mktemp)
+"$exe" 2>"$log" &
+orvane=$!
+trap 'kill $orvane 2>/dev/null || true; wait 2>/dev/null || true; rm -f "$log"' EXIT
 fail() { echo "atspi: $*" >&2; exit 1; }
 
-"$exe" 2>"$work/orvane.log" &
-pids+=($!)
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvane \[' | head -n1) || fail "no window"
 xdotool windowfocus --sync "$wid"
 sleep 0.3
