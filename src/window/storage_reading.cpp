@@ -45,6 +45,20 @@ void StorageReading::ensureStarts()
     edits = storage.edits();
 }
 
+void StorageReading::editedWithin(std::size_t index, std::uint64_t editsBefore)
+{
+    if (generation != storage.generation() || edits != editsBefore || index >= lineStart.size()
+        || lineStart.size() != storage.lineCount())
+        return;  // not read as it stood before this edit: all of it again, when asked
+    const int was = (index + 1 < lineStart.size() ? lineStart[index + 1] - 1 : total) - lineStart[index];
+    kept.erase(index);
+    const int grew = int(line(index).unicode.size()) - was;
+    for (std::size_t k = index + 1; k < lineStart.size(); ++k)
+        lineStart[k] += grew;
+    total += grew;
+    edits = storage.edits();
+}
+
 int StorageReading::length()
 {
     ensureStarts();

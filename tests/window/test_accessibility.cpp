@@ -4,6 +4,7 @@
 #include "../support/window_test.h"
 #include "document/text_storage.h"
 #include "window/status_panels.h"
+#include "window/storage_reading.h"
 #include "window/text_view.h"
 
 #include <QAccessible>
@@ -117,6 +118,22 @@ private slots:
         QCOMPARE(told.back().text, QString::fromUtf8("ா"));
         QCOMPARE(told.back().position, 2);
         QCOMPARE(t->text(0, 3), QString::fromUtf8("வணா"));
+        // Edits within a line read that line alone again; the reading stays what reading the
+        // whole anew gives, through keys, deletions and edits over lines.
+        const char* const edits[] = {"f", "n", "h", ";", "\b", "\b", "\r", "k", "\b", "\b", "jk", "\r"};
+        for (int round = 0; round < 40; ++round) {
+            const std::string key = edits[round % 12];
+            view.setCaret((round * 7) % (storage.size() + 1));
+            if (key == "\b")
+                QTest::keyClick(&view, Qt::Key_Backspace);
+            else if (key == "\r")
+                QTest::keyClick(&view, Qt::Key_Return);
+            else
+                QTest::keyClicks(&view, QString::fromStdString(key));
+            StorageReading fresh(storage);
+            QCOMPARE(view.unicodeReading().length(), fresh.length());
+            QCOMPARE(view.unicodeReading().text(0, fresh.length()), fresh.text(0, fresh.length()));
+        }
     }
 
     void panelsButtonsAndMenusHaveNames()
