@@ -9,6 +9,10 @@ namespace orvane {
 // box's change announcements into Unicode.
 void installAccessibility();
 
+// accessible_view.cpp: Orvane's own view's part of it, read as the box is (its own file, so
+// that the box does not bring the view with it).
+void installViewAccessibility();
+
 // accessible_menu.cpp: the menus' part of it.
 void installAccessibleMenus();
 

@@ -1,7 +1,8 @@
 #include "window/accessibility.h"
 
+#include "window/accessible_editable.h"
+
 #include "window/text_box.h"
-#include "window/text_view.h"
 #include "window/unicode_view.h"
 
 #include <QAccessibleWidget>
@@ -13,47 +14,6 @@
 namespace orvane {
 
 namespace {
-// What the box and the view share: an editable text of many lines, its value the Unicode the
-// subclass reads, named "Document" unless named otherwise.
-class AccessibleEditable : public QAccessibleWidget, public QAccessibleTextInterface {
-public:
-    explicit AccessibleEditable(QWidget* widget) : QAccessibleWidget(widget, QAccessible::EditableText) {}
-
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.editable = true;
-        s.multiLine = true;
-        s.selectableText = true;
-        return s;
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Value)
-            return text(0, characterCount());
-        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return QObject::tr("Document");
-        return QAccessibleWidget::text(kind);
-    }
-    using QAccessibleTextInterface::text;
-
-    void addSelection(int start, int end) override { setSelection(0, start, end); }
-    QString attributes(int offset, int* start, int* end) const override
-    {
-        *start = offset;
-        *end = offset;
-        return {};
-    }
-};
-
 class AccessibleTextBox final : public AccessibleEditable {
 public:
     explicit AccessibleTextBox(TextBox* box) : AccessibleEditable(box), box(box), view(box->document()) {}
@@ -115,48 +75,10 @@ private:
     UnicodeView view;
 };
 
-// Orvane's own view, read the same way: its storage's Unicode, its caret and selection in it.
-class AccessibleTextView final : public AccessibleEditable {
-public:
-    explicit AccessibleTextView(TextView* view) : AccessibleEditable(view), view(view) {}
-
-    void selection(int index, int* start, int* end) const override
-    {
-        *start = *end = 0;
-        if (index == 0 && selectionCount() == 1) {
-            *start = reading().toUnicode(view->selectionStart());
-            *end = reading().toUnicode(view->selectionEnd());
-        }
-    }
-    int selectionCount() const override { return view->selectionStart() != view->selectionEnd() ? 1 : 0; }
-    void removeSelection(int) override { view->setCaret(view->caret()); }
-    void setSelection(int, int start, int end) override { view->select(reading().toByte(start), reading().toByte(end)); }
-    int cursorPosition() const override { return reading().toUnicode(view->caret()); }
-    void setCursorPosition(int position) override { view->setCaret(reading().toByte(position)); }
-    QString text(int start, int end) const override { return reading().text(start, end); }
-    int characterCount() const override { return reading().length(); }
-    QRect characterRect(int offset) const override
-    {
-        const QRect r = view->placeRect(reading().toByte(offset));
-        return QRect(view->viewport()->mapToGlobal(r.topLeft()), r.size());
-    }
-    int offsetAtPoint(const QPoint& point) const override
-    {
-        return reading().toUnicode(view->byteAt(view->viewport()->mapFromGlobal(point)));
-    }
-    void scrollToSubstring(int start, int) override { setCursorPosition(start); }
-
-private:
-    StorageReading& reading() const { return view->unicodeReading(); }
-    QPointer<TextView> view;
-};
-
 QAccessibleInterface* textBoxFactory(const QString& className, QObject* object)
 {
     if (className == QLatin1String("orvane::TextBox") && object && object->isWidgetType())
         return new AccessibleTextBox(static_cast<TextBox*>(object));
-    if (className == QLatin1String("orvane::TextView") && object && object->isWidgetType())
-        return new AccessibleTextView(static_cast<TextView*>(object));
     // A status panel reads as a label: its name is the Tamil it shows.
     if (className == QLatin1String("orvane::StatusPanel") && object && object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);

@@ -40,7 +40,7 @@ constexpr std::size_t AboutAnEdit = std::size_t(64) << 10;
 
 TextView::TextView(TextStorage& storage, QWidget* parent) : QAbstractScrollArea(parent), storage(storage)
 {
-    installAccessibility();
+    installViewAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     // Composed input comes from key events only; an input method would bypass the composer.
     setAttribute(Qt::WA_InputMethodEnabled, false);
