@@ -1,6 +1,7 @@
 #include "window/storage_reading.h"
 
 #include "document/segments.h"
+#include "window/unicode_view.h"
 
 #include <algorithm>
 
@@ -68,21 +69,7 @@ int StorageReading::length()
 QString StorageReading::text(int start, int end)
 {
     ensureStarts();
-    start = std::clamp(start, 0, total);
-    end = std::clamp(end, start, total);
-    QString out;
-    std::size_t index = std::size_t(std::upper_bound(lineStart.begin(), lineStart.end(), start) - lineStart.begin() - 1);
-    for (; index < lineStart.size() && lineStart[index] < end; ++index) {
-        const int begin = lineStart[index];
-        const QString& unicode = line(index).unicode;
-        const int lineEnd = begin + int(unicode.size());  // where the line feed after it stands
-        const int from = std::max(start, begin), to = std::min(end, lineEnd);
-        if (to > from)
-            out += unicode.mid(from - begin, to - from);
-        if (index + 1 < lineStart.size() && lineEnd >= start && lineEnd < end)
-            out += QLatin1Char('\n');
-    }
-    return out;
+    return joinedLines(lineStart, total, start, end, [this](std::size_t index) -> const QString& { return line(index).unicode; });
 }
 
 int StorageReading::toUnicode(std::size_t byte)

@@ -7,6 +7,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <functional>
 
 namespace orvane {
 
@@ -70,30 +71,32 @@ int UnicodeView::length()
     return total;
 }
 
-QString UnicodeView::text(int start, int end)
+QString joinedLines(const std::vector<int>& starts, int total, int start, int end,
+                    const std::function<const QString&(std::size_t)>& lineText)
 {
-    ensureOffsets();
     start = std::clamp(start, 0, total);
     end = std::clamp(end, start, total);
     QString out;
-    std::size_t index = std::size_t(std::upper_bound(paragraphStart.begin(), paragraphStart.end(), start)
-                                    - paragraphStart.begin() - 1);
-    QTextBlock block = document->findBlockByNumber(int(index));
-    while (block.isValid() && paragraphStart[index] < end) {
-        const int begin = paragraphStart[index];
-        const QString& unicode = readingOf(block).unicode;
+    std::size_t index = std::size_t(std::upper_bound(starts.begin(), starts.end(), start) - starts.begin() - 1);
+    for (; index < starts.size() && starts[index] < end; ++index) {
+        const int begin = starts[index];
+        const QString& unicode = lineText(index);
         const int lineEnd = begin + int(unicode.size());  // where the line feed after it stands
         const int from = std::max(start, begin), to = std::min(end, lineEnd);
         if (to > from)
             out += unicode.mid(from - begin, to - from);
-        block = block.next();
-        if (!block.isValid())
-            break;
-        if (lineEnd >= start && lineEnd < end)
+        if (index + 1 < starts.size() && lineEnd >= start && lineEnd < end)
             out += QLatin1Char('\n');
-        ++index;
     }
     return out;
+}
+
+QString UnicodeView::text(int start, int end)
+{
+    ensureOffsets();
+    return joinedLines(paragraphStart, total, start, end, [this](std::size_t index) -> const QString& {
+        return readingOf(document->findBlockByNumber(int(index))).unicode;
+    });
 }
 
 void UnicodeView::forget(int from, int to)

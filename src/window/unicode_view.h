@@ -6,11 +6,19 @@
 
 #include <QString>
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 class QTextDocument;
 
 namespace orvane {
+
+// Unicode offsets start..end of lines joined with a line feed: starts holds each line's
+// offset, total the whole length, and lineText(k) gives line k's Unicode. The box's reading
+// and the storage's share it.
+QString joinedLines(const std::vector<int>& starts, int total, int start, int end,
+                    const std::function<const QString&(std::size_t)>& lineText);
 
 class UnicodeView {
 public:
