@@ -46,15 +46,28 @@ void StorageReading::ensureStarts()
     edits = storage.edits();
 }
 
-void StorageReading::editedWithin(std::size_t index, std::uint64_t editsBefore)
+void StorageReading::edited(std::size_t first, std::size_t was, std::size_t now, std::uint64_t editsBefore)
 {
-    if (generation != storage.generation() || edits != editsBefore || index >= lineStart.size()
-        || lineStart.size() != storage.lineCount())
+    if (generation != storage.generation() || edits != editsBefore || was == 0 || now == 0
+        || first + was > lineStart.size() || lineStart.size() - was + now != storage.lineCount())
         return;  // not read as it stood before this edit: all of it again, when asked
-    const int was = (index + 1 < lineStart.size() ? lineStart[index + 1] - 1 : total) - lineStart[index];
-    kept.erase(index);
-    const int grew = int(line(index).unicode.size()) - was;
-    for (std::size_t k = index + 1; k < lineStart.size(); ++k)
+    // Where the line after the edit began (or would, after the last line's feed).
+    const int oldEnd = first + was < lineStart.size() ? lineStart[first + was] : total + 1;
+    // The lines kept from the edit on are read again, or are another's now.
+    for (auto it = kept.begin(); it != kept.end();)
+        it = it->first >= first ? kept.erase(it) : std::next(it);
+    std::vector<int> starts;
+    starts.reserve(now);
+    int at = lineStart[first];
+    for (std::size_t k = 0; k < now; ++k) {
+        starts.push_back(at);
+        at += int(line(first + k).unicode.size()) + 1;
+    }
+    const int grew = at - oldEnd;
+    const auto begin = lineStart.begin() + std::ptrdiff_t(first);
+    lineStart.erase(begin, begin + std::ptrdiff_t(was));
+    lineStart.insert(lineStart.begin() + std::ptrdiff_t(first), starts.begin(), starts.end());
+    for (std::size_t k = first + now; k < lineStart.size(); ++k)
         lineStart[k] += grew;
     total += grew;
     edits = storage.edits();

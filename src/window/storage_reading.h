@@ -25,11 +25,12 @@ public:
     // holds a Unicode offset.
     int toUnicode(std::size_t byte);
     std::size_t toByte(int offset);
-    // The storage was edited within one line that is still one line, and had `editsBefore`
-    // edits before: only that line is read again, and the lines after it move by what it
-    // grew, so that a key costs its line, not the document. Where the reading was not of the
-    // text as it stood before, everything is read again when next asked.
-    void editedWithin(std::size_t line, std::uint64_t editsBefore);
+    // The storage was edited from line `first` on, the `was` lines the edit touched now
+    // `now` lines, and had `editsBefore` edits before: only those lines are read again, and
+    // the lines after them move by what they grew, so that a key or a paste costs what it
+    // changed, not the document. Where the reading was not of the text as it stood before,
+    // everything is read again when next asked.
+    void edited(std::size_t first, std::size_t was, std::size_t now, std::uint64_t editsBefore);
 
 private:
     struct Line {

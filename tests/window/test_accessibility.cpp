@@ -118,16 +118,23 @@ private slots:
         QCOMPARE(told.back().text, QString::fromUtf8("ா"));
         QCOMPARE(told.back().position, 2);
         QCOMPARE(t->text(0, 3), QString::fromUtf8("வணா"));
-        // Edits within a line read that line alone again; the reading stays what reading the
-        // whole anew gives, through keys, deletions and edits over lines.
-        const char* const edits[] = {"f", "n", "h", ";", "\b", "\b", "\r", "k", "\b", "\b", "jk", "\r"};
-        for (int round = 0; round < 40; ++round) {
-            const std::string key = edits[round % 12];
+        // An edit reads the lines it touched alone again; the reading stays what reading the
+        // whole anew gives, through keys, deletions, lines pasted in and taken out, and Undo.
+        const char* const edits[] = {"f", "n", "h", ";", "\b", "\b", "\r", "k", "\b", "paste", "jk", "\r", "join", "undo"};
+        for (int round = 0; round < 56; ++round) {
+            const std::string key = edits[round % 14];
             view.setCaret((round * 7) % (storage.size() + 1));
+            const std::size_t at = view.caret();  // a syllable's start
             if (key == "\b")
                 QTest::keyClick(&view, Qt::Key_Backspace);
             else if (key == "\r")
                 QTest::keyClick(&view, Qt::Key_Return);
+            else if (key == "paste")  // two lines more, into the middle of one
+                view.replace(at, at, "f\r\nkh\r\nnjh");
+            else if (key == "join")  // from inside a line to the end of the one after the next
+                view.replace(at, storage.lineEnd(std::min(storage.lineOf(at) + 2, storage.lineCount() - 1)), "g");
+            else if (key == "undo")
+                view.undo();
             else
                 QTest::keyClicks(&view, QString::fromStdString(key));
             StorageReading fresh(storage);
