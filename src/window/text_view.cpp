@@ -11,6 +11,8 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QApplication>
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QCoreApplication>
@@ -381,8 +383,52 @@ void TextView::dropEvent(QDropEvent* e)
         return;
     }
     caretAtRowEnd = false;
-    moveCaret(byteAt(e->position().toPoint()));
+    const std::size_t at = byteAt(e->position().toPoint());
+    if (draggedOut && e->dropAction() == Qt::MoveAction && storage.edits() == draggedOut->edits) {
+        draggedOut->droppedHere = true;  // the selection itself, moved: one step of Undo
+        moveText(draggedOut->from, draggedOut->to, at);
+        return;
+    }
+    moveCaret(at);
     pasteFrom(e->mimeData());
+}
+
+// The selection dragged: to another program, or to another place here (Ctrl makes it a
+// copy). Moved elsewhere, it goes from here; moved here, the drop moves it.
+void TextView::dragSelection()
+{
+    auto* drag = new QDrag(this);
+    drag->setMimeData(selectionMimeData());
+    draggedOut = DraggedOut{selectionStart(), selectionEnd(), storage.edits()};
+    const Qt::DropAction done = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+    const DraggedOut d = *draggedOut;
+    draggedOut.reset();
+    if (done == Qt::MoveAction && !d.droppedHere && storage.edits() == d.edits) {
+        inStep = false;
+        replace(d.from, d.to, {});
+    }
+}
+
+void TextView::moveText(std::size_t from, std::size_t to, std::size_t at)
+{
+    if (at >= from && at <= to) {  // onto itself: nothing moves
+        select(from, to);
+        return;
+    }
+    const std::string bytes = storage.text(from, to);
+    inStep = false;
+    done.push_back({{}, caretAt, anchorAt});
+    inStep = true;
+    if (at > to) {
+        replace(at, at, bytes);
+        replace(from, to, {});
+        at -= bytes.size();
+    } else {
+        replace(from, to, {});
+        replace(at, at, bytes);
+    }
+    inStep = false;
+    select(at, at + bytes.size());
 }
 
 void TextView::tellChange(int at, const QString& before, const QString& now)
@@ -542,6 +588,13 @@ void TextView::mouseMoveEvent(QMouseEvent* e)
 {
     if (!(e->buttons() & Qt::LeftButton))
         return QAbstractScrollArea::mouseMoveEvent(e);
+    if (pressedInSelection) {
+        if ((e->position().toPoint() - *pressedInSelection).manhattanLength() < QApplication::startDragDistance())
+            return;
+        pressedInSelection.reset();
+        dragSelection();
+        return;
+    }
     caretAtRowEnd = false;
     extending = true;
     moveCaret(byteAt(e->position().toPoint()));
@@ -607,6 +660,11 @@ void TextView::mouseDoubleClickEvent(QMouseEvent* e)
 
 void TextView::mouseReleaseEvent(QMouseEvent* e)
 {
+    if (e->button() == Qt::LeftButton && pressedInSelection) {  // a click inside the selection
+        pressedInSelection.reset();
+        caretAtRowEnd = false;
+        moveCaret(byteAt(e->position().toPoint()));
+    }
     if (e->button() == Qt::LeftButton)
         offerSelection();
     QAbstractScrollArea::mouseReleaseEvent(e);
@@ -664,9 +722,15 @@ void TextView::mousePressEvent(QMouseEvent* e)
     }
     if (e->button() != Qt::LeftButton)
         return QAbstractScrollArea::mousePressEvent(e);
+    const std::size_t at = byteAt(e->position().toPoint());
+    if (!(e->modifiers() & Qt::ShiftModifier) && selectionStart() != selectionEnd() && at >= selectionStart()
+        && at < selectionEnd()) {
+        pressedInSelection = e->position().toPoint();  // a drag of it, or a click
+        return;
+    }
     caretAtRowEnd = false;
     extending = e->modifiers() & Qt::ShiftModifier;
-    moveCaret(byteAt(e->position().toPoint()));
+    moveCaret(at);
     extending = false;
 }
 

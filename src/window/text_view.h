@@ -163,6 +163,18 @@ private:
     void deleteForward();
     void ensureCaretVisible();
     void offerSelection();
+    // A press inside the selection may begin dragging it: where it was pressed, until the
+    // mouse moves far enough (a drag) or is let go (a click). While the selection is
+    // dragged, what it was, and whether it was dropped here.
+    std::optional<QPoint> pressedInSelection;
+    struct DraggedOut {
+        std::size_t from, to;
+        std::uint64_t edits;
+        bool droppedHere = false;
+    };
+    std::optional<DraggedOut> draggedOut;
+    void dragSelection();
+    void moveText(std::size_t from, std::size_t to, std::size_t at);
     // The words about a place of a line, in bytes of the line: a short line's every one, a
     // long line's within a few thousand bytes of it.
     std::vector<WordPiece> wordsNear(std::size_t line, std::size_t at);

@@ -10,9 +10,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QImage>
+#include <QProcess>
 #include <QtTest>
 
 using namespace orvane;
@@ -220,6 +222,53 @@ private slots:
                  QByteArray("tzf;"));
         QTest::mouseClick(s.view.viewport(), Qt::MiddleButton, {}, end);
         QCOMPARE(s.storage.text(), bytes + " jkpo;tzf;");
+    }
+
+    // The selection dragged with the mouse, as the X server carries a drag: moved to another
+    // place of the text (one step of Undo), and out to another program's field, which takes
+    // it from the view; a click inside the selection only moves the caret.
+    void dragsTheSelection()
+    {
+        if (QGuiApplication::platformName() != "xcb")
+            QSKIP("a drag needs a real X server (test_text_view_x11)");
+        Shown s("tzf;fk; jkpo; ehL");  // வணக்கம் தமிழ் நாடு
+        const auto mouse = [&](const QStringList& steps) {
+            QProcess x;
+            x.start("xdotool", steps);
+            QVERIFY(x.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(x.state() == QProcess::NotRunning, 10000);
+            QCOMPARE(x.exitCode(), 0);
+        };
+        const auto at = [&](std::size_t byte, int dx = 0) {
+            const QPoint p = s.view.viewport()->mapToGlobal(s.view.placeRect(byte).center() + QPoint(dx, 0));
+            return QStringList{"mousemove", QString::number(p.x()), QString::number(p.y())};
+        };
+        const auto drag = [&](std::size_t from, const QStringList& to) {
+            // After a pause, so that the press is no double-click.
+            mouse(QStringList{"sleep", "0.6"} + at(from, 3) + QStringList{"mousedown", "1"} + at(from, 20) + QStringList{"sleep", "0.2"} + to
+                  + QStringList{"sleep", "0.3", "mouseup", "1"});
+        };
+        s.view.select(8, 13);  // தமிழ்
+        mouse(at(9, 2) + QStringList{"click", "1"});
+        QTRY_COMPARE(s.view.selectionStart(), s.view.selectionEnd());
+        s.view.select(8, 13);
+        drag(9, at(s.storage.size(), 4));
+        QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(s.storage.text()), QString("tzf;fk;  ehLjkpo;"), 5000);
+        QCOMPARE(s.view.selectedBytes(), std::string("jkpo;"));
+        QTest::keyClick(&s.view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(s.storage.text(), std::string("tzf;fk; jkpo; ehL"));
+        // Out to a field of another window: it has the Unicode, the view no longer the text.
+        QLineEdit field;
+        field.move(s.view.frameGeometry().bottomLeft() + QPoint(0, 40));
+        field.resize(300, 40);
+        field.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&field));
+        s.view.unicodeDocument = true;
+        s.view.select(8, 13);
+        const QPoint in = field.mapToGlobal(field.rect().center());
+        drag(9, {"mousemove", QString::number(in.x()), QString::number(in.y())});
+        QTRY_COMPARE(field.text(), QString::fromUtf8("தமிழ்"));
+        QTRY_COMPARE(s.storage.text(), std::string("tzf;fk;  ehL"));
     }
 
     // Ctrl+Right and Ctrl+Left go by Tamil words (a syllable with its signs and pulli is
