@@ -881,10 +881,10 @@ void TextView::replaceWithout(std::size_t from, std::size_t to, std::string_view
     }
     const std::size_t editsBefore = storage.edits(), lastBefore = storage.lineOf(to);
     storage.replace(from, to - from, bytes);
-    if (telling)
+    if (telling) {
         reading.edited(line, lastBefore - line + 1, storage.lineOf(from + bytes.size()) - line + 1, editsBefore);
-    if (telling)
         tellChange(lineAt, before, reading.text(lineAt, reading.toUnicode(from + bytes.size() + after)));
+    }
     if (lines) {
         storageChanged(line);
     } else if (auto laid = layouts.find(line); laid != layouts.end() && layoutWidth == width()) {
